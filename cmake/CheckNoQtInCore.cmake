@@ -1,0 +1,12 @@
+# Fails when a file of the plain-C++ ring includes a Qt header.
+file(GLOB_RECURSE files ${ROOT}/src/core/* ${ROOT}/src/common/*)
+set(offenders "")
+foreach(f IN LISTS files)
+    file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q[A-Za-z]|qt)")
+    if(lines)
+        list(APPEND offenders "${f}: ${lines}")
+    endif()
+endforeach()
+if(offenders)
+    message(FATAL_ERROR "Qt include in the core:\n${offenders}")
+endif()

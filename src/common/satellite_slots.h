@@ -1,0 +1,45 @@
+#pragma once
+// The satellite slots: three parallel arrays indexed by slot number, 1-based.
+// Slot 1 is the principal satellite, 2..Numero_satelliti the other active ones,
+// 201 and 202 scratch slots for one-off computations and swaps.
+// Written by the element parser, the tick (Valori) and the active-list commands;
+// read by every window.
+
+#include "common/Elemento_satellite.h"
+#include "common/Posizione_satellite.h"
+#include "common/Record_TLE.h"
+
+#include <array>
+#include <cassert>
+#include <cstdint>
+
+inline constexpr int kPrincipalSlot = 1;
+inline constexpr int kLastActiveSlot = 200;
+inline constexpr int kFirstScratchSlot = 201;
+inline constexpr int kSecondScratchSlot = 202;
+inline constexpr int kLastSlot = 202;
+
+template <typename T>
+class SlotArray
+{
+public:
+    T& operator[](int slot)
+    {
+        assert(isSlot(slot));
+        return m_items[static_cast<std::size_t>(slot)];
+    }
+    const T& operator[](int slot) const
+    {
+        assert(isSlot(slot));
+        return m_items[static_cast<std::size_t>(slot)];
+    }
+    static constexpr bool isSlot(int slot) { return slot >= 1 && slot <= kLastSlot; }
+
+private:
+    std::array<T, kLastSlot + 1> m_items{}; // index 0 unused: slots count from 1
+};
+
+inline SlotArray<Record_TLE> RigaDati;            ///< element-set lines of each slot
+inline SlotArray<Elemento_satellite> Satelement;  ///< parsed elements of each slot
+inline SlotArray<Posizione_satellite> Valori;     ///< computed state of each slot
+inline std::int16_t Numero_satelliti = 0;         ///< number of active slots (at most 200)

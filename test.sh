@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is missing (Debian, as root), builds and runs every test:
+# once in a normal build, once with AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")"
+. ./tools/deps.sh
+install_build_deps
+
+jobs=$(nproc)
+cmake -S . -B build -G Ninja -DQUORVANEL_WERROR=ON >/dev/null
+cmake --build build -j "$jobs"
+(cd build && ctest --output-on-failure -j "$jobs")
+
+cmake -S . -B build-sanitize -G Ninja -DQUORVANEL_WERROR=ON -DQUORVANEL_SANITIZE=ON \
+    -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build build-sanitize -j "$jobs"
+(cd build-sanitize && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --output-on-failure -j "$jobs")

@@ -1,0 +1,19 @@
+# Packages the build, the tests and the program need on a fresh Debian machine.
+QUORVANEL_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl1-mesa-dev
+    libgtest-dev libgmock-dev libbenchmark-dev python3 python3-sgp4 xvfb xauth)
+
+install_build_deps() {
+    local missing=()
+    for p in "${QUORVANEL_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        echo "Installing: ${missing[*]}"
+        if [ "$(id -u)" -ne 0 ]; then
+            echo "Missing packages and not root: ${missing[*]}" >&2
+            return 1
+        fi
+        apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+    fi
+}
