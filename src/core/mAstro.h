@@ -18,22 +18,22 @@
 namespace mAstro {
 
 // --- Time state: written only by Calcola_tempi, read by every subsystem. ---------------
-inline double Data_giuliana = 0;         ///< Julian date (UT) of the instant, with fraction
-inline double Data_giuliana_0h = 0;      ///< Julian date of 0 h UT of the same UT date (x.5)
-inline double Tempo_siderale_locale = 0; ///< local mean sidereal time [hours] 0..<24
-inline double Tempo_siderale = 0;        ///< Greenwich mean sidereal time [hours] 0..<24
-inline double Data_locale = 0;           ///< the local instant passed in (date value)
-inline double Data_greenwich = 0;        ///< the same instant in UT (date value)
+inline double Data_giuliana = 0;            ///< Julian date (UT) of the instant, with fraction
+inline double Data_giuliana_0h = 0;         ///< Julian date of 0 h UT of the same UT date (x.5)
+inline double Tempo_siderale_locale = 0;    ///< local mean sidereal time [hours] 0..<24
+inline double Tempo_siderale = 0;           ///< Greenwich mean sidereal time [hours] 0..<24
+inline double Data_locale = 0;              ///< the local instant passed in (date value)
+inline double Data_greenwich = 0;           ///< the same instant in UT (date value)
 inline std::int16_t Giorno_anno = 0;        ///< day of year of the UT date, 1 January = 1
 inline std::int16_t Giorno_anno_locale = 0; ///< day of year of the local date
-inline double Anno_greenwich = 0;  ///< UT year
-inline double Mese_greenwich = 0;  ///< UT month 1..12
-inline double Giorno_greenwich = 0; ///< UT day of month
+inline double Anno_greenwich = 0;           ///< UT year
+inline double Mese_greenwich = 0;           ///< UT month 1..12
+inline double Giorno_greenwich = 0;         ///< UT day of month
 inline double Anno_locale = 0;
 inline double Mese_locale = 0;
 inline double Giorno_locale = 0;
-inline double Ora_greenwich = 0;   ///< UT time of day [decimal hours]
-inline double Ora_locale = 0;      ///< local time of day [decimal hours]
+inline double Ora_greenwich = 0; ///< UT time of day [decimal hours]
+inline double Ora_locale = 0;    ///< local time of day [decimal hours]
 
 /// Everything Calcola_tempi derives from one local instant.
 struct TimeState
@@ -92,13 +92,12 @@ struct HorizontalPosition
 /// Azimuth and altitude of a right ascension (hours) and declination (degrees) for an
 /// observer at latitudeDeg whose local sidereal time is localSiderealHours.
 [[nodiscard]] HorizontalPosition equatorialToHorizontal(double rightAscensionHours,
-                                                        double declinationDeg,
-                                                        double latitudeDeg,
+                                                        double declinationDeg, double latitudeDeg,
                                                         double localSiderealHours);
 
 /// Azimuth and altitude (degrees) for the shared observer at Tempo_siderale_locale.
-void Calcola_azimut_altezza(double rightAscensionHours, double declinationDeg,
-                            double& azimuthDeg, double& altitudeDeg);
+void Calcola_azimut_altezza(double rightAscensionHours, double declinationDeg, double& azimuthDeg,
+                            double& altitudeDeg);
 
 /// Right ascension (hours, [0, 24)) and declination (degrees) of an ecliptic latitude and
 /// longitude, obliquity given (all radians).
@@ -112,14 +111,13 @@ struct SexagesimalEquatorial
     double hours = 0;
     double minutes = 0;
     double seconds = 0;
-    double degrees = 0;         ///< absolute whole degrees
+    double degrees = 0; ///< absolute whole degrees
     double degreeMinutes = 0;
-    char sign = '+';            ///< '-' south of the equator
+    char sign = '+'; ///< '-' south of the equator
 };
 
 /// The inverse of equatorialToHorizontal for display: azimuth and altitude in radians.
-[[nodiscard]] SexagesimalEquatorial horizontalToEquatorial(double azimuthRad,
-                                                           double altitudeRad,
+[[nodiscard]] SexagesimalEquatorial horizontalToEquatorial(double azimuthRad, double altitudeRad,
                                                            double latitudeDeg,
                                                            double localSiderealHours);
 

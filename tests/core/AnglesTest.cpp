@@ -45,8 +45,8 @@ TEST(AngleRoutines, FullArctangentCoversTheCircleWithTheRoundedQuarterTurn)
         if (step % 18 == 0)
             continue;
         const double angle = step * 5.0 * M_PI / 180.0;
-        const double expected = std::fmod(std::atan2(std::sin(angle), std::cos(angle)) + 2 * M_PI,
-                                          2 * M_PI);
+        const double expected =
+            std::fmod(std::atan2(std::sin(angle), std::cos(angle)) + 2 * M_PI, 2 * M_PI);
         EXPECT_NEAR(mMate::Arcotangente_completa(std::sin(angle), std::cos(angle)), expected,
                     kRoundedPiTolerance)
             << "angle " << step * 5 << " degrees";
@@ -234,8 +234,7 @@ TEST_F(AngleShells, ShellsUseTheSharedObserverAndSiderealTime)
     double h = 0, m = 0, s = 0, d = 0, dm = 0;
     char sign = ' ';
     mAstro::Calcola_ascensione_declinazione(p.azimuthDeg * mMate::kDegToRad,
-                                            p.altitudeDeg * mMate::kDegToRad, h, m, s, d, dm,
-                                            sign);
+                                            p.altitudeDeg * mMate::kDegToRad, h, m, s, d, dm, sign);
     // 2h and 20 degrees come back cut: 2h00m00s or 1h59m59s, 20d00m or 19d59m.
     EXPECT_NEAR(h * 3600 + m * 60 + s, 7199.5, 0.5);
     EXPECT_NEAR(d * 60 + dm, 1199.5, 0.5);

@@ -89,8 +89,8 @@ TEST(DateValue, DateAddsCarryAcrossUnitsAndRoundFractionalCounts)
     const double noon = DateValue::fromDateTime(2000, 2, 28, 12, 0, 0);
     expectParts(DateValue::addMinutes(noon, 12 * 60), 2000, 2, 29, 0, 0, 0);
     expectParts(DateValue::addMinutes(noon, 36 * 60), 2000, 3, 1, 0, 0, 0);
-    expectParts(DateValue::addSeconds(DateValue::fromDateTime(2000, 1, 1, 12, 0, 0), 60),
-                2000, 1, 1, 12, 1, 0);
+    expectParts(DateValue::addSeconds(DateValue::fromDateTime(2000, 1, 1, 12, 0, 0), 60), 2000, 1,
+                1, 12, 1, 0);
     expectParts(DateValue::addMinutes(noon, -(5.75f * 60.0f)), 2000, 2, 28, 6, 15, 0);
     EXPECT_EQ(DateValue::addMinutes(noon, 0.4), noon);
     EXPECT_EQ(DateValue::addDays(noon, 1), DateValue::fromDateTime(2000, 2, 29, 12, 0, 0));

@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr double kJulianDayTolerance = 1e-9;       // the rule is exact in whole and half days
-constexpr double kSiderealToleranceHours = 1e-5;   // 0.036 s: series vs Meeus' worked values
+constexpr double kJulianDayTolerance = 1e-9;     // the rule is exact in whole and half days
+constexpr double kSiderealToleranceHours = 1e-5; // 0.036 s: series vs Meeus' worked values
 constexpr double kOneSecondDays = 1.0 / 86400.0;
 
 struct JulianDayCase
@@ -25,11 +25,11 @@ struct JulianDayCase
 TEST(CalendarToJulianDay, MatchesMeeusWorkedValues)
 {
     const JulianDayCase cases[] = {
-        {2000, 1, 1.5, 2451545.0},    {1957, 10, 4.81, 2436116.31}, {333, 1, 27.5, 1842713.0},
-        {1999, 1, 1.0, 2451179.5},    {1987, 1, 27.0, 2446822.5},   {1987, 6, 19.5, 2446966.0},
-        {1988, 1, 27.0, 2447187.5},   {1988, 6, 19.5, 2447332.0},   {1900, 1, 1.0, 2415020.5},
-        {1600, 1, 1.0, 2305447.5},    {1600, 12, 31.0, 2305812.5},  {837, 4, 10.3, 2026871.8},
-        {-1000, 7, 12.5, 1356001.0},  {-4712, 1, 1.5, 0.0},
+        {2000, 1, 1.5, 2451545.0},   {1957, 10, 4.81, 2436116.31}, {333, 1, 27.5, 1842713.0},
+        {1999, 1, 1.0, 2451179.5},   {1987, 1, 27.0, 2446822.5},   {1987, 6, 19.5, 2446966.0},
+        {1988, 1, 27.0, 2447187.5},  {1988, 6, 19.5, 2447332.0},   {1900, 1, 1.0, 2415020.5},
+        {1600, 1, 1.0, 2305447.5},   {1600, 12, 31.0, 2305812.5},  {837, 4, 10.3, 2026871.8},
+        {-1000, 7, 12.5, 1356001.0}, {-4712, 1, 1.5, 0.0},
     };
     for (const auto& c : cases)
         EXPECT_NEAR(mAstro::Calcola_giorno_giuliano(c.year, c.month, c.day), c.julianDay, 1e-6)

@@ -132,9 +132,9 @@ MoonPosition moonAt(double julianDate, const Corpo_celeste& moonRow, double sunL
 
     MoonPosition moon;
     const double fromNode = trueLongitude - correctedNode;
-    moon.longitudeRad = mMate::Arcotangente_completa(sinDeg(fromNode) * cosDeg(inclination),
-                                                     cosDeg(fromNode))
-                        + correctedNode * kDegToRad;
+    moon.longitudeRad =
+        mMate::Arcotangente_completa(sinDeg(fromNode) * cosDeg(inclination), cosDeg(fromNode)) +
+        correctedNode * kDegToRad;
     moon.latitudeRad = mMate::Arcoseno(sinDeg(fromNode) * sinDeg(inclination));
 
     const double rho = (1.0 - e * e) / (1.0 + e * cosDeg(anomaly + centre));
@@ -167,45 +167,46 @@ PlanetPosition planetAt(int planet, double julianDate, const Corpo_celeste& row,
     const double fromNode = body.longitudeDeg - node;
     const double latitudeHelioRad = mMate::Arcoseno(sinDeg(fromNode) * sinDeg(inclination));
     const double projectedLongitude =
-        mMate::Arcotangente_completa(sinDeg(fromNode) * cosDeg(inclination), cosDeg(fromNode))
-            * kRadToDeg
-        + node;
+        mMate::Arcotangente_completa(sinDeg(fromNode) * cosDeg(inclination), cosDeg(fromNode)) *
+            kRadToDeg +
+        node;
     const double projectedRadius = radius * std::cos(latitudeHelioRad);
 
     PlanetPosition p;
     if (planet <= 2) {
         const double angle = earthLongitude - projectedLongitude;
-        p.longitudeDeg = Modulo(180.0 + earthLongitude
-                                    + std::atan(projectedRadius * sinDeg(angle)
-                                                / (earthRadius - projectedRadius * cosDeg(angle)))
-                                          * kRadToDeg,
+        p.longitudeDeg = Modulo(180.0 + earthLongitude +
+                                    std::atan(projectedRadius * sinDeg(angle) /
+                                              (earthRadius - projectedRadius * cosDeg(angle))) *
+                                        kRadToDeg,
                                 360.0);
     } else {
         const double angle = projectedLongitude - earthLongitude;
-        p.longitudeDeg = Modulo(std::atan(earthRadius * sinDeg(angle)
-                                          / (projectedRadius - earthRadius * cosDeg(angle)))
-                                        * kRadToDeg
-                                    + projectedLongitude,
+        p.longitudeDeg = Modulo(std::atan(earthRadius * sinDeg(angle) /
+                                          (projectedRadius - earthRadius * cosDeg(angle))) *
+                                        kRadToDeg +
+                                    projectedLongitude,
                                 360.0);
     }
     const double latitudeBase = earthRadius * sinDeg(projectedLongitude - earthLongitude);
     if (latitudeBase != 0) {
-        p.latitudeDeg = std::atan(projectedRadius * std::tan(latitudeHelioRad)
-                                  * sinDeg(p.longitudeDeg - projectedLongitude) / latitudeBase)
-                        * kRadToDeg;
+        p.latitudeDeg = std::atan(projectedRadius * std::tan(latitudeHelioRad) *
+                                  sinDeg(p.longitudeDeg - projectedLongitude) / latitudeBase) *
+                        kRadToDeg;
     } else {
         // Guard: with the planet at the Earth's heliocentric longitude (conjunction or
         // opposition) the formula is 0 / 0 and gave NaN or +-90 degrees. The sine rule it
         // comes from reduces to the planet's height over its distance in the ecliptic plane.
-        p.latitudeDeg = std::atan(projectedRadius * std::tan(latitudeHelioRad)
-                                  / std::fabs(earthRadius - projectedRadius))
-                        * kRadToDeg;
+        p.latitudeDeg = std::atan(projectedRadius * std::tan(latitudeHelioRad) /
+                                  std::fabs(earthRadius - projectedRadius)) *
+                        kRadToDeg;
     }
     Eclittiche_a_equatoriali(p.latitudeDeg * kDegToRad, p.longitudeDeg * kDegToRad, kObliquityRad,
                              p.rightAscensionHours, p.declinationDeg);
 
-    p.distanceAu = std::sqrt(radius * radius + earthRadius * earthRadius
-                             - 2.0 * earthRadius * radius * cosDeg(body.longitudeDeg - earthLongitude));
+    p.distanceAu =
+        std::sqrt(radius * radius + earthRadius * earthRadius -
+                  2.0 * earthRadius * radius * cosDeg(body.longitudeDeg - earthLongitude));
     p.diameterArcsec = el[8] / p.distanceAu;
     p.illuminatedFraction = (1.0 + cosDeg(p.longitudeDeg - body.longitudeDeg)) / 2.0;
     // Guard: at inferior conjunction the fraction is 0 and the magnitude used to divide by

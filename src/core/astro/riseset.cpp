@@ -42,13 +42,13 @@ Equatorial sunPosition(double t, double tt)
 {
     const double l = frac(0.779072 + 0.00273790931 * t) * kTwoPi;
     const double g = frac(0.993126 + 0.0027377785 * t) * kTwoPi;
-    const double v = 0.39785 * std::sin(l) - 0.01 * std::sin(l - g) + 0.00333 * std::sin(l + g)
-                     - 0.00021 * tt * std::sin(l);
-    const double u = 1.0 - 0.03349 * std::cos(g) - 0.00014 * std::cos(2 * l)
-                     + 0.00008 * std::cos(l);
-    const double w = -0.0001 - 0.04129 * std::sin(2 * l) + 0.03211 * std::sin(g)
-                     + 0.00104 * std::sin(2 * l - g) - 0.00035 * std::sin(2 * l + g)
-                     - 0.00008 * tt * std::sin(g);
+    const double v = 0.39785 * std::sin(l) - 0.01 * std::sin(l - g) + 0.00333 * std::sin(l + g) -
+                     0.00021 * tt * std::sin(l);
+    const double u =
+        1.0 - 0.03349 * std::cos(g) - 0.00014 * std::cos(2 * l) + 0.00008 * std::cos(l);
+    const double w = -0.0001 - 0.04129 * std::sin(2 * l) + 0.03211 * std::sin(g) +
+                     0.00104 * std::sin(2 * l - g) - 0.00035 * std::sin(2 * l + g) -
+                     0.00008 * tt * std::sin(g);
     const double ra = l + arcsine(w / std::sqrt(u - v * v));
     const double dec = arcsine(v / std::sqrt(u));
     return {ra, dec, 1.00021 * std::sqrt(u)};
@@ -64,24 +64,24 @@ Equatorial moonPosition(double t)
     const double n = frac(0.347343 - 0.00014709391 * t) * kTwoPi;
     const double g = frac(0.993126 + 0.0027377785 * t) * kTwoPi;
 
-    const double v = 0.39558 * std::sin(f + n) + 0.082 * std::sin(f)
-                     + 0.03257 * std::sin(m - f - n) + 0.01092 * std::sin(m + f + n)
-                     + 0.00666 * std::sin(m - f) - 0.00644 * std::sin(m + f - 2 * d + n)
-                     - 0.00331 * std::sin(f - 2 * d + n) - 0.00304 * std::sin(f - 2 * d)
-                     - 0.0024 * std::sin(m - f - 2 * d - n) + 0.00226 * std::sin(m + f)
-                     - 0.00108 * std::sin(m + f - 2 * d) - 0.00079 * std::sin(f - n)
-                     + 0.00078 * std::sin(2 * d + f + n);
-    const double u = 1.0 - 0.10828 * std::cos(m) - 0.0188 * std::cos(m - 2 * d)
-                     - 0.01479 * std::cos(2 * d) + 0.00181 * std::cos(2 * m - 2 * d)
-                     - 0.00147 * std::cos(2 * m) - 0.00105 * std::cos(2 * d - g)
-                     - 0.00075 * std::cos(m - 2 * d + g);
-    const double w = 0.10478 * std::sin(m) - 0.04105 * std::sin(2 * f + 2 * n)
-                     - 0.0213 * std::sin(m - 2 * d) - 0.01779 * std::sin(2 * f + n)
-                     + 0.01774 * std::sin(n) + 0.00987 * std::sin(2 * d)
-                     - 0.00338 * std::sin(m - 2 * f - 2 * n) - 0.00309 * std::sin(g)
-                     - 0.0019 * std::sin(2 * f) - 0.00144 * std::sin(m + n)
-                     - 0.00144 * std::sin(m - 2 * f - n) - 0.00113 * std::sin(2 * f + m + 2 * n)
-                     - 0.00094 * std::sin(m - 2 * d + g) - 0.00092 * std::sin(2 * m - 2 * d);
+    const double v = 0.39558 * std::sin(f + n) + 0.082 * std::sin(f) +
+                     0.03257 * std::sin(m - f - n) + 0.01092 * std::sin(m + f + n) +
+                     0.00666 * std::sin(m - f) - 0.00644 * std::sin(m + f - 2 * d + n) -
+                     0.00331 * std::sin(f - 2 * d + n) - 0.00304 * std::sin(f - 2 * d) -
+                     0.0024 * std::sin(m - f - 2 * d - n) + 0.00226 * std::sin(m + f) -
+                     0.00108 * std::sin(m + f - 2 * d) - 0.00079 * std::sin(f - n) +
+                     0.00078 * std::sin(2 * d + f + n);
+    const double u = 1.0 - 0.10828 * std::cos(m) - 0.0188 * std::cos(m - 2 * d) -
+                     0.01479 * std::cos(2 * d) + 0.00181 * std::cos(2 * m - 2 * d) -
+                     0.00147 * std::cos(2 * m) - 0.00105 * std::cos(2 * d - g) -
+                     0.00075 * std::cos(m - 2 * d + g);
+    const double w = 0.10478 * std::sin(m) - 0.04105 * std::sin(2 * f + 2 * n) -
+                     0.0213 * std::sin(m - 2 * d) - 0.01779 * std::sin(2 * f + n) +
+                     0.01774 * std::sin(n) + 0.00987 * std::sin(2 * d) -
+                     0.00338 * std::sin(m - 2 * f - 2 * n) - 0.00309 * std::sin(g) -
+                     0.0019 * std::sin(2 * f) - 0.00144 * std::sin(m + n) -
+                     0.00144 * std::sin(m - 2 * f - n) - 0.00113 * std::sin(2 * f + m + 2 * n) -
+                     0.00094 * std::sin(m - 2 * d + g) - 0.00092 * std::sin(2 * m - 2 * d);
     const double ra = l + arcsine(w / std::sqrt(u - v * v));
     const double dec = arcsine(v / std::sqrt(u));
     return {ra, dec, 60.40974 * std::sqrt(u)};
@@ -91,9 +91,9 @@ Equatorial moonPosition(double t)
 // time at 0 h zone time [rad].
 struct DayStart
 {
-    double daysFromJ2000;  ///< 0 h UT of the calendar date
-    double siderealRad;    ///< local sidereal time at 0 h zone time
-    double zoneDays;       ///< zone / 24
+    double daysFromJ2000; ///< 0 h UT of the calendar date
+    double siderealRad;   ///< local sidereal time at 0 h zone time
+    double zoneDays;      ///< zone / 24
 };
 
 DayStart dayStart(double longitudeDeg, double zoneWestHours, double date)
@@ -135,8 +135,8 @@ DayStart dayStart(double longitudeDeg, double zoneWestHours, double date)
 double eventAzimuthDeg(double hourAngle, double declination, double sinLat, double cosLat)
 {
     const double east = -std::cos(declination) * std::sin(hourAngle);
-    const double north = cosLat * std::sin(declination)
-                         - sinLat * std::cos(declination) * std::cos(hourAngle);
+    const double north =
+        cosLat * std::sin(declination) - sinLat * std::cos(declination) * std::cos(hourAngle);
     double azimuth = std::atan(east / north) / kDegToRad;
     if (north < 0)
         azimuth += 180.0;
