@@ -142,8 +142,9 @@ inline constexpr float kHorizonRadius = 90.0f;
 
 /// Stops the chart segment (x1, y1)-(x2, y2) at the horizon circle x^2 + y^2 = 90^2:
 /// when the line crosses the circle strictly between the ends, (x2, y2) is moved to the
-/// crossing (of two such crossings, the one with the smaller x wins). The first end never
-/// moves. Arithmetic in single precision, as the charts store their coordinates.
+/// crossing (of two such crossings, the one with the smaller x wins; for a vertical segment
+/// the one with the smaller y). The first end never moves. Arithmetic in single precision,
+/// as the charts store their coordinates.
 CircleClip Intersezione_cerchio(float& x1, float& y1, float& x2, float& y2);
 
 // --- Sun, Moon and planets --------------------------------------------------------------

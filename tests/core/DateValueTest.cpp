@@ -95,11 +95,3 @@ TEST(DateValue, DateAddsCarryAcrossUnitsAndRoundFractionalCounts)
     EXPECT_EQ(DateValue::addMinutes(noon, 0.4), noon);
     EXPECT_EQ(DateValue::addDays(noon, 1), DateValue::fromDateTime(2000, 2, 29, 12, 0, 0));
 }
-
-TEST(DateValue, DatePartAndVbIntegerHelpers)
-{
-    EXPECT_EQ(DateValue::datePart(36526.75), 36526.0);
-    EXPECT_EQ(DateValue::datePart(-1.25), -1.0);
-    EXPECT_EQ(DateValue::intPart(-4.5), -5.0);
-    EXPECT_EQ(DateValue::fixPart(-4.5), -4.0);
-}

@@ -133,7 +133,7 @@ CircleClip Intersezione_cerchio(float& x1, float& y1, float& x2, float& y2)
     };
 
     float firstX = 0, firstY = 0, secondX = 0, secondY = 0;
-    bool vertical = x1 == x2;
+    const bool vertical = x1 == x2;
     if (vertical) {
         // Guard: a vertical segment has no slope; it used to divide by zero. Its line
         // x = x1 meets the circle at y = +-sqrt(r^2 - x1^2).
