@@ -18,7 +18,7 @@ const QByteArray kElements = "ISS (ZARYA)\r\n"
 
 QByteArray okReply(const QByteArray& body)
 {
-    return "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n"
+    return "HTTP/1.1 200 OK\r\ncontent-length: " + QByteArray::number(body.size()) + "\r\n\r\n"
            + body;
 }
 
@@ -35,10 +35,7 @@ protected:
         ensureApplication();
         ASSERT_TRUE(m_dir.isValid());
         m_target = m_dir.filePath(QStringLiteral("visual.txt"));
-        QFile file(m_target);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(kOldContent);
-        file.close();
+        writeOldTarget();
         QObject::connect(&m_download, &HttpDownload::finished,
                          [this](const DownloadResult& result) { m_results.append(result); });
         QObject::connect(&m_download, &HttpDownload::stageChanged,
@@ -51,10 +48,18 @@ protected:
 
     DownloadResult fetch(const QString& address)
     {
+        m_results.clear();
         m_download.start(address, m_target);
         EXPECT_TRUE(waitUntil([this] { return !m_results.isEmpty(); }))
             << "no result for " << address.toStdString();
         return m_results.value(0);
+    }
+
+    void writeOldTarget()
+    {
+        QFile file(m_target);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(kOldContent);
     }
 
     QByteArray targetContent() const
@@ -81,7 +86,8 @@ protected:
 
 TEST_F(HttpDownloadTest, BodyWithAnnouncedLengthReplacesTheFileWithoutWaitingForTheClose)
 {
-    // The server keeps the connection open: the announced length alone ends the body.
+    // The server keeps the connection open: the announced length alone ends the body, so its
+    // field must be recognised although written in lower case.
     LocalServer server([](QTcpSocket& client, const QByteArray&) { client.write(okReply(kElements)); });
 
     const DownloadResult result = fetch(server.url(QStringLiteral("/NORAD/elements/visual.txt")));
@@ -131,18 +137,6 @@ TEST_F(HttpDownloadTest, ChunkedBodyIsSavedWithoutItsFraming)
     EXPECT_EQ(targetContent(), QByteArray("ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\nX\r\n"));
 }
 
-TEST_F(HttpDownloadTest, LengthFieldIsRecognisedInAnyLetterCase)
-{
-    LocalServer server([](QTcpSocket& client, const QByteArray&) {
-        client.write("HTTP/1.1 200 OK\r\ncontent-length: 5\r\n\r\nHELLO and bytes beyond");
-    });
-
-    const DownloadResult result = fetch(server.url(QStringLiteral("/visual.txt")));
-
-    EXPECT_EQ(result.status, DownloadStatus::Completed);
-    EXPECT_EQ(targetContent(), QByteArray("HELLO\r\n"));
-}
-
 TEST_F(HttpDownloadTest, ErrorStatusIsReportedAndTheFileKept)
 {
     LocalServer server([](QTcpSocket& client, const QByteArray&) {
@@ -168,7 +162,6 @@ TEST_F(HttpDownloadTest, TransfersCutShortFailAndKeepTheFile)
         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n1a\r\nABCDEFGHIJKLMNOPQRSTUVWXYZ\r\n",
     };
     for (const QByteArray& reply : cutReplies) {
-        m_results.clear();
         LocalServer server([&reply](QTcpSocket& client, const QByteArray&) {
             replyAndClose(client, reply);
         });
@@ -187,7 +180,6 @@ TEST_F(HttpDownloadTest, RepliesThatAreNotHttpFail)
 {
     for (const QByteArray& reply : {QByteArray(), QByteArray("220 ftp ready\r\n\r\n"),
                                     QByteArray("HTTP/1.1 200 OK\r\nContent-Len")}) {
-        m_results.clear();
         LocalServer server([&reply](QTcpSocket& client, const QByteArray&) {
             replyAndClose(client, reply);
         });
@@ -199,33 +191,14 @@ TEST_F(HttpDownloadTest, RepliesThatAreNotHttpFail)
     }
 }
 
-TEST_F(HttpDownloadTest, RedirectToAnotherPathIsFollowed)
-{
-    LocalServer server([](QTcpSocket& client, const QByteArray& request) {
-        if (requestPath(request) == "/NORAD/elements/visual.txt")
-            replyAndClose(client, "HTTP/1.1 301 Moved Permanently\r\n"
-                                  "location: /pub/visual.txt\r\nContent-Length: 0\r\n\r\n");
-        else
-            replyAndClose(client, okReply(kElements));
-    });
-
-    const DownloadResult result = fetch(server.url(QStringLiteral("/NORAD/elements/visual.txt")));
-
-    EXPECT_EQ(result.status, DownloadStatus::Completed);
-    EXPECT_EQ(targetContent(), kElements + "\r\n");
-    ASSERT_EQ(server.requests.size(), 2);
-    EXPECT_EQ(requestPath(server.requests[1]), QByteArray("/pub/visual.txt"));
-    EXPECT_EQ(m_download.currentAddress().target, QByteArray("/pub/visual.txt"));
-}
-
-TEST_F(HttpDownloadTest, AtMostFiveRedirectsAreFollowed)
+TEST_F(HttpDownloadTest, RedirectsToOtherPathsAreFollowedAtMostFiveTimes)
 {
     // /hop0 redirects to /hop1 and so on; /hop<length> answers with the file.
     int chainLength = 0;
     LocalServer server([&chainLength](QTcpSocket& client, const QByteArray& request) {
         const int hop = requestPath(request).mid(4).toInt();
         if (hop < chainLength)
-            replyAndClose(client, "HTTP/1.1 302 Found\r\nLocation: /hop"
+            replyAndClose(client, "HTTP/1.1 301 Moved Permanently\r\nlocation: /hop"
                                       + QByteArray::number(hop + 1) + "\r\n\r\n");
         else
             replyAndClose(client, okReply(kElements));
@@ -233,14 +206,12 @@ TEST_F(HttpDownloadTest, AtMostFiveRedirectsAreFollowed)
 
     chainLength = HttpDownload::kMaxRedirects;
     EXPECT_EQ(fetch(server.url(QStringLiteral("/hop0"))).status, DownloadStatus::Completed);
-    EXPECT_EQ(server.requests.size(), HttpDownload::kMaxRedirects + 1);
+    EXPECT_EQ(targetContent(), kElements + "\r\n");
+    ASSERT_EQ(server.requests.size(), HttpDownload::kMaxRedirects + 1);
+    EXPECT_EQ(requestPath(server.requests[1]), QByteArray("/hop1"));
+    EXPECT_EQ(m_download.currentAddress().target, QByteArray("/hop5"));
 
-    QFile::remove(m_target);
-    QFile old(m_target);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write(kOldContent);
-    old.close();
-    m_results.clear();
+    writeOldTarget();
     server.requests.clear();
     chainLength = HttpDownload::kMaxRedirects + 1;
     const DownloadResult result = fetch(server.url(QStringLiteral("/hop0")));
@@ -297,20 +268,6 @@ TEST_F(HttpDownloadTest, CancelEndsAHangingExchangeAndDeletesNothing)
     EXPECT_EQ(filesInFolder(), QStringList{QStringLiteral("visual.txt")});
 }
 
-TEST_F(HttpDownloadTest, CancelBeforeTheConnectionLeavesNothingBehind)
-{
-    LocalServer server([](QTcpSocket& client, const QByteArray&) {
-        replyAndClose(client, okReply(kElements));
-    });
-    m_download.start(server.url(QStringLiteral("/visual.txt")), m_target);
-    m_download.cancel();
-    // A later download on the same engine still works and is the only one reported.
-    const DownloadResult result = fetch(server.url(QStringLiteral("/visual.txt")));
-    EXPECT_EQ(result.status, DownloadStatus::Completed);
-    EXPECT_EQ(m_results.size(), 1);
-    EXPECT_EQ(server.requests.size(), 1);
-}
-
 TEST_F(HttpDownloadTest, ReplacingThePrimaryDatabaseFileIsReported)
 {
     LocalServer server([](QTcpSocket& client, const QByteArray&) {
@@ -320,7 +277,6 @@ TEST_F(HttpDownloadTest, ReplacingThePrimaryDatabaseFileIsReported)
     m_download.setPrimaryDatabaseFile(m_dir.path() + QStringLiteral("/./visual.txt"));
     EXPECT_TRUE(fetch(server.url(QStringLiteral("/visual.txt"))).primaryDatabaseReplaced);
 
-    m_results.clear();
     m_download.setPrimaryDatabaseFile(m_dir.filePath(QStringLiteral("stations.txt")));
     EXPECT_FALSE(fetch(server.url(QStringLiteral("/visual.txt"))).primaryDatabaseReplaced);
 }
@@ -338,7 +294,6 @@ TEST_F(HttpDownloadTest, FailuresBeforeAnyTransferAreReported)
     EXPECT_EQ(server.connections, 0) << "nothing fetched for a file that cannot be written";
 
     m_target = m_dir.filePath(QStringLiteral("visual.txt"));
-    m_results.clear();
     EXPECT_EQ(fetch(QStringLiteral("ftp://127.0.0.1/visual.txt")).status,
               DownloadStatus::InvalidAddress);
 
@@ -346,7 +301,6 @@ TEST_F(HttpDownloadTest, FailuresBeforeAnyTransferAreReported)
     ASSERT_TRUE(closed.listen(QHostAddress::LocalHost, 0));
     const quint16 closedPort = closed.serverPort();
     closed.close();
-    m_results.clear();
     const DownloadResult refused = fetch(QStringLiteral("127.0.0.1:%1/visual.txt").arg(closedPort));
     EXPECT_EQ(refused.status, DownloadStatus::SocketError);
     EXPECT_EQ(refused.errorNumber, int(QAbstractSocket::ConnectionRefusedError));

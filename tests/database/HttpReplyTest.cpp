@@ -27,38 +27,26 @@ QByteArray decodeInPieces(const QByteArray& wire, qsizetype pieceSize,
 
 } // namespace
 
-TEST(HttpAddress, TypedAddressWithOrWithoutSchemeSendsTheSameRequest)
+TEST(HttpAddress, TypedAddressesAreSplitIntoSchemeHostPortAndPath)
 {
     const QByteArray expected = "GET /NORAD/elements/visual.txt HTTP/1.1\r\n"
                                 "Host: celestrak.example\r\n"
                                 "Connection: close\r\n"
                                 "Accept: */*\r\n\r\n";
     for (const char* typed : {"celestrak.example/NORAD/elements/visual.txt",
-                              "http://celestrak.example/NORAD/elements/visual.txt",
-                              "HTTP://celestrak.example/NORAD/elements/visual.txt",
-                              "  celestrak.example/NORAD/elements/visual.txt  "}) {
+                              " HTTP://celestrak.example/NORAD/elements/visual.txt "}) {
         const HttpAddress address = parsed(typed);
         EXPECT_EQ(httpGetRequest(address), expected) << typed;
-        EXPECT_FALSE(address.tls) << typed;
         EXPECT_EQ(address.port, kHttpPort) << typed;
-        EXPECT_EQ(address.host, QStringLiteral("celestrak.example")) << typed;
     }
-}
-
-TEST(HttpAddress, HostsPortsAndPathsAreSplitAsTyped)
-{
     EXPECT_EQ(parsed("celestrak.example").target, QByteArray("/"));
     EXPECT_EQ(parsed("celestrak.example/a.txt?FORMAT=tle").target, QByteArray("/a.txt?FORMAT=tle"));
-
     const HttpAddress withPort = parsed("127.0.0.1:8080/x.txt");
-    EXPECT_EQ(withPort.host, QStringLiteral("127.0.0.1"));
     EXPECT_EQ(withPort.port, 8080);
     EXPECT_EQ(withPort.hostField, QByteArray("127.0.0.1:8080"));
-
     const HttpAddress secure = parsed("https://celestrak.example/NORAD/elements/visual.txt");
     EXPECT_TRUE(secure.tls);
     EXPECT_EQ(secure.port, kHttpsPort);
-    EXPECT_EQ(secure.hostField, QByteArray("celestrak.example"));
 
     for (const char* bad : {"", "   ", "ftp://celestrak.example/a.txt", "host:port/a.txt",
                             "http:///a.txt"})
@@ -99,10 +87,9 @@ TEST(HttpReplyHeader, BlankLineIsFoundWithEitherLineEnd)
     EXPECT_EQ(httpHeaderEnd("HTTP/1.1 200 OK\r\nA: b\r\n\r\nbody"), 25);
     EXPECT_EQ(httpHeaderEnd("HTTP/1.1 200 OK\nA: b\n\nbody"), 22);
     EXPECT_EQ(httpHeaderEnd("HTTP/1.1 200 OK\r\nA: b\r\n\r"), -1);
-    EXPECT_EQ(httpHeaderEnd("HTTP/1.1 200 OK\r\nA: b\r\n"), -1);
 }
 
-TEST(HttpReplyHeader, FieldNamesMatchInAnyLetterCase)
+TEST(HttpReplyHeader, StatusAndFieldsAreReadWithNamesInAnyLetterCase)
 {
     const auto header = HttpReplyHeader::parse("HTTP/1.1 200 OK\r\n"
                                                "X-Content-Length-Note: 99\r\n"
@@ -110,31 +97,21 @@ TEST(HttpReplyHeader, FieldNamesMatchInAnyLetterCase)
                                                "Content-Length: 5\r\n"
                                                "TRANSFER-ENCODING:gzip, Chunked\r\n\r\n");
     ASSERT_TRUE(header);
-    EXPECT_EQ(header->statusCode(), 200);
+    EXPECT_TRUE(header->isSuccess());
     EXPECT_EQ(header->contentLength(), 1234) << "the first exact name wins, not a longer one";
     EXPECT_TRUE(header->isChunked());
-    EXPECT_TRUE(header->isSuccess());
-    EXPECT_FALSE(header->isRedirect());
-    EXPECT_EQ(header->value("x-content-length-note"), QByteArray("99"));
-    EXPECT_TRUE(header->value("Location").isEmpty());
-}
 
-TEST(HttpReplyHeader, StatusLineGivesCodeAndReason)
-{
     const auto notFound = HttpReplyHeader::parse("HTTP/1.1 404 Not Found\r\n\r\n");
     ASSERT_TRUE(notFound);
     EXPECT_EQ(notFound->statusCode(), 404);
     EXPECT_EQ(notFound->reasonPhrase(), QByteArray("Not Found"));
     EXPECT_FALSE(notFound->isSuccess());
 
-    const auto moved = HttpReplyHeader::parse("HTTP/1.0 301\nLocation: /x\n\n");
+    const auto moved = HttpReplyHeader::parse("HTTP/1.0 301\nlocation: /x\nContent-Length: 1a\n");
     ASSERT_TRUE(moved);
     EXPECT_TRUE(moved->isRedirect());
-    EXPECT_EQ(moved->value("location"), QByteArray("/x"));
-
-    const auto badLength = HttpReplyHeader::parse("HTTP/1.1 200 OK\r\nContent-Length: 12a\r\n");
-    ASSERT_TRUE(badLength);
-    EXPECT_FALSE(badLength->contentLength());
+    EXPECT_EQ(moved->value("Location"), QByteArray("/x"));
+    EXPECT_FALSE(moved->contentLength());
 
     for (const char* bad : {"", "1 TLE\r\n", "HTTP/1.1 OK\r\n", "HTTP/1.1 2000 OK\r\n"})
         EXPECT_FALSE(HttpReplyHeader::parse(bad)) << bad;
@@ -187,10 +164,4 @@ TEST(TransferEstimate, SpeedAndRemainingTimeUseOneKilobyte)
     EXPECT_FALSE(estimateTransfer(1000, 1000, 1000));
     EXPECT_FALSE(estimateTransfer(500, 0, 1000)) << "no announced length";
     EXPECT_FALSE(estimateTransfer(500, 1000, 0));
-}
-
-TEST(NetworkErrorText, NumberAndDescriptionOnTwoLines)
-{
-    EXPECT_EQ(networkErrorText(404, QStringLiteral("Not Found")),
-              QStringLiteral("Error #: 404\r\nNot Found"));
 }
