@@ -14,12 +14,12 @@ inline constexpr quint16 kHttpsPort = 443;
 /// Where one GET goes and what it asks for.
 struct HttpAddress
 {
-    QUrl url;                ///< the whole address, base for resolving a redirect
-    bool tls = false;        ///< true for https: the connection is encrypted
-    QString host;            ///< host name or IP address to connect to
+    QUrl url;         ///< the whole address, base for resolving a redirect
+    bool tls = false; ///< true for https: the connection is encrypted
+    QString host;     ///< host name or IP address to connect to
     quint16 port = kHttpPort;
-    QByteArray hostField;    ///< value of the request's "Host" line: host, and port when given
-    QByteArray target;       ///< request target: percent-encoded path and query, "/" at least
+    QByteArray hostField; ///< value of the request's "Host" line: host, and port when given
+    QByteArray target;    ///< request target: percent-encoded path and query, "/" at least
 };
 
 /// Address typed by the user: a host, optionally preceded by "http://" or "https://" (any

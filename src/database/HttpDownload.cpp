@@ -24,8 +24,8 @@ bool isSameFile(const QString& a, const QString& b)
 
 QString networkErrorText(int number, const QString& description)
 {
-    return QStringLiteral("Error #: ") + QString::number(number) + QStringLiteral("\r\n")
-           + description;
+    return QStringLiteral("Error #: ") + QString::number(number) + QStringLiteral("\r\n") +
+           description;
 }
 
 std::optional<TransferEstimate> estimateTransfer(qint64 receivedBytes, qint64 announcedBytes,
@@ -33,16 +33,16 @@ std::optional<TransferEstimate> estimateTransfer(qint64 receivedBytes, qint64 an
 {
     if (receivedBytes <= 0 || receivedBytes >= announcedBytes || elapsedMs <= 0)
         return std::nullopt;
-    const double bytesPerSecond = std::floor(static_cast<double>(receivedBytes)
-                                             / (static_cast<double>(elapsedMs) / kMsPerSecond));
+    const double bytesPerSecond = std::floor(static_cast<double>(receivedBytes) /
+                                             (static_cast<double>(elapsedMs) / kMsPerSecond));
     TransferEstimate estimate;
-    estimate.speedKilobytesPerSecond = std::round(bytesPerSecond / kBytesPerKilobyte * 100.0)
-                                       / 100.0;
+    estimate.speedKilobytesPerSecond =
+        std::round(bytesPerSecond / kBytesPerKilobyte * 100.0) / 100.0;
     // Remaining bytes over the speed as displayed, both in the same kilobyte.
     if (estimate.speedKilobytesPerSecond > 0)
-        estimate.remainingSeconds = static_cast<qint64>(
-            std::floor(static_cast<double>(announcedBytes - receivedBytes)
-                       / (estimate.speedKilobytesPerSecond * kBytesPerKilobyte)));
+        estimate.remainingSeconds =
+            static_cast<qint64>(std::floor(static_cast<double>(announcedBytes - receivedBytes) /
+                                           (estimate.speedKilobytesPerSecond * kBytesPerKilobyte)));
     return estimate;
 }
 
@@ -162,8 +162,7 @@ void HttpDownload::onSocketError()
         onServerClosed();
         return;
     }
-    fail(DownloadStatus::SocketError, static_cast<int>(m_socket->error()),
-         m_socket->errorString());
+    fail(DownloadStatus::SocketError, static_cast<int>(m_socket->error()), m_socket->errorString());
 }
 
 void HttpDownload::onServerClosed()

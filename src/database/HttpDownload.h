@@ -40,8 +40,9 @@ enum class DownloadStatus {
 struct DownloadResult
 {
     DownloadStatus status = DownloadStatus::Completed;
-    int errorNumber = 0;  ///< HTTP status, or QAbstractSocket::SocketError, or QFileDevice::FileError
-    QString description;  ///< reason phrase, socket or file error text, or the offending address
+    int errorNumber =
+        0; ///< HTTP status, or QAbstractSocket::SocketError, or QFileDevice::FileError
+    QString description;   ///< reason phrase, socket or file error text, or the offending address
     qint64 savedBytes = 0; ///< body bytes written to the target, the final line end not counted
     /// The target is the primary database's file and was replaced: the database is stale.
     bool primaryDatabaseReplaced = false;
@@ -53,7 +54,7 @@ struct DownloadResult
 /// Speed and remaining time of a transfer, for the once-a-second display.
 struct TransferEstimate
 {
-    double speedKilobytesPerSecond = 0; ///< 1 kilobyte = 1000 bytes, rounded to 2 decimals
+    double speedKilobytesPerSecond = 0;     ///< 1 kilobyte = 1000 bytes, rounded to 2 decimals
     std::optional<qint64> remainingSeconds; ///< empty while the speed rounds to 0
 };
 

@@ -50,8 +50,7 @@ std::optional<HttpReplyHeader> HttpReplyHeader::parse(QByteArrayView header)
     const QByteArray code = rest.left(3);
     bool isNumber = false;
     const int statusCode = code.toInt(&isNumber);
-    if (!isNumber || code.size() != 3 || statusCode < 100
-        || (rest.size() > 3 && rest[3] != ' '))
+    if (!isNumber || code.size() != 3 || statusCode < 100 || (rest.size() > 3 && rest[3] != ' '))
         return std::nullopt;
 
     HttpReplyHeader result;
@@ -135,8 +134,8 @@ ChunkedDecoder::State ChunkedDecoder::feed(QByteArrayView wire, QByteArray& deco
             break;
         }
         case Step::Data: {
-            const qsizetype taken = static_cast<qsizetype>(
-                qMin<qint64>(m_remaining, static_cast<qint64>(wire.size())));
+            const qsizetype taken =
+                static_cast<qsizetype>(qMin<qint64>(m_remaining, static_cast<qint64>(wire.size())));
             decoded.append(wire.first(taken));
             wire = wire.sliced(taken);
             m_remaining -= taken;

@@ -8,8 +8,8 @@
 struct ClockSetResult
 {
     bool ok = false;
-    int errorNumber = 0;  ///< the system's error number when refused (EPERM without the right)
-    QString description;  ///< the system's reason when refused
+    int errorNumber = 0; ///< the system's error number when refused (EPERM without the right)
+    QString description; ///< the system's reason when refused
 };
 
 class SystemClock

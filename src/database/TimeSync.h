@@ -29,8 +29,8 @@ struct TimeSyncResult
     qint64 offsetMs = 0;     ///< serverTimeUtc minus the computer's clock when the reply was read
     qint64 roundTripMs = 0;  ///< from the connection to the server's close
     qsizetype replyBytes = 0;
-    int errorNumber = 0;  ///< QAbstractSocket::SocketError, or the system's number when refused
-    QString description;  ///< the socket's error text, or the system's reason for refusing
+    int errorNumber = 0; ///< QAbstractSocket::SocketError, or the system's number when refused
+    QString description; ///< the socket's error text, or the system's reason for refusing
 };
 
 class TimeSync : public QObject

@@ -12,14 +12,15 @@
 namespace {
 
 const QByteArray kOldContent = "OLD ELEMENTS\r\n";
-const QByteArray kElements = "ISS (ZARYA)\r\n"
-                             "1 25544U 98067A   24075.50000000  .00016717  00000-0  10270-3 0  9005\r\n"
-                             "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.49815223 41571\r\n";
+const QByteArray kElements =
+    "ISS (ZARYA)\r\n"
+    "1 25544U 98067A   24075.50000000  .00016717  00000-0  10270-3 0  9005\r\n"
+    "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.49815223 41571\r\n";
 
 QByteArray okReply(const QByteArray& body)
 {
-    return "HTTP/1.1 200 OK\r\ncontent-length: " + QByteArray::number(body.size()) + "\r\n\r\n"
-           + body;
+    return "HTTP/1.1 200 OK\r\ncontent-length: " + QByteArray::number(body.size()) + "\r\n\r\n" +
+           body;
 }
 
 QByteArray requestPath(const QByteArray& request)
@@ -88,7 +89,8 @@ TEST_F(HttpDownloadTest, BodyWithAnnouncedLengthReplacesTheFileWithoutWaitingFor
 {
     // The server keeps the connection open: the announced length alone ends the body, so its
     // field must be recognised although written in lower case.
-    LocalServer server([](QTcpSocket& client, const QByteArray&) { client.write(okReply(kElements)); });
+    LocalServer server(
+        [](QTcpSocket& client, const QByteArray&) { client.write(okReply(kElements)); });
 
     const DownloadResult result = fetch(server.url(QStringLiteral("/NORAD/elements/visual.txt")));
 
@@ -98,13 +100,15 @@ TEST_F(HttpDownloadTest, BodyWithAnnouncedLengthReplacesTheFileWithoutWaitingFor
     EXPECT_EQ(filesInFolder(), QStringList{QStringLiteral("visual.txt")});
     ASSERT_EQ(server.requests.size(), 1);
     EXPECT_EQ(server.requests[0], "GET /NORAD/elements/visual.txt HTTP/1.1\r\n"
-                                  "Host: 127.0.0.1:" + QByteArray::number(server.port()) + "\r\n"
-                                  "Connection: close\r\nAccept: */*\r\n\r\n");
+                                  "Host: 127.0.0.1:" +
+                                      QByteArray::number(server.port()) +
+                                      "\r\n"
+                                      "Connection: close\r\nAccept: */*\r\n\r\n");
     EXPECT_EQ(m_lastProgress, std::make_pair(qint64(kElements.size()), qint64(kElements.size())));
-    EXPECT_EQ(m_stages, (QList<DownloadStage>{DownloadStage::Connecting,
-                                              DownloadStage::SendingRequest,
-                                              DownloadStage::RequestSent, DownloadStage::Receiving,
-                                              DownloadStage::Idle}));
+    EXPECT_EQ(m_stages,
+              (QList<DownloadStage>{DownloadStage::Connecting, DownloadStage::SendingRequest,
+                                    DownloadStage::RequestSent, DownloadStage::Receiving,
+                                    DownloadStage::Idle}));
     EXPECT_FALSE(m_download.isActive());
 }
 
@@ -162,9 +166,8 @@ TEST_F(HttpDownloadTest, TransfersCutShortFailAndKeepTheFile)
         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n1a\r\nABCDEFGHIJKLMNOPQRSTUVWXYZ\r\n",
     };
     for (const QByteArray& reply : cutReplies) {
-        LocalServer server([&reply](QTcpSocket& client, const QByteArray&) {
-            replyAndClose(client, reply);
-        });
+        LocalServer server(
+            [&reply](QTcpSocket& client, const QByteArray&) { replyAndClose(client, reply); });
         m_download.setPrimaryDatabaseFile(m_target);
 
         const DownloadResult result = fetch(server.url(QStringLiteral("/visual.txt")));
@@ -180,9 +183,8 @@ TEST_F(HttpDownloadTest, RepliesThatAreNotHttpFail)
 {
     for (const QByteArray& reply : {QByteArray(), QByteArray("220 ftp ready\r\n\r\n"),
                                     QByteArray("HTTP/1.1 200 OK\r\nContent-Len")}) {
-        LocalServer server([&reply](QTcpSocket& client, const QByteArray&) {
-            replyAndClose(client, reply);
-        });
+        LocalServer server(
+            [&reply](QTcpSocket& client, const QByteArray&) { replyAndClose(client, reply); });
 
         const DownloadResult result = fetch(server.url(QStringLiteral("/visual.txt")));
 
@@ -198,8 +200,8 @@ TEST_F(HttpDownloadTest, RedirectsToOtherPathsAreFollowedAtMostFiveTimes)
     LocalServer server([&chainLength](QTcpSocket& client, const QByteArray& request) {
         const int hop = requestPath(request).mid(4).toInt();
         if (hop < chainLength)
-            replyAndClose(client, "HTTP/1.1 301 Moved Permanently\r\nlocation: /hop"
-                                      + QByteArray::number(hop + 1) + "\r\n\r\n");
+            replyAndClose(client, "HTTP/1.1 301 Moved Permanently\r\nlocation: /hop" +
+                                      QByteArray::number(hop + 1) + "\r\n\r\n");
         else
             replyAndClose(client, okReply(kElements));
     });
@@ -227,9 +229,9 @@ TEST_F(HttpDownloadTest, RedirectToHttpsOpensTlsOnTheNamedPort)
     // A plain server stands where the secure one should be: it only records the first bytes.
     LocalServer secureSide([](QTcpSocket&, const QByteArray&) {}, false);
     LocalServer server([&secureSide](QTcpSocket& client, const QByteArray&) {
-        replyAndClose(client, "HTTP/1.1 301 Moved Permanently\r\nLocation: https://127.0.0.1:"
-                                  + QByteArray::number(secureSide.port())
-                                  + "/NORAD/elements/visual.txt\r\n\r\n");
+        replyAndClose(client, "HTTP/1.1 301 Moved Permanently\r\nLocation: https://127.0.0.1:" +
+                                  QByteArray::number(secureSide.port()) +
+                                  "/NORAD/elements/visual.txt\r\n\r\n");
     });
 
     m_download.start(server.url(QStringLiteral("/NORAD/elements/visual.txt")), m_target);
@@ -270,9 +272,8 @@ TEST_F(HttpDownloadTest, CancelEndsAHangingExchangeAndDeletesNothing)
 
 TEST_F(HttpDownloadTest, ReplacingThePrimaryDatabaseFileIsReported)
 {
-    LocalServer server([](QTcpSocket& client, const QByteArray&) {
-        replyAndClose(client, okReply(kElements));
-    });
+    LocalServer server(
+        [](QTcpSocket& client, const QByteArray&) { replyAndClose(client, okReply(kElements)); });
 
     m_download.setPrimaryDatabaseFile(m_dir.path() + QStringLiteral("/./visual.txt"));
     EXPECT_TRUE(fetch(server.url(QStringLiteral("/visual.txt"))).primaryDatabaseReplaced);
@@ -283,9 +284,8 @@ TEST_F(HttpDownloadTest, ReplacingThePrimaryDatabaseFileIsReported)
 
 TEST_F(HttpDownloadTest, FailuresBeforeAnyTransferAreReported)
 {
-    LocalServer server([](QTcpSocket& client, const QByteArray&) {
-        replyAndClose(client, okReply(kElements));
-    });
+    LocalServer server(
+        [](QTcpSocket& client, const QByteArray&) { replyAndClose(client, okReply(kElements)); });
 
     m_target = m_dir.filePath(QStringLiteral("no-such-folder/visual.txt"));
     const DownloadResult unwritable = fetch(server.url(QStringLiteral("/visual.txt")));

@@ -1,6 +1,6 @@
+#include "database/HttpReply.h"
 #include "database/HttpAddress.h"
 #include "database/HttpDownload.h"
-#include "database/HttpReply.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,7 @@ HttpAddress parsed(const char* typed)
     return address.value_or(HttpAddress{});
 }
 
-QByteArray decodeInPieces(const QByteArray& wire, qsizetype pieceSize,
-                          ChunkedDecoder::State& state)
+QByteArray decodeInPieces(const QByteArray& wire, qsizetype pieceSize, ChunkedDecoder::State& state)
 {
     ChunkedDecoder decoder;
     QByteArray decoded;
@@ -48,8 +47,8 @@ TEST(HttpAddress, TypedAddressesAreSplitIntoSchemeHostPortAndPath)
     EXPECT_TRUE(secure.tls);
     EXPECT_EQ(secure.port, kHttpsPort);
 
-    for (const char* bad : {"", "   ", "ftp://celestrak.example/a.txt", "host:port/a.txt",
-                            "http:///a.txt"})
+    for (const char* bad :
+         {"", "   ", "ftp://celestrak.example/a.txt", "host:port/a.txt", "http:///a.txt"})
         EXPECT_FALSE(parseHttpAddress(QString::fromLatin1(bad)).has_value()) << bad;
 }
 
@@ -121,9 +120,9 @@ TEST(ChunkedDecoder, ChunksAreJoinedWhateverTheArrivalPieces)
 {
     const QByteArray data26 = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
     const QByteArray big(70000, 'x');
-    const QByteArray wire = "1a;name=value\r\n" + data26 + "\r\n"
-                            + QByteArray::number(big.size(), 16) + "\r\n" + big + "\r\n"
-                            + "0\r\nTrailer: ignored\r\n\r\n";
+    const QByteArray wire = "1a;name=value\r\n" + data26 + "\r\n" +
+                            QByteArray::number(big.size(), 16) + "\r\n" + big + "\r\n" +
+                            "0\r\nTrailer: ignored\r\n\r\n";
     for (const qsizetype piece : {qsizetype(1), qsizetype(7), wire.size()}) {
         ChunkedDecoder::State state{};
         EXPECT_EQ(decodeInPieces(wire, piece, state), data26 + big) << "pieces of " << piece;

@@ -30,8 +30,8 @@ public:
     /// "http://127.0.0.1:<port>" followed by `path`.
     [[nodiscard]] QString url(const QString& path) const;
 
-    QList<QByteArray> requests;  ///< complete request headers, in order
-    QList<QByteArray> received;  ///< every byte each connection sent, in order
+    QList<QByteArray> requests; ///< complete request headers, in order
+    QList<QByteArray> received; ///< every byte each connection sent, in order
     int connections = 0;
     int disconnections = 0;
 

@@ -34,9 +34,8 @@ public:
 // A time server that sends `reply` to every client and closes.
 LocalServer timeServer(const QByteArray& reply)
 {
-    return LocalServer([reply](QTcpSocket& client, const QByteArray&) {
-        replyAndClose(client, reply);
-    }, false);
+    return LocalServer(
+        [reply](QTcpSocket& client, const QByteArray&) { replyAndClose(client, reply); }, false);
 }
 
 class TimeSyncTest : public ::testing::Test
