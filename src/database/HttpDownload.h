@@ -40,8 +40,8 @@ enum class DownloadStatus {
 struct DownloadResult
 {
     DownloadStatus status = DownloadStatus::Completed;
-    int errorNumber =
-        0; ///< HTTP status, or QAbstractSocket::SocketError, or QFileDevice::FileError
+    /// HTTP status, or QAbstractSocket::SocketError, or QFileDevice::FileError.
+    int errorNumber = 0;
     QString description;   ///< reason phrase, socket or file error text, or the offending address
     qint64 savedBytes = 0; ///< body bytes written to the target, the final line end not counted
     /// The target is the primary database's file and was replaced: the database is stale.
