@@ -1,0 +1,346 @@
+#include "database/HttpDownload.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSslSocket>
+#include <QTcpSocket>
+
+#include <cmath>
+
+namespace {
+
+constexpr double kBytesPerKilobyte = 1000.0;
+constexpr double kMsPerSecond = 1000.0;
+
+bool isSameFile(const QString& a, const QString& b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return false;
+    const QString canonicalA = QFileInfo(a).canonicalFilePath();
+    return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
+}
+
+} // namespace
+
+QString networkErrorText(int number, const QString& description)
+{
+    return QStringLiteral("Error #: ") + QString::number(number) + QStringLiteral("\r\n") +
+           description;
+}
+
+std::optional<TransferEstimate> estimateTransfer(qint64 receivedBytes, qint64 announcedBytes,
+                                                 qint64 elapsedMs)
+{
+    if (receivedBytes <= 0 || receivedBytes >= announcedBytes || elapsedMs <= 0)
+        return std::nullopt;
+    const double bytesPerSecond = std::floor(static_cast<double>(receivedBytes) /
+                                             (static_cast<double>(elapsedMs) / kMsPerSecond));
+    TransferEstimate estimate;
+    estimate.speedKilobytesPerSecond =
+        std::round(bytesPerSecond / kBytesPerKilobyte * 100.0) / 100.0;
+    // Remaining bytes over the speed as displayed, both in the same kilobyte.
+    if (estimate.speedKilobytesPerSecond > 0)
+        estimate.remainingSeconds =
+            static_cast<qint64>(std::floor(static_cast<double>(announcedBytes - receivedBytes) /
+                                           (estimate.speedKilobytesPerSecond * kBytesPerKilobyte)));
+    return estimate;
+}
+
+HttpDownload::HttpDownload(QObject* parent) : QObject(parent) {}
+
+HttpDownload::~HttpDownload()
+{
+    if (m_socket)
+        m_socket->disconnect(this);
+}
+
+void HttpDownload::start(const QString& address, const QString& targetFile)
+{
+    cancel();
+    m_targetFile = targetFile;
+    m_redirects = 0;
+    m_bodyReceived = 0;
+    m_contentLength = -1;
+    m_requestTimer.invalidate();
+
+    const std::optional<HttpAddress> parsed = parseHttpAddress(address);
+    if (!parsed) {
+        finishLater({DownloadStatus::InvalidAddress, 0, address.trimmed(), 0, false});
+        return;
+    }
+    // The temporary file is opened first, so an unwritable target is told before any traffic.
+    auto file = std::make_unique<QSaveFile>(targetFile);
+    if (!file->open(QIODevice::WriteOnly)) {
+        finishLater({DownloadStatus::TargetNotWritable, static_cast<int>(file->error()),
+                     file->errorString(), 0, false});
+        return;
+    }
+    m_file = std::move(file);
+    m_active = true;
+    m_address = *parsed;
+    setStage(DownloadStage::Connecting);
+    // Connecting is deferred so that even an immediate refusal is reported after start returns.
+    QMetaObject::invokeMethod(
+        this,
+        [this, run = m_run, target = *parsed] {
+            if (run == m_run && m_active)
+                connectTo(target);
+        },
+        Qt::QueuedConnection);
+}
+
+void HttpDownload::cancel()
+{
+    ++m_run;
+    if (m_active)
+        teardown();
+}
+
+qint64 HttpDownload::elapsedMs() const
+{
+    return m_requestTimer.isValid() ? m_requestTimer.elapsed() : 0;
+}
+
+void HttpDownload::connectTo(const HttpAddress& address)
+{
+    dropSocket();
+    m_address = address;
+    m_headerBuffer.clear();
+    m_headerSeen = false;
+    m_decoder.reset();
+    m_contentLength = -1;
+    m_bodyReceived = 0;
+    m_bodySaved = 0;
+
+    QTcpSocket* socket = nullptr;
+    if (address.tls) {
+        auto* tlsSocket = new QSslSocket(this);
+        connect(tlsSocket, &QSslSocket::encrypted, this, &HttpDownload::sendRequest);
+        socket = tlsSocket;
+    } else {
+        socket = new QTcpSocket(this);
+        connect(socket, &QTcpSocket::connected, this, &HttpDownload::sendRequest);
+    }
+    connect(socket, &QTcpSocket::bytesWritten, this, &HttpDownload::onBytesWritten);
+    connect(socket, &QTcpSocket::readyRead, this, &HttpDownload::onReadyRead);
+    connect(socket, &QTcpSocket::disconnected, this, &HttpDownload::onServerClosed);
+    connect(socket, &QTcpSocket::errorOccurred, this, &HttpDownload::onSocketError);
+    m_socket = socket;
+    setStage(DownloadStage::Connecting);
+
+    if (address.tls)
+        static_cast<QSslSocket*>(socket)->connectToHostEncrypted(address.host, address.port);
+    else
+        socket->connectToHost(address.host, address.port);
+}
+
+void HttpDownload::sendRequest()
+{
+    const QByteArray request = httpGetRequest(m_address);
+    m_requestBytesPending = request.size();
+    m_requestTimer.start();
+    setStage(DownloadStage::SendingRequest);
+    m_socket->write(request);
+}
+
+void HttpDownload::onBytesWritten(qint64 bytes)
+{
+    m_requestBytesPending -= bytes;
+    if (m_requestBytesPending <= 0 && m_stage == DownloadStage::SendingRequest)
+        setStage(DownloadStage::RequestSent);
+}
+
+void HttpDownload::onReadyRead()
+{
+    consume(m_socket->readAll());
+}
+
+void HttpDownload::onSocketError()
+{
+    // The server closing the connection is how a reply without a length ends, not a failure.
+    if (m_socket->error() == QAbstractSocket::RemoteHostClosedError) {
+        onServerClosed();
+        return;
+    }
+    fail(DownloadStatus::SocketError, static_cast<int>(m_socket->error()), m_socket->errorString());
+}
+
+void HttpDownload::onServerClosed()
+{
+    const quint64 connection = m_connection;
+    consume(m_socket->readAll());
+    if (connection != m_connection)
+        return; // the last bytes completed, failed or redirected the download
+
+    if (!m_headerSeen)
+        fail(DownloadStatus::MalformedReply, 0, QString());
+    else if (m_decoder || (m_contentLength >= 0 && m_bodySaved < m_contentLength))
+        fail(DownloadStatus::IncompleteReply, 0, QString());
+    else
+        complete();
+}
+
+void HttpDownload::consume(QByteArray data)
+{
+    if (data.isEmpty())
+        return;
+    setStage(DownloadStage::Receiving);
+    if (!m_headerSeen) {
+        // The blank line may straddle two arrivals: look again from just before the new bytes.
+        const qsizetype scanFrom = qMax<qsizetype>(0, m_headerBuffer.size() - 2);
+        m_headerBuffer += data;
+        const qsizetype end = httpHeaderEnd(QByteArrayView(m_headerBuffer).sliced(scanFrom));
+        if (end < 0)
+            return;
+        const qsizetype headerEnd = scanFrom + end;
+        const std::optional<HttpReplyHeader> header =
+            HttpReplyHeader::parse(QByteArrayView(m_headerBuffer).first(headerEnd));
+        if (!header) {
+            fail(DownloadStatus::MalformedReply, 0, QString());
+            return;
+        }
+        data = m_headerBuffer.mid(headerEnd);
+        m_headerBuffer.clear();
+        if (!acceptHeader(*header))
+            return;
+    }
+    consumeBody(data);
+}
+
+bool HttpDownload::acceptHeader(const HttpReplyHeader& header)
+{
+    if (header.isRedirect() && header.contains("Location")) {
+        const QByteArray location = header.value("Location");
+        if (m_redirects == kMaxRedirects) {
+            fail(DownloadStatus::TooManyRedirects, header.statusCode(),
+                 QString::fromLatin1(location));
+            return false;
+        }
+        const std::optional<HttpAddress> next = resolveRedirect(m_address, location);
+        if (!next) {
+            fail(DownloadStatus::InvalidAddress, header.statusCode(),
+                 QString::fromLatin1(location));
+            return false;
+        }
+        ++m_redirects;
+        connectTo(*next);
+        return false;
+    }
+    // Only a successful reply carries the file; an error page must not replace it.
+    if (!header.isSuccess()) {
+        fail(DownloadStatus::HttpError, header.statusCode(),
+             QString::fromLatin1(header.reasonPhrase()));
+        return false;
+    }
+    m_headerSeen = true;
+    if (header.isChunked())
+        m_decoder.emplace();
+    else
+        m_contentLength = header.contentLength().value_or(-1);
+    emit progressChanged(0, announcedBytes());
+    return true;
+}
+
+void HttpDownload::consumeBody(QByteArrayView wire)
+{
+    m_bodyReceived += wire.size();
+    bool whole = false;
+    if (m_decoder) {
+        QByteArray data;
+        const ChunkedDecoder::State state = m_decoder->feed(wire, data);
+        if (!save(data))
+            return;
+        if (state == ChunkedDecoder::State::Malformed) {
+            fail(DownloadStatus::MalformedReply, 0, QString());
+            return;
+        }
+        whole = state == ChunkedDecoder::State::Complete;
+    } else if (m_contentLength >= 0) {
+        // Bytes beyond the announced length are not part of the body.
+        const qint64 wanted = qMin<qint64>(m_contentLength - m_bodySaved, wire.size());
+        if (!save(wire.first(static_cast<qsizetype>(wanted))))
+            return;
+        whole = m_bodySaved == m_contentLength;
+    } else if (!save(wire)) {
+        return;
+    }
+    emit progressChanged(m_bodyReceived, announcedBytes());
+    // A complete body needs no wait for the server to close.
+    if (whole)
+        complete();
+}
+
+bool HttpDownload::save(QByteArrayView data)
+{
+    if (data.isEmpty())
+        return true;
+    if (m_file->write(data.data(), data.size()) != data.size()) {
+        fail(DownloadStatus::TargetNotWritable, static_cast<int>(m_file->error()),
+             m_file->errorString());
+        return false;
+    }
+    m_bodySaved += data.size();
+    return true;
+}
+
+void HttpDownload::complete()
+{
+    // Element files are saved with one line end after the body.
+    if (m_file->write("\r\n", 2) != 2 || !m_file->commit()) {
+        fail(DownloadStatus::TargetNotWritable, static_cast<int>(m_file->error()),
+             m_file->errorString());
+        return;
+    }
+    DownloadResult result;
+    result.savedBytes = m_bodySaved;
+    result.primaryDatabaseReplaced = isSameFile(m_targetFile, m_primaryDatabaseFile);
+    teardown();
+    emit finished(result);
+}
+
+void HttpDownload::fail(DownloadStatus status, int number, const QString& description)
+{
+    teardown();
+    emit finished({status, number, description, 0, false});
+}
+
+void HttpDownload::finishLater(const DownloadResult& result)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, run = m_run, result] {
+            if (run == m_run)
+                emit finished(result);
+        },
+        Qt::QueuedConnection);
+}
+
+void HttpDownload::setStage(DownloadStage stage)
+{
+    if (stage == m_stage)
+        return;
+    m_stage = stage;
+    emit stageChanged(stage);
+}
+
+void HttpDownload::dropSocket()
+{
+    ++m_connection;
+    if (!m_socket)
+        return;
+    m_socket->disconnect(this);
+    m_socket->abort();
+    m_socket->deleteLater();
+    m_socket = nullptr;
+}
+
+void HttpDownload::teardown()
+{
+    dropSocket();
+    m_file.reset(); // an uncommitted temporary file is removed, the target stays as it was
+    m_active = false;
+    m_headerSeen = false;
+    m_decoder.reset();
+    m_headerBuffer.clear();
+    setStage(DownloadStage::Idle);
+}

@@ -1,0 +1,143 @@
+#pragma once
+// Download of one element file from an element-set server: one HTTP/1.1 GET, redirects
+// followed, the body of a successful reply saved as the chosen file. Runs on the event loop
+// of the user-interface thread and never blocks it; the download window shows its stages,
+// numbers and result with its own language texts.
+
+#include "database/HttpAddress.h"
+#include "database/HttpReply.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class QSaveFile;
+class QTcpSocket;
+
+enum class DownloadStage {
+    Idle,
+    Connecting,     ///< looking up the host and connecting (also after a redirect)
+    SendingRequest, ///< the request is being written
+    RequestSent,    ///< the whole request has left, no reply yet
+    Receiving,      ///< reply bytes are arriving
+};
+
+enum class DownloadStatus {
+    Completed,         ///< a successful reply's body replaced the target file
+    InvalidAddress,    ///< the address (typed or redirected to) cannot be fetched: description
+    TargetNotWritable, ///< the target file cannot be written: description is the file's error
+    SocketError,       ///< connection failed or lost: number and description from the socket
+    HttpError,         ///< the server answered with another status: number and reason phrase
+    MalformedReply,    ///< no reply header, no HTTP status line, or broken chunk framing
+    IncompleteReply,   ///< the connection closed before the announced length or last chunk
+    TooManyRedirects,  ///< more than HttpDownload::kMaxRedirects redirects in a row
+};
+
+struct DownloadResult
+{
+    DownloadStatus status = DownloadStatus::Completed;
+    /// HTTP status, or QAbstractSocket::SocketError, or QFileDevice::FileError.
+    int errorNumber = 0;
+    QString description;   ///< reason phrase, socket or file error text, or the offending address
+    qint64 savedBytes = 0; ///< body bytes written to the target, the final line end not counted
+    /// The target is the primary database's file and was replaced: the database is stale.
+    bool primaryDatabaseReplaced = false;
+};
+
+/// "Error #: " & number & CR LF & description: the fixed form of a network error message.
+[[nodiscard]] QString networkErrorText(int number, const QString& description);
+
+/// Speed and remaining time of a transfer, for the once-a-second display.
+struct TransferEstimate
+{
+    double speedKilobytesPerSecond = 0;     ///< 1 kilobyte = 1000 bytes, rounded to 2 decimals
+    std::optional<qint64> remainingSeconds; ///< empty while the speed rounds to 0
+};
+
+/// Estimate from the body bytes received, the announced length and the time since the
+/// request was sent. Empty unless 0 < received < announced and some time has passed.
+[[nodiscard]] std::optional<TransferEstimate>
+estimateTransfer(qint64 receivedBytes, qint64 announcedBytes, qint64 elapsedMs);
+
+class HttpDownload : public QObject
+{
+    Q_OBJECT
+
+public:
+    /// Redirects followed for one download before it fails (RFC 9110 asks clients to limit them).
+    static constexpr int kMaxRedirects = 5;
+
+    explicit HttpDownload(QObject* parent = nullptr);
+    ~HttpDownload() override;
+
+    /// The primary database's element file; a completed download onto it is reported.
+    void setPrimaryDatabaseFile(const QString& path) { m_primaryDatabaseFile = path; }
+
+    /// Starts fetching `address` (see parseHttpAddress) into `targetFile`. The file is written
+    /// through a temporary file and replaced only when the whole body has arrived. Any download
+    /// under way is cancelled first. The outcome always comes through finished(), never
+    /// before this call returns.
+    void start(const QString& address, const QString& targetFile);
+
+    /// Ends the download at once, in any stage: the connection is dropped, the target file is
+    /// left as it was and finished() is not emitted.
+    void cancel();
+
+    [[nodiscard]] bool isActive() const { return m_active; }
+    [[nodiscard]] DownloadStage stage() const { return m_stage; }
+    /// The address being fetched, the last redirect's once redirected.
+    [[nodiscard]] const HttpAddress& currentAddress() const { return m_address; }
+    /// Body bytes received from the server so far (chunk framing included).
+    [[nodiscard]] qint64 receivedBytes() const { return m_bodyReceived; }
+    /// Length the server announced for the body; 0 when none was announced.
+    [[nodiscard]] qint64 announcedBytes() const { return qMax<qint64>(m_contentLength, 0); }
+    /// Time since the request was sent [ms]; 0 before.
+    [[nodiscard]] qint64 elapsedMs() const;
+
+signals:
+    void stageChanged(DownloadStage stage);
+    void progressChanged(qint64 receivedBytes, qint64 announcedBytes);
+    void finished(const DownloadResult& result);
+
+private:
+    void connectTo(const HttpAddress& address);
+    void sendRequest();
+    void onBytesWritten(qint64 bytes);
+    void onReadyRead();
+    void onSocketError();
+    void onServerClosed();
+    void consume(QByteArray data);
+    bool acceptHeader(const HttpReplyHeader& header);
+    void consumeBody(QByteArrayView wire);
+    bool save(QByteArrayView data);
+    void complete();
+    void fail(DownloadStatus status, int number, const QString& description);
+    void finishLater(const DownloadResult& result);
+    void setStage(DownloadStage stage);
+    void dropSocket();
+    void teardown();
+
+    QString m_primaryDatabaseFile;
+    QString m_targetFile;
+    std::unique_ptr<QSaveFile> m_file;
+    QTcpSocket* m_socket = nullptr;
+    HttpAddress m_address;
+    int m_redirects = 0;
+    bool m_active = false;
+    DownloadStage m_stage = DownloadStage::Idle;
+    quint64 m_run = 0;        // bumped by start and cancel: stale queued work is dropped
+    quint64 m_connection = 0; // bumped whenever a socket is dropped
+
+    QByteArray m_headerBuffer; // reply bytes until the header's blank line
+    bool m_headerSeen = false;
+    std::optional<ChunkedDecoder> m_decoder;
+    qint64 m_contentLength = -1; // -1: none announced, the body ends when the server closes
+    qint64 m_bodyReceived = 0;
+    qint64 m_bodySaved = 0;
+    qint64 m_requestBytesPending = 0;
+    QElapsedTimer m_requestTimer;
+};

@@ -1,0 +1,124 @@
+#include "database/TimeSync.h"
+
+#include <QTcpSocket>
+
+namespace {
+constexpr double kMsPerSecond = 1000.0;
+}
+
+TimeSync::TimeSync(SystemClock& clock, QObject* parent) : QObject(parent), m_clock(clock) {}
+
+TimeSync::~TimeSync()
+{
+    if (m_socket)
+        m_socket->disconnect(this);
+}
+
+void TimeSync::start(const QString& host, quint16 port)
+{
+    cancel();
+    m_reply.clear();
+    m_roundTrip.invalidate();
+
+    m_socket = new QTcpSocket(this);
+    connect(m_socket, &QTcpSocket::connected, this, &TimeSync::onConnected);
+    connect(m_socket, &QTcpSocket::readyRead, this, &TimeSync::onReadyRead);
+    connect(m_socket, &QTcpSocket::disconnected, this, &TimeSync::onServerClosed);
+    connect(m_socket, &QTcpSocket::errorOccurred, this, &TimeSync::onSocketError);
+    // Connecting is deferred so that even an immediate refusal is reported after start returns.
+    QMetaObject::invokeMethod(
+        this,
+        [this, run = m_run, name = host.trimmed(), port] {
+            if (run == m_run && m_socket)
+                m_socket->connectToHost(name, port);
+        },
+        Qt::QueuedConnection);
+}
+
+void TimeSync::cancel()
+{
+    ++m_run;
+    dropSocket();
+}
+
+void TimeSync::onConnected()
+{
+    m_roundTrip.start();
+}
+
+void TimeSync::onReadyRead()
+{
+    m_reply += m_socket->readAll();
+    // More than four bytes can never become a valid reply: no need to wait for the close.
+    if (m_reply.size() > kTimeReplyBytes)
+        finishInvalidReply();
+}
+
+void TimeSync::onSocketError()
+{
+    // The server closing the connection ends every TIME reply.
+    if (m_socket->error() == QAbstractSocket::RemoteHostClosedError) {
+        onServerClosed();
+        return;
+    }
+    TimeSyncResult result;
+    result.status = TimeSyncStatus::SocketError;
+    result.errorNumber = static_cast<int>(m_socket->error());
+    result.description = m_socket->errorString();
+    finish(result);
+}
+
+void TimeSync::onServerClosed()
+{
+    m_reply += m_socket->readAll();
+    const std::optional<quint32> seconds = timeProtocolSeconds(m_reply);
+    if (!seconds) {
+        finishInvalidReply();
+        return;
+    }
+    TimeSyncResult result;
+    result.replyBytes = m_reply.size();
+    result.roundTripMs = m_roundTrip.isValid() ? m_roundTrip.elapsed() : 0;
+    const double halfRoundTripSeconds =
+        static_cast<double>(result.roundTripMs) / 2.0 / kMsPerSecond;
+    result.serverTimeUtc = timeProtocolInstant(*seconds, halfRoundTripSeconds);
+    result.offsetMs =
+        result.serverTimeUtc.toMSecsSinceEpoch() - m_clock.currentUtc().toMSecsSinceEpoch();
+
+    // Guard: the system may refuse to set its clock (no right to); that is told, with the
+    // measured offset, instead of a success that did not happen.
+    const ClockSetResult set = m_clock.setUtc(result.serverTimeUtc);
+    if (set.ok) {
+        result.status = TimeSyncStatus::ClockSet;
+    } else {
+        result.status = TimeSyncStatus::ClockRefused;
+        result.errorNumber = set.errorNumber;
+        result.description = set.description;
+    }
+    finish(result);
+}
+
+void TimeSync::finishInvalidReply()
+{
+    TimeSyncResult result;
+    result.status = TimeSyncStatus::InvalidReply;
+    result.replyBytes = m_reply.size();
+    result.roundTripMs = m_roundTrip.isValid() ? m_roundTrip.elapsed() : 0;
+    finish(result);
+}
+
+void TimeSync::finish(const TimeSyncResult& result)
+{
+    dropSocket();
+    emit finished(result);
+}
+
+void TimeSync::dropSocket()
+{
+    if (!m_socket)
+        return;
+    m_socket->disconnect(this);
+    m_socket->abort();
+    m_socket->deleteLater();
+    m_socket = nullptr;
+}

@@ -1,0 +1,73 @@
+#pragma once
+// Clock synchronisation with a TIME-protocol server (RFC 868): connect, read the four bytes
+// the server sends before closing, add half the round trip and set the computer's clock.
+// Runs on the event loop of the user-interface thread and never blocks it; the
+// synchronisation window shows the result with its own language texts.
+
+#include "database/SystemClock.h"
+#include "database/TimeProtocol.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+
+class QTcpSocket;
+
+enum class TimeSyncStatus {
+    ClockSet,     ///< the clock was set to serverTimeUtc
+    ClockRefused, ///< the system refused to set the clock: the offset is what it would have moved
+    InvalidReply, ///< the reply was not exactly four bytes; the clock was not touched
+    SocketError,  ///< connection failed or lost: number and description from the socket
+};
+
+struct TimeSyncResult
+{
+    TimeSyncStatus status = TimeSyncStatus::InvalidReply;
+    QDateTime serverTimeUtc; ///< the server's time plus the transit time (set or refused)
+    qint64 offsetMs = 0;     ///< serverTimeUtc minus the computer's clock when the reply was read
+    qint64 roundTripMs = 0;  ///< from the connection to the server's close
+    qsizetype replyBytes = 0;
+    int errorNumber = 0; ///< QAbstractSocket::SocketError, or the system's number when refused
+    QString description; ///< the socket's error text, or the system's reason for refusing
+};
+
+class TimeSync : public QObject
+{
+    Q_OBJECT
+
+public:
+    /// `clock` is read and set by every synchronisation; it must outlive this object.
+    explicit TimeSync(SystemClock& clock, QObject* parent = nullptr);
+    ~TimeSync() override;
+
+    /// Connects to a time server; blanks around the host name are ignored. Any exchange under
+    /// way is cancelled first. The outcome always comes through finished(), never before this
+    /// call returns.
+    void start(const QString& host, quint16 port = kTimePort);
+
+    /// Ends the exchange at once, in any stage; the clock is not touched and finished() is not
+    /// emitted.
+    void cancel();
+
+    [[nodiscard]] bool isActive() const { return m_socket != nullptr; }
+
+signals:
+    void finished(const TimeSyncResult& result);
+
+private:
+    void onConnected();
+    void onReadyRead();
+    void onSocketError();
+    void onServerClosed();
+    void finishInvalidReply();
+    void finish(const TimeSyncResult& result);
+    void dropSocket();
+
+    SystemClock& m_clock;
+    QTcpSocket* m_socket = nullptr;
+    QByteArray m_reply;
+    QElapsedTimer m_roundTrip;
+    quint64 m_run = 0; // bumped by start and cancel: stale queued work is dropped
+};

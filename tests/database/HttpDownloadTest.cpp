@@ -1,0 +1,309 @@
+#include "LocalServer.h"
+
+#include "database/HttpDownload.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSslSocket>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QByteArray kOldContent = "OLD ELEMENTS\r\n";
+const QByteArray kElements =
+    "ISS (ZARYA)\r\n"
+    "1 25544U 98067A   24075.50000000  .00016717  00000-0  10270-3 0  9005\r\n"
+    "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.49815223 41571\r\n";
+
+QByteArray okReply(const QByteArray& body)
+{
+    return "HTTP/1.1 200 OK\r\ncontent-length: " + QByteArray::number(body.size()) + "\r\n\r\n" +
+           body;
+}
+
+QByteArray requestPath(const QByteArray& request)
+{
+    return request.split(' ').value(1);
+}
+
+class HttpDownloadTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ensureApplication();
+        ASSERT_TRUE(m_dir.isValid());
+        m_target = m_dir.filePath(QStringLiteral("visual.txt"));
+        writeOldTarget();
+        QObject::connect(&m_download, &HttpDownload::finished,
+                         [this](const DownloadResult& result) { m_results.append(result); });
+        QObject::connect(&m_download, &HttpDownload::stageChanged,
+                         [this](DownloadStage stage) { m_stages.append(stage); });
+        QObject::connect(&m_download, &HttpDownload::progressChanged,
+                         [this](qint64 received, qint64 announced) {
+                             m_lastProgress = {received, announced};
+                         });
+    }
+
+    DownloadResult fetch(const QString& address)
+    {
+        m_results.clear();
+        m_download.start(address, m_target);
+        EXPECT_TRUE(waitUntil([this] { return !m_results.isEmpty(); }))
+            << "no result for " << address.toStdString();
+        return m_results.value(0);
+    }
+
+    void writeOldTarget()
+    {
+        QFile file(m_target);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(kOldContent);
+    }
+
+    QByteArray targetContent() const
+    {
+        QFile file(m_target);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    // A temporary file left behind would show up here beside the target.
+    QStringList filesInFolder() const
+    {
+        return QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden);
+    }
+
+    QTemporaryDir m_dir;
+    QString m_target;
+    QList<DownloadResult> m_results;
+    QList<DownloadStage> m_stages;
+    std::pair<qint64, qint64> m_lastProgress{-1, -1};
+    HttpDownload m_download;
+};
+
+} // namespace
+
+TEST_F(HttpDownloadTest, BodyWithAnnouncedLengthReplacesTheFileWithoutWaitingForTheClose)
+{
+    // The server keeps the connection open: the announced length alone ends the body, so its
+    // field must be recognised although written in lower case.
+    LocalServer server(
+        [](QTcpSocket& client, const QByteArray&) { client.write(okReply(kElements)); });
+
+    const DownloadResult result = fetch(server.url(QStringLiteral("/NORAD/elements/visual.txt")));
+
+    EXPECT_EQ(result.status, DownloadStatus::Completed) << result.description.toStdString();
+    EXPECT_EQ(result.savedBytes, kElements.size());
+    EXPECT_EQ(targetContent(), kElements + "\r\n");
+    EXPECT_EQ(filesInFolder(), QStringList{QStringLiteral("visual.txt")});
+    ASSERT_EQ(server.requests.size(), 1);
+    EXPECT_EQ(server.requests[0], "GET /NORAD/elements/visual.txt HTTP/1.1\r\n"
+                                  "Host: 127.0.0.1:" +
+                                      QByteArray::number(server.port()) +
+                                      "\r\n"
+                                      "Connection: close\r\nAccept: */*\r\n\r\n");
+    EXPECT_EQ(m_lastProgress, std::make_pair(qint64(kElements.size()), qint64(kElements.size())));
+    EXPECT_EQ(m_stages,
+              (QList<DownloadStage>{DownloadStage::Connecting, DownloadStage::SendingRequest,
+                                    DownloadStage::RequestSent, DownloadStage::Receiving,
+                                    DownloadStage::Idle}));
+    EXPECT_FALSE(m_download.isActive());
+}
+
+TEST_F(HttpDownloadTest, BodyWithoutLengthEndsWhenTheServerCloses)
+{
+    LocalServer server([](QTcpSocket& client, const QByteArray&) {
+        replyAndClose(client, "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n" + kElements);
+    });
+
+    const DownloadResult result = fetch(server.url(QStringLiteral("/visual.txt")));
+
+    EXPECT_EQ(result.status, DownloadStatus::Completed);
+    EXPECT_EQ(targetContent(), kElements + "\r\n");
+    EXPECT_EQ(m_download.announcedBytes(), 0);
+}
+
+TEST_F(HttpDownloadTest, ChunkedBodyIsSavedWithoutItsFraming)
+{
+    // Header names and the coding in unusual letter case, no blank after a colon; the server
+    // does not close, so only recognising the last chunk ends the transfer.
+    LocalServer server([](QTcpSocket& client, const QByteArray&) {
+        client.write("HTTP/1.1 200 OK\r\nTRANSFER-ENCODING:Chunked\r\n\r\n"
+                     "1a;source=test\r\nABCDEFGHIJKLMNOPQRSTUVWXYZ\r\n"
+                     "3\r\n\r\nX\r\n0\r\n\r\n");
+    });
+
+    const DownloadResult result = fetch(server.url(QStringLiteral("/visual.txt")));
+
+    EXPECT_EQ(result.status, DownloadStatus::Completed);
+    EXPECT_EQ(targetContent(), QByteArray("ABCDEFGHIJKLMNOPQRSTUVWXYZ\r\nX\r\n"));
+}
+
+TEST_F(HttpDownloadTest, ErrorStatusIsReportedAndTheFileKept)
+{
+    LocalServer server([](QTcpSocket& client, const QByteArray&) {
+        replyAndClose(client, "HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nNot here.");
+    });
+    m_download.setPrimaryDatabaseFile(m_target);
+
+    const DownloadResult result = fetch(server.url(QStringLiteral("/NORAD/elements/gone.txt")));
+
+    EXPECT_EQ(result.status, DownloadStatus::HttpError);
+    EXPECT_EQ(networkErrorText(result.errorNumber, result.description),
+              QStringLiteral("Error #: 404\r\nNot Found"));
+    EXPECT_FALSE(result.primaryDatabaseReplaced);
+    EXPECT_EQ(targetContent(), kOldContent);
+    EXPECT_EQ(filesInFolder(), QStringList{QStringLiteral("visual.txt")});
+}
+
+TEST_F(HttpDownloadTest, TransfersCutShortFailAndKeepTheFile)
+{
+    const QList<QByteArray> cutReplies = {
+        "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n" + kElements,
+        "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n1a\r\nABCDEFG",
+        "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n1a\r\nABCDEFGHIJKLMNOPQRSTUVWXYZ\r\n",
+    };
+    for (const QByteArray& reply : cutReplies) {
+        LocalServer server(
+            [&reply](QTcpSocket& client, const QByteArray&) { replyAndClose(client, reply); });
+        m_download.setPrimaryDatabaseFile(m_target);
+
+        const DownloadResult result = fetch(server.url(QStringLiteral("/visual.txt")));
+
+        EXPECT_EQ(result.status, DownloadStatus::IncompleteReply) << reply.toStdString();
+        EXPECT_FALSE(result.primaryDatabaseReplaced);
+        EXPECT_EQ(targetContent(), kOldContent);
+        EXPECT_EQ(filesInFolder(), QStringList{QStringLiteral("visual.txt")});
+    }
+}
+
+TEST_F(HttpDownloadTest, RepliesThatAreNotHttpFail)
+{
+    for (const QByteArray& reply : {QByteArray(), QByteArray("220 ftp ready\r\n\r\n"),
+                                    QByteArray("HTTP/1.1 200 OK\r\nContent-Len")}) {
+        LocalServer server(
+            [&reply](QTcpSocket& client, const QByteArray&) { replyAndClose(client, reply); });
+
+        const DownloadResult result = fetch(server.url(QStringLiteral("/visual.txt")));
+
+        EXPECT_EQ(result.status, DownloadStatus::MalformedReply) << reply.toStdString();
+        EXPECT_EQ(targetContent(), kOldContent);
+    }
+}
+
+TEST_F(HttpDownloadTest, RedirectsToOtherPathsAreFollowedAtMostFiveTimes)
+{
+    // /hop0 redirects to /hop1 and so on; /hop<length> answers with the file.
+    int chainLength = 0;
+    LocalServer server([&chainLength](QTcpSocket& client, const QByteArray& request) {
+        const int hop = requestPath(request).mid(4).toInt();
+        if (hop < chainLength)
+            replyAndClose(client, "HTTP/1.1 301 Moved Permanently\r\nlocation: /hop" +
+                                      QByteArray::number(hop + 1) + "\r\n\r\n");
+        else
+            replyAndClose(client, okReply(kElements));
+    });
+
+    chainLength = HttpDownload::kMaxRedirects;
+    EXPECT_EQ(fetch(server.url(QStringLiteral("/hop0"))).status, DownloadStatus::Completed);
+    EXPECT_EQ(targetContent(), kElements + "\r\n");
+    ASSERT_EQ(server.requests.size(), HttpDownload::kMaxRedirects + 1);
+    EXPECT_EQ(requestPath(server.requests[1]), QByteArray("/hop1"));
+    EXPECT_EQ(m_download.currentAddress().target, QByteArray("/hop5"));
+
+    writeOldTarget();
+    server.requests.clear();
+    chainLength = HttpDownload::kMaxRedirects + 1;
+    const DownloadResult result = fetch(server.url(QStringLiteral("/hop0")));
+    EXPECT_EQ(result.status, DownloadStatus::TooManyRedirects);
+    EXPECT_EQ(server.requests.size(), HttpDownload::kMaxRedirects + 1);
+    EXPECT_EQ(targetContent(), kOldContent);
+}
+
+TEST_F(HttpDownloadTest, RedirectToHttpsOpensTlsOnTheNamedPort)
+{
+    if (!QSslSocket::supportsSsl())
+        GTEST_SKIP() << "no TLS backend on this system";
+    // A plain server stands where the secure one should be: it only records the first bytes.
+    LocalServer secureSide([](QTcpSocket&, const QByteArray&) {}, false);
+    LocalServer server([&secureSide](QTcpSocket& client, const QByteArray&) {
+        replyAndClose(client, "HTTP/1.1 301 Moved Permanently\r\nLocation: https://127.0.0.1:" +
+                                  QByteArray::number(secureSide.port()) +
+                                  "/NORAD/elements/visual.txt\r\n\r\n");
+    });
+
+    m_download.start(server.url(QStringLiteral("/NORAD/elements/visual.txt")), m_target);
+    ASSERT_TRUE(waitUntil([&] { return !secureSide.received.value(0).isEmpty(); }));
+
+    // 0x16 opens a TLS handshake record; a plain request would start with "GET".
+    EXPECT_EQ(secureSide.received[0].at(0), char(0x16));
+    EXPECT_TRUE(m_download.currentAddress().tls);
+    EXPECT_EQ(m_download.currentAddress().port, secureSide.port());
+    m_download.cancel();
+    EXPECT_EQ(targetContent(), kOldContent);
+}
+
+TEST_F(HttpDownloadTest, CancelEndsAHangingExchangeAndDeletesNothing)
+{
+    // One server never answers; the other sends half the body and then stalls.
+    LocalServer silent([](QTcpSocket&, const QByteArray&) {});
+    LocalServer stalling([](QTcpSocket& client, const QByteArray&) {
+        client.write("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n" + kElements);
+    });
+
+    m_download.start(silent.url(QStringLiteral("/visual.txt")), m_target);
+    ASSERT_TRUE(waitUntil([&] { return m_download.stage() == DownloadStage::RequestSent; }));
+    m_download.cancel();
+    EXPECT_FALSE(m_download.isActive());
+    EXPECT_TRUE(waitUntil([&] { return silent.disconnections == 1; })) << "connection dropped";
+
+    m_download.start(stalling.url(QStringLiteral("/visual.txt")), m_target);
+    ASSERT_TRUE(waitUntil([&] { return m_download.receivedBytes() == kElements.size(); }));
+    m_download.cancel();
+    EXPECT_EQ(m_download.stage(), DownloadStage::Idle);
+    EXPECT_TRUE(waitUntil([&] { return stalling.disconnections == 1; })) << "connection dropped";
+
+    EXPECT_TRUE(m_results.isEmpty()) << "a cancelled download reports nothing";
+    EXPECT_EQ(targetContent(), kOldContent);
+    EXPECT_EQ(filesInFolder(), QStringList{QStringLiteral("visual.txt")});
+}
+
+TEST_F(HttpDownloadTest, ReplacingThePrimaryDatabaseFileIsReported)
+{
+    LocalServer server(
+        [](QTcpSocket& client, const QByteArray&) { replyAndClose(client, okReply(kElements)); });
+
+    m_download.setPrimaryDatabaseFile(m_dir.path() + QStringLiteral("/./visual.txt"));
+    EXPECT_TRUE(fetch(server.url(QStringLiteral("/visual.txt"))).primaryDatabaseReplaced);
+
+    m_download.setPrimaryDatabaseFile(m_dir.filePath(QStringLiteral("stations.txt")));
+    EXPECT_FALSE(fetch(server.url(QStringLiteral("/visual.txt"))).primaryDatabaseReplaced);
+}
+
+TEST_F(HttpDownloadTest, FailuresBeforeAnyTransferAreReported)
+{
+    LocalServer server(
+        [](QTcpSocket& client, const QByteArray&) { replyAndClose(client, okReply(kElements)); });
+
+    m_target = m_dir.filePath(QStringLiteral("no-such-folder/visual.txt"));
+    const DownloadResult unwritable = fetch(server.url(QStringLiteral("/visual.txt")));
+    EXPECT_EQ(unwritable.status, DownloadStatus::TargetNotWritable);
+    EXPECT_FALSE(unwritable.description.isEmpty());
+    EXPECT_EQ(server.connections, 0) << "nothing fetched for a file that cannot be written";
+
+    m_target = m_dir.filePath(QStringLiteral("visual.txt"));
+    EXPECT_EQ(fetch(QStringLiteral("ftp://127.0.0.1/visual.txt")).status,
+              DownloadStatus::InvalidAddress);
+
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost, 0));
+    const quint16 closedPort = closed.serverPort();
+    closed.close();
+    const DownloadResult refused = fetch(QStringLiteral("127.0.0.1:%1/visual.txt").arg(closedPort));
+    EXPECT_EQ(refused.status, DownloadStatus::SocketError);
+    EXPECT_EQ(refused.errorNumber, int(QAbstractSocket::ConnectionRefusedError));
+    EXPECT_FALSE(refused.description.isEmpty());
+    EXPECT_EQ(targetContent(), kOldContent);
+}

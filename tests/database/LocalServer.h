@@ -1,0 +1,45 @@
+#pragma once
+// Test support: the one application object, bounded waits on the event loop, and a scripted
+// TCP server on 127.0.0.1 that stands in for an element-set server or a time server.
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include <functional>
+
+/// Creates the QCoreApplication the sockets need, once for the whole test program.
+void ensureApplication();
+
+/// Runs the event loop until `done` holds or `timeoutMs` has passed; returns `done()`.
+bool waitUntil(const std::function<bool()>& done, int timeoutMs = 10000);
+
+class LocalServer : public QObject
+{
+public:
+    /// Called once per connection: for an HTTP server when the request header has arrived,
+    /// for a time server (waitForRequest false) as soon as the client is connected.
+    using Handler = std::function<void(QTcpSocket& client, const QByteArray& request)>;
+
+    explicit LocalServer(Handler handler, bool waitForRequest = true);
+
+    [[nodiscard]] quint16 port() const { return m_server.serverPort(); }
+    /// "http://127.0.0.1:<port>" followed by `path`.
+    [[nodiscard]] QString url(const QString& path) const;
+
+    QList<QByteArray> requests; ///< complete request headers, in order
+    QList<QByteArray> received; ///< every byte each connection sent, in order
+    int connections = 0;
+    int disconnections = 0;
+
+private:
+    QTcpServer m_server;
+    Handler m_handler;
+    bool m_waitForRequest;
+};
+
+/// Writes a whole reply and closes the connection once it has left.
+void replyAndClose(QTcpSocket& client, const QByteArray& reply);

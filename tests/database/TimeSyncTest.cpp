@@ -1,0 +1,162 @@
+#include "LocalServer.h"
+
+#include "database/TimeSync.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+namespace {
+
+QDateTime utc(int year, int month, int day, int hour, int minute, int second)
+{
+    return QDateTime(QDate(year, month, day), QTime(hour, minute, second), Qt::UTC);
+}
+
+// Stands in for the computer's clock: a fixed reading, and every setting recorded.
+class FakeClock final : public SystemClock
+{
+public:
+    QDateTime currentUtc() const override { return now; }
+    ClockSetResult setUtc(const QDateTime& instant) override
+    {
+        settings.append(instant);
+        if (refuse)
+            return {false, EPERM, QStringLiteral("Operation not permitted")};
+        return {true, 0, QString()};
+    }
+
+    QDateTime now = utc(2024, 3, 15, 11, 59, 30);
+    bool refuse = false;
+    QList<QDateTime> settings;
+};
+
+// A time server that sends `reply` to every client and closes.
+LocalServer timeServer(const QByteArray& reply)
+{
+    return LocalServer(
+        [reply](QTcpSocket& client, const QByteArray&) { replyAndClose(client, reply); }, false);
+}
+
+class TimeSyncTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ensureApplication();
+        QObject::connect(&m_sync, &TimeSync::finished,
+                         [this](const TimeSyncResult& result) { m_results.append(result); });
+    }
+
+    TimeSyncResult synchronise(const QString& host, quint16 port)
+    {
+        m_results.clear();
+        m_sync.start(host, port);
+        EXPECT_TRUE(waitUntil([this] { return !m_results.isEmpty(); })) << "no result";
+        return m_results.value(0);
+    }
+
+    FakeClock m_clock;
+    QList<TimeSyncResult> m_results;
+    TimeSync m_sync{m_clock};
+};
+
+} // namespace
+
+TEST(TimeProtocol, FourBytesAreSecondsSince1900MostSignificantFirst)
+{
+    EXPECT_EQ(timeProtocolSeconds(QByteArray::fromHex("E99EB6C0")), 3919492800u);
+    EXPECT_EQ(timeProtocolInstant(3919492800u, 0.0), utc(2024, 3, 15, 12, 0, 0));
+    // A blank (0x20) is data like any other byte.
+    EXPECT_EQ(timeProtocolInstant(*timeProtocolSeconds(QByteArray::fromHex("E99EB620")), 0.0),
+              utc(2024, 3, 15, 11, 57, 20));
+    EXPECT_EQ(timeProtocolInstant(2840140800u, 0.0), utc(1990, 1, 1, 0, 0, 0));
+    EXPECT_EQ(timeProtocolInstant(4294967295u, 0.0), utc(2036, 2, 7, 6, 28, 15));
+    // After the count wraps in 2036, small counts are the following era, not 1900.
+    EXPECT_EQ(timeProtocolInstant(0u, 0.0), utc(2036, 2, 7, 6, 28, 16));
+
+    for (const char* hex : {"", "E99EB6", "E99EB6C000"})
+        EXPECT_FALSE(timeProtocolSeconds(QByteArray::fromHex(hex))) << hex;
+}
+
+TEST(TimeProtocol, HalfTheRoundTripIsAddedInWholeSecondsHalvesToEven)
+{
+    const QDateTime noon = utc(2024, 3, 15, 12, 0, 0);
+    EXPECT_EQ(timeProtocolInstant(3919492800u, 0.4), noon);
+    EXPECT_EQ(timeProtocolInstant(3919492800u, 0.5), noon);
+    EXPECT_EQ(timeProtocolInstant(3919492800u, 0.6), noon.addSecs(1));
+    EXPECT_EQ(timeProtocolInstant(3919492800u, 1.5), noon.addSecs(2));
+    EXPECT_EQ(timeProtocolInstant(3919492800u, 2.5), noon.addSecs(2));
+}
+
+TEST_F(TimeSyncTest, ClockIsSetFromTheServersReply)
+{
+    const LocalServer server = timeServer(QByteArray::fromHex("E99EB6C0"));
+
+    // Blanks around the host name are not part of it.
+    const TimeSyncResult result = synchronise(QStringLiteral(" 127.0.0.1 "), server.port());
+
+    EXPECT_EQ(result.status, TimeSyncStatus::ClockSet);
+    EXPECT_EQ(m_clock.settings, QList<QDateTime>{utc(2024, 3, 15, 12, 0, 0)});
+    EXPECT_EQ(result.serverTimeUtc, utc(2024, 3, 15, 12, 0, 0));
+    EXPECT_EQ(result.offsetMs, 30000) << "the computer's clock reads 11:59:30";
+    EXPECT_EQ(result.replyBytes, 4);
+    EXPECT_FALSE(m_sync.isActive());
+}
+
+TEST_F(TimeSyncTest, RefusedSettingIsReportedWithTheMeasuredOffset)
+{
+    const LocalServer server = timeServer(QByteArray::fromHex("E99EB620"));
+    m_clock.refuse = true;
+
+    const TimeSyncResult result = synchronise(QStringLiteral("127.0.0.1"), server.port());
+
+    EXPECT_EQ(result.status, TimeSyncStatus::ClockRefused);
+    EXPECT_EQ(result.serverTimeUtc, utc(2024, 3, 15, 11, 57, 20));
+    EXPECT_EQ(result.offsetMs, -130000);
+    EXPECT_EQ(result.errorNumber, EPERM);
+    EXPECT_FALSE(result.description.isEmpty());
+}
+
+TEST_F(TimeSyncTest, RepliesOfAnyOtherLengthLeaveTheClockAlone)
+{
+    for (const char* hex : {"E99EB6", "E99EB6C000", ""}) {
+        const LocalServer server = timeServer(QByteArray::fromHex(hex));
+
+        const TimeSyncResult result = synchronise(QStringLiteral("127.0.0.1"), server.port());
+
+        EXPECT_EQ(result.status, TimeSyncStatus::InvalidReply) << hex;
+        EXPECT_EQ(result.replyBytes, QByteArray::fromHex(hex).size()) << hex;
+    }
+    EXPECT_TRUE(m_clock.settings.isEmpty());
+}
+
+TEST_F(TimeSyncTest, RefusedConnectionIsASocketError)
+{
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost, 0));
+    const quint16 port = closed.serverPort();
+    closed.close();
+
+    const TimeSyncResult result = synchronise(QStringLiteral("127.0.0.1"), port);
+
+    EXPECT_EQ(result.status, TimeSyncStatus::SocketError);
+    EXPECT_EQ(result.errorNumber, int(QAbstractSocket::ConnectionRefusedError));
+    EXPECT_FALSE(result.description.isEmpty());
+    EXPECT_TRUE(m_clock.settings.isEmpty());
+}
+
+TEST_F(TimeSyncTest, CancelEndsAServerThatNeverCloses)
+{
+    LocalServer server([](QTcpSocket& client, const QByteArray&) { client.write("\xE9\x9E"); },
+                       false);
+    m_sync.start(QStringLiteral("127.0.0.1"), server.port());
+    ASSERT_TRUE(waitUntil([&] { return server.connections == 1; }));
+
+    m_sync.cancel();
+
+    EXPECT_FALSE(m_sync.isActive());
+    EXPECT_TRUE(waitUntil([&] { return server.disconnections == 1; })) << "connection dropped";
+    EXPECT_TRUE(m_results.isEmpty());
+    EXPECT_TRUE(m_clock.settings.isEmpty());
+}
