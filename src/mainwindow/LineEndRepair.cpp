@@ -1,4 +1,4 @@
-#include "dialogs/LineEndRepair.h"
+#include "mainwindow/LineEndRepair.h"
 
 #include <QFile>
 #include <QSaveFile>

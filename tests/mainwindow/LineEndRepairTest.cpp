@@ -1,6 +1,6 @@
 // Line-end repair of element files: the text rules, and the file operation with its failures.
 
-#include "dialogs/LineEndRepair.h"
+#include "mainwindow/LineEndRepair.h"
 
 #include <gtest/gtest.h>
 
