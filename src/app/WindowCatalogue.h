@@ -1,0 +1,13 @@
+#pragma once
+// How the program makes each of its windows, by name. The main window defines its own
+// windows; the windows of the other parts of the program are defined here, where every part
+// is known. A window defined here makes its commands in the main window's command table
+// usable once their rows are Ready.
+
+class MDIForm1;
+
+/// Windows needed before the main window exists (the language chooser of the start).
+void defineStartupWindows();
+
+/// Every other window, owned by the main window.
+void defineWindows(MDIForm1& main);

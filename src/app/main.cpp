@@ -1,0 +1,61 @@
+// Quorvanel: tracking artificial satellites from element sets.
+
+#include "app/WindowCatalogue.h"
+
+#include "mainwindow/MDIForm1.h"
+#include "mainwindow/ProgramClock.h"
+#include "mainwindow/SingleInstanceLock.h"
+#include "mainwindow/StartupChecks.h"
+
+#include "services/ProgramFolder.h"
+#include "services/WindowRegistry.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QMessageBox>
+
+#include <memory>
+
+namespace {
+
+StartupUi startupUi()
+{
+    StartupUi ui;
+    ui.critical = [](const QString& text) {
+        QMessageBox::critical(nullptr, QGuiApplication::applicationDisplayName(), text);
+    };
+    ui.information = [](const QString& text) {
+        QMessageBox::information(nullptr, QGuiApplication::applicationDisplayName(), text);
+    };
+    ui.chooseLanguage = [] {
+        if (auto* chooser = qobject_cast<QDialog*>(
+                WindowRegistry::instance().form(QStringLiteral("frmLanguage"))))
+            chooser->exec();
+    };
+    ui.yield = [] { QCoreApplication::processEvents(); };
+    return ui;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quorvanel"));
+    QApplication::setOrganizationName(QStringLiteral("Quorvanel"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Quorvanel"));
+    QApplication::setApplicationVersion(QStringLiteral(QUORVANEL_VERSION));
+
+    MyPath = programFolder();
+    SingleInstanceLock lock(MyPath);
+    defineStartupWindows();
+    if (!MDIForm_Initialize(startupUi(), lock))
+        return 0;
+
+    const SystemProgramClock clock;
+    const auto mainWindow = std::make_unique<MDIForm1>(clock);
+    defineWindows(*mainWindow);
+    if (!mainWindow->MDIForm_Load())
+        return 1;
+    return QApplication::exec();
+}

@@ -1,0 +1,21 @@
+#pragma once
+// The hourglass over the program while a command works, and back to the normal pointer when
+// it ends however it ends.
+
+#include <QApplication>
+#include <QCoreApplication>
+
+class BusyCursor
+{
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+/// Lets the pending window events run once.
+inline void yieldToEvents()
+{
+    QCoreApplication::processEvents();
+}

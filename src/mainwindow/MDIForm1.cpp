@@ -1,0 +1,599 @@
+#include "mainwindow/MDIForm1.h"
+
+#include "mainwindow/ActiveList.h"
+#include "mainwindow/BusyCursor.h"
+#include "mainwindow/OptionsStore.h"
+#include "mainwindow/ProgramClock.h"
+#include "mainwindow/ReferenceData.h"
+#include "mainwindow/WorkingSet.h"
+#include "mainwindow/frmTime.h"
+
+#include "common/gates.h"
+#include "common/options.h"
+#include "common/program_time.h"
+#include "common/satellite_slots.h"
+#include "core/ElementSet.h"
+#include "services/ProgramFolder.h"
+#include "services/Twips.h"
+#include "services/WindowRegistry.h"
+#include "services/mGlobal.h"
+#include "services/mLang.h"
+#include "services/mNight.h"
+#include "services/mReg.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QVersionNumber>
+
+#include <exception>
+
+namespace {
+
+MDIForm1* g_instance = nullptr;
+
+// Status names and the help file, set by Lingua and read by every window.
+QString g_eclipsedName;
+QString g_visibleName;
+QString g_notVisibleName;
+QString g_helpFile;
+
+// The main window's design size [twips].
+constexpr double kDesignWidthTwips = 11150;
+constexpr double kDesignHeightTwips = 8200;
+constexpr std::chrono::milliseconds kTickInterval{1000};
+
+QString text(QStringView key)
+{
+    return mLang::Testo_lingua(u"MDIForm1", key);
+}
+
+QString applicationTitle()
+{
+    return QGuiApplication::applicationDisplayName();
+}
+
+QString openElementFile(QWidget* parent, const QString& title, const QString& file,
+                        const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent, title, file, filter);
+}
+
+} // namespace
+
+MDIForm1::MDIForm1(const ProgramClock& clock, QWidget* parent)
+    : QMainWindow(parent), m_clock(clock), m_tick(*this, clock), m_mapMenus(*this)
+{
+    setObjectName(QStringLiteral("MDIForm1"));
+    g_instance = this;
+    m_chooseFile = [this](const QString& title, const QString& file, const QString& filter) {
+        return openElementFile(this, title, file, filter);
+    };
+    buildWindow();
+    defineOwnWindows();
+    connectControls();
+    applyCommandStates();
+    // The main window is the first loaded window; its lifetime is its owner's, so the
+    // registry must not delete it when it closes.
+    WindowRegistry::instance().adopt(this);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+}
+
+MDIForm1::~MDIForm1()
+{
+    tmrCentrale->stop();
+    WindowRegistry::instance().define(windowNames::kTime, WindowLifetime::HideOnClose, {});
+    if (g_instance == this)
+        g_instance = nullptr;
+}
+
+MDIForm1* MDIForm1::instance()
+{
+    return g_instance;
+}
+
+void MDIForm1::buildWindow()
+{
+    m_mdiArea = new QMdiArea(this);
+    m_mdiArea->setObjectName(QStringLiteral("MDIArea"));
+    setCentralWidget(m_mdiArea);
+    m_menus = buildMainMenus(menuBar(), this);
+    m_bars = buildMainBars(this);
+    tmrCentrale = new QTimer(this);
+    tmrCentrale->setObjectName(QStringLiteral("tmrCentrale"));
+    tmrCentrale->setTimerType(Qt::PreciseTimer);
+    tmrCentrale->setInterval(kTickInterval);
+}
+
+void MDIForm1::defineOwnWindows()
+{
+    WindowRegistry::instance().define(windowNames::kTime, WindowLifetime::HideOnClose, [this] {
+        return new frmTime(m_clock, [this] { tmrCentrale_Timer(); }, this);
+    });
+}
+
+void MDIForm1::connectControls()
+{
+    for (const Command& command : commandTable())
+        connectCommand(command);
+    connect(menu(QStringLiteral("mnuFile")), &QMenu::aboutToShow, this, &MDIForm1::mnuFile_Click);
+    connect(menu(QStringLiteral("mnuModifica")), &QMenu::aboutToShow, this,
+            &MDIForm1::mnuModifica_Click);
+    for (QAction* button : std::as_const(m_bars.buttons)) {
+        connect(button, &QAction::triggered, this,
+                [this, button] { Toolbar1_ButtonClick(button->data().toString()); });
+    }
+    for (QAction* entry : std::as_const(m_bars.openItems)) {
+        connect(entry, &QAction::triggered, this,
+                [this, entry] { Toolbar1_ButtonMenuClick(entry->data().toString()); });
+    }
+    for (int i = 0; i < kStatusPanelCount; ++i) {
+        connect(m_bars.panels[static_cast<std::size_t>(i)], &StatusPanel::clicked, this,
+                [this, i] { StatusBar1_PanelClick(i + 1); });
+    }
+    for (auto pressed = pressedButtons().begin(); pressed != pressedButtons().end(); ++pressed) {
+        QAction* button = toolbarButton(pressed.key());
+        connect(menuItem(pressed.value()), &QAction::toggled, button, &QAction::setChecked);
+    }
+    connect(tmrCentrale, &QTimer::timeout, this, &MDIForm1::tmrCentrale_Timer);
+}
+
+void MDIForm1::connectCommand(const Command& command)
+{
+    QAction* action = menuItem(command.item);
+    if (action == nullptr)
+        return;
+    connect(action, &QAction::triggered, this, [this, action, item = command.item] {
+        // The command owns the check mark: undo the toggle the menu made before it ran, so a
+        // command refused by its own test leaves the mark as it was.
+        if (action->isCheckable())
+            action->setChecked(!action->isChecked());
+        runCommand(item);
+    });
+}
+
+void MDIForm1::applyCommandStates()
+{
+    for (const Command& command : commandTable()) {
+        if (command.state == CommandState::WindowNotBuilt)
+            menuItem(command.item)->setEnabled(false);
+    }
+    // A toolbar button is available exactly when the command it runs is.
+    for (const ToolbarPosition& position : toolbarPositions()) {
+        const QString key = QString::fromUtf16(position.key);
+        if (key.isEmpty())
+            continue;
+        QAction* button = toolbarButton(key);
+        QAction* item = menuItem(QString::fromUtf16(position.command));
+        button->setEnabled(item->isEnabled());
+        connect(item, &QAction::changed, button, [button, item] {
+            button->setEnabled(item->isEnabled());
+        });
+    }
+    for (const OpenMenuItem& entry : openMenuItems()) {
+        QAction* action = m_bars.openItems.value(QString::fromUtf16(entry.key));
+        QAction* item = menuItem(QString::fromUtf16(entry.command));
+        action->setEnabled(item->isEnabled());
+    }
+    syncPressedButtons();
+}
+
+void MDIForm1::syncPressedButtons()
+{
+    for (auto pressed = pressedButtons().begin(); pressed != pressedButtons().end(); ++pressed)
+        toolbarButton(pressed.key())->setChecked(menuItem(pressed.value())->isChecked());
+}
+
+QAction* MDIForm1::menuItem(const QString& name) const
+{
+    return m_menus.items.value(name);
+}
+
+QMenu* MDIForm1::menu(const QString& name) const
+{
+    return m_menus.menus.value(name);
+}
+
+QAction* MDIForm1::toolbarButton(const QString& key) const
+{
+    return m_bars.buttons.value(key);
+}
+
+bool MDIForm1::runCommand(const QString& item)
+{
+    const QAction* action = menuItem(item);
+    if (action == nullptr || !action->isEnabled())
+        return false;
+    for (const Command& command : commandTable()) {
+        if (command.item != item)
+            continue;
+        // No exception may leave an event handler: a failing command ends, the program goes on.
+        try {
+            command.handler(*this, item);
+        } catch (const std::exception&) {
+            return false;
+        }
+        return true;
+    }
+    return false;
+}
+
+void MDIForm1::setFileChooser(FileChooser chooser)
+{
+    m_chooseFile = std::move(chooser);
+}
+
+// --- start-up and shutdown ---------------------------------------------------------------------
+
+bool MDIForm1::MDIForm_Load()
+{
+    resize(static_cast<int>(twips::toPixels(kDesignWidthTwips)),
+           static_cast<int>(twips::toPixels(kDesignHeightTwips)));
+    const QVersionNumber version = QVersionNumber::fromString(QApplication::applicationVersion());
+    setWindowTitle(applicationTitle() + u' '
+                   + QStringLiteral("%1.%2.%3").arg(version.majorVersion()).arg(
+                       version.minorVersion()).arg(version.microVersion()));
+    const mReg::RegistryStatus options = Carica_impostazioni();
+    Lingua();
+    if (!options.ok())
+        QMessageBox::warning(this, applicationTitle(),
+                             text(u"impostazioninonlette") + u'\n' + options.description);
+
+    QWidget* splash = WindowRegistry::instance().form(windowNames::kAbout);
+    if (splash != nullptr) {
+        splash->show();
+        splash->setWindowTitle(mLang::Testo_lingua(u"frmAbout", u"letturadati"));
+        splash->repaint();
+        yieldToEvents();
+    }
+    if (!Carica_archivi().ok()) {
+        WindowRegistry::instance().unload(splash);
+        QMessageBox::warning(this, applicationTitle(), text(u"erroredb"));
+        return false;
+    }
+    loadWorkingSet();
+    pflgCentrale.setEnabled(true);
+    pflgSatellite.setEnabled(true);
+    tmrCentrale_Timer();
+    WindowRegistry::instance().unload(splash);
+
+    for (const char16_t* item : {u"mnuFileSalva", u"mnuModificaTaglia", u"mnuModificaCopia",
+                                 u"mnuModificaCancella", u"mnuModificaAnnulla",
+                                 u"mnuModificaIncolla"})
+        menuItem(QString::fromUtf16(item))->setEnabled(false);
+    showLocationName();
+    showPrincipalName();
+    m_bars.Toolbar1->setVisible(Impostazioni.Barra_pulsanti);
+    m_bars.StatusBar1->setVisible(Impostazioni.Barra_stato);
+    menuItem(QStringLiteral("mnuVisualizzaBarraPulsanti"))->setChecked(Impostazioni.Barra_pulsanti);
+    menuItem(QStringLiteral("mnuVisualizzaBarraStato"))->setChecked(Impostazioni.Barra_stato);
+    show();
+    yieldToEvents();
+    askDaylightSaving();
+    tmrCentrale->start();
+    return true;
+}
+
+void MDIForm1::loadWorkingSet()
+{
+    // The working set is read before the slots are parsed, so the satellites of the last run
+    // are back in their slots.
+    Numero_satelliti = 0;
+    if (!Leggi_Ini())
+        QMessageBox::warning(this, applicationTitle(), text(u"insiemenonletto"));
+    for (int slot = kPrincipalSlot; slot <= Numero_satelliti; ++slot) {
+        const Record_TLE lines = RigaDati[slot];
+        mSat::Estrai_Dati_Satellite(slot, lines.Riga0, lines.Riga1, lines.Riga2);
+    }
+}
+
+void MDIForm1::askDaylightSaving()
+{
+    float bias = 0;
+    bool daylight = false;
+    if (!Impostazioni.Verifica_ora_legale || !mGlobal::Leggi_fuso_orario(bias, daylight))
+        return;
+    const std::uint8_t computer = daylight ? 1 : 0;
+    if (computer == Osservatore.Ora_legale)
+        return;
+    const auto answer = QMessageBox::question(
+        this, applicationTitle(), text(u"cambiareoralegale1") + u'\n' + text(u"cambiareoralegale2"),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    if (answer != QMessageBox::Yes)
+        return;
+    Osservatore.Ora_legale = computer;
+    // Stored at once, so the snapshot of the stored values follows.
+    Osservatore_salvato.Ora_legale = computer;
+    mReg::Scrivi_registro(kStoreApplication, u"Osservatore", u"Ora legale",
+                          QString::number(computer));
+}
+
+void MDIForm1::closeEvent(QCloseEvent* event)
+{
+    if (m_closing || MDIForm_QueryUnload()) {
+        event->accept();
+        MDIForm_Unload();
+        return;
+    }
+    event->ignore();
+}
+
+bool MDIForm1::MDIForm_QueryUnload()
+{
+    if (Impostazioni.Conferma_uscita
+        && QMessageBox::question(this, applicationTitle(), text(u"sicuridiuscire"),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               != QMessageBox::Yes)
+        return false;
+    m_closing = true;
+    if (mNight::Colori_notte_flag())
+        mNight::Ripristina_colori_sistema();
+    WindowRegistry& windows = WindowRegistry::instance();
+    const QList<QWidget*> loaded = windows.loadedWindows();
+    for (qsizetype i = loaded.size() - 1; i >= 0; --i) {
+        if (loaded[i] != this)
+            windows.unload(loaded[i]);
+    }
+    return true;
+}
+
+void MDIForm1::MDIForm_Unload()
+{
+    tmrCentrale->stop();
+    pflgCentrale.setEnabled(false);
+    if (!Salva_Ini())
+        QMessageBox::warning(this, applicationTitle(), text(u"insiemenonsalvato"));
+    QCoreApplication::quit();
+}
+
+void MDIForm1::activeListChanged()
+{
+    if (!Salva_Ini())
+        QMessageBox::warning(this, applicationTitle(), text(u"insiemenonsalvato"));
+    showPrincipalName();
+}
+
+// --- texts -------------------------------------------------------------------------------------
+
+void MDIForm1::Lingua()
+{
+    g_eclipsedName = mLang::Testo_lingua(u"Conditions", u"eclisse");
+    g_visibleName = mLang::Testo_lingua(u"Conditions", u"visibile");
+    g_notVisibleName = mLang::Testo_lingua(u"Conditions", u"nonvisibile");
+    g_helpFile = QDir(MyPath).filePath(mLang::Testo_lingua(u"Help", u"file"));
+
+    for (const QString& name : std::as_const(m_menus.captioned)) {
+        // The data-bar item shares the caption of the local sky's data-box item.
+        const QString key = name == u"mnuVisualizzaBarraDati"
+                                ? QStringLiteral("mnuLocalSkyRiquadroDati")
+                                : name;
+        menuItem(name)->setText(text(key));
+    }
+    for (const ToolbarPosition& position : toolbarPositions()) {
+        if (QAction* button = toolbarButton(QString::fromUtf16(position.key)))
+            button->setToolTip(text(position.tooltipKey));
+    }
+    const char16_t* panelKeys[kStatusPanelCount] = {u"data", u"satellite", u"localita"};
+    for (std::size_t i = 0; i < m_bars.panels.size(); ++i)
+        m_bars.panels[i]->setToolTip(text(panelKeys[i]));
+    for (const OpenMenuItem& entry : openMenuItems())
+        m_bars.openItems.value(QString::fromUtf16(entry.key))->setText(text(entry.command));
+}
+
+QString MDIForm1::Stato2Stringa(int enuStato)
+{
+    switch (enuStato) {
+    case kStatoEclisse:
+        return g_eclipsedName;
+    case kStatoVisibile:
+        return g_visibleName;
+    case kStatoIlluminato:
+        return g_notVisibleName;
+    default:
+        return {};
+    }
+}
+
+QString MDIForm1::applicationHelpFile()
+{
+    return g_helpFile;
+}
+
+// --- status bar --------------------------------------------------------------------------------
+
+void MDIForm1::showPrincipalName()
+{
+    m_bars.panels[1]->setText(
+        QString::fromStdString(Satelement[kPrincipalSlot].Nome_satellite).trimmed());
+}
+
+void MDIForm1::showLocationName()
+{
+    m_bars.panels[2]->setText(QString::fromStdString(Osservatore.Nome_localita));
+}
+
+QString MDIForm1::statusPanelText(int panel) const
+{
+    if (panel < 1 || panel > kStatusPanelCount)
+        return {};
+    return m_bars.panels[static_cast<std::size_t>(panel - 1)]->text();
+}
+
+// --- tick --------------------------------------------------------------------------------------
+
+void MDIForm1::tmrCentrale_Timer()
+{
+    // No exception may leave the timer's handler: the next tick tries again.
+    try {
+        m_tick.run();
+    } catch (const std::exception&) {
+        return;
+    }
+}
+
+frmTime* MDIForm1::timeWindow()
+{
+    return qobject_cast<frmTime*>(WindowRegistry::instance().form(windowNames::kTime));
+}
+
+bool MDIForm1::realTimeSelected()
+{
+    const frmTime* window = timeWindow();
+    return window == nullptr || window->realTime();
+}
+
+void MDIForm1::refreshTimeWindow()
+{
+    if (frmTime* window = timeWindow())
+        window->Aggiorna_dati();
+}
+
+void MDIForm1::showClockText(const QString& clockText)
+{
+    m_bars.panels[0]->setText(clockText);
+}
+
+bool MDIForm1::menuItemChecked(const QString& item) const
+{
+    const QAction* action = menuItem(item);
+    return action != nullptr && action->isChecked();
+}
+
+void MDIForm1::removeDecayedSatellite(int slot)
+{
+    Azzera(slot);
+}
+
+void MDIForm1::reportUncomputableSatellite(int slot, mSat::Status)
+{
+    const Record_TLE& lines = RigaDati[slot];
+    const QString key = QString::fromStdString(lines.Riga0 + '\n' + lines.Riga1 + '\n' + lines.Riga2);
+    if (m_reportedSatellites.contains(key))
+        return;
+    m_reportedSatellites.insert(key);
+    const QString name = QString::fromStdString(Satelement[slot].Nome_satellite).trimmed();
+    // Told after the tick, so the message does not hold the tick half done.
+    QMetaObject::invokeMethod(
+        this, [this, name] { tellUncomputableSatellite(name); }, Qt::QueuedConnection);
+}
+
+void MDIForm1::tellUncomputableSatellite(const QString& name)
+{
+    QMessageBox::warning(this, name, text(u"satelliteerrato1") + u'\n' + text(u"satelliteerrato2"));
+}
+
+void MDIForm1::Azzera(int intIndice)
+{
+    if (intIndice < kPrincipalSlot || intIndice > kLastActiveSlot)
+        return;
+    const TickPause pause(pflgSatellite);
+    const QString name = QString::fromStdString(Satelement[intIndice].Nome_satellite).trimmed();
+    QMessageBox::warning(this, name,
+                         text(u"satellitedecaduto1") + u'\n' + text(u"satellitedecaduto2") + u'\n'
+                             + text(u"satellitedecaduto3"));
+    mSat::Azzera_Valori(intIndice);
+    if (intIndice == kPrincipalSlot) {
+        if (auto* map = loadedWindow<WorldMapWindow>(windowNames::kWorldMap)) {
+            map->clearChart();
+            map->resetPrincipalTexts();
+        }
+        if (auto* sky = loadedWindow<LocalSkyWindow>(windowNames::kLocalSky)) {
+            sky->clearChart();
+            sky->resetPrincipalTexts();
+        }
+    }
+    removeFromActiveList(intIndice);
+}
+
+void MDIForm1::removeFromActiveList(int slot)
+{
+    // The database window keeps the active list when it is part of the program; otherwise
+    // the slots are renumbered here.
+    if (DatabaseWindow* database = databaseWindow()) {
+        mnuSatellitiDatabase_Click();
+        database->removeActiveEntry(slot - 1);
+    } else {
+        removeActiveSlot(slot);
+    }
+    activeListChanged();
+}
+
+DatabaseWindow* MDIForm1::databaseWindow()
+{
+    return dynamic_cast<DatabaseWindow*>(WindowRegistry::instance().form(windowNames::kDatabase));
+}
+
+// --- toolbar and status bar ----------------------------------------------------------------------
+
+void MDIForm1::Toolbar1_ButtonClick(const QString& key)
+{
+    for (const ToolbarPosition& position : toolbarPositions()) {
+        if (key != QString::fromUtf16(position.key))
+            continue;
+        // The pass track needs the local sky: without it the button does nothing at all.
+        if (key == u"Transit" && !mGlobal::Form_caricato(windowNames::kLocalSky))
+            break;
+        runCommand(QString::fromUtf16(position.command));
+        break;
+    }
+    syncPressedButtons();
+}
+
+void MDIForm1::Toolbar1_ButtonMenuClick(const QString& key)
+{
+    for (const OpenMenuItem& entry : openMenuItems()) {
+        if (key == QString::fromUtf16(entry.key)) {
+            runCommand(QString::fromUtf16(entry.command));
+            return;
+        }
+    }
+}
+
+void MDIForm1::StatusBar1_PanelClick(int panel)
+{
+    static const char16_t* const commands[kStatusPanelCount] = {
+        u"mnuOpzioniData", u"mnuSatellitiDatabase", u"mnuOpzioniLocalita"};
+    if (panel >= 1 && panel <= kStatusPanelCount)
+        runCommand(QString::fromUtf16(commands[panel - 1]));
+}
+
+// --- public commands of the map menus --------------------------------------------------------------
+
+void MDIForm1::mnuWorldmapRidisegnaMappa_Click()
+{
+    m_mapMenus.mnuWorldmapRidisegnaMappa_Click();
+}
+
+void MDIForm1::mnuLocalSkyRidisegnaMappa_Click()
+{
+    m_mapMenus.mnuLocalSkyRidisegnaMappa_Click();
+}
+
+void MDIForm1::mnuLocalSkyZoom_Click()
+{
+    m_mapMenus.mnuLocalSkyZoom_Click();
+}
+
+void MDIForm1::mnuLocalSkyTempi_Click()
+{
+    m_mapMenus.mnuLocalSkyTempi_Click();
+}
+
+void MDIForm1::mnuGeneralSkyZoom_Click()
+{
+    m_mapMenus.mnuGeneralSkyZoom_Click();
+}
+
+void MDIForm1::mnuLocalSkyTransitoPrincipale_Click()
+{
+    m_mapMenus.mnuLocalSkyTransitoPrincipale_Click();
+}

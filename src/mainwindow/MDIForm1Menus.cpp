@@ -1,0 +1,604 @@
+// The commands of the main window's menu bar: File, Edit, View, Earth, Sky, Satellites,
+// Ephemerides, Tools, Options, Windows and Help.
+
+#include "mainwindow/MDIForm1.h"
+
+#include "mainwindow/BusyCursor.h"
+#include "mainwindow/LineEndRepair.h"
+#include "mainwindow/MdiArrangement.h"
+#include "mainwindow/OptionsStore.h"
+
+#include "common/gates.h"
+#include "common/options.h"
+#include "common/satellite_slots.h"
+#include "core/mAstro.h"
+#include "core/mSat.h"
+#include "services/Help.h"
+#include "services/Printing.h"
+#include "services/WindowRegistry.h"
+#include "services/mLang.h"
+#include "services/mNight.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QFileInfo>
+#include <QListView>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTextEdit>
+#include <QToolBar>
+
+namespace {
+
+QString text(QStringView key)
+{
+    return mLang::Testo_lingua(u"MDIForm1", key);
+}
+
+QString dialogText(QStringView key)
+{
+    return mLang::Testo_lingua(u"Dialogs", key);
+}
+
+QString applicationTitle()
+{
+    return QGuiApplication::applicationDisplayName();
+}
+
+/// The control with the keyboard focus is a list or a text the open window can save or print.
+bool focusOnListOrText()
+{
+    QWidget* focus = QApplication::focusWidget();
+    return qobject_cast<QListView*>(focus) != nullptr || qobject_cast<QTextEdit*>(focus) != nullptr;
+}
+
+QTextEdit* focusedText()
+{
+    return qobject_cast<QTextEdit*>(QApplication::focusWidget());
+}
+
+// Calculators of the Linux desktops, tried in this order.
+const QStringList kCalculators{QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),
+                               QStringLiteral("mate-calc"),        QStringLiteral("galculator"),
+                               QStringLiteral("qalculate-gtk"),    QStringLiteral("xcalc")};
+
+} // namespace
+
+// --- windows by name -------------------------------------------------------------------------------
+
+void MDIForm1::showWindow(const QString& name)
+{
+    presentWindow(WindowRegistry::instance().form(name));
+}
+
+void MDIForm1::presentWindow(QWidget* window)
+{
+    if (window == nullptr)
+        return;
+    window->setWindowState(window->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget())) {
+        frame->showNormal();
+        m_mdiArea->setActiveSubWindow(frame);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void MDIForm1::showWindowBusy(const QString& name)
+{
+    yieldToEvents();
+    const BusyCursor busy;
+    showWindow(name);
+}
+
+QString MDIForm1::chooseElementFile(QStringView titleKey)
+{
+    const QString path = m_chooseFile(dialogText(titleKey),
+                                      QString::fromStdString(Impostazioni.File_database),
+                                      dialogText(u"filtrotle"));
+    if (path.isEmpty() || QFileInfo(path).size() == 0)
+        return {};
+    return path;
+}
+
+void MDIForm1::callActiveChild(const char* procedure)
+{
+    const QMdiSubWindow* active = m_mdiArea->activeSubWindow();
+    // A window without the procedure is left alone, as the command promises.
+    if (active != nullptr && active->widget() != nullptr)
+        QMetaObject::invokeMethod(active->widget(), procedure);
+}
+
+// --- File menu -------------------------------------------------------------------------------------
+
+void MDIForm1::Apertura_database(int intIndice)
+{
+    yieldToEvents();
+    const QString path = m_chooseFile(dialogText(u"apritle"),
+                                      QString::fromStdString(Impostazioni.File_database),
+                                      dialogText(u"filtrotle"));
+    if (path.isEmpty() || QFileInfo(path).size() == 0)
+        return;
+    yieldToEvents();
+    DatabaseWindow* database = databaseWindow();
+    if (database == nullptr)
+        return;
+    if (intIndice == 0) {
+        Impostazioni.File_database = path.toStdString();
+        database->clearPrimaryList();
+        database->Database_satelliti(path);
+    } else {
+        database->clearSecondaryList();
+        database->Database_satelliti_secondario(path);
+    }
+    showWindow(windowNames::kDatabase);
+}
+
+void MDIForm1::mnuFile_Click()
+{
+    menuItem(QStringLiteral("mnuFileSalva"))->setEnabled(focusOnListOrText());
+}
+
+void MDIForm1::mnuFileApri_Click()
+{
+    Apertura_database(0);
+}
+
+void MDIForm1::mnuFileVisualizza_Click()
+{
+    const QString path = chooseElementFile(u"visualizzatle");
+    if (path.isEmpty())
+        return;
+    yieldToEvents();
+    const BusyCursor busy;
+    if (QWidget* listing = WindowRegistry::instance().form(windowNames::kDetails))
+        QMetaObject::invokeMethod(listing, "LeggiDiretto", Q_ARG(QString, path));
+}
+
+void MDIForm1::mnuFileNuovo_Click()
+{
+    ++m_newDocuments;
+    QWidget* editor = WindowRegistry::instance().form(windowNames::kFile);
+    if (editor == nullptr)
+        return;
+    const QString caption = text(u"nuovo") + QString::number(m_newDocuments);
+    editor->setWindowTitle(caption);
+    editor->setProperty("Tag", caption);
+    editor->setProperty("gblnDialog", true);
+    presentWindow(editor);
+}
+
+void MDIForm1::mnuFileModifica_Click()
+{
+    const QString path = chooseElementFile(u"modificatle");
+    if (path.isEmpty())
+        return;
+    yieldToEvents();
+    if (QWidget* editor = WindowRegistry::instance().form(windowNames::kFile)) {
+        editor->setProperty("gblnDialog", false);
+        QMetaObject::invokeMethod(editor, "Leggi", Q_ARG(QString, path));
+    }
+}
+
+void MDIForm1::mnuFileSalva_Click()
+{
+    if (focusOnListOrText())
+        callActiveChild("Salva");
+}
+
+void MDIForm1::mnuFileImpostaStampante_Click()
+{
+    yieldToEvents();
+    showPrinterSetupDialog(this);
+}
+
+void MDIForm1::mnuFileStampa_Click()
+{
+    const QMdiSubWindow* active = m_mdiArea->activeSubWindow();
+    const QString name = active != nullptr && active->widget() != nullptr
+                             ? active->widget()->objectName()
+                             : QString();
+    if (name == windowNames::kLocalSky || name == windowNames::kSkySat || focusOnListOrText())
+        callActiveChild("Stampa");
+}
+
+void MDIForm1::mnuFileRipristinaImpostazioni_Click()
+{
+    if (QMessageBox::question(this, applicationTitle(),
+                              text(u"ripristinoopzioni1") + u'\n' + text(u"ripristinoopzioni2"),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes)
+        Impostazioni_default();
+}
+
+void MDIForm1::mnuFileSalvaImpostazioni_Click()
+{
+    // Guard: the user is told when the options were not written, instead of believing them
+    // saved.
+    const mReg::RegistryStatus saved = Salva_impostazioni();
+    if (!saved.ok())
+        QMessageBox::warning(this, applicationTitle(),
+                             text(u"impostazioninonsalvate") + u'\n' + saved.description);
+}
+
+void MDIForm1::mnuFileEsci_Click()
+{
+    close();
+}
+
+// --- Edit menu -------------------------------------------------------------------------------------
+
+void MDIForm1::mnuModifica_Click()
+{
+    const QTextEdit* edit = focusedText();
+    const bool selection = edit != nullptr && edit->textCursor().hasSelection();
+    const QMimeData* clipboard = QApplication::clipboard()->mimeData();
+    menuItem(QStringLiteral("mnuModificaAnnulla"))
+        ->setEnabled(edit != nullptr && edit->document()->isUndoAvailable());
+    menuItem(QStringLiteral("mnuModificaTaglia"))->setEnabled(selection);
+    menuItem(QStringLiteral("mnuModificaCopia"))->setEnabled(selection);
+    menuItem(QStringLiteral("mnuModificaCancella"))->setEnabled(selection);
+    menuItem(QStringLiteral("mnuModificaIncolla"))
+        ->setEnabled(edit != nullptr && clipboard != nullptr && clipboard->hasText());
+}
+
+void MDIForm1::applyTextCommand(const std::function<void(QTextEdit*)>& action)
+{
+    if (QTextEdit* edit = focusedText())
+        action(edit);
+}
+
+void MDIForm1::mnuModificaAnnulla_Click()
+{
+    applyTextCommand([](QTextEdit* edit) { edit->undo(); });
+}
+
+void MDIForm1::mnuModificaTaglia_Click()
+{
+    applyTextCommand([](QTextEdit* edit) { edit->cut(); });
+}
+
+void MDIForm1::mnuModificaCopia_Click()
+{
+    applyTextCommand([](QTextEdit* edit) { edit->copy(); });
+}
+
+void MDIForm1::mnuModificaIncolla_Click()
+{
+    applyTextCommand([](QTextEdit* edit) {
+        edit->textCursor().insertText(QApplication::clipboard()->text());
+    });
+}
+
+void MDIForm1::mnuModificaCancella_Click()
+{
+    applyTextCommand([](QTextEdit* edit) {
+        QTextCursor cursor = edit->textCursor();
+        if (cursor.hasSelection())
+            cursor.removeSelectedText();
+        else
+            cursor.deleteChar();
+        edit->setTextCursor(cursor);
+    });
+}
+
+// --- View menu -------------------------------------------------------------------------------------
+
+void MDIForm1::mnuVisualizzaBarraPulsanti_Click()
+{
+    QAction* item = menuItem(QStringLiteral("mnuVisualizzaBarraPulsanti"));
+    item->setChecked(!item->isChecked());
+    m_bars.Toolbar1->setVisible(!m_bars.Toolbar1->isVisibleTo(this));
+}
+
+void MDIForm1::mnuVisualizzaBarraStato_Click()
+{
+    QAction* item = menuItem(QStringLiteral("mnuVisualizzaBarraStato"));
+    item->setChecked(!item->isChecked());
+    m_bars.StatusBar1->setVisible(!m_bars.StatusBar1->isVisibleTo(this));
+}
+
+void MDIForm1::mnuVisualizzaBarraDati_Click()
+{
+    QAction* item = menuItem(QStringLiteral("mnuVisualizzaBarraDati"));
+    item->setChecked(!item->isChecked());
+    if (QWidget* dataBar = WindowRegistry::instance().form(windowNames::kFloating))
+        dataBar->setVisible(!dataBar->isVisible());
+}
+
+void MDIForm1::mnuVisualizzaColoriNotte_Click()
+{
+    QAction* item = menuItem(QStringLiteral("mnuVisualizzaColoriNotte"));
+    item->setChecked(!item->isChecked());
+    if (item->isChecked()) {
+        mNight::Salva_colori_sistema();
+        mNight::Applica_colori_notte();
+    } else {
+        mNight::Ripristina_colori_sistema();
+    }
+}
+
+// --- Earth and Sky menus ---------------------------------------------------------------------------
+
+void MDIForm1::openWorldMap(WorldMapProjection projection)
+{
+    const auto principalLoaded = [] { return !Satelement[kPrincipalSlot].Nome_satellite.empty(); };
+    // Without a principal the primary database is read again, which re-links the active
+    // satellites into their slots.
+    if (!principalLoaded()) {
+        if (DatabaseWindow* database = databaseWindow())
+            database->Database_satelliti(QString::fromStdString(Impostazioni.File_database));
+    }
+    if (!principalLoaded())
+        return;
+    auto* map = dynamic_cast<WorldMapWindow*>(WindowRegistry::instance().form(windowNames::kWorldMap));
+    if (map == nullptr)
+        return;
+    map->setProjection(projection);
+    mSat::Calcola_satellite(kPrincipalSlot, mAstro::Data_giuliana);
+    yieldToEvents();
+    map->Genera_mappa();
+    showWindow(windowNames::kWorldMap);
+}
+
+void MDIForm1::mnuTerraMappaRettangolare_Click()
+{
+    openWorldMap(WorldMapProjection::Rectangular);
+}
+
+void MDIForm1::mnuTerraMappaOrtografica_Click()
+{
+    openWorldMap(WorldMapProjection::Orthographic);
+}
+
+void MDIForm1::mnuCieloMappaLocale_Click()
+{
+    showWindowBusy(windowNames::kLocalSky);
+}
+
+void MDIForm1::mnuCieloMappaGenerale_Click()
+{
+    showWindowBusy(windowNames::kGeneralSky);
+}
+
+// --- Satellites and Ephemerides menus --------------------------------------------------------------
+
+void MDIForm1::mnuSatellitiDatabase_Click()
+{
+    yieldToEvents();
+    DatabaseWindow* database = databaseWindow();
+    if (database == nullptr)
+        return;
+    if (database->lastAddedPrimaryIndex() == -1)
+        database->Database_satelliti(QString::fromStdString(Impostazioni.File_database));
+    showWindow(windowNames::kDatabase);
+}
+
+void MDIForm1::mnuSatellitiElementiOrbitali_Click()
+{
+    yieldToEvents();
+    if (auto* dialog = qobject_cast<QDialog*>(WindowRegistry::instance().form(windowNames::kSatellite)))
+        dialog->exec();
+}
+
+void MDIForm1::requestNeedingDatabase(const QString& window)
+{
+    yieldToEvents();
+    DatabaseWindow* database = databaseWindow();
+    if (database == nullptr)
+        return;
+    if (database->primaryEntryCount() == 0) {
+        if (QMessageBox(QMessageBox::NoIcon, applicationTitle(), text(u"necessariodb"),
+                        QMessageBox::Ok | QMessageBox::Cancel, this)
+                .exec()
+            != QMessageBox::Ok)
+            return;
+        if (!Impostazioni.File_database.empty())
+            database->Database_satelliti(QString::fromStdString(Impostazioni.File_database));
+        else
+            mnuFileApri_Click();
+        if (database->primaryEntryCount() == 0)
+            return;
+        if (QWidget* databaseWidget = WindowRegistry::instance().find(windowNames::kDatabase))
+            databaseWidget->hide();
+    }
+    showWindow(window);
+}
+
+void MDIForm1::mnuSatellitiMotoRelativo_Click()
+{
+    requestNeedingDatabase(windowNames::kRelative);
+}
+
+void MDIForm1::mnuSatellitiCalcoloEffemeridi_Click()
+{
+    requestNeedingDatabase(windowNames::kCalc);
+}
+
+void MDIForm1::mnuSatellitiPrevisioniPassaggi_Click()
+{
+    yieldToEvents();
+    showWindow(windowNames::kVisibleSatellites);
+}
+
+void MDIForm1::mnuEffemeridiPianeti_Click()
+{
+    showWindow(windowNames::kPlanets);
+}
+
+void MDIForm1::mnuEffemeridiSatelliti_Click()
+{
+    yieldToEvents();
+    showWindow(windowNames::kTrack);
+}
+
+void MDIForm1::mnuEffemeridiAlmanacco_Click()
+{
+    showWindow(windowNames::kRiseSet);
+}
+
+// --- Tools menu ------------------------------------------------------------------------------------
+
+void MDIForm1::mnuStrumentiCalendario_Click()
+{
+    showWindow(windowNames::kCalendar);
+}
+
+void MDIForm1::mnuStrumentiCalcolatrice_Click()
+{
+    for (const QString& calculator : kCalculators) {
+        const QString program = QStandardPaths::findExecutable(calculator);
+        if (!program.isEmpty() && QProcess::startDetached(program, {}))
+            return;
+    }
+    QMessageBox::information(this, applicationTitle(), text(u"nocalcolatrice"));
+}
+
+void MDIForm1::mnuStrumentiProgramma_Click()
+{
+    const QString program = QString::fromStdString(Impostazioni.Programma_esterno).trimmed();
+    if (program.isEmpty())
+        return;
+    const QString commandLine =
+        QString::fromStdString(Impostazioni.Programma_esterno + ' ' + Impostazioni.Parametri_esterni);
+    QStringList arguments = QProcess::splitCommand(commandLine);
+    if (arguments.isEmpty())
+        return;
+    QProcess process;
+    process.setProgram(arguments.takeFirst());
+    process.setArguments(arguments);
+    if (!process.startDetached())
+        QMessageBox::warning(this, applicationTitle(), process.errorString());
+}
+
+void MDIForm1::mnuStrumentiDownload_Click()
+{
+    if (auto* dialog = qobject_cast<QDialog*>(WindowRegistry::instance().form(windowNames::kDownload)))
+        dialog->exec();
+    if (!pflgSostituzione)
+        return;
+    const auto answer = QMessageBox::question(
+        this, applicationTitle(),
+        mLang::Testo_lingua(u"frmDownload", u"aggiornasatelliti1") + u'\n'
+            + mLang::Testo_lingua(u"frmDownload", u"aggiornasatelliti2"),
+        QMessageBox::Yes | QMessageBox::No);
+    pflgSostituzione = false;
+    if (answer != QMessageBox::Yes)
+        return;
+    if (DatabaseWindow* database = databaseWindow()) {
+        database->clearPrimaryList();
+        database->Database_satelliti(QString::fromStdString(Impostazioni.File_database));
+    }
+}
+
+void MDIForm1::mnuStrumentiFormattazione_Click()
+{
+    QMessageBox::information(this, applicationTitle(),
+                             text(u"funzioneconversione1") + u'\n' + text(u"funzioneconversione2"));
+    yieldToEvents();
+    const QString path = chooseElementFile(u"formattatle");
+    if (path.isEmpty())
+        return;
+    yieldToEvents();
+    LineEndRepairStatus status = LineEndRepairStatus::EmptyFile;
+    {
+        const BusyCursor busy;
+        status = repairLineEnds(path);
+    }
+    if (status == LineEndRepairStatus::Repaired)
+        QMessageBox::information(this, applicationTitle(), text(u"conversioneterminata"));
+    else if (status != LineEndRepairStatus::EmptyFile)
+        QMessageBox::warning(this, applicationTitle(), text(u"conversionefallita"));
+}
+
+void MDIForm1::mnuStrumentiSincronizzazione_Click()
+{
+    if (auto* dialog = qobject_cast<QDialog*>(WindowRegistry::instance().form(windowNames::kSyncro)))
+        dialog->exec();
+}
+
+// --- Options menu ----------------------------------------------------------------------------------
+
+void MDIForm1::mnuOpzioniData_Click()
+{
+    showWindow(windowNames::kTime);
+}
+
+void MDIForm1::mnuOpzioniLocalita_Click()
+{
+    showWindowBusy(windowNames::kLocation);
+}
+
+void MDIForm1::openSettingsPage(int page)
+{
+    yieldToEvents();
+    const BusyCursor busy;
+    QWidget* settings = WindowRegistry::instance().form(windowNames::kSettings);
+    if (settings == nullptr)
+        return;
+    QMetaObject::invokeMethod(settings, "setCurrentPage", Q_ARG(int, page));
+    showWindow(windowNames::kSettings);
+}
+
+void MDIForm1::mnuOpzioniLingua_Click()
+{
+    if (auto* chooser = qobject_cast<QDialog*>(WindowRegistry::instance().form(windowNames::kLanguage)))
+        chooser->exec();
+}
+
+// --- Windows menu ----------------------------------------------------------------------------------
+
+void MDIForm1::mnuFinestreDiscesa_Click()
+{
+    m_mdiArea->cascadeSubWindows();
+}
+
+void MDIForm1::mnuFinestreDisponiOrizzontale_Click()
+{
+    tileSubWindows(*m_mdiArea, Qt::Vertical);
+}
+
+void MDIForm1::mnuFinestreDisponiVerticale_Click()
+{
+    tileSubWindows(*m_mdiArea, Qt::Horizontal);
+}
+
+void MDIForm1::mnuFinestreDisponiTutto_Click()
+{
+    arrangeMinimisedSubWindows(*m_mdiArea);
+}
+
+void MDIForm1::mnuFinestreChiudiTutto_Click()
+{
+    WindowRegistry& windows = WindowRegistry::instance();
+    const QList<QWidget*> loaded = windows.loadedWindows();
+    for (qsizetype i = loaded.size() - 1; i >= 0; --i) {
+        if (loaded[i] != this)
+            windows.unload(loaded[i]);
+    }
+}
+
+// --- Help menu -------------------------------------------------------------------------------------
+
+void MDIForm1::mnuAiutoSommario_Click()
+{
+    showHelp(this, applicationHelpFile(), HelpCommand::Contents, 0, text(u"nofilehelp"));
+}
+
+void MDIForm1::mnuAiutoCerca_Click()
+{
+    showHelp(this, applicationHelpFile(), HelpCommand::Index, 0, text(u"nofilehelp"));
+}
+
+void MDIForm1::mnuAiutoInformazioni_Click()
+{
+    if (auto* about = qobject_cast<QDialog*>(WindowRegistry::instance().form(windowNames::kAbout)))
+        about->exec();
+}

@@ -1,0 +1,18 @@
+#pragma once
+// Arranging the child windows of the main window's document area.
+
+#include <QList>
+#include <QRect>
+
+class QMdiArea;
+
+/// Rectangles that share `area` among `count` windows: side by side for Qt::Horizontal, one
+/// above the other for Qt::Vertical, every one the same size but the last, which takes what
+/// whole pixels leave over.
+[[nodiscard]] QList<QRect> tileRects(const QRect& area, int count, Qt::Orientation orientation);
+
+/// Tiles the child windows that are neither hidden nor minimised.
+void tileSubWindows(QMdiArea& area, Qt::Orientation orientation);
+
+/// Lines the minimised child windows up along the bottom edge, from the left.
+void arrangeMinimisedSubWindows(QMdiArea& area);

@@ -1,0 +1,128 @@
+#include "mainwindow/StartupChecks.h"
+
+#include "mainwindow/OptionsStore.h"
+#include "mainwindow/SingleInstanceLock.h"
+#include "mainwindow/WorkingSet.h"
+
+#include "common/options.h"
+#include "services/ProgramFolder.h"
+#include "services/mLang.h"
+#include "services/mReg.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+QString recordedLanguageFile()
+{
+    return mReg::Leggi_registro(kStoreApplication, u"Generali", u"Lingua", u"");
+}
+
+/// The language file recorded in the store, or the one the user chooses now; empty when none
+/// is usable (the user has been told when there was nothing to choose from).
+QString settleLanguageFile(const StartupUi& ui)
+{
+    QString file = recordedLanguageFile();
+    Impostazioni.File_lingua = file.toStdString();
+    if (languageFileUsable(MyPath, file))
+        return file;
+
+    Impostazioni.File_lingua.clear();
+    mReg::Scrivi_registro(kStoreApplication, u"Generali", u"Lingua", u"");
+    // Guard: every "*.ini" but the working-set file is a candidate, in any letter case and in
+    // any order on disk; only when there is none at all is there nothing to choose from.
+    if (!languageFileAvailable(MyPath)) {
+        ui.critical(noLanguageFileText());
+        return {};
+    }
+    ui.chooseLanguage();
+    file = recordedLanguageFile();
+    Impostazioni.File_lingua = file.toStdString();
+    return languageFileUsable(MyPath, file) ? file : QString();
+}
+
+QString installationText()
+{
+    return mLang::Testo_lingua(u"MDIForm1", u"verificainstallazione1") + u'\n'
+           + mLang::Testo_lingua(u"MDIForm1", u"verificainstallazione2");
+}
+
+} // namespace
+
+const QStringList& requiredInstallationFiles()
+{
+    static const QStringList files{
+        QStringLiteral("MapEarth.dat"),    QStringLiteral("Map0.dat"),
+        QStringLiteral("Map0N45.dat"),     QStringLiteral("Map0S45.dat"),
+        QStringLiteral("Map90.dat"),       QStringLiteral("Map90N45.dat"),
+        QStringLiteral("Map90S45.dat"),    QStringLiteral("Map180.dat"),
+        QStringLiteral("Map180N45.dat"),   QStringLiteral("Map180S45.dat"),
+        QStringLiteral("Map270.dat"),      QStringLiteral("Map270N45.dat"),
+        QStringLiteral("Map270S45.dat"),   QStringLiteral("MapNorth.dat"),
+        QStringLiteral("MapSouth.dat"),    QStringLiteral("stars.bin"),
+        QStringLiteral("cities.dat"),      QStringLiteral("clines.dat"),
+        QStringLiteral("cnames.dat"),      QStringLiteral("planets.dat"),
+        QStringLiteral("frequen.dat"),
+    };
+    return files;
+}
+
+QString firstMissingInstallationFile(const QString& folder)
+{
+    for (const QString& file : requiredInstallationFiles()) {
+        if (findFileIgnoringCase(folder, file).isEmpty())
+            return file;
+    }
+    return {};
+}
+
+bool languageFileUsable(const QString& folder, const QString& name)
+{
+    return !name.isEmpty() && !findFileIgnoringCase(folder, name).isEmpty();
+}
+
+bool languageFileAvailable(const QString& folder)
+{
+    const QStringList files = QDir(folder).entryList(QDir::Files, QDir::Name);
+    for (const QString& file : files) {
+        if (file.endsWith(QStringLiteral(".ini"), Qt::CaseInsensitive)
+            && file.compare(kWorkingSetFileName, Qt::CaseInsensitive) != 0)
+            return true;
+    }
+    return false;
+}
+
+bool ensureWorkingSetFile(const QString& folder)
+{
+    if (!findFileIgnoringCase(folder, kWorkingSetFileName).isEmpty())
+        return true;
+    QFile file(QDir(folder).filePath(kWorkingSetFileName));
+    return file.open(QIODevice::WriteOnly);
+}
+
+QString noLanguageFileText()
+{
+    return QStringLiteral("No language file available!\nPlease, check the installation");
+}
+
+bool MDIForm_Initialize(const StartupUi& ui, SingleInstanceLock& lock)
+{
+    if (settleLanguageFile(ui).isEmpty())
+        return false;
+    mLang::Lingua_caricata = false;
+
+    if (lock.tryLock() == SingleInstanceLock::Result::HeldByAnother) {
+        ui.information(mLang::Testo_lingua(u"MDIForm1", u"programmainesecuzione"));
+        return false;
+    }
+    ui.yield();
+    ensureWorkingSetFile(MyPath);
+
+    const QString missing = firstMissingInstallationFile(MyPath);
+    if (!missing.isEmpty()) {
+        ui.critical(installationText() + QStringLiteral("\n\n") + missing);
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,179 @@
+#include "mainwindow/TickTexts.h"
+
+#include "core/DateValue.h"
+#include "services/DisplayFormat.h"
+#include "services/TextData.h"
+
+#include <cmath>
+#include <variant>
+
+namespace {
+
+constexpr double kSecondsPerHour = 3600.0;
+constexpr double kSecondsPerMinute = 60.0;
+constexpr int kFirstChannel = 1;
+constexpr int kLastChannel = 10;
+
+// The degree sign, kept out of the source text.
+const QString kDegree = QStringLiteral("\u00B0");
+
+QString number(double value, const QString& pattern, const QLocale& locale)
+{
+    return formatNumber(value, pattern, locale);
+}
+
+QString magnitudeText(const Posizione_satellite& valori, const QLocale& locale)
+{
+    if (valori.Elevazione < 0 || valori.Stato == kStatoEclisse)
+        return QStringLiteral("*");
+    if (const double* value = std::get_if<double>(&valori.Magnitudine))
+        return number(*value, QStringLiteral("#0.0"), locale);
+    return QString::fromStdString(std::get<std::string>(valori.Magnitudine));
+}
+
+DateParts displayParts(double dateValue)
+{
+    const DateValue::Parts parts = DateValue::split(dateValue);
+    DateParts display;
+    display.year = parts.year;
+    display.month = parts.month;
+    display.day = parts.day;
+    display.hour = parts.hour;
+    display.minute = parts.minute;
+    display.second = parts.second;
+    display.weekday = 0; // worked out from the date
+    return display;
+}
+
+QString date(double dateValue, const QString& pattern, const QLocale& locale)
+{
+    return formatDate(displayParts(dateValue), pattern, locale);
+}
+
+} // namespace
+
+QString periodText(double periodSeconds)
+{
+    const double hours = std::floor(periodSeconds / kSecondsPerHour);
+    const double minutes = std::floor((periodSeconds - kSecondsPerHour * hours) / kSecondsPerMinute);
+    const double seconds =
+        std::floor(periodSeconds - kSecondsPerHour * hours - kSecondsPerMinute * minutes);
+    const QString twoDigits = QStringLiteral("00");
+    const QLocale c = QLocale::c();
+    return number(hours, twoDigits, c) + u':' + number(minutes, twoDigits, c) + u':'
+           + number(seconds, twoDigits, c);
+}
+
+QString dopplerText(const std::string& frequency, double rangeRateKmS, int sign,
+                    const QLocale& locale)
+{
+    if (frequency.empty())
+        return QStringLiteral("0");
+    const double base = leadingNumber(QString::fromStdString(frequency));
+    return number(base * (1.0 + sign * rangeRateKmS / kLightSpeedKmS), QStringLiteral("000.0000"),
+                  locale);
+}
+
+PrincipalTexts principalTexts(const Posizione_satellite& valori, const Elemento_satellite& elements,
+                              int channel, const mAstro::SexagesimalEquatorial& equatorial,
+                              const QString& stateName, const QLocale& locale)
+{
+    // Guard: a channel number outside 1..10 would index past the channel table.
+    const auto c = static_cast<std::size_t>(
+        channel >= kFirstChannel && channel <= kLastChannel ? channel : kFirstChannel);
+    const QString twoDigits = QStringLiteral("00");
+    const QLocale plain = QLocale::c();
+    PrincipalTexts texts;
+    texts.latitude = number(valori.Latitudine, QStringLiteral("#0.00") + kDegree, locale)
+                     + QString::fromStdString(valori.Emisfero_ns);
+    texts.longitude = number(valori.Longitudine, QStringLiteral("##0.00") + kDegree, locale)
+                      + QString::fromStdString(valori.Emisfero_ew);
+    texts.height = number(valori.Quota, QStringLiteral("#####0.0"), locale);
+    texts.range = number(valori.Distanza, QStringLiteral("#####0.0"), locale);
+    texts.rangeRate = number(valori.Variazione_distanza, QStringLiteral("#0.0"), locale);
+    texts.orbitNumber = number(valori.Orbita, QStringLiteral("#####0.0"), locale);
+    texts.elevation = number(valori.Elevazione, QStringLiteral("00.00") + kDegree, locale);
+    texts.azimuth = number(valori.Azimut, QStringLiteral("#00.00") + kDegree, locale);
+    texts.apogee = number(valori.Apogeo, QStringLiteral("#####0.0"), locale);
+    texts.perigee = number(valori.Perigeo, QStringLiteral("#####0.0"), locale);
+    texts.period = periodText(valori.Periodo);
+    texts.speed = number(valori.Velocita, QStringLiteral("##0.0"), locale);
+    texts.rightAscension = number(equatorial.hours, twoDigits, plain) + u'h'
+                           + number(equatorial.minutes, twoDigits, plain) + u'm'
+                           + number(equatorial.seconds, twoDigits, plain) + u's';
+    texts.declination = QChar::fromLatin1(equatorial.sign)
+                        + number(equatorial.degrees, twoDigits, plain) + kDegree
+                        + number(equatorial.degreeMinutes, twoDigits, plain) + u'\'';
+    texts.state = stateName;
+    texts.magnitude = magnitudeText(valori, locale);
+    texts.downlink =
+        dopplerText(elements.Frequenze_downlink[c], valori.Variazione_distanza, -1, locale);
+    texts.uplink = dopplerText(elements.Frequenze_uplink[c], valori.Variazione_distanza, +1, locale);
+    return texts;
+}
+
+std::optional<QString> statusClockText(int formato, const mAstro::TimeState& time,
+                                       std::uint8_t daylightSaving, const QLocale& locale)
+{
+    const QString mark = daylightSaving == 1 ? QStringLiteral("*") : QString();
+    const QString localMark = u' ' + mark;
+    const QString greenwich = QStringLiteral(" (Greenwich)");
+    switch (formato) {
+    case 0:
+        return date(time.Data_locale, QStringLiteral("dd mmmm yyyy  hh:mm:ss"), locale) + localMark;
+    case 1:
+        return date(time.Data_greenwich, QStringLiteral("dd mmmm yyyy  hh:mm:ss"), locale)
+               + greenwich;
+    case 2:
+        return date(time.Data_locale, QStringLiteral("ddd dd mmmm yyyy  hh:mm:ss"), locale)
+               + localMark;
+    case 3:
+        return date(time.Data_greenwich, QStringLiteral("ddd dd mmmm yyyy  hh:mm:ss"), locale)
+               + greenwich;
+    case 4:
+        return date(time.Data_locale, QStringLiteral("mmm dd yyyy  hh:mm:ss"), locale) + localMark;
+    case 5:
+        return date(time.Data_greenwich, QStringLiteral("mmm dd yyyy  hh:mm:ss"), locale)
+               + QStringLiteral(" Greenwich");
+    case 6:
+        return number(time.Giorno_anno_locale, QStringLiteral("000 giorno"), locale)
+               + date(time.Data_locale, QStringLiteral(" hh:mm:ss"), locale) + localMark;
+    case 7:
+        return number(time.Giorno_anno, QStringLiteral("000 giorno"), locale)
+               + date(time.Data_greenwich, QStringLiteral(" hh:mm:ss"), locale)
+               + QStringLiteral(" Greenwich");
+    case 8:
+        return number(time.Giorno_anno_locale + time.Ora_locale / 24.0,
+                      QStringLiteral("##0.00000000"), locale)
+               + u'@' + QString::number(static_cast<int>(time.Anno_locale)) + localMark;
+    case 9:
+        return number(time.Giorno_anno + time.Ora_greenwich / 24.0, QStringLiteral("##0.00000000"),
+                      locale)
+               + u'@' + QString::number(static_cast<int>(time.Anno_greenwich))
+               + QStringLiteral(" Greenwich");
+    default:
+        return std::nullopt;
+    }
+}
+
+mAstro::TimeState currentTimeState()
+{
+    mAstro::TimeState t;
+    t.Data_giuliana = mAstro::Data_giuliana;
+    t.Data_giuliana_0h = mAstro::Data_giuliana_0h;
+    t.Tempo_siderale_locale = mAstro::Tempo_siderale_locale;
+    t.Tempo_siderale = mAstro::Tempo_siderale;
+    t.Data_locale = mAstro::Data_locale;
+    t.Data_greenwich = mAstro::Data_greenwich;
+    t.Giorno_anno = mAstro::Giorno_anno;
+    t.Giorno_anno_locale = mAstro::Giorno_anno_locale;
+    t.Anno_greenwich = mAstro::Anno_greenwich;
+    t.Mese_greenwich = mAstro::Mese_greenwich;
+    t.Giorno_greenwich = mAstro::Giorno_greenwich;
+    t.Anno_locale = mAstro::Anno_locale;
+    t.Mese_locale = mAstro::Mese_locale;
+    t.Giorno_locale = mAstro::Giorno_locale;
+    t.Ora_greenwich = mAstro::Ora_greenwich;
+    t.Ora_locale = mAstro::Ora_locale;
+    return t;
+}

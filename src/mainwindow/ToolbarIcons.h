@@ -1,0 +1,9 @@
+#pragma once
+// The pictures of the toolbar buttons, drawn by the program itself on a 24 x 24 grid.
+
+#include <QIcon>
+#include <QString>
+
+/// The picture of the toolbar button with that key ("Open", "Recta", ...); an empty icon for a
+/// key without a picture.
+[[nodiscard]] QIcon toolbarIcon(const QString& key);

@@ -1,0 +1,343 @@
+#include "mainwindow/frmTime.h"
+
+#include "mainwindow/MDIForm1.h"
+#include "mainwindow/ProgramClock.h"
+
+#include "common/gates.h"
+#include "common/program_time.h"
+#include "controls/AnalogClock/AnalogClock.h"
+#include "core/DateValue.h"
+#include "core/mAstro.h"
+#include "services/DisplayFormat.h"
+#include "services/Help.h"
+#include "services/mLang.h"
+
+#include <QCheckBox>
+#include <QDateTimeEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+constexpr int kHelpContext = 70;
+constexpr int kClockSize = 110;
+
+QString text(QStringView key)
+{
+    return mLang::Testo_lingua(u"frmTime", key);
+}
+
+QLabel* valueLabel(const QString& name, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    label->setAlignment(Qt::AlignCenter);
+    label->setMinimumWidth(110);
+    return label;
+}
+
+QLabel* captionLabel(const QString& name, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    return label;
+}
+
+DateParts displayParts(double dateValue)
+{
+    const DateValue::Parts parts = DateValue::split(dateValue);
+    return DateParts{parts.year, parts.month, parts.day, parts.hour, parts.minute, parts.second, 0};
+}
+
+QTime clockTime(double dateValue)
+{
+    const DateValue::Parts parts = DateValue::split(dateValue);
+    return QTime(parts.hour, parts.minute, parts.second);
+}
+
+} // namespace
+
+frmTime::frmTime(const ProgramClock& clock, std::function<void()> runTick, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_clock(clock), m_runTick(std::move(runTick))
+{
+    setObjectName(QStringLiteral("frmTime"));
+    buildControls();
+    connectControls();
+    Form_Load();
+}
+
+void frmTime::buildControls()
+{
+    fraTempo1 = buildTimeFrame();
+    fraTempo2 = buildDateFrame();
+    fraImpostazioni = buildSettingsFrame();
+
+    AnalogClock1_0 = new AnalogClock(this);
+    AnalogClock1_0->setObjectName(QStringLiteral("AnalogClock1_0"));
+    AnalogClock1_1 = new AnalogClock(this);
+    AnalogClock1_1->setObjectName(QStringLiteral("AnalogClock1_1"));
+    for (AnalogClock* clock : {AnalogClock1_0, AnalogClock1_1})
+        clock->setFixedSize(kClockSize, kClockSize);
+
+    cmdOK = new QPushButton(this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    cmdHelp = new QPushButton(this);
+    cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
+
+    auto* clocks = new QHBoxLayout;
+    clocks->addWidget(AnalogClock1_0);
+    clocks->addWidget(AnalogClock1_1);
+    auto* frames = new QHBoxLayout;
+    frames->addWidget(fraTempo1);
+    frames->addWidget(fraTempo2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdHelp);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(clocks);
+    layout->addLayout(frames);
+    layout->addWidget(fraImpostazioni);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QGroupBox* frmTime::buildTimeFrame()
+{
+    auto* frame = new QGroupBox(this);
+    frame->setObjectName(QStringLiteral("fraTempo1"));
+    lblOraLocale = captionLabel(QStringLiteral("lblOraLocale"), frame);
+    lblOraGreenwich = captionLabel(QStringLiteral("lblOraGreenwich"), frame);
+    lblOraSideraleLocale = captionLabel(QStringLiteral("lblOraSideraleLocale"), frame);
+    lblOraSideraleGreenwich = captionLabel(QStringLiteral("lblOraSideraleGreenwich"), frame);
+    lblLOCALTIME = valueLabel(QStringLiteral("lblLOCALTIME"), frame);
+    lblUTTIME = valueLabel(QStringLiteral("lblUTTIME"), frame);
+    lblLST = valueLabel(QStringLiteral("lblLST"), frame);
+    lblGST = valueLabel(QStringLiteral("lblGST"), frame);
+    auto* grid = new QGridLayout(frame);
+    const std::pair<QLabel*, QLabel*> rows[] = {{lblOraLocale, lblLOCALTIME},
+                                                {lblOraGreenwich, lblUTTIME},
+                                                {lblOraSideraleLocale, lblLST},
+                                                {lblOraSideraleGreenwich, lblGST}};
+    int row = 0;
+    for (const auto& [caption, value] : rows) {
+        grid->addWidget(caption, row, 0);
+        grid->addWidget(value, row++, 1);
+    }
+    return frame;
+}
+
+QGroupBox* frmTime::buildDateFrame()
+{
+    auto* frame = new QGroupBox(this);
+    frame->setObjectName(QStringLiteral("fraTempo2"));
+    lblDataLocale = captionLabel(QStringLiteral("lblDataLocale"), frame);
+    lblDataGreenwich = captionLabel(QStringLiteral("lblDataGreenwich"), frame);
+    lblGiornoGiuliano = captionLabel(QStringLiteral("lblGiornoGiuliano"), frame);
+    lblGiornoAnno1 = captionLabel(QStringLiteral("lblGiornoAnno1"), frame);
+    lblGiornoAnno2 = captionLabel(QStringLiteral("lblGiornoAnno2"), frame);
+    lblLOCALDATE = valueLabel(QStringLiteral("lblLOCALDATE"), frame);
+    lblUTDATE = valueLabel(QStringLiteral("lblUTDATE"), frame);
+    lblJD = valueLabel(QStringLiteral("lblJD"), frame);
+    lblLOCALYear = valueLabel(QStringLiteral("lblLOCALYear"), frame);
+    lblUTCYear = valueLabel(QStringLiteral("lblUTCYear"), frame);
+    auto* grid = new QGridLayout(frame);
+    const std::pair<QLabel*, QLabel*> rows[] = {{lblDataLocale, lblLOCALDATE},
+                                                {lblGiornoAnno1, lblLOCALYear},
+                                                {lblDataGreenwich, lblUTDATE},
+                                                {lblGiornoAnno2, lblUTCYear},
+                                                {lblGiornoGiuliano, lblJD}};
+    int row = 0;
+    for (const auto& [caption, value] : rows) {
+        grid->addWidget(caption, row, 0);
+        grid->addWidget(value, row++, 1);
+    }
+    return frame;
+}
+
+QGroupBox* frmTime::buildSettingsFrame()
+{
+    auto* frame = new QGroupBox(this);
+    frame->setObjectName(QStringLiteral("fraImpostazioni"));
+    chkUsaOraPc = new QCheckBox(frame);
+    chkUsaOraPc->setObjectName(QStringLiteral("chkUsaOraPc"));
+    lblOraInizioSimulazione = captionLabel(QStringLiteral("lblOraInizioSimulazione"), frame);
+    DTPicker1 = new QDateTimeEdit(frame);
+    DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
+    // Wall-clock values of the observer's time: no time-zone rule of the computer applies.
+    DTPicker1->setTimeSpec(Qt::UTC);
+    DTPicker1->setDisplayFormat(QStringLiteral("dd MMM yyyy  HH:mm:ss"));
+    DTPicker1->setCalendarPopup(true);
+    lblOraInizioSimulazione->setBuddy(DTPicker1);
+    cmdPlay = new QPushButton(frame);
+    cmdPlay->setObjectName(QStringLiteral("cmdPlay"));
+    cmdStop = new QPushButton(frame);
+    cmdStop->setObjectName(QStringLiteral("cmdStop"));
+    lblStato = new QLabel(frame);
+    lblStato->setObjectName(QStringLiteral("lblStato"));
+    lblStato->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    lblStato->setAlignment(Qt::AlignCenter);
+    cmdSincronizza = new QPushButton(frame);
+    cmdSincronizza->setObjectName(QStringLiteral("cmdSincronizza"));
+    // The clock synchronisation window is not part of the program yet.
+    cmdSincronizza->setEnabled(false);
+
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(chkUsaOraPc, 0, 0, 1, 2);
+    grid->addWidget(lblStato, 0, 2, 1, 2);
+    grid->addWidget(lblOraInizioSimulazione, 1, 0);
+    grid->addWidget(DTPicker1, 1, 1);
+    grid->addWidget(cmdPlay, 1, 2);
+    grid->addWidget(cmdStop, 1, 3);
+    grid->addWidget(cmdSincronizza, 2, 2, 1, 2);
+    return frame;
+}
+
+void frmTime::connectControls()
+{
+    connect(chkUsaOraPc, &QCheckBox::toggled, this, &frmTime::chkUsaOraPc_Click);
+    connect(cmdPlay, &QPushButton::clicked, this, &frmTime::cmdPlay_Click);
+    connect(cmdStop, &QPushButton::clicked, this, &frmTime::cmdStop_Click);
+    connect(DTPicker1, &QDateTimeEdit::dateTimeChanged, this, &frmTime::DTPicker1_Change);
+    connect(cmdOK, &QPushButton::clicked, this, &frmTime::cmdOK_Click);
+    connect(cmdHelp, &QPushButton::clicked, this, &frmTime::cmdHelp_Click);
+    connect(cmdSincronizza, &QPushButton::clicked, this, &frmTime::cmdSincronizza_Click);
+}
+
+void frmTime::Form_Load()
+{
+    setWindowTitle(text(u"datatempo"));
+    fraTempo1->setTitle(text(u"tempo"));
+    fraTempo2->setTitle(text(u"data"));
+    fraImpostazioni->setTitle(text(u"impostazioni"));
+    lblOraLocale->setText(text(u"oralocale"));
+    lblOraGreenwich->setText(text(u"oragreenwich"));
+    lblOraSideraleLocale->setText(text(u"orasidlocale"));
+    lblOraSideraleGreenwich->setText(text(u"orasidgreenwich"));
+    lblGiornoGiuliano->setText(text(u"giornogiuliano"));
+    lblDataLocale->setText(text(u"datalocale"));
+    lblDataGreenwich->setText(text(u"datagreenwich"));
+    lblGiornoAnno1->setText(text(u"giornoanno"));
+    lblGiornoAnno2->setText(text(u"giornoanno"));
+    lblOraInizioSimulazione->setText(text(u"orainiziosimulazione"));
+    chkUsaOraPc->setText(text(u"usaorapc"));
+    cmdStop->setText(text(u"stop"));
+    cmdStop->setToolTip(text(u"arrestasimulazione"));
+    cmdPlay->setText(text(u"play"));
+    cmdPlay->setToolTip(text(u"attivasimulazione"));
+    cmdSincronizza->setText(mLang::Testo_lingua(u"Buttons", u"sincronizza"));
+    cmdOK->setText(mLang::Testo_lingua(u"Buttons", u"ok"));
+    cmdHelp->setText(mLang::Testo_lingua(u"Buttons", u"help"));
+
+    chkUsaOraPc->setChecked(true); // real time: runs chkUsaOraPc_Click
+    setPicker(observerNow(m_clock));
+}
+
+void frmTime::setPicker(double dateValue)
+{
+    const QSignalBlocker quiet(DTPicker1);
+    DTPicker1->setDateTime(wallClockOf(dateValue));
+}
+
+bool frmTime::realTime() const
+{
+    return chkUsaOraPc->isChecked();
+}
+
+void frmTime::chkUsaOraPc_Click()
+{
+    const bool realTimeNow = chkUsaOraPc->isChecked();
+    setPicker(realTimeNow ? observerNow(m_clock) : Data_attuale);
+    lblStato->setText(text(realTimeNow ? u"temporeale" : u"arresto"));
+    pflgCentrale.setEnabled(realTimeNow);
+    cmdStop->setEnabled(false);
+    cmdPlay->setEnabled(!realTimeNow);
+    lblOraInizioSimulazione->setEnabled(!realTimeNow);
+    DTPicker1->setEnabled(!realTimeNow);
+    if (!realTimeNow)
+        cmdPlay->setFocus();
+}
+
+void frmTime::cmdPlay_Click()
+{
+    Data_attuale = DateValue::addSeconds(dateValueOf(DTPicker1->dateTime()), -1.0);
+    cmdStop->setEnabled(true);
+    cmdPlay->setEnabled(false);
+    DTPicker1->setEnabled(false);
+    lblStato->setText(text(u"simulazione"));
+    // The gate is still closed, so this run does nothing; the next regular tick adds one
+    // second and shows exactly the chosen instant.
+    m_runTick();
+    pflgCentrale.setEnabled(true);
+}
+
+void frmTime::cmdStop_Click()
+{
+    cmdStop->setEnabled(false);
+    cmdPlay->setEnabled(true);
+    DTPicker1->setEnabled(true);
+    lblStato->setText(text(u"arresto"));
+    pflgCentrale.setEnabled(false);
+}
+
+void frmTime::DTPicker1_Change()
+{
+    Data_attuale = dateValueOf(DTPicker1->dateTime());
+    mAstro::Calcola_tempi(Data_attuale);
+    Aggiorna_dati();
+}
+
+void frmTime::cmdOK_Click()
+{
+    close();
+}
+
+void frmTime::cmdHelp_Click()
+{
+    showHelp(this, MDIForm1::applicationHelpFile(), HelpCommand::Context, kHelpContext,
+             mLang::Testo_lingua(u"MDIForm1", u"nofilehelp"));
+}
+
+void frmTime::cmdSincronizza_Click() {}
+
+void frmTime::Aggiorna_dati()
+{
+    const QLocale locale;
+    lblJD->setText(formatNumber(mAstro::Data_giuliana, u"######0.00000", locale));
+    lblUTTIME->setText(formatDate(displayParts(mAstro::Data_greenwich), u"hh:mm:ss", locale));
+    lblUTDATE->setText(formatDate(displayParts(mAstro::Data_greenwich), u"dd mmm yyyy", locale));
+    lblLOCALTIME->setText(formatDate(displayParts(Data_attuale), u"hh:mm:ss", locale));
+    lblLOCALDATE->setText(formatDate(displayParts(Data_attuale), u"dd mmm yyyy", locale));
+    lblGST->setText(siderealText(mAstro::Tempo_siderale));
+    lblLST->setText(siderealText(mAstro::Tempo_siderale_locale));
+    lblUTCYear->setText(QString::number(mAstro::Giorno_anno));
+    lblLOCALYear->setText(QString::number(mAstro::Giorno_anno_locale));
+    AnalogClock1_0->setValue(clockTime(Data_attuale));
+    AnalogClock1_1->setValue(clockTime(mAstro::Data_greenwich));
+}
+
+QString frmTime::siderealText(double hours)
+{
+    const double h = std::floor(hours);
+    const double m = std::floor((hours - h) * 60.0);
+    const double s = std::floor(((hours - h) * 60.0 - m) * 60.0);
+    const QString twoDigits = QStringLiteral("00");
+    const QLocale c = QLocale::c();
+    return formatNumber(h, twoDigits, c) + u'.' + formatNumber(m, twoDigits, c) + u'.'
+           + formatNumber(s, twoDigits, c);
+}
+
+void frmTime::showEvent(QShowEvent* event)
+{
+    Aggiorna_dati();
+    QWidget::showEvent(event);
+}
