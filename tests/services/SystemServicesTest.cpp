@@ -1,0 +1,196 @@
+// Time zone, download file name, durations, translucency, help and installation pictures.
+
+#include "services/Help.h"
+#include "services/PictureLoader.h"
+#include "services/mGlobal.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimeZone>
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QDateTime utc(int year, int month, int day)
+{
+    return QDateTime(QDate(year, month, day), QTime(12, 0), QTimeZone::utc());
+}
+
+TEST(Leggi_fuso_orario, GivesTheBiasAndDaylightStateOfTheZone)
+{
+    const struct
+    {
+        const char* zone;
+        QDateTime at;
+        float bias; // [minutes], UTC = local + bias
+        bool daylight;
+    } cases[] = {
+        {"Europe/Rome", utc(2024, 1, 15), -60.0F, false},
+        {"Europe/Rome", utc(2024, 7, 15), -120.0F, true},
+        {"America/New_York", utc(2024, 1, 15), 300.0F, false},
+        {"America/New_York", utc(2024, 7, 15), 240.0F, true},
+        {"Australia/Sydney", utc(2024, 1, 15), -660.0F, true}, // southern summer
+        // Zones without daylight saving are answers too, not failures.
+        {"Asia/Tokyo", utc(2024, 7, 15), -540.0F, false},
+        {"Asia/Kolkata", utc(2024, 1, 15), -330.0F, false},
+        {"UTC", utc(2024, 7, 15), 0.0F, false},
+    };
+    for (const auto& c : cases) {
+        const QTimeZone zone(c.zone);
+        if (!zone.isValid()) {
+            ADD_FAILURE() << "time-zone data lacks " << c.zone;
+            continue;
+        }
+        float bias = 12345.0F;
+        bool daylight = !c.daylight;
+        EXPECT_TRUE(mGlobal::Leggi_fuso_orario(zone, c.at, bias, daylight)) << c.zone;
+        EXPECT_EQ(bias, c.bias) << c.zone;
+        EXPECT_EQ(daylight, c.daylight) << c.zone;
+    }
+}
+
+TEST(Leggi_fuso_orario, FailsOnlyWithoutATimeZone)
+{
+    float bias = 60.0F;
+    bool daylight = true;
+    EXPECT_FALSE(mGlobal::Leggi_fuso_orario(QTimeZone(), utc(2024, 1, 15), bias, daylight));
+    EXPECT_EQ(bias, 0.0F);
+    EXPECT_TRUE(daylight) << "left as it was";
+}
+
+TEST(Nome_file_remoto, TakesThePartAfterTheLastSlash)
+{
+    EXPECT_EQ(mGlobal::Nome_file_remoto(QStringLiteral("/NORAD/elements/visual.txt")),
+              QStringLiteral("visual.txt"));
+    EXPECT_EQ(mGlobal::Nome_file_remoto(QStringLiteral("visual.txt")), QStringLiteral("visual.txt"));
+    EXPECT_EQ(mGlobal::Nome_file_remoto(QStringLiteral("/NORAD/elements/")), QString());
+    EXPECT_EQ(mGlobal::Nome_file_remoto(QString()), QString());
+}
+
+TEST(Formatta_tempo, ShowsHoursMinutesAndSecondsWithCarry)
+{
+    const struct
+    {
+        double seconds;
+        const char* expected;
+    } cases[] = {
+        {0, "00:00:00"},      {59, "00:00:59"},          {61, "00:01:01"},
+        {3600, "01:00:00"},   {59.4, "00:00:59"},        {59.6, "00:01:00"},
+        {3599.5, "01:00:00"}, {86400 + 3661, "25:01:01"}, {360000, "100:00:00"},
+        {-5, "00:00:00"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(mGlobal::Formatta_tempo(c.seconds), QString::fromLatin1(c.expected))
+            << c.seconds << " s";
+}
+
+TEST(Imposta_trasparenza, AlphaOutOfRangeLeavesTheWindowAlone)
+{
+    QWidget bar;
+    EXPECT_EQ(mGlobal::Imposta_trasparenza(&bar, 256), mGlobal::kAlphaOutOfRange);
+    EXPECT_EQ(mGlobal::Imposta_trasparenza(&bar, -1), mGlobal::kAlphaOutOfRange);
+    EXPECT_EQ(bar.windowOpacity(), 1.0);
+}
+
+TEST(Imposta_trasparenza, PlatformWithoutWindowBlendingReportsItUnavailable)
+{
+    if (QGuiApplication::platformName() != u"offscreen")
+        GTEST_SKIP() << "needs the offscreen platform";
+    QWidget bar;
+    EXPECT_FALSE(mGlobal::platformHasTranslucentWindows());
+    EXPECT_EQ(mGlobal::Imposta_trasparenza(&bar, 128), mGlobal::kTranslucencyUnavailable);
+    EXPECT_EQ(bar.windowOpacity(), 1.0);
+    EXPECT_EQ(mGlobal::Imposta_trasparenza(nullptr, 128), mGlobal::kTranslucencyUnavailable);
+}
+
+/// Catches the addresses the desktop would open.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl& url) { opened.append(url); }
+};
+
+TEST(Help, OpensThePageOfTheContextInTheHelpFile)
+{
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("quorvanel.html"));
+    QFile help(file);
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    help.write("<html></html>");
+    help.close();
+
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
+    EXPECT_TRUE(showHelp(nullptr, file, HelpCommand::Context, 70, QStringLiteral("no help")));
+    EXPECT_TRUE(showHelp(nullptr, file, HelpCommand::Contents, 0, QStringLiteral("no help")));
+    EXPECT_TRUE(showHelp(nullptr, file, HelpCommand::Index, 0, QStringLiteral("no help")));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+
+    ASSERT_EQ(catcher.opened.size(), 3);
+    EXPECT_EQ(catcher.opened[0].toLocalFile(), file);
+    EXPECT_EQ(catcher.opened[0].fragment(), QStringLiteral("context-70"));
+    EXPECT_FALSE(catcher.opened[1].hasFragment());
+    EXPECT_EQ(catcher.opened[2].fragment(), QStringLiteral("index"));
+}
+
+TEST(Help, MissingHelpFileIsReportedWithTheGivenText)
+{
+    QTemporaryDir folder;
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    EXPECT_FALSE(showHelp(nullptr, folder.filePath(QStringLiteral("missing.html")),
+                          HelpCommand::Contents, 0, QStringLiteral("Help file not found.")));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    EXPECT_EQ(shown, QStringLiteral("Help file not found."));
+    EXPECT_TRUE(catcher.opened.isEmpty());
+}
+
+TEST(LoadPicture, ReadsThePictureFormatFromTheContentNotTheName)
+{
+    QTemporaryDir folder;
+    QImage map(8, 4, QImage::Format_RGB32);
+    map.fill(QColor(10, 20, 30));
+    map.setPixelColor(7, 3, QColor(0, 255, 0));
+    const QString mapFile = folder.filePath(QStringLiteral("MapEarth.dat"));
+    ASSERT_TRUE(map.save(mapFile, "PNG"));
+
+    QString error;
+    const QImage loaded = loadPicture(mapFile, &error);
+    ASSERT_FALSE(loaded.isNull()) << error.toStdString();
+    EXPECT_EQ(loaded.size(), QSize(8, 4));
+    EXPECT_EQ(loaded.pixelColor(7, 3), QColor(0, 255, 0));
+    EXPECT_EQ(loaded.pixelColor(0, 0), QColor(10, 20, 30));
+
+    const QString textFile = folder.filePath(QStringLiteral("landscape.dat"));
+    QFile text(textFile);
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("not a picture\r\n");
+    text.close();
+    EXPECT_TRUE(loadPicture(textFile, &error).isNull());
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(loadPicture(folder.filePath(QStringLiteral("Map0.dat"))).isNull());
+}
+
+} // namespace
+
+#include "SystemServicesTest.moc"
