@@ -31,8 +31,8 @@ bool Leggi_fuso_orario(const QTimeZone& zone, const QDateTime& at, float& bias, 
         bias = 0.0F;
         return false;
     }
-    constexpr int kSecondsPerMinute = 60;
-    bias = static_cast<float>(-zone.offsetFromUtc(at) / kSecondsPerMinute);
+    constexpr float kSecondsPerMinute = 60.0F;
+    bias = static_cast<float>(-zone.offsetFromUtc(at)) / kSecondsPerMinute;
     daylight = zone.isDaylightTime(at);
     return true;
 }

@@ -310,13 +310,4 @@ TEST(DrawingSurfaceText, PrintMovesThePenDownOneLineOnEitherScale)
     EXPECT_NEAR(surface.CurrentY(), 70 - lineHeight, 1e-9);
 }
 
-TEST(PaintDeviceSurface, DefaultScaleOfAnImageIsTwipsAtFifteenToThePixel)
-{
-    QImage image(200, 100, QImage::Format_RGB32);
-    PaintDeviceSurface surface(image);
-    EXPECT_DOUBLE_EQ(surface.ScaleWidth(), 3000.0);
-    EXPECT_DOUBLE_EQ(surface.ScaleHeight(), 1500.0);
-    EXPECT_DOUBLE_EQ(surface.toDevice({1500, 750}).x(), 100.0);
-}
-
 } // namespace

@@ -63,16 +63,6 @@ TEST_F(PrintingTest, NewPageBreaksTheDocumentIntoPages)
     EXPECT_EQ(pdfPageCount(output), 2);
 }
 
-TEST_F(PrintingTest, PageIsMeasuredInTwips)
-{
-    PrinterSurface& printer = Printer();
-    // A4 is 210 mm wide: its printable area is a little less, in twips of 1/1440 inch.
-    const double a4WidthTwips = 210.0 / 25.4 * 1440.0;
-    EXPECT_LT(printer.ScaleWidth(), a4WidthTwips + 1.0);
-    EXPECT_GT(printer.ScaleWidth(), a4WidthTwips * 0.85);
-    EXPECT_DOUBLE_EQ(printer.ScaleWidth(), printer.Width());
-}
-
 TEST_F(PrintingTest, LongTextRunsOnToNewPagesByItself)
 {
     PrinterSurface& printer = Printer();
