@@ -1,0 +1,68 @@
+#include "mainwindow/LineEndRepair.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace {
+
+constexpr char kBlank = ' ';
+constexpr char kLineFeed = '\n';
+constexpr char kCarriageReturn = '\r';
+constexpr QByteArrayView kCrLf = "\r\n";
+
+QByteArrayView trimmedOfBlanks(QByteArrayView line)
+{
+    qsizetype first = 0;
+    qsizetype end = line.size();
+    while (first < end && line[first] == kBlank)
+        ++first;
+    while (end > first && line[end - 1] == kBlank)
+        --end;
+    return line.sliced(first, end - first);
+}
+
+} // namespace
+
+QByteArray repairedLineEnds(QByteArrayView content)
+{
+    QByteArray result;
+    result.reserve(content.size() + content.size() / 32 + kCrLf.size());
+    qsizetype lineStart = 0;
+    while (lineStart < content.size()) {
+        qsizetype lineFeed = content.indexOf(kLineFeed, lineStart);
+        const bool lastLine = lineFeed < 0;
+        qsizetype lineEnd = lastLine ? content.size() : lineFeed;
+        // A CR directly before the LF belongs to the line end; any other CR is text.
+        if (!lastLine && lineEnd > lineStart && content[lineEnd - 1] == kCarriageReturn)
+            --lineEnd;
+        result += trimmedOfBlanks(content.sliced(lineStart, lineEnd - lineStart));
+        result += kCrLf;
+        lineStart = lastLine ? content.size() : lineFeed + 1;
+    }
+    return result;
+}
+
+LineEndRepairStatus repairLineEnds(const QString& path)
+{
+    QFile source(path);
+    if (!source.open(QIODevice::ReadOnly))
+        return LineEndRepairStatus::ReadFailed;
+    const QByteArray content = source.readAll();
+    if (source.error() != QFileDevice::NoError)
+        return LineEndRepairStatus::ReadFailed;
+    source.close();
+    if (content.isEmpty())
+        return LineEndRepairStatus::EmptyFile;
+
+    // Guard: the new text goes through a temporary file, so a failure half-way (disk full,
+    // folder not writable) can no longer leave the element file cut short. Unbuffered, because
+    // Qt 6.4 reports a buffered write that the disk took only in part as a success and would
+    // then commit the cut-short file; unbuffered, the short count shows and nothing is committed.
+    QSaveFile target(path);
+    if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return LineEndRepairStatus::WriteFailed;
+    const QByteArray repaired = repairedLineEnds(content);
+    if (target.write(repaired) != repaired.size() || !target.commit())
+        return LineEndRepairStatus::WriteFailed;
+    return LineEndRepairStatus::Repaired;
+}
