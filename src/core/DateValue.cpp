@@ -36,7 +36,8 @@ Civil civilFromDays(std::int64_t days)
     const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
     const std::int64_t monthFromMarch = (5 * dayOfYear + 2) / 153;
     const int day = static_cast<int>(dayOfYear - (153 * monthFromMarch + 2) / 5 + 1);
-    const int month = static_cast<int>(monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9);
+    const int month =
+        static_cast<int>(monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9);
     return {yearOfEra + era * 400 + (month <= 2 ? 1 : 0), month, day};
 }
 
@@ -73,8 +74,8 @@ double fromDate(int year, int month, int day)
 
 double fromDateTime(int year, int month, int day, int hour, int minute, double second)
 {
-    const double linear = fromDate(year, month, day)
-                          + (hour * 3600.0 + minute * 60.0 + second) / kSecondsPerDay;
+    const double linear =
+        fromDate(year, month, day) + (hour * 3600.0 + minute * 60.0 + second) / kSecondsPerDay;
     return fromLinearDays(linear);
 }
 

@@ -18,12 +18,12 @@ inline constexpr double kHoursPerDay = 24.0;
 struct Parts
 {
     int year = 1899;
-    int month = 12;     ///< 1..12
-    int day = 30;       ///< 1..31
-    int hour = 0;       ///< 0..23
-    int minute = 0;     ///< 0..59
-    int second = 0;     ///< 0..59
-    int weekday = 7;    ///< 1 Sunday .. 7 Saturday
+    int month = 12;      ///< 1..12
+    int day = 30;        ///< 1..31
+    int hour = 0;        ///< 0..23
+    int minute = 0;      ///< 0..59
+    int second = 0;      ///< 0..59
+    int weekday = 7;     ///< 1 Sunday .. 7 Saturday
     int dayOfYear = 364; ///< 1 January = 1
 };
 

@@ -34,22 +34,20 @@ HorizontalPosition equatorialToHorizontal(double rightAscensionHours, double dec
         hourAngle += 24.0;
     hourAngle = hourAngle * 15.0 * kDegToRad;
 
-    const double s = std::sin(dec) * std::sin(phi)
-                     + std::cos(dec) * std::cos(phi) * std::cos(hourAngle);
+    const double s =
+        std::sin(dec) * std::sin(phi) + std::cos(dec) * std::cos(phi) * std::cos(hourAngle);
     const double altitude = guardedArcsine(s);
-    const double azimuth =
-        mMate::Arcotangente_completa(-std::cos(dec) * std::cos(phi) * std::sin(hourAngle),
-                                     std::sin(dec) - std::sin(phi) * s);
+    const double azimuth = mMate::Arcotangente_completa(
+        -std::cos(dec) * std::cos(phi) * std::sin(hourAngle), std::sin(dec) - std::sin(phi) * s);
     return {azimuth * kRadToDeg, altitude * kRadToDeg};
 }
 
-void Calcola_azimut_altezza(double rightAscensionHours, double declinationDeg,
-                            double& azimuthDeg, double& altitudeDeg)
+void Calcola_azimut_altezza(double rightAscensionHours, double declinationDeg, double& azimuthDeg,
+                            double& altitudeDeg)
 {
-    const HorizontalPosition p =
-        equatorialToHorizontal(rightAscensionHours, declinationDeg,
-                               static_cast<double>(Osservatore.Latitudine_osservatore),
-                               Tempo_siderale_locale);
+    const HorizontalPosition p = equatorialToHorizontal(
+        rightAscensionHours, declinationDeg,
+        static_cast<double>(Osservatore.Latitudine_osservatore), Tempo_siderale_locale);
     azimuthDeg = p.azimuthDeg;
     altitudeDeg = p.altitudeDeg;
 }
@@ -57,13 +55,13 @@ void Calcola_azimut_altezza(double rightAscensionHours, double declinationDeg,
 void Eclittiche_a_equatoriali(double latitudeRad, double longitudeRad, double obliquityRad,
                               double& rightAscensionHours, double& declinationDeg)
 {
-    const double s = std::sin(latitudeRad) * std::cos(obliquityRad)
-                     + std::cos(latitudeRad) * std::sin(obliquityRad) * std::sin(longitudeRad);
+    const double s = std::sin(latitudeRad) * std::cos(obliquityRad) +
+                     std::cos(latitudeRad) * std::sin(obliquityRad) * std::sin(longitudeRad);
     const double dec = guardedArcsine(s);
-    const double ra = mMate::Arcotangente_completa(
-        std::sin(longitudeRad) * std::cos(obliquityRad)
-            - std::tan(latitudeRad) * std::sin(obliquityRad),
-        std::cos(longitudeRad));
+    const double ra =
+        mMate::Arcotangente_completa(std::sin(longitudeRad) * std::cos(obliquityRad) -
+                                         std::tan(latitudeRad) * std::sin(obliquityRad),
+                                     std::cos(longitudeRad));
     rightAscensionHours = ra * kRadToDeg / 15.0;
     declinationDeg = dec * kRadToDeg;
 }
@@ -72,8 +70,8 @@ SexagesimalEquatorial horizontalToEquatorial(double azimuthRad, double altitudeR
                                              double latitudeDeg, double localSiderealHours)
 {
     const double phi = latitudeDeg * kDegToRad;
-    const double s = std::sin(altitudeRad) * std::sin(phi)
-                     + std::cos(altitudeRad) * std::cos(phi) * std::cos(azimuthRad);
+    const double s = std::sin(altitudeRad) * std::sin(phi) +
+                     std::cos(altitudeRad) * std::cos(phi) * std::cos(azimuthRad);
     const double dec = guardedArcsine(s);
     const double decDeg = dec * kRadToDeg;
 
@@ -104,10 +102,9 @@ void Calcola_ascensione_declinazione(double azimuthRad, double altitudeRad, doub
                                      double& raMinutes, double& raSeconds, double& decDegrees,
                                      double& decMinutes, char& decSign)
 {
-    const SexagesimalEquatorial e =
-        horizontalToEquatorial(azimuthRad, altitudeRad,
-                               static_cast<double>(Osservatore.Latitudine_osservatore),
-                               Tempo_siderale_locale);
+    const SexagesimalEquatorial e = horizontalToEquatorial(
+        azimuthRad, altitudeRad, static_cast<double>(Osservatore.Latitudine_osservatore),
+        Tempo_siderale_locale);
     raHours = e.hours;
     raMinutes = e.minutes;
     raSeconds = e.seconds;
@@ -122,11 +119,10 @@ double Altezza_ellissoide(double distanceKm, double latitudeRad)
     constexpr double kEquatorialRadiusKm = 6378.135;
     constexpr double kHalfFlattening = 0.0016763897270837525;
     constexpr double kFlatteningSquared = 0.000011241130068287752;
-    return distanceKm
-           - kEquatorialRadiusKm
-                 * (1.0 - kHalfFlattening * (1.0 - std::cos(2.0 * latitudeRad))
-                    - (kEquatorialRadiusKm / (4.0 * distanceKm) - 1.0 / 16.0)
-                          * kFlatteningSquared * (1.0 - std::cos(4.0 * latitudeRad)));
+    return distanceKm -
+           kEquatorialRadiusKm * (1.0 - kHalfFlattening * (1.0 - std::cos(2.0 * latitudeRad)) -
+                                  (kEquatorialRadiusKm / (4.0 * distanceKm) - 1.0 / 16.0) *
+                                      kFlatteningSquared * (1.0 - std::cos(4.0 * latitudeRad)));
 }
 
 CircleClip Intersezione_cerchio(float& x1, float& y1, float& x2, float& y2)
@@ -137,7 +133,7 @@ CircleClip Intersezione_cerchio(float& x1, float& y1, float& x2, float& y2)
     };
 
     float firstX = 0, firstY = 0, secondX = 0, secondY = 0;
-    bool vertical = x1 == x2;
+    const bool vertical = x1 == x2;
     if (vertical) {
         // Guard: a vertical segment has no slope; it used to divide by zero. Its line
         // x = x1 meets the circle at y = +-sqrt(r^2 - x1^2).

@@ -40,8 +40,8 @@ CalendarParts calendarParts(double date)
 
 double zoneOffsetMinutes(const Dati_osservatore& observer)
 {
-    return static_cast<double>((static_cast<float>(observer.Ora_legale) + observer.Fuso_orario)
-                               * 60.0f);
+    return static_cast<double>((static_cast<float>(observer.Ora_legale) + observer.Fuso_orario) *
+                               60.0f);
 }
 
 TimeState timeStateAt(double localDate, const Dati_osservatore& observer)
@@ -146,8 +146,8 @@ double utDateFromJulian(double julianDay)
     const double seconds =
         mMate::roundLikeFormat(((24.0 * dayFraction - hours) * 60.0 - minutes) * 60.0);
 
-    double instant = DateValue::fromDate(static_cast<int>(year), static_cast<int>(month),
-                                         static_cast<int>(day));
+    double instant =
+        DateValue::fromDate(static_cast<int>(year), static_cast<int>(month), static_cast<int>(day));
     instant = DateValue::addHours(instant, hours);
     instant = DateValue::addMinutes(instant, minutes);
     return DateValue::addSeconds(instant, seconds);
