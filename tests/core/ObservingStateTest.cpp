@@ -218,6 +218,24 @@ TEST_F(ObservingState, VisibilityEclipseAndMagnitude)
     }
 }
 
+TEST_F(ObservingState, StatementThatCannotBeComputedKeepsItsField)
+{
+    // A standard magnitude that is not a number: the magnitude keeps its previous value
+    // while every other field is computed.
+    m_sat.Magnitudine_standard = "bright";
+    Posizione_satellite previous;
+    previous.Magnitudine = 7.75;
+    previous.Distanza = -1.0;
+    for (double jd = m_sat.Epoca_giuliana; jd < m_sat.Epoca_giuliana + 0.2; jd += 3.0 / 1440.0) {
+        const mSat::ObservingResult r = mSat::observingState(m_sat, m_observer, m_options, jd, previous, 0.0);
+        ASSERT_EQ(r.status, Status::Ok);
+        EXPECT_GT(r.valori.Distanza, 0.0);
+        if (r.valori.Stato != kStatoEclisse) {
+            EXPECT_EQ(std::get<double>(r.valori.Magnitudine), 7.75);
+        }
+    }
+}
+
 TEST_F(ObservingState, RefractionRaisesOnlyElevationsFromMinus0Point6Degrees)
 {
     Opzioni refracting = m_options;
@@ -239,15 +257,6 @@ TEST_F(ObservingState, RefractionRaisesOnlyElevationsFromMinus0Point6Degrees)
         EXPECT_EQ(refracted.Direzione_zenit, plain.Direzione_zenit);
     }
     EXPECT_TRUE(nearHorizon);
-}
-
-TEST_F(ObservingState, ClearedRecordHoldsZerosAndEmptyTexts)
-{
-    const Posizione_satellite cleared;
-    EXPECT_EQ(cleared.Stato, kStatoAzzerato);
-    EXPECT_EQ(std::get<std::string>(cleared.Magnitudine), "");
-    EXPECT_EQ(cleared.Emisfero_ns, "");
-    EXPECT_EQ(cleared.Elevazione, 0.0);
 }
 
 class CalcolaSatellite : public sattest::SatelliteStateTest

@@ -69,8 +69,14 @@ struct BodySecular
     BodyPeriodics periodics;
 };
 
-/// The report's block shared by the Sun and the Moon.
-BodySecular bodyTerms(const BodyGeometry& g, const DeepSpaceInput& in, double eq, double xqncl)
+/// Direction cosines of the perturbing body's orbit in the satellite's orbital frame.
+struct BodyDirection
+{
+    double a1 = 0, a2 = 0, a3 = 0, a4 = 0, a5 = 0, a6 = 0;
+    double x1 = 0, x2 = 0, x3 = 0, x4 = 0, x5 = 0, x6 = 0, x7 = 0, x8 = 0;
+};
+
+BodyDirection bodyDirection(const BodyGeometry& g, const DeepSpaceInput& in)
 {
     const double a1 = g.zcosg * g.zcosh + g.zsing * g.zcosi * g.zsinh;
     const double a3 = -g.zsing * g.zcosh + g.zcosg * g.zcosi * g.zsinh;
@@ -91,7 +97,17 @@ BodySecular bodyTerms(const BodyGeometry& g, const DeepSpaceInput& in, double eq
     const double x6 = a6 * in.sing;
     const double x7 = a5 * in.cosg;
     const double x8 = a6 * in.cosg;
+    return BodyDirection{a1, a2, a3, a4, a5, a6, x1, x2, x3, x4, x5, x6, x7, x8};
+}
 
+/// The report's block shared by the Sun and the Moon: secular rates and periodic
+/// coefficients of one body.
+BodySecular bodyTerms(const BodyGeometry& g, const DeepSpaceInput& in, double eq, double xqncl)
+{
+    const BodyDirection d = bodyDirection(g, in);
+    const double a1 = d.a1, a2 = d.a2, a3 = d.a3, a4 = d.a4, a5 = d.a5, a6 = d.a6;
+    const double x1 = d.x1, x2 = d.x2, x3 = d.x3, x4 = d.x4, x5 = d.x5, x6 = d.x6, x7 = d.x7,
+                 x8 = d.x8;
     const double eqsq = in.eosq;
     const double z31 = 12.0 * x1 * x1 - 3.0 * x3 * x3;
     const double z32 = 24.0 * x1 * x2 - 6.0 * x3 * x4;
@@ -182,9 +198,15 @@ LunarOrbit lunarOrbit(double ds50)
     return l;
 }
 
-void initialiseHalfDayResonance(ResonanceConstants& r, const DeepSpaceInput& in, double eq)
+/// The report's eccentricity polynomials of the 12-hour resonance.
+struct HalfDayPolynomials
 {
-    const double eqsq = in.eosq;
+    double g201 = 0, g211 = 0, g310 = 0, g322 = 0, g410 = 0, g422 = 0;
+    double g520 = 0, g521 = 0, g532 = 0, g533 = 0;
+};
+
+HalfDayPolynomials halfDayPolynomials(double eq, double eqsq)
+{
     const double eoc = eq * eqsq;
     const double g201 = -0.306 - (eq - 0.64) * 0.440;
     double g211, g310, g322, g410, g422, g520;
@@ -216,7 +238,12 @@ void initialiseHalfDayResonance(ResonanceConstants& r, const DeepSpaceInput& in,
         g521 = -51752.104 + 218913.95 * eq - 309468.16 * eqsq + 146349.42 * eoc;
         g532 = -40023.88 + 170470.89 * eq - 242699.48 * eqsq + 115605.82 * eoc;
     }
+    return HalfDayPolynomials{g201, g211, g310, g322, g410, g422, g520, g521, g532, g533};
+}
 
+void initialiseHalfDayResonance(ResonanceConstants& r, const DeepSpaceInput& in, double eq)
+{
+    const HalfDayPolynomials g = halfDayPolynomials(eq, in.eosq);
     const double siniq = in.sinio;
     const double cosiq = in.cosio;
     const double cosq2 = in.theta2;
@@ -243,23 +270,23 @@ void initialiseHalfDayResonance(ResonanceConstants& r, const DeepSpaceInput& in,
     const double ainv2 = aqnv * aqnv;
     double temp1 = 3.0 * xno2 * ainv2;
     double temp = temp1 * kRoot22;
-    r.d2201 = temp * f220 * g201;
-    r.d2211 = temp * f221 * g211;
+    r.d2201 = temp * f220 * g.g201;
+    r.d2211 = temp * f221 * g.g211;
     temp1 = temp1 * aqnv;
     temp = temp1 * kRoot32;
-    r.d3210 = temp * f321 * g310;
-    r.d3222 = temp * f322 * g322;
+    r.d3210 = temp * f321 * g.g310;
+    r.d3222 = temp * f322 * g.g322;
     temp1 = temp1 * aqnv;
     temp = 2.0 * temp1 * kRoot44;
-    r.d4410 = temp * f441 * g410;
-    r.d4422 = temp * f442 * g422;
+    r.d4410 = temp * f441 * g.g410;
+    r.d4422 = temp * f442 * g.g422;
     temp1 = temp1 * aqnv;
     temp = temp1 * kRoot52;
-    r.d5220 = temp * f522 * g520;
-    r.d5232 = temp * f523 * g532;
+    r.d5220 = temp * f522 * g.g520;
+    r.d5232 = temp * f523 * g.g532;
     temp = 2.0 * temp1 * kRoot54;
-    r.d5421 = temp * f542 * g521;
-    r.d5433 = temp * f543 * g533;
+    r.d5421 = temp * f542 * g.g521;
+    r.d5433 = temp * f543 * g.g533;
 }
 
 void initialiseSynchronousResonance(ResonanceConstants& r, const DeepSpaceInput& in)

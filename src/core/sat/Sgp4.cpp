@@ -194,8 +194,10 @@ KeplerSolution solveKepler(double capu, double axn, double ayn)
     return k;
 }
 
-StateVector orient(double rk, double uk, double xnodek, double xinck, double rdotk,
-                   double rfdotk)
+} // namespace
+
+StateVector orientationToState(double rk, double uk, double xnodek, double xinck, double rdotk,
+                               double rfdotk)
 {
     const double sinuk = std::sin(uk);
     const double cosuk = std::cos(uk);
@@ -217,64 +219,52 @@ StateVector orient(double rk, double uk, double xnodek, double xinck, double rdo
     return s;
 }
 
-} // namespace
+namespace {
 
-PropagationResult finishSgp4(const Sgp4Constants& c, const MeanElements& m,
-                             Status eccentricityStatus)
+/// Long-period periodics: the components of the eccentricity vector and the argument
+/// of Kepler's equation.
+struct LongPeriodTerms
 {
-    PropagationResult result;
-    // Guard: an eccentricity of 1 or more has no real BETA; report it instead of NaN.
-    if (!(std::fabs(m.e) < 1.0)) {
-        result.status = eccentricityStatus;
-        return result;
-    }
-    // Guard: a semi-major axis of zero (drag has used the orbit up) has no mean motion.
-    if (!(m.a > 0.0)) {
-        result.status = Status::Decayed;
-        return result;
-    }
-    const double beta = std::sqrt(1.0 - m.e * m.e);
-    const double xn = kXke / std::pow(m.a, 1.5);
+    double axn = 0, ayn = 0, capu = 0;
+};
 
-    // Long-period periodics.
-    const double axn = m.e * std::cos(m.omega);
-    double temp = 1.0 / (m.a * beta * beta);
-    const double xll = temp * c.xlcof * axn;
+LongPeriodTerms longPeriodPeriodics(const Sgp4Constants& c, const MeanElements& m)
+{
+    const double beta = std::sqrt(1.0 - m.e * m.e);
+    LongPeriodTerms l;
+    l.axn = m.e * std::cos(m.omega);
+    const double temp = 1.0 / (m.a * beta * beta);
+    const double xll = temp * c.xlcof * l.axn;
     const double aynl = temp * c.aycof;
     const double xlt = m.xl + xll;
-    const double ayn = m.e * std::sin(m.omega) + aynl;
+    l.ayn = m.e * std::sin(m.omega) + aynl;
+    l.capu = mMate::Riduci_angolo(xlt - m.xnode);
+    return l;
+}
 
-    const double capu = mMate::Riduci_angolo(xlt - m.xnode);
-    const KeplerSolution k = solveKepler(capu, axn, ayn);
-    // Guard: ten steps that do not converge (eccentricities near 1) leave a wrong anomaly;
-    // report it instead of a position far off the orbit.
-    if (!k.converged) {
-        result.status = Status::KeplerNotConverged;
-        return result;
-    }
-
-    // Short-period preliminary quantities.
-    const double elsq = axn * axn + ayn * ayn;
-    temp = 1.0 - elsq;
+/// Short-period periodics and the orientation vectors.
+PropagationResult shortPeriodPeriodics(const Sgp4Constants& c, const MeanElements& m,
+                                       const LongPeriodTerms& l, const KeplerSolution& k)
+{
+    PropagationResult result;
+    const double xn = kXke / std::pow(m.a, 1.5);
+    const double elsq = l.axn * l.axn + l.ayn * l.ayn;
+    double temp = 1.0 - elsq;
     const double pl = m.a * temp;
     // Guard: the osculating orbit must have a positive semi-latus rectum.
-    if (!(pl > 0.0)) {
-        result.status = Status::SemilatusRectumNegative;
-        return result;
-    }
+    if (!(pl > 0.0))
+        return PropagationResult{Status::SemilatusRectumNegative, {}};
     const double r = m.a * (1.0 - k.ecose);
-    if (!(r > 0.0)) {
-        result.status = Status::Decayed;
-        return result;
-    }
+    if (!(r > 0.0))
+        return PropagationResult{Status::Decayed, {}};
     double temp1 = 1.0 / r;
     const double rdot = kXke * std::sqrt(m.a) * k.esine * temp1;
     const double rfdot = kXke * std::sqrt(pl) * temp1;
     double temp2 = m.a * temp1;
     const double betal = std::sqrt(temp);
     const double temp3 = 1.0 / (1.0 + betal);
-    const double cosu = temp2 * (k.cosepw - axn + ayn * k.esine * temp3);
-    const double sinu = temp2 * (k.sinepw - ayn - axn * k.esine * temp3);
+    const double cosu = temp2 * (k.cosepw - l.axn + l.ayn * k.esine * temp3);
+    const double sinu = temp2 * (k.sinepw - l.ayn - l.axn * k.esine * temp3);
     const double u = mMate::Arcotangente_completa(sinu, cosu);
     const double sin2u = 2.0 * sinu * cosu;
     const double cos2u = 2.0 * cosu * cosu - 1.0;
@@ -282,7 +272,6 @@ PropagationResult finishSgp4(const Sgp4Constants& c, const MeanElements& m,
     temp1 = kCk2 * temp;
     temp2 = temp1 * temp;
 
-    // Short-period periodics.
     const double rk = r * (1.0 - 1.5 * temp2 * betal * c.x3thm1) + 0.5 * temp1 * c.x1mth2 * cos2u;
     const double uk = u - 0.25 * temp2 * c.x7thm1 * sin2u;
     const double xnodek = m.xnode + 1.5 * temp2 * c.cosio * sin2u;
@@ -290,14 +279,32 @@ PropagationResult finishSgp4(const Sgp4Constants& c, const MeanElements& m,
     const double rdotk = rdot - xn * temp1 * c.x1mth2 * sin2u;
     const double rfdotk = rfdot + xn * temp1 * (c.x1mth2 * cos2u + 1.5 * c.x3thm1);
     // Guard: a position below the Earth's surface means the satellite has decayed.
-    if (rk < 1.0) {
-        result.status = Status::Decayed;
-        return result;
-    }
-    result.state = orient(rk, uk, xnodek, xinck, rdotk, rfdotk);
+    if (rk < 1.0)
+        return PropagationResult{Status::Decayed, {}};
+    result.state = orientationToState(rk, uk, xnodek, xinck, rdotk, rfdotk);
     if (!isFinite(result.state))
         result.status = Status::NoFiniteResult;
     return result;
+}
+
+} // namespace
+
+PropagationResult finishSgp4(const Sgp4Constants& c, const MeanElements& m,
+                             Status eccentricityStatus)
+{
+    // Guard: an eccentricity of 1 or more has no real BETA; report it instead of NaN.
+    if (!(std::fabs(m.e) < 1.0))
+        return PropagationResult{eccentricityStatus, {}};
+    // Guard: a semi-major axis of zero (drag has used the orbit up) has no mean motion.
+    if (!(m.a > 0.0))
+        return PropagationResult{Status::Decayed, {}};
+    const LongPeriodTerms l = longPeriodPeriodics(c, m);
+    const KeplerSolution k = solveKepler(l.capu, l.axn, l.ayn);
+    // Guard: ten steps that do not converge (eccentricities near 1) leave a wrong anomaly;
+    // report it instead of a position far off the orbit.
+    if (!k.converged)
+        return PropagationResult{Status::KeplerNotConverged, {}};
+    return shortPeriodPeriodics(c, m, l, k);
 }
 
 Sgp4Model::Sgp4Model(const PropagationElements& elements)

@@ -74,6 +74,12 @@ struct MeanElements
 [[nodiscard]] PropagationResult finishSgp4(const Sgp4Constants& c, const MeanElements& mean,
                                            Status eccentricityStatus);
 
+/// Position [km] and velocity [km/s] from the osculating radius RK, argument of latitude
+/// UK, node XNODEK and inclination XINCK (radians, Earth radii) and the radial and
+/// transverse velocities RDOTK and RFDOTK [Earth radii/min].
+[[nodiscard]] StateVector orientationToState(double rk, double uk, double xnodek, double xinck,
+                                             double rdotk, double rfdotk);
+
 /// Un-Kozai mean motion and semi-major axis as published.
 [[nodiscard]] MeanMotionRecovery recover(const PropagationElements& elements);
 

@@ -34,6 +34,10 @@ public:
     [[nodiscard]] PropagationResult propagate(double tsince) const;
 
 private:
+    [[nodiscard]] PropagationResult shortPeriodPeriodics(double a, double axnsl, double aynsl,
+                                                         double xnodes, double sineo1,
+                                                         double coseo1) const;
+
     PropagationElements m_el;
     double m_ao = 0, m_qo = 0, m_xlo = 0;
     double m_d1o = 0, m_d2o = 0, m_d3o = 0, m_d4o = 0;
