@@ -20,8 +20,8 @@ using mSat::Status;
 
 using PropagateFunction = PropagationResult (*)(const PropagationElements&, double);
 
-const PropagateFunction kAllModels[] = {mSat::Propaga_plan13, mSat::Propaga_sgp,
-                                        mSat::Propaga_sgp4, mSat::Propaga_sdp4};
+const PropagateFunction kAllModels[] = {mSat::Propaga_plan13, mSat::Propaga_sgp, mSat::Propaga_sgp4,
+                                        mSat::Propaga_sdp4};
 
 PropagationElements elements88888()
 {
@@ -93,8 +93,8 @@ TEST(CircularOrbit, EccentricityZeroPropagatesCloseToANearlyCircularOrbit)
     PropagationElements deep = elementsMolniya();
     deep.XNO = 1.5 * mMate::kTwoPi / 1440.0;
     for (PropagationElements el : {low, highPerigee, deep}) {
-        PropagateFunction propagate = el.XNO < 2.0 * mMate::kTwoPi / 1440.0 ? mSat::Propaga_sdp4
-                                                                          : mSat::Propaga_sgp4;
+        PropagateFunction propagate =
+            el.XNO < 2.0 * mMate::kTwoPi / 1440.0 ? mSat::Propaga_sdp4 : mSat::Propaga_sgp4;
         for (double t : {0.0, 720.0, 2880.0}) {
             el.EO = 0.0;
             const PropagationResult circular = propagate(el, t);
@@ -175,7 +175,8 @@ TEST(Decay, HeavyDragEndsInAStatusNotInNumbers)
         const PropagationResult r = mSat::Propaga_sgp4(el, t);
         if (r.status != Status::Ok) {
             failed = true;
-            EXPECT_TRUE(r.status == Status::Decayed || r.status == Status::MeanEccentricityOutOfRange)
+            EXPECT_TRUE(r.status == Status::Decayed ||
+                        r.status == Status::MeanEccentricityOutOfRange)
                 << mSat::statusMessage(r.status);
         } else {
             ASSERT_TRUE(finite(r.state));
@@ -196,8 +197,10 @@ TEST(Plan13, SpeedIsTheTwoBodySpeedWhileTheOrbitKeepsItsSize)
     for (double t : {0.0, 97.0, 333.3, 700.0, -250.0}) {
         const PropagationResult r = mSat::Propaga_plan13(el, t);
         ASSERT_EQ(r.status, Status::Ok);
-        const double radius = std::hypot(r.state.positionKm[0], r.state.positionKm[1], r.state.positionKm[2]);
-        const double speed = std::hypot(r.state.velocityKmS[0], r.state.velocityKmS[1], r.state.velocityKmS[2]);
+        const double radius =
+            std::hypot(r.state.positionKm[0], r.state.positionKm[1], r.state.positionKm[2]);
+        const double speed =
+            std::hypot(r.state.velocityKmS[0], r.state.velocityKmS[1], r.state.velocityKmS[2]);
         EXPECT_NEAR(speed, std::sqrt(kGm * (2.0 / radius - 1.0 / a0)), 1e-9 * speed) << "at " << t;
         EXPECT_GE(radius, a0 * (1.0 - el.EO) * (1.0 - 1e-9));
         EXPECT_LE(radius, a0 * (1.0 + el.EO) * (1.0 + 1e-9));

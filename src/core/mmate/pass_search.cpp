@@ -46,8 +46,8 @@ void nextStep(const Bracket& s, double& e, double& d, double xm, double tol1, do
         q = std::fabs(q);
         const double etemp = e;
         e = d;
-        const bool rejected = std::fabs(p) >= std::fabs(0.5 * q * etemp) || p <= q * (s.a - s.x)
-                              || p >= q * (s.b - s.x);
+        const bool rejected = std::fabs(p) >= std::fabs(0.5 * q * etemp) || p <= q * (s.a - s.x) ||
+                              p >= q * (s.b - s.x);
         if (!rejected) {
             d = p / q;
             const double u = s.x + d;
@@ -93,8 +93,8 @@ void accept(Bracket& s, double u, double fu)
 /// The root finder's next step d from b (e the step before): inverse quadratic
 /// interpolation through a, b, c (the secant when a = c) when it falls well inside the
 /// bracket and shrinks fast enough, bisection otherwise.
-void zeroStep(double a, double b, double c, double fa, double fb, double fc, double xm,
-              double tol1, double& d, double& e)
+void zeroStep(double a, double b, double c, double fa, double fb, double fc, double xm, double tol1,
+              double& d, double& e)
 {
     if (std::fabs(e) < tol1 || std::fabs(fa) <= std::fabs(fb)) {
         d = xm;

@@ -1,8 +1,8 @@
 // Deep-space perturbations of SDP4: Spacetrack Report No. 3, section 10 (DEEP), with the
 // report's constants. Every quantity keeps the report's name in lower case.
 
-#include "core/mMate.h"
 #include "core/sat/DeepSpace.h"
+#include "core/mMate.h"
 
 #include <cmath>
 
@@ -116,12 +116,12 @@ BodySecular bodyTerms(const BodyGeometry& g, const DeepSpaceInput& in, double eq
     double z2 = 6.0 * (a1 * a3 + a2 * a4) + z32 * eqsq;
     double z3 = 3.0 * (a3 * a3 + a4 * a4) + z33 * eqsq;
     const double z11 = -6.0 * a1 * a5 + eqsq * (-24.0 * x1 * x7 - 6.0 * x3 * x5);
-    const double z12 = -6.0 * (a1 * a6 + a3 * a5)
-                       + eqsq * (-24.0 * (x2 * x7 + x1 * x8) - 6.0 * (x3 * x6 + x4 * x5));
+    const double z12 = -6.0 * (a1 * a6 + a3 * a5) +
+                       eqsq * (-24.0 * (x2 * x7 + x1 * x8) - 6.0 * (x3 * x6 + x4 * x5));
     const double z13 = -6.0 * a3 * a6 + eqsq * (-24.0 * x2 * x8 - 6.0 * x4 * x6);
     const double z21 = 6.0 * a2 * a5 + eqsq * (24.0 * x1 * x5 - 6.0 * x3 * x7);
-    const double z22 = 6.0 * (a4 * a5 + a2 * a6)
-                       + eqsq * (24.0 * (x2 * x5 + x1 * x6) - 6.0 * (x4 * x7 + x3 * x8));
+    const double z22 =
+        6.0 * (a4 * a5 + a2 * a6) + eqsq * (24.0 * (x2 * x5 + x1 * x6) - 6.0 * (x4 * x7 + x3 * x8));
     const double z23 = 6.0 * a4 * a6 + eqsq * (24.0 * x2 * x6 - 6.0 * x4 * x8);
     z1 = z1 + z1 + in.betao2 * z31;
     z2 = z2 + z2 + in.betao2 * z32;
@@ -254,16 +254,15 @@ void initialiseHalfDayResonance(ResonanceConstants& r, const DeepSpaceInput& in,
     const double f322 = -1.875 * siniq * (1.0 + 2.0 * cosiq - 3.0 * cosq2);
     const double f441 = 35.0 * sini2 * f220;
     const double f442 = 39.3750 * sini2 * sini2;
-    const double f522 = 9.84375 * siniq
-                        * (sini2 * (1.0 - 2.0 * cosiq - 5.0 * cosq2)
-                           + 0.33333333 * (-2.0 + 4.0 * cosiq + 6.0 * cosq2));
-    const double f523 = siniq
-                        * (4.92187512 * sini2 * (-2.0 - 4.0 * cosiq + 10.0 * cosq2)
-                           + 6.56250012 * (1.0 + 2.0 * cosiq - 3.0 * cosq2));
-    const double f542 = 29.53125 * siniq
-                        * (2.0 - 8.0 * cosiq + cosq2 * (-12.0 + 8.0 * cosiq + 10.0 * cosq2));
-    const double f543 = 29.53125 * siniq
-                        * (-2.0 - 8.0 * cosiq + cosq2 * (12.0 + 8.0 * cosiq - 10.0 * cosq2));
+    const double f522 = 9.84375 * siniq *
+                        (sini2 * (1.0 - 2.0 * cosiq - 5.0 * cosq2) +
+                         0.33333333 * (-2.0 + 4.0 * cosiq + 6.0 * cosq2));
+    const double f523 = siniq * (4.92187512 * sini2 * (-2.0 - 4.0 * cosiq + 10.0 * cosq2) +
+                                 6.56250012 * (1.0 + 2.0 * cosiq - 3.0 * cosq2));
+    const double f542 =
+        29.53125 * siniq * (2.0 - 8.0 * cosiq + cosq2 * (-12.0 + 8.0 * cosiq + 10.0 * cosq2));
+    const double f543 =
+        29.53125 * siniq * (-2.0 - 8.0 * cosiq + cosq2 * (12.0 + 8.0 * cosiq - 10.0 * cosq2));
 
     const double aqnv = 1.0 / in.aodp;
     const double xno2 = in.xnodp * in.xnodp;
@@ -399,33 +398,28 @@ DotTerms dotTerms(const DeepSpaceConstants& d, const Integrator& s)
     const ResonanceConstants& r = d.resonance;
     DotTerms t;
     if (r.synchronous) {
-        t.xndot = r.del1 * std::sin(s.xli - kFasx2) + r.del2 * std::sin(2.0 * (s.xli - kFasx4))
-                  + r.del3 * std::sin(3.0 * (s.xli - kFasx6));
-        t.xnddt = r.del1 * std::cos(s.xli - kFasx2)
-                  + 2.0 * r.del2 * std::cos(2.0 * (s.xli - kFasx4))
-                  + 3.0 * r.del3 * std::cos(3.0 * (s.xli - kFasx6));
+        t.xndot = r.del1 * std::sin(s.xli - kFasx2) + r.del2 * std::sin(2.0 * (s.xli - kFasx4)) +
+                  r.del3 * std::sin(3.0 * (s.xli - kFasx6));
+        t.xnddt = r.del1 * std::cos(s.xli - kFasx2) +
+                  2.0 * r.del2 * std::cos(2.0 * (s.xli - kFasx4)) +
+                  3.0 * r.del3 * std::cos(3.0 * (s.xli - kFasx6));
     } else {
         const double xomi = d.omegaq + d.omgdt * s.atime;
         const double x2omi = xomi + xomi;
         const double x2li = s.xli + s.xli;
-        t.xndot = r.d2201 * std::sin(x2omi + s.xli - kG22) + r.d2211 * std::sin(s.xli - kG22)
-                  + r.d3210 * std::sin(xomi + s.xli - kG32)
-                  + r.d3222 * std::sin(-xomi + s.xli - kG32)
-                  + r.d4410 * std::sin(x2omi + x2li - kG44) + r.d4422 * std::sin(x2li - kG44)
-                  + r.d5220 * std::sin(xomi + s.xli - kG52)
-                  + r.d5232 * std::sin(-xomi + s.xli - kG52)
-                  + r.d5421 * std::sin(xomi + x2li - kG54)
-                  + r.d5433 * std::sin(-xomi + x2li - kG54);
-        t.xnddt = r.d2201 * std::cos(x2omi + s.xli - kG22) + r.d2211 * std::cos(s.xli - kG22)
-                  + r.d3210 * std::cos(xomi + s.xli - kG32)
-                  + r.d3222 * std::cos(-xomi + s.xli - kG32)
-                  + r.d5220 * std::cos(xomi + s.xli - kG52)
-                  + r.d5232 * std::cos(-xomi + s.xli - kG52)
-                  + 2.0
-                        * (r.d4410 * std::cos(x2omi + x2li - kG44)
-                           + r.d4422 * std::cos(x2li - kG44)
-                           + r.d5421 * std::cos(xomi + x2li - kG54)
-                           + r.d5433 * std::cos(-xomi + x2li - kG54));
+        t.xndot =
+            r.d2201 * std::sin(x2omi + s.xli - kG22) + r.d2211 * std::sin(s.xli - kG22) +
+            r.d3210 * std::sin(xomi + s.xli - kG32) + r.d3222 * std::sin(-xomi + s.xli - kG32) +
+            r.d4410 * std::sin(x2omi + x2li - kG44) + r.d4422 * std::sin(x2li - kG44) +
+            r.d5220 * std::sin(xomi + s.xli - kG52) + r.d5232 * std::sin(-xomi + s.xli - kG52) +
+            r.d5421 * std::sin(xomi + x2li - kG54) + r.d5433 * std::sin(-xomi + x2li - kG54);
+        t.xnddt =
+            r.d2201 * std::cos(x2omi + s.xli - kG22) + r.d2211 * std::cos(s.xli - kG22) +
+            r.d3210 * std::cos(xomi + s.xli - kG32) + r.d3222 * std::cos(-xomi + s.xli - kG32) +
+            r.d5220 * std::cos(xomi + s.xli - kG52) + r.d5232 * std::cos(-xomi + s.xli - kG52) +
+            2.0 *
+                (r.d4410 * std::cos(x2omi + x2li - kG44) + r.d4422 * std::cos(x2li - kG44) +
+                 r.d5421 * std::cos(xomi + x2li - kG54) + r.d5433 * std::cos(-xomi + x2li - kG54));
     }
     t.xldot = s.xni + r.xfact;
     t.xnddt = t.xnddt * t.xldot;

@@ -9,7 +9,7 @@
 namespace mSat::detail {
 namespace {
 
-constexpr double kC1 = k1_5Ck2;       ///< 1.5 CK2
+constexpr double kC1 = k1_5Ck2; ///< 1.5 CK2
 constexpr double kC2 = kCk2 / 4.0;
 constexpr double kC3 = kCk2 / 2.0;
 /// XJ3 AE^3 / (4 CK2), with 4 CK2 written 0.002165232.
@@ -17,14 +17,13 @@ constexpr double kC4 = -2.53881e-6 / 0.002165232;
 
 } // namespace
 
-SgpModel::SgpModel(const PropagationElements& el)
-    : m_el(el)
+SgpModel::SgpModel(const PropagationElements& el) : m_el(el)
 {
     const double cosio = std::cos(el.XINCL);
     const double sinio = std::sin(el.XINCL);
     const double a1 = std::pow(kXke / el.XNO, kTothrd);
-    const double d1 = kC1 / a1 / a1 * (3.0 * cosio * cosio - 1.0)
-                      / std::pow(1.0 - el.EO * el.EO, 1.5);
+    const double d1 =
+        kC1 / a1 / a1 * (3.0 * cosio * cosio - 1.0) / std::pow(1.0 - el.EO * el.EO, 1.5);
     m_ao = a1 * (1.0 - 1.0 / 3.0 * d1 - d1 * d1 - 134.0 / 81.0 * d1 * d1 * d1);
     const double po = m_ao * (1.0 - el.EO * el.EO);
     m_qo = m_ao * (1.0 - el.EO);
@@ -60,8 +59,8 @@ SgpKepler solveSgpKepler(double u, double axnsl, double aynsl)
         k.coseo1 = std::cos(eo1);
         if (std::fabs(tem5) < kE6a || item3 >= kKeplerIterations)
             break;
-        tem5 = (u - aynsl * k.coseo1 + axnsl * k.sineo1 - eo1)
-               / (1.0 - k.coseo1 * axnsl - k.sineo1 * aynsl);
+        tem5 = (u - aynsl * k.coseo1 + axnsl * k.sineo1 - eo1) /
+               (1.0 - k.coseo1 * axnsl - k.sineo1 * aynsl);
         const double tem2 = std::fabs(tem5);
         if (tem2 > 1.0)
             tem5 = tem2 / tem5;
@@ -104,8 +103,7 @@ PropagationResult SgpModel::propagate(double tsince) const
 }
 
 PropagationResult SgpModel::shortPeriodPeriodics(double a, double axnsl, double aynsl,
-                                                 double xnodes, double sineo1,
-                                                 double coseo1) const
+                                                 double xnodes, double sineo1, double coseo1) const
 {
     const double ecose = axnsl * coseo1 + aynsl * sineo1;
     const double esine = axnsl * sineo1 - aynsl * coseo1;

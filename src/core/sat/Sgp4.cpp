@@ -15,7 +15,7 @@ constexpr double kSimplePerigeeKm = 220.0;
 /// Perigee heights [km] that change the atmosphere parameter S.
 constexpr double kLowPerigeeKm = 156.0;
 constexpr double kVeryLowPerigeeKm = 98.0;
-constexpr double kDensityAltitudeKm = 78.0;   ///< S = 1 + 78 / XKMPER above kLowPerigeeKm
+constexpr double kDensityAltitudeKm = 78.0; ///< S = 1 + 78 / XKMPER above kLowPerigeeKm
 constexpr double kVeryLowS4Km = 20.0;
 constexpr double kQ0AltitudeKm = 120.0;
 
@@ -43,33 +43,33 @@ void setDragCoefficients(Sgp4Constants& c, const PropagationElements& el)
     const double psisq = std::fabs(1.0 - etasq);
     c.coef = c.qoms24 * std::pow(c.tsi, 4);
     c.coef1 = c.coef / std::pow(psisq, 3.5);
-    const double c2 = c.coef1 * c.xnodp
-                      * (c.aodp * (1.0 + 1.5 * etasq + eeta * (4.0 + etasq))
-                         + k0_75Ck2 * c.tsi / psisq * c.x3thm1 * (8.0 + 3.0 * etasq * (8.0 + etasq)));
+    const double c2 = c.coef1 * c.xnodp *
+                      (c.aodp * (1.0 + 1.5 * etasq + eeta * (4.0 + etasq)) +
+                       k0_75Ck2 * c.tsi / psisq * c.x3thm1 * (8.0 + 3.0 * etasq * (8.0 + etasq)));
     c.c1 = el.BSTAR * c2;
     if (el.EO > kSmallEccentricity)
         c.c3 = c.coef * c.tsi * kA3ovk2 * c.xnodp * c.sinio / el.EO;
-    c.c4 = 2.0 * c.xnodp * c.coef1 * c.aodp * c.betao2
-           * (c.eta * (2.0 + 0.5 * etasq) + el.EO * (0.5 + 2.0 * etasq)
-              - k2Ck2 * c.tsi / (c.aodp * psisq)
-                    * (-3.0 * c.x3thm1 * (1.0 - 2.0 * eeta + etasq * (1.5 - 0.5 * eeta))
-                       + 0.75 * c.x1mth2 * (2.0 * etasq - eeta * (1.0 + etasq))
-                             * std::cos(2.0 * el.OMEGAO)));
+    c.c4 =
+        2.0 * c.xnodp * c.coef1 * c.aodp * c.betao2 *
+        (c.eta * (2.0 + 0.5 * etasq) + el.EO * (0.5 + 2.0 * etasq) -
+         k2Ck2 * c.tsi / (c.aodp * psisq) *
+             (-3.0 * c.x3thm1 * (1.0 - 2.0 * eeta + etasq * (1.5 - 0.5 * eeta)) +
+              0.75 * c.x1mth2 * (2.0 * etasq - eeta * (1.0 + etasq)) * std::cos(2.0 * el.OMEGAO)));
     c.c5 = 2.0 * c.coef1 * c.aodp * c.betao2 * (1.0 + 2.75 * (etasq + eeta) + eeta * etasq);
 
     const double theta4 = c.theta2 * c.theta2;
     const double temp1 = k3Ck2 * pinvsq * c.xnodp;
     const double temp2 = temp1 * kCk2 * pinvsq;
     const double temp3 = k1_25Ck4 * pinvsq * pinvsq * c.xnodp;
-    c.xmdot = c.xnodp + 0.5 * temp1 * c.betao * c.x3thm1
-              + 0.0625 * temp2 * c.betao * (13.0 - 78.0 * c.theta2 + 137.0 * theta4);
+    c.xmdot = c.xnodp + 0.5 * temp1 * c.betao * c.x3thm1 +
+              0.0625 * temp2 * c.betao * (13.0 - 78.0 * c.theta2 + 137.0 * theta4);
     const double x1m5th = 1.0 - 5.0 * c.theta2;
-    c.omgdot = -0.5 * temp1 * x1m5th + 0.0625 * temp2 * (7.0 - 114.0 * c.theta2 + 395.0 * theta4)
-               + temp3 * (3.0 - 36.0 * c.theta2 + 49.0 * theta4);
+    c.omgdot = -0.5 * temp1 * x1m5th + 0.0625 * temp2 * (7.0 - 114.0 * c.theta2 + 395.0 * theta4) +
+               temp3 * (3.0 - 36.0 * c.theta2 + 49.0 * theta4);
     const double xhdot1 = -temp1 * c.cosio;
-    c.xnodot = xhdot1
-               + (0.5 * temp2 * (4.0 - 19.0 * c.theta2) + 2.0 * temp3 * (3.0 - 7.0 * c.theta2))
-                     * c.cosio;
+    c.xnodot =
+        xhdot1 +
+        (0.5 * temp2 * (4.0 - 19.0 * c.theta2) + 2.0 * temp3 * (3.0 - 7.0 * c.theta2)) * c.cosio;
     c.omgcof = el.BSTAR * c.c3 * std::cos(el.OMEGAO);
     if (el.EO > kSmallEccentricity)
         c.xmcof = -kTothrd * c.coef * el.BSTAR / eeta;
@@ -90,8 +90,8 @@ void setHigherOrderDrag(Sgp4Constants& c)
     c.d4 = 0.5 * temp * c.aodp * c.tsi * (221.0 * c.aodp + 31.0 * c.s4) * c.c1;
     c.t3cof = c.d2 + 2.0 * c1sq;
     c.t4cof = 0.25 * (3.0 * c.d3 + c.c1 * (12.0 * c.d2 + 10.0 * c1sq));
-    c.t5cof = 0.2 * (3.0 * c.d4 + 12.0 * c.c1 * c.d3 + 6.0 * c.d2 * c.d2
-                     + 15.0 * c1sq * (2.0 * c.d2 + c1sq));
+    c.t5cof = 0.2 * (3.0 * c.d4 + 12.0 * c.c1 * c.d3 + 6.0 * c.d2 * c.d2 +
+                     15.0 * c1sq * (2.0 * c.d2 + c1sq));
 }
 
 } // namespace
@@ -151,8 +151,8 @@ bool dragDecayedEccentricity(double& e)
 bool isFinite(const StateVector& s)
 {
     for (int i = 0; i < 3; ++i) {
-        if (!std::isfinite(s.positionKm[static_cast<std::size_t>(i)])
-            || !std::isfinite(s.velocityKmS[static_cast<std::size_t>(i)]))
+        if (!std::isfinite(s.positionKm[static_cast<std::size_t>(i)]) ||
+            !std::isfinite(s.velocityKmS[static_cast<std::size_t>(i)]))
             return false;
     }
     return true;
@@ -207,10 +207,8 @@ StateVector orientationToState(double rk, double uk, double xnodek, double xinck
     const double cosnok = std::cos(xnodek);
     const double xmx = -sinnok * cosik;
     const double xmy = cosnok * cosik;
-    const double u[3] = {xmx * sinuk + cosnok * cosuk, xmy * sinuk + sinnok * cosuk,
-                         sinik * sinuk};
-    const double v[3] = {xmx * cosuk - cosnok * sinuk, xmy * cosuk - sinnok * sinuk,
-                         sinik * cosuk};
+    const double u[3] = {xmx * sinuk + cosnok * cosuk, xmy * sinuk + sinnok * cosuk, sinik * sinuk};
+    const double v[3] = {xmx * cosuk - cosnok * sinuk, xmy * cosuk - sinnok * sinuk, sinik * cosuk};
     StateVector s;
     for (std::size_t i = 0; i < 3; ++i) {
         s.positionKm[i] = rk * u[i] * kXkmper;
