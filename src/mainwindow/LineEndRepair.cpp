@@ -1,7 +1,8 @@
 #include "mainwindow/LineEndRepair.h"
 
+#include "services/AtomicFile.h"
+
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -54,15 +55,8 @@ LineEndRepairStatus repairLineEnds(const QString& path)
     if (content.isEmpty())
         return LineEndRepairStatus::EmptyFile;
 
-    // Guard: the new text goes through a temporary file, so a failure half-way (disk full,
-    // folder not writable) can no longer leave the element file cut short. Unbuffered, because
-    // Qt 6.4 reports a buffered write that the disk took only in part as a success and would
-    // then commit the cut-short file; unbuffered, the short count shows and nothing is committed.
-    QSaveFile target(path);
-    if (!target.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return LineEndRepairStatus::WriteFailed;
-    const QByteArray repaired = repairedLineEnds(content);
-    if (target.write(repaired) != repaired.size() || !target.commit())
+    // Guard: a failure half-way (disk full, folder not writable) leaves the element file as it was.
+    if (!writeFileAtomically(path, repairedLineEnds(content)))
         return LineEndRepairStatus::WriteFailed;
     return LineEndRepairStatus::Repaired;
 }

@@ -1,11 +1,11 @@
 #include "mainwindow/WorkingSet.h"
 
 #include "common/satellite_slots.h"
+#include "services/AtomicFile.h"
 #include "services/ProgramFolder.h"
 #include "services/TextData.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -28,11 +28,7 @@ bool Salva_Ini()
         appendLine(RigaDati[slot].Riga1);
         appendLine(RigaDati[slot].Riga2);
     }
-    QSaveFile file(dataFilePath(kWorkingSetFileName));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(text.toUtf8());
-    return file.commit();
+    return writeFileAtomically(dataFilePath(kWorkingSetFileName), text.toUtf8());
 }
 
 bool Leggi_Ini()

@@ -187,13 +187,17 @@ TEST(HorizonClip, SecondEndMovesOntoTheCircleWhereTheSegmentLeavesIt)
     EXPECT_NEAR(x2 * x2 + y2 * y2, 8100, 0.1);
 }
 
+TEST(HorizonClip, HorizontalSegmentIsStoppedAtTheHorizon)
+{
+    float x1 = 0, y1 = 10, x2 = 100, y2 = 10;
+    EXPECT_EQ(mAstro::Intersezione_cerchio(x1, y1, x2, y2), mAstro::CircleClip::Clipped);
+    EXPECT_NEAR(x2, std::sqrt(8000.0), 1e-3);
+    EXPECT_EQ(y2, 10);
+}
+
 TEST(HorizonClip, SegmentsWithoutAStrictCrossingAreLeftAlone)
 {
-    float x1 = -100, y1 = 10, x2 = 100, y2 = 10; // horizontal: no y strictly between
-    EXPECT_EQ(mAstro::Intersezione_cerchio(x1, y1, x2, y2), mAstro::CircleClip::Unchanged);
-    EXPECT_EQ(x2, 100);
-    EXPECT_EQ(y2, 10);
-    x1 = 0, y1 = 0, x2 = 10, y2 = 20; // inside the circle
+    float x1 = 0, y1 = 0, x2 = 10, y2 = 20; // inside the circle
     EXPECT_EQ(mAstro::Intersezione_cerchio(x1, y1, x2, y2), mAstro::CircleClip::Unchanged);
     EXPECT_EQ(x2, 10);
 }

@@ -189,11 +189,3 @@ TEST_F(LanguageChooserTest, OkAtStartUpClosesNothingAndSignalsNobody)
     EXPECT_EQ(chooser.result(), QDialog::Accepted);
 }
 
-TEST(LanguageNames, ProperCaseCapitalisesEachWord)
-{
-    EXPECT_EQ(frmLanguage::properCase(QStringLiteral("english")), QStringLiteral("English"));
-    EXPECT_EQ(frmLanguage::properCase(QStringLiteral("PORTUGUES BRASIL")),
-              QStringLiteral("Portugues Brasil"));
-    EXPECT_EQ(frmLanguage::properCase(QStringLiteral("\u00C9SPA\u00D1OL")),
-              QStringLiteral("\u00C9spa\u00F1ol"));
-}

@@ -10,7 +10,6 @@
 
 #include <csignal>
 #include <sys/resource.h>
-#include <unistd.h>
 
 namespace {
 
@@ -166,20 +165,3 @@ TEST(LineEndRepairFile, FailedWriteLeavesTheOriginalIntact)
         << "the temporary file must not stay behind";
 }
 
-TEST(LineEndRepairFile, ReadOnlyFolderLeavesTheOriginalIntact)
-{
-    if (geteuid() == 0)
-        GTEST_SKIP() << "folder permissions do not bind the superuser";
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("visual.txt"));
-    const QByteArray original = "A\nB\n";
-    ASSERT_TRUE(writeAll(path, original));
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-
-    const LineEndRepairStatus status = repairLineEnds(path);
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                          | QFileDevice::ExeOwner);
-    EXPECT_EQ(status, LineEndRepairStatus::WriteFailed);
-    EXPECT_EQ(readAll(path), original);
-}

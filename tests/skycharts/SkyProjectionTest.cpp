@@ -119,22 +119,6 @@ TEST(SkyProjection, RadiusFollowsTheFormOfTheProjection)
     }
 }
 
-TEST(SkyProjection, BothFormsPlaceADirectionOnTheSameRayFromTheCentre)
-{
-    for (SkyOrientation orientation : kOrientations) {
-        const SkyProjection normal(SkyProjectionForm::Normal, orientation);
-        const SkyProjection stereographic(SkyProjectionForm::Stereographic, orientation);
-        for (double azimuth = 0; azimuth < 360; azimuth += 15) {
-            const ChartPoint a = normal.toChart(azimuth, 30);
-            const ChartPoint b = stereographic.toChart(azimuth, 30);
-            EXPECT_NEAR(a.x / radiusOf(a), b.x / radiusOf(b), 1e-6)
-                << "k=" << static_cast<int>(orientation) << " azimuth " << azimuth;
-            EXPECT_NEAR(a.y / radiusOf(a), b.y / radiusOf(b), 1e-6)
-                << "k=" << static_cast<int>(orientation) << " azimuth " << azimuth;
-        }
-    }
-}
-
 TEST(SkyProjection, InverseOfAStereographicPointGivesItsAltitude)
 {
     const SkyProjection projection(SkyProjectionForm::Stereographic, SkyOrientation::South);

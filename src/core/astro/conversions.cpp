@@ -160,10 +160,15 @@ CircleClip Intersezione_cerchio(float& x1, float& y1, float& x2, float& y2)
     }
 
     // Both crossings are tested against the ends as passed; when both qualify the second wins.
+    // Guard: along a coordinate that does not vary (a vertical or horizontal segment) no
+    // value lies strictly between the ends, which left a horizontal line running past the
+    // horizon; only the varying coordinate decides there.
     const float endX = x2;
     const float endY = y2;
+    const bool horizontal = y1 == y2;
     auto inside = [&](float x, float y) {
-        return (vertical || strictlyBetween(x, x1, endX)) && strictlyBetween(y, y1, endY);
+        return (vertical || strictlyBetween(x, x1, endX)) &&
+               (horizontal || strictlyBetween(y, y1, endY));
     };
     CircleClip result = CircleClip::Unchanged;
     if (inside(firstX, firstY)) {
