@@ -43,7 +43,6 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvanel"));
     QApplication::setOrganizationName(QStringLiteral("Quorvanel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quorvanel"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVANEL_VERSION));
 
     MyPath = programFolder();

@@ -35,6 +35,7 @@
 #include <QToolBar>
 #include <QVersionNumber>
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -236,7 +237,9 @@ void MDIForm1::setFileChooser(FileChooser chooser)
 
 bool MDIForm1::MDIForm_Load()
 {
-    resize(static_cast<int>(twips::toPixels(kDesignWidthTwips)),
+    // The design size, widened when the toolbar would not fit in it.
+    resize(std::max(static_cast<int>(twips::toPixels(kDesignWidthTwips)),
+                    m_bars.Toolbar1->sizeHint().width()),
            static_cast<int>(twips::toPixels(kDesignHeightTwips)));
     const QVersionNumber version = QVersionNumber::fromString(QApplication::applicationVersion());
     setWindowTitle(applicationTitle() + u' '
@@ -299,10 +302,10 @@ void MDIForm1::loadWorkingSet()
 void MDIForm1::askDaylightSaving()
 {
     float bias = 0;
-    bool daylight = false;
-    if (!Impostazioni.Verifica_ora_legale || !mGlobal::Leggi_fuso_orario(bias, daylight))
+    bool inDaylightSaving = false;
+    if (!Impostazioni.Verifica_ora_legale || !mGlobal::Leggi_fuso_orario(bias, inDaylightSaving))
         return;
-    const std::uint8_t computer = daylight ? 1 : 0;
+    const std::uint8_t computer = inDaylightSaving ? 1 : 0;
     if (computer == Osservatore.Ora_legale)
         return;
     const auto answer = QMessageBox::question(

@@ -31,6 +31,7 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTextEdit>
 #include <QToolBar>
 

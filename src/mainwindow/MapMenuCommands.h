@@ -9,6 +9,7 @@
 
 class MDIForm1;
 class QAction;
+class QWidget;
 class WorldMapWindow;
 
 class MapMenuCommands

@@ -1,0 +1,181 @@
+#include "MainWindowTestSupport.h"
+
+#include "common/gates.h"
+#include "common/program_time.h"
+#include "core/ElementSet.h"
+#include "mainwindow/MDIForm1.h"
+#include "mainwindow/ReferenceData.h"
+#include "services/WindowRegistry.h"
+#include "services/mReg.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QPushButton>
+#include <QDialog>
+#include <QFile>
+
+#include <cstdio>
+
+namespace {
+
+// Windows need one QApplication for the whole run (gtest_main owns main()).
+class MainWindowTestEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        if (QCoreApplication::instance())
+            return;
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        m_application = std::make_unique<QApplication>(m_argc, m_argv);
+        QApplication::setApplicationName(QStringLiteral("Quorvanel"));
+        QApplication::setApplicationVersion(QStringLiteral("1.2.3"));
+    }
+    void TearDown() override { m_application.reset(); }
+
+private:
+    int m_argc = 1;
+    char m_name[20] = "mainwindow_tests";
+    char* m_argv[2] = {m_name, nullptr};
+    std::unique_ptr<QApplication> m_application;
+};
+
+[[maybe_unused]] ::testing::Environment* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new MainWindowTestEnvironment);
+
+std::string format(const char* pattern, auto... values)
+{
+    char buffer[80];
+    std::snprintf(buffer, sizeof buffer, pattern, values...);
+    return buffer;
+}
+
+/// The modulo-10 checksum of an element line (digits count, a minus counts 1).
+char checksum(const std::string& line)
+{
+    int sum = 0;
+    for (const char c : line.substr(0, 68)) {
+        if (c >= '0' && c <= '9')
+            sum += c - '0';
+        else if (c == '-')
+            sum += 1;
+    }
+    return static_cast<char>('0' + sum % 10);
+}
+
+} // namespace
+
+Record_TLE elementSet(const std::string& name, const TestOrbit& orbit)
+{
+    std::string line1 = format("1 %05dU 26001A   26%012.8f  .00001000  00000-0  10000-3 0  999",
+                               orbit.catalogueNumber, orbit.epochDay);
+    line1 += checksum(line1);
+    const auto eccentricity = static_cast<long>(orbit.eccentricity * 1e7 + 0.5);
+    std::string line2 = format("2 %05d %8.4f %8.4f %07ld %8.4f %8.4f %11.8f%5d",
+                               orbit.catalogueNumber, orbit.inclinationDeg, orbit.raanDeg,
+                               eccentricity, orbit.argumentOfPerigeeDeg, orbit.meanAnomalyDeg,
+                               orbit.meanMotionRevPerDay, 1000);
+    line2 += checksum(line2);
+    return Record_TLE{name, line1, line2};
+}
+
+void loadWorkingSet(const std::vector<Record_TLE>& sets)
+{
+    for (int slot = 1; slot <= kLastSlot; ++slot) {
+        mSat::Azzera_Satelement(slot);
+        mSat::Azzera_RigaDati(slot);
+        mSat::Azzera_Valori(slot);
+    }
+    int slot = 0;
+    for (const Record_TLE& set : sets)
+        mSat::Estrai_Dati_Satellite(++slot, set.Riga0, set.Riga1, set.Riga2);
+    Numero_satelliti = static_cast<std::int16_t>(sets.size());
+}
+
+ModalAnswerer::ModalAnswerer(QMessageBox::StandardButton answer) : m_answer(answer)
+{
+    connect(&m_timer, &QTimer::timeout, this, &ModalAnswerer::answer);
+    m_timer.start(5);
+}
+
+void ModalAnswerer::answer()
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr)
+        return;
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        m_messages.push_back({box->windowTitle(), box->text(), box->icon()});
+        QAbstractButton* button = box->button(m_answer);
+        if (button == nullptr)
+            button = box->defaultButton();
+        if (button == nullptr)
+            button = box->buttons().value(0);
+        button->click();
+        return;
+    }
+    if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+        ++m_otherDialogs;
+        dialog->reject();
+    }
+}
+
+void MainWindowTest::SetUp()
+{
+    ProgramStateTest::SetUp();
+    m_clockValue = Data_attuale;
+    m_central = pflgCentrale.isEnabled();
+    m_satellite = pflgSatellite.isEnabled();
+    m_search = pflgRicerca;
+
+    // The reference tables of the installation, for the Sun, Moon and planets of the tick.
+    MyPath = QStringLiteral(QUORVANEL_DATA_DIR);
+    ASSERT_TRUE(Carica_archivi().ok());
+    MyPath = m_folder.path();
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QUORVANEL_DATA_DIR "/English.ini"),
+                            folderFile(QStringLiteral("English.ini"))));
+    Impostazioni = Opzioni{};
+    Impostazioni.File_lingua = "English.ini";
+    mReg::Scrivi_registro(u"Quorvanel", u"Generali", u"Lingua", u"English.ini");
+    Osservatore = Dati_osservatore{"Italy: Milano", 45.47f, 9.19f, 133.0f, 1.0f, 0};
+    loadWorkingSet({});
+}
+
+void MainWindowTest::TearDown()
+{
+    m_window.reset();
+    RigaDati = m_lines;
+    Satelement = m_elements;
+    Valori = m_values;
+    Numero_satelliti = m_count;
+    Data_attuale = m_clockValue;
+    pflgCentrale.setEnabled(m_central);
+    pflgSatellite.setEnabled(m_satellite);
+    pflgRicerca = m_search;
+    Punti_transito = m_track;
+    Etichette_transito = m_labels;
+    ProgramStateTest::TearDown();
+}
+
+MDIForm1& MainWindowTest::mainWindow()
+{
+    if (!m_window) {
+        m_window = std::make_unique<MDIForm1>(m_clock);
+        m_window->Lingua();
+    }
+    return *m_window;
+}
+
+void MainWindowTest::openGates()
+{
+    pflgCentrale.setEnabled(true);
+    pflgSatellite.setEnabled(true);
+}
+
+void forgetWindow(const QString& name)
+{
+    WindowRegistry& windows = WindowRegistry::instance();
+    windows.unload(windows.find(name));
+    windows.define(name, WindowLifetime::UnloadOnClose, {});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}

@@ -1,0 +1,237 @@
+// The checks of the start: the language file, a single running instance, the working-set
+// file and the installation files; and the main window's load of the working set.
+
+#include "MainWindowTestSupport.h"
+
+#include "mainwindow/MDIForm1.h"
+#include "mainwindow/SingleInstanceLock.h"
+#include "mainwindow/StartupChecks.h"
+#include "services/mReg.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHostInfo>
+#include <QProcess>
+
+namespace {
+
+/// Records what the start told the user and whether it offered the language chooser.
+struct StartupRecorder
+{
+    QStringList critical;
+    QStringList information;
+    int chooserShown = 0;
+    QString chosenLanguage; ///< what the chooser stores, "" for a chooser closed without choice
+
+    StartupUi ui()
+    {
+        StartupUi startup;
+        startup.critical = [this](const QString& text) { critical.append(text); };
+        startup.information = [this](const QString& text) { information.append(text); };
+        startup.chooseLanguage = [this] {
+            ++chooserShown;
+            if (!chosenLanguage.isEmpty())
+                mReg::Scrivi_registro(u"Quorvanel", u"Generali", u"Lingua", chosenLanguage);
+        };
+        startup.yield = [] {};
+        return startup;
+    }
+};
+
+class Startup : public ProgramStateTest
+{
+protected:
+    void SetUp() override
+    {
+        ProgramStateTest::SetUp();
+        // An installation: every data file in the program folder (the pictures are copied as
+        // they are; only their presence is checked).
+        const QDir data(QStringLiteral(QUORVANEL_DATA_DIR));
+        for (const QString& file : data.entryList(QDir::Files)) {
+            if (file != u"README.md")
+                QFile::copy(data.filePath(file), folderFile(file));
+        }
+        mReg::Scrivi_registro(u"Quorvanel", u"Generali", u"Lingua", u"English.ini");
+    }
+
+    bool initialize(StartupRecorder& recorder)
+    {
+        SingleInstanceLock lock(m_folder.path());
+        return MDIForm_Initialize(recorder.ui(), lock);
+    }
+
+    QString recordedLanguage() const
+    {
+        return mReg::Leggi_registro(u"Quorvanel", u"Generali", u"Lingua", u"?");
+    }
+};
+
+TEST_F(Startup, CompleteInstallationStartsQuietlyAndCreatesAnEmptyWorkingSet)
+{
+    StartupRecorder recorder;
+    EXPECT_TRUE(initialize(recorder));
+    EXPECT_TRUE(recorder.critical.isEmpty());
+    EXPECT_TRUE(recorder.information.isEmpty());
+    EXPECT_EQ(recorder.chooserShown, 0);
+    EXPECT_EQ(Impostazioni.File_lingua, "English.ini");
+    ASSERT_TRUE(QFile::exists(folderFile(QStringLiteral("Quorvanel.ini"))));
+    EXPECT_EQ(QFileInfo(folderFile(QStringLiteral("Quorvanel.ini"))).size(), 0);
+}
+
+TEST_F(Startup, ExistingWorkingSetIsLeftAlone)
+{
+    writeTestFile(folderFile(QStringLiteral("Quorvanel.ini")), "Sat\r\nline 1\r\nline 2\r\n");
+    StartupRecorder recorder;
+    EXPECT_TRUE(initialize(recorder));
+    EXPECT_EQ(readTestFile(folderFile(QStringLiteral("Quorvanel.ini"))),
+              QByteArray("Sat\r\nline 1\r\nline 2\r\n"));
+}
+
+TEST_F(Startup, MissingMapPictureEndsTheStartWithTheInstallationMessage)
+{
+    ASSERT_TRUE(QFile::remove(folderFile(QStringLiteral("MapNorth.dat"))));
+    StartupRecorder recorder;
+    EXPECT_FALSE(initialize(recorder));
+    ASSERT_EQ(recorder.critical.size(), 1);
+    EXPECT_TRUE(recorder.critical[0].startsWith(
+        mLang::Testo_lingua(u"MDIForm1", u"verificainstallazione1") + u'\n'
+        + mLang::Testo_lingua(u"MDIForm1", u"verificainstallazione2")));
+    EXPECT_TRUE(recorder.critical[0].endsWith(QStringLiteral("MapNorth.dat")));
+}
+
+TEST_F(Startup, RequiredFilesAreCheckedInOrderAndTheOptionalOnesAreNot)
+{
+    EXPECT_EQ(firstMissingInstallationFile(m_folder.path()), QString());
+    QFile::remove(folderFile(QStringLiteral("magnitud.dat")));
+    QFile::remove(folderFile(QStringLiteral("landscape.dat")));
+    EXPECT_EQ(firstMissingInstallationFile(m_folder.path()), QString());
+    QFile::remove(folderFile(QStringLiteral("frequen.dat")));
+    QFile::remove(folderFile(QStringLiteral("stars.bin")));
+    EXPECT_EQ(firstMissingInstallationFile(m_folder.path()), QStringLiteral("stars.bin"));
+    // A file whose name differs only in letter case is there.
+    QFile::rename(folderFile(QStringLiteral("cities.dat")), folderFile(QStringLiteral("CITIES.DAT")));
+    EXPECT_EQ(firstMissingInstallationFile(m_folder.path()), QStringLiteral("stars.bin"));
+    EXPECT_EQ(requiredInstallationFiles().size(), 21);
+}
+
+TEST_F(Startup, RecordedLanguageFileInAnotherLetterCaseIsUsable)
+{
+    mReg::Scrivi_registro(u"Quorvanel", u"Generali", u"Lingua", u"ENGLISH.ini");
+    StartupRecorder recorder;
+    EXPECT_TRUE(initialize(recorder));
+    EXPECT_EQ(recorder.chooserShown, 0);
+    EXPECT_EQ(mLang::Testo_lingua(u"MDIForm1", u"mnuFile"), QStringLiteral("&File"));
+}
+
+TEST_F(Startup, WithoutAnyLanguageFileTheStartEndsWithTheFixedMessage)
+{
+    // The working-set file sorts first and is the only "*.ini": there is nothing to choose.
+    QFile::remove(folderFile(QStringLiteral("English.ini")));
+    writeTestFile(folderFile(QStringLiteral("AAA.txt")), "not a language");
+    writeTestFile(folderFile(QStringLiteral("Quorvanel.ini")), "");
+    StartupRecorder recorder;
+    EXPECT_FALSE(initialize(recorder));
+    EXPECT_EQ(recorder.chooserShown, 0);
+    EXPECT_EQ(recorder.critical, QStringList{noLanguageFileText()});
+    EXPECT_EQ(recordedLanguage(), QString()) << "the unusable name is cleared";
+}
+
+TEST_F(Startup, LanguageFileListedAfterTheWorkingSetFileIsStillOffered)
+{
+    // The working-set file is the first "*.ini" of the folder by name; the language file after
+    // it, with its extension in capitals, must still be found and offered.
+    QFile::rename(folderFile(QStringLiteral("English.ini")), folderFile(QStringLiteral("zz.INI")));
+    writeTestFile(folderFile(QStringLiteral("Quorvanel.ini")), "");
+    mReg::Scrivi_registro(u"Quorvanel", u"Generali", u"Lingua", u"");
+    StartupRecorder recorder;
+    recorder.chosenLanguage = QStringLiteral("zz.INI");
+    EXPECT_TRUE(initialize(recorder));
+    EXPECT_EQ(recorder.chooserShown, 1);
+    EXPECT_TRUE(recorder.critical.isEmpty());
+    EXPECT_EQ(Impostazioni.File_lingua, "zz.INI");
+}
+
+TEST_F(Startup, LanguageChooserClosedWithoutAChoiceEndsTheStartSilently)
+{
+    mReg::Scrivi_registro(u"Quorvanel", u"Generali", u"Lingua", u"Klingon.ini");
+    StartupRecorder recorder;
+    EXPECT_FALSE(initialize(recorder));
+    EXPECT_EQ(recorder.chooserShown, 1);
+    EXPECT_TRUE(recorder.critical.isEmpty());
+    EXPECT_TRUE(recorder.information.isEmpty());
+    EXPECT_EQ(recordedLanguage(), QString());
+}
+
+TEST_F(Startup, SecondInstanceOfTheSameFolderIsRefused)
+{
+    SingleInstanceLock first(m_folder.path());
+    ASSERT_EQ(first.tryLock(), SingleInstanceLock::Result::Acquired);
+    StartupRecorder recorder;
+    EXPECT_FALSE(initialize(recorder));
+    EXPECT_EQ(recorder.information,
+              QStringList{mLang::Testo_lingua(u"MDIForm1", u"programmainesecuzione")});
+
+    // Another program folder is another program.
+    QTemporaryDir other;
+    SingleInstanceLock elsewhere(other.path());
+    EXPECT_EQ(elsewhere.tryLock(), SingleInstanceLock::Result::Acquired);
+}
+
+TEST_F(Startup, LockLeftByACrashedRunDoesNotBlockTheNextStart)
+{
+    // A lock file naming a process that has ended, as a crash leaves it.
+    QProcess ended;
+    ended.start(QStringLiteral("true"), {});
+    ASSERT_TRUE(ended.waitForStarted());
+    const qint64 deadProcess = ended.processId();
+    ASSERT_TRUE(ended.waitForFinished());
+    const QString path = SingleInstanceLock::lockFilePath(m_folder.path());
+    writeTestFile(path, QByteArray::number(deadProcess) + "\nquorvanel\n"
+                            + QHostInfo::localHostName().toUtf8() + "\n");
+    SingleInstanceLock next(m_folder.path());
+    EXPECT_EQ(next.tryLock(), SingleInstanceLock::Result::Acquired);
+}
+
+class WorkingSetAtStart : public MainWindowTest
+{
+};
+
+TEST_F(WorkingSetAtStart, LoadReadsTheWorkingSetBeforeParsingAndShowsThePrincipal)
+{
+    const QDir data(QStringLiteral(QUORVANEL_DATA_DIR));
+    for (const QString& file : data.entryList({QStringLiteral("*.dat"), QStringLiteral("*.bin")}))
+        QFile::copy(data.filePath(file), folderFile(file));
+    TestOrbit second;
+    second.catalogueNumber = 90005;
+    QByteArray file;
+    for (const Record_TLE& set : {elementSet("NOAA 15", TestOrbit{}), elementSet("ISS", second)})
+        file += QByteArray::fromStdString(set.Riga0 + "\n" + set.Riga1 + "\n" + set.Riga2 + "\n");
+    writeTestFile(folderFile(QStringLiteral("Quorvanel.ini")), file);
+
+    MDIForm1& window = mainWindow();
+    const ModalAnswerer answerer;
+    ASSERT_TRUE(window.MDIForm_Load());
+    EXPECT_EQ(Numero_satelliti, 2);
+    EXPECT_EQ(Satelement[1].Nome_satellite, "Noaa 15");
+    EXPECT_EQ(Satelement[2].Numero_catalogo, "90005");
+    EXPECT_EQ(window.statusPanelText(2), QStringLiteral("Noaa 15"));
+    EXPECT_EQ(window.statusPanelText(3), QStringLiteral("Italy: Milano"));
+    EXPECT_GT(Valori[1].Distanza, 0.0) << "the load runs one tick";
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Quorvanel 1.2.3"));
+    EXPECT_TRUE(answerer.messages().empty());
+
+    // Closing writes the working set back, in the parsed names' form.
+    window.close();
+    EXPECT_TRUE(readTestFile(folderFile(QStringLiteral("Quorvanel.ini"))).startsWith("Noaa 15\r\n"));
+}
+
+TEST_F(WorkingSetAtStart, UnreadableReferenceDataEndsTheLoadWithItsMessage)
+{
+    // No reference files in the program folder at all.
+    const ModalAnswerer answerer;
+    EXPECT_FALSE(mainWindow().MDIForm_Load());
+    ASSERT_EQ(answerer.messages().size(), 1u);
+    EXPECT_EQ(answerer.messages()[0].text, mLang::Testo_lingua(u"MDIForm1", u"erroredb"));
+}
+
+} // namespace
