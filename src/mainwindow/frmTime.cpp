@@ -229,6 +229,8 @@ void frmTime::Form_Load()
     lblGiornoAnno1->setText(text(u"giornoanno"));
     lblGiornoAnno2->setText(text(u"giornoanno"));
     lblOraInizioSimulazione->setText(text(u"orainiziosimulazione"));
+    AnalogClock1_0->setToolTip(text(u"oralocale"));
+    AnalogClock1_1->setToolTip(text(u"oragreenwich"));
     chkUsaOraPc->setText(text(u"usaorapc"));
     cmdStop->setText(text(u"stop"));
     cmdStop->setToolTip(text(u"arrestasimulazione"));

@@ -341,6 +341,22 @@ TEST_F(MainWindowMenus, CloseAllUnloadsTheHiddenTimeWindowAndTheNextTickMakesItA
     EXPECT_TRUE(mGlobal::Form_caricato(windowNames::kTime));
 }
 
+TEST_F(MainWindowMenus, ExitAsksFirstOnlyWhenTheOptionSaysSo)
+{
+    Impostazioni.Conferma_uscita = true;
+    {
+        const ModalAnswerer answerer(QMessageBox::No);
+        EXPECT_FALSE(mainWindow().close());
+        ASSERT_EQ(answerer.messages().size(), 1u);
+        EXPECT_EQ(answerer.messages()[0].text, mLang::Testo_lingua(u"MDIForm1", u"sicuridiuscire"));
+    }
+    EXPECT_TRUE(mGlobal::Form_caricato(QStringLiteral("MDIForm1")));
+    Impostazioni.Conferma_uscita = false;
+    const ModalAnswerer answerer;
+    EXPECT_TRUE(mainWindow().close());
+    EXPECT_TRUE(answerer.messages().empty());
+}
+
 TEST(MdiArrangement, TilesShareTheWholeAreaSideBySideOrStacked)
 {
     const QRect area(0, 0, 301, 200);
