@@ -12,13 +12,13 @@
 /// One sampled point of a pass track.
 struct Punto_traccia
 {
-    float X_mappa = 0;        ///< chart x [chart units]
-    float Y_mappa = 0;        ///< chart y [chart units]
-    std::string Ora;          ///< local date and time of the sample; empty for a horizon point
-    std::string Magnitudine;  ///< magnitude text; empty when eclipsed and for a horizon point
-    double Azimut = 0;        ///< [degrees] from north through east; 0 for a horizon point
-    double Elevazione = 0;    ///< [degrees]; 0 for a horizon point
-    std::int16_t Stato = 0;   ///< status of the sample where a chart fills it, else 0
+    float X_mappa = 0;       ///< chart x [chart units]
+    float Y_mappa = 0;       ///< chart y [chart units]
+    std::string Ora;         ///< local date and time of the sample; empty for a horizon point
+    std::string Magnitudine; ///< magnitude text; empty when eclipsed and for a horizon point
+    double Azimut = 0;       ///< [degrees] from north through east; 0 for a horizon point
+    double Elevazione = 0;   ///< [degrees]; 0 for a horizon point
+    std::int16_t Stato = 0;  ///< status of the sample where a chart fills it, else 0
 };
 
 /// One time label that the user hung on a point of the pass track.

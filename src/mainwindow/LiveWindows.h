@@ -173,8 +173,7 @@ public:
 
 /// The loaded window of that name in the role asked for; null when it is not loaded (or
 /// does not play that role). Loads nothing.
-template <class Role>
-Role* loadedWindow(const QString& name)
+template <class Role> Role* loadedWindow(const QString& name)
 {
     if (!mGlobal::Form_caricato(name))
         return nullptr;

@@ -118,7 +118,8 @@ void MDIForm1::buildWindow()
 void MDIForm1::defineOwnWindows()
 {
     WindowRegistry::instance().define(windowNames::kTime, WindowLifetime::HideOnClose, [this] {
-        return new frmTime(m_clock, [this] { tmrCentrale_Timer(); }, this);
+        return new frmTime(
+            m_clock, [this] { tmrCentrale_Timer(); }, this);
     });
 }
 
@@ -176,9 +177,8 @@ void MDIForm1::applyCommandStates()
         QAction* button = toolbarButton(key);
         QAction* item = menuItem(QString::fromUtf16(position.command));
         button->setEnabled(item->isEnabled());
-        connect(item, &QAction::changed, button, [button, item] {
-            button->setEnabled(item->isEnabled());
-        });
+        connect(item, &QAction::changed, button,
+                [button, item] { button->setEnabled(item->isEnabled()); });
     }
     for (const OpenMenuItem& entry : openMenuItems()) {
         QAction* action = m_bars.openItems.value(QString::fromUtf16(entry.key));
@@ -242,14 +242,17 @@ bool MDIForm1::MDIForm_Load()
                     m_bars.Toolbar1->sizeHint().width()),
            static_cast<int>(twips::toPixels(kDesignHeightTwips)));
     const QVersionNumber version = QVersionNumber::fromString(QApplication::applicationVersion());
-    setWindowTitle(applicationTitle() + u' '
-                   + QStringLiteral("%1.%2.%3").arg(version.majorVersion()).arg(
-                       version.minorVersion()).arg(version.microVersion()));
+    setWindowTitle(applicationTitle() + u' ' +
+                   QStringLiteral("%1.%2.%3")
+                       .arg(version.majorVersion())
+                       .arg(version.minorVersion())
+                       .arg(version.microVersion()));
     const mReg::RegistryStatus options = Carica_impostazioni();
     Lingua();
     if (!options.ok())
         QMessageBox::warning(this, applicationTitle(),
-                             text(u"impostazioninonlette") + u'\n' + options.description);
+                             mLang::Testo_lingua(u"MDIForm1", u"impostazioninonlette") + u'\n' +
+                                 options.description);
 
     QWidget* splash = WindowRegistry::instance().form(windowNames::kAbout);
     if (splash != nullptr) {
@@ -260,7 +263,8 @@ bool MDIForm1::MDIForm_Load()
     }
     if (!Carica_archivi().ok()) {
         WindowRegistry::instance().unload(splash);
-        QMessageBox::warning(this, applicationTitle(), text(u"erroredb"));
+        QMessageBox::warning(this, applicationTitle(),
+                             mLang::Testo_lingua(u"MDIForm1", u"erroredb"));
         return false;
     }
     loadWorkingSet();
@@ -269,9 +273,9 @@ bool MDIForm1::MDIForm_Load()
     tmrCentrale_Timer();
     WindowRegistry::instance().unload(splash);
 
-    for (const char16_t* item : {u"mnuFileSalva", u"mnuModificaTaglia", u"mnuModificaCopia",
-                                 u"mnuModificaCancella", u"mnuModificaAnnulla",
-                                 u"mnuModificaIncolla"})
+    for (const char16_t* item :
+         {u"mnuFileSalva", u"mnuModificaTaglia", u"mnuModificaCopia", u"mnuModificaCancella",
+          u"mnuModificaAnnulla", u"mnuModificaIncolla"})
         menuItem(QString::fromUtf16(item))->setEnabled(false);
     showLocationName();
     showPrincipalName();
@@ -292,7 +296,8 @@ void MDIForm1::loadWorkingSet()
     // are back in their slots.
     Numero_satelliti = 0;
     if (!Leggi_Ini())
-        QMessageBox::warning(this, applicationTitle(), text(u"insiemenonletto"));
+        QMessageBox::warning(this, applicationTitle(),
+                             mLang::Testo_lingua(u"MDIForm1", u"insiemenonletto"));
     for (int slot = kPrincipalSlot; slot <= Numero_satelliti; ++slot) {
         const Record_TLE lines = RigaDati[slot];
         mSat::Estrai_Dati_Satellite(slot, lines.Riga0, lines.Riga1, lines.Riga2);
@@ -308,9 +313,11 @@ void MDIForm1::askDaylightSaving()
     const std::uint8_t computer = inDaylightSaving ? 1 : 0;
     if (computer == Osservatore.Ora_legale)
         return;
-    const auto answer = QMessageBox::question(
-        this, applicationTitle(), text(u"cambiareoralegale1") + u'\n' + text(u"cambiareoralegale2"),
-        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    const auto answer =
+        QMessageBox::question(this, applicationTitle(),
+                              mLang::Testo_lingua(u"MDIForm1", u"cambiareoralegale1") + u'\n' +
+                                  mLang::Testo_lingua(u"MDIForm1", u"cambiareoralegale2"),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     if (answer != QMessageBox::Yes)
         return;
     Osservatore.Ora_legale = computer;
@@ -332,10 +339,10 @@ void MDIForm1::closeEvent(QCloseEvent* event)
 
 bool MDIForm1::MDIForm_QueryUnload()
 {
-    if (Impostazioni.Conferma_uscita
-        && QMessageBox::question(this, applicationTitle(), text(u"sicuridiuscire"),
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-               != QMessageBox::Yes)
+    if (Impostazioni.Conferma_uscita &&
+        QMessageBox::question(
+            this, applicationTitle(), mLang::Testo_lingua(u"MDIForm1", u"sicuridiuscire"),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return false;
     m_closing = true;
     if (mNight::Colori_notte_flag())
@@ -354,14 +361,16 @@ void MDIForm1::MDIForm_Unload()
     tmrCentrale->stop();
     pflgCentrale.setEnabled(false);
     if (!Salva_Ini())
-        QMessageBox::warning(this, applicationTitle(), text(u"insiemenonsalvato"));
+        QMessageBox::warning(this, applicationTitle(),
+                             mLang::Testo_lingua(u"MDIForm1", u"insiemenonsalvato"));
     QCoreApplication::quit();
 }
 
 void MDIForm1::activeListChanged()
 {
     if (!Salva_Ini())
-        QMessageBox::warning(this, applicationTitle(), text(u"insiemenonsalvato"));
+        QMessageBox::warning(this, applicationTitle(),
+                             mLang::Testo_lingua(u"MDIForm1", u"insiemenonsalvato"));
     showPrincipalName();
 }
 
@@ -376,9 +385,8 @@ void MDIForm1::Lingua()
 
     for (const QString& name : std::as_const(m_menus.captioned)) {
         // The data-bar item shares the caption of the local sky's data-box item.
-        const QString key = name == u"mnuVisualizzaBarraDati"
-                                ? QStringLiteral("mnuLocalSkyRiquadroDati")
-                                : name;
+        const QString key =
+            name == u"mnuVisualizzaBarraDati" ? QStringLiteral("mnuLocalSkyRiquadroDati") : name;
         menuItem(name)->setText(text(key));
     }
     for (const ToolbarPosition& position : toolbarPositions()) {
@@ -479,7 +487,8 @@ void MDIForm1::removeDecayedSatellite(int slot)
 void MDIForm1::reportUncomputableSatellite(int slot, mSat::Status)
 {
     const Record_TLE& lines = RigaDati[slot];
-    const QString key = QString::fromStdString(lines.Riga0 + '\n' + lines.Riga1 + '\n' + lines.Riga2);
+    const QString key =
+        QString::fromStdString(lines.Riga0 + '\n' + lines.Riga1 + '\n' + lines.Riga2);
     if (m_reportedSatellites.contains(key))
         return;
     m_reportedSatellites.insert(key);
@@ -491,7 +500,9 @@ void MDIForm1::reportUncomputableSatellite(int slot, mSat::Status)
 
 void MDIForm1::tellUncomputableSatellite(const QString& name)
 {
-    QMessageBox::warning(this, name, text(u"satelliteerrato1") + u'\n' + text(u"satelliteerrato2"));
+    QMessageBox::warning(this, name,
+                         mLang::Testo_lingua(u"MDIForm1", u"satelliteerrato1") + u'\n' +
+                             mLang::Testo_lingua(u"MDIForm1", u"satelliteerrato2"));
 }
 
 void MDIForm1::Azzera(int intIndice)
@@ -501,8 +512,9 @@ void MDIForm1::Azzera(int intIndice)
     const TickPause pause(pflgSatellite);
     const QString name = QString::fromStdString(Satelement[intIndice].Nome_satellite).trimmed();
     QMessageBox::warning(this, name,
-                         text(u"satellitedecaduto1") + u'\n' + text(u"satellitedecaduto2") + u'\n'
-                             + text(u"satellitedecaduto3"));
+                         mLang::Testo_lingua(u"MDIForm1", u"satellitedecaduto1") + u'\n' +
+                             mLang::Testo_lingua(u"MDIForm1", u"satellitedecaduto2") + u'\n' +
+                             mLang::Testo_lingua(u"MDIForm1", u"satellitedecaduto3"));
     mSat::Azzera_Valori(intIndice);
     if (intIndice == kPrincipalSlot) {
         if (auto* map = loadedWindow<WorldMapWindow>(windowNames::kWorldMap)) {
@@ -569,7 +581,8 @@ void MDIForm1::StatusBar1_PanelClick(int panel)
         runCommand(QString::fromUtf16(commands[panel - 1]));
 }
 
-// --- public commands of the map menus --------------------------------------------------------------
+// --- public commands of the map menus
+// --------------------------------------------------------------
 
 void MDIForm1::mnuWorldmapRidisegnaMappa_Click()
 {

@@ -225,7 +225,7 @@ private:
     TrackingTick m_tick;
     MapMenuCommands m_mapMenus;
     FileChooser m_chooseFile;
-    int m_newDocuments = 0;            ///< File > New windows made in this run
+    int m_newDocuments = 0;             ///< File > New windows made in this run
     QSet<QString> m_reportedSatellites; ///< uncomputable satellites the user was told of
     bool m_closing = false;
 };

@@ -37,11 +37,6 @@
 
 namespace {
 
-QString text(QStringView key)
-{
-    return mLang::Testo_lingua(u"MDIForm1", key);
-}
-
 QString dialogText(QStringView key)
 {
     return mLang::Testo_lingua(u"Dialogs", key);
@@ -71,7 +66,8 @@ const QStringList kCalculators{QStringLiteral("gnome-calculator"), QStringLitera
 
 } // namespace
 
-// --- windows by name -------------------------------------------------------------------------------
+// --- windows by name
+// -------------------------------------------------------------------------------
 
 void MDIForm1::showWindow(const QString& name)
 {
@@ -101,9 +97,9 @@ void MDIForm1::showWindowBusy(const QString& name)
 
 QString MDIForm1::chooseElementFile(QStringView titleKey)
 {
-    const QString path = m_chooseFile(dialogText(titleKey),
-                                      QString::fromStdString(Impostazioni.File_database),
-                                      dialogText(u"filtrotle"));
+    const QString path =
+        m_chooseFile(dialogText(titleKey), QString::fromStdString(Impostazioni.File_database),
+                     mLang::Testo_lingua(u"Dialogs", u"filtrotle"));
     if (path.isEmpty() || QFileInfo(path).size() == 0)
         return {};
     return path;
@@ -117,14 +113,15 @@ void MDIForm1::callActiveChild(const char* procedure)
         QMetaObject::invokeMethod(active->widget(), procedure);
 }
 
-// --- File menu -------------------------------------------------------------------------------------
+// --- File menu
+// -------------------------------------------------------------------------------------
 
 void MDIForm1::Apertura_database(int intIndice)
 {
     yieldToEvents();
-    const QString path = m_chooseFile(dialogText(u"apritle"),
+    const QString path = m_chooseFile(mLang::Testo_lingua(u"Dialogs", u"apritle"),
                                       QString::fromStdString(Impostazioni.File_database),
-                                      dialogText(u"filtrotle"));
+                                      mLang::Testo_lingua(u"Dialogs", u"filtrotle"));
     if (path.isEmpty() || QFileInfo(path).size() == 0)
         return;
     yieldToEvents();
@@ -169,7 +166,8 @@ void MDIForm1::mnuFileNuovo_Click()
     QWidget* editor = WindowRegistry::instance().form(windowNames::kFile);
     if (editor == nullptr)
         return;
-    const QString caption = text(u"nuovo") + QString::number(m_newDocuments);
+    const QString caption =
+        mLang::Testo_lingua(u"MDIForm1", u"nuovo") + QString::number(m_newDocuments);
     editor->setWindowTitle(caption);
     editor->setProperty("Tag", caption);
     editor->setProperty("gblnDialog", true);
@@ -213,9 +211,10 @@ void MDIForm1::mnuFileStampa_Click()
 void MDIForm1::mnuFileRipristinaImpostazioni_Click()
 {
     if (QMessageBox::question(this, applicationTitle(),
-                              text(u"ripristinoopzioni1") + u'\n' + text(u"ripristinoopzioni2"),
-                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-        == QMessageBox::Yes)
+                              mLang::Testo_lingua(u"MDIForm1", u"ripristinoopzioni1") + u'\n' +
+                                  mLang::Testo_lingua(u"MDIForm1", u"ripristinoopzioni2"),
+                              QMessageBox::Yes | QMessageBox::No,
+                              QMessageBox::No) == QMessageBox::Yes)
         Impostazioni_default();
 }
 
@@ -226,7 +225,8 @@ void MDIForm1::mnuFileSalvaImpostazioni_Click()
     const mReg::RegistryStatus saved = Salva_impostazioni();
     if (!saved.ok())
         QMessageBox::warning(this, applicationTitle(),
-                             text(u"impostazioninonsalvate") + u'\n' + saved.description);
+                             mLang::Testo_lingua(u"MDIForm1", u"impostazioninonsalvate") + u'\n' +
+                                 saved.description);
 }
 
 void MDIForm1::mnuFileEsci_Click()
@@ -234,7 +234,8 @@ void MDIForm1::mnuFileEsci_Click()
     close();
 }
 
-// --- Edit menu -------------------------------------------------------------------------------------
+// --- Edit menu
+// -------------------------------------------------------------------------------------
 
 void MDIForm1::mnuModifica_Click()
 {
@@ -273,9 +274,8 @@ void MDIForm1::mnuModificaCopia_Click()
 
 void MDIForm1::mnuModificaIncolla_Click()
 {
-    applyTextCommand([](QTextEdit* edit) {
-        edit->textCursor().insertText(QApplication::clipboard()->text());
-    });
+    applyTextCommand(
+        [](QTextEdit* edit) { edit->textCursor().insertText(QApplication::clipboard()->text()); });
 }
 
 void MDIForm1::mnuModificaCancella_Click()
@@ -290,7 +290,8 @@ void MDIForm1::mnuModificaCancella_Click()
     });
 }
 
-// --- View menu -------------------------------------------------------------------------------------
+// --- View menu
+// -------------------------------------------------------------------------------------
 
 void MDIForm1::mnuVisualizzaBarraPulsanti_Click()
 {
@@ -326,7 +327,8 @@ void MDIForm1::mnuVisualizzaColoriNotte_Click()
     }
 }
 
-// --- Earth and Sky menus ---------------------------------------------------------------------------
+// --- Earth and Sky menus
+// ---------------------------------------------------------------------------
 
 void MDIForm1::openWorldMap(WorldMapProjection projection)
 {
@@ -339,7 +341,8 @@ void MDIForm1::openWorldMap(WorldMapProjection projection)
     }
     if (!principalLoaded())
         return;
-    auto* map = dynamic_cast<WorldMapWindow*>(WindowRegistry::instance().form(windowNames::kWorldMap));
+    auto* map =
+        dynamic_cast<WorldMapWindow*>(WindowRegistry::instance().form(windowNames::kWorldMap));
     if (map == nullptr)
         return;
     map->setProjection(projection);
@@ -369,7 +372,8 @@ void MDIForm1::mnuCieloMappaGenerale_Click()
     showWindowBusy(windowNames::kGeneralSky);
 }
 
-// --- Satellites and Ephemerides menus --------------------------------------------------------------
+// --- Satellites and Ephemerides menus
+// --------------------------------------------------------------
 
 void MDIForm1::mnuSatellitiDatabase_Click()
 {
@@ -385,7 +389,8 @@ void MDIForm1::mnuSatellitiDatabase_Click()
 void MDIForm1::mnuSatellitiElementiOrbitali_Click()
 {
     yieldToEvents();
-    if (auto* dialog = qobject_cast<QDialog*>(WindowRegistry::instance().form(windowNames::kSatellite)))
+    if (auto* dialog =
+            qobject_cast<QDialog*>(WindowRegistry::instance().form(windowNames::kSatellite)))
         dialog->exec();
 }
 
@@ -396,10 +401,10 @@ void MDIForm1::requestNeedingDatabase(const QString& window)
     if (database == nullptr)
         return;
     if (database->primaryEntryCount() == 0) {
-        if (QMessageBox(QMessageBox::NoIcon, applicationTitle(), text(u"necessariodb"),
+        if (QMessageBox(QMessageBox::NoIcon, applicationTitle(),
+                        mLang::Testo_lingua(u"MDIForm1", u"necessariodb"),
                         QMessageBox::Ok | QMessageBox::Cancel, this)
-                .exec()
-            != QMessageBox::Ok)
+                .exec() != QMessageBox::Ok)
             return;
         if (!Impostazioni.File_database.empty())
             database->Database_satelliti(QString::fromStdString(Impostazioni.File_database));
@@ -445,7 +450,8 @@ void MDIForm1::mnuEffemeridiAlmanacco_Click()
     showWindow(windowNames::kRiseSet);
 }
 
-// --- Tools menu ------------------------------------------------------------------------------------
+// --- Tools menu
+// ------------------------------------------------------------------------------------
 
 void MDIForm1::mnuStrumentiCalendario_Click()
 {
@@ -459,7 +465,8 @@ void MDIForm1::mnuStrumentiCalcolatrice_Click()
         if (!program.isEmpty() && QProcess::startDetached(program, {}))
             return;
     }
-    QMessageBox::information(this, applicationTitle(), text(u"nocalcolatrice"));
+    QMessageBox::information(this, applicationTitle(),
+                             mLang::Testo_lingua(u"MDIForm1", u"nocalcolatrice"));
 }
 
 void MDIForm1::mnuStrumentiProgramma_Click()
@@ -467,8 +474,8 @@ void MDIForm1::mnuStrumentiProgramma_Click()
     const QString program = QString::fromStdString(Impostazioni.Programma_esterno).trimmed();
     if (program.isEmpty())
         return;
-    const QString commandLine =
-        QString::fromStdString(Impostazioni.Programma_esterno + ' ' + Impostazioni.Parametri_esterni);
+    const QString commandLine = QString::fromStdString(Impostazioni.Programma_esterno + ' ' +
+                                                       Impostazioni.Parametri_esterni);
     QStringList arguments = QProcess::splitCommand(commandLine);
     if (arguments.isEmpty())
         return;
@@ -481,15 +488,16 @@ void MDIForm1::mnuStrumentiProgramma_Click()
 
 void MDIForm1::mnuStrumentiDownload_Click()
 {
-    if (auto* dialog = qobject_cast<QDialog*>(WindowRegistry::instance().form(windowNames::kDownload)))
+    if (auto* dialog =
+            qobject_cast<QDialog*>(WindowRegistry::instance().form(windowNames::kDownload)))
         dialog->exec();
     if (!pflgSostituzione)
         return;
-    const auto answer = QMessageBox::question(
-        this, applicationTitle(),
-        mLang::Testo_lingua(u"frmDownload", u"aggiornasatelliti1") + u'\n'
-            + mLang::Testo_lingua(u"frmDownload", u"aggiornasatelliti2"),
-        QMessageBox::Yes | QMessageBox::No);
+    const auto answer =
+        QMessageBox::question(this, applicationTitle(),
+                              mLang::Testo_lingua(u"frmDownload", u"aggiornasatelliti1") + u'\n' +
+                                  mLang::Testo_lingua(u"frmDownload", u"aggiornasatelliti2"),
+                              QMessageBox::Yes | QMessageBox::No);
     pflgSostituzione = false;
     if (answer != QMessageBox::Yes)
         return;
@@ -502,7 +510,8 @@ void MDIForm1::mnuStrumentiDownload_Click()
 void MDIForm1::mnuStrumentiFormattazione_Click()
 {
     QMessageBox::information(this, applicationTitle(),
-                             text(u"funzioneconversione1") + u'\n' + text(u"funzioneconversione2"));
+                             mLang::Testo_lingua(u"MDIForm1", u"funzioneconversione1") + u'\n' +
+                                 mLang::Testo_lingua(u"MDIForm1", u"funzioneconversione2"));
     yieldToEvents();
     const QString path = chooseElementFile(u"formattatle");
     if (path.isEmpty())
@@ -514,18 +523,22 @@ void MDIForm1::mnuStrumentiFormattazione_Click()
         status = repairLineEnds(path);
     }
     if (status == LineEndRepairStatus::Repaired)
-        QMessageBox::information(this, applicationTitle(), text(u"conversioneterminata"));
+        QMessageBox::information(this, applicationTitle(),
+                                 mLang::Testo_lingua(u"MDIForm1", u"conversioneterminata"));
     else if (status != LineEndRepairStatus::EmptyFile)
-        QMessageBox::warning(this, applicationTitle(), text(u"conversionefallita"));
+        QMessageBox::warning(this, applicationTitle(),
+                             mLang::Testo_lingua(u"MDIForm1", u"conversionefallita"));
 }
 
 void MDIForm1::mnuStrumentiSincronizzazione_Click()
 {
-    if (auto* dialog = qobject_cast<QDialog*>(WindowRegistry::instance().form(windowNames::kSyncro)))
+    if (auto* dialog =
+            qobject_cast<QDialog*>(WindowRegistry::instance().form(windowNames::kSyncro)))
         dialog->exec();
 }
 
-// --- Options menu ----------------------------------------------------------------------------------
+// --- Options menu
+// ----------------------------------------------------------------------------------
 
 void MDIForm1::mnuOpzioniData_Click()
 {
@@ -550,11 +563,13 @@ void MDIForm1::openSettingsPage(int page)
 
 void MDIForm1::mnuOpzioniLingua_Click()
 {
-    if (auto* chooser = qobject_cast<QDialog*>(WindowRegistry::instance().form(windowNames::kLanguage)))
+    if (auto* chooser =
+            qobject_cast<QDialog*>(WindowRegistry::instance().form(windowNames::kLanguage)))
         chooser->exec();
 }
 
-// --- Windows menu ----------------------------------------------------------------------------------
+// --- Windows menu
+// ----------------------------------------------------------------------------------
 
 void MDIForm1::mnuFinestreDiscesa_Click()
 {
@@ -586,16 +601,19 @@ void MDIForm1::mnuFinestreChiudiTutto_Click()
     }
 }
 
-// --- Help menu -------------------------------------------------------------------------------------
+// --- Help menu
+// -------------------------------------------------------------------------------------
 
 void MDIForm1::mnuAiutoSommario_Click()
 {
-    showHelp(this, applicationHelpFile(), HelpCommand::Contents, 0, text(u"nofilehelp"));
+    showHelp(this, applicationHelpFile(), HelpCommand::Contents, 0,
+             mLang::Testo_lingua(u"MDIForm1", u"nofilehelp"));
 }
 
 void MDIForm1::mnuAiutoCerca_Click()
 {
-    showHelp(this, applicationHelpFile(), HelpCommand::Index, 0, text(u"nofilehelp"));
+    showHelp(this, applicationHelpFile(), HelpCommand::Index, 0,
+             mLang::Testo_lingua(u"MDIForm1", u"nofilehelp"));
 }
 
 void MDIForm1::mnuAiutoInformazioni_Click()

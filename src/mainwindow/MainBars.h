@@ -60,9 +60,9 @@ struct MainBars
 {
     QToolBar* Toolbar1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
-    QHash<QString, QAction*> buttons;   ///< by key
-    QMenu* openMenu = nullptr;          ///< drop-down of the "Open" button
-    QHash<QString, QAction*> openItems; ///< its items by key
+    QHash<QString, QAction*> buttons;                     ///< by key
+    QMenu* openMenu = nullptr;                            ///< drop-down of the "Open" button
+    QHash<QString, QAction*> openItems;                   ///< its items by key
     std::array<StatusPanel*, kStatusPanelCount> panels{}; ///< panels 1 to 3 at 0 to 2
 };
 

@@ -67,8 +67,8 @@ std::string sampleTimeText(double localDate)
 {
     const QDateTime wallClock = wallClockOf(localDate);
     const QLocale locale;
-    return (locale.toString(wallClock.date(), QLocale::ShortFormat) + u' '
-            + wallClock.time().toString(QStringLiteral("HH:mm:ss")))
+    return (locale.toString(wallClock.date(), QLocale::ShortFormat) + u' ' +
+            wallClock.time().toString(QStringLiteral("HH:mm:ss")))
         .toStdString();
 }
 
@@ -158,10 +158,10 @@ void MapMenuCommands::mnuWorldmapCoordinateMouse_Click()
     map->setCrossPointer(on);
     if (!on) {
         QWidget* window = WindowRegistry::instance().find(windowNames::kWorldMap);
-        window->setWindowTitle(mLang::Testo_lingua(
-            u"frmWorldMap", map->projection() == WorldMapProjection::Rectangular
-                                ? u"mapparettangolare"
-                                : u"mappaortografica"));
+        window->setWindowTitle(
+            mLang::Testo_lingua(u"frmWorldMap", map->projection() == WorldMapProjection::Rectangular
+                                                    ? u"mapparettangolare"
+                                                    : u"mappaortografica"));
     }
 }
 
@@ -202,8 +202,8 @@ void MapMenuCommands::mnuWorldmapTerminatore_Click()
 void MapMenuCommands::mnuWorldmapOmbra_Click()
 {
     invert(QStringLiteral("mnuWorldmapOmbra"));
-    if (auto* map = dynamic_cast<WorldMapWindow*>(
-            WindowRegistry::instance().form(windowNames::kWorldMap)))
+    if (auto* map =
+            dynamic_cast<WorldMapWindow*>(WindowRegistry::instance().form(windowNames::kWorldMap)))
         map->Genera_mappa();
 }
 
@@ -424,9 +424,9 @@ void MapMenuCommands::switchTransitOn()
     const auto project = [sky](double azimuthDeg, double elevationDeg) {
         return sky->Mappatura(azimuthDeg, elevationDeg);
     };
-    const TransitTrackResult track =
-        computeTransitTrack(Data_attuale, present.Periodo, project(present.Azimut, present.Elevazione),
-                            sampleAt, project, sampleTimeText);
+    const TransitTrackResult track = computeTransitTrack(
+        Data_attuale, present.Periodo, project(present.Azimut, present.Elevazione), sampleAt,
+        project, sampleTimeText);
     // The labels point into the track: a new track drops them.
     Punti_transito = track.points;
     Etichette_transito.assign(1, Etichetta_traccia{});

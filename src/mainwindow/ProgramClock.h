@@ -34,7 +34,7 @@ public:
 /// The observer's local civil time now, for the shared observer Osservatore.
 [[nodiscard]] double observerNow(const ProgramClock& clock);
 
-/// A date value as a wall-clock QDateTime (time spec UTC, so that no time-zone rule of the
+/// A date value as a wall-clock QDateTime (kept in UTC, so that no time-zone rule of the
 /// computer moves it), rounded to the whole second; and back.
 [[nodiscard]] QDateTime wallClockOf(double dateValue);
 [[nodiscard]] double dateValueOf(const QDateTime& wallClock);

@@ -17,7 +17,7 @@ SingleInstanceLock::Result SingleInstanceLock::tryLock()
     if (m_lock.tryLock(0))
         return Result::Acquired;
     return m_lock.error() == QLockFile::LockFailedError ? Result::HeldByAnother
-                                                         : Result::Unavailable;
+                                                        : Result::Unavailable;
 }
 
 QString SingleInstanceLock::lockFilePath(const QString& programFolder)
@@ -28,6 +28,6 @@ QString SingleInstanceLock::lockFilePath(const QString& programFolder)
     const QByteArray key = (folder + u'\n' + QDir::homePath()).toUtf8();
     const QByteArray hash = QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex();
     return QDir(QDir::tempPath())
-        .filePath(QStringLiteral("quorvanel-") + QString::fromLatin1(hash.left(16))
-                  + QStringLiteral(".lock"));
+        .filePath(QStringLiteral("quorvanel-") + QString::fromLatin1(hash.left(16)) +
+                  QStringLiteral(".lock"));
 }

@@ -44,8 +44,8 @@ QString settleLanguageFile(const StartupUi& ui)
 
 QString installationText()
 {
-    return mLang::Testo_lingua(u"MDIForm1", u"verificainstallazione1") + u'\n'
-           + mLang::Testo_lingua(u"MDIForm1", u"verificainstallazione2");
+    return mLang::Testo_lingua(u"MDIForm1", u"verificainstallazione1") + u'\n' +
+           mLang::Testo_lingua(u"MDIForm1", u"verificainstallazione2");
 }
 
 } // namespace
@@ -53,16 +53,16 @@ QString installationText()
 const QStringList& requiredInstallationFiles()
 {
     static const QStringList files{
-        QStringLiteral("MapEarth.dat"),    QStringLiteral("Map0.dat"),
-        QStringLiteral("Map0N45.dat"),     QStringLiteral("Map0S45.dat"),
-        QStringLiteral("Map90.dat"),       QStringLiteral("Map90N45.dat"),
-        QStringLiteral("Map90S45.dat"),    QStringLiteral("Map180.dat"),
-        QStringLiteral("Map180N45.dat"),   QStringLiteral("Map180S45.dat"),
-        QStringLiteral("Map270.dat"),      QStringLiteral("Map270N45.dat"),
-        QStringLiteral("Map270S45.dat"),   QStringLiteral("MapNorth.dat"),
-        QStringLiteral("MapSouth.dat"),    QStringLiteral("stars.bin"),
-        QStringLiteral("cities.dat"),      QStringLiteral("clines.dat"),
-        QStringLiteral("cnames.dat"),      QStringLiteral("planets.dat"),
+        QStringLiteral("MapEarth.dat"),  QStringLiteral("Map0.dat"),
+        QStringLiteral("Map0N45.dat"),   QStringLiteral("Map0S45.dat"),
+        QStringLiteral("Map90.dat"),     QStringLiteral("Map90N45.dat"),
+        QStringLiteral("Map90S45.dat"),  QStringLiteral("Map180.dat"),
+        QStringLiteral("Map180N45.dat"), QStringLiteral("Map180S45.dat"),
+        QStringLiteral("Map270.dat"),    QStringLiteral("Map270N45.dat"),
+        QStringLiteral("Map270S45.dat"), QStringLiteral("MapNorth.dat"),
+        QStringLiteral("MapSouth.dat"),  QStringLiteral("stars.bin"),
+        QStringLiteral("cities.dat"),    QStringLiteral("clines.dat"),
+        QStringLiteral("cnames.dat"),    QStringLiteral("planets.dat"),
         QStringLiteral("frequen.dat"),
     };
     return files;
@@ -86,8 +86,8 @@ bool languageFileAvailable(const QString& folder)
 {
     const QStringList files = QDir(folder).entryList(QDir::Files, QDir::Name);
     for (const QString& file : files) {
-        if (file.endsWith(QStringLiteral(".ini"), Qt::CaseInsensitive)
-            && file.compare(kWorkingSetFileName, Qt::CaseInsensitive) != 0)
+        if (file.endsWith(QStringLiteral(".ini"), Qt::CaseInsensitive) &&
+            file.compare(kWorkingSetFileName, Qt::CaseInsensitive) != 0)
             return true;
     }
     return false;

@@ -55,13 +55,14 @@ QString date(double dateValue, const QString& pattern, const QLocale& locale)
 QString periodText(double periodSeconds)
 {
     const double hours = std::floor(periodSeconds / kSecondsPerHour);
-    const double minutes = std::floor((periodSeconds - kSecondsPerHour * hours) / kSecondsPerMinute);
+    const double minutes =
+        std::floor((periodSeconds - kSecondsPerHour * hours) / kSecondsPerMinute);
     const double seconds =
         std::floor(periodSeconds - kSecondsPerHour * hours - kSecondsPerMinute * minutes);
     const QString twoDigits = QStringLiteral("00");
     const QLocale c = QLocale::c();
-    return number(hours, twoDigits, c) + u':' + number(minutes, twoDigits, c) + u':'
-           + number(seconds, twoDigits, c);
+    return number(hours, twoDigits, c) + u':' + number(minutes, twoDigits, c) + u':' +
+           number(seconds, twoDigits, c);
 }
 
 QString dopplerText(const std::string& frequency, double rangeRateKmS, int sign,
@@ -84,10 +85,10 @@ PrincipalTexts principalTexts(const Posizione_satellite& valori, const Elemento_
     const QString twoDigits = QStringLiteral("00");
     const QLocale plain = QLocale::c();
     PrincipalTexts texts;
-    texts.latitude = number(valori.Latitudine, QStringLiteral("#0.00") + kDegree, locale)
-                     + QString::fromStdString(valori.Emisfero_ns);
-    texts.longitude = number(valori.Longitudine, QStringLiteral("##0.00") + kDegree, locale)
-                      + QString::fromStdString(valori.Emisfero_ew);
+    texts.latitude = number(valori.Latitudine, QStringLiteral("#0.00") + kDegree, locale) +
+                     QString::fromStdString(valori.Emisfero_ns);
+    texts.longitude = number(valori.Longitudine, QStringLiteral("##0.00") + kDegree, locale) +
+                      QString::fromStdString(valori.Emisfero_ew);
     texts.height = number(valori.Quota, QStringLiteral("#####0.0"), locale);
     texts.range = number(valori.Distanza, QStringLiteral("#####0.0"), locale);
     texts.rangeRate = number(valori.Variazione_distanza, QStringLiteral("#0.0"), locale);
@@ -98,17 +99,18 @@ PrincipalTexts principalTexts(const Posizione_satellite& valori, const Elemento_
     texts.perigee = number(valori.Perigeo, QStringLiteral("#####0.0"), locale);
     texts.period = periodText(valori.Periodo);
     texts.speed = number(valori.Velocita, QStringLiteral("##0.0"), locale);
-    texts.rightAscension = number(equatorial.hours, twoDigits, plain) + u'h'
-                           + number(equatorial.minutes, twoDigits, plain) + u'm'
-                           + number(equatorial.seconds, twoDigits, plain) + u's';
-    texts.declination = QChar::fromLatin1(equatorial.sign)
-                        + number(equatorial.degrees, twoDigits, plain) + kDegree
-                        + number(equatorial.degreeMinutes, twoDigits, plain) + u'\'';
+    texts.rightAscension = number(equatorial.hours, twoDigits, plain) + u'h' +
+                           number(equatorial.minutes, twoDigits, plain) + u'm' +
+                           number(equatorial.seconds, twoDigits, plain) + u's';
+    texts.declination = QChar::fromLatin1(equatorial.sign) +
+                        number(equatorial.degrees, twoDigits, plain) + kDegree +
+                        number(equatorial.degreeMinutes, twoDigits, plain) + u'\'';
     texts.state = stateName;
     texts.magnitude = magnitudeText(valori, locale);
     texts.downlink =
         dopplerText(elements.Frequenze_downlink[c], valori.Variazione_distanza, -1, locale);
-    texts.uplink = dopplerText(elements.Frequenze_uplink[c], valori.Variazione_distanza, +1, locale);
+    texts.uplink =
+        dopplerText(elements.Frequenze_uplink[c], valori.Variazione_distanza, +1, locale);
     return texts;
 }
 
@@ -122,35 +124,35 @@ std::optional<QString> statusClockText(int formato, const mAstro::TimeState& tim
     case 0:
         return date(time.Data_locale, QStringLiteral("dd mmmm yyyy  hh:mm:ss"), locale) + localMark;
     case 1:
-        return date(time.Data_greenwich, QStringLiteral("dd mmmm yyyy  hh:mm:ss"), locale)
-               + greenwich;
+        return date(time.Data_greenwich, QStringLiteral("dd mmmm yyyy  hh:mm:ss"), locale) +
+               greenwich;
     case 2:
-        return date(time.Data_locale, QStringLiteral("ddd dd mmmm yyyy  hh:mm:ss"), locale)
-               + localMark;
+        return date(time.Data_locale, QStringLiteral("ddd dd mmmm yyyy  hh:mm:ss"), locale) +
+               localMark;
     case 3:
-        return date(time.Data_greenwich, QStringLiteral("ddd dd mmmm yyyy  hh:mm:ss"), locale)
-               + greenwich;
+        return date(time.Data_greenwich, QStringLiteral("ddd dd mmmm yyyy  hh:mm:ss"), locale) +
+               greenwich;
     case 4:
         return date(time.Data_locale, QStringLiteral("mmm dd yyyy  hh:mm:ss"), locale) + localMark;
     case 5:
-        return date(time.Data_greenwich, QStringLiteral("mmm dd yyyy  hh:mm:ss"), locale)
-               + QStringLiteral(" Greenwich");
+        return date(time.Data_greenwich, QStringLiteral("mmm dd yyyy  hh:mm:ss"), locale) +
+               QStringLiteral(" Greenwich");
     case 6:
-        return number(time.Giorno_anno_locale, QStringLiteral("000 giorno"), locale)
-               + date(time.Data_locale, QStringLiteral(" hh:mm:ss"), locale) + localMark;
+        return number(time.Giorno_anno_locale, QStringLiteral("000 giorno"), locale) +
+               date(time.Data_locale, QStringLiteral(" hh:mm:ss"), locale) + localMark;
     case 7:
-        return number(time.Giorno_anno, QStringLiteral("000 giorno"), locale)
-               + date(time.Data_greenwich, QStringLiteral(" hh:mm:ss"), locale)
-               + QStringLiteral(" Greenwich");
+        return number(time.Giorno_anno, QStringLiteral("000 giorno"), locale) +
+               date(time.Data_greenwich, QStringLiteral(" hh:mm:ss"), locale) +
+               QStringLiteral(" Greenwich");
     case 8:
         return number(time.Giorno_anno_locale + time.Ora_locale / 24.0,
-                      QStringLiteral("##0.00000000"), locale)
-               + u'@' + QString::number(static_cast<int>(time.Anno_locale)) + localMark;
+                      QStringLiteral("##0.00000000"), locale) +
+               u'@' + QString::number(static_cast<int>(time.Anno_locale)) + localMark;
     case 9:
         return number(time.Giorno_anno + time.Ora_greenwich / 24.0, QStringLiteral("##0.00000000"),
-                      locale)
-               + u'@' + QString::number(static_cast<int>(time.Anno_greenwich))
-               + QStringLiteral(" Greenwich");
+                      locale) +
+               u'@' + QString::number(static_cast<int>(time.Anno_greenwich)) +
+               QStringLiteral(" Greenwich");
     default:
         return std::nullopt;
     }

@@ -161,8 +161,8 @@ void skyDome(QPainter& p)
     p.drawEllipse(QRectF(2, 2, 20, 20));
     p.setPen(Qt::NoPen);
     p.setBrush(kPaper);
-    for (const QPointF& star : {QPointF(8, 8), QPointF(15, 7), QPointF(12, 13), QPointF(17, 15),
-                                QPointF(7, 16)})
+    for (const QPointF& star :
+         {QPointF(8, 8), QPointF(15, 7), QPointF(12, 13), QPointF(17, 15), QPointF(7, 16)})
         p.drawEllipse(star, 1.1, 1.1);
 }
 
@@ -345,30 +345,18 @@ void settings(QPainter& p)
 const QHash<QString, Painter>& painters()
 {
     static const QHash<QString, Painter> byKey{
-        {QStringLiteral("Open"), openFolder},
-        {QStringLiteral("Save"), floppy},
-        {QStringLiteral("Location"), locationPin},
-        {QStringLiteral("Time"), clockFace},
-        {QStringLiteral("Recta"), rectangularMap},
-        {QStringLiteral("Ortho"), orthographicMap},
-        {QStringLiteral("Griglia"), grid},
-        {QStringLiteral("Terminatore"), terminator},
-        {QStringLiteral("Ombra"), nightShadow},
-        {QStringLiteral("SatOrbit"), groundTrack},
-        {QStringLiteral("LocalSky"), skyDome},
-        {QStringLiteral("Transit"), transit},
-        {QStringLiteral("Planets"), planet},
-        {QStringLiteral("SkyMap"), starChart},
-        {QStringLiteral("Satellite"), database},
-        {QStringLiteral("Elements"), satellite},
-        {QStringLiteral("Calcolo"), ephemeris},
-        {QStringLiteral("Relativo"), relativeMotion},
-        {QStringLiteral("Track"), trackingTable},
-        {QStringLiteral("Find"), findPasses},
-        {QStringLiteral("Stampa"), printer},
-        {QStringLiteral("Rete"), download},
-        {QStringLiteral("Sincro"), synchronise},
-        {QStringLiteral("Impostazioni"), settings},
+        {QStringLiteral("Open"), openFolder},      {QStringLiteral("Save"), floppy},
+        {QStringLiteral("Location"), locationPin}, {QStringLiteral("Time"), clockFace},
+        {QStringLiteral("Recta"), rectangularMap}, {QStringLiteral("Ortho"), orthographicMap},
+        {QStringLiteral("Griglia"), grid},         {QStringLiteral("Terminatore"), terminator},
+        {QStringLiteral("Ombra"), nightShadow},    {QStringLiteral("SatOrbit"), groundTrack},
+        {QStringLiteral("LocalSky"), skyDome},     {QStringLiteral("Transit"), transit},
+        {QStringLiteral("Planets"), planet},       {QStringLiteral("SkyMap"), starChart},
+        {QStringLiteral("Satellite"), database},   {QStringLiteral("Elements"), satellite},
+        {QStringLiteral("Calcolo"), ephemeris},    {QStringLiteral("Relativo"), relativeMotion},
+        {QStringLiteral("Track"), trackingTable},  {QStringLiteral("Find"), findPasses},
+        {QStringLiteral("Stampa"), printer},       {QStringLiteral("Rete"), download},
+        {QStringLiteral("Sincro"), synchronise},   {QStringLiteral("Impostazioni"), settings},
     };
     return byKey;
 }

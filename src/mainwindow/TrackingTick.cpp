@@ -27,7 +27,8 @@ bool principalLoaded()
 TrackingTick::TrackingTick(TickHost& host, const ProgramClock& clock)
     : m_host(host), m_clock(clock), m_compute(&mSat::Calcola_satellite),
       m_failed(static_cast<std::size_t>(kLastSlot) + 1, false)
-{}
+{
+}
 
 void TrackingTick::setSatelliteComputation(SatelliteComputation computation)
 {

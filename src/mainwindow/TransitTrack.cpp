@@ -38,8 +38,8 @@ TransitTrackResult computeTransitTrack(double now, double periodSeconds, QPointF
     double t = DateValue::addSeconds(now, -step);
     const double end = DateValue::addSeconds(t, periodSeconds);
     QPointF pen = start;
-    while (DateValue::toLinearDays(t) < DateValue::toLinearDays(end)
-           && static_cast<int>(track.points.size()) <= kMaxTransitSamples) {
+    while (DateValue::toLinearDays(t) < DateValue::toLinearDays(end) &&
+           static_cast<int>(track.points.size()) <= kMaxTransitSamples) {
         t = DateValue::addSeconds(t, step);
         const Posizione_satellite state = sample(t);
         const QPointF at = project(state.Azimut, state.Elevazione);

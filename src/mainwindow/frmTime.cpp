@@ -29,11 +29,6 @@ namespace {
 constexpr int kHelpContext = 70;
 constexpr int kClockSize = 110;
 
-QString text(QStringView key)
-{
-    return mLang::Testo_lingua(u"frmTime", key);
-}
-
 QLabel* valueLabel(const QString& name, QWidget* parent)
 {
     auto* label = new QLabel(parent);
@@ -215,27 +210,27 @@ void frmTime::connectControls()
 
 void frmTime::Form_Load()
 {
-    setWindowTitle(text(u"datatempo"));
-    fraTempo1->setTitle(text(u"tempo"));
-    fraTempo2->setTitle(text(u"data"));
-    fraImpostazioni->setTitle(text(u"impostazioni"));
-    lblOraLocale->setText(text(u"oralocale"));
-    lblOraGreenwich->setText(text(u"oragreenwich"));
-    lblOraSideraleLocale->setText(text(u"orasidlocale"));
-    lblOraSideraleGreenwich->setText(text(u"orasidgreenwich"));
-    lblGiornoGiuliano->setText(text(u"giornogiuliano"));
-    lblDataLocale->setText(text(u"datalocale"));
-    lblDataGreenwich->setText(text(u"datagreenwich"));
-    lblGiornoAnno1->setText(text(u"giornoanno"));
-    lblGiornoAnno2->setText(text(u"giornoanno"));
-    lblOraInizioSimulazione->setText(text(u"orainiziosimulazione"));
-    AnalogClock1_0->setToolTip(text(u"oralocale"));
-    AnalogClock1_1->setToolTip(text(u"oragreenwich"));
-    chkUsaOraPc->setText(text(u"usaorapc"));
-    cmdStop->setText(text(u"stop"));
-    cmdStop->setToolTip(text(u"arrestasimulazione"));
-    cmdPlay->setText(text(u"play"));
-    cmdPlay->setToolTip(text(u"attivasimulazione"));
+    setWindowTitle(mLang::Testo_lingua(u"frmTime", u"datatempo"));
+    fraTempo1->setTitle(mLang::Testo_lingua(u"frmTime", u"tempo"));
+    fraTempo2->setTitle(mLang::Testo_lingua(u"frmTime", u"data"));
+    fraImpostazioni->setTitle(mLang::Testo_lingua(u"frmTime", u"impostazioni"));
+    lblOraLocale->setText(mLang::Testo_lingua(u"frmTime", u"oralocale"));
+    lblOraGreenwich->setText(mLang::Testo_lingua(u"frmTime", u"oragreenwich"));
+    lblOraSideraleLocale->setText(mLang::Testo_lingua(u"frmTime", u"orasidlocale"));
+    lblOraSideraleGreenwich->setText(mLang::Testo_lingua(u"frmTime", u"orasidgreenwich"));
+    lblGiornoGiuliano->setText(mLang::Testo_lingua(u"frmTime", u"giornogiuliano"));
+    lblDataLocale->setText(mLang::Testo_lingua(u"frmTime", u"datalocale"));
+    lblDataGreenwich->setText(mLang::Testo_lingua(u"frmTime", u"datagreenwich"));
+    lblGiornoAnno1->setText(mLang::Testo_lingua(u"frmTime", u"giornoanno"));
+    lblGiornoAnno2->setText(mLang::Testo_lingua(u"frmTime", u"giornoanno"));
+    lblOraInizioSimulazione->setText(mLang::Testo_lingua(u"frmTime", u"orainiziosimulazione"));
+    AnalogClock1_0->setToolTip(mLang::Testo_lingua(u"frmTime", u"oralocale"));
+    AnalogClock1_1->setToolTip(mLang::Testo_lingua(u"frmTime", u"oragreenwich"));
+    chkUsaOraPc->setText(mLang::Testo_lingua(u"frmTime", u"usaorapc"));
+    cmdStop->setText(mLang::Testo_lingua(u"frmTime", u"stop"));
+    cmdStop->setToolTip(mLang::Testo_lingua(u"frmTime", u"arrestasimulazione"));
+    cmdPlay->setText(mLang::Testo_lingua(u"frmTime", u"play"));
+    cmdPlay->setToolTip(mLang::Testo_lingua(u"frmTime", u"attivasimulazione"));
     cmdSincronizza->setText(mLang::Testo_lingua(u"Buttons", u"sincronizza"));
     cmdOK->setText(mLang::Testo_lingua(u"Buttons", u"ok"));
     cmdHelp->setText(mLang::Testo_lingua(u"Buttons", u"help"));
@@ -259,7 +254,8 @@ void frmTime::chkUsaOraPc_Click()
 {
     const bool realTimeNow = chkUsaOraPc->isChecked();
     setPicker(realTimeNow ? observerNow(m_clock) : Data_attuale);
-    lblStato->setText(text(realTimeNow ? u"temporeale" : u"arresto"));
+    lblStato->setText(realTimeNow ? mLang::Testo_lingua(u"frmTime", u"temporeale")
+                                  : mLang::Testo_lingua(u"frmTime", u"arresto"));
     pflgCentrale.setEnabled(realTimeNow);
     cmdStop->setEnabled(false);
     cmdPlay->setEnabled(!realTimeNow);
@@ -275,7 +271,7 @@ void frmTime::cmdPlay_Click()
     cmdStop->setEnabled(true);
     cmdPlay->setEnabled(false);
     DTPicker1->setEnabled(false);
-    lblStato->setText(text(u"simulazione"));
+    lblStato->setText(mLang::Testo_lingua(u"frmTime", u"simulazione"));
     // The gate is still closed, so this run does nothing; the next regular tick adds one
     // second and shows exactly the chosen instant.
     m_runTick();
@@ -287,7 +283,7 @@ void frmTime::cmdStop_Click()
     cmdStop->setEnabled(false);
     cmdPlay->setEnabled(true);
     DTPicker1->setEnabled(true);
-    lblStato->setText(text(u"arresto"));
+    lblStato->setText(mLang::Testo_lingua(u"frmTime", u"arresto"));
     pflgCentrale.setEnabled(false);
 }
 
@@ -334,8 +330,8 @@ QString frmTime::siderealText(double hours)
     const double s = std::floor(((hours - h) * 60.0 - m) * 60.0);
     const QString twoDigits = QStringLiteral("00");
     const QLocale c = QLocale::c();
-    return formatNumber(h, twoDigits, c) + u'.' + formatNumber(m, twoDigits, c) + u'.'
-           + formatNumber(s, twoDigits, c);
+    return formatNumber(h, twoDigits, c) + u'.' + formatNumber(m, twoDigits, c) + u'.' +
+           formatNumber(s, twoDigits, c);
 }
 
 void frmTime::showEvent(QShowEvent* event)

@@ -87,7 +87,8 @@ public:
     {
         constexpr double kDegToRad = 0.0174532925;
         const double radius = 90.0 - elevationDeg;
-        return {radius * std::sin(azimuthDeg * kDegToRad), radius * std::cos(azimuthDeg * kDegToRad)};
+        return {radius * std::sin(azimuthDeg * kDegToRad),
+                radius * std::cos(azimuthDeg * kDegToRad)};
     }
     void Disegna_terreno() override { ++landscapes; }
     void Form_Resize() override { ++resizes; }
@@ -137,10 +138,8 @@ public:
 };
 
 /// Defines `name` as a window of type Fake and loads it; the test forgets it when done.
-template <class Fake>
-Fake* loadFake(const QString& name)
+template <class Fake> Fake* loadFake(const QString& name)
 {
-    WindowRegistry::instance().define(name, WindowLifetime::UnloadOnClose,
-                                      [] { return new Fake; });
+    WindowRegistry::instance().define(name, WindowLifetime::UnloadOnClose, [] { return new Fake; });
     return dynamic_cast<Fake*>(WindowRegistry::instance().form(name));
 }

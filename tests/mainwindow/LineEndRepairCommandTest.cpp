@@ -16,9 +16,8 @@ protected:
     {
         const QString path = folderFile(QStringLiteral("elements.txt"));
         writeTestFile(path, content);
-        mainWindow().setFileChooser([path](const QString&, const QString&, const QString&) {
-            return path;
-        });
+        mainWindow().setFileChooser(
+            [path](const QString&, const QString&, const QString&) { return path; });
         mainWindow().menuItem(QStringLiteral("mnuStrumentiFormattazione"))->trigger();
         return readTestFile(path);
     }
@@ -58,9 +57,8 @@ TEST_F(LineEndRepairCommand, EmptyFileOrNoChoiceLeavesEverythingAsItWas)
 
     const QString path = folderFile(QStringLiteral("kept.txt"));
     writeTestFile(path, "A\nB\n");
-    mainWindow().setFileChooser([](const QString&, const QString&, const QString&) {
-        return QString();
-    });
+    mainWindow().setFileChooser(
+        [](const QString&, const QString&, const QString&) { return QString(); });
     mainWindow().menuItem(QStringLiteral("mnuStrumentiFormattazione"))->trigger();
     EXPECT_EQ(readTestFile(path), QByteArray("A\nB\n"));
 }

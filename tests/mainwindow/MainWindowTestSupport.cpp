@@ -10,9 +10,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QPushButton>
 #include <QDialog>
 #include <QFile>
+#include <QPushButton>
 
 #include <cstdio>
 
@@ -72,10 +72,10 @@ Record_TLE elementSet(const std::string& name, const TestOrbit& orbit)
                                orbit.catalogueNumber, orbit.epochDay);
     line1 += checksum(line1);
     const auto eccentricity = static_cast<long>(orbit.eccentricity * 1e7 + 0.5);
-    std::string line2 = format("2 %05d %8.4f %8.4f %07ld %8.4f %8.4f %11.8f%5d",
-                               orbit.catalogueNumber, orbit.inclinationDeg, orbit.raanDeg,
-                               eccentricity, orbit.argumentOfPerigeeDeg, orbit.meanAnomalyDeg,
-                               orbit.meanMotionRevPerDay, 1000);
+    std::string line2 =
+        format("2 %05d %8.4f %8.4f %07ld %8.4f %8.4f %11.8f%5d", orbit.catalogueNumber,
+               orbit.inclinationDeg, orbit.raanDeg, eccentricity, orbit.argumentOfPerigeeDeg,
+               orbit.meanAnomalyDeg, orbit.meanMotionRevPerDay, 1000);
     line2 += checksum(line2);
     return Record_TLE{name, line1, line2};
 }

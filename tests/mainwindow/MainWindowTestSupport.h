@@ -28,7 +28,8 @@ class TestClock final : public ProgramClock
 public:
     explicit TestClock(QDateTime utc = QDateTime(QDate(2026, 12, 8), QTime(20, 0, 0), Qt::UTC))
         : m_utc(std::move(utc))
-    {}
+    {
+    }
     [[nodiscard]] QDateTime currentUtc() const override { return m_utc; }
     void set(const QDateTime& utc) { m_utc = utc; }
     void advance(int seconds) { m_utc = m_utc.addSecs(seconds); }
@@ -41,7 +42,7 @@ private:
 struct TestOrbit
 {
     int catalogueNumber = 90001;
-    double epochDay = 342.5;       ///< day of 2026 with fraction
+    double epochDay = 342.5; ///< day of 2026 with fraction
     double inclinationDeg = 51.6;
     double raanDeg = 120.0;
     double eccentricity = 0.0004;

@@ -94,8 +94,8 @@ TEST_F(Startup, MissingMapPictureEndsTheStartWithTheInstallationMessage)
     EXPECT_FALSE(initialize(recorder));
     ASSERT_EQ(recorder.critical.size(), 1);
     EXPECT_TRUE(recorder.critical[0].startsWith(
-        mLang::Testo_lingua(u"MDIForm1", u"verificainstallazione1") + u'\n'
-        + mLang::Testo_lingua(u"MDIForm1", u"verificainstallazione2")));
+        mLang::Testo_lingua(u"MDIForm1", u"verificainstallazione1") + u'\n' +
+        mLang::Testo_lingua(u"MDIForm1", u"verificainstallazione2")));
     EXPECT_TRUE(recorder.critical[0].endsWith(QStringLiteral("MapNorth.dat")));
 }
 
@@ -109,7 +109,8 @@ TEST_F(Startup, RequiredFilesAreCheckedInOrderAndTheOptionalOnesAreNot)
     QFile::remove(folderFile(QStringLiteral("stars.bin")));
     EXPECT_EQ(firstMissingInstallationFile(m_folder.path()), QStringLiteral("stars.bin"));
     // A file whose name differs only in letter case is there.
-    QFile::rename(folderFile(QStringLiteral("cities.dat")), folderFile(QStringLiteral("CITIES.DAT")));
+    QFile::rename(folderFile(QStringLiteral("cities.dat")),
+                  folderFile(QStringLiteral("CITIES.DAT")));
     EXPECT_EQ(firstMissingInstallationFile(m_folder.path()), QStringLiteral("stars.bin"));
     EXPECT_EQ(requiredInstallationFiles().size(), 21);
 }
@@ -186,8 +187,8 @@ TEST_F(Startup, LockLeftByACrashedRunDoesNotBlockTheNextStart)
     const qint64 deadProcess = ended.processId();
     ASSERT_TRUE(ended.waitForFinished());
     const QString path = SingleInstanceLock::lockFilePath(m_folder.path());
-    writeTestFile(path, QByteArray::number(deadProcess) + "\nquorvanel\n"
-                            + QHostInfo::localHostName().toUtf8() + "\n");
+    writeTestFile(path, QByteArray::number(deadProcess) + "\nquorvanel\n" +
+                            QHostInfo::localHostName().toUtf8() + "\n");
     SingleInstanceLock next(m_folder.path());
     EXPECT_EQ(next.tryLock(), SingleInstanceLock::Result::Acquired);
 }
@@ -222,7 +223,8 @@ TEST_F(WorkingSetAtStart, LoadReadsTheWorkingSetBeforeParsingAndShowsThePrincipa
 
     // Closing writes the working set back, in the parsed names' form.
     window.close();
-    EXPECT_TRUE(readTestFile(folderFile(QStringLiteral("Quorvanel.ini"))).startsWith("Noaa 15\r\n"));
+    EXPECT_TRUE(
+        readTestFile(folderFile(QStringLiteral("Quorvanel.ini"))).startsWith("Noaa 15\r\n"));
 }
 
 TEST_F(WorkingSetAtStart, UnreadableReferenceDataEndsTheLoadWithItsMessage)

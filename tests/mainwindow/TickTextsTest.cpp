@@ -58,8 +58,7 @@ PrincipalTexts texts(const Posizione_satellite& v, const Elemento_satellite& e, 
 TEST(PrincipalTexts, DopplerShiftLowersTheDownlinkAndRaisesTheUplinkOfARecedingSatellite)
 {
     // 145.8 MHz x (1 - 7 / 299792) = 145.79659..., shown to four decimals.
-    const PrincipalTexts shown =
-        texts(sunlitState(), withChannel(2, "435.1", "145.8"), 2);
+    const PrincipalTexts shown = texts(sunlitState(), withChannel(2, "435.1", "145.8"), 2);
     EXPECT_EQ(shown.downlink, QStringLiteral("145.7966"));
     EXPECT_EQ(shown.uplink, QStringLiteral("435.1102"));
 

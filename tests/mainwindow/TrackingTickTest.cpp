@@ -12,8 +12,8 @@
 #include "mainwindow/WorkingSet.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDateTimeEdit>
 #include <QLabel>
 #include <QPushButton>
@@ -46,9 +46,9 @@ protected:
     }
     void TearDown() override
     {
-        for (const QString& name : {windowNames::kWorldMap, windowNames::kLocalSky,
-                                    windowNames::kFloating, windowNames::kTrack,
-                                    windowNames::kPlanets})
+        for (const QString& name :
+             {windowNames::kWorldMap, windowNames::kLocalSky, windowNames::kFloating,
+              windowNames::kTrack, windowNames::kPlanets})
             forgetWindow(name);
         QLocale::setDefault(QLocale::c());
         MainWindowTest::TearDown();
@@ -62,8 +62,7 @@ protected:
         }
     }
 
-    template <class Control>
-    Control* timeControl(const char* name)
+    template <class Control> Control* timeControl(const char* name)
     {
         QWidget* window = WindowRegistry::instance().find(windowNames::kTime);
         return window ? window->findChild<Control*>(QString::fromLatin1(name)) : nullptr;

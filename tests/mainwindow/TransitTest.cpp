@@ -29,7 +29,8 @@ double secondsAfterNow(double date)
 QPointF polar(double azimuthDeg, double elevationDeg)
 {
     const double radius = 90.0 - elevationDeg;
-    return {radius * std::sin(azimuthDeg * 0.0174532925), radius * std::cos(azimuthDeg * 0.0174532925)};
+    return {radius * std::sin(azimuthDeg * 0.0174532925),
+            radius * std::cos(azimuthDeg * 0.0174532925)};
 }
 
 std::string timeText(double date)
