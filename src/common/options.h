@@ -3,6 +3,9 @@
 // in memory by the dialogs and map menus. Written by the options loader, the options
 // dialog, the location dialog, the channel chooser and the map menus; read everywhere.
 // Truth values are plain bools here; the store keeps them as "-1" / "0".
+// The initialisers of Opzioni are the built-in defaults of the option store (a test keeps
+// them equal to the store's binding table); Dati_osservatore starts empty, and the default
+// observer comes from that table alone.
 
 #include <array>
 #include <cstdint>
@@ -28,6 +31,32 @@ inline constexpr int kFiltroSecondari = 2;
 inline constexpr int kServerNtpCount = 10;
 inline constexpr int kDownloadSourceCount = 31;
 inline constexpr int kChannelSelections = 10;
+
+/// Default time servers: public hosts that answer the TIME protocol (RFC 868, TCP port 37).
+inline const std::array<std::string, kServerNtpCount> kDefaultTimeServers{
+    "time.nist.gov",       "time-a-g.nist.gov",   "time-b-g.nist.gov",   "time-c-g.nist.gov",
+    "time-d-g.nist.gov",   "time-a-wwv.nist.gov", "time-b-wwv.nist.gov", "time-c-wwv.nist.gov",
+    "time-a-b.nist.gov",   "time-b-b.nist.gov"};
+
+/// Public element-set server of the default download list.
+inline constexpr const char* kElementSetServer = "celestrak.org";
+
+/// Default element-file addresses: server host and path, no scheme.
+inline const std::array<std::string, kDownloadSourceCount> kDefaultDownloadSources = [] {
+    const char* const files[kDownloadSourceCount] = {
+        "visual.txt",      "tle-new.txt",     "stations.txt",   "weather.txt",
+        "noaa.txt",        "goes.txt",        "resource.txt",   "sarsat.txt",
+        "tdrss.txt",       "geo.txt",         "intelsat.txt",   "gorizont.txt",
+        "raduga.txt",      "molniya.txt",     "iridium.txt",    "orbcomm.txt",
+        "globalstar.txt",  "amateur.txt",     "x-comm.txt",     "other-comm.txt",
+        "gps-ops.txt",     "glo-ops.txt",     "nnss.txt",       "musson.txt",
+        "science.txt",     "geodetic.txt",    "engineering.txt", "education.txt",
+        "radar.txt",       "military.txt",    "other.txt"};
+    std::array<std::string, kDownloadSourceCount> sources;
+    for (std::size_t i = 0; i < sources.size(); ++i)
+        sources[i] = std::string(kElementSetServer) + "/NORAD/elements/" + files[i];
+    return sources;
+}();
 
 struct Opzioni
 {
@@ -106,8 +135,8 @@ struct Opzioni
 
     /// Selected radio channel (1..10) per tracking-table row; element 0 is the principal's.
     std::array<std::int16_t, kChannelSelections> Canale_selezionato{1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
-    std::array<std::string, kServerNtpCount> Server_NTP{};
-    std::array<std::string, kDownloadSourceCount> Sorgenti_download{};
+    std::array<std::string, kServerNtpCount> Server_NTP = kDefaultTimeServers;
+    std::array<std::string, kDownloadSourceCount> Sorgenti_download = kDefaultDownloadSources;
     std::string File_database;
 
     std::int32_t Colore_griglia_mappamondo = 8553090; ///< colours: decimal RGB, red in the low byte

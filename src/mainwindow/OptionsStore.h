@@ -1,0 +1,71 @@
+#pragma once
+// Every option (Impostazioni) and the observer (Osservatore) in the option store. One binding
+// table of rows {section, key, default text, field} drives loading, saving, the built-in
+// defaults and the change check, so a key cannot be read under one name and written under
+// another.
+//
+// Stored forms: texts unchanged; truth values "-1" / "0"; integers and colours as decimal text;
+// latitude and longitude in thousandths of a degree; other numbers as the shortest decimal text
+// with "." whatever the user's locale. Reading accepts "." or "," as the decimal separator.
+
+#include "common/options.h"
+#include "services/mReg.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <variant>
+#include <vector>
+
+/// Application name under which the options are stored.
+inline constexpr char16_t kStoreApplication[] = u"Quorvanel";
+
+/// A field of the options or observer record that one row binds.
+using OptionField = std::variant<std::string*, bool*, std::int16_t*, std::int32_t*,
+                                 std::uint8_t*, float*, double*>;
+
+/// How a number field is kept in the store.
+enum class StoredForm {
+    Plain,         ///< its decimal text
+    Thousandths,   ///< the value times 1000 (latitude, longitude)
+    LeadingNumber, ///< read as the leading number of the text; "" reads as 0 (time zone)
+};
+
+struct OptionBinding
+{
+    QString section;
+    QString key;
+    QString defaultText;
+    /// The bound field within a pair of records.
+    std::function<OptionField(Opzioni&, Dati_osservatore&)> field;
+    StoredForm form = StoredForm::Plain;
+    /// Integers: the accepted range; a stored value outside it reads as the default.
+    int minimum = 0;
+    int maximum = 0;
+    bool observer = false;           ///< a field of Dati_osservatore
+    bool keptByDefaults = false;     ///< Impostazioni_default leaves it as it is
+    bool comparedForChanges = true;  ///< Impostazioni_modificate looks at it
+};
+
+/// The binding table, one row per stored key, in the order of the options record.
+[[nodiscard]] const std::vector<OptionBinding>& optionBindings();
+
+/// Fills Osservatore and every field of Impostazioni from the store, then copies them into
+/// Osservatore_salvato and Impostazioni_salvate. A missing key, a value that is not a number
+/// where a number belongs, or an integer outside its row's range reads as the row's default.
+/// Returns the first store failure (the fields concerned keep their defaults).
+mReg::RegistryStatus Carica_impostazioni();
+
+/// Puts the built-in default into every field of Impostazioni except File_database and
+/// File_lingua. Touches neither Osservatore nor the snapshots, and writes nothing.
+void Impostazioni_default();
+
+/// Writes Osservatore and every field of Impostazioni to its own key. On success the snapshots
+/// are refreshed, so Impostazioni_modificate then reports changes made after the save.
+mReg::RegistryStatus Salva_impostazioni();
+
+/// True when an observer field, File_database or an option other than File_lingua differs from
+/// its snapshot.
+[[nodiscard]] bool Impostazioni_modificate();

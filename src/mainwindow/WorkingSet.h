@@ -1,0 +1,20 @@
+#pragma once
+// The working set of satellites kept between runs in "Quorvanel.ini" in the program folder:
+// three lines per satellite in slot order (name, element line 1, element line 2), at most 200
+// satellites, lines ending in CR LF. An empty working set is an empty file.
+
+#include <QString>
+
+inline const QString kWorkingSetFileName = QStringLiteral("Quorvanel.ini");
+
+/// Writes slots 1 to Numero_satelliti: the parsed name Satelement(i).Nome_satellite and the
+/// element lines RigaDati(i).Riga1 and Riga2. The file is replaced atomically, so a failed
+/// write keeps the previous one. False when the file could not be written.
+bool Salva_Ini();
+
+/// Reads the working-set file into RigaDati from slot 1 and sets Numero_satelliti to the number
+/// of sets read; the caller then parses each slot (Estrai_Dati_Satellite). Reads CR LF and LF
+/// lines. A set whose name line is empty is skipped, an incomplete last set is ignored, and
+/// reading stops after 200 sets. False, with the working set untouched, when the file cannot
+/// be read.
+bool Leggi_Ini();

@@ -1,0 +1,136 @@
+#include "services/mReg.h"
+
+#include <QMetaType>
+#include <QSettings>
+
+namespace mReg {
+namespace {
+
+QString g_storeFile; // empty: the user's configuration folder
+
+RegistryStatus failure(int number, const char* text)
+{
+    return RegistryStatus{number, QString::fromLatin1(text)};
+}
+
+RegistryStatus checkNames(const QString& application, const QString& section, const QString& key)
+{
+    if (application.trimmed().isEmpty())
+        return failure(kErrorAppNameEmpty, "AppName may not be empty");
+    if (section.trimmed().isEmpty())
+        return failure(kErrorSectionEmpty, "Section may not be empty");
+    if (key.trimmed().isEmpty())
+        return failure(kErrorKeyEmpty, "Key may not be empty");
+    return {};
+}
+
+QString fileFor(const QString& application)
+{
+    if (!g_storeFile.isEmpty())
+        return g_storeFile;
+    const QSettings user(QSettings::IniFormat, QSettings::UserScope,
+                         QStringLiteral("Quorvanel"), application.trimmed());
+    return user.fileName();
+}
+
+/// QSettings path of a value: the trimmed section is the INI section, the key is kept as is.
+QString settingsKey(const QString& section, const QString& key)
+{
+    return section.trimmed() + u'/' + key;
+}
+
+/// Registry type number of a stored value that is not plain text.
+int typeNumber(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::QStringList:
+        return kTypeTextList;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Bool:
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return kTypeNumber;
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return kTypeLongNumber;
+    default:
+        return kTypeBinary;
+    }
+}
+
+} // namespace
+
+void setStoreFile(const QString& path)
+{
+    g_storeFile = path;
+}
+
+QString storeFile(QAnyStringView application)
+{
+    return fileFor(application.toString());
+}
+
+QString Leggi_registro(QAnyStringView application, QAnyStringView section, QAnyStringView key,
+                       QAnyStringView defaultValue, RegistryStatus* status)
+{
+    const QString app = application.toString();
+    const QString sectionName = section.toString();
+    const QString keyName = key.toString();
+    RegistryStatus result = checkNames(app, sectionName, keyName);
+    QString value = defaultValue.toString();
+    if (result.ok()) {
+        const QSettings store(fileFor(app), QSettings::IniFormat);
+        if (store.status() != QSettings::NoError) {
+            const int code = store.status() == QSettings::FormatError ? kCodeStoreCorrupt
+                                                                        : kCodeAccessDenied;
+            result = failure(kErrorStoreBase + code, "Could not open registry section");
+        } else {
+            const QVariant stored = store.value(settingsKey(sectionName, keyName));
+            if (stored.isValid()) {
+                if (stored.typeId() == QMetaType::QString)
+                    value = stored.toString();
+                else
+                    result = failure(kErrorStoreBase + typeNumber(stored),
+                                     "Registry data not a string");
+            }
+        }
+    }
+    if (status)
+        *status = result;
+    return value;
+}
+
+RegistryStatus Scrivi_registro(QAnyStringView application, QAnyStringView section,
+                               QAnyStringView key, QAnyStringView value)
+{
+    return writeValues(application, {RegistryValue{section.toString(), key.toString(),
+                                                   value.toString()}});
+}
+
+RegistryStatus writeValues(QAnyStringView application, const QList<RegistryValue>& values)
+{
+    const QString app = application.toString();
+    for (const RegistryValue& item : values) {
+        const RegistryStatus names = checkNames(app, item.section, item.key);
+        if (!names.ok())
+            return names;
+    }
+    if (app.trimmed().isEmpty())
+        return checkNames(app, QString(), QString());
+
+    QSettings store(fileFor(app), QSettings::IniFormat);
+    if (store.status() != QSettings::NoError || !store.isWritable())
+        return failure(kErrorStoreBase + kCodeAccessDenied,
+                       "Could not open/create registry section");
+    for (const RegistryValue& item : values)
+        store.setValue(settingsKey(item.section, item.key), item.value);
+    // QSettings writes through a temporary file and renames it, so a failed sync leaves the
+    // previous file in place.
+    store.sync();
+    if (store.status() != QSettings::NoError)
+        return failure(kErrorStoreBase + kCodeAccessDenied, "Could not set key value");
+    return {};
+}
+
+} // namespace mReg

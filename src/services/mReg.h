@@ -1,0 +1,79 @@
+#pragma once
+// The option store: named text values grouped in sections, one store per application name.
+// The values live in an INI file in the user's configuration folder (organisation and
+// application "Quorvanel"); setStoreFile() points the store at an explicit file instead.
+// Section and key names may contain blanks ("Cielo locale", "Mouse dati"): the file escapes
+// them and they read back exactly. Values are always text; callers convert numbers themselves.
+//
+// Failures come back to the caller as a RegistryStatus with a fixed number and English text;
+// nothing here shows a message. A missing section or key is not a failure: it yields the
+// caller's default.
+
+#include <QAnyStringView>
+#include <QList>
+#include <QString>
+
+namespace mReg {
+
+/// Base of the error numbers (0x80040000 as a signed 32-bit value).
+inline constexpr int kErrorBase = -2147221504;
+inline constexpr int kErrorAppNameEmpty = kErrorBase + 1000;
+inline constexpr int kErrorSectionEmpty = kErrorBase + 1001;
+inline constexpr int kErrorKeyEmpty = kErrorBase + 1002;
+/// Store failures add a code to this: the platform code for open and write failures, the
+/// value's type number for a value that is not text.
+inline constexpr int kErrorStoreBase = kErrorBase + 2000;
+
+/// Codes added to kErrorStoreBase, numbered as the Windows registry numbers them so that an
+/// error number means the same wherever the store lives.
+inline constexpr int kCodeAccessDenied = 5;   ///< the store file cannot be created or written
+inline constexpr int kCodeStoreCorrupt = 1009; ///< the store file cannot be read as INI
+/// Type numbers of values that are not plain text (registry type numbers).
+inline constexpr int kTypeBinary = 3;
+inline constexpr int kTypeNumber = 4;
+inline constexpr int kTypeTextList = 7; ///< unquoted text with commas ("a, b") reads as a list
+inline constexpr int kTypeLongNumber = 11;
+
+/// Outcome of a store operation: number 0 and an empty description on success.
+struct RegistryStatus
+{
+    int number = 0;
+    QString description;
+
+    [[nodiscard]] bool ok() const { return number == 0; }
+};
+
+/// One value to write with writeValues().
+struct RegistryValue
+{
+    QString section;
+    QString key;
+    QString value;
+};
+
+/// Points every application's store at `path`; an empty path restores the user's
+/// configuration folder.
+void setStoreFile(const QString& path);
+
+/// The file that holds the values of `application`.
+[[nodiscard]] QString storeFile(QAnyStringView application);
+
+/// The stored text of `key` in `section`, or `defaultValue` when the section or the key does
+/// not exist. An existing empty value gives "" (not the default). The application name and the
+/// section are trimmed of blanks; the key is used exactly as passed. On failure the result is
+/// the default and `status`, when given, receives the error.
+[[nodiscard]] QString Leggi_registro(QAnyStringView application, QAnyStringView section,
+                                     QAnyStringView key, QAnyStringView defaultValue,
+                                     RegistryStatus* status = nullptr);
+
+/// Stores `value` under `key` in `section`, creating the section when needed. A failed write
+/// leaves the store as it was.
+RegistryStatus Scrivi_registro(QAnyStringView application, QAnyStringView section,
+                               QAnyStringView key, QAnyStringView value);
+
+/// Stores several values of one application in one pass over the store file (saving every
+/// option at once). Names are checked as by Scrivi_registro before anything is written; the
+/// first failure is returned and then nothing is written.
+RegistryStatus writeValues(QAnyStringView application, const QList<RegistryValue>& values);
+
+} // namespace mReg

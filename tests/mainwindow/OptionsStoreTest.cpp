@@ -1,0 +1,295 @@
+#include "support/TestFiles.h"
+
+#include "mainwindow/OptionsStore.h"
+#include "services/TextData.h"
+
+#include <QLocale>
+#include <QSettings>
+
+#include <type_traits>
+
+namespace {
+
+constexpr int kStoredKeyCount = 151; // 6 observer keys and 145 option keys
+
+QString read(const char* section, const char* key)
+{
+    return mReg::Leggi_registro(kStoreApplication, section, key, "<missing>");
+}
+
+void store(const char* section, const char* key, const QString& value)
+{
+    ASSERT_TRUE(mReg::Scrivi_registro(kStoreApplication, section, key, value).ok());
+}
+
+/// Puts into the row's field a value that differs from the row's default and from the values
+/// given to the other rows (by `n`), within the row's accepted range.
+void setDistinctValue(const OptionBinding& row, int n, Opzioni& options, Dati_osservatore& observer)
+{
+    const double defaultValue = parseDataNumber(row.defaultText).value_or(0);
+    std::visit(
+        [&](auto* field) {
+            using T = std::remove_pointer_t<decltype(field)>;
+            if constexpr (std::is_same_v<T, std::string>) {
+                *field = "value " + std::to_string(n) + " \xC3\xA9, \"quoted\"";
+            } else if constexpr (std::is_same_v<T, bool>) {
+                *field = defaultValue == 0;
+            } else if constexpr (std::is_same_v<T, float>) {
+                if (row.form == StoredForm::Thousandths)
+                    *field = -33.87f + static_cast<float>(n);
+                else
+                    *field = 5.5f + static_cast<float>(n);
+            } else if constexpr (std::is_same_v<T, double>) {
+                *field = 0.25 + n;
+            } else {
+                const int span = row.maximum - row.minimum;
+                int value = row.minimum + (n % span);
+                if (value == static_cast<int>(defaultValue))
+                    value = value == row.maximum ? row.minimum : value + 1;
+                *field = static_cast<T>(value);
+            }
+        },
+        row.field(options, observer));
+}
+
+class OptionsRecord : public ProgramStateTest
+{
+};
+
+TEST_F(OptionsRecord, EmptyStoreGivesTheBuiltInDefaults)
+{
+    Impostazioni.Propagatore = 0;
+    Osservatore = Dati_osservatore{};
+    ASSERT_TRUE(Carica_impostazioni().ok());
+
+    EXPECT_EQ(Impostazioni.Propagatore, 2);
+    EXPECT_EQ(Impostazioni.Limite_sole, -10);
+    EXPECT_EQ(Impostazioni.Cielo_locale_stelle, 1639);
+    EXPECT_EQ(Impostazioni.Cielo_generale_stelle, 5146);
+    EXPECT_EQ(Osservatore.Nome_localita, "Italy: Milano");
+    EXPECT_FLOAT_EQ(Osservatore.Latitudine_osservatore, 45.47f);
+    EXPECT_FLOAT_EQ(Osservatore.Longitudine_osservatore, 9.19f);
+    EXPECT_FLOAT_EQ(Osservatore.Quota_osservatore, 133.0f);
+    EXPECT_FLOAT_EQ(Osservatore.Fuso_orario, 1.0f);
+    EXPECT_EQ(Osservatore.Ora_legale, 0);
+    EXPECT_EQ(Impostazioni.Server_NTP[0], "time.nist.gov");
+    EXPECT_EQ(Impostazioni.Sorgenti_download[0], "celestrak.org/NORAD/elements/visual.txt");
+    EXPECT_EQ(Impostazioni.Sorgenti_download[30], "celestrak.org/NORAD/elements/other.txt");
+
+    // The record's own initialisers and the table agree on every default.
+    EXPECT_TRUE(Impostazioni == Opzioni{});
+    EXPECT_TRUE(Impostazioni_salvate == Impostazioni);
+    EXPECT_TRUE(Osservatore_salvato == Osservatore);
+    EXPECT_FALSE(Impostazioni_modificate());
+}
+
+TEST_F(OptionsRecord, EveryRowRoundTripsThroughTheStore)
+{
+    int n = 0;
+    for (const OptionBinding& row : optionBindings())
+        setDistinctValue(row, ++n, Impostazioni, Osservatore);
+    const Opzioni written = Impostazioni;
+    const Dati_osservatore writtenObserver = Osservatore;
+    ASSERT_TRUE(Salva_impostazioni().ok());
+
+    Impostazioni = Opzioni{};
+    Osservatore = Dati_osservatore{};
+    ASSERT_TRUE(Carica_impostazioni().ok());
+    EXPECT_TRUE(Impostazioni == written);
+    EXPECT_TRUE(Osservatore == writtenObserver);
+    for (const OptionBinding& row : optionBindings()) {
+        Opzioni a = written;
+        Dati_osservatore b = writtenObserver;
+        const bool same = std::visit(
+            [&](auto* loaded) {
+                return *loaded == *std::get<decltype(loaded)>(row.field(a, b));
+            },
+            row.field(Impostazioni, Osservatore));
+        EXPECT_TRUE(same) << row.section.toStdString() << '/' << row.key.toStdString();
+    }
+
+    const QSettings file(storePath(), QSettings::IniFormat);
+    EXPECT_EQ(file.allKeys().size(), kStoredKeyCount);
+    EXPECT_EQ(optionBindings().size(), std::size_t{kStoredKeyCount});
+}
+
+TEST_F(OptionsRecord, KeysAreStoredUnderTheirFixedNames)
+{
+    ASSERT_TRUE(Carica_impostazioni().ok());
+    ASSERT_TRUE(Salva_impostazioni().ok());
+    EXPECT_EQ(read("Mappamondo", "Mouse dati"), "-1");
+    EXPECT_EQ(read("Cielo locale", "Griglia 10"), "-1");
+    EXPECT_EQ(read("Cielo anteprima", "Proiezione stereo"), "0");
+    EXPECT_EQ(read("Osservatore", "Ora legale"), "0");
+    EXPECT_EQ(read("Osservatore", "Latitudine"), "45470");
+    EXPECT_EQ(read("Osservatore", "Longitudine"), "9190");
+    EXPECT_EQ(read("Filtri", "Azimuth max secondari"), "360");
+    EXPECT_EQ(read("Filtri", "In transito"), "-1");
+    EXPECT_EQ(read("Radio", "Canale10"), "1");
+    EXPECT_EQ(read("Colori", "Costellazioni linee"), "10789888");
+    EXPECT_EQ(read("Generali", "Lingua"), "");
+    EXPECT_EQ(read("Database", "Primario"), "");
+    EXPECT_TRUE(read("ServerNTP", "Server9").endsWith(u".nist.gov"));
+    EXPECT_TRUE(read("Download", "Remoto28").endsWith(u"/NORAD/elements/radar.txt"));
+    EXPECT_TRUE(read("Download", "Remoto29").endsWith(u"/NORAD/elements/military.txt"));
+}
+
+TEST_F(OptionsRecord, ObserverPositionAndTimeZoneKeepTheirStoredForms)
+{
+    store("Osservatore", "Latitudine", QStringLiteral("-33870"));
+    store("Osservatore", "Longitudine", QStringLiteral("151210"));
+    store("Osservatore", "Fuso", QStringLiteral("5.5xyz"));
+    ASSERT_TRUE(Carica_impostazioni().ok());
+    EXPECT_FLOAT_EQ(Osservatore.Latitudine_osservatore, -33.87f);
+    EXPECT_FLOAT_EQ(Osservatore.Longitudine_osservatore, 151.21f);
+    EXPECT_FLOAT_EQ(Osservatore.Fuso_orario, 5.5f);
+
+    ASSERT_TRUE(Salva_impostazioni().ok());
+    EXPECT_EQ(read("Osservatore", "Latitudine"), "-33870");
+    EXPECT_EQ(read("Osservatore", "Longitudine"), "151210");
+    EXPECT_EQ(read("Osservatore", "Fuso"), "5.5");
+
+    struct Case
+    {
+        QString stored;
+        float zone;
+    };
+    const Case zones[] = {{QString(), 0.0f}, {QStringLiteral("-3,5"), -3.5f},
+                          {QStringLiteral("abc"), 0.0f}, {QStringLiteral(" 10 "), 10.0f}};
+    for (const Case& c : zones) {
+        store("Osservatore", "Fuso", c.stored);
+        ASSERT_TRUE(Carica_impostazioni().ok());
+        EXPECT_FLOAT_EQ(Osservatore.Fuso_orario, c.zone) << c.stored.toStdString();
+    }
+}
+
+TEST_F(OptionsRecord, StoredValueThatDoesNotFitFallsBackToItsDefault)
+{
+    struct Case
+    {
+        const char* section;
+        const char* key;
+        const char* stored;
+    };
+    const Case unusable[] = {
+        {"Satelliti", "Propagatore", "abc"},     {"Satelliti", "Propagatore", "4"},
+        {"Satelliti", "Propagatore", "-1"},      {"Cielo locale", "Stelle", "9011"},
+        {"Radio", "Canale1", "0"},               {"Radio", "Canale2", "11"},
+        {"Colori", "Satellite", "yellow"},       {"Mappamondo", "Griglia", "maybe"},
+        {"Filtri", "Altezza min tutti", ""},     {"Osservatore", "Quota", "1e40"},
+        {"Osservatore", "Ora legale", "-1"},     {"Satelliti", "Soglia", "40000"},
+        {"Osservatore", "Latitudine", "north"},
+    };
+    int n = 0;
+    for (const Case& c : unusable) {
+        SCOPED_TRACE(std::string(c.section) + '/' + c.key + " = " + c.stored);
+        mReg::setStoreFile(folderFile(QStringLiteral("case%1.ini").arg(++n)));
+        store(c.section, c.key, QString::fromLatin1(c.stored));
+        ASSERT_TRUE(Carica_impostazioni().ok());
+        EXPECT_TRUE(Impostazioni == Opzioni{});
+        EXPECT_FLOAT_EQ(Osservatore.Latitudine_osservatore, 45.47f);
+        EXPECT_FLOAT_EQ(Osservatore.Quota_osservatore, 133.0f);
+        EXPECT_EQ(Osservatore.Ora_legale, 0);
+    }
+
+    store("Satelliti", "Propagatore", QStringLiteral("3"));
+    store("Cielo locale", "Stelle", QStringLiteral("9010"));
+    store("Mappamondo", "Localizzatore", QStringLiteral("1"));
+    ASSERT_TRUE(Carica_impostazioni().ok());
+    EXPECT_EQ(Impostazioni.Propagatore, 3);
+    EXPECT_EQ(Impostazioni.Cielo_locale_stelle, 9010);
+    EXPECT_TRUE(Impostazioni.Mappamondo_localizzatore);
+}
+
+TEST_F(OptionsRecord, NumbersAreReadAndWrittenWhateverTheUserLocale)
+{
+    const QLocale previous;
+    for (const QLocale& locale : {QLocale(QLocale::German, QLocale::Germany),
+                                 QLocale(QLocale::Italian, QLocale::Italy)}) {
+        SCOPED_TRACE(locale.name().toStdString());
+        QLocale::setDefault(locale);
+        store("Filtri", "Altezza min tutti", QStringLiteral("12,5"));
+        store("Filtri", "Azimuth max principale", QStringLiteral("270.25"));
+        store("Osservatore", "Quota", QStringLiteral("1234,5"));
+        ASSERT_TRUE(Carica_impostazioni().ok());
+        EXPECT_DOUBLE_EQ(Impostazioni.Filtro_altezza_min[kFiltroTutti], 12.5);
+        EXPECT_DOUBLE_EQ(Impostazioni.Filtro_azimut_max[kFiltroPrincipale], 270.25);
+        EXPECT_FLOAT_EQ(Osservatore.Quota_osservatore, 1234.5f);
+
+        ASSERT_TRUE(Salva_impostazioni().ok());
+        EXPECT_EQ(read("Filtri", "Altezza min tutti"), "12.5");
+        EXPECT_EQ(read("Filtri", "Azimuth max principale"), "270.25");
+        EXPECT_EQ(read("Osservatore", "Quota"), "1234.5");
+        EXPECT_EQ(read("Osservatore", "Latitudine"), "45470");
+    }
+    QLocale::setDefault(previous);
+}
+
+TEST_F(OptionsRecord, DefaultsRestoreOptionsButKeepDatabaseLanguageAndObserver)
+{
+    ASSERT_TRUE(Carica_impostazioni().ok());
+    int n = 0;
+    for (const OptionBinding& row : optionBindings())
+        setDistinctValue(row, ++n, Impostazioni, Osservatore);
+    const Opzioni changed = Impostazioni;
+    const Dati_osservatore changedObserver = Osservatore;
+    const Opzioni snapshot = Impostazioni_salvate;
+
+    Impostazioni_default();
+
+    Opzioni expected;
+    expected.File_database = changed.File_database;
+    expected.File_lingua = changed.File_lingua;
+    EXPECT_TRUE(Impostazioni == expected);
+    EXPECT_TRUE(Osservatore == changedObserver);
+    EXPECT_TRUE(Impostazioni_salvate == snapshot);
+    EXPECT_TRUE(Impostazioni.Sorgenti_download[29].ends_with("/NORAD/elements/military.txt"));
+    EXPECT_TRUE(Impostazioni.Sorgenti_download[28].ends_with("/NORAD/elements/radar.txt"));
+    EXPECT_FALSE(QFileInfo::exists(storePath())); // nothing was written
+}
+
+TEST_F(OptionsRecord, ChangeCheckSeesEveryFieldButTheLanguage)
+{
+    ASSERT_TRUE(Carica_impostazioni().ok());
+    EXPECT_FALSE(Impostazioni_modificate());
+
+    int n = 0;
+    for (const OptionBinding& row : optionBindings()) {
+        setDistinctValue(row, ++n, Impostazioni, Osservatore);
+        EXPECT_EQ(Impostazioni_modificate(), row.comparedForChanges)
+            << row.section.toStdString() << '/' << row.key.toStdString();
+        Impostazioni = Impostazioni_salvate;
+        Osservatore = Osservatore_salvato;
+    }
+
+    Impostazioni.File_lingua = "Italiano.ini";
+    EXPECT_FALSE(Impostazioni_modificate());
+    Osservatore.Nome_localita = "italy: milano";
+    EXPECT_TRUE(Impostazioni_modificate());
+    Osservatore = Osservatore_salvato;
+    Impostazioni.Cielo_anteprima_stelle = 500;
+    EXPECT_TRUE(Impostazioni_modificate());
+
+    ASSERT_TRUE(Salva_impostazioni().ok());
+    EXPECT_FALSE(Impostazioni_modificate());
+}
+
+TEST_F(OptionsRecord, StoreFailuresAreReportedAndKeepTheDefaults)
+{
+    const QString folderInTheWay = folderFile(QStringLiteral("options-folder"));
+    ASSERT_TRUE(QDir().mkpath(folderInTheWay));
+    mReg::setStoreFile(folderInTheWay);
+
+    Impostazioni.Propagatore = 0;
+    const mReg::RegistryStatus loaded = Carica_impostazioni();
+    EXPECT_EQ(loaded.description, QStringLiteral("Could not open registry section"));
+    EXPECT_EQ(Impostazioni.Propagatore, 2);
+
+    Impostazioni.Propagatore = 1;
+    const mReg::RegistryStatus saved = Salva_impostazioni();
+    EXPECT_FALSE(saved.ok());
+    EXPECT_EQ(Impostazioni_salvate.Propagatore, 2); // the snapshot still matches the store
+    EXPECT_TRUE(Impostazioni_modificate());
+}
+
+} // namespace

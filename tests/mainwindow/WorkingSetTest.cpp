@@ -1,0 +1,132 @@
+#include "support/TestFiles.h"
+
+#include "common/satellite_slots.h"
+#include "mainwindow/WorkingSet.h"
+
+namespace {
+
+const char kLine1[] = "1 25544U 98067A   24001.50000000  .00016717  00000-0  10270-3 0  9005";
+const char kLine2[] = "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.49815645432213";
+
+class WorkingSetFile : public ProgramStateTest
+{
+protected:
+    void TearDown() override
+    {
+        RigaDati = m_lines;
+        Satelement = m_elements;
+        Numero_satelliti = m_count;
+        ProgramStateTest::TearDown();
+    }
+
+    QString workingSetPath() const { return folderFile(QStringLiteral("Quorvanel.ini")); }
+
+    static QByteArray sets(int count, const char* lineEnd = "\r\n")
+    {
+        QByteArray file;
+        for (int k = 1; k <= count; ++k)
+            file += "Sat " + QByteArray::number(k) + lineEnd + kLine1 + lineEnd + kLine2 + lineEnd;
+        return file;
+    }
+
+    static void clearSlots()
+    {
+        for (int slot = 1; slot <= kLastSlot; ++slot) {
+            RigaDati[slot] = Record_TLE{};
+            Satelement[slot] = Elemento_satellite{};
+        }
+        Numero_satelliti = 0;
+    }
+
+private:
+    SlotArray<Record_TLE> m_lines = RigaDati;
+    SlotArray<Elemento_satellite> m_elements = Satelement;
+    std::int16_t m_count = Numero_satelliti;
+};
+
+TEST_F(WorkingSetFile, ThreeSatellitesWriteNineLinesAndReadBack)
+{
+    clearSlots();
+    const char* names[] = {"Iss (Zarya)", "Noaa 15", "Hubble"};
+    for (int slot = 1; slot <= 3; ++slot) {
+        Satelement[slot].Nome_satellite = names[slot - 1];
+        RigaDati[slot] = Record_TLE{"RAW NAME LINE", kLine1, kLine2};
+    }
+    Numero_satelliti = 3;
+    ASSERT_TRUE(Salva_Ini());
+
+    const QByteArray written = readTestFile(workingSetPath());
+    EXPECT_EQ(written.count("\r\n"), 9);
+    EXPECT_TRUE(written.startsWith(QByteArray("Iss (Zarya)\r\n") + kLine1 + "\r\n"));
+    EXPECT_TRUE(written.endsWith(QByteArray(kLine2) + "\r\n"));
+
+    clearSlots();
+    ASSERT_TRUE(Leggi_Ini());
+    ASSERT_EQ(Numero_satelliti, 3);
+    for (int slot = 1; slot <= 3; ++slot) {
+        EXPECT_EQ(RigaDati[slot].Riga0, names[slot - 1]);
+        EXPECT_EQ(RigaDati[slot].Riga1, kLine1);
+        EXPECT_EQ(RigaDati[slot].Riga2, kLine2);
+    }
+    EXPECT_EQ(RigaDati[4].Riga0, "");
+}
+
+TEST_F(WorkingSetFile, ReadingKeepsOnlyWholeNamedSetsUpToTwoHundred)
+{
+    struct Case
+    {
+        const char* name;
+        QByteArray file;
+        int expected;
+    };
+    const Case cases[] = {
+        {"empty file", QByteArray(), 0},
+        {"201 sets", sets(201), 200},
+        {"LF line ends", sets(3, "\n"), 3},
+        {"cut inside the third set", sets(3).left(sets(2).size() + 10), 2},
+        {"cut after a name line", sets(2) + "Sat 3\r\n", 2},
+        {"trailing empty lines", sets(1) + "\r\n\r\n", 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        clearSlots();
+        writeTestFile(workingSetPath(), c.file);
+        ASSERT_TRUE(Leggi_Ini());
+        EXPECT_EQ(Numero_satelliti, c.expected);
+        if (c.expected > 0) {
+            EXPECT_EQ(RigaDati[c.expected].Riga0, "Sat " + std::to_string(c.expected));
+            EXPECT_EQ(RigaDati[c.expected].Riga2, kLine2);
+        }
+    }
+}
+
+TEST_F(WorkingSetFile, SetWithAnEmptyNameIsSkippedNotLeftAsAHole)
+{
+    clearSlots();
+    writeTestFile(workingSetPath(), QByteArray("First\r\n") + kLine1 + "\r\n" + kLine2 + "\r\n"
+                                        + "  \r\n" + kLine1 + "\r\n" + kLine2 + "\r\n"
+                                        + "Third\r\n" + kLine1 + "\r\n" + kLine2 + "\r\n");
+    ASSERT_TRUE(Leggi_Ini());
+    ASSERT_EQ(Numero_satelliti, 2);
+    EXPECT_EQ(RigaDati[1].Riga0, "First");
+    EXPECT_EQ(RigaDati[2].Riga0, "Third");
+}
+
+TEST_F(WorkingSetFile, UnreadableOrUnwritableFileIsReportedAndChangesNothing)
+{
+    clearSlots();
+    RigaDati[1] = Record_TLE{"Kept", kLine1, kLine2};
+    Satelement[1].Nome_satellite = "Kept";
+    Numero_satelliti = 1;
+    EXPECT_FALSE(Leggi_Ini()); // no working-set file yet
+    EXPECT_EQ(Numero_satelliti, 1);
+    EXPECT_EQ(RigaDati[1].Riga0, "Kept");
+
+    writeTestFile(workingSetPath(), sets(2));
+    MyPath = folderFile(QStringLiteral("no/such/folder"));
+    EXPECT_FALSE(Salva_Ini());
+    MyPath = m_folder.path();
+    EXPECT_EQ(readTestFile(workingSetPath()), sets(2));
+}
+
+} // namespace

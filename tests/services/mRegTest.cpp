@@ -1,0 +1,168 @@
+#include "support/TestFiles.h"
+
+#include "services/mReg.h"
+
+#include <QFileInfo>
+
+namespace {
+
+using mReg::Leggi_registro;
+using mReg::RegistryStatus;
+using mReg::Scrivi_registro;
+
+constexpr int kAppNameEmpty = -2147220504;
+constexpr int kSectionEmpty = -2147220503;
+constexpr int kKeyEmpty = -2147220502;
+constexpr int kStoreFailureBase = -2147219504;
+
+class OptionStore : public ProgramStateTest
+{
+};
+
+TEST_F(OptionStore, MissingKeyGivesDefaultButStoredEmptyTextDoesNot)
+{
+    RegistryStatus status;
+    EXPECT_EQ(Leggi_registro("Quorvanel", "Generali", "Lingua", "none", &status), "none");
+    EXPECT_TRUE(status.ok());
+
+    ASSERT_TRUE(Scrivi_registro("Quorvanel", "Generali", "Lingua", "").ok());
+    EXPECT_EQ(Leggi_registro("Quorvanel", "Generali", "Lingua", "none", &status), "");
+    EXPECT_TRUE(status.ok());
+    EXPECT_EQ(Leggi_registro("Quorvanel", "Generali", "Other", "none"), "none");
+    EXPECT_EQ(Leggi_registro("Quorvanel", "Database", "Lingua", "none"), "none");
+}
+
+TEST_F(OptionStore, SectionNamesAreTrimmedKeyNamesAreNot)
+{
+    ASSERT_TRUE(Scrivi_registro("  Quorvanel ", "  Generali  ", "Lingua", "English.ini").ok());
+    EXPECT_EQ(Leggi_registro("Quorvanel", "Generali", "Lingua", ""), "English.ini");
+
+    ASSERT_TRUE(Scrivi_registro("Quorvanel", "Generali", " Lingua ", "padded").ok());
+    EXPECT_EQ(Leggi_registro("Quorvanel", "Generali", " Lingua ", ""), "padded");
+    EXPECT_EQ(Leggi_registro("Quorvanel", "Generali", "Lingua", ""), "English.ini");
+}
+
+TEST_F(OptionStore, NamesWithBlanksAndAwkwardTextsRoundTripExactly)
+{
+    struct Case
+    {
+        const char* section;
+        const char* key;
+        QString value;
+    };
+    const Case cases[] = {
+        {"Cielo locale", "Mouse dati", QStringLiteral("-1")},
+        {"Mappamondo", "Mouse dati", QStringLiteral("0")},
+        {"Cielo locale", "Griglia 10", QStringLiteral(" leading and trailing ")},
+        {"Osservatore", "Localita", QString::fromUtf8("Österreich: Wien, \"Zentrum\" ° 中")},
+        {"Esegui", "Parametri", QStringLiteral("-a;b #c = d \\e %f")},
+        {"Esegui", "Programma", QStringLiteral("@home/bin/tool")},
+        {"Download", "Remoto0", QStringLiteral("celestrak.org/NORAD/elements/visual.txt")},
+        {"Cielo generale", "Window_Left", QStringLiteral("1,5")},
+    };
+    for (const Case& c : cases)
+        ASSERT_TRUE(Scrivi_registro("Quorvanel", c.section, c.key, c.value).ok()) << c.key;
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.section) + "/" + c.key);
+        RegistryStatus status;
+        EXPECT_EQ(Leggi_registro("Quorvanel", c.section, c.key, "default", &status), c.value);
+        EXPECT_TRUE(status.ok()) << status.description.toStdString();
+    }
+}
+
+TEST_F(OptionStore, EmptyNamesFailInOrderBeforeTheStoreIsTouched)
+{
+    struct Case
+    {
+        const char* application;
+        const char* section;
+        const char* key;
+        int number;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"   ", "", "", kAppNameEmpty, "AppName may not be empty"},
+        {"Quorvanel", " ", "", kSectionEmpty, "Section may not be empty"},
+        {"Quorvanel", "Generali", "  ", kKeyEmpty, "Key may not be empty"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const RegistryStatus written = Scrivi_registro(c.application, c.section, c.key, "x");
+        EXPECT_EQ(written.number, c.number);
+        EXPECT_EQ(written.description, QString::fromLatin1(c.text));
+
+        RegistryStatus read;
+        EXPECT_EQ(Leggi_registro(c.application, c.section, c.key, "fallback", &read), "fallback");
+        EXPECT_EQ(read.number, c.number);
+        EXPECT_EQ(read.description, QString::fromLatin1(c.text));
+    }
+    EXPECT_FALSE(QFileInfo::exists(storePath()));
+}
+
+TEST_F(OptionStore, ValueThatIsNotTextReportsItsTypeAndGivesTheDefault)
+{
+    QDir().mkpath(QFileInfo(storePath()).path());
+    writeTestFile(storePath(), "[Colori]\n"
+                               "Binary=@ByteArray(abc)\n"
+                               "Number=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n"
+                               "List=Milano, Roma\n"
+                               "Quoted=\"Milano, Roma\"\n");
+    struct Case
+    {
+        const char* key;
+        int number;
+    };
+    const Case cases[] = {{"Binary", kStoreFailureBase + 3},
+                          {"Number", kStoreFailureBase + 4},
+                          {"List", kStoreFailureBase + 7}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        RegistryStatus status;
+        EXPECT_EQ(Leggi_registro("Quorvanel", "Colori", c.key, "255", &status), "255");
+        EXPECT_EQ(status.number, c.number);
+        EXPECT_EQ(status.description, QStringLiteral("Registry data not a string"));
+    }
+    EXPECT_EQ(Leggi_registro("Quorvanel", "Colori", "Quoted", ""), QStringLiteral("Milano, Roma"));
+}
+
+TEST_F(OptionStore, StoreThatCannotBeOpenedIsReported)
+{
+    // A folder where the store file should be: it can be neither read nor written.
+    const QString folderInTheWay = folderFile(QStringLiteral("folder.ini"));
+    ASSERT_TRUE(QDir().mkpath(folderInTheWay));
+    mReg::setStoreFile(folderInTheWay);
+
+    RegistryStatus status;
+    EXPECT_EQ(Leggi_registro("Quorvanel", "Generali", "Lingua", "dflt", &status), "dflt");
+    EXPECT_EQ(status.number, kStoreFailureBase + mReg::kCodeAccessDenied);
+    EXPECT_EQ(status.description, QStringLiteral("Could not open registry section"));
+
+    // A store file below a plain file: its folder cannot be created.
+    const QString plainFile = folderFile(QStringLiteral("plain"));
+    writeTestFile(plainFile, "x");
+    mReg::setStoreFile(plainFile + QStringLiteral("/options.ini"));
+    const RegistryStatus written = Scrivi_registro("Quorvanel", "Generali", "Lingua", "a.ini");
+    EXPECT_EQ(written.number, kStoreFailureBase + mReg::kCodeAccessDenied);
+    EXPECT_EQ(written.description, QStringLiteral("Could not open/create registry section"));
+}
+
+TEST_F(OptionStore, WriteValuesChecksEveryNameBeforeWritingAny)
+{
+    const QList<mReg::RegistryValue> values{
+        {QStringLiteral("Radio"), QStringLiteral("Canale1"), QStringLiteral("3")},
+        {QStringLiteral("Radio"), QStringLiteral(" "), QStringLiteral("4")},
+    };
+    EXPECT_EQ(mReg::writeValues("Quorvanel", values).number, kKeyEmpty);
+    EXPECT_EQ(Leggi_registro("Quorvanel", "Radio", "Canale1", "1"), "1");
+
+    const QList<mReg::RegistryValue> good{
+        {QStringLiteral("Radio"), QStringLiteral("Canale1"), QStringLiteral("3")},
+        {QStringLiteral("Cielo locale"), QStringLiteral("Stelle"), QStringLiteral("500")},
+    };
+    ASSERT_TRUE(mReg::writeValues("Quorvanel", good).ok());
+    EXPECT_EQ(Leggi_registro("Quorvanel", "Radio", "Canale1", "1"), "3");
+    EXPECT_EQ(Leggi_registro("Quorvanel", "Cielo locale", "Stelle", "1639"), "500");
+}
+
+} // namespace

@@ -1,0 +1,76 @@
+#pragma once
+// Small helpers of the Qt test programs: files written into a temporary folder, and the
+// shared program state (program folder, option store, options) restored after each test.
+
+#include "common/options.h"
+#include "services/ProgramFolder.h"
+#include "services/mLang.h"
+#include "services/mReg.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+/// Lets GoogleTest print QString values in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+inline void writeTestFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+inline QByteArray readTestFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+/// A temporary program folder and option store; the program folder, the store, the options,
+/// the observer and the language state are put back when the test ends.
+class ProgramStateTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_folder.isValid());
+        MyPath = m_folder.path();
+        mReg::setStoreFile(m_folder.filePath(QStringLiteral("store/options.ini")));
+        mLang::Lingua_caricata = false;
+    }
+
+    void TearDown() override
+    {
+        MyPath = m_savedPath;
+        mReg::setStoreFile(QString());
+        Impostazioni = m_savedOptions;
+        Impostazioni_salvate = m_savedOptionsSnapshot;
+        Osservatore = m_savedObserver;
+        Osservatore_salvato = m_savedObserverSnapshot;
+        mLang::Lingua_caricata = false;
+    }
+
+    QString folderFile(const QString& name) const { return m_folder.filePath(name); }
+    QString storePath() const { return m_folder.filePath(QStringLiteral("store/options.ini")); }
+
+    QTemporaryDir m_folder;
+
+private:
+    QString m_savedPath = MyPath;
+    Opzioni m_savedOptions = Impostazioni;
+    Opzioni m_savedOptionsSnapshot = Impostazioni_salvate;
+    Dati_osservatore m_savedObserver = Osservatore;
+    Dati_osservatore m_savedObserverSnapshot = Osservatore_salvato;
+};
