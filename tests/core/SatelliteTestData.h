@@ -11,9 +11,18 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
+
+namespace mSat {
+/// Statuses print as their text in test failure messages.
+inline void PrintTo(Status status, std::ostream* os)
+{
+    *os << statusMessage(status);
+}
+} // namespace mSat
 
 namespace sattest {
 

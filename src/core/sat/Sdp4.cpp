@@ -71,7 +71,7 @@ PropagationResult Sdp4Model::propagate(double tsince) const
     }
     const double a = std::pow(kXke / m.xn, kTothrd) * tempa * tempa;
     m.em = m.em - tempe;
-    if (!(std::fabs(m.em) < 1.0)) {
+    if (!dragDecayedEccentricity(m.em) || !(m.em < 1.0)) {
         result.status = Status::MeanEccentricityOutOfRange;
         return result;
     }

@@ -83,6 +83,11 @@ PropagationResult SgpModel::propagate(double tsince) const
             tem5 = tem2 / tem5;
         eo1 = eo1 + tem5;
     }
+    // Guard: ten corrections that do not converge leave a wrong anomaly; report it.
+    if (!(std::fabs(tem5) < kE6a)) {
+        result.status = Status::KeplerNotConverged;
+        return result;
+    }
 
     // Short-period preliminary quantities.
     const double ecose = axnsl * coseo1 + aynsl * sineo1;

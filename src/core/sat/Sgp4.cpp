@@ -137,6 +137,17 @@ Sgp4Constants initialiseSgp4(const PropagationElements& el)
     return c;
 }
 
+bool dragDecayedEccentricity(double& e)
+{
+    constexpr double kMinimumEccentricity = 1.0e-6;
+    constexpr double kDecayedEccentricity = -0.001;
+    if (e < kDecayedEccentricity)
+        return false;
+    if (e < kMinimumEccentricity)
+        e = kMinimumEccentricity;
+    return true;
+}
+
 bool isFinite(const StateVector& s)
 {
     for (int i = 0; i < 3; ++i) {
@@ -153,11 +164,12 @@ struct KeplerSolution
 {
     double sinepw = 0, cosepw = 0;
     double ecose = 0, esine = 0;
+    bool converged = false;
 };
 
 /// Kepler's equation for E + omega from CAPU, at most 10 Newton steps, stopping when a
 /// step is at most 1e-6 rad. As in the report the sines and cosines kept are those of the
-/// last value a step started from.
+/// last value a step started from (worth up to a few metres against a full convergence).
 KeplerSolution solveKepler(double capu, double axn, double ayn)
 {
     KeplerSolution k;
@@ -171,8 +183,10 @@ KeplerSolution solveKepler(double capu, double axn, double ayn)
         temp5 = axn * k.cosepw;
         temp6 = ayn * k.sinepw;
         const double epw = (capu - temp4 + temp3 - temp2) / (1.0 - temp5 - temp6) + temp2;
-        if (std::fabs(epw - temp2) <= kE6a)
+        if (std::fabs(epw - temp2) <= kE6a) {
+            k.converged = true;
             break;
+        }
         temp2 = epw;
     }
     k.ecose = temp5 + temp6;
@@ -232,6 +246,12 @@ PropagationResult finishSgp4(const Sgp4Constants& c, const MeanElements& m,
 
     const double capu = mMate::Riduci_angolo(xlt - m.xnode);
     const KeplerSolution k = solveKepler(capu, axn, ayn);
+    // Guard: ten steps that do not converge (eccentricities near 1) leave a wrong anomaly;
+    // report it instead of a position far off the orbit.
+    if (!k.converged) {
+        result.status = Status::KeplerNotConverged;
+        return result;
+    }
 
     // Short-period preliminary quantities.
     const double elsq = axn * axn + ayn * ayn;
@@ -315,6 +335,8 @@ PropagationResult Sgp4Model::propagate(double tsince) const
     MeanElements m;
     m.a = c.aodp * tempa * tempa;
     m.e = el.EO - tempe;
+    if (!dragDecayedEccentricity(m.e))
+        return PropagationResult{Status::MeanEccentricityOutOfRange, {}};
     m.omega = omega;
     m.xnode = xnode;
     m.xl = xmp + omega + xnode + c.xnodp * templ;

@@ -30,6 +30,12 @@ inline constexpr double kVelocityToKmS = kXkmper / 60.0;
 /// propagates instead of dividing by zero.
 inline constexpr double kSmallEccentricity = 1.0e-4;
 
+/// The mean eccentricity after drag, EO - TEMPE, floored at 1e-6: drag that has
+/// circularised the orbit must not turn the eccentricity negative and let it grow again.
+/// Below -0.001 the orbit has decayed past the model (MeanEccentricityOutOfRange). Both as
+/// in Vallado et al. 2006.
+[[nodiscard]] bool dragDecayedEccentricity(double& e);
+
 /// Kepler iterations of SGP, SGP4 and SDP4.
 inline constexpr int kKeplerIterations = 10;
 
