@@ -12,6 +12,7 @@
 #include "common/Record_TLE.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <string>
@@ -33,7 +34,7 @@ struct AddOutcome
     ListCommand status = ListCommand::Done;
     int added = 0;
     /// Names of the active satellites that already had the catalogue number of a set given.
-    std::vector<QString> alreadyActive;
+    QStringList alreadyActive;
     bool limitReached = false;    ///< the list was full; the sets after it were not added
     bool principalChanged = false; ///< the list was empty: the first set added is principal
     bool workingSetSaved = true;
