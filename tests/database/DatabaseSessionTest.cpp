@@ -1,6 +1,6 @@
 #include "ElementSetFixtures.h"
 
-#include "database/PrimaryDatabase.h"
+#include "database/DatabaseSession.h"
 
 #include <QStringList>
 
@@ -8,7 +8,7 @@
 
 namespace {
 
-class PrimaryDatabase : public SharedStateTest
+class Session : public SharedStateTest
 {
 protected:
     void SetUp() override
@@ -24,9 +24,9 @@ protected:
                             epochDay);
     }
 
-    PrimaryReadOutcome readPrimary(const QString& path, const ReadHooks& hooks = {})
+    DatabaseReadOutcome readPrimary(const QString& path, const ReadHooks& hooks = {})
     {
-        return readPrimaryDatabase(m_database, m_active, path, kNow, hooks);
+        return m_session.read(DatabaseKind::Primary, path, kNow, hooks);
     }
 
     QStringList rows() const
@@ -40,21 +40,22 @@ protected:
     static constexpr double kNow = 2460400.5;
     ElementFileFolder m_folder;
     int m_writes = 0;
-    ElementDatabase m_database{Db_principale, Tabella_magnitudini};
-    ActiveSatellites m_active{[this] {
+    DatabaseSession m_session{[this] {
         ++m_writes;
         return true;
     }};
+    ElementDatabase& m_database = m_session.database(DatabaseKind::Primary);
+    ActiveSatellites& m_active = m_session.active();
 };
 
-TEST_F(PrimaryDatabase, CompleteReadReplacesTheDatabaseAndRelinksTheActiveSatellites)
+TEST_F(Session, CompleteReadReplacesTheDatabaseAndRelinksTheActiveSatellites)
 {
     m_active.add({letterSet(0), letterSet(1), letterSet(2)});
     m_writes = 0;
     const QString path = m_folder.write(
         QStringLiteral("bc.tle"), elementFile({letterSet(2, "050.00000000"), letterSet(1, "040.00000000")}));
 
-    const PrimaryReadOutcome outcome = readPrimary(path);
+    const DatabaseReadOutcome outcome = readPrimary(path);
     EXPECT_EQ(outcome.read.status, ReadStatus::Complete);
     EXPECT_TRUE(outcome.read.replaced);
     EXPECT_EQ(outcome.read.setsRead, 2);
@@ -74,7 +75,7 @@ TEST_F(PrimaryDatabase, CompleteReadReplacesTheDatabaseAndRelinksTheActiveSatell
     EXPECT_EQ(m_writes, 1);
 }
 
-TEST_F(PrimaryDatabase, FailedReadKeepsTheDatabaseTheOptionAndTheActiveSatellites)
+TEST_F(Session, FailedReadKeepsTheDatabaseTheOptionAndTheActiveSatellites)
 {
     const QString good = m_folder.write(QStringLiteral("good.tle"),
                                         elementFile({letterSet(0), letterSet(1), letterSet(2)}));
@@ -91,7 +92,7 @@ TEST_F(PrimaryDatabase, FailedReadKeepsTheDatabaseTheOptionAndTheActiveSatellite
     const QByteArray garbage = elementFile({letterSet(0, "090.00000000")}) + "junk\r\njunk\r\njunk\r\n";
     for (const QByteArray& bytes : {truncated, garbage, QByteArray()}) {
         const QString broken = m_folder.write(QStringLiteral("broken.tle"), bytes);
-        const PrimaryReadOutcome outcome = readPrimary(broken);
+        const DatabaseReadOutcome outcome = readPrimary(broken);
         EXPECT_TRUE(isReadFailure(outcome.read.status));
         EXPECT_FALSE(outcome.read.replaced);
         EXPECT_FALSE(outcome.relink);
@@ -110,7 +111,7 @@ TEST_F(PrimaryDatabase, FailedReadKeepsTheDatabaseTheOptionAndTheActiveSatellite
     EXPECT_EQ(m_writes, 0);
 }
 
-TEST_F(PrimaryDatabase, CancelledReadKeepsTheSetsReadAndTheSatellitesNotReached)
+TEST_F(Session, CancelledReadKeepsTheSetsReadAndTheSatellitesNotReached)
 {
     const QString old = m_folder.write(QStringLiteral("old.tle"), elementFile({letterSet(0)}));
     ASSERT_TRUE(readPrimary(old).read.replaced);
@@ -121,14 +122,14 @@ TEST_F(PrimaryDatabase, CancelledReadKeepsTheSetsReadAndTheSatellitesNotReached)
         elementFile({letterSet(1, "060.00000000"), letterSet(0, "061.00000000"), letterSet(2)}));
 
     // Cancel before the first set: nothing was read, so nothing changes.
-    const PrimaryReadOutcome none = readPrimary(path, ReadHooks{{}, [] { return true; }});
+    const DatabaseReadOutcome none = readPrimary(path, ReadHooks{{}, [] { return true; }});
     EXPECT_EQ(none.read.status, ReadStatus::Cancelled);
     EXPECT_FALSE(none.read.replaced);
     EXPECT_EQ(Impostazioni.File_database, old.toStdString());
 
     // Cancel after the first set: the database holds it, and only B is updated.
     int asked = 0;
-    const PrimaryReadOutcome outcome = readPrimary(path, ReadHooks{{}, [&] { return ++asked > 1; }});
+    const DatabaseReadOutcome outcome = readPrimary(path, ReadHooks{{}, [&] { return ++asked > 1; }});
     EXPECT_EQ(outcome.read.status, ReadStatus::Cancelled);
     EXPECT_TRUE(outcome.read.replaced);
     EXPECT_EQ(m_database.size(), 1);
@@ -142,7 +143,49 @@ TEST_F(PrimaryDatabase, CancelledReadKeepsTheSetsReadAndTheSatellitesNotReached)
     EXPECT_EQ(Satelement[3].Numero_catalogo, "00003");
 }
 
-TEST_F(PrimaryDatabase, EveryKeyListsEverySetOnceInAscendingOrder)
+TEST_F(Session, SecondaryDatabaseIsReadBesideThePrimaryAndLinksNothing)
+{
+    const QString primary = m_folder.write(QStringLiteral("primary.tle"), elementFile({letterSet(0)}));
+    ASSERT_TRUE(readPrimary(primary).read.replaced);
+    m_active.add({letterSet(0), letterSet(1)});
+    m_writes = 0;
+
+    ElementDatabase& secondary = m_session.database(DatabaseKind::Secondary);
+    const QString path = m_folder.write(
+        QStringLiteral("secondary.tle"),
+        elementFile({letterSet(1, "099.00000000"), letterSet(4), letterSet(5)}) + "\r\n");
+    const DatabaseReadOutcome outcome = m_session.read(DatabaseKind::Secondary, path, kNow);
+    EXPECT_TRUE(outcome.read.replaced);
+    EXPECT_FALSE(outcome.relink);
+    EXPECT_EQ(secondary.size(), 3);
+    EXPECT_EQ(Db_secondario.size(), 4u);
+    EXPECT_EQ(secondary.path(), path);
+    EXPECT_EQ(secondary.statistics()->sets, 3);
+
+    // A broken secondary file keeps the secondary database read before.
+    const QString broken = m_folder.write(QStringLiteral("broken.tle"), "X\r\n");
+    EXPECT_EQ(m_session.read(DatabaseKind::Secondary, broken, kNow).read.status,
+              ReadStatus::SetTruncated);
+    EXPECT_EQ(secondary.size(), 3);
+    EXPECT_EQ(secondary.path(), path);
+
+    EXPECT_EQ(Impostazioni.File_database, primary.toStdString());
+    EXPECT_EQ(m_database.size(), 1);
+    EXPECT_EQ(m_active.count(), 2);
+    EXPECT_EQ(Satelement[2].Giorno_epoca, 1.5);
+    EXPECT_EQ(m_writes, 0);
+}
+
+TEST_F(Session, OnlyAChosenFileWithContentIsRead)
+{
+    EXPECT_FALSE(DatabaseSession::isOpenableChoice(QString()));
+    EXPECT_FALSE(DatabaseSession::isOpenableChoice(m_folder.write(QStringLiteral("empty.tle"), {})));
+    EXPECT_FALSE(DatabaseSession::isOpenableChoice(m_folder.path(QStringLiteral("missing.tle"))));
+    EXPECT_TRUE(DatabaseSession::isOpenableChoice(
+        m_folder.write(QStringLiteral("one.tle"), elementFile({letterSet(0)}))));
+}
+
+TEST_F(Session, EveryKeyListsEverySetOnceInAscendingOrder)
 {
     std::vector<Record_TLE> sets;
     if (std::optional<std::vector<Record_TLE>> real = gpredictSets())
