@@ -34,9 +34,10 @@ Record_TLE syntheticSet(int k, unsigned& seed)
     std::snprintf(line1, sizeof line1,
                   "1 %05dU %02u%03uA   24%03u.%08u  .00001000  00000-0  10000-3 0  9990", k,
                   next(100), next(999), 1 + next(365), next(100000000));
-    std::snprintf(line2, sizeof line2, "2 %05d %3u.%04u %3u.%04u %07u %3u.%04u %3u.%04u %2u.%08u%5u0",
-                  k, next(180), next(10000), next(360), next(10000), next(9999999), next(360),
-                  next(10000), next(360), next(10000), 1 + next(16), next(100000000), next(99999));
+    std::snprintf(line2, sizeof line2,
+                  "2 %05d %3u.%04u %3u.%04u %07u %3u.%04u %3u.%04u %2u.%08u%5u0", k, next(180),
+                  next(10000), next(360), next(10000), next(9999999), next(360), next(10000),
+                  next(360), next(10000), 1 + next(16), next(100000000), next(99999));
     return Record_TLE{"SATELLITE " + std::to_string(next(1000000)), line1, line2};
 }
 

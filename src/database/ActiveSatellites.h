@@ -35,7 +35,7 @@ struct AddOutcome
     int added = 0;
     /// Names of the active satellites that already had the catalogue number of a set given.
     QStringList alreadyActive;
-    bool limitReached = false;    ///< the list was full; the sets after it were not added
+    bool limitReached = false;     ///< the list was full; the sets after it were not added
     bool principalChanged = false; ///< the list was empty: the first set added is principal
     bool workingSetSaved = true;
 };
@@ -52,7 +52,7 @@ struct RemoveOutcome
 struct MoveOutcome
 {
     ListCommand status = ListCommand::Done;
-    int selectedEntry = -1;        ///< the entry of the moved satellite now
+    int selectedEntry = -1; ///< the entry of the moved satellite now
     bool principalChanged = false;
     bool workingSetSaved = true;
 };
@@ -60,19 +60,25 @@ struct MoveOutcome
 /// What re-linking the active satellites to a newly read database did.
 struct RelinkOutcome
 {
-    int activeBefore = 0;      ///< active satellites before
-    int found = 0;             ///< of these, how many the database holds
+    int activeBefore = 0; ///< active satellites before
+    int found = 0;        ///< of these, how many the database holds
     bool principalFound = true;
-    bool completeRead = true;  ///< false after a cancelled read: nothing was removed
+    bool completeRead = true; ///< false after a cancelled read: nothing was removed
     bool listEmptied = false;
     bool workingSetSaved = true;
+
+    /// The principal is not in the database and another satellite found took its place.
+    [[nodiscard]] bool principalReplaced() const
+    {
+        return completeRead && !principalFound && found > 0;
+    }
 };
 
 /// What removing a decayed satellite did.
 struct DecayedOutcome
 {
-    bool removed = false;      ///< false for a slot that is not active
-    QString name;              ///< the satellite's name, for the message title
+    bool removed = false; ///< false for a slot that is not active
+    QString name;         ///< the satellite's name, for the message title
     bool wasPrincipal = false;
     bool listEmptied = false;
     bool workingSetSaved = true;

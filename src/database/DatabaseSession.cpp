@@ -8,8 +8,7 @@
 
 DatabaseSession::DatabaseSession(ActiveSatellites::WorkingSetWriter writeWorkingSet)
     : m_primary(Db_principale, Tabella_magnitudini),
-      m_secondary(Db_secondario, Tabella_magnitudini),
-      m_active(std::move(writeWorkingSet))
+      m_secondary(Db_secondario, Tabella_magnitudini), m_active(std::move(writeWorkingSet))
 {
 }
 

@@ -21,9 +21,9 @@
 struct ReadOutcome
 {
     ReadStatus status = ReadStatus::Complete;
-    int setsRead = 0;        ///< sets in the file (up to the stop, or the failure)
-    int problemLine = 0;     ///< 1-based line of a failure; 0 when none
-    bool replaced = false;   ///< the database now holds the sets read
+    int setsRead = 0;      ///< sets in the file (up to the stop, or the failure)
+    int problemLine = 0;   ///< 1-based line of a failure; 0 when none
+    bool replaced = false; ///< the database now holds the sets read
 };
 
 class ElementDatabase

@@ -138,7 +138,8 @@ ElementFileRead readElementSets(QIODevice& device, const ReadHooks& hooks)
             read.problemLine = reader.lineNumber() + 1;
             return finish(std::move(read), reader);
         }
-        if (!elementColumns::isWholeTextNumber(elementColumns::columns(*line1, kEpochYearColumn, 2))) {
+        if (!elementColumns::isWholeTextNumber(
+                elementColumns::columns(*line1, kEpochYearColumn, 2))) {
             read.status = ReadStatus::EpochYearNotNumber;
             read.problemLine = reader.lineNumber() - 1;
             return read;

@@ -125,8 +125,8 @@ std::vector<int> ascendingTextOrder(const std::vector<QString>& texts)
 bool hasStandardMagnitude(std::string_view catalogue, const std::vector<std::string>& magnitudes)
 {
     const auto number = mSat::catalogueNumber(catalogue);
-    return number && *number >= 0 && static_cast<std::size_t>(*number) < magnitudes.size()
-           && !magnitudes[static_cast<std::size_t>(*number)].empty();
+    return number && *number >= 0 && static_cast<std::size_t>(*number) < magnitudes.size() &&
+           !magnitudes[static_cast<std::size_t>(*number)].empty();
 }
 
 std::optional<DatabaseStatistics> databaseStatistics(std::span<const Record_TLE> sets,

@@ -236,6 +236,7 @@ TEST_F(ActiveList, CompleteReadKeepsTheSatellitesFoundInTheirOrder)
     EXPECT_EQ(outcome.activeBefore, 3);
     EXPECT_EQ(outcome.found, 2);
     EXPECT_FALSE(outcome.principalFound);
+    EXPECT_TRUE(outcome.principalReplaced());
     EXPECT_EQ(list(), names({"B", "C"}));
     EXPECT_EQ(Satelement[1].Giorno_epoca, 200);
     EXPECT_EQ(Satelement[2].Giorno_epoca, 210);
@@ -274,6 +275,7 @@ TEST_F(ActiveList, CancelledReadUpdatesOnlyTheSatellitesFound)
         m_active.relink({{}, withEpochDay(letterSet(1), "300.00000000")}, false);
     EXPECT_FALSE(outcome.completeRead);
     EXPECT_EQ(outcome.found, 1);
+    EXPECT_FALSE(outcome.principalReplaced()); // A was not reached, so it stays principal
     EXPECT_EQ(list(), names({"A", "B", "C"}));
     EXPECT_EQ(Satelement[2].Giorno_epoca, 300);
     EXPECT_EQ(RigaDati[3].Riga1, oldC.Riga1);
@@ -286,6 +288,7 @@ TEST_F(ActiveList, DatabaseWithoutTheActiveSatellitesEmptiesTheList)
     const RelinkOutcome outcome = m_active.relink({{}, makeSet("OTHER", "00099")}, true);
     EXPECT_EQ(outcome.found, 0);
     EXPECT_TRUE(outcome.listEmptied);
+    EXPECT_FALSE(outcome.principalReplaced());
     EXPECT_EQ(m_active.count(), 0);
 
     m_writes.clear();
@@ -299,7 +302,8 @@ TEST_F(ActiveList, AboveHorizonSelectsTheSatellitesTheObserverSees)
 {
     // A geostationary satellite, the same on the far side of the Earth, and a set that
     // cannot be propagated (no mean motion).
-    const Record_TLE geo{"GEO", "1 99001U 20001A   24001.00000000  .00000000  00000-0  00000-0 0  9990",
+    const Record_TLE geo{"GEO",
+                         "1 99001U 20001A   24001.00000000  .00000000  00000-0  00000-0 0  9990",
                          "2 99001   0.0100 100.0000 0001000  90.0000   0.0000  1.00270000 10000"};
     const Record_TLE farSide{"FAR", geo.Riga1, withColumns(geo.Riga2, 44, "180.0000")};
     const Record_TLE broken{"BROKEN", geo.Riga1, withColumns(geo.Riga2, 53, " 0.00000000")};
@@ -307,14 +311,13 @@ TEST_F(ActiveList, AboveHorizonSelectsTheSatellitesTheObserverSees)
 
     // Stand the observer under the first satellite.
     Osservatore = Dati_osservatore{};
-    const mSat::ParsedElementSet parsed = mSat::parseElementSet(geo.Riga0, geo.Riga1, geo.Riga2, {}, {});
+    const mSat::ParsedElementSet parsed =
+        mSat::parseElementSet(geo.Riga0, geo.Riga1, geo.Riga2, {}, {});
     const mSat::ObservingResult state = mSat::observingState(
         parsed.elements, Osservatore, Impostazioni, julianDate, Posizione_satellite{}, 0);
     ASSERT_EQ(state.status, mSat::Status::Ok);
-    Osservatore.Latitudine_osservatore =
-        static_cast<float>(state.valori.Latitudine_subsatellite);
-    Osservatore.Longitudine_osservatore =
-        static_cast<float>(state.valori.Longitudine_subsatellite);
+    Osservatore.Latitudine_osservatore = static_cast<float>(state.valori.Latitudine_subsatellite);
+    Osservatore.Longitudine_osservatore = static_cast<float>(state.valori.Longitudine_subsatellite);
 
     EXPECT_EQ(aboveHorizon({geo, farSide, broken}, julianDate),
               (std::vector<bool>{true, false, false}));

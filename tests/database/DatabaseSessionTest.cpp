@@ -20,8 +20,8 @@ protected:
     /// Sets A, B, C ... with catalogue numbers 00001, 00002 ...
     static Record_TLE letterSet(int k, std::string_view epochDay = "001.50000000")
     {
-        return withEpochDay(makeSet(std::string(1, static_cast<char>('A' + k)), catalogueText(k + 1)),
-                            epochDay);
+        return withEpochDay(
+            makeSet(std::string(1, static_cast<char>('A' + k)), catalogueText(k + 1)), epochDay);
     }
 
     DatabaseReadOutcome readPrimary(const QString& path, const ReadHooks& hooks = {})
@@ -52,8 +52,9 @@ TEST_F(Session, CompleteReadReplacesTheDatabaseAndRelinksTheActiveSatellites)
 {
     m_active.add({letterSet(0), letterSet(1), letterSet(2)});
     m_writes = 0;
-    const QString path = m_folder.write(
-        QStringLiteral("bc.tle"), elementFile({letterSet(2, "050.00000000"), letterSet(1, "040.00000000")}));
+    const QString path =
+        m_folder.write(QStringLiteral("bc.tle"),
+                       elementFile({letterSet(2, "050.00000000"), letterSet(1, "040.00000000")}));
 
     const DatabaseReadOutcome outcome = readPrimary(path);
     EXPECT_EQ(outcome.read.status, ReadStatus::Complete);
@@ -89,7 +90,8 @@ TEST_F(Session, FailedReadKeepsTheDatabaseTheOptionAndTheActiveSatellites)
 
     // Only A of the active satellites is in the broken file: a re-link would drop B.
     const QByteArray truncated = elementFile({letterSet(0, "090.00000000")}) + "B\r\n";
-    const QByteArray garbage = elementFile({letterSet(0, "090.00000000")}) + "junk\r\njunk\r\njunk\r\n";
+    const QByteArray garbage =
+        elementFile({letterSet(0, "090.00000000")}) + "junk\r\njunk\r\njunk\r\n";
     for (const QByteArray& bytes : {truncated, garbage, QByteArray()}) {
         const QString broken = m_folder.write(QStringLiteral("broken.tle"), bytes);
         const DatabaseReadOutcome outcome = readPrimary(broken);
@@ -129,7 +131,8 @@ TEST_F(Session, CancelledReadKeepsTheSetsReadAndTheSatellitesNotReached)
 
     // Cancel after the first set: the database holds it, and only B is updated.
     int asked = 0;
-    const DatabaseReadOutcome outcome = readPrimary(path, ReadHooks{{}, [&] { return ++asked > 1; }});
+    const DatabaseReadOutcome outcome =
+        readPrimary(path, ReadHooks{{}, [&] { return ++asked > 1; }});
     EXPECT_EQ(outcome.read.status, ReadStatus::Cancelled);
     EXPECT_TRUE(outcome.read.replaced);
     EXPECT_EQ(m_database.size(), 1);
@@ -145,7 +148,8 @@ TEST_F(Session, CancelledReadKeepsTheSetsReadAndTheSatellitesNotReached)
 
 TEST_F(Session, SecondaryDatabaseIsReadBesideThePrimaryAndLinksNothing)
 {
-    const QString primary = m_folder.write(QStringLiteral("primary.tle"), elementFile({letterSet(0)}));
+    const QString primary =
+        m_folder.write(QStringLiteral("primary.tle"), elementFile({letterSet(0)}));
     ASSERT_TRUE(readPrimary(primary).read.replaced);
     m_active.add({letterSet(0), letterSet(1)});
     m_writes = 0;
@@ -179,7 +183,8 @@ TEST_F(Session, SecondaryDatabaseIsReadBesideThePrimaryAndLinksNothing)
 TEST_F(Session, OnlyAChosenFileWithContentIsRead)
 {
     EXPECT_FALSE(DatabaseSession::isOpenableChoice(QString()));
-    EXPECT_FALSE(DatabaseSession::isOpenableChoice(m_folder.write(QStringLiteral("empty.tle"), {})));
+    EXPECT_FALSE(
+        DatabaseSession::isOpenableChoice(m_folder.write(QStringLiteral("empty.tle"), {})));
     EXPECT_FALSE(DatabaseSession::isOpenableChoice(m_folder.path(QStringLiteral("missing.tle"))));
     EXPECT_TRUE(DatabaseSession::isOpenableChoice(
         m_folder.write(QStringLiteral("one.tle"), elementFile({letterSet(0)}))));

@@ -43,8 +43,8 @@ TEST(ElementFile, LineEndsAndBlankLinesBetweenSetsDoNotChangeWhatIsRead)
         {"last line without line end", crlf.chopped(2)},
         {"byte-order mark", "\xEF\xBB\xBF" + crlf},
         {"blank lines between, before and after the sets",
-         "\r\n\n" + elementFile({sets[0]}) + "\r\n   \r\n\t\n" + elementFile({sets[1]}, "\n")
-             + "\n" + elementFile({sets[2]}) + "\r\n\r\n  \r\n"},
+         "\r\n\n" + elementFile({sets[0]}) + "\r\n   \r\n\t\n" + elementFile({sets[1]}, "\n") +
+             "\n" + elementFile({sets[2]}) + "\r\n\r\n  \r\n"},
     };
     for (const Case& c : cases) {
         const ElementFileRead read = readBytes(c.bytes);
@@ -79,8 +79,8 @@ TEST(ElementFile, BrokenFilesFailAtTheLineOfTheFault)
         {"garbage lines", twoSets + "garbage\r\nmore garbage\r\nand more\r\n",
          ReadStatus::EpochYearNotNumber, 8},
         {"a line missing inside a set",
-         elementFile({makeSet("ONE", "00001")}) + "TWO\r\n" + QByteArray(kIssSet.Riga2.c_str())
-             + "\r\n" + elementFile({makeSet("THREE", "00003")}),
+         elementFile({makeSet("ONE", "00001")}) + "TWO\r\n" + QByteArray(kIssSet.Riga2.c_str()) +
+             "\r\n" + elementFile({makeSet("THREE", "00003")}),
          ReadStatus::SetTruncated, 9},
         {"epoch year of letters",
          elementFile({Record_TLE{"X", withColumns(kIssSet.Riga1, 19, "ab"), kIssSet.Riga2}}),

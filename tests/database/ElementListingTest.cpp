@@ -66,21 +66,29 @@ TEST(ElementListing, ValuesThatAreUnusualOrUnknown)
         {"mean motion with two integer digits", slow, SortKey::MeanMotion, "14.2  SLOW"},
         {"eccentricity digits 0012345", eccentric, SortKey::Eccentricity, "0.0012  ECC"},
         {"no mean motion has no period", stopped, SortKey::Period, "???  STOP"},
-        {"launch year 56 is 2056", {"X", withColumns(kIssSet.Riga1, 10, "56"), kIssSet.Riga2},
-         SortKey::LaunchYear, "2056  X"},
-        {"launch year 57 is 1957", {"X", withColumns(kIssSet.Riga1, 10, "57"), kIssSet.Riga2},
-         SortKey::LaunchYear, "1957  X"},
+        {"launch year 56 is 2056",
+         {"X", withColumns(kIssSet.Riga1, 10, "56"), kIssSet.Riga2},
+         SortKey::LaunchYear,
+         "2056  X"},
+        {"launch year 57 is 1957",
+         {"X", withColumns(kIssSet.Riga1, 10, "57"), kIssSet.Riga2},
+         SortKey::LaunchYear,
+         "1957  X"},
         {"no magnitude entry", makeSet("DARK", "25543"), SortKey::StandardMagnitude, "???  DARK"},
         {"catalogue number beyond the table", makeSet("FAR", "99999"), SortKey::StandardMagnitude,
          "???  FAR"},
-        {"catalogue number of letters", makeSet("ODD", "AB CD"), SortKey::StandardMagnitude, "???  ODD"},
+        {"catalogue number of letters", makeSet("ODD", "AB CD"), SortKey::StandardMagnitude,
+         "???  ODD"},
         {"name cut to 24 characters, untrimmed", longName, SortKey::Name,
          "A NAME LONGER THAN TWENT"},
-        {"short element lines read as zeros", {"SHORT", "1 25544U", "2 25544"}, SortKey::Inclination,
+        {"short element lines read as zeros",
+         {"SHORT", "1 25544U", "2 25544"},
+         SortKey::Inclination,
          "000.0  SHORT"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(listText(c.set, c.key, magnitudes, kPoint), QString::fromLatin1(c.text)) << c.what;
+        EXPECT_EQ(listText(c.set, c.key, magnitudes, kPoint), QString::fromLatin1(c.text))
+            << c.what;
 
     EXPECT_EQ(listText(kIssSet, SortKey::Inclination, magnitudes, QStringLiteral(",")),
               QStringLiteral("051,6  ISS (ZARYA)"));
@@ -99,7 +107,8 @@ TEST(ElementListing, RowsRunInTextOrderAndLeadBackToTheirRecord)
         makeSet("Bravo", "00002", {"", kIssSet.Riga1, withColumns(kIssSet.Riga2, 9, " 51.6000")}),
         makeSet("alpha", "00005", {"", kIssSet.Riga1, withColumns(kIssSet.Riga2, 9, " 51.6000")}),
     };
-    ASSERT_TRUE(database.read(folder.write(QStringLiteral("five.tle"), elementFile(sets)), 0).replaced);
+    ASSERT_TRUE(
+        database.read(folder.write(QStringLiteral("five.tle"), elementFile(sets)), 0).replaced);
 
     const auto rows = [&database] {
         std::vector<int> recordNumbers;

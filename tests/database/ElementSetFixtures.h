@@ -29,8 +29,7 @@ inline void PrintTo(const QString& text, std::ostream* out)
 
 /// A well-formed set of the International Space Station, the base the tests change.
 inline const Record_TLE kIssSet{
-    "ISS (ZARYA)",
-    "1 25544U 98067A   24001.50000000  .00016717  00000-0  10270-3 0  9005",
+    "ISS (ZARYA)", "1 25544U 98067A   24001.50000000  .00016717  00000-0  10270-3 0  9005",
     "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.49815645432213"};
 
 /// `line` with the columns from `first` (1-based) replaced by `text`.
