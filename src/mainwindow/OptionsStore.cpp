@@ -393,10 +393,9 @@ mReg::RegistryStatus Carica_impostazioni()
 
 void Impostazioni_default()
 {
-    Dati_osservatore untouched = Osservatore;
     for (const OptionBinding& row : optionBindings()) {
         if (!row.observer && !row.keptByDefaults)
-            applyStoredText(row, row.defaultText, Impostazioni, untouched);
+            applyStoredText(row, row.defaultText, Impostazioni, Osservatore);
     }
 }
 

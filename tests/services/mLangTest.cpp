@@ -77,38 +77,20 @@ TEST_F(LanguageText, LineEndsByteOrderMarkAndUtf8AreRead)
     EXPECT_EQ(Testo_lingua("Def", "gradi"), QStringLiteral("degrees"));
 }
 
-TEST_F(LanguageText, MissingFileGivesEmptyTextsAndIsTriedAgain)
+TEST_F(LanguageText, FileIsFoundInAnyLetterCaseTriedAgainAndReloadedWhenCleared)
 {
-    Impostazioni.File_lingua = "Italiano.ini";
-    EXPECT_EQ(Testo_lingua("Def", "giorni"), QString());
-    EXPECT_FALSE(Lingua_caricata);
+    Impostazioni.File_lingua = "italiano.INI";
+    EXPECT_EQ(Testo_lingua("Buttons", "ok"), QString());
+    EXPECT_FALSE(Lingua_caricata); // a missing file is tried again at the next lookup
 
-    writeTestFile(folderFile(QStringLiteral("Italiano.ini")), "[Def]\r\ngiorni=giorni\r\n");
-    EXPECT_EQ(Testo_lingua("Def", "giorni"), QStringLiteral("giorni"));
-    EXPECT_TRUE(Lingua_caricata);
-
-    Impostazioni.File_lingua.clear();
-    Lingua_caricata = false;
-    EXPECT_EQ(Testo_lingua("Def", "giorni"), QString());
-}
-
-TEST_F(LanguageText, FileNamedInAnotherLetterCaseIsFound)
-{
-    writeTestFile(folderFile(QStringLiteral("English.ini")), "[Buttons]\r\nok=OK\r\n");
-    Impostazioni.File_lingua = "english.INI";
-    EXPECT_EQ(Testo_lingua("Buttons", "ok"), QStringLiteral("OK"));
-}
-
-TEST_F(LanguageText, NewFileIsReadOnlyAfterTheLoadedFlagIsCleared)
-{
-    useLanguageFile(QStringLiteral("English.ini"), "[Buttons]\r\nok=OK\r\n");
     writeTestFile(folderFile(QStringLiteral("Italiano.ini")), "[Buttons]\r\nok=Conferma\r\n");
-    EXPECT_EQ(Testo_lingua("Buttons", "ok"), QStringLiteral("OK"));
-
-    Impostazioni.File_lingua = "Italiano.ini";
-    EXPECT_EQ(Testo_lingua("Buttons", "ok"), QStringLiteral("OK"));
-    Lingua_caricata = false;
     EXPECT_EQ(Testo_lingua("Buttons", "ok"), QStringLiteral("Conferma"));
+
+    writeTestFile(folderFile(QStringLiteral("English.ini")), "[Buttons]\r\nok=OK\r\n");
+    Impostazioni.File_lingua = "English.ini";
+    EXPECT_EQ(Testo_lingua("Buttons", "ok"), QStringLiteral("Conferma")); // still held
+    Lingua_caricata = false;
+    EXPECT_EQ(Testo_lingua("Buttons", "ok"), QStringLiteral("OK"));
 }
 
 TEST_F(LanguageText, LoadingLeavesOpenFilesAndTheCurrentFolderAlone)

@@ -147,22 +147,4 @@ TEST_F(OptionStore, StoreThatCannotBeOpenedIsReported)
     EXPECT_EQ(written.description, QStringLiteral("Could not open/create registry section"));
 }
 
-TEST_F(OptionStore, WriteValuesChecksEveryNameBeforeWritingAny)
-{
-    const QList<mReg::RegistryValue> values{
-        {QStringLiteral("Radio"), QStringLiteral("Canale1"), QStringLiteral("3")},
-        {QStringLiteral("Radio"), QStringLiteral(" "), QStringLiteral("4")},
-    };
-    EXPECT_EQ(mReg::writeValues("Quorvanel", values).number, kKeyEmpty);
-    EXPECT_EQ(Leggi_registro("Quorvanel", "Radio", "Canale1", "1"), "1");
-
-    const QList<mReg::RegistryValue> good{
-        {QStringLiteral("Radio"), QStringLiteral("Canale1"), QStringLiteral("3")},
-        {QStringLiteral("Cielo locale"), QStringLiteral("Stelle"), QStringLiteral("500")},
-    };
-    ASSERT_TRUE(mReg::writeValues("Quorvanel", good).ok());
-    EXPECT_EQ(Leggi_registro("Quorvanel", "Radio", "Canale1", "1"), "3");
-    EXPECT_EQ(Leggi_registro("Quorvanel", "Cielo locale", "Stelle", "1639"), "500");
-}
-
 } // namespace
