@@ -21,13 +21,16 @@ struct ElementLines
 };
 
 // Spacetrack Report No. 3 set 88888 (low orbit, 16 revolutions a day).
-constexpr ElementLines kLeo = {"LEO", "1 88888U          80275.98708465  .00073094  13844-3  66816-4 0    87",
-                               "2 88888  72.8435 115.9689 0086731  52.6988 110.5714 16.05824518  1058"};
+constexpr ElementLines kLeo = {
+    "LEO", "1 88888U          80275.98708465  .00073094  13844-3  66816-4 0    87",
+    "2 88888  72.8435 115.9689 0086731  52.6988 110.5714 16.05824518  1058"};
 // Molniya 2-14 (12-hour resonance) and XM-3 (geostationary) of the revised verification set.
-constexpr ElementLines kMolniya = {"MOLNIYA", "1 08195U 75081A   06176.33215444  .00000099  00000-0  11873-3 0   813",
-                                   "2 08195  64.1586 279.0717 6877146 264.7651  20.2257  2.00491383225656"};
-constexpr ElementLines kGeo = {"GEO", "1 28626U 05008A   06176.46683397 -.00000205  00000-0  10000-3 0  2190",
-                               "2 28626   0.0019 286.9433 0000335  13.7918  55.6504  1.00270176  4891"};
+constexpr ElementLines kMolniya = {
+    "MOLNIYA", "1 08195U 75081A   06176.33215444  .00000099  00000-0  11873-3 0   813",
+    "2 08195  64.1586 279.0717 6877146 264.7651  20.2257  2.00491383225656"};
+constexpr ElementLines kGeo = {
+    "GEO", "1 28626U 05008A   06176.46683397 -.00000205  00000-0  10000-3 0  2190",
+    "2 28626   0.0019 286.9433 0000335  13.7918  55.6504  1.00270176  4891"};
 
 constexpr double kSecondDays = 1.0 / 86400.0;
 
@@ -67,12 +70,30 @@ void freshObservingState(benchmark::State& state, const ElementLines& set, std::
     }
 }
 
-void BM_CalcolaSatellite_Sgp4Leo(benchmark::State& state) { calcolaSatellite(state, kLeo, 2); }
-void BM_CalcolaSatellite_Sdp4Molniya(benchmark::State& state) { calcolaSatellite(state, kMolniya, 3); }
-void BM_CalcolaSatellite_Sdp4Geo(benchmark::State& state) { calcolaSatellite(state, kGeo, 3); }
-void BM_Fresh_Sgp4Leo(benchmark::State& state) { freshObservingState(state, kLeo, 2); }
-void BM_Fresh_Sdp4Molniya(benchmark::State& state) { freshObservingState(state, kMolniya, 3); }
-void BM_Fresh_Sdp4Geo(benchmark::State& state) { freshObservingState(state, kGeo, 3); }
+void BM_CalcolaSatellite_Sgp4Leo(benchmark::State& state)
+{
+    calcolaSatellite(state, kLeo, 2);
+}
+void BM_CalcolaSatellite_Sdp4Molniya(benchmark::State& state)
+{
+    calcolaSatellite(state, kMolniya, 3);
+}
+void BM_CalcolaSatellite_Sdp4Geo(benchmark::State& state)
+{
+    calcolaSatellite(state, kGeo, 3);
+}
+void BM_Fresh_Sgp4Leo(benchmark::State& state)
+{
+    freshObservingState(state, kLeo, 2);
+}
+void BM_Fresh_Sdp4Molniya(benchmark::State& state)
+{
+    freshObservingState(state, kMolniya, 3);
+}
+void BM_Fresh_Sdp4Geo(benchmark::State& state)
+{
+    freshObservingState(state, kGeo, 3);
+}
 
 BENCHMARK(BM_CalcolaSatellite_Sgp4Leo)->Arg(1)->Arg(7);
 BENCHMARK(BM_CalcolaSatellite_Sdp4Molniya)->Arg(1)->Arg(7)->Arg(30);
@@ -95,7 +116,8 @@ void BM_Tick200Slots(benchmark::State& state)
     double offset = 7.0;
     for (auto _ : state) {
         for (int slot = 1; slot <= kLastActiveSlot; ++slot)
-            benchmark::DoNotOptimize(mSat::Calcola_satellite(slot, Satelement[slot].Epoca_giuliana + offset));
+            benchmark::DoNotOptimize(
+                mSat::Calcola_satellite(slot, Satelement[slot].Epoca_giuliana + offset));
         offset += kSecondDays;
     }
     state.SetItemsProcessed(state.iterations() * kLastActiveSlot);

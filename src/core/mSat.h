@@ -47,19 +47,19 @@ inline double Elevazione_sole = 0;            ///< Sun's elevation at the observ
 /// Outcome of parsing, propagating or observing a satellite.
 enum class Status {
     Ok,
-    NoSuchSlot,             ///< slot number outside 1..202
-    NameMissing,            ///< the name line holds no name
-    LineTooShort,           ///< an element line ends before its last element column
-    NumberNotFinite,        ///< an element is too large to be a number
-    MeanMotionNotPositive,  ///< the mean motion is not above 0
-    EccentricityOutOfRange, ///< the eccentricity is not in [0, 1)
+    NoSuchSlot,                      ///< slot number outside 1..202
+    NameMissing,                     ///< the name line holds no name
+    LineTooShort,                    ///< an element line ends before its last element column
+    NumberNotFinite,                 ///< an element is too large to be a number
+    MeanMotionNotPositive,           ///< the mean motion is not above 0
+    EccentricityOutOfRange,          ///< the eccentricity is not in [0, 1)
     MeanEccentricityOutOfRange,      ///< drag took the mean eccentricity out of (-1, 1)
     PerturbedEccentricityOutOfRange, ///< lunar-solar terms took it out of (-1, 1)
     SemilatusRectumNegative,         ///< the orbit has no positive semi-latus rectum
-    Decayed,                ///< the computed position lies inside the Earth
-    KeplerNotConverged,     ///< Kepler's equation found no solution
-    NoFiniteResult,         ///< the arithmetic produced no finite number
-    LookDirectionUndefined, ///< satellite at the observer, or exactly at zenith or nadir
+    Decayed,                         ///< the computed position lies inside the Earth
+    KeplerNotConverged,              ///< Kepler's equation found no solution
+    NoFiniteResult,                  ///< the arithmetic produced no finite number
+    LookDirectionUndefined,          ///< satellite at the observer, or exactly at zenith or nadir
 };
 
 /// Developer text of a status, in the manner of python-sgp4's error messages.
@@ -158,9 +158,9 @@ private:
 struct ObservingResult
 {
     Status status = Status::Ok;
-    Posizione_satellite valori;       ///< the slot's new record (the previous one on failure)
-    StateVector eci;                  ///< inertial state [km, km/s]
-    double sunElevationDeg = 0;       ///< the Sun's elevation at the observer, no refraction
+    Posizione_satellite valori; ///< the slot's new record (the previous one on failure)
+    StateVector eci;            ///< inertial state [km, km/s]
+    double sunElevationDeg = 0; ///< the Sun's elevation at the observer, no refraction [deg]
 };
 
 /// Observing state of a satellite from an observer at a Julian date (UT), with the Plan 13
@@ -175,13 +175,13 @@ struct ObservingResult
                                              const Posizione_satellite& previous,
                                              double previousSunElevationDeg);
 
-/// The same with an initialised propagator of the same element set.
-[[nodiscard]] ObservingResult observingState(const SatellitePropagator& propagator,
-                                             const Elemento_satellite& elements,
-                                             const Dati_osservatore& observer,
-                                             const Opzioni& options, double julianDate,
-                                             const Posizione_satellite& previous,
-                                             double previousSunElevationDeg);
+/// The same with a propagator initialised for the same element set (propagation uses the
+/// propagator's elements and model; `elements` gives the revolution number and the
+/// standard magnitude; options.Propagatore is not read).
+[[nodiscard]] ObservingResult
+observingState(const SatellitePropagator& propagator, const Elemento_satellite& elements,
+               const Dati_osservatore& observer, const Opzioni& options, double julianDate,
+               const Posizione_satellite& previous, double previousSunElevationDeg);
 
 /// Computes slot Indice (1..202) at Julian date JD (UT) for Osservatore and Impostazioni
 /// into Valori(Indice), Posizione_ECI, Velocita_ECI and Elevazione_sole. On failure

@@ -26,9 +26,10 @@ std::string line1With(const std::string& designatorAndYear, const std::string& d
     return line;
 }
 
-mSat::ParsedElementSet parse(const std::string& name, const std::string& line1, const std::string& line2,
-                             const std::vector<std::string>& magnitudes = std::vector<std::string>(1),
-                             const std::vector<Record_TLE>& frequencies = std::vector<Record_TLE>(1))
+mSat::ParsedElementSet
+parse(const std::string& name, const std::string& line1, const std::string& line2,
+      const std::vector<std::string>& magnitudes = std::vector<std::string>(1),
+      const std::vector<Record_TLE>& frequencies = std::vector<Record_TLE>(1))
 {
     return mSat::parseElementSet(name, line1, line2, magnitudes, frequencies);
 }
@@ -41,9 +42,11 @@ TEST(LeadingNumber, ReadsTheNumberATextFieldStartsWith)
         double value;
     };
     const Case cases[] = {
-        {" 1 2.5x", 12.5}, {"-11606", -11606}, {"abc", 0},    {"", 0},       {"-.5E2", -50},
-        {"1D2", 100},      {"1.2.3", 1.2},     {"+5", 5},     {"1e", 1},     {"1e+", 1},
-        {" 00000", 0},     {"-", 0},           {"7\r\n", 7},  {"\t3 4", 34}, {".00073094", 0.00073094},
+        {" 1 2.5x", 12.5}, {"-11606", -11606}, {"abc", 0},
+        {"", 0},           {"-.5E2", -50},     {"1D2", 100},
+        {"1.2.3", 1.2},    {"+5", 5},          {"1e", 1},
+        {"1e+", 1},        {" 00000", 0},      {"-", 0},
+        {"7\r\n", 7},      {"\t3 4", 34},      {".00073094", 0.00073094},
     };
     for (const Case& c : cases)
         EXPECT_EQ(mMate::leadingNumber(c.text), c.value) << '"' << c.text << '"';
@@ -62,15 +65,16 @@ TEST(CatalogueNumber, DigitsAndAlpha5ReadAsNumbers)
     EXPECT_EQ(mSat::catalogueNumber("P0001"), 230001); // O is skipped
     EXPECT_EQ(mSat::catalogueNumber("Z9999"), 339999);
     EXPECT_EQ(mSat::catalogueNumber("123456789"), 123456789);
-    const char* notNumbers[] = {"", "     ", "I0000", "O1234", "a0000", "AA000", "A123", "A12345",
-                                "12a45", "-1234", "+1234", "1234567890", "A-123"};
+    const char* notNumbers[] = {"",       "     ", "I0000", "O1234", "a0000",      "AA000", "A123",
+                                "A12345", "12a45", "-1234", "+1234", "1234567890", "A-123"};
     for (const char* text : notNumbers)
         EXPECT_FALSE(mSat::catalogueNumber(text).has_value()) << '"' << text << '"';
 }
 
 TEST(ElementSetParsing, ReadsTheColumnsOfAnElementSet)
 {
-    const mSat::ParsedElementSet p = parse("STR3 TEST 88888", sattest::k88888Line1, sattest::k88888Line2);
+    const mSat::ParsedElementSet p =
+        parse("STR3 TEST 88888", sattest::k88888Line1, sattest::k88888Line2);
     EXPECT_EQ(p.status, Status::Ok);
     const Elemento_satellite& e = p.elements;
     EXPECT_EQ(e.Numero_catalogo, "88888");
@@ -94,12 +98,14 @@ TEST(ElementSetParsing, ReadsTheColumnsOfAnElementSet)
 
 TEST(ElementSetParsing, TwoDigitYearsFrom57AreOfThe1900s)
 {
-    const mSat::ParsedElementSet y56 = parse("X", line1With("56001A   56", " 00000-0  10000-3"), sattest::k88888Line2);
+    const mSat::ParsedElementSet y56 =
+        parse("X", line1With("56001A   56", " 00000-0  10000-3"), sattest::k88888Line2);
     EXPECT_EQ(y56.elements.Anno_epoca, 2056);
     EXPECT_EQ(y56.elements.Anno_lancio, 2056);
     EXPECT_EQ(y56.elements.Numero_lancio, 1);
     EXPECT_EQ(y56.elements.Pezzo_lancio, "A");
-    const mSat::ParsedElementSet y57 = parse("X", line1With("57002BC  57", " 00000-0  10000-3"), sattest::k88888Line2);
+    const mSat::ParsedElementSet y57 =
+        parse("X", line1With("57002BC  57", " 00000-0  10000-3"), sattest::k88888Line2);
     EXPECT_EQ(y57.elements.Anno_epoca, 1957);
     EXPECT_EQ(y57.elements.Anno_lancio, 1957);
     EXPECT_EQ(y57.elements.Pezzo_lancio, "BC");
@@ -107,12 +113,14 @@ TEST(ElementSetParsing, TwoDigitYearsFrom57AreOfThe1900s)
 
 TEST(ElementSetParsing, DragColumnsReadAsMantissaAndExponent)
 {
-    const mSat::ParsedElementSet plus = parse("X", line1With("80001A   80", "-12345-6  12345-3"), sattest::k88888Line2);
+    const mSat::ParsedElementSet plus =
+        parse("X", line1With("80001A   80", "-12345-6  12345-3"), sattest::k88888Line2);
     EXPECT_DOUBLE_EQ(plus.elements.Derivata_seconda, -0.12345);
     EXPECT_EQ(plus.elements.Esponente_derivata_seconda, -6);
     EXPECT_DOUBLE_EQ(plus.elements.Bstar, 0.12345);
     EXPECT_EQ(plus.elements.Esponente_bstar, -3);
-    const mSat::ParsedElementSet minus = parse("X", line1With("80001A   80", " 00000+0 -11606-4"), sattest::k88888Line2);
+    const mSat::ParsedElementSet minus =
+        parse("X", line1With("80001A   80", " 00000+0 -11606-4"), sattest::k88888Line2);
     EXPECT_DOUBLE_EQ(minus.elements.Bstar, -0.11606);
     EXPECT_EQ(minus.elements.Esponente_bstar, -4);
     EXPECT_DOUBLE_EQ(minus.elements.Derivata_seconda, 0.0);
@@ -163,7 +171,8 @@ TEST(ElementSetParsing, RadioChannelsByCatalogueNumberInFileOrderAtMostTen)
 {
     std::vector<Record_TLE> rows(1);
     for (int k = 1; k <= 11; ++k)
-        rows.push_back(Record_TLE{k % 2 ? " 7530" : "07530", "up" + std::to_string(k), "down" + std::to_string(k)});
+        rows.push_back(Record_TLE{k % 2 ? " 7530" : "07530", "up" + std::to_string(k),
+                                  "down" + std::to_string(k)});
     rows.push_back(Record_TLE{"7531", "other", "other"});
     std::string line1 = sattest::k88888Line1;
     line1.replace(2, 5, "07530");
@@ -206,7 +215,8 @@ TEST_F(ElementSlots, ParsingStoresTheLinesAndStartsFromNoChannels)
     Tabella_frequenze = {Record_TLE{}, Record_TLE{"88888", "145.800", "437.800"}};
     Satelement[5].Frequenze_uplink[1] = "old uplink of another satellite";
     Satelement[5].Frequenze_uplink[2] = "old";
-    ASSERT_EQ(mSat::Estrai_Dati_Satellite(5, "STR3", sattest::k88888Line1, sattest::k88888Line2), Status::Ok);
+    ASSERT_EQ(mSat::Estrai_Dati_Satellite(5, "STR3", sattest::k88888Line1, sattest::k88888Line2),
+              Status::Ok);
     EXPECT_EQ(RigaDati[5].Riga0, "STR3");
     EXPECT_EQ(RigaDati[5].Riga1, sattest::k88888Line1);
     EXPECT_EQ(Satelement[5].Frequenze_uplink[1], "145.800");
@@ -216,7 +226,8 @@ TEST_F(ElementSlots, ParsingStoresTheLinesAndStartsFromNoChannels)
 
 TEST_F(ElementSlots, BadSetTouchesOnlyItsSlotAndIsRefusedByTheComputation)
 {
-    ASSERT_EQ(mSat::Estrai_Dati_Satellite(1, "GOOD", sattest::k88888Line1, sattest::k88888Line2), Status::Ok);
+    ASSERT_EQ(mSat::Estrai_Dati_Satellite(1, "GOOD", sattest::k88888Line1, sattest::k88888Line2),
+              Status::Ok);
     ASSERT_EQ(mSat::Calcola_satellite(1, Satelement[1].Epoca_giuliana), Status::Ok);
     const Elemento_satellite good = Satelement[1];
     const Posizione_satellite goodState = Valori[1];
@@ -234,9 +245,11 @@ TEST_F(ElementSlots, BadSetTouchesOnlyItsSlotAndIsRefusedByTheComputation)
 
 TEST_F(ElementSlots, SlotNumbersOutsideTheSlotsChangeNothing)
 {
-    EXPECT_EQ(mSat::Estrai_Dati_Satellite(0, "X", sattest::k88888Line1, sattest::k88888Line2), Status::NoSuchSlot);
-    EXPECT_EQ(mSat::Estrai_Dati_Satellite(kLastSlot + 1, "X", sattest::k88888Line1, sattest::k88888Line2),
+    EXPECT_EQ(mSat::Estrai_Dati_Satellite(0, "X", sattest::k88888Line1, sattest::k88888Line2),
               Status::NoSuchSlot);
+    EXPECT_EQ(
+        mSat::Estrai_Dati_Satellite(kLastSlot + 1, "X", sattest::k88888Line1, sattest::k88888Line2),
+        Status::NoSuchSlot);
     EXPECT_FALSE(mSat::Azzera_Satelement(0));
     EXPECT_FALSE(mSat::Azzera_RigaDati(-3));
     EXPECT_FALSE(mSat::Azzera_Valori(kLastSlot + 1));
@@ -244,8 +257,10 @@ TEST_F(ElementSlots, SlotNumbersOutsideTheSlotsChangeNothing)
 
 TEST_F(ElementSlots, ClearingEmptiesOneSlot)
 {
-    ASSERT_EQ(mSat::Estrai_Dati_Satellite(201, "A", sattest::k88888Line1, sattest::k88888Line2), Status::Ok);
-    ASSERT_EQ(mSat::Estrai_Dati_Satellite(202, "B", sattest::k88888Line1, sattest::k88888Line2), Status::Ok);
+    ASSERT_EQ(mSat::Estrai_Dati_Satellite(201, "A", sattest::k88888Line1, sattest::k88888Line2),
+              Status::Ok);
+    ASSERT_EQ(mSat::Estrai_Dati_Satellite(202, "B", sattest::k88888Line1, sattest::k88888Line2),
+              Status::Ok);
     ASSERT_EQ(mSat::Calcola_satellite(201, Satelement[201].Epoca_giuliana), Status::Ok);
     EXPECT_TRUE(mSat::Azzera_Satelement(201));
     EXPECT_TRUE(mSat::Azzera_RigaDati(201));

@@ -47,24 +47,26 @@ double greenwichSiderealRad(double jd)
 
 /// Elevation and azimuth [degrees] of an inertial (equator of date) position [km] from a
 /// geodetic observer on the WGS-72 ellipsoid.
-std::array<double, 2> lookAngles(const std::array<double, 3>& eci, double jd, const Dati_osservatore& o)
+std::array<double, 2> lookAngles(const std::array<double, 3>& eci, double jd,
+                                 const Dati_osservatore& o)
 {
     const double lat = o.Latitudine_osservatore * kDeg;
     const double lon = o.Longitudine_osservatore * kDeg;
     const double a = 6378.135, f = 1.0 / 298.26, h = o.Quota_osservatore / 1000.0;
     const double e2 = f * (2.0 - f);
     const double n = a / std::sqrt(1.0 - e2 * std::sin(lat) * std::sin(lat));
-    const double obs[3] = {(n + h) * std::cos(lat) * std::cos(lon), (n + h) * std::cos(lat) * std::sin(lon),
+    const double obs[3] = {(n + h) * std::cos(lat) * std::cos(lon),
+                           (n + h) * std::cos(lat) * std::sin(lon),
                            (n * (1.0 - e2) + h) * std::sin(lat)};
     const double g = greenwichSiderealRad(jd);
     const double sat[3] = {eci[0] * std::cos(g) + eci[1] * std::sin(g),
                            -eci[0] * std::sin(g) + eci[1] * std::cos(g), eci[2]};
     const double r[3] = {sat[0] - obs[0], sat[1] - obs[1], sat[2] - obs[2]};
     const double east = -std::sin(lon) * r[0] + std::cos(lon) * r[1];
-    const double north = -std::sin(lat) * std::cos(lon) * r[0] - std::sin(lat) * std::sin(lon) * r[1]
-                         + std::cos(lat) * r[2];
-    const double up = std::cos(lat) * std::cos(lon) * r[0] + std::cos(lat) * std::sin(lon) * r[1]
-                      + std::sin(lat) * r[2];
+    const double north = -std::sin(lat) * std::cos(lon) * r[0] -
+                         std::sin(lat) * std::sin(lon) * r[1] + std::cos(lat) * r[2];
+    const double up = std::cos(lat) * std::cos(lon) * r[0] + std::cos(lat) * std::sin(lon) * r[1] +
+                      std::sin(lat) * r[2];
     const double range = std::sqrt(east * east + north * north + up * up);
     double azimuth = std::atan2(east, north) / kDeg;
     if (azimuth < 0)
@@ -84,7 +86,9 @@ double sunElevationDeg(double jd, const Dati_osservatore& o)
     const double dec = std::asin(std::sin(eps) * std::sin(lambda));
     const double hourAngle = greenwichSiderealRad(jd) + o.Longitudine_osservatore * kDeg - ra;
     const double lat = o.Latitudine_osservatore * kDeg;
-    return std::asin(std::sin(lat) * std::sin(dec) + std::cos(lat) * std::cos(dec) * std::cos(hourAngle)) / kDeg;
+    return std::asin(std::sin(lat) * std::sin(dec) +
+                     std::cos(lat) * std::cos(dec) * std::cos(hourAngle)) /
+           kDeg;
 }
 
 bool sameBits(double a, double b)
@@ -95,28 +99,39 @@ bool sameBits(double a, double b)
 /// Every field of two records the same, numbers bit for bit.
 bool sameRecord(const Posizione_satellite& a, const Posizione_satellite& b)
 {
-    const double Posizione_satellite::*numbers[] = {
-        &Posizione_satellite::Elevazione, &Posizione_satellite::Azimut,
-        &Posizione_satellite::Frazione_illuminata, &Posizione_satellite::Angolo_fase,
-        &Posizione_satellite::Latitudine, &Posizione_satellite::Longitudine,
-        &Posizione_satellite::Distanza_geocentrica, &Posizione_satellite::Orbita,
-        &Posizione_satellite::Variazione_distanza, &Posizione_satellite::Apogeo,
-        &Posizione_satellite::Perigeo, &Posizione_satellite::Velocita, &Posizione_satellite::Quota,
-        &Posizione_satellite::Distanza, &Posizione_satellite::Periodo,
-        &Posizione_satellite::Latitudine_subsatellite, &Posizione_satellite::Longitudine_subsatellite,
-        &Posizione_satellite::Latitudine_proiezione, &Posizione_satellite::Longitudine_est,
-        &Posizione_satellite::Direzione_zenit, &Posizione_satellite::Direzione_est,
-        &Posizione_satellite::Direzione_nord};
+    const double Posizione_satellite::*numbers[] = {&Posizione_satellite::Elevazione,
+                                                    &Posizione_satellite::Azimut,
+                                                    &Posizione_satellite::Frazione_illuminata,
+                                                    &Posizione_satellite::Angolo_fase,
+                                                    &Posizione_satellite::Latitudine,
+                                                    &Posizione_satellite::Longitudine,
+                                                    &Posizione_satellite::Distanza_geocentrica,
+                                                    &Posizione_satellite::Orbita,
+                                                    &Posizione_satellite::Variazione_distanza,
+                                                    &Posizione_satellite::Apogeo,
+                                                    &Posizione_satellite::Perigeo,
+                                                    &Posizione_satellite::Velocita,
+                                                    &Posizione_satellite::Quota,
+                                                    &Posizione_satellite::Distanza,
+                                                    &Posizione_satellite::Periodo,
+                                                    &Posizione_satellite::Latitudine_subsatellite,
+                                                    &Posizione_satellite::Longitudine_subsatellite,
+                                                    &Posizione_satellite::Latitudine_proiezione,
+                                                    &Posizione_satellite::Longitudine_est,
+                                                    &Posizione_satellite::Direzione_zenit,
+                                                    &Posizione_satellite::Direzione_est,
+                                                    &Posizione_satellite::Direzione_nord};
     for (auto field : numbers) {
         if (!sameBits(a.*field, b.*field))
             return false;
     }
-    const bool sameMagnitude = a.Magnitudine.index() == b.Magnitudine.index()
-                               && (a.Magnitudine.index() == 0
-                                       ? std::get<std::string>(a.Magnitudine) == std::get<std::string>(b.Magnitudine)
-                                       : sameBits(std::get<double>(a.Magnitudine), std::get<double>(b.Magnitudine)));
-    return sameMagnitude && a.Stato == b.Stato && a.Emisfero_ns == b.Emisfero_ns
-           && a.Emisfero_ew == b.Emisfero_ew;
+    const bool sameMagnitude =
+        a.Magnitudine.index() == b.Magnitudine.index() &&
+        (a.Magnitudine.index() == 0
+             ? std::get<std::string>(a.Magnitudine) == std::get<std::string>(b.Magnitudine)
+             : sameBits(std::get<double>(a.Magnitudine), std::get<double>(b.Magnitudine)));
+    return sameMagnitude && a.Stato == b.Stato && a.Emisfero_ns == b.Emisfero_ns &&
+           a.Emisfero_ew == b.Emisfero_ew;
 }
 
 class ObservingState : public ::testing::Test
@@ -145,7 +160,8 @@ TEST_F(ObservingState, LookAnglesAndSunAgreeWithAnIndependentComputation)
         EXPECT_NEAR(r.valori.Elevazione, expected[0], tolerance) << "JD " << jd;
         const double azimuthError = std::remainder(r.valori.Azimut - expected[1], 360.0);
         EXPECT_NEAR(azimuthError * std::cos(expected[0] * kDeg), 0.0, tolerance) << "JD " << jd;
-        EXPECT_NEAR(r.sunElevationDeg, sunElevationDeg(jd, m_observer), kSunToleranceDeg) << "JD " << jd;
+        EXPECT_NEAR(r.sunElevationDeg, sunElevationDeg(jd, m_observer), kSunToleranceDeg)
+            << "JD " << jd;
     }
 }
 
@@ -154,8 +170,9 @@ TEST_F(ObservingState, RangeRateIsTheRateOfChangeOfTheRange)
     // A power of two, so that jd +- the step are exact at Julian dates near 2.4 million.
     const double kStepDays = std::ldexp(1.0, -17); // 0.66 s
     for (double jd = m_sat.Epoca_giuliana; jd < m_sat.Epoca_giuliana + 0.3; jd += 0.011) {
-        const double rate = (at(jd + kStepDays).valori.Distanza - at(jd - kStepDays).valori.Distanza)
-                            / (2.0 * kStepDays * 86400.0);
+        const double rate =
+            (at(jd + kStepDays).valori.Distanza - at(jd - kStepDays).valori.Distanza) /
+            (2.0 * kStepDays * 86400.0);
         EXPECT_NEAR(at(jd).valori.Variazione_distanza, rate, 1e-4) << "JD " << jd;
     }
 }
@@ -170,14 +187,15 @@ TEST_F(ObservingState, GeometryFieldsAreConsistent)
         EXPECT_GE(v.Apogeo + kEarthRadiusKm, v.Distanza_geocentrica * (1 - 1e-9));
         EXPECT_NEAR(v.Periodo, 86400.0 / 16.05824518, 60.0);
         EXPECT_NEAR(v.Quota, v.Distanza_geocentrica - kEarthRadiusKm, 25.0);
-        const double unit = v.Direzione_zenit * v.Direzione_zenit + v.Direzione_est * v.Direzione_est
-                            + v.Direzione_nord * v.Direzione_nord;
+        const double unit = v.Direzione_zenit * v.Direzione_zenit +
+                            v.Direzione_est * v.Direzione_est + v.Direzione_nord * v.Direzione_nord;
         EXPECT_NEAR(unit, 1.0, 1e-12);
         EXPECT_EQ(v.Emisfero_ns, v.Latitudine_subsatellite < 0 ? "S" : "N");
         EXPECT_DOUBLE_EQ(v.Latitudine, std::fabs(v.Latitudine_subsatellite));
         EXPECT_DOUBLE_EQ(v.Latitudine_proiezione, v.Latitudine_subsatellite);
         EXPECT_EQ(v.Emisfero_ew, v.Longitudine_est <= 180.0 ? "E" : "W");
-        EXPECT_NEAR(std::remainder(v.Longitudine_subsatellite - v.Longitudine_est, 360.0), 0.0, 1e-9);
+        EXPECT_NEAR(std::remainder(v.Longitudine_subsatellite - v.Longitudine_est, 360.0), 0.0,
+                    1e-9);
         EXPECT_DOUBLE_EQ(v.Longitudine, std::fabs(v.Longitudine_subsatellite));
     }
     // At the epoch the orbit number is the revolution number plus the mean anomaly's part.
@@ -202,8 +220,8 @@ TEST_F(ObservingState, VisibilityEclipseAndMagnitude)
         EXPECT_EQ(v.Stato == kStatoVisibile, visible) << "JD " << jd;
         // Magnitude model 0: the standard magnitude at 1000 km fully lit, minus 15.75 + 2.5
         // log10 of range squared over the lit fraction.
-        const double expected = 4.5 - 15.75
-                                + 2.5 * std::log10(v.Distanza * v.Distanza / v.Frazione_illuminata);
+        const double expected =
+            4.5 - 15.75 + 2.5 * std::log10(v.Distanza * v.Distanza / v.Frazione_illuminata);
         EXPECT_NEAR(std::get<double>(v.Magnitudine), expected, 1e-9);
     }
     EXPECT_TRUE(seen[kStatoEclisse]);
@@ -218,6 +236,25 @@ TEST_F(ObservingState, VisibilityEclipseAndMagnitude)
     }
 }
 
+TEST_F(ObservingState, StatementThatCannotBeComputedKeepsItsField)
+{
+    // A standard magnitude that is not a number: the magnitude keeps its previous value
+    // while every other field is computed.
+    m_sat.Magnitudine_standard = "bright";
+    Posizione_satellite previous;
+    previous.Magnitudine = 7.75;
+    previous.Distanza = -1.0;
+    for (double jd = m_sat.Epoca_giuliana; jd < m_sat.Epoca_giuliana + 0.2; jd += 3.0 / 1440.0) {
+        const mSat::ObservingResult r =
+            mSat::observingState(m_sat, m_observer, m_options, jd, previous, 0.0);
+        ASSERT_EQ(r.status, Status::Ok);
+        EXPECT_GT(r.valori.Distanza, 0.0);
+        if (r.valori.Stato != kStatoEclisse) {
+            EXPECT_EQ(std::get<double>(r.valori.Magnitudine), 7.75);
+        }
+    }
+}
+
 TEST_F(ObservingState, RefractionRaisesOnlyElevationsFromMinus0Point6Degrees)
 {
     Opzioni refracting = m_options;
@@ -226,7 +263,8 @@ TEST_F(ObservingState, RefractionRaisesOnlyElevationsFromMinus0Point6Degrees)
     for (double jd = m_sat.Epoca_giuliana; jd < m_sat.Epoca_giuliana + 1.0; jd += 0.3 / 1440.0) {
         const Posizione_satellite plain = at(jd).valori;
         const Posizione_satellite refracted =
-            mSat::observingState(m_sat, m_observer, refracting, jd, Posizione_satellite{}, 0).valori;
+            mSat::observingState(m_sat, m_observer, refracting, jd, Posizione_satellite{}, 0)
+                .valori;
         const double lift = refracted.Elevazione - plain.Elevazione;
         if (plain.Elevazione < -0.6) {
             EXPECT_EQ(lift, 0.0);
@@ -241,29 +279,23 @@ TEST_F(ObservingState, RefractionRaisesOnlyElevationsFromMinus0Point6Degrees)
     EXPECT_TRUE(nearHorizon);
 }
 
-TEST_F(ObservingState, ClearedRecordHoldsZerosAndEmptyTexts)
-{
-    const Posizione_satellite cleared;
-    EXPECT_EQ(cleared.Stato, kStatoAzzerato);
-    EXPECT_EQ(std::get<std::string>(cleared.Magnitudine), "");
-    EXPECT_EQ(cleared.Emisfero_ns, "");
-    EXPECT_EQ(cleared.Elevazione, 0.0);
-}
-
 class CalcolaSatellite : public sattest::SatelliteStateTest
 {
 };
 
 TEST_F(CalcolaSatellite, WritesTheSlotAndTheModuleOutputsOfTheLastCall)
 {
-    ASSERT_EQ(mSat::Estrai_Dati_Satellite(1, "LEO", sattest::k88888Line1, sattest::k88888Line2), Status::Ok);
-    ASSERT_EQ(mSat::Estrai_Dati_Satellite(2, "MOLNIYA", sattest::kMolniyaLine1, sattest::kMolniyaLine2), Status::Ok);
+    ASSERT_EQ(mSat::Estrai_Dati_Satellite(1, "LEO", sattest::k88888Line1, sattest::k88888Line2),
+              Status::Ok);
+    ASSERT_EQ(
+        mSat::Estrai_Dati_Satellite(2, "MOLNIYA", sattest::kMolniyaLine1, sattest::kMolniyaLine2),
+        Status::Ok);
     const double jd = Satelement[2].Epoca_giuliana + 0.4;
     ASSERT_EQ(mSat::Calcola_satellite(1, Satelement[1].Epoca_giuliana + 0.4), Status::Ok);
     ASSERT_EQ(mSat::Calcola_satellite(2, jd), Status::Ok);
 
-    const mSat::ObservingResult expected =
-        mSat::observingState(Satelement[2], Osservatore, Impostazioni, jd, Posizione_satellite{}, 0);
+    const mSat::ObservingResult expected = mSat::observingState(
+        Satelement[2], Osservatore, Impostazioni, jd, Posizione_satellite{}, 0);
     EXPECT_TRUE(sameRecord(Valori[2], expected.valori));
     EXPECT_EQ(mSat::Posizione_ECI, expected.eci.positionKm);
     EXPECT_EQ(mSat::Velocita_ECI, expected.eci.velocityKmS);
@@ -275,7 +307,8 @@ TEST_F(CalcolaSatellite, WritesTheSlotAndTheModuleOutputsOfTheLastCall)
 
 TEST_F(CalcolaSatellite, FailureLeavesTheSlotAndTheOutputsOfTheLastGoodCall)
 {
-    ASSERT_EQ(mSat::Estrai_Dati_Satellite(2, "LEO", sattest::k88888Line1, sattest::k88888Line2), Status::Ok);
+    ASSERT_EQ(mSat::Estrai_Dati_Satellite(2, "LEO", sattest::k88888Line1, sattest::k88888Line2),
+              Status::Ok);
     const double jd = Satelement[2].Epoca_giuliana + 0.1;
     ASSERT_EQ(mSat::Calcola_satellite(2, jd), Status::Ok);
     const std::array<double, 3> position = mSat::Posizione_ECI;
@@ -297,7 +330,8 @@ TEST_F(CalcolaSatellite, FailureLeavesTheSlotAndTheOutputsOfTheLastGoodCall)
 
 TEST_F(CalcolaSatellite, PropagatorOptionOutsideZeroToThreeActsAsSgp4)
 {
-    ASSERT_EQ(mSat::Estrai_Dati_Satellite(4, "LEO", sattest::k88888Line1, sattest::k88888Line2), Status::Ok);
+    ASSERT_EQ(mSat::Estrai_Dati_Satellite(4, "LEO", sattest::k88888Line1, sattest::k88888Line2),
+              Status::Ok);
     const double jd = Satelement[4].Epoca_giuliana + 0.25;
     Impostazioni.Propagatore = 2;
     ASSERT_EQ(mSat::Calcola_satellite(4, jd), Status::Ok);
@@ -316,7 +350,8 @@ TEST_F(CalcolaSatellite, KeptInitialisationGivesTheBitsOfAFreshOne)
                              {"MOLNIYA", sattest::kMolniyaLine1, sattest::kMolniyaLine2},
                              {"GEO", sattest::kGeoLine1, sattest::kGeoLine2}};
     for (int slot = 1; slot <= 3; ++slot) {
-        ASSERT_EQ(mSat::Estrai_Dati_Satellite(slot, sets[slot - 1][0], sets[slot - 1][1], sets[slot - 1][2]),
+        ASSERT_EQ(mSat::Estrai_Dati_Satellite(slot, sets[slot - 1][0], sets[slot - 1][1],
+                                              sets[slot - 1][2]),
                   Status::Ok);
     }
     for (std::int16_t model = 0; model <= 3; ++model) {
@@ -324,7 +359,8 @@ TEST_F(CalcolaSatellite, KeptInitialisationGivesTheBitsOfAFreshOne)
         for (int step = 0; step < 12; ++step) {
             // Interleave slots and times, and give slot 3 a new element set half way.
             if (step == 6) {
-                ASSERT_EQ(mSat::Estrai_Dati_Satellite(3, "LEO2", sattest::k88888Line1, sattest::k88888Line2),
+                ASSERT_EQ(mSat::Estrai_Dati_Satellite(3, "LEO2", sattest::k88888Line1,
+                                                      sattest::k88888Line2),
                           Status::Ok);
             }
             for (int slot = 1; slot <= 3; ++slot) {
@@ -339,7 +375,8 @@ TEST_F(CalcolaSatellite, KeptInitialisationGivesTheBitsOfAFreshOne)
                 EXPECT_EQ(mSat::Posizione_ECI, fresh.eci.positionKm);
             }
         }
-        ASSERT_EQ(mSat::Estrai_Dati_Satellite(3, "GEO", sattest::kGeoLine1, sattest::kGeoLine2), Status::Ok);
+        ASSERT_EQ(mSat::Estrai_Dati_Satellite(3, "GEO", sattest::kGeoLine1, sattest::kGeoLine2),
+                  Status::Ok);
     }
 }
 

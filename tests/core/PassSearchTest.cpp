@@ -31,12 +31,14 @@ mMate::TimeFunction counted(std::function<double(double)> f, int& calls)
 TEST(SearchRoutines, MinimumAndZeroOfPlainFunctions)
 {
     int calls = 0;
-    const SearchResult minimum = mMate::findMinimum(0.0, 5.0, counted([](double t) { return (t - 2.3) * (t - 2.3) + 1.0; }, calls));
+    const SearchResult minimum = mMate::findMinimum(
+        0.0, 5.0, counted([](double t) { return (t - 2.3) * (t - 2.3) + 1.0; }, calls));
     ASSERT_EQ(minimum.status, SearchStatus::Found);
     EXPECT_NEAR(minimum.t, 2.3, 1e-7);
     EXPECT_NEAR(minimum.f, 1.0, 1e-12);
 
-    const SearchResult zero = mMate::findZero(1.0, 2.0, counted([](double t) { return std::cos(t); }, calls));
+    const SearchResult zero =
+        mMate::findZero(1.0, 2.0, counted([](double t) { return std::cos(t); }, calls));
     ASSERT_EQ(zero.status, SearchStatus::Found);
     EXPECT_NEAR(zero.t, 1.5707963267948966, 1e-10);
 }
@@ -44,7 +46,8 @@ TEST(SearchRoutines, MinimumAndZeroOfPlainFunctions)
 TEST(SearchRoutines, ZeroExactlyAtTheEndStopsAtOnce)
 {
     int calls = 0;
-    const SearchResult zero = mMate::findZero(1.0, 2.0, counted([](double t) { return t - 2.0; }, calls));
+    const SearchResult zero =
+        mMate::findZero(1.0, 2.0, counted([](double t) { return t - 2.0; }, calls));
     ASSERT_EQ(zero.status, SearchStatus::Found);
     EXPECT_EQ(zero.t, 2.0);
     EXPECT_EQ(calls, 2);
@@ -54,7 +57,8 @@ TEST(SearchRoutines, WideningGrowsByAQuarterAtLeastOnceAndIsBounded)
 {
     int calls = 0;
     // Already of opposite signs: still widened once, by a quarter of b - a.
-    SearchResult r = mMate::widenUntilSignChange(0.0, 1.0, counted([](double t) { return t - 0.5; }, calls));
+    SearchResult r =
+        mMate::widenUntilSignChange(0.0, 1.0, counted([](double t) { return t - 0.5; }, calls));
     ASSERT_EQ(r.status, SearchStatus::Found);
     EXPECT_EQ(r.t, 1.25);
     // Backwards, as for a rise: b moves away from a on its own side.
@@ -81,7 +85,8 @@ TEST(SearchRoutines, FailingFunctionEndsTheSearchWithAStatus)
     calls = 0;
     EXPECT_EQ(mMate::findZero(0.0, 2.0, failsOnThird).status, SearchStatus::EvaluationFailed);
     calls = 0;
-    EXPECT_EQ(mMate::widenUntilSignChange(3.0, 3.5, failsOnThird).status, SearchStatus::EvaluationFailed);
+    EXPECT_EQ(mMate::widenUntilSignChange(3.0, 3.5, failsOnThird).status,
+              SearchStatus::EvaluationFailed);
 }
 
 TEST(SearchRoutines, MinimumSearchGivesUpAfterFiftyIterations)
@@ -89,7 +94,8 @@ TEST(SearchRoutines, MinimumSearchGivesUpAfterFiftyIterations)
     // A kink far from the start: golden-section steps would need about 100 iterations to
     // shrink a million days to the tolerance.
     int calls = 0;
-    const SearchResult r = mMate::findMinimum(0.0, 1e6, counted([](double t) { return std::fabs(t - 0.3); }, calls));
+    const SearchResult r =
+        mMate::findMinimum(0.0, 1e6, counted([](double t) { return std::fabs(t - 0.3); }, calls));
     EXPECT_EQ(r.status, SearchStatus::NotConverged);
     EXPECT_EQ(calls, 51);
 }
@@ -102,7 +108,8 @@ protected:
     void SetUp() override
     {
         SatelliteStateTest::SetUp();
-        ASSERT_EQ(mSat::Estrai_Dati_Satellite(kSlot, "TEST 88888", sattest::k88888Line1, sattest::k88888Line2),
+        ASSERT_EQ(mSat::Estrai_Dati_Satellite(kSlot, "TEST 88888", sattest::k88888Line1,
+                                              sattest::k88888Line2),
                   mSat::Status::Ok);
         mMate::Satellite_corrente = kSlot;
         mMate::Elevazione_minima = 0.0;
@@ -111,7 +118,8 @@ protected:
     /// Elevation [degrees] by the pure computation, without the slot.
     static double elevation(double jd)
     {
-        return mSat::observingState(Satelement[kSlot], Osservatore, Impostazioni, jd, Posizione_satellite{}, 0)
+        return mSat::observingState(Satelement[kSlot], Osservatore, Impostazioni, jd,
+                                    Posizione_satellite{}, 0)
             .valori.Elevazione;
     }
 

@@ -4,9 +4,7 @@
 #include "SatelliteStateFixture.h"
 #include "SatelliteTestData.h"
 
-#include "core/sat/DeepSpace.h"
 #include "core/mMate.h"
-#include "core/sat/Sgp4Common.h"
 
 #include <gtest/gtest.h>
 
@@ -22,8 +20,8 @@ using mSat::Status;
 
 using PropagateFunction = PropagationResult (*)(const PropagationElements&, double);
 
-const PropagateFunction kAllModels[] = {mSat::Propaga_plan13, mSat::Propaga_sgp,
-                                        mSat::Propaga_sgp4, mSat::Propaga_sdp4};
+const PropagateFunction kAllModels[] = {mSat::Propaga_plan13, mSat::Propaga_sgp, mSat::Propaga_sgp4,
+                                        mSat::Propaga_sdp4};
 
 PropagationElements elements88888()
 {
@@ -86,14 +84,6 @@ TEST(PropagatorRefusal, TimeThatIsNotANumberIsAStatusNotAnEndlessIntegration)
     EXPECT_EQ(mSat::Propaga_sgp4(elements88888(), NAN).status, Status::NoFiniteResult);
 }
 
-TEST(PropagatorRefusal, OptionOutsideTheFourModelsMeansSgp4)
-{
-    EXPECT_EQ(mSat::propagatorModel(-1), PropagatorModel::Sgp4);
-    EXPECT_EQ(mSat::propagatorModel(4), PropagatorModel::Sgp4);
-    EXPECT_EQ(mSat::propagatorModel(0), PropagatorModel::Plan13);
-    EXPECT_EQ(mSat::propagatorModel(3), PropagatorModel::Sgp4Sdp4);
-}
-
 TEST(CircularOrbit, EccentricityZeroPropagatesCloseToANearlyCircularOrbit)
 {
     // Near Earth (SGP4, both drag branches) and deep space (SDP4).
@@ -103,8 +93,8 @@ TEST(CircularOrbit, EccentricityZeroPropagatesCloseToANearlyCircularOrbit)
     PropagationElements deep = elementsMolniya();
     deep.XNO = 1.5 * mMate::kTwoPi / 1440.0;
     for (PropagationElements el : {low, highPerigee, deep}) {
-        PropagateFunction propagate = el.XNO < 2.0 * mMate::kTwoPi / 1440.0 ? mSat::Propaga_sdp4
-                                                                          : mSat::Propaga_sgp4;
+        PropagateFunction propagate =
+            el.XNO < 2.0 * mMate::kTwoPi / 1440.0 ? mSat::Propaga_sdp4 : mSat::Propaga_sgp4;
         for (double t : {0.0, 720.0, 2880.0}) {
             el.EO = 0.0;
             const PropagationResult circular = propagate(el, t);
@@ -134,37 +124,6 @@ TEST(ModelChoice, DeepSpaceFromAPeriodOf225Minutes)
     // The option alone: SGP4 is run for a deep-space set when the option says SGP4.
     EXPECT_EQ(mSat::SatellitePropagator(elementsMolniya(), PropagatorModel::Sgp4).runModel(),
               PropagatorModel::Sgp4);
-}
-
-TEST(ModelChoice, ResonanceByMeanMotionAndEccentricity)
-{
-    auto resonance = [](const PropagationElements& el) {
-        const mSat::detail::Sgp4Constants c = mSat::detail::initialiseSgp4(el);
-        mSat::detail::DeepSpaceInput in;
-        in.eosq = c.eosq;
-        in.sinio = c.sinio;
-        in.cosio = c.cosio;
-        in.betao = c.betao;
-        in.aodp = c.aodp;
-        in.theta2 = c.theta2;
-        in.sing = std::sin(el.OMEGAO);
-        in.cosg = std::cos(el.OMEGAO);
-        in.betao2 = c.betao2;
-        in.xmdot = c.xmdot;
-        in.omgdot = c.omgdot;
-        in.xnodot = c.xnodot;
-        in.xnodp = c.xnodp;
-        return mSat::detail::initialiseDeepSpace(el, in).resonance;
-    };
-    PropagationElements twelveHour = elementsMolniya();
-    twelveHour.XNO = 2.006 * mMate::kTwoPi / 1440.0;
-    twelveHour.EO = 0.7;
-    EXPECT_TRUE(resonance(twelveHour).resonant);
-    EXPECT_FALSE(resonance(twelveHour).synchronous);
-    twelveHour.EO = 0.3;
-    EXPECT_FALSE(resonance(twelveHour).resonant);
-    EXPECT_TRUE(resonance(elementsGeo()).resonant);
-    EXPECT_TRUE(resonance(elementsGeo()).synchronous);
 }
 
 TEST(DeepSpace, NoStateLeaksBetweenSatellitesOrCalls)
@@ -216,7 +175,8 @@ TEST(Decay, HeavyDragEndsInAStatusNotInNumbers)
         const PropagationResult r = mSat::Propaga_sgp4(el, t);
         if (r.status != Status::Ok) {
             failed = true;
-            EXPECT_TRUE(r.status == Status::Decayed || r.status == Status::MeanEccentricityOutOfRange)
+            EXPECT_TRUE(r.status == Status::Decayed ||
+                        r.status == Status::MeanEccentricityOutOfRange)
                 << mSat::statusMessage(r.status);
         } else {
             ASSERT_TRUE(finite(r.state));
@@ -237,26 +197,14 @@ TEST(Plan13, SpeedIsTheTwoBodySpeedWhileTheOrbitKeepsItsSize)
     for (double t : {0.0, 97.0, 333.3, 700.0, -250.0}) {
         const PropagationResult r = mSat::Propaga_plan13(el, t);
         ASSERT_EQ(r.status, Status::Ok);
-        const double radius = std::hypot(r.state.positionKm[0], r.state.positionKm[1], r.state.positionKm[2]);
-        const double speed = std::hypot(r.state.velocityKmS[0], r.state.velocityKmS[1], r.state.velocityKmS[2]);
+        const double radius =
+            std::hypot(r.state.positionKm[0], r.state.positionKm[1], r.state.positionKm[2]);
+        const double speed =
+            std::hypot(r.state.velocityKmS[0], r.state.velocityKmS[1], r.state.velocityKmS[2]);
         EXPECT_NEAR(speed, std::sqrt(kGm * (2.0 / radius - 1.0 / a0)), 1e-9 * speed) << "at " << t;
         EXPECT_GE(radius, a0 * (1.0 - el.EO) * (1.0 - 1e-9));
         EXPECT_LE(radius, a0 * (1.0 + el.EO) * (1.0 + 1e-9));
     }
-}
-
-TEST(Plan13, EpochPositionLiesAtTheEpochMeanAnomaly)
-{
-    constexpr double kGm = 398600.8;
-    PropagationElements el = elements88888();
-    const PropagationResult r = mSat::Propaga_plan13(el, 0.0);
-    const double n0 = el.XNO / 60.0;
-    const double a0 = std::cbrt(kGm / (n0 * n0));
-    double ea = el.XMO;
-    for (int i = 0; i < 50; ++i)
-        ea = el.XMO + el.EO * std::sin(ea);
-    const double radius = std::hypot(r.state.positionKm[0], r.state.positionKm[1], r.state.positionKm[2]);
-    EXPECT_NEAR(radius, a0 * (1.0 - el.EO * std::cos(ea)), 0.01);
 }
 
 } // namespace

@@ -3,12 +3,12 @@
 // options, the observer, the reference tables and the module variables of mSat and mMate,
 // and puts them back afterwards, so test order cannot matter.
 
+#include "SatelliteTestData.h"
 #include "common/catalogues.h"
 #include "common/options.h"
 #include "common/satellite_slots.h"
 #include "core/PassSearch.h"
 #include "core/mSat.h"
-#include "SatelliteTestData.h"
 
 #include <gtest/gtest.h>
 

@@ -95,9 +95,11 @@ TEST_P(SpacetrackReport3, StateMatchesThePrintedStateWithinSinglePrecision)
     for (std::size_t i = 0; i < 3; ++i) {
         const double p = c.expected.positionKm[i];
         const double v = c.expected.velocityKmS[i];
-        EXPECT_NEAR(r.state.positionKm[i], p, kRelativeTolerance * std::max(std::fabs(p), kPositionFloorKm))
+        EXPECT_NEAR(r.state.positionKm[i], p,
+                    kRelativeTolerance * std::max(std::fabs(p), kPositionFloorKm))
             << "position component " << i;
-        EXPECT_NEAR(r.state.velocityKmS[i], v, kRelativeTolerance * std::max(std::fabs(v), kVelocityFloorKmS))
+        EXPECT_NEAR(r.state.velocityKmS[i], v,
+                    kRelativeTolerance * std::max(std::fabs(v), kVelocityFloorKmS))
             << "velocity component " << i;
     }
 }
@@ -106,8 +108,8 @@ std::string caseName(const ::testing::TestParamInfo<Str3Case>& info)
 {
     if (info.param.model.empty())
         return "DataMissing";
-    return info.param.model + "_" + info.param.satnum + "_"
-           + std::to_string(static_cast<int>(info.param.expected.tsince)) + "min";
+    return info.param.model + "_" + info.param.satnum + "_" +
+           std::to_string(static_cast<int>(info.param.expected.tsince)) + "min";
 }
 
 INSTANTIATE_TEST_SUITE_P(PrintedCases, SpacetrackReport3, ::testing::ValuesIn(loadStr3Cases()),

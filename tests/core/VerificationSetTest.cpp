@@ -38,7 +38,8 @@ void PrintTo(const VerificationCase& c, std::ostream* os)
 std::vector<VerificationCase> loadVerificationCases()
 {
     std::vector<VerificationCase> cases;
-    const std::vector<std::string> tle = sattest::readLines(sattest::kVerificationFolder / "SGP4-VER.TLE");
+    const std::vector<std::string> tle =
+        sattest::readLines(sattest::kVerificationFolder / "SGP4-VER.TLE");
     for (std::size_t i = 0; i + 1 < tle.size(); ++i) {
         if (tle[i].rfind("1 ", 0) != 0 || tle[i + 1].rfind("2 ", 0) != 0)
             continue;
@@ -50,7 +51,8 @@ std::vector<VerificationCase> loadVerificationCases()
         cases.push_back(c);
         ++i;
     }
-    const std::vector<std::string> out = sattest::readLines(sattest::kVerificationFolder / "tcppver.out");
+    const std::vector<std::string> out =
+        sattest::readLines(sattest::kVerificationFolder / "tcppver.out");
     int block = -1;
     for (const std::string& line : out) {
         if (line.find("xx") != std::string::npos) {
@@ -61,8 +63,8 @@ std::vector<VerificationCase> loadVerificationCases()
             continue;
         std::istringstream row(line);
         ReferenceState s;
-        if (row >> s.tsince >> s.positionKm[0] >> s.positionKm[1] >> s.positionKm[2]
-            >> s.velocityKmS[0] >> s.velocityKmS[1] >> s.velocityKmS[2])
+        if (row >> s.tsince >> s.positionKm[0] >> s.positionKm[1] >> s.positionKm[2] >>
+            s.velocityKmS[0] >> s.velocityKmS[1] >> s.velocityKmS[2])
             cases[static_cast<std::size_t>(block)].expected.push_back(s);
     }
     if (cases.empty() || block + 1 != static_cast<int>(cases.size()))
@@ -78,7 +80,8 @@ TEST_P(VerificationSet, AgreesNearTheEarthAndStaysFiniteInDeepSpace)
 {
     const VerificationCase& c = GetParam();
     if (c.index == 0)
-        GTEST_SKIP() << "verification set of python3-sgp4 not found in " << sattest::kVerificationFolder;
+        GTEST_SKIP() << "verification set of python3-sgp4 not found in "
+                     << sattest::kVerificationFolder;
     const mSat::PropagationElements elements = sattest::propagationElements(c.line1, c.line2);
     const mSat::SatellitePropagator propagator(elements, mSat::PropagatorModel::Sgp4Sdp4);
     const bool deepSpace = propagator.runModel() == mSat::PropagatorModel::Sgp4Sdp4;
@@ -95,11 +98,14 @@ TEST_P(VerificationSet, AgreesNearTheEarthAndStaysFiniteInDeepSpace)
             continue;
         }
         for (std::size_t i = 0; i < 3; ++i) {
-            ASSERT_TRUE(std::isfinite(r.state.positionKm[i]) && std::isfinite(r.state.velocityKmS[i]))
+            ASSERT_TRUE(std::isfinite(r.state.positionKm[i]) &&
+                        std::isfinite(r.state.velocityKmS[i]))
                 << "state is not finite at " << expected.tsince << " min";
         }
-        worstPositionKm = std::max(worstPositionKm, sattest::difference(r.state.positionKm, expected.positionKm));
-        worstVelocityKmS = std::max(worstVelocityKmS, sattest::difference(r.state.velocityKmS, expected.velocityKmS));
+        worstPositionKm =
+            std::max(worstPositionKm, sattest::difference(r.state.positionKm, expected.positionKm));
+        worstVelocityKmS = std::max(worstVelocityKmS,
+                                    sattest::difference(r.state.velocityKmS, expected.velocityKmS));
     }
     std::cout << "[ revised  ] " << (deepSpace ? "SDP4 " : "SGP4 ") << c.satnum << ": "
               << c.expected.size() << " states, largest difference " << worstPositionKm

@@ -52,8 +52,8 @@ double leadingNumber(std::string_view text)
     }
     if (!mantissaDigits)
         return 0.0;
-    if (i < compact.size() && (compact[i] == 'e' || compact[i] == 'E' || compact[i] == 'd'
-                               || compact[i] == 'D')) {
+    if (i < compact.size() &&
+        (compact[i] == 'e' || compact[i] == 'E' || compact[i] == 'd' || compact[i] == 'D')) {
         std::size_t j = i + 1;
         std::string exponent = "e";
         if (j < compact.size() && (compact[j] == '+' || compact[j] == '-'))

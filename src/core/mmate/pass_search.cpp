@@ -46,8 +46,8 @@ void nextStep(const Bracket& s, double& e, double& d, double xm, double tol1, do
         q = std::fabs(q);
         const double etemp = e;
         e = d;
-        const bool rejected = std::fabs(p) >= std::fabs(0.5 * q * etemp) || p <= q * (s.a - s.x)
-                              || p >= q * (s.b - s.x);
+        const bool rejected = std::fabs(p) >= std::fabs(0.5 * q * etemp) || p <= q * (s.a - s.x) ||
+                              p >= q * (s.b - s.x);
         if (!rejected) {
             d = p / q;
             const double u = s.x + d;
@@ -87,6 +87,42 @@ void accept(Bracket& s, double u, double fu)
     } else if (fu <= s.fv || s.v == s.x || s.v == s.w) {
         s.v = u;
         s.fv = fu;
+    }
+}
+
+/// The root finder's next step d from b (e the step before): inverse quadratic
+/// interpolation through a, b, c (the secant when a = c) when it falls well inside the
+/// bracket and shrinks fast enough, bisection otherwise.
+void zeroStep(double a, double b, double c, double fa, double fb, double fc, double xm, double tol1,
+              double& d, double& e)
+{
+    if (std::fabs(e) < tol1 || std::fabs(fa) <= std::fabs(fb)) {
+        d = xm;
+        e = d;
+        return;
+    }
+    const double s = fb / fa;
+    double p, q;
+    if (a == c) {
+        p = 2.0 * xm * s;
+        q = 1.0 - s;
+    } else {
+        q = fa / fc;
+        const double r = fb / fc;
+        p = s * (2.0 * xm * q * (q - r) - (b - a) * (r - 1.0));
+        q = (q - 1.0) * (r - 1.0) * (s - 1.0);
+    }
+    if (p > 0.0)
+        q = -q;
+    p = std::fabs(p);
+    const double min1 = 3.0 * xm * q - std::fabs(tol1 * q);
+    const double min2 = std::fabs(e * q);
+    if (2.0 * p < (min1 < min2 ? min1 : min2)) {
+        e = d;
+        d = p / q;
+    } else {
+        d = xm;
+        e = d;
     }
 }
 
@@ -167,35 +203,7 @@ SearchResult findZero(double a, double b, const TimeFunction& f)
         const double xm = 0.5 * (c - b);
         if (std::fabs(xm) <= tol1 || fb == 0.0)
             return SearchResult{SearchStatus::Found, b, fb};
-        if (std::fabs(e) >= tol1 && std::fabs(fa) > std::fabs(fb)) {
-            // Inverse quadratic interpolation, or the secant when only two points differ.
-            const double s = fb / fa;
-            double p, q;
-            if (a == c) {
-                p = 2.0 * xm * s;
-                q = 1.0 - s;
-            } else {
-                q = fa / fc;
-                const double r = fb / fc;
-                p = s * (2.0 * xm * q * (q - r) - (b - a) * (r - 1.0));
-                q = (q - 1.0) * (r - 1.0) * (s - 1.0);
-            }
-            if (p > 0.0)
-                q = -q;
-            p = std::fabs(p);
-            const double min1 = 3.0 * xm * q - std::fabs(tol1 * q);
-            const double min2 = std::fabs(e * q);
-            if (2.0 * p < (min1 < min2 ? min1 : min2)) {
-                e = d;
-                d = p / q;
-            } else {
-                d = xm;
-                e = d;
-            }
-        } else {
-            d = xm;
-            e = d;
-        }
+        zeroStep(a, b, c, fa, fb, fc, xm, tol1, d, e);
         a = b;
         fa = fb;
         b = std::fabs(d) > tol1 ? b + d : b + withSignOf(tol1, xm);

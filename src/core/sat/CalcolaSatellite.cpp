@@ -29,10 +29,10 @@ bool sameBits(double a, double b)
 
 bool sameElements(const PropagationElements& a, const PropagationElements& b)
 {
-    return sameBits(a.XMO, b.XMO) && sameBits(a.XNODEO, b.XNODEO) && sameBits(a.OMEGAO, b.OMEGAO)
-           && sameBits(a.EO, b.EO) && sameBits(a.XINCL, b.XINCL) && sameBits(a.XNO, b.XNO)
-           && sameBits(a.XNDT2O, b.XNDT2O) && sameBits(a.XNDD6O, b.XNDD6O)
-           && sameBits(a.BSTAR, b.BSTAR) && sameBits(a.Epoca, b.Epoca);
+    return sameBits(a.XMO, b.XMO) && sameBits(a.XNODEO, b.XNODEO) && sameBits(a.OMEGAO, b.OMEGAO) &&
+           sameBits(a.EO, b.EO) && sameBits(a.XINCL, b.XINCL) && sameBits(a.XNO, b.XNO) &&
+           sameBits(a.XNDT2O, b.XNDT2O) && sameBits(a.XNDD6O, b.XNDD6O) &&
+           sameBits(a.BSTAR, b.BSTAR) && sameBits(a.Epoca, b.Epoca);
 }
 
 const SatellitePropagator& propagatorFor(int slot, const PropagationElements& elements,

@@ -1,8 +1,8 @@
 // Deep-space perturbations of SDP4: Spacetrack Report No. 3, section 10 (DEEP), with the
 // report's constants. Every quantity keeps the report's name in lower case.
 
-#include "core/mMate.h"
 #include "core/sat/DeepSpace.h"
+#include "core/mMate.h"
 
 #include <cmath>
 
@@ -69,8 +69,14 @@ struct BodySecular
     BodyPeriodics periodics;
 };
 
-/// The report's block shared by the Sun and the Moon.
-BodySecular bodyTerms(const BodyGeometry& g, const DeepSpaceInput& in, double eq, double xqncl)
+/// Direction cosines of the perturbing body's orbit in the satellite's orbital frame.
+struct BodyDirection
+{
+    double a1 = 0, a2 = 0, a3 = 0, a4 = 0, a5 = 0, a6 = 0;
+    double x1 = 0, x2 = 0, x3 = 0, x4 = 0, x5 = 0, x6 = 0, x7 = 0, x8 = 0;
+};
+
+BodyDirection bodyDirection(const BodyGeometry& g, const DeepSpaceInput& in)
 {
     const double a1 = g.zcosg * g.zcosh + g.zsing * g.zcosi * g.zsinh;
     const double a3 = -g.zsing * g.zcosh + g.zcosg * g.zcosi * g.zsinh;
@@ -91,7 +97,17 @@ BodySecular bodyTerms(const BodyGeometry& g, const DeepSpaceInput& in, double eq
     const double x6 = a6 * in.sing;
     const double x7 = a5 * in.cosg;
     const double x8 = a6 * in.cosg;
+    return BodyDirection{a1, a2, a3, a4, a5, a6, x1, x2, x3, x4, x5, x6, x7, x8};
+}
 
+/// The report's block shared by the Sun and the Moon: secular rates and periodic
+/// coefficients of one body.
+BodySecular bodyTerms(const BodyGeometry& g, const DeepSpaceInput& in, double eq, double xqncl)
+{
+    const BodyDirection d = bodyDirection(g, in);
+    const double a1 = d.a1, a2 = d.a2, a3 = d.a3, a4 = d.a4, a5 = d.a5, a6 = d.a6;
+    const double x1 = d.x1, x2 = d.x2, x3 = d.x3, x4 = d.x4, x5 = d.x5, x6 = d.x6, x7 = d.x7,
+                 x8 = d.x8;
     const double eqsq = in.eosq;
     const double z31 = 12.0 * x1 * x1 - 3.0 * x3 * x3;
     const double z32 = 24.0 * x1 * x2 - 6.0 * x3 * x4;
@@ -100,12 +116,12 @@ BodySecular bodyTerms(const BodyGeometry& g, const DeepSpaceInput& in, double eq
     double z2 = 6.0 * (a1 * a3 + a2 * a4) + z32 * eqsq;
     double z3 = 3.0 * (a3 * a3 + a4 * a4) + z33 * eqsq;
     const double z11 = -6.0 * a1 * a5 + eqsq * (-24.0 * x1 * x7 - 6.0 * x3 * x5);
-    const double z12 = -6.0 * (a1 * a6 + a3 * a5)
-                       + eqsq * (-24.0 * (x2 * x7 + x1 * x8) - 6.0 * (x3 * x6 + x4 * x5));
+    const double z12 = -6.0 * (a1 * a6 + a3 * a5) +
+                       eqsq * (-24.0 * (x2 * x7 + x1 * x8) - 6.0 * (x3 * x6 + x4 * x5));
     const double z13 = -6.0 * a3 * a6 + eqsq * (-24.0 * x2 * x8 - 6.0 * x4 * x6);
     const double z21 = 6.0 * a2 * a5 + eqsq * (24.0 * x1 * x5 - 6.0 * x3 * x7);
-    const double z22 = 6.0 * (a4 * a5 + a2 * a6)
-                       + eqsq * (24.0 * (x2 * x5 + x1 * x6) - 6.0 * (x4 * x7 + x3 * x8));
+    const double z22 =
+        6.0 * (a4 * a5 + a2 * a6) + eqsq * (24.0 * (x2 * x5 + x1 * x6) - 6.0 * (x4 * x7 + x3 * x8));
     const double z23 = 6.0 * a4 * a6 + eqsq * (24.0 * x2 * x6 - 6.0 * x4 * x8);
     z1 = z1 + z1 + in.betao2 * z31;
     z2 = z2 + z2 + in.betao2 * z32;
@@ -182,9 +198,15 @@ LunarOrbit lunarOrbit(double ds50)
     return l;
 }
 
-void initialiseHalfDayResonance(ResonanceConstants& r, const DeepSpaceInput& in, double eq)
+/// The report's eccentricity polynomials of the 12-hour resonance.
+struct HalfDayPolynomials
 {
-    const double eqsq = in.eosq;
+    double g201 = 0, g211 = 0, g310 = 0, g322 = 0, g410 = 0, g422 = 0;
+    double g520 = 0, g521 = 0, g532 = 0, g533 = 0;
+};
+
+HalfDayPolynomials halfDayPolynomials(double eq, double eqsq)
+{
     const double eoc = eq * eqsq;
     const double g201 = -0.306 - (eq - 0.64) * 0.440;
     double g211, g310, g322, g410, g422, g520;
@@ -216,7 +238,12 @@ void initialiseHalfDayResonance(ResonanceConstants& r, const DeepSpaceInput& in,
         g521 = -51752.104 + 218913.95 * eq - 309468.16 * eqsq + 146349.42 * eoc;
         g532 = -40023.88 + 170470.89 * eq - 242699.48 * eqsq + 115605.82 * eoc;
     }
+    return HalfDayPolynomials{g201, g211, g310, g322, g410, g422, g520, g521, g532, g533};
+}
 
+void initialiseHalfDayResonance(ResonanceConstants& r, const DeepSpaceInput& in, double eq)
+{
+    const HalfDayPolynomials g = halfDayPolynomials(eq, in.eosq);
     const double siniq = in.sinio;
     const double cosiq = in.cosio;
     const double cosq2 = in.theta2;
@@ -227,39 +254,38 @@ void initialiseHalfDayResonance(ResonanceConstants& r, const DeepSpaceInput& in,
     const double f322 = -1.875 * siniq * (1.0 + 2.0 * cosiq - 3.0 * cosq2);
     const double f441 = 35.0 * sini2 * f220;
     const double f442 = 39.3750 * sini2 * sini2;
-    const double f522 = 9.84375 * siniq
-                        * (sini2 * (1.0 - 2.0 * cosiq - 5.0 * cosq2)
-                           + 0.33333333 * (-2.0 + 4.0 * cosiq + 6.0 * cosq2));
-    const double f523 = siniq
-                        * (4.92187512 * sini2 * (-2.0 - 4.0 * cosiq + 10.0 * cosq2)
-                           + 6.56250012 * (1.0 + 2.0 * cosiq - 3.0 * cosq2));
-    const double f542 = 29.53125 * siniq
-                        * (2.0 - 8.0 * cosiq + cosq2 * (-12.0 + 8.0 * cosiq + 10.0 * cosq2));
-    const double f543 = 29.53125 * siniq
-                        * (-2.0 - 8.0 * cosiq + cosq2 * (12.0 + 8.0 * cosiq - 10.0 * cosq2));
+    const double f522 = 9.84375 * siniq *
+                        (sini2 * (1.0 - 2.0 * cosiq - 5.0 * cosq2) +
+                         0.33333333 * (-2.0 + 4.0 * cosiq + 6.0 * cosq2));
+    const double f523 = siniq * (4.92187512 * sini2 * (-2.0 - 4.0 * cosiq + 10.0 * cosq2) +
+                                 6.56250012 * (1.0 + 2.0 * cosiq - 3.0 * cosq2));
+    const double f542 =
+        29.53125 * siniq * (2.0 - 8.0 * cosiq + cosq2 * (-12.0 + 8.0 * cosiq + 10.0 * cosq2));
+    const double f543 =
+        29.53125 * siniq * (-2.0 - 8.0 * cosiq + cosq2 * (12.0 + 8.0 * cosiq - 10.0 * cosq2));
 
     const double aqnv = 1.0 / in.aodp;
     const double xno2 = in.xnodp * in.xnodp;
     const double ainv2 = aqnv * aqnv;
     double temp1 = 3.0 * xno2 * ainv2;
     double temp = temp1 * kRoot22;
-    r.d2201 = temp * f220 * g201;
-    r.d2211 = temp * f221 * g211;
+    r.d2201 = temp * f220 * g.g201;
+    r.d2211 = temp * f221 * g.g211;
     temp1 = temp1 * aqnv;
     temp = temp1 * kRoot32;
-    r.d3210 = temp * f321 * g310;
-    r.d3222 = temp * f322 * g322;
+    r.d3210 = temp * f321 * g.g310;
+    r.d3222 = temp * f322 * g.g322;
     temp1 = temp1 * aqnv;
     temp = 2.0 * temp1 * kRoot44;
-    r.d4410 = temp * f441 * g410;
-    r.d4422 = temp * f442 * g422;
+    r.d4410 = temp * f441 * g.g410;
+    r.d4422 = temp * f442 * g.g422;
     temp1 = temp1 * aqnv;
     temp = temp1 * kRoot52;
-    r.d5220 = temp * f522 * g520;
-    r.d5232 = temp * f523 * g532;
+    r.d5220 = temp * f522 * g.g520;
+    r.d5232 = temp * f523 * g.g532;
     temp = 2.0 * temp1 * kRoot54;
-    r.d5421 = temp * f542 * g521;
-    r.d5433 = temp * f543 * g533;
+    r.d5421 = temp * f542 * g.g521;
+    r.d5433 = temp * f543 * g.g533;
 }
 
 void initialiseSynchronousResonance(ResonanceConstants& r, const DeepSpaceInput& in)
@@ -372,33 +398,28 @@ DotTerms dotTerms(const DeepSpaceConstants& d, const Integrator& s)
     const ResonanceConstants& r = d.resonance;
     DotTerms t;
     if (r.synchronous) {
-        t.xndot = r.del1 * std::sin(s.xli - kFasx2) + r.del2 * std::sin(2.0 * (s.xli - kFasx4))
-                  + r.del3 * std::sin(3.0 * (s.xli - kFasx6));
-        t.xnddt = r.del1 * std::cos(s.xli - kFasx2)
-                  + 2.0 * r.del2 * std::cos(2.0 * (s.xli - kFasx4))
-                  + 3.0 * r.del3 * std::cos(3.0 * (s.xli - kFasx6));
+        t.xndot = r.del1 * std::sin(s.xli - kFasx2) + r.del2 * std::sin(2.0 * (s.xli - kFasx4)) +
+                  r.del3 * std::sin(3.0 * (s.xli - kFasx6));
+        t.xnddt = r.del1 * std::cos(s.xli - kFasx2) +
+                  2.0 * r.del2 * std::cos(2.0 * (s.xli - kFasx4)) +
+                  3.0 * r.del3 * std::cos(3.0 * (s.xli - kFasx6));
     } else {
         const double xomi = d.omegaq + d.omgdt * s.atime;
         const double x2omi = xomi + xomi;
         const double x2li = s.xli + s.xli;
-        t.xndot = r.d2201 * std::sin(x2omi + s.xli - kG22) + r.d2211 * std::sin(s.xli - kG22)
-                  + r.d3210 * std::sin(xomi + s.xli - kG32)
-                  + r.d3222 * std::sin(-xomi + s.xli - kG32)
-                  + r.d4410 * std::sin(x2omi + x2li - kG44) + r.d4422 * std::sin(x2li - kG44)
-                  + r.d5220 * std::sin(xomi + s.xli - kG52)
-                  + r.d5232 * std::sin(-xomi + s.xli - kG52)
-                  + r.d5421 * std::sin(xomi + x2li - kG54)
-                  + r.d5433 * std::sin(-xomi + x2li - kG54);
-        t.xnddt = r.d2201 * std::cos(x2omi + s.xli - kG22) + r.d2211 * std::cos(s.xli - kG22)
-                  + r.d3210 * std::cos(xomi + s.xli - kG32)
-                  + r.d3222 * std::cos(-xomi + s.xli - kG32)
-                  + r.d5220 * std::cos(xomi + s.xli - kG52)
-                  + r.d5232 * std::cos(-xomi + s.xli - kG52)
-                  + 2.0
-                        * (r.d4410 * std::cos(x2omi + x2li - kG44)
-                           + r.d4422 * std::cos(x2li - kG44)
-                           + r.d5421 * std::cos(xomi + x2li - kG54)
-                           + r.d5433 * std::cos(-xomi + x2li - kG54));
+        t.xndot =
+            r.d2201 * std::sin(x2omi + s.xli - kG22) + r.d2211 * std::sin(s.xli - kG22) +
+            r.d3210 * std::sin(xomi + s.xli - kG32) + r.d3222 * std::sin(-xomi + s.xli - kG32) +
+            r.d4410 * std::sin(x2omi + x2li - kG44) + r.d4422 * std::sin(x2li - kG44) +
+            r.d5220 * std::sin(xomi + s.xli - kG52) + r.d5232 * std::sin(-xomi + s.xli - kG52) +
+            r.d5421 * std::sin(xomi + x2li - kG54) + r.d5433 * std::sin(-xomi + x2li - kG54);
+        t.xnddt =
+            r.d2201 * std::cos(x2omi + s.xli - kG22) + r.d2211 * std::cos(s.xli - kG22) +
+            r.d3210 * std::cos(xomi + s.xli - kG32) + r.d3222 * std::cos(-xomi + s.xli - kG32) +
+            r.d5220 * std::cos(xomi + s.xli - kG52) + r.d5232 * std::cos(-xomi + s.xli - kG52) +
+            2.0 *
+                (r.d4410 * std::cos(x2omi + x2li - kG44) + r.d4422 * std::cos(x2li - kG44) +
+                 r.d5421 * std::cos(xomi + x2li - kG54) + r.d5433 * std::cos(-xomi + x2li - kG54));
     }
     t.xldot = s.xni + r.xfact;
     t.xnddt = t.xnddt * t.xldot;

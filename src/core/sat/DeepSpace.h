@@ -37,12 +37,12 @@ struct ResonanceConstants
 /// Everything DPINIT computes; constant for one element set.
 struct DeepSpaceConstants
 {
-    double thgr = 0;   ///< Greenwich hour angle at epoch [rad]
-    double xnq = 0;    ///< un-Kozai mean motion [rad/min]
-    double xqncl = 0;  ///< inclination at epoch [rad]
+    double thgr = 0;  ///< Greenwich hour angle at epoch [rad]
+    double xnq = 0;   ///< un-Kozai mean motion [rad/min]
+    double xqncl = 0; ///< inclination at epoch [rad]
     double siniq = 0, cosiq = 0;
-    double omegaq = 0; ///< argument of perigee at epoch [rad]
-    double omgdt = 0;  ///< perigee rate [rad/min]
+    double omegaq = 0;                                  ///< argument of perigee at epoch [rad]
+    double omgdt = 0;                                   ///< perigee rate [rad/min]
     double sse = 0, ssi = 0, ssl = 0, ssg = 0, ssh = 0; ///< lunar-solar secular rates
     double zmos = 0, zmol = 0; ///< solar and lunar mean anomalies at epoch [rad]
     BodyPeriodics sun;

@@ -13,7 +13,7 @@
 namespace mSat {
 namespace {
 
-constexpr std::size_t kNameLength = 24;      ///< characters of the name line kept
+constexpr std::size_t kNameLength = 24; ///< characters of the name line kept
 /// Last element column of each line: the B* exponent, and the mean motion.
 constexpr std::size_t kLine1LastColumn = 61;
 constexpr std::size_t kLine2LastColumn = 63;
@@ -95,8 +95,7 @@ std::string rightTrimmed(std::string_view text)
 std::string standardMagnitude(const std::vector<std::string>& magnitudes,
                               std::optional<std::int32_t> catalogue)
 {
-    if (!catalogue || *catalogue < 0
-        || static_cast<std::size_t>(*catalogue) >= magnitudes.size())
+    if (!catalogue || *catalogue < 0 || static_cast<std::size_t>(*catalogue) >= magnitudes.size())
         return {};
     const std::string& entry = magnitudes[static_cast<std::size_t>(*catalogue)];
     if (entry.empty())

@@ -155,15 +155,17 @@ void subPoint(const Vec& s, double r, Posizione_satellite& v)
 /// Unit vector to the Sun in the inertial frame, Plan 13's low-precision Sun.
 Vec sunDirection(double daysFromPlan13Epoch, double tsinceDays)
 {
-    const double mrse = kGreenwichAtEpochDeg * mMate::kDegToRad
-                        + kSunMeanMotionRadDay * daysFromPlan13Epoch + mMate::kPi;
-    const double mase = (kSunMeanAnomalyAtEpochDeg + kSunMeanAnomalyRateDegDay * daysFromPlan13Epoch)
-                        * mMate::kDegToRad;
+    const double mrse = kGreenwichAtEpochDeg * mMate::kDegToRad +
+                        kSunMeanMotionRadDay * daysFromPlan13Epoch + mMate::kPi;
+    const double mase =
+        (kSunMeanAnomalyAtEpochDeg + kSunMeanAnomalyRateDegDay * daysFromPlan13Epoch) *
+        mMate::kDegToRad;
     const double mas = mase + kSunMeanAnomalyRateDegDay * tsinceDays * mMate::kDegToRad;
-    const double tas = mrse + kSunMeanMotionRadDay * tsinceDays + kSunCentre1Rad * std::sin(mas)
-                       + kSunCentre2Rad * std::sin(2.0 * mas);
+    const double tas = mrse + kSunMeanMotionRadDay * tsinceDays + kSunCentre1Rad * std::sin(mas) +
+                       kSunCentre2Rad * std::sin(2.0 * mas);
     const double obliquity = kObliquityDeg * mMate::kDegToRad;
-    return {std::cos(tas), std::sin(tas) * std::cos(obliquity), std::sin(tas) * std::sin(obliquity)};
+    return {std::cos(tas), std::sin(tas) * std::cos(obliquity),
+            std::sin(tas) * std::sin(obliquity)};
 }
 
 /// A standard magnitude stored as text ("4.5"), read independently of the locale.
@@ -270,8 +272,8 @@ ObservingResult observingState(const SatellitePropagator& propagator,
 
     // Earth rotation: Greenwich hour angle of the equinox at the instant.
     const double de = el.Epoca - kPlan13EpochJd;
-    const double ghaa = kGreenwichAtEpochDeg * mMate::kDegToRad + kEarthRotationRadDay * de
-                        + kEarthRotationRadDay * tsinceDays;
+    const double ghaa = kGreenwichAtEpochDeg * mMate::kDegToRad + kEarthRotationRadDay * de +
+                        kEarthRotationRadDay * tsinceDays;
     const Vec s = toEarthFixed(eci.positionKm, ghaa);
     const Vec w = toEarthFixed(eci.velocityKmS, ghaa);
 
@@ -289,13 +291,13 @@ ObservingResult observingState(const SatellitePropagator& propagator,
     v.Direzione_zenit = up;
     v.Direzione_est = dot(los, obs.east);
     v.Direzione_nord = dot(los, obs.north);
-    v.Variazione_distanza = (w[0] - obs.velocity[0]) * los[0] + (w[1] - obs.velocity[1]) * los[1]
-                            + w[2] * los[2];
+    v.Variazione_distanza =
+        (w[0] - obs.velocity[0]) * los[0] + (w[1] - obs.velocity[1]) * los[1] + w[2] * los[2];
 
     orbitGeometry(eci, v);
     const double t = tsinceDays * kMinutesPerDay;
-    v.Orbita = elements.Numero_rivoluzione
-               + (el.XMO + el.XNO * t * (1.0 + (el.XNDT2O / el.XNO) * t)) / mMate::kTwoPi;
+    v.Orbita = elements.Numero_rivoluzione +
+               (el.XMO + el.XNO * t * (1.0 + (el.XNDT2O / el.XNO) * t)) / mMate::kTwoPi;
 
     v.Azimut = mMate::Arcotangente_completa(v.Direzione_est, v.Direzione_nord) * mMate::kRadToDeg;
     v.Elevazione = mMate::Arcoseno(up) * mMate::kRadToDeg;

@@ -11,7 +11,7 @@
 namespace mSat::detail {
 namespace {
 
-constexpr double kGmKm3S2 = 398600.8;      ///< Earth's gravitational parameter [km^3/s^2]
+constexpr double kGmKm3S2 = 398600.8; ///< Earth's gravitational parameter [km^3/s^2]
 constexpr double kEarthRadiusKm = 6378.135;
 constexpr double kThreeHalvesJ2 = 0.001623924; ///< 1.5 J2, J2 = 0.001082616
 constexpr double kKeplerToleranceRad = 1e-5;
@@ -21,8 +21,7 @@ constexpr int kKeplerStepLimit = 100;
 
 } // namespace
 
-Plan13Model::Plan13Model(const PropagationElements& el)
-    : m_el(el)
+Plan13Model::Plan13Model(const PropagationElements& el) : m_el(el)
 {
     m_n0 = el.XNO / 60.0;
     m_a0 = std::cbrt(kGmKm3S2 / (m_n0 * m_n0));

@@ -55,7 +55,7 @@ AnyModel makeModel(const PropagationElements& el, PropagatorModel model, bool de
 struct SatellitePropagator::Model
 {
     PropagationElements elements;
-    Status status = Status::Ok;  ///< Ok, or why the element set was refused
+    Status status = Status::Ok; ///< Ok, or why the element set was refused
     MeanMotionRecovery recovery;
     PropagatorModel runModel = PropagatorModel::Sgp4;
     std::variant<std::monostate, detail::Plan13Model, detail::SgpModel, detail::Sgp4Model,
@@ -78,8 +78,8 @@ PropagationElements toPropagationElements(const Elemento_satellite& s)
     el.XINCL = s.Inclinazione * mMate::kDegToRad;
     el.XNO = s.Moto_medio * mMate::kTwoPi / kMinutesPerDay;
     el.XNDT2O = s.Derivata_prima * mMate::kTwoPi / (kMinutesPerDay * kMinutesPerDay);
-    el.XNDD6O = s.Derivata_seconda * std::pow(10.0, s.Esponente_derivata_seconda) * mMate::kTwoPi
-                / (kMinutesPerDay * kMinutesPerDay * kMinutesPerDay);
+    el.XNDD6O = s.Derivata_seconda * std::pow(10.0, s.Esponente_derivata_seconda) * mMate::kTwoPi /
+                (kMinutesPerDay * kMinutesPerDay * kMinutesPerDay);
     el.BSTAR = s.Bstar * std::pow(10.0, s.Esponente_bstar);
     el.Epoca = s.Epoca_giuliana;
     return el;
@@ -97,8 +97,7 @@ PropagatorModel propagatorModel(std::int16_t propagatore)
     return static_cast<PropagatorModel>(propagatore);
 }
 
-SatellitePropagator::SatellitePropagator(const PropagationElements& elements,
-                                         PropagatorModel model)
+SatellitePropagator::SatellitePropagator(const PropagationElements& elements, PropagatorModel model)
 {
     auto m = std::make_shared<Model>();
     m->elements = elements;

@@ -40,9 +40,8 @@ DeepSpaceInput deepSpaceInput(const PropagationElements& el, const Sgp4Constants
 } // namespace
 
 Sdp4Model::Sdp4Model(const PropagationElements& elements)
-    : m_elements(elements)
-    , m_c(initialiseSgp4(elements))
-    , m_deep(initialiseDeepSpace(elements, deepSpaceInput(elements, m_c)))
+    : m_elements(elements), m_c(initialiseSgp4(elements)),
+      m_deep(initialiseDeepSpace(elements, deepSpaceInput(elements, m_c)))
 {
 }
 

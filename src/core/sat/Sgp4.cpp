@@ -15,7 +15,7 @@ constexpr double kSimplePerigeeKm = 220.0;
 /// Perigee heights [km] that change the atmosphere parameter S.
 constexpr double kLowPerigeeKm = 156.0;
 constexpr double kVeryLowPerigeeKm = 98.0;
-constexpr double kDensityAltitudeKm = 78.0;   ///< S = 1 + 78 / XKMPER above kLowPerigeeKm
+constexpr double kDensityAltitudeKm = 78.0; ///< S = 1 + 78 / XKMPER above kLowPerigeeKm
 constexpr double kVeryLowS4Km = 20.0;
 constexpr double kQ0AltitudeKm = 120.0;
 
@@ -43,33 +43,33 @@ void setDragCoefficients(Sgp4Constants& c, const PropagationElements& el)
     const double psisq = std::fabs(1.0 - etasq);
     c.coef = c.qoms24 * std::pow(c.tsi, 4);
     c.coef1 = c.coef / std::pow(psisq, 3.5);
-    const double c2 = c.coef1 * c.xnodp
-                      * (c.aodp * (1.0 + 1.5 * etasq + eeta * (4.0 + etasq))
-                         + k0_75Ck2 * c.tsi / psisq * c.x3thm1 * (8.0 + 3.0 * etasq * (8.0 + etasq)));
+    const double c2 = c.coef1 * c.xnodp *
+                      (c.aodp * (1.0 + 1.5 * etasq + eeta * (4.0 + etasq)) +
+                       k0_75Ck2 * c.tsi / psisq * c.x3thm1 * (8.0 + 3.0 * etasq * (8.0 + etasq)));
     c.c1 = el.BSTAR * c2;
     if (el.EO > kSmallEccentricity)
         c.c3 = c.coef * c.tsi * kA3ovk2 * c.xnodp * c.sinio / el.EO;
-    c.c4 = 2.0 * c.xnodp * c.coef1 * c.aodp * c.betao2
-           * (c.eta * (2.0 + 0.5 * etasq) + el.EO * (0.5 + 2.0 * etasq)
-              - k2Ck2 * c.tsi / (c.aodp * psisq)
-                    * (-3.0 * c.x3thm1 * (1.0 - 2.0 * eeta + etasq * (1.5 - 0.5 * eeta))
-                       + 0.75 * c.x1mth2 * (2.0 * etasq - eeta * (1.0 + etasq))
-                             * std::cos(2.0 * el.OMEGAO)));
+    c.c4 =
+        2.0 * c.xnodp * c.coef1 * c.aodp * c.betao2 *
+        (c.eta * (2.0 + 0.5 * etasq) + el.EO * (0.5 + 2.0 * etasq) -
+         k2Ck2 * c.tsi / (c.aodp * psisq) *
+             (-3.0 * c.x3thm1 * (1.0 - 2.0 * eeta + etasq * (1.5 - 0.5 * eeta)) +
+              0.75 * c.x1mth2 * (2.0 * etasq - eeta * (1.0 + etasq)) * std::cos(2.0 * el.OMEGAO)));
     c.c5 = 2.0 * c.coef1 * c.aodp * c.betao2 * (1.0 + 2.75 * (etasq + eeta) + eeta * etasq);
 
     const double theta4 = c.theta2 * c.theta2;
     const double temp1 = k3Ck2 * pinvsq * c.xnodp;
     const double temp2 = temp1 * kCk2 * pinvsq;
     const double temp3 = k1_25Ck4 * pinvsq * pinvsq * c.xnodp;
-    c.xmdot = c.xnodp + 0.5 * temp1 * c.betao * c.x3thm1
-              + 0.0625 * temp2 * c.betao * (13.0 - 78.0 * c.theta2 + 137.0 * theta4);
+    c.xmdot = c.xnodp + 0.5 * temp1 * c.betao * c.x3thm1 +
+              0.0625 * temp2 * c.betao * (13.0 - 78.0 * c.theta2 + 137.0 * theta4);
     const double x1m5th = 1.0 - 5.0 * c.theta2;
-    c.omgdot = -0.5 * temp1 * x1m5th + 0.0625 * temp2 * (7.0 - 114.0 * c.theta2 + 395.0 * theta4)
-               + temp3 * (3.0 - 36.0 * c.theta2 + 49.0 * theta4);
+    c.omgdot = -0.5 * temp1 * x1m5th + 0.0625 * temp2 * (7.0 - 114.0 * c.theta2 + 395.0 * theta4) +
+               temp3 * (3.0 - 36.0 * c.theta2 + 49.0 * theta4);
     const double xhdot1 = -temp1 * c.cosio;
-    c.xnodot = xhdot1
-               + (0.5 * temp2 * (4.0 - 19.0 * c.theta2) + 2.0 * temp3 * (3.0 - 7.0 * c.theta2))
-                     * c.cosio;
+    c.xnodot =
+        xhdot1 +
+        (0.5 * temp2 * (4.0 - 19.0 * c.theta2) + 2.0 * temp3 * (3.0 - 7.0 * c.theta2)) * c.cosio;
     c.omgcof = el.BSTAR * c.c3 * std::cos(el.OMEGAO);
     if (el.EO > kSmallEccentricity)
         c.xmcof = -kTothrd * c.coef * el.BSTAR / eeta;
@@ -90,8 +90,8 @@ void setHigherOrderDrag(Sgp4Constants& c)
     c.d4 = 0.5 * temp * c.aodp * c.tsi * (221.0 * c.aodp + 31.0 * c.s4) * c.c1;
     c.t3cof = c.d2 + 2.0 * c1sq;
     c.t4cof = 0.25 * (3.0 * c.d3 + c.c1 * (12.0 * c.d2 + 10.0 * c1sq));
-    c.t5cof = 0.2 * (3.0 * c.d4 + 12.0 * c.c1 * c.d3 + 6.0 * c.d2 * c.d2
-                     + 15.0 * c1sq * (2.0 * c.d2 + c1sq));
+    c.t5cof = 0.2 * (3.0 * c.d4 + 12.0 * c.c1 * c.d3 + 6.0 * c.d2 * c.d2 +
+                     15.0 * c1sq * (2.0 * c.d2 + c1sq));
 }
 
 } // namespace
@@ -151,8 +151,8 @@ bool dragDecayedEccentricity(double& e)
 bool isFinite(const StateVector& s)
 {
     for (int i = 0; i < 3; ++i) {
-        if (!std::isfinite(s.positionKm[static_cast<std::size_t>(i)])
-            || !std::isfinite(s.velocityKmS[static_cast<std::size_t>(i)]))
+        if (!std::isfinite(s.positionKm[static_cast<std::size_t>(i)]) ||
+            !std::isfinite(s.velocityKmS[static_cast<std::size_t>(i)]))
             return false;
     }
     return true;
@@ -194,8 +194,10 @@ KeplerSolution solveKepler(double capu, double axn, double ayn)
     return k;
 }
 
-StateVector orient(double rk, double uk, double xnodek, double xinck, double rdotk,
-                   double rfdotk)
+} // namespace
+
+StateVector orientationToState(double rk, double uk, double xnodek, double xinck, double rdotk,
+                               double rfdotk)
 {
     const double sinuk = std::sin(uk);
     const double cosuk = std::cos(uk);
@@ -205,10 +207,8 @@ StateVector orient(double rk, double uk, double xnodek, double xinck, double rdo
     const double cosnok = std::cos(xnodek);
     const double xmx = -sinnok * cosik;
     const double xmy = cosnok * cosik;
-    const double u[3] = {xmx * sinuk + cosnok * cosuk, xmy * sinuk + sinnok * cosuk,
-                         sinik * sinuk};
-    const double v[3] = {xmx * cosuk - cosnok * sinuk, xmy * cosuk - sinnok * sinuk,
-                         sinik * cosuk};
+    const double u[3] = {xmx * sinuk + cosnok * cosuk, xmy * sinuk + sinnok * cosuk, sinik * sinuk};
+    const double v[3] = {xmx * cosuk - cosnok * sinuk, xmy * cosuk - sinnok * sinuk, sinik * cosuk};
     StateVector s;
     for (std::size_t i = 0; i < 3; ++i) {
         s.positionKm[i] = rk * u[i] * kXkmper;
@@ -217,64 +217,52 @@ StateVector orient(double rk, double uk, double xnodek, double xinck, double rdo
     return s;
 }
 
-} // namespace
+namespace {
 
-PropagationResult finishSgp4(const Sgp4Constants& c, const MeanElements& m,
-                             Status eccentricityStatus)
+/// Long-period periodics: the components of the eccentricity vector and the argument
+/// of Kepler's equation.
+struct LongPeriodTerms
 {
-    PropagationResult result;
-    // Guard: an eccentricity of 1 or more has no real BETA; report it instead of NaN.
-    if (!(std::fabs(m.e) < 1.0)) {
-        result.status = eccentricityStatus;
-        return result;
-    }
-    // Guard: a semi-major axis of zero (drag has used the orbit up) has no mean motion.
-    if (!(m.a > 0.0)) {
-        result.status = Status::Decayed;
-        return result;
-    }
-    const double beta = std::sqrt(1.0 - m.e * m.e);
-    const double xn = kXke / std::pow(m.a, 1.5);
+    double axn = 0, ayn = 0, capu = 0;
+};
 
-    // Long-period periodics.
-    const double axn = m.e * std::cos(m.omega);
-    double temp = 1.0 / (m.a * beta * beta);
-    const double xll = temp * c.xlcof * axn;
+LongPeriodTerms longPeriodPeriodics(const Sgp4Constants& c, const MeanElements& m)
+{
+    const double beta = std::sqrt(1.0 - m.e * m.e);
+    LongPeriodTerms l;
+    l.axn = m.e * std::cos(m.omega);
+    const double temp = 1.0 / (m.a * beta * beta);
+    const double xll = temp * c.xlcof * l.axn;
     const double aynl = temp * c.aycof;
     const double xlt = m.xl + xll;
-    const double ayn = m.e * std::sin(m.omega) + aynl;
+    l.ayn = m.e * std::sin(m.omega) + aynl;
+    l.capu = mMate::Riduci_angolo(xlt - m.xnode);
+    return l;
+}
 
-    const double capu = mMate::Riduci_angolo(xlt - m.xnode);
-    const KeplerSolution k = solveKepler(capu, axn, ayn);
-    // Guard: ten steps that do not converge (eccentricities near 1) leave a wrong anomaly;
-    // report it instead of a position far off the orbit.
-    if (!k.converged) {
-        result.status = Status::KeplerNotConverged;
-        return result;
-    }
-
-    // Short-period preliminary quantities.
-    const double elsq = axn * axn + ayn * ayn;
-    temp = 1.0 - elsq;
+/// Short-period periodics and the orientation vectors.
+PropagationResult shortPeriodPeriodics(const Sgp4Constants& c, const MeanElements& m,
+                                       const LongPeriodTerms& l, const KeplerSolution& k)
+{
+    PropagationResult result;
+    const double xn = kXke / std::pow(m.a, 1.5);
+    const double elsq = l.axn * l.axn + l.ayn * l.ayn;
+    double temp = 1.0 - elsq;
     const double pl = m.a * temp;
     // Guard: the osculating orbit must have a positive semi-latus rectum.
-    if (!(pl > 0.0)) {
-        result.status = Status::SemilatusRectumNegative;
-        return result;
-    }
+    if (!(pl > 0.0))
+        return PropagationResult{Status::SemilatusRectumNegative, {}};
     const double r = m.a * (1.0 - k.ecose);
-    if (!(r > 0.0)) {
-        result.status = Status::Decayed;
-        return result;
-    }
+    if (!(r > 0.0))
+        return PropagationResult{Status::Decayed, {}};
     double temp1 = 1.0 / r;
     const double rdot = kXke * std::sqrt(m.a) * k.esine * temp1;
     const double rfdot = kXke * std::sqrt(pl) * temp1;
     double temp2 = m.a * temp1;
     const double betal = std::sqrt(temp);
     const double temp3 = 1.0 / (1.0 + betal);
-    const double cosu = temp2 * (k.cosepw - axn + ayn * k.esine * temp3);
-    const double sinu = temp2 * (k.sinepw - ayn - axn * k.esine * temp3);
+    const double cosu = temp2 * (k.cosepw - l.axn + l.ayn * k.esine * temp3);
+    const double sinu = temp2 * (k.sinepw - l.ayn - l.axn * k.esine * temp3);
     const double u = mMate::Arcotangente_completa(sinu, cosu);
     const double sin2u = 2.0 * sinu * cosu;
     const double cos2u = 2.0 * cosu * cosu - 1.0;
@@ -282,7 +270,6 @@ PropagationResult finishSgp4(const Sgp4Constants& c, const MeanElements& m,
     temp1 = kCk2 * temp;
     temp2 = temp1 * temp;
 
-    // Short-period periodics.
     const double rk = r * (1.0 - 1.5 * temp2 * betal * c.x3thm1) + 0.5 * temp1 * c.x1mth2 * cos2u;
     const double uk = u - 0.25 * temp2 * c.x7thm1 * sin2u;
     const double xnodek = m.xnode + 1.5 * temp2 * c.cosio * sin2u;
@@ -290,14 +277,32 @@ PropagationResult finishSgp4(const Sgp4Constants& c, const MeanElements& m,
     const double rdotk = rdot - xn * temp1 * c.x1mth2 * sin2u;
     const double rfdotk = rfdot + xn * temp1 * (c.x1mth2 * cos2u + 1.5 * c.x3thm1);
     // Guard: a position below the Earth's surface means the satellite has decayed.
-    if (rk < 1.0) {
-        result.status = Status::Decayed;
-        return result;
-    }
-    result.state = orient(rk, uk, xnodek, xinck, rdotk, rfdotk);
+    if (rk < 1.0)
+        return PropagationResult{Status::Decayed, {}};
+    result.state = orientationToState(rk, uk, xnodek, xinck, rdotk, rfdotk);
     if (!isFinite(result.state))
         result.status = Status::NoFiniteResult;
     return result;
+}
+
+} // namespace
+
+PropagationResult finishSgp4(const Sgp4Constants& c, const MeanElements& m,
+                             Status eccentricityStatus)
+{
+    // Guard: an eccentricity of 1 or more has no real BETA; report it instead of NaN.
+    if (!(std::fabs(m.e) < 1.0))
+        return PropagationResult{eccentricityStatus, {}};
+    // Guard: a semi-major axis of zero (drag has used the orbit up) has no mean motion.
+    if (!(m.a > 0.0))
+        return PropagationResult{Status::Decayed, {}};
+    const LongPeriodTerms l = longPeriodPeriodics(c, m);
+    const KeplerSolution k = solveKepler(l.capu, l.axn, l.ayn);
+    // Guard: ten steps that do not converge (eccentricities near 1) leave a wrong anomaly;
+    // report it instead of a position far off the orbit.
+    if (!k.converged)
+        return PropagationResult{Status::KeplerNotConverged, {}};
+    return shortPeriodPeriodics(c, m, l, k);
 }
 
 Sgp4Model::Sgp4Model(const PropagationElements& elements)

@@ -8,12 +8,12 @@
 namespace mSat::detail {
 
 // WGS-72 constants as the report gives them.
-inline constexpr double kXke = 0.0743669161;      ///< sqrt(GM) [Earth radii^1.5 / min]
-inline constexpr double kCk2 = 0.000541308;       ///< J2 / 2
+inline constexpr double kXke = 0.0743669161;         ///< sqrt(GM) [Earth radii^1.5 / min]
+inline constexpr double kCk2 = 0.000541308;          ///< J2 / 2
 inline constexpr double kA3ovk2 = 2.53881e-6 / kCk2; ///< -J3 / CK2 (AE = 1)
-inline constexpr double kXkmper = 6378.135;       ///< Earth equatorial radius [km]
-inline constexpr double kS = 1.01222928;          ///< 1 + 78 / XKMPER
-inline constexpr double kQoms2t = 1.88027916e-9;  ///< ((120 - 78) / XKMPER)^4
+inline constexpr double kXkmper = 6378.135;          ///< Earth equatorial radius [km]
+inline constexpr double kS = 1.01222928;             ///< 1 + 78 / XKMPER
+inline constexpr double kQoms2t = 1.88027916e-9;     ///< ((120 - 78) / XKMPER)^4
 inline constexpr double kE6a = 1e-6;
 inline constexpr double kTothrd = 2.0 / 3.0;
 inline constexpr double kMinutesPerDay = 1440.0;
@@ -73,6 +73,12 @@ struct MeanElements
 /// eccentricity given is outside (-1, 1).
 [[nodiscard]] PropagationResult finishSgp4(const Sgp4Constants& c, const MeanElements& mean,
                                            Status eccentricityStatus);
+
+/// Position [km] and velocity [km/s] from the osculating radius RK, argument of latitude
+/// UK, node XNODEK and inclination XINCK (radians, Earth radii) and the radial and
+/// transverse velocities RDOTK and RFDOTK [Earth radii/min].
+[[nodiscard]] StateVector orientationToState(double rk, double uk, double xnodek, double xinck,
+                                             double rdotk, double rfdotk);
 
 /// Un-Kozai mean motion and semi-major axis as published.
 [[nodiscard]] MeanMotionRecovery recover(const PropagationElements& elements);

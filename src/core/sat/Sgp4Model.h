@@ -17,13 +17,13 @@ public:
 
 private:
     PropagationElements m_el;
-    double m_n0 = 0;    ///< mean motion [rad/s]
-    double m_a0 = 0;    ///< semi-major axis [km]
-    double m_b0 = 0;    ///< semi-minor axis [km]
+    double m_n0 = 0; ///< mean motion [rad/s]
+    double m_a0 = 0; ///< semi-major axis [km]
+    double m_b0 = 0; ///< semi-minor axis [km]
     double m_si = 0, m_ci = 0;
-    double m_qd = 0;    ///< node rate [rad/min]
-    double m_wd = 0;    ///< perigee rate [rad/min]
-    double m_dc = 0;    ///< drag coefficient [1/min]
+    double m_qd = 0; ///< node rate [rad/min]
+    double m_wd = 0; ///< perigee rate [rad/min]
+    double m_dc = 0; ///< drag coefficient [1/min]
 };
 
 /// SGP, Spacetrack Report No. 3 section 5.
@@ -34,6 +34,10 @@ public:
     [[nodiscard]] PropagationResult propagate(double tsince) const;
 
 private:
+    [[nodiscard]] PropagationResult shortPeriodPeriodics(double a, double axnsl, double aynsl,
+                                                         double xnodes, double sineo1,
+                                                         double coseo1) const;
+
     PropagationElements m_el;
     double m_ao = 0, m_qo = 0, m_xlo = 0;
     double m_d1o = 0, m_d2o = 0, m_d3o = 0, m_d4o = 0;
