@@ -61,6 +61,13 @@ inline std::string catalogueText(int number)
     return std::string(5 - std::min<std::size_t>(5, text.size()), '0') + text;
 }
 
+/// Set k of the sets named A, B, C ... with catalogue numbers 00001, 00002 ...
+inline Record_TLE letterSet(int k, std::string_view epochDay = "001.50000000")
+{
+    return withEpochDay(makeSet(std::string(1, static_cast<char>('A' + k)), catalogueText(k + 1)),
+                        epochDay);
+}
+
 /// The three lines of each set, each line ended by `lineEnd`.
 inline QByteArray elementFile(const std::vector<Record_TLE>& sets, const char* lineEnd = "\r\n")
 {
