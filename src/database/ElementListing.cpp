@@ -70,9 +70,9 @@ QString valueText(const Record_TLE& set, SortKey key, const std::vector<std::str
         return QString::fromUtf8(catalogue.data(), static_cast<qsizetype>(catalogue.size()));
     }
     case SortKey::StandardMagnitude: {
-        const auto catalogue = mSat::catalogueNumber(catalogueText(set.Riga1));
         if (!hasStandardMagnitude(catalogueText(set.Riga1), magnitudes))
             return QString::fromUtf16(kUnknownValue);
+        const auto catalogue = mSat::catalogueNumber(catalogueText(set.Riga1));
         const std::string& entry = magnitudes[static_cast<std::size_t>(*catalogue)];
         return padded(mMate::leadingNumber(entry), 1, 1, decimalPoint);
     }
