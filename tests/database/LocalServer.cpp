@@ -1,18 +1,41 @@
 #include "LocalServer.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDeadlineTimer>
 
 #include <memory>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+int g_argc = 1;
+char g_name[] = "database_tests";
+char* g_argv[] = {g_name, nullptr};
+std::unique_ptr<QApplication> g_application;
+
+// The application must go before the program's static objects do (a QApplication outliving
+// main() crashes on exit), so the test environment's tear-down destroys it.
+class ApplicationEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override { ensureApplication(); }
+    void TearDown() override { g_application.reset(); }
+};
+
+[[maybe_unused]] ::testing::Environment* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+
+} // namespace
 
 void ensureApplication()
 {
     if (QCoreApplication::instance())
         return;
-    static int argc = 1;
-    static char name[] = "database_tests";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication application(argc, argv);
+    // The windows of this ring need a QApplication; offscreen keeps them off any display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    g_application = std::make_unique<QApplication>(g_argc, g_argv);
 }
 
 bool waitUntil(const std::function<bool()>& done, int timeoutMs)

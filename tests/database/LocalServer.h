@@ -11,7 +11,7 @@
 
 #include <functional>
 
-/// Creates the QCoreApplication the sockets need, once for the whole test program.
+/// Creates the QApplication the sockets and windows need, once for the whole test program.
 void ensureApplication();
 
 /// Runs the event loop until `done` holds or `timeoutMs` has passed; returns `done()`.

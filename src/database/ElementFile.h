@@ -1,0 +1,57 @@
+#pragma once
+// Reading an element file: three lines per satellite, a name line and the two element lines of
+// the standard two-line format. Lines may end in CR LF or LF; a CR not followed by LF is an
+// ordinary character. Blank lines between sets are skipped; a blank line followed by an element
+// line 1 is the empty name line of a set without a name. A UTF-8 byte-order mark before the
+// first line is dropped.
+//
+// The file is read completely before anything uses it, so a file that turns out to be broken
+// part way changes nothing. A set is checked only as far as its age needs: its two element
+// lines must be there, and line 1 columns 19-20 (the epoch year) must hold a whole number.
+// Everything else of a set is taken as it stands (a malformed column reads as 0 later).
+
+#include "common/Record_TLE.h"
+
+#include <QString>
+#include <QtGlobal>
+
+#include <functional>
+#include <vector>
+
+class QIODevice;
+
+enum class ReadStatus {
+    Complete,           ///< every set of the file was read
+    Cancelled,          ///< stopped by the user; the sets before the stop were read
+    NoFileName,         ///< no file was named
+    OpenFailed,         ///< the file cannot be opened
+    ReadFailed,         ///< the file could not be read to its end
+    SetTruncated,       ///< the file ends inside a set
+    EpochYearNotNumber, ///< line 1 of a set holds no whole number in columns 19-20
+    NoSets,             ///< the file holds no element set
+};
+
+/// True for the statuses after which the file's sets must not be used.
+[[nodiscard]] bool isReadFailure(ReadStatus status);
+
+/// Calls a read makes while it runs; either may be empty. The window's hooks let the event
+/// loop run, so that a Cancel button can be pressed during a long read.
+struct ReadHooks
+{
+    std::function<void(qint64 bytesRead)> progress; ///< after every set: bytes consumed so far
+    std::function<bool()> shouldCancel;             ///< before every set: true stops the read
+};
+
+struct ElementFileRead
+{
+    ReadStatus status = ReadStatus::Complete;
+    std::vector<Record_TLE> sets; ///< in file order; on a failure the sets before it
+    qint64 totalBytes = 0;        ///< size of the file, for a progress bar's maximum
+    int problemLine = 0;          ///< 1-based line where a failure was found; 0 when none
+};
+
+/// Reads element sets from an open device until its end.
+[[nodiscard]] ElementFileRead readElementSets(QIODevice& device, const ReadHooks& hooks = {});
+
+/// Opens and reads an element file.
+[[nodiscard]] ElementFileRead readElementFile(const QString& path, const ReadHooks& hooks = {});
