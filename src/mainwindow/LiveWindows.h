@@ -151,14 +151,9 @@ public:
     virtual void Database_satelliti(const QString& path) = 0;
     /// Reads an element file as the secondary database.
     virtual void Database_satelliti_secondario(const QString& path) = 0;
-    /// Entries of the active list.
-    [[nodiscard]] virtual int activeEntryCount() const = 0;
-    /// Takes entry `index` (0-based; 0 is the principal) off the active list and renumbers
-    /// the slots, as its remove button does.
+    /// Takes entry `index` (0-based; 0 is the principal) off the active list, renumbers the
+    /// slots and writes the working set, as its remove button does.
     virtual void removeActiveEntry(int index) = 0;
-    /// Removes entry `index` of the active list from the list only (the slots are moved by
-    /// the caller).
-    virtual void dropActiveListEntry(int index) = 0;
     /// Shows the number of active satellites.
     virtual void showActiveCount() = 0;
 };

@@ -1,6 +1,5 @@
 #include "mainwindow/MDIForm1.h"
 
-#include "mainwindow/ActiveList.h"
 #include "mainwindow/BusyCursor.h"
 #include "mainwindow/OptionsStore.h"
 #include "mainwindow/ProgramClock.h"
@@ -526,20 +525,25 @@ void MDIForm1::Azzera(int intIndice)
             sky->resetPrincipalTexts();
         }
     }
-    removeFromActiveList(intIndice);
+    // The database window shows the active list: it is opened to take the satellite off.
+    if (databaseWindow() != nullptr)
+        mnuSatellitiDatabase_Click();
+    removeActiveSatellite(intIndice);
 }
 
-void MDIForm1::removeFromActiveList(int slot)
+void MDIForm1::removeActiveSatellite(int slot)
 {
-    // The database window keeps the active list when it is part of the program; otherwise
-    // the slots are renumbered here.
-    if (DatabaseWindow* database = databaseWindow()) {
-        mnuSatellitiDatabase_Click();
+    if (auto* database = loadedWindow<DatabaseWindow>(windowNames::kDatabase))
         database->removeActiveEntry(slot - 1);
-    } else {
-        removeActiveSlot(slot);
-    }
-    activeListChanged();
+    else if (m_removeActiveSlot && !m_removeActiveSlot(slot))
+        QMessageBox::warning(this, applicationTitle(),
+                             mLang::Testo_lingua(u"MDIForm1", u"insiemenonsalvato"));
+    showPrincipalName();
+}
+
+void MDIForm1::setActiveSlotRemoval(ActiveSlotRemoval removal)
+{
+    m_removeActiveSlot = std::move(removal);
 }
 
 DatabaseWindow* MDIForm1::databaseWindow()

@@ -50,6 +50,10 @@ public:
         std::function<void(MDIForm1&, const QString& item)> handler;
     };
 
+    /// Takes the satellite of a slot off the active list (the following ones move up) and
+    /// writes the working set; false when the working set could not be written.
+    using ActiveSlotRemoval = std::function<bool(int slot)>;
+
     /// Chooses a file to open: title, proposed file name, filter. Empty on cancel.
     using FileChooser =
         std::function<QString(const QString& title, const QString& file, const QString& filter)>;
@@ -102,6 +106,11 @@ public:
 
     /// The active list changed: the working set is written and the principal's name shown.
     void activeListChanged();
+    /// Takes the satellite of a slot off the active list: through the database window while
+    /// it is loaded, otherwise through the active-list logic set here. The user is told when
+    /// the working set could not be written.
+    void removeActiveSatellite(int slot);
+    void setActiveSlotRemoval(ActiveSlotRemoval removal);
 
     /// Replaces the open-file dialog of the commands (tests choose files without a dialog).
     void setFileChooser(FileChooser chooser);
@@ -159,7 +168,6 @@ private:
     void callActiveChild(const char* procedure);
     void applyTextCommand(const std::function<void(QTextEdit*)>& action);
     [[nodiscard]] DatabaseWindow* databaseWindow();
-    void removeFromActiveList(int slot);
 
     // File menu
     void mnuFile_Click();
@@ -225,6 +233,7 @@ private:
     TrackingTick m_tick;
     MapMenuCommands m_mapMenus;
     FileChooser m_chooseFile;
+    ActiveSlotRemoval m_removeActiveSlot;
     int m_newDocuments = 0;             ///< File > New windows made in this run
     QSet<QString> m_reportedSatellites; ///< uncomputable satellites the user was told of
     bool m_closing = false;

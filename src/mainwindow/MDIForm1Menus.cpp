@@ -493,6 +493,12 @@ void MDIForm1::mnuStrumentiDownload_Click()
         dialog->exec();
     if (!pflgSostituzione)
         return;
+    DatabaseWindow* database = databaseWindow();
+    // Without the database window no primary database is held in memory: nothing to reload.
+    if (database == nullptr) {
+        pflgSostituzione = false;
+        return;
+    }
     const auto answer =
         QMessageBox::question(this, applicationTitle(),
                               mLang::Testo_lingua(u"frmDownload", u"aggiornasatelliti1") + u'\n' +
@@ -501,10 +507,8 @@ void MDIForm1::mnuStrumentiDownload_Click()
     pflgSostituzione = false;
     if (answer != QMessageBox::Yes)
         return;
-    if (DatabaseWindow* database = databaseWindow()) {
-        database->clearPrimaryList();
-        database->Database_satelliti(QString::fromStdString(Impostazioni.File_database));
-    }
+    database->clearPrimaryList();
+    database->Database_satelliti(QString::fromStdString(Impostazioni.File_database));
 }
 
 void MDIForm1::mnuStrumentiFormattazione_Click()

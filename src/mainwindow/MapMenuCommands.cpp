@@ -1,6 +1,5 @@
 #include "mainwindow/MapMenuCommands.h"
 
-#include "mainwindow/ActiveList.h"
 #include "mainwindow/BusyCursor.h"
 #include "mainwindow/LiveWindows.h"
 #include "mainwindow/MDIForm1.h"
@@ -222,13 +221,9 @@ void MapMenuCommands::mnuWorldmapRimuovi_Click()
     // Guard: nothing picked, or a pick that no longer names an active slot.
     if (picked < kPrincipalSlot || picked > count)
         return;
-    auto* database = loadedWindow<DatabaseWindow>(windowNames::kDatabase);
-    if (database != nullptr && database->activeEntryCount() > 0)
-        database->dropActiveListEntry(picked - 1);
-    removeActiveSlot(picked);
-    if (database != nullptr)
+    m_main.removeActiveSatellite(picked);
+    if (auto* database = loadedWindow<DatabaseWindow>(windowNames::kDatabase))
         database->showActiveCount();
-    m_main.activeListChanged();
     if (principalLoaded())
         mSat::Calcola_satellite(kPrincipalSlot, mAstro::Data_giuliana);
     map->Genera_mappa();

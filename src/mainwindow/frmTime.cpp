@@ -10,10 +10,12 @@
 #include "core/mAstro.h"
 #include "services/DisplayFormat.h"
 #include "services/Help.h"
+#include "services/WindowRegistry.h"
 #include "services/mLang.h"
 
 #include <QCheckBox>
 #include <QDateTimeEdit>
+#include <QDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -183,8 +185,6 @@ QGroupBox* frmTime::buildSettingsFrame()
     lblStato->setAlignment(Qt::AlignCenter);
     cmdSincronizza = new QPushButton(frame);
     cmdSincronizza->setObjectName(QStringLiteral("cmdSincronizza"));
-    // The clock synchronisation window is not part of the program yet.
-    cmdSincronizza->setEnabled(false);
 
     auto* grid = new QGridLayout(frame);
     grid->addWidget(chkUsaOraPc, 0, 0, 1, 2);
@@ -305,7 +305,12 @@ void frmTime::cmdHelp_Click()
              mLang::Testo_lingua(u"MDIForm1", u"nofilehelp"));
 }
 
-void frmTime::cmdSincronizza_Click() {}
+void frmTime::cmdSincronizza_Click()
+{
+    if (auto* synchronisation = qobject_cast<QDialog*>(
+            WindowRegistry::instance().form(QStringLiteral("frmSyncro"))))
+        synchronisation->exec();
+}
 
 void frmTime::Aggiorna_dati()
 {

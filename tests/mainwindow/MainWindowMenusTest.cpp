@@ -360,6 +360,15 @@ TEST_F(MainWindowMenus, ExitAsksFirstOnlyWhenTheOptionSaysSo)
     EXPECT_TRUE(answerer.messages().empty());
 }
 
+TEST_F(MainWindowMenus, DownloadThatReplacedThePrimaryFileAsksNothingWithoutADatabaseWindow)
+{
+    pflgSostituzione = true;
+    const ModalAnswerer answerer;
+    mainWindow().runCommand(QStringLiteral("mnuStrumentiDownload"));
+    EXPECT_TRUE(answerer.messages().empty());
+    EXPECT_FALSE(pflgSostituzione);
+}
+
 TEST(MdiArrangement, TilesShareTheWholeAreaSideBySideOrStacked)
 {
     const QRect area(0, 0, 301, 200);

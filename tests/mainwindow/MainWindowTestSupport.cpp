@@ -3,6 +3,8 @@
 #include "common/gates.h"
 #include "common/program_time.h"
 #include "core/ElementSet.h"
+#include "database/ActiveSatellites.h"
+#include "mainwindow/WorkingSet.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/ReferenceData.h"
 #include "services/WindowRegistry.h"
@@ -162,6 +164,10 @@ MDIForm1& MainWindowTest::mainWindow()
     if (!m_window) {
         m_window = std::make_unique<MDIForm1>(m_clock);
         m_window->Lingua();
+        // The active-list logic of the element database, as the program sets it.
+        m_window->setActiveSlotRemoval([](int slot) {
+            return ActiveSatellites(&Salva_Ini).removeDecayed(slot).workingSetSaved;
+        });
     }
     return *m_window;
 }
