@@ -86,7 +86,6 @@ public:
     void tmrCentrale_Timer();
     /// Removes the satellite of a slot as decayed.
     void Azzera(int intIndice);
-    [[nodiscard]] TrackingTick& trackingTick() { return m_tick; }
 
     // --- windows, menus and bars ---------------------------------------------------------
     [[nodiscard]] QMdiArea* mdiArea() const { return m_mdiArea; }

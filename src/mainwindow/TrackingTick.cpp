@@ -25,14 +25,8 @@ bool principalLoaded()
 } // namespace
 
 TrackingTick::TrackingTick(TickHost& host, const ProgramClock& clock)
-    : m_host(host), m_clock(clock), m_compute(&mSat::Calcola_satellite),
-      m_failed(static_cast<std::size_t>(kLastSlot) + 1, false)
+    : m_host(host), m_clock(clock), m_failed(static_cast<std::size_t>(kLastSlot) + 1, false)
 {
-}
-
-void TrackingTick::setSatelliteComputation(SatelliteComputation computation)
-{
-    m_compute = std::move(computation);
 }
 
 void TrackingTick::run()
@@ -74,7 +68,7 @@ void TrackingTick::countTowardsFullRedraw()
 bool TrackingTick::computeActiveSatellites()
 {
     for (int slot = kPrincipalSlot; slot <= Numero_satelliti && slot <= kLastActiveSlot; ++slot) {
-        const mSat::Status status = m_compute(slot, mAstro::Data_giuliana);
+        const mSat::Status status = mSat::Calcola_satellite(slot, mAstro::Data_giuliana);
         // Guard: one satellite that cannot be computed must not stop the others; it keeps
         // its previous state and is left out of this tick's drawing. A position inside the
         // Earth is a decay like a perigee below the limit.

@@ -10,7 +10,6 @@
 
 #include <QString>
 
-#include <functional>
 #include <vector>
 
 class ProgramClock;
@@ -34,9 +33,6 @@ public:
     virtual void reportUncomputableSatellite(int slot, mSat::Status status) = 0;
 };
 
-/// Computes one slot at a Julian date (UT) into Valori; Calcola_satellite in the program.
-using SatelliteComputation = std::function<mSat::Status(int slot, double julianDate)>;
-
 /// Perigee height below which a satellite counts as decayed [km].
 inline constexpr double kDecayPerigeeKm = 98.0;
 
@@ -51,8 +47,6 @@ public:
 
     /// One tick (the timer's handler).
     void run();
-
-    void setSatelliteComputation(SatelliteComputation computation);
 
     /// Ticks counted towards the next full redraw of the world map.
     [[nodiscard]] int redrawCounter() const { return m_redrawCounter; }
@@ -73,7 +67,6 @@ private:
 
     TickHost& m_host;
     const ProgramClock& m_clock;
-    SatelliteComputation m_compute;
     int m_redrawCounter = 0;
     std::vector<bool> m_failed; // by slot: no fresh state in this tick
 };
