@@ -271,7 +271,8 @@ void frmDatabase::connectControls()
 {
     connectDatabaseTab(DatabaseKind::Primary);
     connectDatabaseTab(DatabaseKind::Secondary);
-    connect(lstActive, &QAbstractItemView::clicked, this, &frmDatabase::lstActive_Click);
+    connect(lstActive->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &frmDatabase::lstActive_Click);
     connect(lstActive, &QAbstractItemView::doubleClicked, this, &frmDatabase::lstActive_DblClick);
     connect(cmdPrincipale, &GraphButton::Click, this, &frmDatabase::cmdPrincipale_Click);
     connect(cmdUp, &GraphButton::Click, this, &frmDatabase::cmdUp_Click);

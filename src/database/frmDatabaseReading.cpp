@@ -28,8 +28,10 @@
 namespace {
 
 // The read lets the event loop run this often, so the progress window repaints and its Stop
-// button answers without slowing the read of a large file noticeably [ms].
+// button answers without slowing the read of a large file noticeably: after this time [ms] or
+// this many sets, whichever comes first.
 constexpr qint64 kEventIntervalMs = 50;
+constexpr int kSetsBetweenEvents = 500;
 
 /// The progress window for the length of one read.
 class ReadProgress
@@ -63,9 +65,11 @@ public:
 private:
     bool stopRequested()
     {
-        if (!m_sinceEvents.isValid() || m_sinceEvents.elapsed() >= kEventIntervalMs) {
+        if (++m_setsSinceEvents >= kSetsBetweenEvents || !m_sinceEvents.isValid()
+            || m_sinceEvents.elapsed() >= kEventIntervalMs) {
             QCoreApplication::processEvents();
             m_sinceEvents.start();
+            m_setsSinceEvents = 0;
         }
         if (!pflgArresta)
             return false;
@@ -75,6 +79,7 @@ private:
 
     frmProgress m_window;
     QElapsedTimer m_sinceEvents;
+    int m_setsSinceEvents = 0;
 };
 
 /// Shows the busy pointer while it lives.
@@ -162,12 +167,12 @@ void frmDatabase::readDatabase(DatabaseKind kind, const QString& path)
 
 DatabaseReadOutcome frmDatabase::runRead(DatabaseKind kind, const QString& path)
 {
+    pflgArresta = false; // a stop asked for before this read is not meant for it
     ReadProgress progress(window(), path);
     // The tick computes no satellite while the active slots are re-linked.
     std::optional<TickPause> pause;
     if (kind == DatabaseKind::Primary)
         pause.emplace(pflgSatellite);
-    pflgArresta = false; // a stop asked for before this read is not meant for it
     return m_session.read(kind, path, mAstro::Data_giuliana, progress.hooks());
 }
 

@@ -1,18 +1,46 @@
 #include "LocalServer.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDeadlineTimer>
 
+#include <gtest/gtest.h>
+
 #include <memory>
+
+namespace {
+
+// One application object for the whole run (gtest_main owns main()), made before the first
+// test and destroyed before the program's static objects: a widget application torn down at
+// exit would outlive the platform plugin it uses.
+class ApplicationEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override { ensureApplication(); }
+    void TearDown() override { application().reset(); }
+
+    static std::unique_ptr<QApplication>& application()
+    {
+        static std::unique_ptr<QApplication> instance;
+        return instance;
+    }
+};
+
+[[maybe_unused]] ::testing::Environment* const kEnvironment =
+    ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+
+} // namespace
 
 void ensureApplication()
 {
     if (QCoreApplication::instance())
         return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "database_tests";
     static char* argv[] = {name, nullptr};
-    static QCoreApplication application(argc, argv);
+    // A widget application: the database window's tests share this program with the sockets.
+    ApplicationEnvironment::application() = std::make_unique<QApplication>(argc, argv);
 }
 
 bool waitUntil(const std::function<bool()>& done, int timeoutMs)

@@ -11,7 +11,8 @@
 
 #include <functional>
 
-/// Creates the QCoreApplication the sockets need, once for the whole test program.
+/// Creates the application object the sockets and the windows need, once for the whole
+/// test program.
 void ensureApplication();
 
 /// Runs the event loop until `done` holds or `timeoutMs` has passed; returns `done()`.
