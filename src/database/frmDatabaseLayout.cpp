@@ -36,9 +36,17 @@ Control* named(Control* control, const QString& name)
     return control;
 }
 
-GraphButton* pictureButton(QWidget* parent, const QString& name, ButtonPicture picture)
+/// A button the layout never makes narrower than its caption.
+GraphButton* captionButton(QWidget* parent, const QString& name)
 {
     auto* button = named(new GraphButton(parent), name);
+    button->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+    return button;
+}
+
+GraphButton* pictureButton(QWidget* parent, const QString& name, ButtonPicture picture)
+{
+    auto* button = captionButton(parent, name);
     button->setPicture(buttonPicture(picture, parent->devicePixelRatioF()));
     return button;
 }
@@ -69,8 +77,8 @@ void frmDatabase::buildControls()
     SSTab1->addTab(buildDatabaseTab(DatabaseKind::Primary), QString());
     SSTab1->addTab(buildDatabaseTab(DatabaseKind::Secondary), QString());
 
-    cmdOK = named(new GraphButton(this), QStringLiteral("cmdOK"));
-    cmdHelp = named(new GraphButton(this), QStringLiteral("cmdHelp"));
+    cmdOK = captionButton(this, QStringLiteral("cmdOK"));
+    cmdHelp = captionButton(this, QStringLiteral("cmdHelp"));
     auto* closeButtons = new QHBoxLayout;
     closeButtons->addStretch();
     closeButtons->addWidget(cmdOK);
@@ -140,10 +148,10 @@ QWidget* frmDatabase::buildDatabaseTab(DatabaseKind kind)
     statistics->setColumnMinimumWidth(1, 60);
     statistics->setHorizontalSpacing(12);
 
-    t.cmdDatabase = named(new GraphButton(f), indexedName("cmdDatabase", kind));
-    t.cmdSommario = named(new GraphButton(f), indexedName("cmdSommario", kind));
-    t.cmdVisibili = named(new GraphButton(f), indexedName("cmdVisibili", kind));
-    t.cmdDownload = named(new GraphButton(f), indexedName("cmdDownload", kind));
+    t.cmdDatabase = captionButton(f, indexedName("cmdDatabase", kind));
+    t.cmdSommario = captionButton(f, indexedName("cmdSommario", kind));
+    t.cmdVisibili = captionButton(f, indexedName("cmdVisibili", kind));
+    t.cmdDownload = captionButton(f, indexedName("cmdDownload", kind));
     auto* buttons = new QHBoxLayout;
     for (GraphButton* button : {t.cmdDatabase, t.cmdSommario, t.cmdVisibili, t.cmdDownload})
         buttons->addWidget(button);
@@ -181,11 +189,11 @@ QWidget* frmDatabase::buildActiveFrame()
     countRow->addWidget(lblNumeroSatellitiAttivi);
     countRow->addStretch();
 
-    cmdPrincipale = named(new GraphButton(fraAttivi), QStringLiteral("cmdPrincipale"));
+    cmdPrincipale = captionButton(fraAttivi, QStringLiteral("cmdPrincipale"));
     cmdUp = pictureButton(fraAttivi, QStringLiteral("cmdUp"), ButtonPicture::ArrowUp);
     cmdDown = pictureButton(fraAttivi, QStringLiteral("cmdDown"), ButtonPicture::ArrowDown);
     cmdOrder = pictureButton(fraAttivi, QStringLiteral("cmdOrder"), ButtonPicture::Rotate);
-    cmdRemoveAll = named(new GraphButton(fraAttivi), QStringLiteral("cmdRemoveAll"));
+    cmdRemoveAll = captionButton(fraAttivi, QStringLiteral("cmdRemoveAll"));
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(cmdPrincipale);
     buttons->addWidget(cmdUp);
@@ -204,6 +212,9 @@ QWidget* frmDatabase::buildActiveFrame()
 void frmDatabase::Form_Load()
 {
     applyTexts();
+    // The captions came after the layouts first measured the buttons: no caption is cut.
+    for (GraphButton* button : findChildren<GraphButton*>())
+        button->setMinimumWidth(button->sizeHint().width());
     connectControls();
     for (DatabaseKind kind : {DatabaseKind::Primary, DatabaseKind::Secondary}) {
         DatabaseTab& t = tab(kind);
