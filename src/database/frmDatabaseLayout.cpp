@@ -179,6 +179,7 @@ QWidget* frmDatabase::buildActiveFrame()
     lstActive->setModel(m_activeModel);
     // The drop target of entries dragged out of a database list.
     lstActive->setAcceptDrops(true);
+    lstActive->viewport()->setAcceptDrops(true);
     lstActive->viewport()->installEventFilter(this);
 
     lblSatellitiAttivi = named(new QLabel(fraAttivi), QStringLiteral("lblSatellitiAttivi"));
