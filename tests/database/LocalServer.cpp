@@ -3,26 +3,24 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 
-#include <gtest/gtest.h>
-
 #include <memory>
+
+#include <gtest/gtest.h>
 
 namespace {
 
-// One application object for the whole run (gtest_main owns main()), made before the first
-// test and destroyed before the program's static objects: a widget application torn down at
-// exit would outlive the platform plugin it uses.
+int g_argc = 1;
+char g_name[] = "database_tests";
+char* g_argv[] = {g_name, nullptr};
+std::unique_ptr<QApplication> g_application;
+
+// The application must go before the program's static objects do (a QApplication outliving
+// main() crashes on exit), so the test environment's tear-down destroys it.
 class ApplicationEnvironment : public ::testing::Environment
 {
 public:
     void SetUp() override { ensureApplication(); }
-    void TearDown() override { application().reset(); }
-
-    static std::unique_ptr<QApplication>& application()
-    {
-        static std::unique_ptr<QApplication> instance;
-        return instance;
-    }
+    void TearDown() override { g_application.reset(); }
 };
 
 [[maybe_unused]] ::testing::Environment* const kEnvironment =
@@ -34,13 +32,10 @@ void ensureApplication()
 {
     if (QCoreApplication::instance())
         return;
+    // The windows of this ring need a QApplication; offscreen keeps them off any display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "database_tests";
-    static char* argv[] = {name, nullptr};
-    // A widget application: the database window's tests share this program with the sockets.
-    ApplicationEnvironment::application() = std::make_unique<QApplication>(argc, argv);
+    g_application = std::make_unique<QApplication>(g_argc, g_argv);
 }
 
 bool waitUntil(const std::function<bool()>& done, int timeoutMs)

@@ -11,8 +11,7 @@
 
 #include <functional>
 
-/// Creates the application object the sockets and the windows need, once for the whole
-/// test program.
+/// Creates the QApplication the sockets and windows need, once for the whole test program.
 void ensureApplication();
 
 /// Runs the event loop until `done` holds or `timeoutMs` has passed; returns `done()`.

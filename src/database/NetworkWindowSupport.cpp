@@ -1,0 +1,56 @@
+#include "database/NetworkWindowSupport.h"
+
+#include "mainwindow/OptionsStore.h"
+#include "services/Help.h"
+#include "services/ProgramFolder.h"
+#include "services/mLang.h"
+#include "services/mReg.h"
+
+namespace {
+
+constexpr QStringView kConnectionCheckKey = u"Verifica connessione";
+constexpr QStringView kTicked = u"-1";
+constexpr QStringView kCleared = u"0";
+
+} // namespace
+
+DropDownComboBox::DropDownComboBox(QWidget* parent) : QComboBox(parent)
+{
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+}
+
+void DropDownComboBox::showPopup()
+{
+    emit DropDown();
+    QComboBox::showPopup();
+}
+
+bool storedConnectionCheck(QAnyStringView section)
+{
+    return mReg::Leggi_registro(kStoreApplication, section, kConnectionCheckKey, kTicked) !=
+           kCleared;
+}
+
+void storeConnectionCheck(QAnyStringView section, bool ticked)
+{
+    // A failed write only means the box starts ticked next time; the check itself goes on.
+    mReg::Scrivi_registro(kStoreApplication, section, kConnectionCheckKey,
+                          ticked ? kTicked : kCleared);
+}
+
+void showContextHelp(QWidget* parent, int context)
+{
+    showHelp(parent, dataFilePath(mLang::Testo_lingua(u"Help", u"file")), HelpCommand::Context,
+             context, mLang::Testo_lingua(u"MDIForm1", u"nofilehelp"));
+}
+
+QMessageBox* showWindowMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                               const QString& text)
+{
+    auto* box = new QMessageBox(icon, title, text, QMessageBox::Ok, parent);
+    box->setObjectName(QStringLiteral("message"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+    return box;
+}

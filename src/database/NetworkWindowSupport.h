@@ -1,0 +1,47 @@
+#pragma once
+// What the download window and the clock-synchronisation window have in common: the address
+// box that tells when its list is dropped down, the stored "check the connection first" box,
+// their help pages and their messages.
+
+#include <QAnyStringView>
+#include <QComboBox>
+#include <QMessageBox>
+#include <QString>
+
+#include <functional>
+
+/// Answers whether the computer is connected to the Internet (mGlobal::Connessione_attiva for
+/// the program; a test puts a fixed answer in its place).
+using ConnectionCheck = std::function<bool()>;
+
+/// Editable combo box that reports the opening of its list: both network windows return to
+/// their idle state when the user drops the list down.
+class DropDownComboBox : public QComboBox
+{
+    Q_OBJECT
+
+public:
+    explicit DropDownComboBox(QWidget* parent = nullptr);
+
+    void showPopup() override;
+
+signals:
+    void DropDown();
+};
+
+/// Whether the connection check is on: the store's "Verifica connessione" of `section`. Only
+/// "0" turns it off; a missing value or any other text (the program writes "-1" and "0") keeps
+/// the check, which is the default.
+[[nodiscard]] bool storedConnectionCheck(QAnyStringView section);
+
+/// Stores the state of the connection check box at once ("-1" ticked, "0" not).
+void storeConnectionCheck(QAnyStringView section, bool ticked);
+
+/// Opens the page of help context `context` in the program's help file (the file the language
+/// file names, in the program folder); a missing file is told with the main window's text.
+void showContextHelp(QWidget* parent, int context);
+
+/// Shows a message over `parent` without stopping the event loop: the window stays modal for
+/// the user while its connection and timers go on. The box deletes itself when dismissed.
+QMessageBox* showWindowMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                               const QString& text);

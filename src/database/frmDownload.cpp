@@ -1,0 +1,410 @@
+#include "database/frmDownload.h"
+
+#include "common/gates.h"
+#include "common/options.h"
+#include "controls/GraphButton/GraphButton.h"
+#include "controls/ProgressBar/ProgressBar.h"
+#include "services/mGlobal.h"
+#include "services/mLang.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr QStringView kStoreSection = u"Download"; // where the connection check box is kept
+constexpr int kHelpContext = 205;
+constexpr int kTimeLeftIntervalMs = 1000;
+constexpr double kPercentMax = 100.0;
+constexpr int kAddressWidthPx = 420;
+const QString kZeroTime = QStringLiteral("00:00:00");
+// Sizes and speed carry fixed unit words, as in every language of the program.
+const QString kBytesUnit = QStringLiteral(" bytes");
+const QString kKilobytesUnit = QStringLiteral(" KB");
+
+QString byteCount(qint64 bytes)
+{
+    return QString::number(bytes) + kBytesUnit;
+}
+
+QString saveDialog(QWidget* parent, const QString& proposedName)
+{
+    // Proposed beside the primary database: refreshing it is the usual download.
+    const QString database = QString::fromStdString(Impostazioni.File_database);
+    const QString folder =
+        database.isEmpty() ? QDir::homePath() : QFileInfo(database).absolutePath();
+    return QFileDialog::getSaveFileName(parent, mLang::Testo_lingua(u"Dialogs", u"salvaconnome"),
+                                        QDir(folder).filePath(proposedName),
+                                        mLang::Testo_lingua(u"Dialogs", u"filtrotle"));
+}
+
+QLabel* namedLabel(QWidget* parent, const char* name)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+QLabel* valueLabel(QWidget* parent, const char* name)
+{
+    QLabel* label = namedLabel(parent, name);
+    label->setFrameShape(QFrame::StyledPanel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("0000000 bytes")));
+    return label;
+}
+
+} // namespace
+
+frmDownload::frmDownload(QWidget* owner)
+    : QDialog(owner), m_chooseTarget(saveDialog), m_connectionCheck(mGlobal::Connessione_attiva)
+{
+    setObjectName(QStringLiteral("frmDownload"));
+    buildControls();
+    connectControls();
+    Form_Load();
+}
+
+frmDownload::~frmDownload()
+{
+    wscHTTP->cancel();
+}
+
+void frmDownload::buildControls()
+{
+    lblFileRemoto = namedLabel(this, "lblFileRemoto");
+    cmbFileRemoto = new DropDownComboBox(this);
+    cmbFileRemoto->setObjectName(QStringLiteral("cmbFileRemoto"));
+    cmbFileRemoto->setMinimumWidth(kAddressWidthPx);
+    lblFileRemoto->setBuddy(cmbFileRemoto);
+    chkConnessione = new QCheckBox(this);
+    chkConnessione->setObjectName(QStringLiteral("chkConnessione"));
+    lblStatus = namedLabel(this, "lblStatus");
+    lblStatus->setMinimumHeight(lblStatus->fontMetrics().height() * 3 / 2);
+    ProgressBar1 = new ProgressBar(this);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+
+    cmdOK = new GraphButton(this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    cmdCancel = new GraphButton(this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setCancel(true);
+    cmdHelp = new GraphButton(this);
+    cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
+
+    tmrTimeLeft = new QTimer(this);
+    tmrTimeLeft->setObjectName(QStringLiteral("tmrTimeLeft"));
+    tmrTimeLeft->setInterval(kTimeLeftIntervalMs);
+    wscHTTP = new HttpDownload(this);
+    wscHTTP->setObjectName(QStringLiteral("wscHTTP"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+    buttons->addWidget(cmdHelp);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblFileRemoto);
+    layout->addWidget(cmbFileRemoto);
+    layout->addWidget(chkConnessione);
+    layout->addWidget(lblStatus);
+    layout->addLayout(buildFigures());
+    layout->addWidget(ProgressBar1);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QLayout* frmDownload::buildFigures()
+{
+    lblDimensione = namedLabel(this, "lblDimensione");
+    lblRicevuti = namedLabel(this, "lblRicevuti");
+    lblVelocita = namedLabel(this, "lblVelocita");
+    lblTempoTrascorso = namedLabel(this, "lblTempoTrascorso");
+    lblTempoRimasto = namedLabel(this, "lblTempoRimasto");
+    lblSize = valueLabel(this, "lblSize");
+    lblReceive = valueLabel(this, "lblReceive");
+    lblSpeed = valueLabel(this, "lblSpeed");
+    lblElapsed = valueLabel(this, "lblElapsed");
+    lblRemaining = valueLabel(this, "lblRemaining");
+
+    // Sizes and speed on the left, the two times on the right.
+    auto* figures = new QGridLayout;
+    figures->addWidget(lblDimensione, 0, 0);
+    figures->addWidget(lblSize, 0, 1);
+    figures->addWidget(lblRicevuti, 1, 0);
+    figures->addWidget(lblReceive, 1, 1);
+    figures->addWidget(lblVelocita, 2, 0);
+    figures->addWidget(lblSpeed, 2, 1);
+    figures->addWidget(lblTempoTrascorso, 0, 3);
+    figures->addWidget(lblElapsed, 0, 4);
+    figures->addWidget(lblTempoRimasto, 1, 3);
+    figures->addWidget(lblRemaining, 1, 4);
+    figures->setColumnMinimumWidth(2, lblSize->minimumWidth() / 4);
+    figures->setColumnStretch(2, 1);
+    return figures;
+}
+
+void frmDownload::connectControls()
+{
+    connect(chkConnessione, &QCheckBox::toggled, this, &frmDownload::chkConnessione_Click);
+    connect(cmbFileRemoto, &DropDownComboBox::DropDown, this, &frmDownload::cmbFileRemoto_DropDown);
+    connect(cmdOK, &GraphButton::Click, this, &frmDownload::cmdOK_Click);
+    connect(cmdCancel, &GraphButton::Click, this, &frmDownload::cmdCancel_Click);
+    connect(cmdHelp, &GraphButton::Click, this, &frmDownload::cmdHelp_Click);
+    connect(tmrTimeLeft, &QTimer::timeout, this, &frmDownload::tmrTimeLeft_Timer);
+    connect(wscHTTP, &HttpDownload::stageChanged, this, &frmDownload::wscHTTP_StageChanged);
+    connect(wscHTTP, &HttpDownload::progressChanged, this, &frmDownload::wscHTTP_Progress);
+    connect(wscHTTP, &HttpDownload::finished, this, &frmDownload::wscHTTP_Finished);
+}
+
+void frmDownload::Form_Load()
+{
+    setWindowTitle(mLang::Testo_lingua(u"frmDownload", u"trasferimentofile"));
+    lblDimensione->setText(mLang::Testo_lingua(u"frmDownload", u"dimensione"));
+    lblRicevuti->setText(mLang::Testo_lingua(u"frmDownload", u"ricevuti"));
+    lblVelocita->setText(mLang::Testo_lingua(u"frmDownload", u"velocita"));
+    lblFileRemoto->setText(mLang::Testo_lingua(u"frmDownload", u"fileremoto"));
+    lblTempoRimasto->setText(mLang::Testo_lingua(u"frmDownload", u"temporimasto"));
+    lblTempoTrascorso->setText(mLang::Testo_lingua(u"frmDownload", u"tempotrascorso"));
+    chkConnessione->setText(mLang::Testo_lingua(u"frmDownload", u"verificaconnessione"));
+    cmdOK->setCaption(mLang::Testo_lingua(u"Buttons", u"ok"));
+    cmdCancel->setCaption(mLang::Testo_lingua(u"Buttons", u"cancel"));
+    cmdHelp->setCaption(mLang::Testo_lingua(u"Buttons", u"help"));
+    m_receivingText = mLang::Testo_lingua(u"frmDownload", u"ricezioneincorso");
+
+    fillAddressList();
+    {
+        const QSignalBlocker loading(chkConnessione); // reading the store is no click
+        chkConnessione->setChecked(storedConnectionCheck(kStoreSection));
+    }
+    ProgressBar1->setMax(kPercentMax);
+    ProgressBar1->setValue(0);
+    lblElapsed->setText(kZeroTime);
+    lblReceive->setText(byteCount(0));
+    lblSize->setText(byteCount(0));
+    lblSpeed->setText(QStringLiteral("0") + kKilobytesUnit);
+    lblRemaining->setText(kZeroTime);
+    tmrTimeLeft->start();
+}
+
+void frmDownload::fillAddressList()
+{
+    for (const std::string& source : Impostazioni.Sorgenti_download) {
+        const QString address = QString::fromStdString(source);
+        if (!address.trimmed().isEmpty())
+            cmbFileRemoto->addItem(address);
+    }
+    if (cmbFileRemoto->count() > 0)
+        cmbFileRemoto->setCurrentIndex(0);
+}
+
+void frmDownload::chkConnessione_Click(bool ticked)
+{
+    storeConnectionCheck(kStoreSection, ticked);
+}
+
+void frmDownload::cmbFileRemoto_DropDown()
+{
+    Azzera_trasferimento(false);
+}
+
+void frmDownload::cmdOK_Click()
+{
+    const QString address = cmbFileRemoto->currentText();
+    if (address.trimmed().isEmpty())
+        return;
+    if (chkConnessione->isChecked() && !m_connectionCheck()) {
+        lblStatus->setText(mLang::Testo_lingua(u"frmDownload", u"noconnessione"));
+        cmdOK->setEnabled(false); // until the address list is dropped down
+        return;
+    }
+    // Guard: an address that cannot be fetched is told before the user picks a file for it.
+    if (!parseHttpAddress(address)) {
+        showWindowMessage(this, QMessageBox::Warning, QGuiApplication::applicationDisplayName(),
+                          mLang::Testo_lingua(u"frmDownload", u"indirizzononvalido") +
+                              QStringLiteral("\r\n") + address.trimmed());
+        return;
+    }
+    clearFigures();
+    const QString target = m_chooseTarget(this, mGlobal::Nome_file_remoto(address));
+    if (target.isEmpty())
+        return;
+
+    cmdOK->setEnabled(false);
+    cmbFileRemoto->setEnabled(false);
+    lblStatus->setText(mLang::Testo_lingua(u"frmDownload", u"connessioneincorso"));
+    wscHTTP->setPrimaryDatabaseFile(QString::fromStdString(Impostazioni.File_database));
+    wscHTTP->start(address, target);
+}
+
+void frmDownload::cmdCancel_Click()
+{
+    if (!wscHTTP->isActive()) {
+        reject();
+        return;
+    }
+    const QString address = cmbFileRemoto->currentText();
+    // The file is replaced only when a download completes, so stopping one leaves every file
+    // as it was: nothing is deleted here.
+    Azzera_trasferimento(false);
+    QMessageBox* box =
+        showWindowMessage(this, QMessageBox::Warning, QGuiApplication::applicationDisplayName(),
+                          mLang::Testo_lingua(u"frmDownload", u"downloadinterrotto") +
+                              QStringLiteral("\r\n") + address);
+    connect(box, &QMessageBox::finished, this, &QDialog::reject);
+}
+
+void frmDownload::cmdHelp_Click()
+{
+    showContextHelp(this, kHelpContext);
+}
+
+void frmDownload::done(int result)
+{
+    // However the window closes (Cancel, Esc, the close box), the connection goes with it.
+    wscHTTP->cancel();
+    QDialog::done(result);
+}
+
+void frmDownload::tmrTimeLeft_Timer()
+{
+    if (!wscHTTP->isActive())
+        return;
+    const std::optional<TransferEstimate> estimate =
+        estimateTransfer(wscHTTP->receivedBytes(), wscHTTP->announcedBytes(), wscHTTP->elapsedMs());
+    if (!estimate)
+        return;
+    ++m_elapsedSeconds;
+    QLocale plain;
+    plain.setNumberOptions(QLocale::OmitGroupSeparator);
+    lblSpeed->setText(plain.toString(estimate->speedKilobytesPerSecond) + kKilobytesUnit);
+    lblElapsed->setText(elapsedText());
+    if (estimate->remainingSeconds)
+        lblRemaining->setText(
+            mGlobal::Formatta_tempo(static_cast<double>(*estimate->remainingSeconds)));
+}
+
+void frmDownload::wscHTTP_StageChanged(DownloadStage stage)
+{
+    switch (stage) {
+    case DownloadStage::Idle:
+        break;
+    case DownloadStage::Connecting:
+        lblStatus->setText(mLang::Testo_lingua(u"frmDownload", u"connessioneincorso"));
+        break;
+    case DownloadStage::SendingRequest:
+        lblStatus->setText(mLang::Testo_lingua(u"frmDownload", u"richiestaincorso"));
+        break;
+    case DownloadStage::RequestSent:
+        lblStatus->setText(mLang::Testo_lingua(u"frmDownload", u"richiestainoltrata"));
+        break;
+    case DownloadStage::Receiving:
+        lblStatus->setText(m_receivingText);
+        break;
+    }
+}
+
+void frmDownload::wscHTTP_Progress(qint64 receivedBytes, qint64 announcedBytes)
+{
+    lblReceive->setText(byteCount(receivedBytes));
+    if (announcedBytes <= 0)
+        return;
+    lblSize->setText(byteCount(announcedBytes));
+    ProgressBar1->setValue(static_cast<double>(receivedBytes) /
+                           (static_cast<double>(announcedBytes) / kPercentMax));
+}
+
+void frmDownload::wscHTTP_Finished(const DownloadResult& result)
+{
+    if (result.status != DownloadStatus::Completed) {
+        Azzera_trasferimento(false);
+        showFailure(result);
+        return;
+    }
+    if (result.primaryDatabaseReplaced)
+        pflgSostituzione = true;
+    Azzera_trasferimento(true);
+    lblStatus->setText(mLang::Testo_lingua(u"frmDownload", u"downloadcompleto"));
+}
+
+void frmDownload::showFailure(const DownloadResult& result)
+{
+    const QString lineEnd = QStringLiteral("\r\n");
+    QString text;
+    switch (result.status) {
+    case DownloadStatus::Completed:
+        return;
+    case DownloadStatus::SocketError:
+    case DownloadStatus::HttpError:
+        text = networkErrorText(result.errorNumber, result.description);
+        break;
+    case DownloadStatus::InvalidAddress:
+        text = mLang::Testo_lingua(u"frmDownload", u"indirizzononvalido") + lineEnd +
+               result.description;
+        break;
+    case DownloadStatus::TargetNotWritable:
+        text = mLang::Testo_lingua(u"frmDownload", u"scritturanonriuscita") + lineEnd +
+               result.description;
+        break;
+    case DownloadStatus::MalformedReply:
+        text = mLang::Testo_lingua(u"frmDownload", u"rispostanonvalida");
+        break;
+    case DownloadStatus::IncompleteReply:
+        text = mLang::Testo_lingua(u"frmDownload", u"rispostaincompleta");
+        break;
+    case DownloadStatus::TooManyRedirects:
+        text = mLang::Testo_lingua(u"frmDownload", u"troppireindirizzamenti") + lineEnd +
+               result.description;
+        break;
+    }
+    showWindowMessage(this, QMessageBox::Warning, QGuiApplication::applicationDisplayName(), text);
+}
+
+void frmDownload::Azzera_trasferimento(bool completed)
+{
+    wscHTTP->cancel();
+    if (completed) {
+        ProgressBar1->setValue(kPercentMax);
+        lblElapsed->setText(elapsedText());
+        cmdOK->setEnabled(false);
+        cmdCancel->setCaption(mLang::Testo_lingua(u"Buttons", u"close"));
+    } else {
+        ProgressBar1->setValue(0);
+        lblSpeed->setText(QStringLiteral("0") + kKilobytesUnit);
+        lblElapsed->setText(kZeroTime);
+        lblReceive->clear();
+        lblSize->clear();
+        cmdOK->setEnabled(true);
+        cmdCancel->setCaption(mLang::Testo_lingua(u"Buttons", u"cancel"));
+    }
+    lblRemaining->setText(kZeroTime);
+    cmbFileRemoto->setEnabled(true);
+    lblStatus->clear();
+    m_elapsedSeconds = 0;
+}
+
+void frmDownload::clearFigures()
+{
+    ProgressBar1->setValue(0);
+    lblReceive->clear();
+    lblSize->clear();
+    lblSpeed->clear();
+    lblElapsed->setText(kZeroTime);
+    lblRemaining->setText(kZeroTime);
+    m_elapsedSeconds = 0;
+}
+
+QString frmDownload::elapsedText() const
+{
+    return mGlobal::Formatta_tempo(static_cast<double>(m_elapsedSeconds));
+}

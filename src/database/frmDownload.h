@@ -1,0 +1,95 @@
+#pragma once
+// The download window: fetches one element file from an element-set server (HttpDownload)
+// and saves it under a name the user chooses, showing the stage of the transfer, the announced
+// and received sizes, a percentage bar, the speed, the elapsed and the remaining time. The
+// addresses offered are the option Sorgenti_download.
+//
+// Opened by the main window's download command, modal and without owner:
+//
+//     frmDownload window;
+//     window.exec();
+//     if (pflgSostituzione) { /* offer to reload the primary database, then clear the flag */ }
+//
+// pflgSostituzione is raised only when a download has replaced the primary database's file
+// (File_database); a failed or cancelled download leaves every file as it was.
+
+#include "database/HttpDownload.h"
+#include "database/NetworkWindowSupport.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+
+class GraphButton;
+class ProgressBar;
+class QCheckBox;
+class QLabel;
+class QTimer;
+
+class frmDownload : public QDialog
+{
+    Q_OBJECT
+
+public:
+    /// Asks for the file to save into, proposing `proposedName`; empty when the user cancels.
+    using TargetChooser = std::function<QString(QWidget* parent, const QString& proposedName)>;
+
+    explicit frmDownload(QWidget* owner = nullptr);
+    ~frmDownload() override;
+
+    /// Replaces the save dialog (a test names the target itself).
+    void setTargetChooser(TargetChooser chooser) { m_chooseTarget = std::move(chooser); }
+    /// Replaces the Internet connection test made before connecting.
+    void setConnectionCheck(ConnectionCheck check) { m_connectionCheck = std::move(check); }
+
+    void done(int result) override;
+
+private:
+    void buildControls();
+    QLayout* buildFigures();
+    void connectControls();
+    void Form_Load();
+    void fillAddressList();
+
+    void chkConnessione_Click(bool ticked);
+    void cmbFileRemoto_DropDown();
+    void cmdOK_Click();
+    void cmdCancel_Click();
+    void cmdHelp_Click();
+    void tmrTimeLeft_Timer();
+    void wscHTTP_StageChanged(DownloadStage stage);
+    void wscHTTP_Progress(qint64 receivedBytes, qint64 announcedBytes);
+    void wscHTTP_Finished(const DownloadResult& result);
+
+    void Azzera_trasferimento(bool completed);
+    void showFailure(const DownloadResult& result);
+    void clearFigures();
+    [[nodiscard]] QString elapsedText() const;
+
+    DropDownComboBox* cmbFileRemoto = nullptr;
+    QCheckBox* chkConnessione = nullptr;
+    QLabel* lblFileRemoto = nullptr;
+    QLabel* lblStatus = nullptr;
+    QLabel* lblDimensione = nullptr;
+    QLabel* lblRicevuti = nullptr;
+    QLabel* lblVelocita = nullptr;
+    QLabel* lblTempoTrascorso = nullptr;
+    QLabel* lblTempoRimasto = nullptr;
+    QLabel* lblSize = nullptr;
+    QLabel* lblReceive = nullptr;
+    QLabel* lblSpeed = nullptr;
+    QLabel* lblElapsed = nullptr;
+    QLabel* lblRemaining = nullptr;
+    ProgressBar* ProgressBar1 = nullptr;
+    GraphButton* cmdOK = nullptr;
+    GraphButton* cmdCancel = nullptr;
+    GraphButton* cmdHelp = nullptr;
+    QTimer* tmrTimeLeft = nullptr;
+    HttpDownload* wscHTTP = nullptr;
+
+    TargetChooser m_chooseTarget;
+    ConnectionCheck m_connectionCheck;
+    QString m_receivingText;     // "receiving" status, taken once when the window opens
+    qint64 m_elapsedSeconds = 0; // counted by the timer while the transfer can be estimated
+};

@@ -1,0 +1,207 @@
+#include "database/frmSyncro.h"
+
+#include "common/options.h"
+#include "controls/GraphButton/GraphButton.h"
+#include "services/mGlobal.h"
+#include "services/mLang.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+constexpr QStringView kStoreSection = u"ServerNTP"; // where the connection check box is kept
+constexpr int kHelpContext = 220;
+constexpr int kServerWidthPx = 300;
+constexpr double kMsPerSecond = 1000.0;
+
+/// An offset [ms] as signed whole seconds: the TIME protocol counts whole seconds.
+QString offsetText(qint64 offsetMs)
+{
+    const auto seconds =
+        static_cast<qint64>(std::llround(static_cast<double>(offsetMs) / kMsPerSecond));
+    const QString number = QLocale().toString(seconds);
+    return (seconds > 0 ? QStringLiteral("+") : QString()) + number + QStringLiteral(" s");
+}
+
+} // namespace
+
+frmSyncro::frmSyncro(QWidget* owner, SystemClock* clock)
+    : QDialog(owner), m_connectionCheck(mGlobal::Connessione_attiva)
+{
+    setObjectName(QStringLiteral("frmSyncro"));
+    Winsock1 = new TimeSync(clock != nullptr ? *clock : m_computerClock, this);
+    Winsock1->setObjectName(QStringLiteral("Winsock1"));
+    buildControls();
+    connectControls();
+    Form_Load();
+}
+
+frmSyncro::~frmSyncro()
+{
+    Winsock1->cancel();
+}
+
+void frmSyncro::buildControls()
+{
+    lblServer = new QLabel(this);
+    lblServer->setObjectName(QStringLiteral("lblServer"));
+    cmbURL = new DropDownComboBox(this);
+    cmbURL->setObjectName(QStringLiteral("cmbURL"));
+    cmbURL->setMinimumWidth(kServerWidthPx);
+    lblServer->setBuddy(cmbURL);
+    chkConnessione = new QCheckBox(this);
+    chkConnessione->setObjectName(QStringLiteral("chkConnessione"));
+    lblStatus = new QLabel(this);
+    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    lblStatus->setMinimumHeight(lblStatus->fontMetrics().height() * 3 / 2);
+
+    cmdOK = new GraphButton(this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    cmdCancel = new GraphButton(this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setCancel(true);
+    cmdHelp = new GraphButton(this);
+    cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+    buttons->addWidget(cmdHelp);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblServer);
+    layout->addWidget(cmbURL);
+    layout->addWidget(chkConnessione);
+    layout->addWidget(lblStatus);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void frmSyncro::connectControls()
+{
+    connect(chkConnessione, &QCheckBox::toggled, this, &frmSyncro::chkConnessione_Click);
+    connect(cmbURL, &DropDownComboBox::DropDown, this, &frmSyncro::cmbURL_DropDown);
+    connect(cmdOK, &GraphButton::Click, this, &frmSyncro::cmdOK_Click);
+    connect(cmdCancel, &GraphButton::Click, this, &frmSyncro::cmdCancel_Click);
+    connect(cmdHelp, &GraphButton::Click, this, &frmSyncro::cmdHelp_Click);
+    connect(Winsock1, &TimeSync::finished, this, &frmSyncro::Winsock1_Finished);
+}
+
+void frmSyncro::Form_Load()
+{
+    setWindowTitle(mLang::Testo_lingua(u"frmSyncro", u"sincronizzazioneorologio"));
+    lblServer->setText(mLang::Testo_lingua(u"frmSyncro", u"nomeserver"));
+    chkConnessione->setText(mLang::Testo_lingua(u"frmSyncro", u"verificaconnessione"));
+    cmdOK->setCaption(mLang::Testo_lingua(u"Buttons", u"ok"));
+    cmdCancel->setCaption(mLang::Testo_lingua(u"Buttons", u"cancel"));
+    cmdHelp->setCaption(mLang::Testo_lingua(u"Buttons", u"help"));
+
+    fillServerList();
+    const QSignalBlocker loading(chkConnessione); // reading the store is no click
+    chkConnessione->setChecked(storedConnectionCheck(kStoreSection));
+}
+
+void frmSyncro::fillServerList()
+{
+    for (const std::string& server : Impostazioni.Server_NTP) {
+        const QString host = QString::fromStdString(server);
+        if (!host.trimmed().isEmpty())
+            cmbURL->addItem(host);
+    }
+    if (cmbURL->count() > 0)
+        cmbURL->setCurrentIndex(0);
+}
+
+void frmSyncro::chkConnessione_Click(bool ticked)
+{
+    storeConnectionCheck(kStoreSection, ticked);
+}
+
+void frmSyncro::cmbURL_DropDown()
+{
+    cmdOK->setEnabled(true);
+}
+
+void frmSyncro::cmdOK_Click()
+{
+    if (cmbURL->currentText().trimmed().isEmpty())
+        return;
+    setCursor(Qt::WaitCursor);
+    cmdOK->setEnabled(false); // until the server list is dropped down, whatever the outcome
+    if (chkConnessione->isChecked() && !m_connectionCheck()) {
+        lblStatus->setText(mLang::Testo_lingua(u"frmSyncro", u"noconnessione"));
+        unsetCursor();
+        return;
+    }
+    Connetti_server();
+}
+
+void frmSyncro::cmdCancel_Click()
+{
+    reject();
+}
+
+void frmSyncro::cmdHelp_Click()
+{
+    showContextHelp(this, kHelpContext);
+}
+
+void frmSyncro::done(int result)
+{
+    // However the window closes (Cancel, Esc, the close box), the exchange goes with it and the
+    // clock is left alone.
+    Winsock1->cancel();
+    QDialog::done(result);
+}
+
+void frmSyncro::Connetti_server()
+{
+    lblStatus->setText(mLang::Testo_lingua(u"frmDownload", u"connessioneincorso"));
+    Winsock1->start(cmbURL->currentText(), m_port);
+}
+
+void frmSyncro::Winsock1_Finished(const TimeSyncResult& result)
+{
+    unsetCursor();
+    switch (result.status) {
+    case TimeSyncStatus::ClockSet:
+        lblStatus->setText(mLang::Testo_lingua(u"frmSyncro", u"oksincronizzazione"));
+        cmdCancel->setCaption(mLang::Testo_lingua(u"Buttons", u"close"));
+        break;
+    case TimeSyncStatus::ClockRefused:
+        showClockRefused(result);
+        break;
+    case TimeSyncStatus::InvalidReply:
+        lblStatus->clear();
+        showWindowMessage(this, QMessageBox::Critical, QGuiApplication::applicationDisplayName(),
+                          mLang::Testo_lingua(u"frmSyncro", u"rispostanonvalida"));
+        break;
+    case TimeSyncStatus::SocketError:
+        lblStatus->setText(mLang::Testo_lingua(u"frmSyncro", u"nosincronizzazione"));
+        showWindowMessage(this, QMessageBox::Warning,
+                          mLang::Testo_lingua(u"frmSyncro", u"nosincronizzazione"),
+                          result.description);
+        break;
+    }
+}
+
+void frmSyncro::showClockRefused(const TimeSyncResult& result)
+{
+    // Guard: a clock the system would not set is not reported as synchronised; the user
+    // learns by how much the computer is off and may set it by other means.
+    lblStatus->setText(mLang::Testo_lingua(u"frmSyncro", u"nosincronizzazione"));
+    QString text = mLang::Testo_lingua(u"frmSyncro", u"orarifiutato") + QStringLiteral("\r\n") +
+                   mLang::Testo_lingua(u"frmSyncro", u"scartoorologio") + u' ' +
+                   offsetText(result.offsetMs);
+    if (!result.description.isEmpty())
+        text += QStringLiteral("\r\n") + result.description;
+    showWindowMessage(this, QMessageBox::Warning, QGuiApplication::applicationDisplayName(), text);
+}

@@ -1,0 +1,290 @@
+// The download window driven like a user would: addresses from the options, a download from a
+// local element-set server into the chosen file, server errors, a stalled transfer cancelled,
+// and the flag that asks the main window to reload the primary database.
+
+#include "NetworkWindowTest.h"
+
+#include "common/gates.h"
+#include "controls/ProgressBar/ProgressBar.h"
+#include "database/frmDownload.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+
+namespace {
+
+const QByteArray kOldContent = "OLD ELEMENTS\r\n";
+const QByteArray kElements =
+    "ISS (ZARYA)\r\n"
+    "1 25544U 98067A   24075.50000000  .00016717  00000-0  10270-3 0  9005\r\n"
+    "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.49815223 41571\r\n";
+
+QByteArray okReply(const QByteArray& body)
+{
+    return "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" +
+           body;
+}
+
+class frmDownloadTest : public NetworkWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        NetworkWindowTest::SetUp();
+        ASSERT_TRUE(QDir().mkpath(folderFile(QStringLiteral("elements"))));
+        m_target = folderFile(QStringLiteral("elements/visual.txt"));
+        writeTestFile(m_target, kOldContent);
+        // Most tests do without the connection test: the machine running them may be offline.
+        ASSERT_TRUE(
+            mReg::Scrivi_registro(u"Quorvanel", u"Download", u"Verifica connessione", u"0").ok());
+    }
+
+    /// A window whose save dialog answers `target` and records the name it proposed.
+    std::unique_ptr<frmDownload> openWindow(const QString& address, const QString& target)
+    {
+        auto window = std::make_unique<frmDownload>();
+        window->setTargetChooser([this, target](QWidget*, const QString& proposed) {
+            m_proposedNames.append(proposed);
+            return target;
+        });
+        window->show();
+        control<QComboBox>(*window, "cmbFileRemoto")->setEditText(address);
+        return window;
+    }
+
+    /// Runs one download to its end: the completion text or a message.
+    void download(frmDownload& window)
+    {
+        click(window, "cmdOK");
+        EXPECT_TRUE(waitUntil([&] {
+            return labelText(window, "lblStatus") == english("frmDownload", "downloadcompleto") ||
+                   hasMessage(window);
+        })) << "the download did not end";
+    }
+
+    QStringList elementFolder() const
+    {
+        return QDir(folderFile(QStringLiteral("elements"))).entryList(QDir::Files | QDir::Hidden);
+    }
+
+    QString m_target;
+    QStringList m_proposedNames;
+};
+
+} // namespace
+
+TEST_F(frmDownloadTest, OffersTheConfiguredAddressesAndStoresTheConnectionCheck)
+{
+    Impostazioni.Sorgenti_download.fill(std::string());
+    Impostazioni.Sorgenti_download[0] = "host.example/NORAD/elements/visual.txt";
+    Impostazioni.Sorgenti_download[3] = "   ";
+    Impostazioni.Sorgenti_download[7] = " host.example/NORAD/elements/amateur.txt ";
+    Impostazioni.Sorgenti_download[30] = "host.example/NORAD/elements/other.txt";
+
+    frmDownload window;
+    const auto* list = control<QComboBox>(window, "cmbFileRemoto");
+    ASSERT_NE(list, nullptr);
+    QStringList offered;
+    for (int i = 0; i < list->count(); ++i)
+        offered.append(list->itemText(i));
+    EXPECT_EQ(offered, (QStringList{QStringLiteral("host.example/NORAD/elements/visual.txt"),
+                                    QStringLiteral(" host.example/NORAD/elements/amateur.txt "),
+                                    QStringLiteral("host.example/NORAD/elements/other.txt")}));
+    EXPECT_EQ(list->currentIndex(), 0);
+
+    auto* check = control<QCheckBox>(window, "chkConnessione");
+    ASSERT_NE(check, nullptr);
+    EXPECT_FALSE(check->isChecked()) << "stored \"0\"";
+    check->click();
+    EXPECT_EQ(mReg::Leggi_registro(u"Quorvanel", u"Download", u"Verifica connessione", u"?"),
+              QStringLiteral("-1"));
+
+    // Only "0" turns the check off; an unexpected stored text keeps the default.
+    mReg::Scrivi_registro(u"Quorvanel", u"Download", u"Verifica connessione", u"yes");
+    frmDownload again;
+    EXPECT_TRUE(control<QCheckBox>(again, "chkConnessione")->isChecked());
+}
+
+TEST_F(frmDownloadTest, DownloadFillsTheChosenFileAndShowsCompletion)
+{
+    LocalServer server(
+        [](QTcpSocket& client, const QByteArray&) { replyAndClose(client, okReply(kElements)); });
+    const auto window =
+        openWindow(server.url(QStringLiteral("/NORAD/elements/visual.txt")), m_target);
+
+    download(*window);
+
+    EXPECT_EQ(labelText(*window, "lblStatus"), english("frmDownload", "downloadcompleto"));
+    EXPECT_EQ(readTestFile(m_target), kElements + "\r\n");
+    EXPECT_EQ(elementFolder(), QStringList{QStringLiteral("visual.txt")});
+    EXPECT_EQ(m_proposedNames, QStringList{QStringLiteral("visual.txt")});
+    const QString size = QString::number(kElements.size()) + QStringLiteral(" bytes");
+    EXPECT_EQ(labelText(*window, "lblSize"), size);
+    EXPECT_EQ(labelText(*window, "lblReceive"), size);
+    EXPECT_EQ(control<ProgressBar>(*window, "ProgressBar1")->Value(), 100.0);
+    EXPECT_FALSE(isEnabled(*window, "cmdOK"));
+    EXPECT_TRUE(isEnabled(*window, "cmbFileRemoto"));
+    EXPECT_EQ(caption(*window, "cmdCancel"), english("Buttons", "close"));
+    EXPECT_FALSE(pflgSostituzione) << "the target is not the primary database's file";
+
+    // Dropping the list down makes the window ready for the next download.
+    auto* list = control<QComboBox>(*window, "cmbFileRemoto");
+    list->showPopup();
+    list->hidePopup();
+    EXPECT_TRUE(isEnabled(*window, "cmdOK"));
+    EXPECT_EQ(caption(*window, "cmdCancel"), english("Buttons", "cancel"));
+    EXPECT_EQ(labelText(*window, "lblStatus"), QString());
+}
+
+TEST_F(frmDownloadTest, FailedDownloadsAreToldAndChangeNoFile)
+{
+    struct Case
+    {
+        QByteArray reply;
+        QString message;
+    };
+    const Case cases[] = {
+        {"HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nNot here.",
+         QStringLiteral("Error #: 404\r\nNot Found")},
+        {"HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n" + kElements,
+         english("frmDownload", "rispostaincompleta")},
+        {"220 ftp ready\r\n\r\n", english("frmDownload", "rispostanonvalida")},
+    };
+    for (const Case& c : cases) {
+        LocalServer server(
+            [&c](QTcpSocket& client, const QByteArray&) { replyAndClose(client, c.reply); });
+        const auto window = openWindow(server.url(QStringLiteral("/visual.txt")), m_target);
+
+        download(*window);
+
+        EXPECT_EQ(dismissMessage(*window), c.message);
+        EXPECT_EQ(readTestFile(m_target), kOldContent) << c.message.toStdString();
+        EXPECT_EQ(elementFolder(), QStringList{QStringLiteral("visual.txt")});
+        EXPECT_TRUE(isEnabled(*window, "cmdOK"));
+        EXPECT_TRUE(isEnabled(*window, "cmbFileRemoto"));
+        EXPECT_EQ(labelText(*window, "lblStatus"), QString());
+    }
+}
+
+TEST_F(frmDownloadTest, OnlyACompletedDownloadOntoThePrimaryDatabaseAsksForAReload)
+{
+    const QString other = folderFile(QStringLiteral("elements/amateur.txt"));
+    struct Case
+    {
+        const char* name;
+        QString target;
+        QByteArray reply;
+        bool replaced;
+    };
+    const Case cases[] = {
+        {"primary replaced", m_target, okReply(kElements), true},
+        {"primary by another spelling",
+         folderFile(QStringLiteral("elements/../elements/visual.txt")), okReply(kElements), true},
+        {"another file", other, okReply(kElements), false},
+        {"primary, cut short", m_target,
+         "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n" + kElements, false},
+    };
+    Impostazioni.File_database = m_target.toStdString();
+    for (const Case& c : cases) {
+        pflgSostituzione = false;
+        LocalServer server(
+            [&c](QTcpSocket& client, const QByteArray&) { replyAndClose(client, c.reply); });
+        const auto window = openWindow(server.url(QStringLiteral("/visual.txt")), c.target);
+
+        download(*window);
+        if (hasMessage(*window))
+            dismissMessage(*window);
+
+        EXPECT_EQ(pflgSostituzione, c.replaced) << c.name;
+    }
+}
+
+TEST_F(frmDownloadTest, CancelStopsAStalledTransferAndDeletesNothing)
+{
+    // The server announces 1000 bytes, sends 100 and then neither sends nor closes.
+    LocalServer server([](QTcpSocket& client, const QByteArray&) {
+        client.write("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n" + QByteArray(100, 'x'));
+    });
+    Impostazioni.File_database = m_target.toStdString();
+    const QString address = server.url(QStringLiteral("/NORAD/elements/visual.txt"));
+    const auto window = openWindow(address, m_target);
+
+    click(*window, "cmdOK");
+    ASSERT_TRUE(waitUntil([&] { return labelText(*window, "lblReceive") == "100 bytes"; }));
+    EXPECT_EQ(labelText(*window, "lblSize"), QStringLiteral("1000 bytes"));
+    EXPECT_EQ(labelText(*window, "lblStatus"), english("frmDownload", "ricezioneincorso"));
+    EXPECT_DOUBLE_EQ(control<ProgressBar>(*window, "ProgressBar1")->Value(), 10.0);
+    EXPECT_FALSE(isEnabled(*window, "cmdOK"));
+    EXPECT_FALSE(isEnabled(*window, "cmbFileRemoto"));
+    // The once-a-second display estimates the speed while the transfer hangs.
+    EXPECT_TRUE(waitUntil([&] { return labelText(*window, "lblSpeed").endsWith(" KB"); }, 3000));
+
+    click(*window, "cmdCancel");
+
+    EXPECT_EQ(dismissMessage(*window),
+              english("frmDownload", "downloadinterrotto") + QStringLiteral("\r\n") + address);
+    EXPECT_TRUE(isEnabled(*window, "cmdOK"));
+    EXPECT_TRUE(isEnabled(*window, "cmbFileRemoto"));
+    EXPECT_TRUE(waitUntil([&] { return !window->isVisible(); })) << "the window stays open";
+    EXPECT_EQ(window->result(), QDialog::Rejected);
+    EXPECT_TRUE(waitUntil([&] { return server.disconnections == 1; }));
+    EXPECT_EQ(readTestFile(m_target), kOldContent);
+    EXPECT_EQ(elementFolder(), QStringList{QStringLiteral("visual.txt")});
+    EXPECT_FALSE(pflgSostituzione);
+}
+
+TEST_F(frmDownloadTest, ClosingTheWindowDropsTheConnectionAndKeepsTheFile)
+{
+    LocalServer server([](QTcpSocket& client, const QByteArray&) {
+        client.write("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n" + QByteArray(10, 'x'));
+    });
+    const auto window = openWindow(server.url(QStringLiteral("/visual.txt")), m_target);
+    click(*window, "cmdOK");
+    ASSERT_TRUE(waitUntil([&] { return labelText(*window, "lblReceive") == "10 bytes"; }));
+
+    window->close();
+
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(hasMessage(*window));
+    EXPECT_TRUE(waitUntil([&] { return server.disconnections == 1; }));
+    EXPECT_EQ(readTestFile(m_target), kOldContent);
+    EXPECT_EQ(elementFolder(), QStringList{QStringLiteral("visual.txt")});
+}
+
+TEST_F(frmDownloadTest, NothingStartsWithoutConnectionAddressOrTarget)
+{
+    LocalServer server(
+        [](QTcpSocket& client, const QByteArray&) { replyAndClose(client, okReply(kElements)); });
+
+    // The check is on and the computer is offline: no dialog, no connection, OK disabled until
+    // the list is dropped down.
+    mReg::Scrivi_registro(u"Quorvanel", u"Download", u"Verifica connessione", u"-1");
+    auto window = openWindow(server.url(QStringLiteral("/visual.txt")), m_target);
+    window->setConnectionCheck([] { return false; });
+    click(*window, "cmdOK");
+    EXPECT_EQ(labelText(*window, "lblStatus"), english("frmDownload", "noconnessione"));
+    EXPECT_FALSE(isEnabled(*window, "cmdOK"));
+    control<QComboBox>(*window, "cmbFileRemoto")->showPopup();
+    EXPECT_TRUE(isEnabled(*window, "cmdOK"));
+
+    // An address that cannot be fetched is told before the save dialog.
+    window = openWindow(QStringLiteral("ftp://127.0.0.1/visual.txt"), m_target);
+    window->setConnectionCheck([] { return true; });
+    click(*window, "cmdOK");
+    EXPECT_TRUE(dismissMessage(*window).startsWith(english("frmDownload", "indirizzononvalido")));
+
+    // Blank address, then a save dialog cancelled: nothing happens.
+    window = openWindow(QStringLiteral("   "), m_target);
+    click(*window, "cmdOK");
+    window = openWindow(server.url(QStringLiteral("/visual.txt")), QString());
+    click(*window, "cmdOK");
+    EXPECT_TRUE(isEnabled(*window, "cmdOK"));
+    EXPECT_FALSE(hasMessage(*window));
+
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_proposedNames, QStringList{QStringLiteral("visual.txt")});
+    EXPECT_EQ(server.connections, 0);
+    EXPECT_EQ(readTestFile(m_target), kOldContent);
+}

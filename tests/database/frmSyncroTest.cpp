@@ -1,0 +1,214 @@
+// The clock-synchronisation window against a local TIME server, with a clock of the test in
+// place of the computer's: the servers offered, a clock set, a clock the system refuses to
+// set, invalid replies, socket errors and Cancel. The real clock is never set.
+
+#include "NetworkWindowTest.h"
+
+#include "database/frmSyncro.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+
+#include <cerrno>
+
+namespace {
+
+/// A clock that records what it is asked to set and accepts or refuses it.
+class TestClock final : public SystemClock
+{
+public:
+    [[nodiscard]] QDateTime currentUtc() const override { return now; }
+    ClockSetResult setUtc(const QDateTime& instant) override
+    {
+        sets.append(instant);
+        if (refuse)
+            return {false, EPERM, QStringLiteral("Operation not permitted")};
+        return {true, 0, QString()};
+    }
+
+    QDateTime now = QDateTime(QDate(2024, 3, 15), QTime(11, 59, 0), Qt::UTC);
+    bool refuse = false;
+    QList<QDateTime> sets;
+};
+
+/// A time server that sends `reply` as soon as a client connects, then closes.
+std::unique_ptr<LocalServer> timeServer(const QByteArray& reply)
+{
+    return std::make_unique<LocalServer>(
+        [reply](QTcpSocket& client, const QByteArray&) { replyAndClose(client, reply); }, false);
+}
+
+class frmSyncroTest : public NetworkWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        NetworkWindowTest::SetUp();
+        Impostazioni.Server_NTP.fill(std::string());
+        Impostazioni.Server_NTP[0] = "127.0.0.1";
+        ASSERT_TRUE(
+            mReg::Scrivi_registro(u"Quorvanel", u"ServerNTP", u"Verifica connessione", u"0").ok());
+    }
+
+    std::unique_ptr<frmSyncro> openWindow(quint16 port)
+    {
+        auto window = std::make_unique<frmSyncro>(nullptr, &m_clock);
+        window->setServerPort(port);
+        window->show();
+        return window;
+    }
+
+    /// Clicks OK and waits until the exchange has ended in a status or a message.
+    void synchronise(frmSyncro& window)
+    {
+        click(window, "cmdOK");
+        EXPECT_TRUE(waitUntil([&] {
+            return labelText(window, "lblStatus") == english("frmSyncro", "oksincronizzazione") ||
+                   hasMessage(window);
+        })) << "the exchange did not end";
+    }
+
+    TestClock m_clock;
+};
+
+} // namespace
+
+TEST_F(frmSyncroTest, OffersTheConfiguredServersAndStoresTheConnectionCheck)
+{
+    Impostazioni.Server_NTP[0] = "time.example";
+    Impostazioni.Server_NTP[4] = "  ";
+    Impostazioni.Server_NTP[9] = " time-b.example ";
+
+    frmSyncro window(nullptr, &m_clock);
+    const auto* list = control<QComboBox>(window, "cmbURL");
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->itemText(0), QStringLiteral("time.example"));
+    EXPECT_EQ(list->itemText(1), QStringLiteral(" time-b.example "));
+    EXPECT_EQ(list->currentIndex(), 0);
+
+    auto* check = control<QCheckBox>(window, "chkConnessione");
+    ASSERT_NE(check, nullptr);
+    EXPECT_FALSE(check->isChecked());
+    check->click();
+    EXPECT_EQ(mReg::Leggi_registro(u"Quorvanel", u"ServerNTP", u"Verifica connessione", u"?"),
+              QStringLiteral("-1"));
+    check->click();
+    EXPECT_EQ(mReg::Leggi_registro(u"Quorvanel", u"ServerNTP", u"Verifica connessione", u"?"),
+              QStringLiteral("0"));
+}
+
+TEST_F(frmSyncroTest, ValidReplySetsTheClockAndSaysSo)
+{
+    // E9 9E B6 C0 = 3919492800 s since 1900: 2024-03-15 12:00:00 UTC.
+    const auto server = timeServer(QByteArray::fromHex("E99EB6C0"));
+    const auto window = openWindow(server->port());
+
+    synchronise(*window);
+
+    EXPECT_EQ(labelText(*window, "lblStatus"), english("frmSyncro", "oksincronizzazione"));
+    EXPECT_EQ(m_clock.sets, QList<QDateTime>{QDateTime(QDate(2024, 3, 15), QTime(12, 0), Qt::UTC)});
+    EXPECT_FALSE(isEnabled(*window, "cmdOK"));
+    EXPECT_EQ(caption(*window, "cmdCancel"), english("Buttons", "close"));
+    EXPECT_NE(window->cursor().shape(), Qt::WaitCursor);
+    EXPECT_FALSE(hasMessage(*window));
+}
+
+TEST_F(frmSyncroTest, RefusedClockIsToldWithTheMeasuredOffsetNeverAsSynchronised)
+{
+    m_clock.refuse = true; // the computer is 60 s behind the server
+    const auto server = timeServer(QByteArray::fromHex("E99EB6C0"));
+    const auto window = openWindow(server->port());
+
+    synchronise(*window);
+
+    const QString message = dismissMessage(*window);
+    EXPECT_TRUE(message.startsWith(english("frmSyncro", "orarifiutato"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(english("frmSyncro", "scartoorologio") + QStringLiteral(" +60 s")))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("Operation not permitted")))
+        << message.toStdString();
+    EXPECT_NE(labelText(*window, "lblStatus"), english("frmSyncro", "oksincronizzazione"));
+    EXPECT_EQ(labelText(*window, "lblStatus"), english("frmSyncro", "nosincronizzazione"));
+    EXPECT_EQ(caption(*window, "cmdCancel"), english("Buttons", "cancel"));
+    EXPECT_NE(window->cursor().shape(), Qt::WaitCursor);
+}
+
+TEST_F(frmSyncroTest, ReplyThatIsNotFourBytesLeavesTheClockAlone)
+{
+    const auto server = timeServer(QByteArray::fromHex("E99EB6"));
+    const auto window = openWindow(server->port());
+
+    synchronise(*window);
+
+    QMessageBox* box = waitForMessage(*window);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->icon(), QMessageBox::Critical);
+    EXPECT_EQ(dismissMessage(*window), english("frmSyncro", "rispostanonvalida"));
+    EXPECT_EQ(labelText(*window, "lblStatus"), QString());
+    EXPECT_TRUE(m_clock.sets.isEmpty());
+    // OK waits for the server list to be dropped down.
+    EXPECT_FALSE(isEnabled(*window, "cmdOK"));
+    control<QComboBox>(*window, "cmbURL")->showPopup();
+    EXPECT_TRUE(isEnabled(*window, "cmdOK"));
+}
+
+TEST_F(frmSyncroTest, SocketErrorIsToldUnderTheFailureTitle)
+{
+    quint16 closedPort = 0;
+    {
+        QTcpServer probe;
+        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+        closedPort = probe.serverPort();
+    }
+    const auto window = openWindow(closedPort);
+
+    synchronise(*window);
+
+    QMessageBox* box = waitForMessage(*window);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->windowTitle(), english("frmSyncro", "nosincronizzazione"));
+    EXPECT_FALSE(box->text().isEmpty());
+    EXPECT_EQ(labelText(*window, "lblStatus"), english("frmSyncro", "nosincronizzazione"));
+    EXPECT_TRUE(m_clock.sets.isEmpty());
+}
+
+TEST_F(frmSyncroTest, NothingIsAttemptedWithoutConnectionOrServerName)
+{
+    const auto server = timeServer(QByteArray::fromHex("E99EB6C0"));
+    mReg::Scrivi_registro(u"Quorvanel", u"ServerNTP", u"Verifica connessione", u"-1");
+    auto window = openWindow(server->port());
+    window->setConnectionCheck([] { return false; });
+
+    click(*window, "cmdOK");
+
+    EXPECT_EQ(labelText(*window, "lblStatus"), english("frmSyncro", "noconnessione"));
+    EXPECT_FALSE(isEnabled(*window, "cmdOK"));
+    EXPECT_NE(window->cursor().shape(), Qt::WaitCursor);
+
+    window = openWindow(server->port());
+    control<QComboBox>(*window, "cmbURL")->setEditText(QStringLiteral("  "));
+    click(*window, "cmdOK");
+    EXPECT_TRUE(isEnabled(*window, "cmdOK"));
+
+    QCoreApplication::processEvents();
+    EXPECT_EQ(server->connections, 0);
+    EXPECT_TRUE(m_clock.sets.isEmpty());
+}
+
+TEST_F(frmSyncroTest, CancelEndsAHangingExchangeWithoutTouchingTheClock)
+{
+    // The server accepts the connection and never answers.
+    LocalServer server([](QTcpSocket&, const QByteArray&) {}, false);
+    const auto window = openWindow(server.port());
+    click(*window, "cmdOK");
+    ASSERT_TRUE(waitUntil([&] { return server.connections == 1; }));
+    EXPECT_EQ(window->cursor().shape(), Qt::WaitCursor) << "busy while waiting";
+
+    click(*window, "cmdCancel");
+
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(waitUntil([&] { return server.disconnections == 1; }));
+    EXPECT_TRUE(m_clock.sets.isEmpty());
+}
