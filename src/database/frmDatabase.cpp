@@ -11,6 +11,7 @@
 #include <QMessageBox>
 
 #include <algorithm>
+#include <optional>
 
 frmDatabase::frmDatabase(DatabaseSession& session, DatabaseWindowHooks hooks, QWidget* parent)
     : QWidget(parent), m_session(session), m_hooks(std::move(hooks))

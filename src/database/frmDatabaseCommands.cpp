@@ -7,6 +7,7 @@
 #include "common/satellite_slots.h"
 #include "controls/GraphButton/GraphButton.h"
 #include "core/mAstro.h"
+#include "database/BusyPointer.h"
 #include "core/ElementSet.h"
 #include "core/mSat.h"
 #include "database/DatabaseListModels.h"
@@ -166,7 +167,7 @@ void frmDatabase::cmdVisibili_Click(DatabaseKind kind)
     if (rows == 0)
         return;
     const TickPause pause(pflgSatellite);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const BusyPointer busy;
     std::vector<int> allRows(static_cast<std::size_t>(rows));
     for (int row = 0; row < rows; ++row)
         allRows[static_cast<std::size_t>(row)] = row;
@@ -186,7 +187,6 @@ void frmDatabase::cmdVisibili_Click(DatabaseKind kind)
         first = last + 1;
     }
     t.lstDatabase->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-    QApplication::restoreOverrideCursor();
 }
 
 void frmDatabase::lstDatabase_Click(DatabaseKind kind)

@@ -6,6 +6,7 @@
 #include "common/options.h"
 #include "controls/ProgressBar/ProgressBar.h"
 #include "core/mAstro.h"
+#include "database/BusyPointer.h"
 #include "database/DatabaseListModels.h"
 #include "database/PrincipalRefresh.h"
 #include "dialogs/frmProgress.h"
@@ -80,16 +81,6 @@ private:
     frmProgress m_window;
     QElapsedTimer m_sinceEvents;
     int m_setsSinceEvents = 0;
-};
-
-/// Shows the busy pointer while it lives.
-class BusyPointer
-{
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
 };
 
 QWidget* frameOf(QWidget* window)
