@@ -7,6 +7,7 @@
 #include "common/gates.h"
 #include "controls/GraphButton/GraphButton.h"
 #include "controls/ProgressBar/ProgressBar.h"
+#include "database/ActiveSatellites.h"
 #include "database/ElementListing.h"
 #include "database/frmDatabase.h"
 #include "dialogs/frmProgress.h"
@@ -237,4 +238,34 @@ TEST_F(WindowTest, DoubleClickShowsTheEntrysOwnElementsInTheScratchSlot)
     entries->selectionModel()->clearCurrentIndex();
     emit entries->doubleClicked(QModelIndex());
     EXPECT_EQ(m_satelliteWindowSlots.size(), 1u) << "no current entry: nothing to show";
+}
+
+TEST_F(WindowTest, InTransitSelectsExactlyTheEntriesAboveTheHorizon)
+{
+    const std::optional<std::vector<Record_TLE>> sets = gpredictSets();
+    if (!sets || sets->empty())
+        GTEST_SKIP() << "gpredict's satellites.dat is not installed";
+    window().Database_satelliti(writeElementFile("catalogue.tle", elementFile(*sets)));
+    mAstro::Data_giuliana = 2458300.5; // mid 2018, when these element sets were fresh
+    choose("lstDatabase(0)", {0});
+
+    click("cmdVisibili(0)");
+
+    std::vector<Record_TLE> listed;
+    for (int row = 0; row < window().entryCount(DatabaseKind::Primary); ++row)
+        listed.push_back(m_session.database(DatabaseKind::Primary).setsAtRows({row}).front());
+    const std::vector<bool> above = aboveHorizon(listed, mAstro::Data_giuliana);
+    std::vector<int> expected;
+    for (std::size_t row = 0; row < above.size(); ++row) {
+        if (above[row])
+            expected.push_back(static_cast<int>(row));
+    }
+    std::vector<int> selected;
+    for (const QModelIndex& index : list("lstDatabase(0)")->selectionModel()->selectedRows())
+        selected.push_back(index.row());
+    std::sort(selected.begin(), selected.end());
+    ASSERT_FALSE(expected.empty());
+    ASSERT_LT(expected.size(), listed.size());
+    EXPECT_EQ(selected, expected);
+    EXPECT_EQ(pflgSatellite.holdCount(), 0);
 }
