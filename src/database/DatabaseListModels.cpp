@@ -24,6 +24,12 @@ QVariant ElementListModel::data(const QModelIndex& index, int role) const
     return {};
 }
 
+Qt::ItemFlags ElementListModel::flags(const QModelIndex& index) const
+{
+    const Qt::ItemFlags flags = QAbstractListModel::flags(index);
+    return index.isValid() ? flags | Qt::ItemIsDragEnabled : flags;
+}
+
 void ElementListModel::refresh()
 {
     beginResetModel();

@@ -19,6 +19,8 @@ public:
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    /// Rows can be dragged (onto the active list).
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     void refresh();
 

@@ -9,6 +9,7 @@
 #include "common/options.h"
 #include "common/satellite_slots.h"
 #include "core/mAstro.h"
+#include "support/TestFiles.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -21,11 +22,6 @@
 #include <ostream>
 #include <string>
 #include <vector>
-
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 /// A well-formed set of the International Space Station, the base the tests change.
 inline const Record_TLE kIssSet{

@@ -1,0 +1,118 @@
+#include "database/frmDatabase.h"
+
+#include "database/DatabaseListModels.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGuiApplication>
+#include <QItemSelectionModel>
+#include <QListView>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+
+#include <algorithm>
+#include <optional>
+
+frmDatabase::frmDatabase(DatabaseSession& session, DatabaseWindowHooks hooks, QWidget* parent)
+    : QWidget(parent), m_session(session), m_hooks(std::move(hooks))
+{
+    setObjectName(QStringLiteral("frmDatabase"));
+    buildControls();
+    Form_Load();
+}
+
+frmDatabase::~frmDatabase() = default;
+
+frmDatabase::DatabaseTab& frmDatabase::tab(DatabaseKind kind)
+{
+    return m_tabs[static_cast<std::size_t>(kind)];
+}
+
+const frmDatabase::DatabaseTab& frmDatabase::tab(DatabaseKind kind) const
+{
+    return m_tabs[static_cast<std::size_t>(kind)];
+}
+
+ElementDatabase& frmDatabase::database(DatabaseKind kind)
+{
+    return m_session.database(kind);
+}
+
+int frmDatabase::entryCount(DatabaseKind kind) const
+{
+    return m_session.database(kind).rowCount();
+}
+
+void frmDatabase::present()
+{
+    // Inside the main window's MDI area the frame is what shows and hides.
+    QWidget* frame = this;
+    if (auto* mdiFrame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        frame = mdiFrame;
+    frame->show();
+    show();
+    frame->raise();
+    frame->activateWindow();
+}
+
+std::vector<int> frmDatabase::selectedRows(const QListView* list) const
+{
+    std::vector<int> rows;
+    const QModelIndexList selected = list->selectionModel()->selectedRows();
+    rows.reserve(static_cast<std::size_t>(selected.size()));
+    for (const QModelIndex& index : selected)
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end()); // the list's order, not the order of clicking
+    return rows;
+}
+
+void frmDatabase::message(const QString& text, bool warning, const QString& title)
+{
+    const QString caption = title.isEmpty() ? QGuiApplication::applicationDisplayName() : title;
+    if (warning)
+        QMessageBox::warning(this, caption, text);
+    else
+        QMessageBox::information(this, caption, text);
+}
+
+bool frmDatabase::eventFilter(QObject* watched, QEvent* event)
+{
+    // The active list takes entries dragged out of either database list, and nothing else:
+    // everywhere else the drag shows the no-drop pointer.
+    if (watched != lstActive->viewport())
+        return QWidget::eventFilter(watched, event);
+    const auto sourceKind = [this](const QDropEvent* drop) -> std::optional<DatabaseKind> {
+        for (DatabaseKind kind : {DatabaseKind::Primary, DatabaseKind::Secondary}) {
+            if (drop->source() == tab(kind).lstDatabase)
+                return kind;
+        }
+        return std::nullopt;
+    };
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (sourceKind(drag)) {
+            drag->setDropAction(Qt::CopyAction);
+            drag->accept();
+        } else {
+            drag->ignore();
+        }
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const std::optional<DatabaseKind> kind = sourceKind(drop);
+        if (!kind) {
+            drop->ignore();
+            return true;
+        }
+        drop->setDropAction(Qt::CopyAction);
+        drop->accept();
+        lstActive_DragDrop(*kind);
+        return true;
+    }
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+}
