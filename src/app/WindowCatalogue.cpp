@@ -1,6 +1,7 @@
 #include "app/WindowCatalogue.h"
 
-#include "database/ActiveSatellites.h"
+#include "database/DatabaseCommands.h"
+#include "database/frmDatabase.h"
 #include "database/frmDownload.h"
 #include "database/frmSyncro.h"
 #include "dialogs/frmAbout.h"
@@ -11,6 +12,10 @@
 #include "mainwindow/WorkingSet.h"
 
 #include "services/WindowRegistry.h"
+#include "services/mGlobal.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 void defineStartupWindows()
 {
@@ -37,7 +42,69 @@ void defineWindows(MDIForm1& main)
     windows.define(windowNames::kSyncro, WindowLifetime::UnloadOnClose,
                    [] { return new frmSyncro(); });
 
-    main.setActiveSlotRemoval([](int slot) {
-        return ActiveSatellites(&Salva_Ini).removeDecayed(slot).workingSetSaved;
-    });
+}
+
+namespace {
+
+LiveWindowHooks liveWindowHooks(MDIForm1& main)
+{
+    LiveWindowHooks live;
+    live.showPrincipalName = [&main](const QString&) { main.showPrincipalName(); };
+    live.redrawWorldMap = [&main] { main.mnuWorldmapRidisegnaMappa_Click(); };
+    live.localSkyPrincipalChanged = [&main] { main.localSkyPrincipalChanged(); };
+    live.clearWorldMapPrincipal = [&main] { main.clearWorldMapPrincipal(); };
+    live.clearLocalSkyPrincipal = [&main] { main.clearLocalSkyPrincipal(); };
+    return live;
+}
+
+/// The database window's frame: its place in the main window's document area, or itself.
+QWidget* databaseFrame()
+{
+    QWidget* window = databaseWindow();
+    if (window == nullptr)
+        return nullptr;
+    auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+    return frame != nullptr ? frame : window;
+}
+
+} // namespace
+
+void connectElementDatabase(MDIForm1& main, DatabaseSession& session)
+{
+    DatabaseWindowHooks hooks;
+    hooks.live = liveWindowHooks(main);
+    hooks.download = [&main] { main.mnuStrumentiDownload_Click(); };
+    defineDatabaseWindow(session, hooks,
+                         [&main](QWidget* window) { main.mdiArea()->addSubWindow(window); });
+
+    MDIForm1::DatabaseAccess access;
+    access.open = [](int kind) { Apertura_database(static_cast<DatabaseKind>(kind)); };
+    access.primaryCount = [] {
+        const frmDatabase* window = databaseWindow();
+        return window != nullptr ? window->entryCount(DatabaseKind::Primary) : 0;
+    };
+    access.readPrimary = [](const QString& path) {
+        if (frmDatabase* window = databaseWindow())
+            window->Database_satelliti(path);
+    };
+    access.show = [] {
+        if (frmDatabase* window = databaseWindow())
+            window->present();
+    };
+    access.hide = [] {
+        if (QWidget* frame = databaseFrame())
+            frame->hide();
+    };
+    access.removeDecayed = [&main, &session, live = hooks.live](int slot) {
+        Azzera(slot, session.active(), live, &main);
+    };
+    access.removeActive = [&session](int slot) {
+        const bool saved = session.active().removeDecayed(slot).workingSetSaved;
+        if (mGlobal::Form_caricato(kDatabaseWindowName)) {
+            if (frmDatabase* window = databaseWindow())
+                window->activeSatellitesChanged();
+        }
+        return saved;
+    };
+    main.setDatabaseAccess(std::move(access));
 }

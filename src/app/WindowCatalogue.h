@@ -4,6 +4,7 @@
 // is known. A window defined here makes its commands in the main window's command table
 // usable once their rows are Ready.
 
+class DatabaseSession;
 class MDIForm1;
 
 /// Windows needed before the main window exists (the language chooser of the start).
@@ -11,3 +12,7 @@ void defineStartupWindows();
 
 /// Every other window, owned by the main window.
 void defineWindows(MDIForm1& main);
+
+/// The element databases of `session` and their window, joined to the main window's commands,
+/// status bar and maps. The session lives as long as the main window.
+void connectElementDatabase(MDIForm1& main, DatabaseSession& session);

@@ -6,6 +6,9 @@
 #include "mainwindow/ProgramClock.h"
 #include "mainwindow/SingleInstanceLock.h"
 #include "mainwindow/StartupChecks.h"
+#include "mainwindow/WorkingSet.h"
+
+#include "database/DatabaseSession.h"
 
 #include "services/ProgramFolder.h"
 #include "services/WindowRegistry.h"
@@ -52,8 +55,10 @@ int main(int argc, char* argv[])
         return 0;
 
     const SystemProgramClock clock;
+    DatabaseSession databases(&Salva_Ini);
     const auto mainWindow = std::make_unique<MDIForm1>(clock);
     defineWindows(*mainWindow);
+    connectElementDatabase(*mainWindow, databases);
     if (!mainWindow->MDIForm_Load())
         return 1;
     return QApplication::exec();

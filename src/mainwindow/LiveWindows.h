@@ -134,30 +134,6 @@ public:
     virtual void Stampa() = 0;
 };
 
-/// frmDatabase, the element database window: its primary list lstDatabase(0), its active list
-/// lstActive, and the readers of the two databases.
-class DatabaseWindow
-{
-public:
-    virtual ~DatabaseWindow() = default;
-    /// Entries of the primary list.
-    [[nodiscard]] virtual int primaryEntryCount() const = 0;
-    /// Index of the entry last added to the primary list; -1 when none was added since the
-    /// list was made or cleared.
-    [[nodiscard]] virtual int lastAddedPrimaryIndex() const = 0;
-    virtual void clearPrimaryList() = 0;
-    virtual void clearSecondaryList() = 0;
-    /// Reads an element file as the primary database and re-links the active satellites.
-    virtual void Database_satelliti(const QString& path) = 0;
-    /// Reads an element file as the secondary database.
-    virtual void Database_satelliti_secondario(const QString& path) = 0;
-    /// Takes entry `index` (0-based; 0 is the principal) off the active list, renumbers the
-    /// slots and writes the working set, as its remove button does.
-    virtual void removeActiveEntry(int index) = 0;
-    /// Shows the number of active satellites.
-    virtual void showActiveCount() = 0;
-};
-
 /// frmTrack and frmPlanets: tables refreshed every second while open.
 class LiveTableWindow
 {

@@ -29,6 +29,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -51,6 +52,8 @@ QString g_helpFile;
 constexpr double kDesignWidthTwips = 11150;
 constexpr double kDesignHeightTwips = 8200;
 constexpr std::chrono::milliseconds kTickInterval{1000};
+// Height [pixels] that holds the database window below the menus, toolbar and status bar.
+constexpr int kMinimumStartHeight = 720;
 
 QString text(QStringView key)
 {
@@ -105,6 +108,9 @@ void MDIForm1::buildWindow()
 {
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setObjectName(QStringLiteral("MDIArea"));
+    // A child window larger than the area can still be reached.
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
     m_menus = buildMainMenus(menuBar(), this);
     m_bars = buildMainBars(this);
@@ -236,10 +242,7 @@ void MDIForm1::setFileChooser(FileChooser chooser)
 
 bool MDIForm1::MDIForm_Load()
 {
-    // The design size, widened when the toolbar would not fit in it.
-    resize(std::max(static_cast<int>(twips::toPixels(kDesignWidthTwips)),
-                    m_bars.Toolbar1->sizeHint().width()),
-           static_cast<int>(twips::toPixels(kDesignHeightTwips)));
+    resize(startSize());
     const QVersionNumber version = QVersionNumber::fromString(QApplication::applicationVersion());
     setWindowTitle(applicationTitle() + u' ' +
                    QStringLiteral("%1.%2.%3")
@@ -287,6 +290,19 @@ bool MDIForm1::MDIForm_Load()
     askDaylightSaving();
     tmrCentrale->start();
     return true;
+}
+
+QSize MDIForm1::startSize() const
+{
+    // The design size, widened to hold the whole toolbar and made tall enough for the child
+    // windows, whose widgets take more room than the design's; never beyond the screen.
+    QSize size(
+        std::max(static_cast<int>(twips::toPixels(kDesignWidthTwips)),
+                 m_bars.Toolbar1->sizeHint().width()),
+        std::max(static_cast<int>(twips::toPixels(kDesignHeightTwips)), kMinimumStartHeight));
+    if (const QScreen* display = screen())
+        size = size.boundedTo(display->availableSize());
+    return size;
 }
 
 void MDIForm1::loadWorkingSet()
@@ -506,49 +522,44 @@ void MDIForm1::tellUncomputableSatellite(const QString& name)
 
 void MDIForm1::Azzera(int intIndice)
 {
-    if (intIndice < kPrincipalSlot || intIndice > kLastActiveSlot)
+    if (intIndice < kPrincipalSlot || intIndice > Numero_satelliti)
         return;
-    const TickPause pause(pflgSatellite);
-    const QString name = QString::fromStdString(Satelement[intIndice].Nome_satellite).trimmed();
-    QMessageBox::warning(this, name,
-                         mLang::Testo_lingua(u"MDIForm1", u"satellitedecaduto1") + u'\n' +
-                             mLang::Testo_lingua(u"MDIForm1", u"satellitedecaduto2") + u'\n' +
-                             mLang::Testo_lingua(u"MDIForm1", u"satellitedecaduto3"));
-    mSat::Azzera_Valori(intIndice);
-    if (intIndice == kPrincipalSlot) {
-        if (auto* map = loadedWindow<WorldMapWindow>(windowNames::kWorldMap)) {
-            map->clearChart();
-            map->resetPrincipalTexts();
-        }
-        if (auto* sky = loadedWindow<LocalSkyWindow>(windowNames::kLocalSky)) {
-            sky->clearChart();
-            sky->resetPrincipalTexts();
-        }
+    if (m_database.removeDecayed)
+        m_database.removeDecayed(intIndice);
+}
+
+void MDIForm1::clearWorldMapPrincipal()
+{
+    if (auto* map = loadedWindow<WorldMapWindow>(windowNames::kWorldMap)) {
+        map->clearChart();
+        map->resetPrincipalTexts();
     }
-    // The database window shows the active list: it is opened to take the satellite off.
-    if (databaseWindow() != nullptr)
-        mnuSatellitiDatabase_Click();
-    removeActiveSatellite(intIndice);
+}
+
+void MDIForm1::clearLocalSkyPrincipal()
+{
+    if (auto* sky = loadedWindow<LocalSkyWindow>(windowNames::kLocalSky)) {
+        sky->clearChart();
+        sky->resetPrincipalTexts();
+    }
+}
+
+void MDIForm1::localSkyPrincipalChanged()
+{
+    m_mapMenus.principalChanged();
 }
 
 void MDIForm1::removeActiveSatellite(int slot)
 {
-    if (auto* database = loadedWindow<DatabaseWindow>(windowNames::kDatabase))
-        database->removeActiveEntry(slot - 1);
-    else if (m_removeActiveSlot && !m_removeActiveSlot(slot))
+    if (m_database.removeActive && !m_database.removeActive(slot))
         QMessageBox::warning(this, applicationTitle(),
                              mLang::Testo_lingua(u"MDIForm1", u"insiemenonsalvato"));
     showPrincipalName();
 }
 
-void MDIForm1::setActiveSlotRemoval(ActiveSlotRemoval removal)
+void MDIForm1::setDatabaseAccess(DatabaseAccess access)
 {
-    m_removeActiveSlot = std::move(removal);
-}
-
-DatabaseWindow* MDIForm1::databaseWindow()
-{
-    return dynamic_cast<DatabaseWindow*>(WindowRegistry::instance().form(windowNames::kDatabase));
+    m_database = std::move(access);
 }
 
 // --- toolbar and status bar ----------------------------------------------------------------------
@@ -585,8 +596,7 @@ void MDIForm1::StatusBar1_PanelClick(int panel)
         runCommand(QString::fromUtf16(commands[panel - 1]));
 }
 
-// --- public commands of the map menus
-// --------------------------------------------------------------
+// --- public commands of the map menus ------------------------------------------------------------
 
 void MDIForm1::mnuWorldmapRidisegnaMappa_Click()
 {

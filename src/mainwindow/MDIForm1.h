@@ -22,7 +22,6 @@
 #include <vector>
 
 class ProgramClock;
-class DatabaseWindow;
 class QMdiArea;
 class QTextEdit;
 class QTimer;
@@ -50,9 +49,25 @@ public:
         std::function<void(MDIForm1&, const QString& item)> handler;
     };
 
-    /// Takes the satellite of a slot off the active list (the following ones move up) and
-    /// writes the working set; false when the working set could not be written.
-    using ActiveSlotRemoval = std::function<bool(int slot)>;
+    /// What the commands ask of the element databases and their window. The program fills it
+    /// in once the database window is part of it; until then every member is empty and the
+    /// commands that need it do nothing.
+    struct DatabaseAccess
+    {
+        /// Lets the user choose an element file and reads it: 0 primary, 1 secondary database.
+        std::function<void(int kind)> open;
+        /// Sets in the primary database.
+        std::function<int()> primaryCount;
+        /// Reads an element file as the primary database (no name: the open dialog first).
+        std::function<void(const QString& path)> readPrimary;
+        std::function<void()> show;
+        std::function<void()> hide;
+        /// Removes a decayed satellite: the message, the slots, the data boxes, the working set.
+        std::function<void(int slot)> removeDecayed;
+        /// Takes one active satellite off (the following ones move up) and writes the working
+        /// set; false when the working set could not be written.
+        std::function<bool(int slot)> removeActive;
+    };
 
     /// Chooses a file to open: title, proposed file name, filter. Empty on cancel.
     using FileChooser =
@@ -105,11 +120,16 @@ public:
 
     /// The active list changed: the working set is written and the principal's name shown.
     void activeListChanged();
-    /// Takes the satellite of a slot off the active list: through the database window while
-    /// it is loaded, otherwise through the active-list logic set here. The user is told when
-    /// the working set could not be written.
+    /// Takes the satellite of a slot off the active list; the user is told when the working
+    /// set could not be written.
     void removeActiveSatellite(int slot);
-    void setActiveSlotRemoval(ActiveSlotRemoval removal);
+    void setDatabaseAccess(DatabaseAccess access);
+
+    /// The principal satellite changed: a pass track on the local sky belongs to the old one.
+    void localSkyPrincipalChanged();
+    /// No principal any more: the map's chart is cleared and its data box shows no values.
+    void clearWorldMapPrincipal();
+    void clearLocalSkyPrincipal();
 
     /// Replaces the open-file dialog of the commands (tests choose files without a dialog).
     void setFileChooser(FileChooser chooser);
@@ -152,6 +172,7 @@ private:
     void applyCommandStates();
     void syncPressedButtons();
     frmTime* timeWindow();
+    [[nodiscard]] QSize startSize() const;
     void loadWorkingSet();
     void askDaylightSaving();
     bool MDIForm_QueryUnload();
@@ -166,7 +187,6 @@ private:
     void requestNeedingDatabase(const QString& window);
     void callActiveChild(const char* procedure);
     void applyTextCommand(const std::function<void(QTextEdit*)>& action);
-    [[nodiscard]] DatabaseWindow* databaseWindow();
 
     // File menu
     void mnuFile_Click();
@@ -232,7 +252,7 @@ private:
     TrackingTick m_tick;
     MapMenuCommands m_mapMenus;
     FileChooser m_chooseFile;
-    ActiveSlotRemoval m_removeActiveSlot;
+    DatabaseAccess m_database;
     int m_newDocuments = 0;             ///< File > New windows made in this run
     QSet<QString> m_reportedSatellites; ///< uncomputable satellites the user was told of
     bool m_closing = false;

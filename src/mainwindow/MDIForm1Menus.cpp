@@ -66,8 +66,7 @@ const QStringList kCalculators{QStringLiteral("gnome-calculator"), QStringLitera
 
 } // namespace
 
-// --- windows by name
-// -------------------------------------------------------------------------------
+// --- windows by name -----------------------------------------------------------------------------
 
 void MDIForm1::showWindow(const QString& name)
 {
@@ -113,30 +112,12 @@ void MDIForm1::callActiveChild(const char* procedure)
         QMetaObject::invokeMethod(active->widget(), procedure);
 }
 
-// --- File menu
-// -------------------------------------------------------------------------------------
+// --- File menu -----------------------------------------------------------------------------------
 
 void MDIForm1::Apertura_database(int intIndice)
 {
-    yieldToEvents();
-    const QString path = m_chooseFile(mLang::Testo_lingua(u"Dialogs", u"apritle"),
-                                      QString::fromStdString(Impostazioni.File_database),
-                                      mLang::Testo_lingua(u"Dialogs", u"filtrotle"));
-    if (path.isEmpty() || QFileInfo(path).size() == 0)
-        return;
-    yieldToEvents();
-    DatabaseWindow* database = databaseWindow();
-    if (database == nullptr)
-        return;
-    if (intIndice == 0) {
-        Impostazioni.File_database = path.toStdString();
-        database->clearPrimaryList();
-        database->Database_satelliti(path);
-    } else {
-        database->clearSecondaryList();
-        database->Database_satelliti_secondario(path);
-    }
-    showWindow(windowNames::kDatabase);
+    if (m_database.open)
+        m_database.open(intIndice);
 }
 
 void MDIForm1::mnuFile_Click()
@@ -234,8 +215,7 @@ void MDIForm1::mnuFileEsci_Click()
     close();
 }
 
-// --- Edit menu
-// -------------------------------------------------------------------------------------
+// --- Edit menu -----------------------------------------------------------------------------------
 
 void MDIForm1::mnuModifica_Click()
 {
@@ -290,8 +270,7 @@ void MDIForm1::mnuModificaCancella_Click()
     });
 }
 
-// --- View menu
-// -------------------------------------------------------------------------------------
+// --- View menu -----------------------------------------------------------------------------------
 
 void MDIForm1::mnuVisualizzaBarraPulsanti_Click()
 {
@@ -327,18 +306,15 @@ void MDIForm1::mnuVisualizzaColoriNotte_Click()
     }
 }
 
-// --- Earth and Sky menus
-// ---------------------------------------------------------------------------
+// --- Earth and Sky menus -------------------------------------------------------------------------
 
 void MDIForm1::openWorldMap(WorldMapProjection projection)
 {
     const auto principalLoaded = [] { return !Satelement[kPrincipalSlot].Nome_satellite.empty(); };
     // Without a principal the primary database is read again, which re-links the active
     // satellites into their slots.
-    if (!principalLoaded()) {
-        if (DatabaseWindow* database = databaseWindow())
-            database->Database_satelliti(QString::fromStdString(Impostazioni.File_database));
-    }
+    if (!principalLoaded() && m_database.readPrimary)
+        m_database.readPrimary(QString::fromStdString(Impostazioni.File_database));
     if (!principalLoaded())
         return;
     auto* map =
@@ -372,18 +348,17 @@ void MDIForm1::mnuCieloMappaGenerale_Click()
     showWindowBusy(windowNames::kGeneralSky);
 }
 
-// --- Satellites and Ephemerides menus
-// --------------------------------------------------------------
+// --- Satellites and Ephemerides menus ------------------------------------------------------------
 
 void MDIForm1::mnuSatellitiDatabase_Click()
 {
     yieldToEvents();
-    DatabaseWindow* database = databaseWindow();
-    if (database == nullptr)
+    if (!m_database.show)
         return;
-    if (database->lastAddedPrimaryIndex() == -1)
-        database->Database_satelliti(QString::fromStdString(Impostazioni.File_database));
-    showWindow(windowNames::kDatabase);
+    // A database window with nothing listed yet reads the primary database of the options.
+    if (m_database.primaryCount() == 0)
+        m_database.readPrimary(QString::fromStdString(Impostazioni.File_database));
+    m_database.show();
 }
 
 void MDIForm1::mnuSatellitiElementiOrbitali_Click()
@@ -397,23 +372,21 @@ void MDIForm1::mnuSatellitiElementiOrbitali_Click()
 void MDIForm1::requestNeedingDatabase(const QString& window)
 {
     yieldToEvents();
-    DatabaseWindow* database = databaseWindow();
-    if (database == nullptr)
+    if (!m_database.primaryCount)
         return;
-    if (database->primaryEntryCount() == 0) {
+    if (m_database.primaryCount() == 0) {
         if (QMessageBox(QMessageBox::NoIcon, applicationTitle(),
                         mLang::Testo_lingua(u"MDIForm1", u"necessariodb"),
                         QMessageBox::Ok | QMessageBox::Cancel, this)
                 .exec() != QMessageBox::Ok)
             return;
         if (!Impostazioni.File_database.empty())
-            database->Database_satelliti(QString::fromStdString(Impostazioni.File_database));
+            m_database.readPrimary(QString::fromStdString(Impostazioni.File_database));
         else
             mnuFileApri_Click();
-        if (database->primaryEntryCount() == 0)
+        if (m_database.primaryCount() == 0)
             return;
-        if (QWidget* databaseWidget = WindowRegistry::instance().find(windowNames::kDatabase))
-            databaseWidget->hide();
+        m_database.hide();
     }
     showWindow(window);
 }
@@ -450,8 +423,7 @@ void MDIForm1::mnuEffemeridiAlmanacco_Click()
     showWindow(windowNames::kRiseSet);
 }
 
-// --- Tools menu
-// ------------------------------------------------------------------------------------
+// --- Tools menu ----------------------------------------------------------------------------------
 
 void MDIForm1::mnuStrumentiCalendario_Click()
 {
@@ -493,9 +465,8 @@ void MDIForm1::mnuStrumentiDownload_Click()
         dialog->exec();
     if (!pflgSostituzione)
         return;
-    DatabaseWindow* database = databaseWindow();
     // Without the database window no primary database is held in memory: nothing to reload.
-    if (database == nullptr) {
+    if (!m_database.readPrimary) {
         pflgSostituzione = false;
         return;
     }
@@ -507,8 +478,7 @@ void MDIForm1::mnuStrumentiDownload_Click()
     pflgSostituzione = false;
     if (answer != QMessageBox::Yes)
         return;
-    database->clearPrimaryList();
-    database->Database_satelliti(QString::fromStdString(Impostazioni.File_database));
+    m_database.readPrimary(QString::fromStdString(Impostazioni.File_database));
 }
 
 void MDIForm1::mnuStrumentiFormattazione_Click()
@@ -541,8 +511,7 @@ void MDIForm1::mnuStrumentiSincronizzazione_Click()
         dialog->exec();
 }
 
-// --- Options menu
-// ----------------------------------------------------------------------------------
+// --- Options menu --------------------------------------------------------------------------------
 
 void MDIForm1::mnuOpzioniData_Click()
 {
@@ -572,8 +541,7 @@ void MDIForm1::mnuOpzioniLingua_Click()
         chooser->exec();
 }
 
-// --- Windows menu
-// ----------------------------------------------------------------------------------
+// --- Windows menu --------------------------------------------------------------------------------
 
 void MDIForm1::mnuFinestreDiscesa_Click()
 {
@@ -605,8 +573,7 @@ void MDIForm1::mnuFinestreChiudiTutto_Click()
     }
 }
 
-// --- Help menu
-// -------------------------------------------------------------------------------------
+// --- Help menu -----------------------------------------------------------------------------------
 
 void MDIForm1::mnuAiutoSommario_Click()
 {

@@ -37,7 +37,7 @@ const std::vector<MDIForm1::Command>& MDIForm1::commandTable()
     };
 
     static const std::vector<Command> table{
-        {QStringLiteral("mnuFileApri"), kDatabase, WindowNotBuilt,
+        {QStringLiteral("mnuFileApri"), kDatabase, Ready,
          own(&MDIForm1::mnuFileApri_Click)},
         {QStringLiteral("mnuFileVisualizza"), kDetails, WindowNotBuilt,
          own(&MDIForm1::mnuFileVisualizza_Click)},
@@ -77,7 +77,7 @@ const std::vector<MDIForm1::Command>& MDIForm1::commandTable()
          own(&MDIForm1::mnuCieloMappaLocale_Click)},
         {QStringLiteral("mnuCieloMappaGenerale"), kGeneralSky, WindowNotBuilt,
          own(&MDIForm1::mnuCieloMappaGenerale_Click)},
-        {QStringLiteral("mnuSatellitiDatabase"), kDatabase, WindowNotBuilt,
+        {QStringLiteral("mnuSatellitiDatabase"), kDatabase, Ready,
          own(&MDIForm1::mnuSatellitiDatabase_Click)},
         {QStringLiteral("mnuSatellitiElementiOrbitali"), kSatellite, WindowNotBuilt,
          own(&MDIForm1::mnuSatellitiElementiOrbitali_Click)},

@@ -222,8 +222,6 @@ void MapMenuCommands::mnuWorldmapRimuovi_Click()
     if (picked < kPrincipalSlot || picked > count)
         return;
     m_main.removeActiveSatellite(picked);
-    if (auto* database = loadedWindow<DatabaseWindow>(windowNames::kDatabase))
-        database->showActiveCount();
     if (principalLoaded())
         mSat::Calcola_satellite(kPrincipalSlot, mAstro::Data_giuliana);
     map->Genera_mappa();
@@ -379,6 +377,12 @@ void MapMenuCommands::mnuLocalSkyTransitoPrincipale_Click()
         switchTransitOff();
     else
         switchTransitOn();
+}
+
+void MapMenuCommands::principalChanged()
+{
+    if (ticked(kTransit))
+        switchTransitOff();
 }
 
 void MapMenuCommands::switchTransitOff()

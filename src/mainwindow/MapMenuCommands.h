@@ -46,6 +46,8 @@ public:
     void mnuLocalSkyZoom_Click();
     void mnuLocalSkyRipristina_Click();
     void mnuLocalSkyTransitoPrincipale_Click();
+    /// Another satellite became principal: its predecessor's pass track is taken off.
+    void principalChanged();
     void mnuLocalSkyTempi_Click();
     void mnuLocalSkySoloPrincipale_Click();
     void mnuLocalSkyRidisegnaMappa_Click();

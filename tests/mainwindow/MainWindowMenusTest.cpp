@@ -124,14 +124,26 @@ TEST_F(MainWindowMenus, CommandsOfWindowsNotBuiltYetAreShownDisabledWithTheirBut
         }
     }
     EXPECT_FALSE(window.toolbarButton(QStringLiteral("Recta"))->isEnabled());
-    EXPECT_FALSE(window.toolbarButton(QStringLiteral("Satellite"))->isEnabled());
+    EXPECT_FALSE(window.toolbarButton(QStringLiteral("Location"))->isEnabled());
+    EXPECT_TRUE(window.toolbarButton(QStringLiteral("Satellite"))->isEnabled());
     EXPECT_TRUE(window.toolbarButton(QStringLiteral("Time"))->isEnabled());
     EXPECT_TRUE(window.toolbarButton(QStringLiteral("Save"))->isEnabled());
     EXPECT_TRUE(item("mnuOpzioniData")->isEnabled());
     EXPECT_TRUE(item("mnuStrumentiFormattazione")->isEnabled());
     // A disabled command does nothing from its status-bar panel either.
-    window.StatusBar1_PanelClick(2);
+    window.StatusBar1_PanelClick(3);
     window.StatusBar1_PanelClick(4);
+    EXPECT_FALSE(mGlobal::Form_caricato(windowNames::kLocation));
+}
+
+TEST_F(MainWindowMenus, DatabasePanelOpensTheDatabaseWindowAfterOfferingAFileToRead)
+{
+    // No primary database is recorded: its read offers the open dialog, here cancelled.
+    const ModalAnswerer answerer;
+    mainWindow().StatusBar1_PanelClick(2);
+    EXPECT_EQ(answerer.otherDialogs(), 1);
+    ASSERT_TRUE(mGlobal::Form_caricato(windowNames::kDatabase));
+    EXPECT_EQ(Numero_satelliti, 0);
 }
 
 TEST_F(MainWindowMenus, DesignStatesOfTheItems)
@@ -360,13 +372,22 @@ TEST_F(MainWindowMenus, ExitAsksFirstOnlyWhenTheOptionSaysSo)
     EXPECT_TRUE(answerer.messages().empty());
 }
 
-TEST_F(MainWindowMenus, DownloadThatReplacedThePrimaryFileAsksNothingWithoutADatabaseWindow)
+TEST_F(MainWindowMenus, ReloadIsOfferedOnlyAfterADownloadReplacedThePrimaryFile)
 {
+    // The download window itself is not part of this test program: only the question after it.
+    {
+        const ModalAnswerer answerer(QMessageBox::No);
+        mainWindow().runCommand(QStringLiteral("mnuStrumentiDownload"));
+        EXPECT_TRUE(answerer.messages().empty());
+    }
     pflgSostituzione = true;
-    const ModalAnswerer answerer;
+    const ModalAnswerer answerer(QMessageBox::No);
     mainWindow().runCommand(QStringLiteral("mnuStrumentiDownload"));
-    EXPECT_TRUE(answerer.messages().empty());
-    EXPECT_FALSE(pflgSostituzione);
+    ASSERT_EQ(answerer.messages().size(), 1u);
+    EXPECT_EQ(answerer.messages()[0].text,
+              mLang::Testo_lingua(u"frmDownload", u"aggiornasatelliti1") + u'\n'
+                  + mLang::Testo_lingua(u"frmDownload", u"aggiornasatelliti2"));
+    EXPECT_FALSE(pflgSostituzione) << "answering No clears the flag too";
 }
 
 TEST(MdiArrangement, TilesShareTheWholeAreaSideBySideOrStacked)

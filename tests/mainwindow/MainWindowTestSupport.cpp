@@ -3,8 +3,8 @@
 #include "common/gates.h"
 #include "common/program_time.h"
 #include "core/ElementSet.h"
-#include "database/ActiveSatellites.h"
-#include "mainwindow/WorkingSet.h"
+#include "app/WindowCatalogue.h"
+#include "mainwindow/LiveWindows.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/ReferenceData.h"
 #include "services/WindowRegistry.h"
@@ -145,6 +145,7 @@ void MainWindowTest::SetUp()
 
 void MainWindowTest::TearDown()
 {
+    forgetWindow(windowNames::kDatabase);
     m_window.reset();
     RigaDati = m_lines;
     Satelement = m_elements;
@@ -164,10 +165,8 @@ MDIForm1& MainWindowTest::mainWindow()
     if (!m_window) {
         m_window = std::make_unique<MDIForm1>(m_clock);
         m_window->Lingua();
-        // The active-list logic of the element database, as the program sets it.
-        m_window->setActiveSlotRemoval([](int slot) {
-            return ActiveSatellites(&Salva_Ini).removeDecayed(slot).workingSetSaved;
-        });
+        // The element databases joined to the main window as in the program.
+        connectElementDatabase(*m_window, m_databases);
     }
     return *m_window;
 }

@@ -10,7 +10,9 @@
 #include "common/catalogues.h"
 #include "common/satellite_slots.h"
 #include "common/sky_tracks.h"
+#include "database/DatabaseSession.h"
 #include "mainwindow/ProgramClock.h"
+#include "mainwindow/WorkingSet.h"
 
 #include <QDateTime>
 #include <QMessageBox>
@@ -99,6 +101,7 @@ protected:
     TestClock m_clock;
 
 private:
+    DatabaseSession m_databases{&Salva_Ini};
     std::unique_ptr<MDIForm1> m_window;
     SlotArray<Record_TLE> m_lines = RigaDati;
     SlotArray<Elemento_satellite> m_elements = Satelement;
