@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's picture of the main window: the program runs from a copy of the build
 # folder under Xvfb, with English chosen and three satellites in its working set, and the
-# main window is captured once the first ticks have run. Needs xvfb, imagemagick, x11-utils.
+# main window is captured with the database window open on the active list once the first
+# ticks have run. Needs xvfb, imagemagick, x11-utils and xdotool.
 #   tools/screenshot.sh [output.png]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -32,6 +33,11 @@ XDG_CONFIG_HOME="$work/config" xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     program=$!
     sleep 5
     window=$(xwininfo -root -tree | awk "/\"Quorvanel [0-9.]+\"/ {print \$1; exit}")
+    # Satellites > Database; no primary database is recorded, so its open dialog comes first.
+    xdotool windowfocus --sync "$window" key alt+s key d
+    sleep 2
+    xdotool key Escape
+    sleep 2
     if [ -n "$window" ]; then import -window "$window" "$2"; else import -window root "$2"; fi
     kill "$program"
 ' capture "$work" "$output"

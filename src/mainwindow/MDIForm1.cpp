@@ -52,8 +52,9 @@ QString g_helpFile;
 constexpr double kDesignWidthTwips = 11150;
 constexpr double kDesignHeightTwips = 8200;
 constexpr std::chrono::milliseconds kTickInterval{1000};
-// Height [pixels] that holds the database window below the menus, toolbar and status bar.
-constexpr int kMinimumStartHeight = 720;
+// Size [pixels] that holds the database window in the document area between the toolbar and
+// the status bar.
+constexpr QSize kMinimumStartSize(1000, 720);
 
 QString text(QStringView key)
 {
@@ -294,12 +295,12 @@ bool MDIForm1::MDIForm_Load()
 
 QSize MDIForm1::startSize() const
 {
-    // The design size, widened to hold the whole toolbar and made tall enough for the child
-    // windows, whose widgets take more room than the design's; never beyond the screen.
-    QSize size(
-        std::max(static_cast<int>(twips::toPixels(kDesignWidthTwips)),
-                 m_bars.Toolbar1->sizeHint().width()),
-        std::max(static_cast<int>(twips::toPixels(kDesignHeightTwips)), kMinimumStartHeight));
+    // The design size, made large enough for the whole toolbar and for the child windows,
+    // whose widgets take more room than the design's; never beyond the screen.
+    QSize size = QSize(static_cast<int>(twips::toPixels(kDesignWidthTwips)),
+                       static_cast<int>(twips::toPixels(kDesignHeightTwips)))
+                     .expandedTo(kMinimumStartSize)
+                     .expandedTo(QSize(m_bars.Toolbar1->sizeHint().width(), 0));
     if (const QScreen* display = screen())
         size = size.boundedTo(display->availableSize());
     return size;
