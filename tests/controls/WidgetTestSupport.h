@@ -1,6 +1,6 @@
 #pragma once
 // Shared helpers of the control tests: an application object for the whole run (created by
-// the global test environment in WidgetTestSupport.cpp) and pixel checks on rendered widgets.
+// the global test environment in support/QtTestApplication.cpp) and pixel checks on rendered widgets.
 
 #include <QColor>
 #include <QImage>

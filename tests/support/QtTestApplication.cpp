@@ -1,6 +1,6 @@
-// One QApplication for the whole services test program, made before the first test and
-// destroyed after the last (gtest_main owns main()). Widget tests run on the offscreen
-// platform, also when the program is started by hand.
+// One QApplication for a whole widget test program, made before the first test and destroyed
+// after the last (gtest_main owns main()). Widget tests run on the offscreen platform, also
+// when the program is started by hand rather than through CTest.
 
 #include <QApplication>
 
@@ -10,7 +10,7 @@
 
 namespace {
 
-class QtApplicationEnvironment : public ::testing::Environment
+class QtTestApplication : public ::testing::Environment
 {
 public:
     void SetUp() override
@@ -25,12 +25,12 @@ public:
 
 private:
     int m_argc = 1;
-    char m_name[16] = "services_tests";
+    char m_name[16] = "quorvanel_tests";
     char* m_argv[2] = {m_name, nullptr};
     std::unique_ptr<QApplication> m_application;
 };
 
-[[maybe_unused]] ::testing::Environment* const kQtApplication =
-    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
+[[maybe_unused]] ::testing::Environment* const kQtTestApplication =
+    ::testing::AddGlobalTestEnvironment(new QtTestApplication);
 
 } // namespace
