@@ -7,7 +7,7 @@
 #include "common/satellite_slots.h"
 #include "controls/GraphButton/GraphButton.h"
 #include "core/mAstro.h"
-#include "database/BusyPointer.h"
+#include "services/BusyCursor.h"
 #include "core/ElementSet.h"
 #include "core/mSat.h"
 #include "database/DatabaseListModels.h"
@@ -167,7 +167,7 @@ void frmDatabase::cmdVisibili_Click(DatabaseKind kind)
     if (rows == 0)
         return;
     const TickPause pause(pflgSatellite);
-    const BusyPointer busy;
+    const BusyCursor busy;
     std::vector<int> allRows(static_cast<std::size_t>(rows));
     for (int row = 0; row < rows; ++row)
         allRows[static_cast<std::size_t>(row)] = row;

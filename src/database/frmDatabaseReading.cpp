@@ -6,7 +6,7 @@
 #include "common/options.h"
 #include "controls/ProgressBar/ProgressBar.h"
 #include "core/mAstro.h"
-#include "database/BusyPointer.h"
+#include "services/BusyCursor.h"
 #include "database/DatabaseListModels.h"
 #include "database/PrincipalRefresh.h"
 #include "dialogs/frmProgress.h"
@@ -244,7 +244,7 @@ void frmDatabase::showStatistics(DatabaseKind kind)
 
 void frmDatabase::cmbOrdina_Click(DatabaseKind kind)
 {
-    const BusyPointer busy;
+    const BusyCursor busy;
     DatabaseTab& t = tab(kind);
     if (const std::optional<SortKey> key = sortKeyFromIndex(t.cmbOrdina->currentIndex()))
         database(kind).setSortKey(*key);

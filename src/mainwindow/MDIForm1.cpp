@@ -1,6 +1,6 @@
 #include "mainwindow/MDIForm1.h"
 
-#include "mainwindow/BusyCursor.h"
+#include "services/BusyCursor.h"
 #include "mainwindow/OptionsStore.h"
 #include "mainwindow/ProgramClock.h"
 #include "mainwindow/ReferenceData.h"

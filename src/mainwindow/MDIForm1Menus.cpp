@@ -3,7 +3,7 @@
 
 #include "mainwindow/MDIForm1.h"
 
-#include "mainwindow/BusyCursor.h"
+#include "services/BusyCursor.h"
 #include "mainwindow/LineEndRepair.h"
 #include "mainwindow/MdiArrangement.h"
 #include "mainwindow/OptionsStore.h"

@@ -1,6 +1,6 @@
 #include "mainwindow/MapMenuCommands.h"
 
-#include "mainwindow/BusyCursor.h"
+#include "services/BusyCursor.h"
 #include "mainwindow/LiveWindows.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/ProgramClock.h"
