@@ -25,6 +25,8 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <initializer_list>
+#include <utility>
 
 namespace {
 
@@ -108,6 +110,21 @@ void frmTime::buildControls()
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+namespace {
+
+/// Lays captions and their values out as rows of two columns.
+void addCaptionedRows(QGroupBox* frame, std::initializer_list<std::pair<QLabel*, QLabel*>> rows)
+{
+    auto* grid = new QGridLayout(frame);
+    int row = 0;
+    for (const auto& [caption, value] : rows) {
+        grid->addWidget(caption, row, 0);
+        grid->addWidget(value, row++, 1);
+    }
+}
+
+} // namespace
+
 QGroupBox* frmTime::buildTimeFrame()
 {
     auto* frame = new QGroupBox(this);
@@ -120,16 +137,10 @@ QGroupBox* frmTime::buildTimeFrame()
     lblUTTIME = valueLabel(QStringLiteral("lblUTTIME"), frame);
     lblLST = valueLabel(QStringLiteral("lblLST"), frame);
     lblGST = valueLabel(QStringLiteral("lblGST"), frame);
-    auto* grid = new QGridLayout(frame);
-    const std::pair<QLabel*, QLabel*> rows[] = {{lblOraLocale, lblLOCALTIME},
-                                                {lblOraGreenwich, lblUTTIME},
-                                                {lblOraSideraleLocale, lblLST},
-                                                {lblOraSideraleGreenwich, lblGST}};
-    int row = 0;
-    for (const auto& [caption, value] : rows) {
-        grid->addWidget(caption, row, 0);
-        grid->addWidget(value, row++, 1);
-    }
+    addCaptionedRows(frame, {{lblOraLocale, lblLOCALTIME},
+                            {lblOraGreenwich, lblUTTIME},
+                            {lblOraSideraleLocale, lblLST},
+                            {lblOraSideraleGreenwich, lblGST}});
     return frame;
 }
 
@@ -147,17 +158,11 @@ QGroupBox* frmTime::buildDateFrame()
     lblJD = valueLabel(QStringLiteral("lblJD"), frame);
     lblLOCALYear = valueLabel(QStringLiteral("lblLOCALYear"), frame);
     lblUTCYear = valueLabel(QStringLiteral("lblUTCYear"), frame);
-    auto* grid = new QGridLayout(frame);
-    const std::pair<QLabel*, QLabel*> rows[] = {{lblDataLocale, lblLOCALDATE},
-                                                {lblGiornoAnno1, lblLOCALYear},
-                                                {lblDataGreenwich, lblUTDATE},
-                                                {lblGiornoAnno2, lblUTCYear},
-                                                {lblGiornoGiuliano, lblJD}};
-    int row = 0;
-    for (const auto& [caption, value] : rows) {
-        grid->addWidget(caption, row, 0);
-        grid->addWidget(value, row++, 1);
-    }
+    addCaptionedRows(frame, {{lblDataLocale, lblLOCALDATE},
+                            {lblGiornoAnno1, lblLOCALYear},
+                            {lblDataGreenwich, lblUTDATE},
+                            {lblGiornoAnno2, lblUTCYear},
+                            {lblGiornoGiuliano, lblJD}});
     return frame;
 }
 
