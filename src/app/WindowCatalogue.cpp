@@ -9,13 +9,73 @@
 #include "dialogs/frmLanguage.h"
 #include "mainwindow/LiveWindows.h"
 #include "mainwindow/MDIForm1.h"
+#include "mainwindow/ProgramClock.h"
+#include "mainwindow/ReferenceData.h"
+#include "mainwindow/TransitTrack.h"
 #include "mainwindow/WorkingSet.h"
+#include "skycharts/frmLocalSky.h"
+#include "skycharts/frmMagnitude.h"
+
+#include "common/gates.h"
+#include "common/program_time.h"
+#include "common/satellite_slots.h"
+#include "core/mAstro.h"
+#include "core/mSat.h"
+#include "services/ProgramFolder.h"
 
 #include "services/WindowRegistry.h"
 #include "services/mGlobal.h"
 
+#include <QFile>
+#include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+
+namespace {
+
+/// A pass sample's local time as the locale's short date and the time of day.
+std::string transitTimeText(double localDate)
+{
+    const QDateTime wallClock = wallClockOf(localDate);
+    return (QLocale().toString(wallClock.date(), QLocale::ShortFormat) + u' '
+            + wallClock.time().toString(QStringLiteral("HH:mm:ss")))
+        .toStdString();
+}
+
+/// The principal satellite's pass from now, sampled in the principal's slot; the shared time
+/// state and the slot are back at the present instant afterwards.
+std::vector<Punto_traccia> principalTransit(const frmLocalSky::Projection& project)
+{
+    if (Satelement[kPrincipalSlot].Nome_satellite.empty())
+        return std::vector<Punto_traccia>(1);
+    const TickPause pause(pflgCentrale);
+    const auto sampleAt = [](double localDate) {
+        mAstro::Calcola_tempi(localDate);
+        mSat::Calcola_satellite(kPrincipalSlot, mAstro::Data_giuliana);
+        return Valori[kPrincipalSlot];
+    };
+    const Posizione_satellite present = sampleAt(Data_attuale);
+    const TransitTrackResult track =
+        computeTransitTrack(Data_attuale, present.Periodo, project(present.Azimut, present.Elevazione),
+                            sampleAt, project, transitTimeText);
+    sampleAt(Data_attuale);
+    return track.points;
+}
+
+/// The stars.bin record of a catalogue rank (1-based).
+std::optional<Stella_catalogo> starRecord(int rank)
+{
+    QFile file(dataFilePath(QStringLiteral("stars.bin")));
+    if (rank < 1 || !file.open(QIODevice::ReadOnly)
+        || !file.seek(static_cast<qint64>(rank - 1) * kStarRecordSize))
+        return std::nullopt;
+    const QByteArray record = file.read(kStarRecordSize);
+    if (record.size() != kStarRecordSize)
+        return std::nullopt;
+    return decodeStarRecord(record);
+}
+
+} // namespace
 
 void defineStartupWindows()
 {
@@ -41,6 +101,17 @@ void defineWindows(MDIForm1& main)
                    [] { return new frmDownload(); });
     windows.define(windowNames::kSyncro, WindowLifetime::UnloadOnClose,
                    [] { return new frmSyncro(); });
+    windows.define(windowNames::kLocalSky, WindowLifetime::UnloadOnClose, [owner] {
+        frmLocalSky::Hooks hooks;
+        hooks.popupMenu = owner->menu(QStringLiteral("mnuLocalSky"));
+        hooks.computeTransit = principalTransit;
+        hooks.readStarRecord = starRecord;
+        auto* sky = new frmLocalSky(std::move(hooks));
+        owner->mdiArea()->addSubWindow(sky);
+        return sky;
+    });
+    windows.define(windowNames::kMagnitude, WindowLifetime::UnloadOnClose,
+                   [owner] { return new frmMagnitude(owner); });
 
 }
 

@@ -73,7 +73,7 @@ const std::vector<MDIForm1::Command>& MDIForm1::commandTable()
          own(&MDIForm1::mnuTerraMappaRettangolare_Click)},
         {QStringLiteral("mnuTerraMappaOrtografica"), kWorldMap, WindowNotBuilt,
          own(&MDIForm1::mnuTerraMappaOrtografica_Click)},
-        {QStringLiteral("mnuCieloMappaLocale"), kLocalSky, WindowNotBuilt,
+        {QStringLiteral("mnuCieloMappaLocale"), kLocalSky, Ready,
          own(&MDIForm1::mnuCieloMappaLocale_Click)},
         {QStringLiteral("mnuCieloMappaGenerale"), kGeneralSky, WindowNotBuilt,
          own(&MDIForm1::mnuCieloMappaGenerale_Click)},
