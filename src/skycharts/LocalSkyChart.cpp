@@ -115,7 +115,10 @@ void drawLocalSkyChart(DrawingSurface& surface, QSize deviceSize, const LocalSky
     surface.setFontSize(kChartFontPoints);
     SkyLayerPainter layers(surface, projection);
     const SkyBackground background = skyBackground(twilightStage(Corpi_celesti[kSole].Altezza));
-    layers.drawBackground(background, scene.horizonEffect);
+    if (scene.background != nullptr)
+        scene.background->draw(surface, deviceSize, projection, background, scene.horizonEffect);
+    else
+        layers.drawBackground(background, scene.horizonEffect);
     layers.drawAzimuthLabels(QColor(212, 208, 200));
     const LocalSkyDisplay& d = scene.display;
     if (d.griglia) {

@@ -41,6 +41,7 @@ struct LocalSkyScene
     const std::vector<Punto_traccia>* track = nullptr;     ///< drawn when not null
     const std::vector<Etichetta_traccia>* labels = nullptr;
     LandscapeOverlay* landscape = nullptr;
+    SkyBackgroundCache* background = nullptr; ///< the background drawn afresh without one
 };
 
 /// The scene's options taken from the stored options and the live display options.

@@ -58,6 +58,7 @@ struct SkyBackground
     Rgb gradientRim;
     Rgb gradientCentre;
     int gridColourNumber = 1;
+    bool operator==(const SkyBackground&) const = default;
 };
 
 [[nodiscard]] SkyBackground skyBackground(TwilightStage stage);

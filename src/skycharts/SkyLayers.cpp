@@ -4,6 +4,7 @@
 #include "core/mAstro.h"
 #include "services/DisplayFormat.h"
 #include "services/DrawingSurface.h"
+#include "services/PaintDeviceSurface.h"
 #include "services/PictureLoader.h"
 #include "services/mGlobal.h"
 #include "services/mTrasp.h"
@@ -400,6 +401,29 @@ void SkyLayerPainter::drawPassTrack(const std::vector<Punto_traccia>& points,
                                   : label.Y_etichetta);
         m_surface.Print(trackLabelText(point, magnitudeWord), false);
     }
+}
+
+void SkyBackgroundCache::draw(DrawingSurface& surface, QSize deviceSize,
+                              const SkyProjection& projection, const SkyBackground& background,
+                              bool horizonEffect)
+{
+    const ViewBox view{static_cast<float>(surface.ScaleLeft()),
+                       static_cast<float>(surface.ScaleTop()),
+                       static_cast<float>(surface.ScaleLeft() + surface.ScaleWidth()),
+                       static_cast<float>(surface.ScaleTop() + surface.ScaleHeight())};
+    if (m_image.size() != deviceSize || !(m_view == view) || !(m_background == background)
+        || m_horizonEffect != horizonEffect) {
+        m_image = QImage(deviceSize, QImage::Format_RGB32);
+        m_image.fill(Qt::black);
+        PaintDeviceSurface picture(m_image);
+        picture.Scale(view.left, view.top, view.right, view.bottom);
+        SkyLayerPainter(picture, projection).drawBackground(background, horizonEffect);
+        picture.end();
+        m_view = view;
+        m_background = background;
+        m_horizonEffect = horizonEffect;
+    }
+    surface.drawImageAtDevicePixel(m_image, QPoint(0, 0));
 }
 
 bool LandscapeOverlay::load(const QString& path)

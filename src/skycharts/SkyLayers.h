@@ -95,6 +95,22 @@ private:
     SkyProjection m_projection;
 };
 
+/// The sky background (black, the sky disc of a twilight stage and its rim) kept as a picture:
+/// drawn anew only when the surface's size, view box, stage or gradient choice change, since
+/// the gradient's many discs cost more than every other layer together.
+class SkyBackgroundCache
+{
+public:
+    void draw(DrawingSurface& surface, QSize deviceSize, const SkyProjection& projection,
+              const SkyBackground& background, bool horizonEffect);
+
+private:
+    QImage m_image;
+    ViewBox m_view;
+    SkyBackground m_background;
+    bool m_horizonEffect = false;
+};
+
 /// The landscape silhouette over a chart: the picture, pure green where the sky shows,
 /// stretched over the square round the horizon circle and copied with that green as the
 /// transparent key. Without a picture nothing is copied. The stretched rendering is kept

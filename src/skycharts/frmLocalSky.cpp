@@ -340,6 +340,7 @@ void frmLocalSky::drawChart(QSize size)
         scene.track = &Punti_transito;
     scene.labels = &Etichette_transito;
     scene.landscape = &m_landscape;
+    scene.background = &m_background;
     if (m_chart.size() != size)
         m_chart = QImage(size, QImage::Format_RGB32);
     m_chart.fill(Qt::black);

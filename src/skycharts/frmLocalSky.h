@@ -128,6 +128,7 @@ private:
     bool m_zoomed = false;
     int m_starCount = 1639;
     skycharts::LandscapeOverlay m_landscape;
+    skycharts::SkyBackgroundCache m_background;
     QImage m_chart;
     QString m_chartTime;
     QString m_titleText;
