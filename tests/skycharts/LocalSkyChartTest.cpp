@@ -49,6 +49,7 @@ QImage drawChart(const LocalSkyScene& scene)
 
 LocalSkyScene plainScene()
 {
+    bringSkyToInstant(Data_attuale);
     LocalSkyDisplay display;
     display.paesaggio = true;
     LocalSkyScene scene = sceneFromOptions(display, Impostazioni, fullViewBox(1.0), 1639);

@@ -1,6 +1,6 @@
 // Pictures of the local sky for the documentation, written only when QUORVANEL_SCREENSHOTS
 // names a folder: the window by night with real satellites and the principal's pass track,
-// and the printout page.
+// and the printout as a PDF file (rendered to a picture with pdftoppm).
 
 #include "LocalSkyFixture.h"
 
@@ -9,10 +9,11 @@
 #include "skycharts/frmLocalSky.h"
 
 #include "mainwindow/TransitTrack.h"
-#include "services/PaintDeviceSurface.h"
+#include "services/Printing.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QPrinter>
 
 namespace {
 
@@ -71,17 +72,12 @@ TEST_F(LocalSkyTest, ScreenshotsForTheDocumentation)
     QApplication::processEvents();
     ASSERT_TRUE(sky.grab().save(QDir(folder).filePath(QStringLiteral("localsky.png"))));
 
-    // The printout page, drawn at 100 dots per inch.
-    QImage page(827, 1169, QImage::Format_RGB32);
-    page.setDotsPerMeterX(3937);
-    page.setDotsPerMeterY(3937);
-    page.fill(Qt::white);
-    {
-        PaintDeviceSurface surface(page);
-        skycharts::bringSkyToInstant(Data_attuale);
-        skycharts::drawLocalSkyPrintout(surface, TrackingModel::instance().localSky(), 5146,
-                                        Data_attuale, false);
-        surface.end();
-    }
-    ASSERT_TRUE(page.save(QDir(folder).filePath(QStringLiteral("localsky-print.png"))));
+    // The printout, to a PDF file that the documentation renders as a picture.
+    QPrinter& printer = sharedPrinter();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setOutputFileName(QDir(folder).filePath(QStringLiteral("localsky-print.pdf")));
+    EXPECT_TRUE(sky.printOnSharedPrinter());
+    printer.setOutputFormat(QPrinter::NativeFormat);
+    printer.setOutputFileName(QString());
 }
