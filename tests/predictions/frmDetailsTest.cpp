@@ -12,7 +12,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QListView>
+#include <QPointer>
 #include <QPrinter>
+#include <QTimer>
 #include <QTreeView>
 
 #include <memory>
@@ -93,6 +95,23 @@ TEST_F(ListingWindowTest, MalformedSetIsToldAndClosesTheWindow)
     EXPECT_TRUE(messages.anyContains(QStringLiteral("not a valid element file")));
     EXPECT_FALSE(m_window->isVisible());
     EXPECT_TRUE(pflgCentrale.isOpen());
+}
+
+TEST_F(ListingWindowTest, ClosingTheWindowWhileItListsStopsTheListingFirst)
+{
+    auto* window = new frmDetails();
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    QPointer<frmDetails> alive(window);
+    window->show();
+    QTimer::singleShot(100, window, [window] { window->close(); });
+    double step = 1;
+    const ListingEnd end =
+        window->Genera_elenco(kIssSet, m_start, DateValue::addDays(m_start, 30), step, 1);
+    EXPECT_EQ(end, ListingEnd::Stopped);
+    EXPECT_TRUE(pflgCentrale.isOpen());
+    EXPECT_TRUE(pflgSatellite.isOpen());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(alive.isNull()) << "the window closes once its listing has stopped";
 }
 
 TEST_F(ListingWindowTest, SaveWritesEveryLineAndTellsAFolderItCannotWrite)
