@@ -204,4 +204,20 @@ TEST_F(ListingEngineTest, SecondListingDuringARunLeavesTheFirstSatelliteAlone)
     }
 }
 
+TEST_F(ListingEngineTest, DecayEndsTheListingWithTheFirstRowBelowTheDecayHeight)
+{
+    // A low orbit under heavy drag comes down within the hour.
+    Record_TLE set = kIssSet;
+    set.Riga1 = withColumns(set.Riga1, 54, " 30000-1");
+    set.Riga2 = withColumns(set.Riga2, 53, "16.40000000");
+    const auto tracks = tracksOf({set});
+    const ListingGrid grid = *fixedStepGrid(m_start, DateValue::addDays(m_start, 1), 60);
+    const SampleCache cache(tracks, runListing(*tracks, grid, {}, {}));
+    ASSERT_EQ(cache.rows().end, ListingEnd::Decayed);
+    ASSERT_GT(cache.rowCount(), 1);
+    EXPECT_LT(cache.samples(cache.rowCount() - 1).of[0].valori.Quota, kDecayHeightKm);
+    for (std::int64_t k = 0; k + 1 < cache.rowCount(); ++k)
+        ASSERT_GE(cache.samples(k).of[0].valori.Quota, kDecayHeightKm) << "row " << k;
+}
+
 } // namespace

@@ -97,6 +97,22 @@ TEST_F(ListingWindowTest, MalformedSetIsToldAndClosesTheWindow)
     EXPECT_TRUE(pflgCentrale.isOpen());
 }
 
+TEST_F(ListingWindowTest, NumericFailureIsToldAndKeepsTheRowsBeforeIt)
+{
+    // A drag term so large that the propagation breaks down after the first instant.
+    Record_TLE set = kIssSet;
+    set.Riga1 = withColumns(set.Riga1, 54, "90000-0");
+    double step = 60;
+    MessageRecorder messages;
+    EXPECT_EQ(m_window->Genera_elenco(set, m_start, DateValue::addMinutes(m_start, 10), step, 1),
+              ListingEnd::Failed);
+    EXPECT_TRUE(messages.anyContains(QStringLiteral("not a valid element file")));
+    EXPECT_EQ(lines().size(), 10 + 1 + 1);
+    EXPECT_TRUE(m_window->List1->isVisible());
+    EXPECT_TRUE(pflgCentrale.isOpen());
+    EXPECT_TRUE(pflgSatellite.isOpen());
+}
+
 TEST_F(ListingWindowTest, ClosingTheWindowWhileItListsStopsTheListingFirst)
 {
     auto* window = new frmDetails();
