@@ -10,6 +10,8 @@
 #include "services/Printing.h"
 
 #include <QDir>
+#include <QHeaderView>
+#include <QTest>
 #include <QFileInfo>
 #include <QListView>
 #include <QPointer>
@@ -239,6 +241,31 @@ TEST_F(ListingWindowTest, SummaryColumnsOfOneSet)
     EXPECT_EQ(summaryCell(0, 8), QStringLiteral(" ???"));
     EXPECT_EQ(summaryCell(0, 10), QStringLiteral(" 10.3"));
     EXPECT_EQ(m_window->windowTitle(), QStringLiteral("Summary of the primary database"));
+}
+
+TEST_F(ListingWindowTest, ColumnClickSortsAscendingThenTogglesAndAnotherColumnStartsAscending)
+{
+    Db_principale = {Record_TLE{}, letterSet(1), letterSet(2), letterSet(0)};
+    m_window->Sommario(0);
+    const auto column = [&](int c) {
+        QStringList texts;
+        const QAbstractItemModel* shown = m_window->ListView1->model();
+        for (int row = 0; row < shown->rowCount(); ++row)
+            texts += shown->index(row, c).data().toString().trimmed();
+        return texts;
+    };
+    EXPECT_EQ(column(1), (QStringList{QStringLiteral("B"), QStringLiteral("C"), QStringLiteral("A")}));
+    QHeaderView* header = m_window->ListView1->header();
+    const auto click = [&](int c) {
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(c) + 5, header->height() / 2));
+    };
+    click(1);
+    EXPECT_EQ(column(1), (QStringList{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}));
+    click(1);
+    EXPECT_EQ(column(1), (QStringList{QStringLiteral("C"), QStringLiteral("B"), QStringLiteral("A")}));
+    click(0);
+    EXPECT_EQ(column(0), (QStringList{QStringLiteral("00001"), QStringLiteral("00002"), QStringLiteral("00003")}));
 }
 
 } // namespace
