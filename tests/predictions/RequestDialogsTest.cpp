@@ -77,6 +77,40 @@ TEST_F(RequestDialogsTest, CtrlAsksTheNextListingOnlyForRowsAboveTheHorizon)
     EXPECT_FALSE(dialog.mblnSoloAltPositiva);
 }
 
+TEST_F(RequestDialogsTest, SecondRequestWhileAListingRunsDoesNotChangeTheFirstSatellite)
+{
+    frmCalc dialog;
+    dialog.show();
+    dialog.span.cmbDurata->setCurrentIndex(58);     // 2
+    dialog.span.cmbTipoDurata->setCurrentIndex(2);  // days
+    dialog.span.cmbIntervallo->setCurrentIndex(59); // 1
+    dialog.lstDatabase[0]->setCurrentRow(0);
+    bool secondAsked = false;
+    QTimer::singleShot(20, &dialog, [&] {
+        dialog.lstDatabase[0]->setCurrentRow(1);
+        secondAsked = true;
+        dialog.cmdOK_Click();
+    });
+    dialog.lstDatabase[0]->setCurrentRow(0);
+    dialog.cmdOK_Click();
+    ASSERT_TRUE(secondAsked) << "the second request came while the first listing ran";
+    const std::vector<frmDetails*> windows = listingWindows();
+    ASSERT_EQ(windows.size(), 2u);
+    const auto nameLine = [](const frmDetails* w) { return w->listing().line(1); };
+    const frmDetails* isses = nameLine(windows[0]).contains(QStringLiteral("Iss")) ? windows[0] : windows[1];
+    const frmDetails* others = isses == windows[0] ? windows[1] : windows[0];
+    EXPECT_TRUE(nameLine(others).contains(QStringLiteral("Other")));
+    EXPECT_EQ(isses->listing().lineCount(), 10 + 2 * 86400 + 1 + 1);
+
+    // The first listing reads as one made alone.
+    frmDetails alone;
+    double step = 1;
+    alone.Genera_elenco(kIssSet, dialog.span.start(), dialog.span.end(dialog.span.start()), step, 1);
+    ASSERT_EQ(alone.listing().lineCount(), isses->listing().lineCount());
+    for (const qint64 line : {qint64(10), qint64(5000), qint64(100000), alone.listing().lineCount() - 2})
+        EXPECT_EQ(isses->listing().line(line), alone.listing().line(line)) << "line " << line;
+}
+
 TEST_F(RequestDialogsTest, OkWithoutAChosenRowOnTheCurrentTabAsksForOne)
 {
     frmCalc dialog;
