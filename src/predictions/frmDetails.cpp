@@ -169,6 +169,9 @@ void frmDetails::Salva()
         m_chooseSaveFile(this, MyPath, mLang::Testo_lingua(u"Dialogs", u"filtrotxt"));
     if (path.isEmpty())
         return;
+    // A long listing is written while the event loop runs; closing the window meanwhile
+    // waits for the file to be complete.
+    ++m_computing;
     QSaveFile file(path);
     bool written = file.open(QIODevice::WriteOnly);
     if (written) {
@@ -184,6 +187,7 @@ void frmDetails::Salva()
         QMessageBox::warning(this, QGuiApplication::applicationDisplayName(),
                              detailsText(u"salvataggiofallito") + u'\n' + path + u'\n' + reason);
     }
+    endComputation();
 }
 
 void frmDetails::Stampa()
