@@ -5,6 +5,7 @@
 #include "MainWindowTestSupport.h"
 
 #include "app/WindowCatalogue.h"
+#include "common/element_databases.h"
 #include "mainwindow/MDIForm1.h"
 #include "predictions/SummaryModel.h"
 #include "predictions/frmCalc.h"
@@ -25,12 +26,17 @@ class ListingCommands : public MainWindowTest
 protected:
     void TearDown() override
     {
-        forgetWindow(QStringLiteral("frmCalc"));
         for (QWidget* window : WindowRegistry::instance().loadedWindows()) {
             if (qobject_cast<frmDetails*>(window) != nullptr)
                 WindowRegistry::instance().unload(window);
         }
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        // The program's windows were defined with this test's main window as their owner.
+        using namespace windowNames;
+        for (const QString& name : {kDetails, kCalc, kRelative, kAbout, kCalendar, kDownload, kSyncro})
+            forgetWindow(name);
+        defineStartupWindows();
+        Db_principale = m_primary;
+        Db_secondario = m_secondary;
         MainWindowTest::TearDown();
     }
 
@@ -45,6 +51,10 @@ protected:
         writeTestFile(path, bytes);
         return path;
     }
+
+private:
+    std::vector<Record_TLE> m_primary = Db_principale;
+    std::vector<Record_TLE> m_secondary = Db_secondario;
 };
 
 TEST_F(ListingCommands, FileViewSummarisesTheChosenFileInANewDocumentWindow)
