@@ -169,6 +169,14 @@ TEST_F(ListingWindowTest, PrintsTheListingToPdfAndNothingWhenEmpty)
     m_window->Stampa();
     EXPECT_EQ(dialogs, 1);
     EXPECT_GT(QFileInfo(pdf).size(), 1000);
+
+    printer.setOutputFileName(programFile(QStringLiteral("no such folder/listing.pdf")));
+    MessageRecorder messages;
+    m_window->Stampa();
+    EXPECT_TRUE(messages.anyContains(QStringLiteral("could not be printed")));
+    m_window->setPrintChooser([](QWidget*) { return false; });
+    m_window->Stampa();
+    EXPECT_EQ(messages.shown.size(), 1u) << "Cancel is not told";
     printer.setOutputFileName(QString());
 }
 
