@@ -13,6 +13,7 @@
 #include "services/Printing.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTest>
@@ -263,6 +264,74 @@ TEST_F(LocalSkyWindowTest, StoredGeometryThatIsNoNumberFallsBackToTheDefaultSize
     sky->close();
     EXPECT_EQ(mReg::Leggi_registro(u"Quorvanel", u"Cielo locale", u"Window_Width", u""),
               QString::number(10665));
+}
+
+/// Closes every modal window shown while it lives and records which: a message box by its
+/// text, another dialog by its object name.
+class ModalCloser
+{
+public:
+    ModalCloser()
+    {
+        m_timer.setInterval(5);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr || !dialog->isVisible())
+                return;
+            if (auto* box = qobject_cast<QMessageBox*>(dialog))
+                messages.push_back(box->text());
+            else
+                dialogs.push_back(dialog->objectName());
+            dialog->accept();
+        });
+        m_timer.start();
+    }
+    std::vector<QString> messages;
+    std::vector<QString> dialogs;
+
+private:
+    QTimer m_timer;
+};
+
+TEST_F(LocalSkyWindowTest, AClickOnAStarOpensItsRecordOrTellsOnceThatTheCatalogueIsMissing)
+{
+    std::optional<Stella_catalogo> record;
+    int reads = 0;
+    m_hooks.readStarRecord = [&](int rank) {
+        ++reads;
+        EXPECT_EQ(rank, 1);
+        return record;
+    };
+    const auto sky = openWindow({600, 400});
+    const Stella& sirius = Stelle[1];
+    ASSERT_GT(sirius.Altezza, 0);
+    const QPoint at = sky->Picture1->toDevice({sirius.X_mappa, sirius.Y_mappa}).toPoint();
+    {
+        const ModalCloser closer;
+        QTest::mouseClick(sky->Picture1, Qt::LeftButton, {}, at);
+        ASSERT_EQ(closer.messages.size(), 1u);
+        EXPECT_EQ(closer.messages.front(), mLang::Testo_lingua(u"frmLocalSky", u"catalogononleggibile"));
+        EXPECT_TRUE(closer.dialogs.empty());
+    }
+    record = Stella_catalogo{};
+    record->Nome = "Sirius";
+    {
+        const ModalCloser closer;
+        QTest::mouseClick(sky->Picture1, Qt::LeftButton, {}, at);
+        EXPECT_TRUE(closer.messages.empty());
+        ASSERT_EQ(closer.dialogs.size(), 1u);
+        EXPECT_EQ(closer.dialogs.front(), QStringLiteral("frmObject"));
+        EXPECT_EQ(Record_stella.Nome, "Sirius");
+    }
+    EXPECT_EQ(reads, 2);
+}
+
+TEST_F(LocalSkyWindowTest, OpensWithoutLandscapeFile)
+{
+    MyPath = m_folder.path();
+    const auto sky = openWindow();
+    EXPECT_FALSE(sky->hasLandscape());
+    EXPECT_GT(sky->redrawCount(), 0);
 }
 
 /// Number of page objects in a PDF file.
