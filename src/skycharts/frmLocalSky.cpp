@@ -35,6 +35,7 @@ constexpr double kDataBoxWidthTwips = 1935;
 constexpr double kDefaultWidthTwips = 10665;
 constexpr double kDefaultHeightTwips = 6870;
 constexpr int kMarginPixels = 1;
+constexpr double kDataBoxFontScale = 0.85;
 
 const QString kSection = QStringLiteral("Cielo locale");
 
@@ -103,18 +104,26 @@ void frmLocalSky::buildDataBox()
     fraSatellitePrincipale = new QGroupBox(this);
     fraSatellitePrincipale->setObjectName(QStringLiteral("fraSatellitePrincipale"));
     fraSatellitePrincipale->setFixedWidth(qRound(twips::toPixels(kDataBoxWidthTwips)));
+    // A smaller type than the window's, so that caption and value share a line.
+    QFont font = fraSatellitePrincipale->font();
+    font.setPointSizeF(font.pointSizeF() * kDataBoxFontScale);
     auto* grid = new QGridLayout(fraSatellitePrincipale);
+    grid->setContentsMargins(3, 3, 3, 3);
+    grid->setHorizontalSpacing(2);
     grid->setVerticalSpacing(1);
     for (std::size_t i = 0; i < kDataRows.size(); ++i) {
         m_captions[i] = new QLabel(fraSatellitePrincipale);
         m_captions[i]->setObjectName(QString::fromLatin1(kDataRows[i].caption));
+        m_captions[i]->setFont(font);
         m_values[i] = new QLabel(fraSatellitePrincipale);
         m_values[i]->setObjectName(QString::fromLatin1(kDataRows[i].value));
+        m_values[i]->setFont(font);
         m_values[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        grid->addWidget(m_captions[i], static_cast<int>(2 * i), 0);
-        grid->addWidget(m_values[i], static_cast<int>(2 * i + 1), 0);
+        grid->addWidget(m_captions[i], static_cast<int>(i), 0);
+        grid->addWidget(m_values[i], static_cast<int>(i), 1);
     }
-    grid->setRowStretch(static_cast<int>(2 * kDataRows.size()), 1);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(static_cast<int>(kDataRows.size()), 1);
 }
 
 void frmLocalSky::Form_Load()
