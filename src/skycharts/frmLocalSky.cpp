@@ -137,7 +137,7 @@ void frmLocalSky::Form_Load()
     LocalSkyDisplay display = seededLocalSky(model.localSky(), Impostazioni);
     display.riquadroDati = Impostazioni.Cielo_locale_riquadro_dati;
     updateModel([&display](LocalSkyDisplay& d) { d = display; });
-    m_starCount = Impostazioni.Cielo_locale_stelle;
+    setGintNumStelle(Impostazioni.Cielo_locale_stelle);
     applyDataBox();
     showPrincipalTexts();
     tmrLocalSky->setInterval(kRedrawIntervalMs);
@@ -365,13 +365,6 @@ void frmLocalSky::drawChart(QSize size)
     Picture1->Scale(m_view.left, m_view.top, m_view.right, m_view.bottom);
     setWindowTitle(m_titleText + QStringLiteral(" - ") + m_chartTime + u' ' + m_localTimeText);
     ++m_redraws;
-}
-
-void frmLocalSky::Disegna_terreno()
-{
-    if (!Impostazioni.Cielo_locale_paesaggio || !TrackingModel::instance().localSky().paesaggio)
-        return;
-    Genera_mappa();
 }
 
 QPointF frmLocalSky::Mappatura(double azimuthDeg, double elevationDeg) const

@@ -99,7 +99,6 @@ protected:
 private:
     void Form_Load();
     void Imposta_etichette();
-    void Disegna_terreno();
     void drawChart(QSize size);
     void buildDataBox();
     void connectControls();
