@@ -216,6 +216,7 @@ void frmLocalSky::model_localSkyChanged(const LocalSkyDisplay& previous)
     for (LocalSkyDisplay* d : {&drawn, &before}) {
         d->coordinateOrizzontali = false;
         d->zoom = false;
+        d->zoomed = false; // the window's own zoom box (gblnZoom) is what the chart shows
         d->tempi = false;
         d->soloPrincipale = false;
         d->riquadroDati = false;
@@ -345,6 +346,8 @@ void frmLocalSky::drawChart(QSize size)
     const LocalSkyDisplay& display = TrackingModel::instance().localSky();
     skycharts::LocalSkyScene scene =
         skycharts::sceneFromOptions(display, Impostazioni, m_view, m_starCount);
+    // Full names follow a zoom box that is in force, not the menu's offer to restore one.
+    scene.display.zoomed = m_zoomed;
     if (display.transitoPrincipale)
         scene.track = &Punti_transito;
     scene.labels = &Etichette_transito;

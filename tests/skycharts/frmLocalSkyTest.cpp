@@ -86,7 +86,7 @@ TEST_F(LocalSkyWindowTest, RedrawsAfterDisplayOptionsButNotAfterMouseModes)
         {"orientation", [](LocalSkyDisplay& d) { d.orientamento = SkyOrientation::Nord; }, 1},
         {"projection", [](LocalSkyDisplay& d) { d.proiezioneStereo = !d.proiezioneStereo; }, 1},
         {"readout", [](LocalSkyDisplay& d) { d.coordinateOrizzontali = !d.coordinateOrizzontali; }, 0},
-        {"zoom mode", [](LocalSkyDisplay& d) { d.zoom = !d.zoom; }, 0},
+        {"zoom mode", [](LocalSkyDisplay& d) { d.zoom = !d.zoom; d.zoomed = d.zoom; }, 0},
         {"principal only", [](LocalSkyDisplay& d) { d.soloPrincipale = !d.soloPrincipale; }, 0},
     };
     for (const auto& c : cases) {
