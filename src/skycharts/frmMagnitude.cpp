@@ -88,6 +88,9 @@ QWidget* frmMagnitude::servedChart() const
         return nullptr;
     if (m_servedChart)
         return m_servedChart;
+    // Opened from a pass chart's menu, the dialog belongs to that chart.
+    if (parentWidget() != nullptr && parentWidget()->objectName() == u"frmSkySat")
+        return parentWidget();
     // The pass chart whose menu opened the dialog is the main window's active child.
     const QMdiArea* area = parentWidget() != nullptr ? parentWidget()->findChild<QMdiArea*>() : nullptr;
     const QMdiSubWindow* active = area != nullptr ? area->activeSubWindow() : nullptr;

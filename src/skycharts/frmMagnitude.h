@@ -23,8 +23,8 @@ public:
     /// The chart served: "locale", "generale" or "anteprima".
     QString gstrQualeMappa;
 
-    /// The pass chart that "anteprima" serves; without one, the pass chart that is the active
-    /// child of the main window.
+    /// The pass chart that "anteprima" serves; without one, the pass chart that owns the
+    /// dialog, or else the pass chart that is the active child of the main window.
     void setServedChart(QWidget* chart) { m_servedChart = chart; }
 
     /// The chart window that gstrQualeMappa names, or null when none is open.

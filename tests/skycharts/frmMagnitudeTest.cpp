@@ -51,8 +51,9 @@ protected:
         m_chart = std::make_unique<FakeChart>(QString::fromLatin1(GetParam().window));
         WindowRegistry::instance().adopt(m_chart.get());
         m_dialog.gstrQualeMappa = QString::fromLatin1(GetParam().which);
+        // The pass chart's menu makes the chart the dialog's owner.
         if (m_dialog.gstrQualeMappa == u"anteprima")
-            m_dialog.setServedChart(m_chart.get());
+            m_dialog.setParent(m_chart.get(), m_dialog.windowFlags());
     }
 
     void open()
@@ -62,6 +63,8 @@ protected:
     }
 
     int redraws() const { return m_chart->redraws + m_chart->timerRedraws; }
+
+    void TearDown() override { m_dialog.setParent(nullptr); }
 
     std::unique_ptr<FakeChart> m_chart;
     frmMagnitude m_dialog;
