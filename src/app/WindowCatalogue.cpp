@@ -7,15 +7,46 @@
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmCalendar.h"
 #include "dialogs/frmLanguage.h"
+#include "dialogs/frmLocation.h"
 #include "mainwindow/LiveWindows.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/WorkingSet.h"
 
+#include "common/Elemento_satellite.h"
+#include "common/satellite_slots.h"
+#include "core/mAstro.h"
+#include "core/mSat.h"
+#include "services/BusyCursor.h"
 #include "services/WindowRegistry.h"
 #include "services/mGlobal.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+
+namespace {
+
+/// The observer changed (location dialog): the status bar shows the new place, the clock and
+/// the satellites follow it at once, and the open maps redraw for it.
+void followObserver(MDIForm1& main)
+{
+    main.showLocationName();
+    if (auto* map = loadedWindow<WorldMapWindow>(windowNames::kWorldMap)) {
+        const bool principal = !Satelement[kPrincipalSlot].Nome_satellite.empty();
+        if (principal)
+            mSat::Calcola_satellite(kPrincipalSlot, mAstro::Data_giuliana);
+        yieldToEvents();
+        map->Genera_mappa();
+        if (principal)
+            map->Disegna_satellite(kPrincipalSlot);
+    }
+    main.tmrCentrale_Timer();
+    if (auto* sky = loadedWindow<LocalSkyWindow>(windowNames::kLocalSky))
+        sky->tmrLocalSky_Timer();
+    if (auto* sky = loadedWindow<GeneralSkyWindow>(windowNames::kGeneralSky))
+        sky->Genera_mappa();
+}
+
+} // namespace
 
 void defineStartupWindows()
 {
@@ -41,6 +72,12 @@ void defineWindows(MDIForm1& main)
                    [] { return new frmDownload(); });
     windows.define(windowNames::kSyncro, WindowLifetime::UnloadOnClose,
                    [] { return new frmSyncro(); });
+    windows.define(windowNames::kLocation, WindowLifetime::HideOnClose, [owner] {
+        auto* location = new frmLocation(owner);
+        QObject::connect(location, &frmLocation::observerChanged, owner,
+                         [owner] { followObserver(*owner); });
+        return location;
+    });
 
 }
 

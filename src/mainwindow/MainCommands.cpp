@@ -106,7 +106,7 @@ const std::vector<MDIForm1::Command>& MDIForm1::commandTable()
         {QStringLiteral("mnuStrumentiSincronizzazione"), kSyncro, Ready,
          own(&MDIForm1::mnuStrumentiSincronizzazione_Click)},
         {QStringLiteral("mnuOpzioniData"), kTime, Ready, own(&MDIForm1::mnuOpzioniData_Click)},
-        {QStringLiteral("mnuOpzioniLocalita"), kLocation, WindowNotBuilt,
+        {QStringLiteral("mnuOpzioniLocalita"), kLocation, Ready,
          own(&MDIForm1::mnuOpzioniLocalita_Click)},
         {QStringLiteral("mnuOpzioniGenerali"), kSettings, WindowNotBuilt, settingsPage(0)},
         {QStringLiteral("mnuOpzioniSatelliti"), kSettings, WindowNotBuilt, settingsPage(1)},

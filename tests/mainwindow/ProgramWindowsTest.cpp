@@ -1,0 +1,82 @@
+// The windows of the other parts of the program as the catalogue joins them to the main
+// window: the location dialog and the options dialog, and what they refresh.
+
+#include "FakeWindows.h"
+#include "MainWindowTestSupport.h"
+
+#include "app/WindowCatalogue.h"
+#include "dialogs/frmLocation.h"
+#include "mainwindow/MDIForm1.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QListWidget>
+
+namespace {
+
+class ProgramWindows : public MainWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        defineWindows(mainWindow());
+    }
+
+    void TearDown() override
+    {
+        // The catalogue's windows belong to this test's main window: none may outlive it.
+        WindowRegistry& windows = WindowRegistry::instance();
+        for (const QString& name :
+             {windowNames::kWorldMap, windowNames::kLocalSky, windowNames::kLocation,
+              windowNames::kSettings, windowNames::kAbout, windowNames::kLanguage,
+              windowNames::kCalendar, windowNames::kDownload, windowNames::kSyncro}) {
+            if (QWidget* window = windows.find(name))
+                windows.unload(window);
+            windows.define(name, WindowLifetime::UnloadOnClose, {});
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        MainWindowTest::TearDown();
+    }
+};
+
+} // namespace
+
+TEST_F(ProgramWindows, LocationPanelAndButtonOpenTheLocationDialog)
+{
+    writeTestFile(folderFile(QStringLiteral("cities.dat")), "\"Italy: Milano\",45.47,9.19,1\r\n");
+    MDIForm1& window = mainWindow();
+    EXPECT_TRUE(window.toolbarButton(QStringLiteral("Location"))->isEnabled());
+    window.StatusBar1_PanelClick(3);
+    ASSERT_TRUE(mGlobal::Form_caricato(windowNames::kLocation));
+    QWidget* location = WindowRegistry::instance().find(windowNames::kLocation);
+    EXPECT_TRUE(location->isVisible());
+    location->close();
+    EXPECT_TRUE(mGlobal::Form_caricato(windowNames::kLocation)) << "closing only hides it";
+    window.Toolbar1_ButtonClick(QStringLiteral("Location"));
+    EXPECT_TRUE(location->isVisible());
+}
+
+TEST_F(ProgramWindows, NewObserverRedrawsTheOpenMapsAndTheStatusBar)
+{
+    writeTestFile(folderFile(QStringLiteral("cities.dat")),
+                  "\"Italy: Milano\",45.47,9.19,1\r\n\"Peru: Lima\",-12.05,-77.05,-5\r\n");
+    MDIForm1& window = mainWindow();
+    auto* map = loadFake<FakeWorldMap>(windowNames::kWorldMap);
+    auto* sky = loadFake<FakeLocalSky>(windowNames::kLocalSky);
+    window.runCommand(QStringLiteral("mnuOpzioniLocalita"));
+    auto* location =
+        qobject_cast<frmLocation*>(WindowRegistry::instance().find(windowNames::kLocation));
+    ASSERT_NE(location, nullptr);
+    location->findChild<QListWidget*>(QStringLiteral("cmbCity"))
+        ->setCurrentRow(1, QItemSelectionModel::ClearAndSelect);
+    const int redraws = map->redraws;
+    location->cmdOk_Click();
+
+    EXPECT_EQ(Osservatore.Nome_localita, "Peru: Lima");
+    EXPECT_EQ(window.statusPanelText(3), QStringLiteral("Peru: Lima"));
+    EXPECT_EQ(map->redraws, redraws + 1);
+    EXPECT_GE(sky->timerRedraws, 1);
+    EXPECT_FALSE(location->isVisible());
+}
