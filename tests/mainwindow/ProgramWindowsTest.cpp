@@ -6,9 +6,13 @@
 
 #include "app/WindowCatalogue.h"
 #include "dialogs/frmLocation.h"
+#include "dialogs/frmSettings.h"
+#include "services/mReg.h"
 #include "mainwindow/MDIForm1.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QListWidget>
@@ -79,4 +83,64 @@ TEST_F(ProgramWindows, NewObserverRedrawsTheOpenMapsAndTheStatusBar)
     EXPECT_EQ(map->redraws, redraws + 1);
     EXPECT_GE(sky->timerRedraws, 1);
     EXPECT_FALSE(location->isVisible());
+}
+
+TEST_F(ProgramWindows, OptionsEntriesOpenTheirPageAndOkRefreshesTheOpenMap)
+{
+    MDIForm1& window = mainWindow();
+    auto* map = loadFake<FakeWorldMap>(windowNames::kWorldMap);
+    const struct
+    {
+        const char* item;
+        int page;
+    } entries[] = {{"mnuOpzioniGenerali", 0},    {"mnuOpzioniSatelliti", 1},
+                   {"mnuOpzioniMappamondo", 2},  {"mnuOpzioniCieloLocale", 3},
+                   {"mnuOpzioniCieloGenerale", 5}, {"mnuOpzioniAnteprime", 6},
+                   {"mnuOpzioniFiltri", 8},      {"mnuOpzioniServerNTP", 9},
+                   {"mnuOpzioniColori", 10},     {"mnuOpzioniDownload", 12},
+                   {"mnuOpzioniEsegui", 13}};
+    frmSettings* settings = nullptr;
+    for (const auto& entry : entries) {
+        ASSERT_TRUE(window.menuItem(QString::fromLatin1(entry.item))->isEnabled()) << entry.item;
+        window.runCommand(QString::fromLatin1(entry.item));
+        auto* shown =
+            qobject_cast<frmSettings*>(WindowRegistry::instance().find(windowNames::kSettings));
+        ASSERT_NE(shown, nullptr);
+        if (settings != nullptr) {
+            EXPECT_EQ(shown, settings) << "an open dialog only switches its page";
+        }
+        settings = shown;
+        EXPECT_EQ(settings->currentPage(), entry.page) << entry.item;
+        EXPECT_TRUE(settings->isVisible());
+    }
+    EXPECT_TRUE(window.toolbarButton(QStringLiteral("Impostazioni"))->isEnabled());
+
+    settings->findChild<QCheckBox*>(QStringLiteral("chkWorldMapGriglia"))->setChecked(false);
+    settings->findChild<QCheckBox*>(QStringLiteral("chkWorldMapCoordinateMouse"))->setChecked(true);
+    settings->findChild<QCheckBox*>(QStringLiteral("chkBarraStato"))->setChecked(false);
+    const int redraws = map->redraws;
+    settings->cmdOK_Click();
+
+    EXPECT_FALSE(Impostazioni.Mappamondo_griglia);
+    EXPECT_FALSE(window.menuItem(QStringLiteral("mnuWorldmapGriglia"))->isChecked());
+    EXPECT_FALSE(window.toolbarButton(QStringLiteral("Griglia"))->isChecked());
+    EXPECT_TRUE(map->cross);
+    EXPECT_EQ(map->redraws, redraws + 1);
+    EXPECT_FALSE(window.menuItem(QStringLiteral("mnuVisualizzaBarraStato"))->isChecked());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(mGlobal::Form_caricato(windowNames::kSettings)) << "OK unloads the dialog";
+}
+
+TEST_F(ProgramWindows, SaveWritesTheOptionsShownToTheStore)
+{
+    MDIForm1& window = mainWindow();
+    window.runCommand(QStringLiteral("mnuOpzioniSatelliti"));
+    auto* settings =
+        qobject_cast<frmSettings*>(WindowRegistry::instance().find(windowNames::kSettings));
+    ASSERT_NE(settings, nullptr);
+    settings->findChild<QComboBox*>(QStringLiteral("cmbPropagatore"))->setCurrentIndex(0);
+    settings->cmdSave_Click();
+    EXPECT_EQ(Impostazioni.Propagatore, 0);
+    EXPECT_EQ(mReg::Leggi_registro(u"Quorvanel", u"Satelliti", u"Propagatore", u"?"),
+              QStringLiteral("0"));
 }
