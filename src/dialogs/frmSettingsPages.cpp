@@ -30,6 +30,7 @@ constexpr int kAddressColumnPx = 253; // 3800 twips
 constexpr int kNumberColumnPx = 27;   // 400 twips
 constexpr int kSliderWidthPx = 300;
 constexpr int kInfoWidthPx = 360;
+constexpr int kMinimumWidthPx = 720; // room for most of the fourteen page tabs
 
 template <class Widget>
 Widget* make(const QString& name, QWidget* parent)
@@ -73,7 +74,7 @@ QLabel* info(const char16_t* name, QWidget* parent)
 {
     auto* label = make<QLabel>(name, parent);
     label->setWordWrap(true);
-    label->setFixedWidth(kInfoWidthPx);
+    label->setMinimumWidth(kInfoWidthPx);
     label->setEnabled(false);
     return label;
 }
@@ -129,6 +130,7 @@ void frmSettings::buildControls()
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(SSTab1);
     layout->addLayout(buttons);
+    setMinimumWidth(kMinimumWidthPx);
 }
 
 QWidget* frmSettings::buildGeneralPage()
@@ -147,19 +149,23 @@ QWidget* frmSettings::buildGeneralPage()
 
 QWidget* frmSettings::buildSatellitesPage()
 {
-    QVBoxLayout* layout = nullptr;
+    QGridLayout* layout = nullptr;
     QWidget* widget = page(u"fraSatelliti", layout);
     QWidget* frame = layout->parentWidget();
-    auto* lists = new QFormLayout;
-    addCombo(lists, frame, u"lblPropagatore", u"cmbPropagatore");
-    lists->addRow(info(u"lblInfoPropagatore", frame));
-    addCombo(lists, frame, u"lblMagnitudine", u"cmbMagnitudine");
-    lists->addRow(info(u"lblInfoMagnitudine", frame));
-    addCombo(lists, frame, u"lblVisibilita", u"cmbVisibilita");
-    lists->addRow(info(u"lblInfoVisibilita", frame));
-    layout->addLayout(lists);
-    addChecks(layout, frame, {u"chkRifrazione"});
-    layout->addWidget(info(u"lblInfoRifrazione", frame));
+    const auto choice = [layout, frame](const char16_t* label, const char16_t* combo,
+                                        const char16_t* explanation) {
+        const int row = layout->rowCount();
+        layout->addWidget(make<QLabel>(label, frame), row, 0);
+        layout->addWidget(make<QComboBox>(combo, frame), row, 1);
+        layout->addWidget(info(explanation, frame), row + 1, 1);
+    };
+    choice(u"lblPropagatore", u"cmbPropagatore", u"lblInfoPropagatore");
+    choice(u"lblMagnitudine", u"cmbMagnitudine", u"lblInfoMagnitudine");
+    choice(u"lblVisibilita", u"cmbVisibilita", u"lblInfoVisibilita");
+    const int row = layout->rowCount();
+    layout->addWidget(make<QCheckBox>(u"chkRifrazione", frame), row, 0, 1, 2);
+    layout->addWidget(info(u"lblInfoRifrazione", frame), row + 1, 1);
+    layout->setColumnStretch(1, 1);
     return widget;
 }
 
