@@ -6,4 +6,4 @@
 #include <array>
 
 inline constexpr std::array<int, 12> kStarCountTable{9010, 8523, 5146, 2906, 1639, 921,
-                                                     521,  293,  176,  94,   50,  23};
+                                                     521,  293,  176,  94,   50,   23};

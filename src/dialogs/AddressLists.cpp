@@ -18,16 +18,16 @@ QStringList defaultDownloadAddresses()
 {
     // The file names in the order the download service lists them.
     static const char* const kFiles[] = {
-        "visual",      "tle-new",  "stations",   "weather",  "noaa",       "goes",
-        "resource",    "sarsat",   "tdrss",      "geo",      "intelsat",   "gorizont",
-        "raduga",      "molniya",  "iridium",    "orbcomm",  "globalstar", "amateur",
-        "x-comm",      "other-comm", "gps-ops",  "glo-ops",  "nnss",       "musson",
-        "science",     "geodetic", "engineering", "education", "military",  "radar",
-        "other"};
+        "visual",   "tle-new", "stations",   "weather",  "noaa",     "goes",        "resource",
+        "sarsat",   "tdrss",   "geo",        "intelsat", "gorizont", "raduga",      "molniya",
+        "iridium",  "orbcomm", "globalstar", "amateur",  "x-comm",   "other-comm",  "gps-ops",
+        "glo-ops",  "nnss",    "musson",     "science",  "geodetic", "engineering", "education",
+        "military", "radar",   "other"};
     QStringList addresses;
     for (const char* file : kFiles)
-        addresses.append(QString::fromLatin1(kElementSetServer) + QStringLiteral("/NORAD/elements/")
-                         + QString::fromLatin1(file) + QStringLiteral(".txt"));
+        addresses.append(QString::fromLatin1(kElementSetServer) +
+                         QStringLiteral("/NORAD/elements/") + QString::fromLatin1(file) +
+                         QStringLiteral(".txt"));
     return addresses;
 }
 

@@ -35,19 +35,18 @@ QImage renderGlobe(const QImage& earth, double centreLatitudeDeg, double centreL
             // Inverse orthographic projection (Snyder, Map Projections - A Working Manual,
             // eqs. 20-14 and 20-15).
             const double c = std::asin(rho);
-            const double latitude =
-                rho == 0 ? phi0
-                         : std::asin(std::cos(c) * std::sin(phi0)
-                                     + y * std::sin(c) * std::cos(phi0) / rho);
+            const double latitude = rho == 0 ? phi0
+                                             : std::asin(std::cos(c) * std::sin(phi0) +
+                                                         y * std::sin(c) * std::cos(phi0) / rho);
             const double longitude =
-                lambda0 + std::atan2(x * std::sin(c), rho * std::cos(c) * std::cos(phi0)
-                                                          - y * std::sin(c) * std::sin(phi0));
+                lambda0 + std::atan2(x * std::sin(c), rho * std::cos(c) * std::cos(phi0) -
+                                                          y * std::sin(c) * std::sin(phi0));
             double u = (longitude / kDegToRad + 180.0) / 360.0;
             u -= std::floor(u);
             const double v = (90.0 - latitude / kDegToRad) / 180.0;
             const int sx = std::min(source.width() - 1, static_cast<int>(u * source.width()));
-            const int sy = std::clamp(static_cast<int>(v * source.height()), 0,
-                                      source.height() - 1);
+            const int sy =
+                std::clamp(static_cast<int>(v * source.height()), 0, source.height() - 1);
             globe.setPixel(px, py, source.pixel(sx, sy));
         }
     }

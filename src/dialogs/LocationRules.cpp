@@ -20,9 +20,9 @@ struct GlobeBand
 };
 
 // Picture k + 1 covers the longitudes from band k's start to band k + 1's.
-constexpr GlobeBand kGlobeBands[] = {
-    {-1000, -180}, {-160, -140}, {-120, -100}, {-80, -60}, {-40, -20}, {0, 0},
-    {20, 20},      {40, 60},     {80, 100},    {120, 140}, {160, 160}};
+constexpr GlobeBand kGlobeBands[] = {{-1000, -180}, {-160, -140}, {-120, -100}, {-80, -60},
+                                     {-40, -20},    {0, 0},       {20, 20},     {40, 60},
+                                     {80, 100},     {120, 140},   {160, 160}};
 
 QString twoDigits(double value)
 {
@@ -57,10 +57,9 @@ int maxHours(int side)
 
 float zoneHours(int side, int hours, int minuteIndex)
 {
-    const int minutes =
-        minuteIndex >= 0 && minuteIndex < static_cast<int>(std::size(kZoneMinutes))
-            ? kZoneMinutes[minuteIndex]
-            : 0;
+    const int minutes = minuteIndex >= 0 && minuteIndex < static_cast<int>(std::size(kZoneMinutes))
+                            ? kZoneMinutes[minuteIndex]
+                            : 0;
     const float zone = static_cast<float>(hours) + static_cast<float>(minutes) / 60.0f;
     return side == 1 ? -zone : zone;
 }
@@ -80,11 +79,11 @@ GlobeView globeView(double longitudeDeg)
 GlobePoint globePoint(double latitudeDeg, double longitudeDeg)
 {
     const double phi = latitudeDeg * kDegreesToRadians;
-    const double delta = (longitudeDeg - globeView(longitudeDeg).centreLongitudeDeg)
-                         * kDegreesToRadians;
+    const double delta =
+        (longitudeDeg - globeView(longitudeDeg).centreLongitudeDeg) * kDegreesToRadians;
     return {std::cos(phi) * std::sin(delta),
-            std::cos(kGlobeTiltRad) * std::sin(phi)
-                - std::sin(kGlobeTiltRad) * std::cos(phi) * std::cos(delta)};
+            std::cos(kGlobeTiltRad) * std::sin(phi) -
+                std::sin(kGlobeTiltRad) * std::cos(phi) * std::cos(delta)};
 }
 
 double fieldNumber(QStringView text)
@@ -124,8 +123,8 @@ SexagesimalText sexagesimalText(double degrees)
 
 double roundedCoordinate(double degrees)
 {
-    return std::copysign(mMate::roundLikeFormat(std::abs(degrees) * kFractionScale), degrees)
-           / kFractionScale;
+    return std::copysign(mMate::roundLikeFormat(std::abs(degrees) * kFractionScale), degrees) /
+           kFractionScale;
 }
 
 } // namespace location

@@ -34,22 +34,19 @@ enum Page : int {
 };
 
 /// The field of a row: a member, or one element of an array member.
-template <typename T>
-struct FieldRef
+template <typename T> struct FieldRef
 {
     std::function<T&(Opzioni&)> get;
     std::function<const T&(const Opzioni&)> read;
 };
 
-template <typename T>
-FieldRef<T> member(T O::*field)
+template <typename T> FieldRef<T> member(T O::*field)
 {
     return {[field](Opzioni& o) -> T& { return o.*field; },
             [field](const Opzioni& o) -> const T& { return o.*field; }};
 }
 
-template <typename T, std::size_t N>
-FieldRef<T> element(std::array<T, N> O::*field, int index)
+template <typename T, std::size_t N> FieldRef<T> element(std::array<T, N> O::*field, int index)
 {
     const auto at = static_cast<std::size_t>(index);
     return {[field, at](Opzioni& o) -> T& { return (o.*field)[at]; },
@@ -114,7 +111,9 @@ SettingBinding magnitudeModel(int page, QString name, FieldRef<std::int16_t> fie
 {
     return row<QComboBox, std::int16_t>(
         page, std::move(name), field,
-        [](QComboBox& list, const std::int16_t& value) { list.setCurrentIndex(value == 0 ? 0 : 1); },
+        [](QComboBox& list, const std::int16_t& value) {
+            list.setCurrentIndex(value == 0 ? 0 : 1);
+        },
         [](const QComboBox& list, std::int16_t& value) {
             if (list.currentIndex() >= 0)
                 value = static_cast<std::int16_t>(-list.currentIndex());
@@ -261,8 +260,7 @@ std::vector<SettingBinding> buildTable()
     add(check(kWorldMap, name("chkWorldMapCerchioVisibilita"), member(&O::Mappamondo_cerchio)));
     add(check(kWorldMap, name("chkWorldMapTracciatoOrbita"), member(&O::Mappamondo_orbita)));
     add(check(kWorldMap, name("chkWorldMapDatiSatellite"), member(&O::Mappamondo_mouse_dati)));
-    add(check(kWorldMap, name("chkWorldMapCoordinateMouse"),
-              member(&O::Mappamondo_localizzatore)));
+    add(check(kWorldMap, name("chkWorldMapCoordinateMouse"), member(&O::Mappamondo_localizzatore)));
     add(check(kWorldMap, name("chkWorldMapRiquadroDati"), member(&O::Mappamondo_riquadro_dati)));
     add(check(kWorldMap, name("chkWorldMapSole"), member(&O::Mappamondo_sole)));
     add(check(kWorldMap, name("chkWorldMapOmbra"), member(&O::Mappamondo_ombra)));

@@ -21,7 +21,7 @@ class QWidget;
 
 struct SettingBinding
 {
-    int page;       ///< page of the dialog's tab control
+    int page;        ///< page of the dialog's tab control
     QString control; ///< object name of the control
     /// Puts the field into the control.
     std::function<void(QWidget& control, const Opzioni& options)> show;

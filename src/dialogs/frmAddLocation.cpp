@@ -331,19 +331,17 @@ bool frmAddLocation::checkTab(int tab)
         return false;
     };
     const bool latitudeBeyond =
-        tab == kSexagesimalTab
-            ? beyond(m_sexagesimalFields[0], kMaxLatitudeDeg,
-                     {m_sexagesimalFields[1], m_sexagesimalFields[2]})
-            : beyond(m_decimalFields[0], kMaxLatitudeDeg, {m_decimalFields[1]});
+        tab == kSexagesimalTab ? beyond(m_sexagesimalFields[0], kMaxLatitudeDeg,
+                                        {m_sexagesimalFields[1], m_sexagesimalFields[2]})
+                               : beyond(m_decimalFields[0], kMaxLatitudeDeg, {m_decimalFields[1]});
     if (latitudeBeyond) {
         showWarning(u"valorelaterrato");
         return false;
     }
     const bool longitudeBeyond =
-        tab == kSexagesimalTab
-            ? beyond(m_sexagesimalFields[3], kMaxLongitudeDeg,
-                     {m_sexagesimalFields[4], m_sexagesimalFields[5]})
-            : beyond(m_decimalFields[2], kMaxLongitudeDeg, {m_decimalFields[3]});
+        tab == kSexagesimalTab ? beyond(m_sexagesimalFields[3], kMaxLongitudeDeg,
+                                        {m_sexagesimalFields[4], m_sexagesimalFields[5]})
+                               : beyond(m_decimalFields[2], kMaxLongitudeDeg, {m_decimalFields[3]});
     if (longitudeBeyond) {
         showWarning(u"valorelongerrato");
         return false;
@@ -430,8 +428,8 @@ double frmAddLocation::longitudeOfTab() const
 {
     const double value =
         SSTab1->currentIndex() == kSexagesimalTab
-            ? mMate::Gradi_decimali(fieldValue(txtDMSDegLongitude),
-                                    fieldValue(txtDMSMinLongitude), fieldValue(txtDMSSecLongitude))
+            ? mMate::Gradi_decimali(fieldValue(txtDMSDegLongitude), fieldValue(txtDMSMinLongitude),
+                                    fieldValue(txtDMSSecLongitude))
             : fieldValue(txtDegLongitude) + fieldValue(txtDegFrazLongitude) / 10000.0;
     const double rounded = location::roundedCoordinate(value);
     return cmbLongitude->currentIndex() == 1 ? -rounded : rounded;
@@ -452,18 +450,17 @@ void frmAddLocation::cmdOK_Click()
         return;
     }
     const QString name = txtCityName->text().trimmed();
-    const float zone = location::zoneHours(cmbOffset->currentIndex(),
-                                           cmbOffsetHours->currentIndex(),
-                                           cmbOffsetMin->currentIndex());
+    const float zone = location::zoneHours(
+        cmbOffset->currentIndex(), cmbOffsetHours->currentIndex(), cmbOffsetMin->currentIndex());
     const QLocale locale;
     const QString degreeSign = QStringLiteral("\u00B0");
     const QString gap = QStringLiteral("  ");
     const QString equals = QStringLiteral("= ");
-    const QString summary =
-        text(u"nuovalocalitacondati") + gap + name + gap + text(u"latitudine") + equals +
-        locale.toString(latitude) + degreeSign + gap + text(u"longitudine") + equals +
-        locale.toString(longitude) + degreeSign + gap + mLang::Testo_lingua(u"Def", u"fuso") +
-        equals + locale.toString(zone) + u' ' + mLang::Testo_lingua(u"Def", u"ore");
+    const QString summary = text(u"nuovalocalitacondati") + gap + name + gap + text(u"latitudine") +
+                            equals + locale.toString(latitude) + degreeSign + gap +
+                            text(u"longitudine") + equals + locale.toString(longitude) +
+                            degreeSign + gap + mLang::Testo_lingua(u"Def", u"fuso") + equals +
+                            locale.toString(zone) + u' ' + mLang::Testo_lingua(u"Def", u"ore");
     if (QMessageBox::question(this, text(u"nuovalocalita"), summary,
                               QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;

@@ -55,8 +55,7 @@ QString title()
     return QGuiApplication::applicationDisplayName();
 }
 
-template <class Widget>
-Widget* named(const char16_t* name, QWidget* parent)
+template <class Widget> Widget* named(const char16_t* name, QWidget* parent)
 {
     auto* widget = new Widget(parent);
     widget->setObjectName(QString::fromUtf16(name));
@@ -274,8 +273,7 @@ void frmLocation::showZone(float zoneHours)
     // than finding another zone stored at the next OK.
     if (choice.clamped)
         QMessageBox::information(this, title(),
-                                 text(u"fusolimitato") + u' ' +
-                                     QLocale().toString(zoneHours));
+                                 text(u"fusolimitato") + u' ' + QLocale().toString(zoneHours));
 }
 
 void frmLocation::fillHourList(int side)
@@ -304,9 +302,8 @@ void frmLocation::Disegna_globo(float latitudeDeg, float longitudeDeg)
         if (m_earth.isNull())
             m_earth = loadPicture(dataFilePath(QStringLiteral("MapEarth.dat")));
         globe = m_globes
-                    .emplace(view.picture,
-                             renderGlobe(m_earth, location::kGlobeCentreLatitudeDeg,
-                                         view.centreLongitudeDeg, kGlobeSizePx))
+                    .emplace(view.picture, renderGlobe(m_earth, location::kGlobeCentreLatitudeDeg,
+                                                       view.centreLongitudeDeg, kGlobeSizePx))
                     .first;
     }
     QImage picture = globe->second;
@@ -359,10 +356,11 @@ void frmLocation::cmdOk_Click()
         // Guard: a height typed without leaving the field is read by the same rule as when
         // the focus leaves it.
         txtHeight_LostFocus();
-        Osservatore.Quota_osservatore = static_cast<float>(location::heightMetres(txtHeight->text()));
-        Osservatore.Fuso_orario = location::zoneHours(cmbOffset->currentIndex(),
-                                                      cmbOffsetHours->currentIndex(),
-                                                      cmbOffsetMin->currentIndex());
+        Osservatore.Quota_osservatore =
+            static_cast<float>(location::heightMetres(txtHeight->text()));
+        Osservatore.Fuso_orario =
+            location::zoneHours(cmbOffset->currentIndex(), cmbOffsetHours->currentIndex(),
+                                cmbOffsetMin->currentIndex());
         Osservatore.Ora_legale = chkDaylight->isChecked() ? 1 : 0;
         mAstro::Calcola_tempi(Data_attuale);
         emit observerChanged();
@@ -491,8 +489,9 @@ void frmLocation::cmdFusoOrario_Click()
     const int hours = static_cast<int>(std::floor(minutes / 60));
     const int rest = static_cast<int>(std::floor(minutes - hours * 60));
     QMessageBox::information(this, title(),
-                             text(u"fusoorario1") + u' ' + QString::number(hours) + QStringLiteral("hr ") +
-                                 QString::number(rest) + QStringLiteral("min ") + text(u"fusoorario2") +
+                             text(u"fusoorario1") + u' ' + QString::number(hours) +
+                                 QStringLiteral("hr ") + QString::number(rest) +
+                                 QStringLiteral("min ") + text(u"fusoorario2") +
                                  QStringLiteral("\r\n") + text(u"fusoorario3"));
 }
 

@@ -108,6 +108,6 @@ private:
     float m_chosenLatitude = 0;  ///< [degrees] of the place last chosen in the list
     float m_chosenLongitude = 0; ///< [degrees]
     bool m_fileWritable = false;
-    QImage m_earth;                  ///< the world picture the globes are drawn from
-    std::map<int, QImage> m_globes;  ///< globe pictures made so far, by picture number
+    QImage m_earth;                 ///< the world picture the globes are drawn from
+    std::map<int, QImage> m_globes; ///< globe pictures made so far, by picture number
 };

@@ -121,8 +121,8 @@ void frmSettings::connectControls()
                 this, [addresses, defaults = list.defaults] {
                     addressLists::restore(*addresses, defaults());
                 });
-        connect(control<GraphButton>(prefix + QStringLiteral("Elimina")), &GraphButton::Click,
-                this, [addresses] { addressLists::clear(*addresses); });
+        connect(control<GraphButton>(prefix + QStringLiteral("Elimina")), &GraphButton::Click, this,
+                [addresses] { addressLists::clear(*addresses); });
         connect(control<GraphButton>(prefix + QStringLiteral("Su")), &GraphButton::Click, this,
                 [this, addresses, key = list.upMessage] { moveRow(addresses, -1, key); });
         connect(control<GraphButton>(prefix + QStringLiteral("Giu")), &GraphButton::Click, this,
@@ -134,10 +134,10 @@ void frmSettings::connectControls()
         connect(control<ColourSwatch>(name), &ColourSwatch::clicked, this,
                 [this, name] { Scegli_colore(name); });
     }
-    connect(control<GraphButton>(QStringLiteral("cmdRipristinaColori1")), &GraphButton::Click,
-            this, [this] { restoreColours(kPageColours1); });
-    connect(control<GraphButton>(QStringLiteral("cmdRipristinaColori2")), &GraphButton::Click,
-            this, [this] { restoreColours(kPageColours2); });
+    connect(control<GraphButton>(QStringLiteral("cmdRipristinaColori1")), &GraphButton::Click, this,
+            [this] { restoreColours(kPageColours1); });
+    connect(control<GraphButton>(QStringLiteral("cmdRipristinaColori2")), &GraphButton::Click, this,
+            [this] { restoreColours(kPageColours2); });
     connect(control<QAbstractButton>(QStringLiteral("cmdEseguiProgramma")),
             &QAbstractButton::clicked, this, &frmSettings::cmdEseguiProgramma_Click);
     connect(control<GraphButton>(QStringLiteral("cmdEseguiElimina")), &GraphButton::Click, this,
@@ -229,15 +229,14 @@ void frmSettings::cmdSave_Click()
     const mReg::RegistryStatus saved = m_writeOptions();
     if (!saved.ok())
         QMessageBox::warning(this, QGuiApplication::applicationDisplayName(),
-                             mLang::Testo_lingua(u"MDIForm1", u"impostazioninonsalvate") +
-                                 u'\n' + saved.description);
+                             mLang::Testo_lingua(u"MDIForm1", u"impostazioninonsalvate") + u'\n' +
+                                 saved.description);
 }
 
 void frmSettings::moveRow(QTreeWidget* list, int step, const char16_t* messageKey)
 {
     if (!addressLists::moveSelected(*list, step))
-        QMessageBox::information(this, QGuiApplication::applicationDisplayName(),
-                                 text(messageKey));
+        QMessageBox::information(this, QGuiApplication::applicationDisplayName(), text(messageKey));
 }
 
 void frmSettings::Scegli_colore(const QString& name)
@@ -260,9 +259,8 @@ void frmSettings::cmdEseguiProgramma_Click()
 {
     yieldToEvents();
     auto* program = control<QLineEdit>(QStringLiteral("txtEseguiProgramma"));
-    const QString chosen =
-        m_chooseFile(mLang::Testo_lingua(u"Dialogs", u"esegui"), program->text().trimmed(),
-                     text(u"filtroprogrammi"));
+    const QString chosen = m_chooseFile(mLang::Testo_lingua(u"Dialogs", u"esegui"),
+                                        program->text().trimmed(), text(u"filtroprogrammi"));
     if (chosen.isEmpty())
         return;
     const QFileInfo file(chosen);

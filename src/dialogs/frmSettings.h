@@ -88,8 +88,7 @@ private:
     QWidget* buildPassChartPages(int part);
     QWidget* buildFiltersPage();
     QWidget* buildFilterSet(int set);
-    QWidget* buildAddressPage(const char16_t* frame, const char16_t* list,
-                              const char16_t* prefix);
+    QWidget* buildAddressPage(const char16_t* frame, const char16_t* list, const char16_t* prefix);
     QWidget* buildColourPage(int part);
     QWidget* buildExternalProgramPage();
     // Texts (frmSettingsTexts.cpp)
@@ -108,8 +107,7 @@ private:
     void cmdEseguiProgramma_Click();
     void cmdEseguiElimina_Click();
 
-    template <class Widget>
-    Widget* control(const QString& name) const
+    template <class Widget> Widget* control(const QString& name) const
     {
         return findChild<Widget*>(name);
     }

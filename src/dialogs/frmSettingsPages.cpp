@@ -32,23 +32,20 @@ constexpr int kSliderWidthPx = 300;
 constexpr int kInfoWidthPx = 360;
 constexpr int kMinimumWidthPx = 720; // room for most of the fourteen page tabs
 
-template <class Widget>
-Widget* make(const QString& name, QWidget* parent)
+template <class Widget> Widget* make(const QString& name, QWidget* parent)
 {
     auto* widget = new Widget(parent);
     widget->setObjectName(name);
     return widget;
 }
 
-template <class Widget>
-Widget* make(const char16_t* name, QWidget* parent)
+template <class Widget> Widget* make(const char16_t* name, QWidget* parent)
 {
     return make<Widget>(QString::fromUtf16(name), parent);
 }
 
 /// A page holding one frame; the frame's layout is returned through `layout`.
-template <class Layout>
-QWidget* page(const char16_t* frameName, Layout*& layout)
+template <class Layout> QWidget* page(const char16_t* frameName, Layout*& layout)
 {
     auto* widget = new QWidget;
     auto* frame = make<QGroupBox>(frameName, widget);
@@ -84,9 +81,8 @@ QHBoxLayout* objectGroups(const QString& prefix, const QString& groupPrefix, QWi
 {
     auto* groups = new QHBoxLayout;
     for (const char* kind : {"Oggetti", "Etichette"}) {
-        auto* group = make<QGroupBox>(QStringLiteral("fra") + groupPrefix +
-                                          QString::fromLatin1(kind),
-                                      parent);
+        auto* group = make<QGroupBox>(
+            QStringLiteral("fra") + groupPrefix + QString::fromLatin1(kind), parent);
         auto* layout = new QVBoxLayout(group);
         for (const char* suffix : {"Costellazioni", "Pianeti", "SoleLuna"})
             layout->addWidget(make<QCheckBox>(
@@ -174,11 +170,11 @@ QWidget* frmSettings::buildWorldMapPage()
     QGridLayout* layout = nullptr;
     QWidget* widget = page(u"fraMappamondo", layout);
     QWidget* frame = layout->parentWidget();
-    const char16_t* const names[] = {
-        u"chkWorldMapGriglia",         u"chkWorldMapNomeCitta",     u"chkWorldMapCerchioVisibilita",
-        u"chkWorldMapTracciatoOrbita", u"chkWorldMapDatiSatellite", u"chkWorldMapCoordinateMouse",
-        u"chkWorldMapRiquadroDati",    u"chkWorldMapSole",          u"chkWorldMapTerminatore",
-        u"chkWorldMapOmbra"};
+    const char16_t* const names[] = {u"chkWorldMapGriglia",           u"chkWorldMapNomeCitta",
+                                     u"chkWorldMapCerchioVisibilita", u"chkWorldMapTracciatoOrbita",
+                                     u"chkWorldMapDatiSatellite",     u"chkWorldMapCoordinateMouse",
+                                     u"chkWorldMapRiquadroDati",      u"chkWorldMapSole",
+                                     u"chkWorldMapTerminatore",       u"chkWorldMapOmbra"};
     int index = 0;
     for (const char16_t* name : names) {
         layout->addWidget(make<QCheckBox>(name, frame), index % 5, index / 5);
@@ -195,8 +191,8 @@ QWidget* frmSettings::buildLocalSkyPages(int part)
     auto* lists = new QFormLayout;
     if (part == 1) {
         addChecks(layout, frame, {u"chkLocalSkyGriglia"});
-        layout->addLayout(objectGroups(QStringLiteral("chkLocalSky"), QStringLiteral("LocalSky"),
-                                       frame));
+        layout->addLayout(
+            objectGroups(QStringLiteral("chkLocalSky"), QStringLiteral("LocalSky"), frame));
         addCombo(lists, frame, u"lblLocalSkyProiezione", u"cmbLocalSkyProiezione");
         addCombo(lists, frame, u"lblLocalSkyCoordinateMouse", u"cmbLocalSkyCoordinate");
         lists->addRow(QString(), make<QComboBox>(u"cmbLocalSkyMagnitudine", frame));
@@ -329,9 +325,8 @@ QWidget* frmSettings::buildAddressPage(const char16_t* frameName, const char16_t
     layout->addWidget(list);
     auto* buttons = new QVBoxLayout;
     for (const char* action : {"Ripristina", "Elimina", "Su", "Giu"})
-        buttons->addWidget(make<GraphButton>(QString::fromUtf16(prefix) +
-                                                 QString::fromLatin1(action),
-                                             frame));
+        buttons->addWidget(
+            make<GraphButton>(QString::fromUtf16(prefix) + QString::fromLatin1(action), frame));
     buttons->addStretch();
     layout->addLayout(buttons);
     return widget;
@@ -360,8 +355,7 @@ QWidget* frmSettings::buildColourPage(int part)
         auto* localGrids = make<QGroupBox>(u"fraColoriGrigliaCieloLocale", frame);
         auto* localGrid = new QGridLayout(localGrids);
         for (const char* n : {"1", "2", "3", "4"})
-            swatchRow(localGrid, localGrids,
-                      (std::string("lblColoreGrigliaLocale") + n).c_str(),
+            swatchRow(localGrid, localGrids, (std::string("lblColoreGrigliaLocale") + n).c_str(),
                       (std::string("lblAreaColoreGrigliaLocale") + n).c_str());
         layout->addWidget(localGrids);
     } else {

@@ -111,9 +111,9 @@ const Caption kSkyChartBoxes[] = {
 };
 
 const char16_t* const kPageKeys[frmSettings::kPageCount] = {
-    u"tabgenerali", u"tabsatelliti",    u"tabmappamondo", u"tabcielolocale1", u"tabcielolocale2",
-    u"tabcielogenerale", u"tabanteprime1", u"tabanteprime2", u"tabfiltri",     u"tabserverntp",
-    u"tabcolori1",  u"tabcolori2",      u"tabdownload",   u"tabesegui"};
+    u"tabgenerali",      u"tabsatelliti",  u"tabmappamondo", u"tabcielolocale1", u"tabcielolocale2",
+    u"tabcielogenerale", u"tabanteprime1", u"tabanteprime2", u"tabfiltri",       u"tabserverntp",
+    u"tabcolori1",       u"tabcolori2",    u"tabdownload",   u"tabesegui"};
 
 QString text(QStringView key)
 {
@@ -149,15 +149,15 @@ void frmSettings::Applica_lingua()
                    mLang::Testo_lingua(caption.section, caption.key));
     for (const char* prefix : {"chkLocalSky", "chkGeneralSky", "chkSkySat"}) {
         for (const Caption& box : kSkyChartBoxes)
-            setCaption(control<QWidget>(QString::fromLatin1(prefix) +
-                                        QString::fromLatin1(box.control)),
-                       text(box.key));
+            setCaption(
+                control<QWidget>(QString::fromLatin1(prefix) + QString::fromLatin1(box.control)),
+                text(box.key));
     }
     for (int pageNumber = 0; pageNumber < kPageCount; ++pageNumber)
         SSTab1->setTabText(pageNumber, text(kPageKeys[pageNumber]));
     for (int tab = 0; tab < 3; ++tab)
-        tabFiltri->setTabText(tab, text(QString(QStringLiteral("tabfiltri") +
-                                                QString::number(tab + 1))));
+        tabFiltri->setTabText(
+            tab, text(QString(QStringLiteral("tabfiltri") + QString::number(tab + 1))));
     for (int set = 0; set < 3; ++set) {
         setCaption(control<QWidget>(filterControl("lblAltezza", set)), text(u"altezza"));
         setCaption(control<QWidget>(filterControl("lblAzimuth", set)), text(u"azimuth"));
@@ -208,8 +208,8 @@ void frmSettings::fillLists()
              {text(u"equatoriale"), text(u"altazimutale")});
     const QString magnitude = text(u"magnitudine");
     QStringList starCounts{magnitude + QStringLiteral(" > 6.5")};
-    for (const char* limit : {" 6.5", " 6.0", " 5.5", " 5.0", " 4.5", " 4.0", " 3.5", " 3.0",
-                              " 2.5", " 2.0", " 1.5"})
+    for (const char* limit :
+         {" 6.5", " 6.0", " 5.5", " 5.0", " 4.5", " 4.0", " 3.5", " 3.0", " 2.5", " 2.0", " 1.5"})
         starCounts.append(magnitude + QString::fromLatin1(limit));
     for (const char* list :
          {"cmbLocalSkyMagnitudine", "cmbGeneralSkyMagnitudine", "cmbSkySatMagnitudine"})

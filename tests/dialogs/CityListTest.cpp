@@ -30,16 +30,18 @@ class CityListParsing : public ::testing::TestWithParam<ParseCase>
 };
 
 const ParseCase kParseCases[] = {
-    {"ThreePlacesAndBlankLastLine", "\"A\",1,2,3\r\n\"B\",4,5,6\r\n\"C\",7,8,9\r\n\r\n",
-     {u"A"_s, u"B"_s, u"C"_s}, true, 0},
+    {"ThreePlacesAndBlankLastLine",
+     "\"A\",1,2,3\r\n\"B\",4,5,6\r\n\"C\",7,8,9\r\n\r\n",
+     {u"A"_s, u"B"_s, u"C"_s},
+     true,
+     0},
     {"LineFeedsOnly", "\"A\",1,2,3\n\"B\",4,5,6", {u"A"_s, u"B"_s}, true, 0},
     {"CarriageReturnsOnly", "\"A\",1,2,3\r\"B\",4,5,6\r", {u"A"_s, u"B"_s}, true, 0},
     {"BlanksAroundFieldsAndNoFraction", "  \"A\" , 45 ,  -9.5 ,1  \n", {u"A"_s}, true, 0},
     {"EmptyNameEndsTheList", "\"A\",1,2,3\n\"\",0,0,0\n\n", {u"A"_s}, true, 0},
     // Places after an empty name would be lost by a rewrite: the reading is not complete.
     {"PlacesAfterAnEmptyName", "\"A\",1,2,3\n\"\",0,0,0\n\"B\",4,5,6\n", {u"A"_s}, false, 2},
-    {"FieldThatIsNotANumber", "\"A\",1,2,3\n\"B\",north,5,6\n\"C\",7,8,9\n", {u"A"_s}, false,
-     2},
+    {"FieldThatIsNotANumber", "\"A\",1,2,3\n\"B\",north,5,6\n\"C\",7,8,9\n", {u"A"_s}, false, 2},
     {"MissingField", "\"A\",1,2\n", {}, false, 1},
     {"NameWithoutClosingQuote", "\"A,1,2,3\n", {}, false, 1},
     {"LatitudeBeyondThePole", "\"A\",91,2,3\n", {}, false, 1},
@@ -144,8 +146,7 @@ TEST_F(CityFileTest, MissingFileIsNotComplete)
 
 TEST_F(CityFileTest, InstalledListReadsCompletelyAndRewritesToTheSamePlaces)
 {
-    const CityReading installed =
-        readCityFile(QStringLiteral(QUORVANEL_DATA_DIR "/cities.dat"));
+    const CityReading installed = readCityFile(QStringLiteral(QUORVANEL_DATA_DIR "/cities.dat"));
     ASSERT_TRUE(installed.complete) << installed.errorText.toStdString();
     ASSERT_GT(installed.cities.size(), 4000u);
     CityTable table;

@@ -1,8 +1,8 @@
 // The location dialogs' rules without widgets: time-zone lists, globe preview, typed numbers
 // and the two forms of degrees.
 
-#include "core/mMate.h"
 #include "dialogs/LocationRules.h"
+#include "core/mMate.h"
 
 #include <gtest/gtest.h>
 
@@ -34,14 +34,13 @@ class ZoneLists : public ::testing::TestWithParam<ZoneCase>
 
 INSTANTIATE_TEST_SUITE_P(
     Zones, ZoneLists,
-    ::testing::Values(ZoneCase{-5.5f, 1, 5, 1, false, -5.5f}, ZoneCase{5.75f, 0, 5, 2, false, 5.75f},
-                      // 15 minutes has no list entry: the minutes list is left as it was.
-                      ZoneCase{5.25f, 0, 5, -1, false, 5.0f}, ZoneCase{0.0f, 0, 0, 0, false, 0.0f},
-                      ZoneCase{13.0f, 0, 13, 0, false, 13.0f},
-                      ZoneCase{14.0f, 0, 14, 0, false, 14.0f},
-                      ZoneCase{-12.0f, 1, 12, 0, false, -12.0f},
-                      ZoneCase{14.5f, 0, 14, 0, true, 14.0f},
-                      ZoneCase{-13.0f, 1, 12, 0, true, -12.0f}));
+    ::testing::Values(
+        ZoneCase{-5.5f, 1, 5, 1, false, -5.5f}, ZoneCase{5.75f, 0, 5, 2, false, 5.75f},
+        // 15 minutes has no list entry: the minutes list is left as it was.
+        ZoneCase{5.25f, 0, 5, -1, false, 5.0f}, ZoneCase{0.0f, 0, 0, 0, false, 0.0f},
+        ZoneCase{13.0f, 0, 13, 0, false, 13.0f}, ZoneCase{14.0f, 0, 14, 0, false, 14.0f},
+        ZoneCase{-12.0f, 1, 12, 0, false, -12.0f}, ZoneCase{14.5f, 0, 14, 0, true, 14.0f},
+        ZoneCase{-13.0f, 1, 12, 0, true, -12.0f}));
 
 struct GlobeCase
 {
@@ -65,10 +64,9 @@ TEST_P(ZoneLists, ShowAndReadBack)
 
 TEST(GlobePreview, BandsChooseTheirPictureFromTheWestEdge)
 {
-    const GlobeCase cases[] = {{-180, 1, -180}, {-160.0001, 1, -180}, {-160, 2, -140},
-                               {-0.5, 5, -20},  {0, 6, 0},           {20, 7, 20},
-                               {79.9, 8, 60},   {159.9, 10, 140},    {160, 11, 160},
-                               {180, 11, 160}};
+    const GlobeCase cases[] = {
+        {-180, 1, -180}, {-160.0001, 1, -180}, {-160, 2, -140},  {-0.5, 5, -20}, {0, 6, 0},
+        {20, 7, 20},     {79.9, 8, 60},        {159.9, 10, 140}, {160, 11, 160}, {180, 11, 160}};
     for (const GlobeCase& c : cases) {
         const GlobeView view = globeView(c.longitude);
         EXPECT_EQ(view.picture, c.picture) << "longitude " << c.longitude;

@@ -35,8 +35,7 @@ protected:
 
     QString citiesPath() const { return folderFile(QStringLiteral("cities.dat")); }
 
-    template <class Widget>
-    static Widget* child(QWidget& window, const char* name)
+    template <class Widget> static Widget* child(QWidget& window, const char* name)
     {
         auto* widget = window.findChild<Widget*>(QString::fromLatin1(name));
         EXPECT_NE(widget, nullptr) << name;
@@ -45,8 +44,8 @@ protected:
 
     static void choose(frmLocation& dialog, int listIndex)
     {
-        child<QListWidget>(dialog, "cmbCity")->setCurrentRow(listIndex,
-                                                              QItemSelectionModel::ClearAndSelect);
+        child<QListWidget>(dialog, "cmbCity")
+            ->setCurrentRow(listIndex, QItemSelectionModel::ClearAndSelect);
     }
 
     static QStringList listed(frmLocation& dialog)
@@ -116,15 +115,17 @@ TEST_F(LocationDialogTest, NewModifyAndDeleteReachTheFileAtOnce)
                   4);
         choose(dialog, 1);
         dialog.modifyPlace(2, 1, {QStringLiteral("India: Delhi"), 28.61f, 77.21f, 5.5f});
-        EXPECT_EQ(child<QLabel>(dialog, "lblLatitude")->text().left(6), QLocale().toString(28.61, 'f', 3).left(6));
+        EXPECT_EQ(child<QLabel>(dialog, "lblLatitude")->text().left(6),
+                  QLocale().toString(28.61, 'f', 3).left(6));
         choose(dialog, 0);
         MessageBoxAnswers yes(QMessageBox::Yes);
         QMetaObject::invokeMethod(child<QWidget>(dialog, "cmdElimina"), "Click");
         EXPECT_EQ(yes.texts, QStringList{QStringLiteral("Delete the place Italy: Milano ?")});
     }
-    EXPECT_EQ(readTestFile(citiesPath()), QByteArray("\"India: Delhi\",28.61,77.21,5.5\r\n"
-                                                     "\"Peru: Lima\",-12.05,-77.05,-5\r\n"
-                                                     "\"Tonga: Nuku'alofa\",-21.1333,-175.2,13\r\n"));
+    EXPECT_EQ(readTestFile(citiesPath()),
+              QByteArray("\"India: Delhi\",28.61,77.21,5.5\r\n"
+                         "\"Peru: Lima\",-12.05,-77.05,-5\r\n"
+                         "\"Tonga: Nuku'alofa\",-21.1333,-175.2,13\r\n"));
     frmLocation restarted;
     EXPECT_EQ(listed(restarted),
               (QStringList{QStringLiteral("India: Delhi"), QStringLiteral("Peru: Lima"),
@@ -133,7 +134,8 @@ TEST_F(LocationDialogTest, NewModifyAndDeleteReachTheFileAtOnce)
 
 TEST_F(LocationDialogTest, FailedReadingEmptiesTheListAndNeverRewritesTheFile)
 {
-    const QByteArray damaged = "\"Italy: Milano\",45.47,9.19,1\r\n\"India: Delhi\",north,77.2,5.5\r\n";
+    const QByteArray damaged =
+        "\"Italy: Milano\",45.47,9.19,1\r\n\"India: Delhi\",north,77.2,5.5\r\n";
     writeTestFile(citiesPath(), damaged);
     MessageBoxAnswers answers;
     frmLocation dialog;
@@ -145,7 +147,8 @@ TEST_F(LocationDialogTest, FailedReadingEmptiesTheListAndNeverRewritesTheFile)
 
     dialog.addPlace({QStringLiteral("Peru: Lima"), -12.05f, -77.05f, -5});
     ASSERT_EQ(answers.texts.size(), 2);
-    EXPECT_TRUE(answers.texts[1].startsWith(QStringLiteral("The city list was not read completely")));
+    EXPECT_TRUE(
+        answers.texts[1].startsWith(QStringLiteral("The city list was not read completely")));
     EXPECT_EQ(readTestFile(citiesPath()), damaged);
 
     // Once the file reads again, changes are written again.
@@ -160,7 +163,8 @@ TEST_F(LocationDialogTest, ModifyAndDeleteWithoutAChosenPlaceAskForOne)
     MessageBoxAnswers answers;
     QMetaObject::invokeMethod(child<QWidget>(dialog, "cmdModifica"), "Click");
     QMetaObject::invokeMethod(child<QWidget>(dialog, "cmdElimina"), "Click");
-    EXPECT_EQ(answers.texts, QStringList(2, QStringLiteral("Please choose a place in the list first.")));
+    EXPECT_EQ(answers.texts,
+              QStringList(2, QStringLiteral("Please choose a place in the list first.")));
     EXPECT_EQ(readTestFile(citiesPath()), kThreePlaces);
 }
 

@@ -25,28 +25,56 @@ using O = Opzioni;
 Opzioni everyFieldChanged()
 {
     Opzioni o;
-    for (bool O::*field :
-         {&O::Rifrazione, &O::Mappamondo_griglia, &O::Mappamondo_citta, &O::Mappamondo_cerchio,
-          &O::Mappamondo_orbita, &O::Mappamondo_mouse_dati, &O::Mappamondo_localizzatore,
-          &O::Mappamondo_riquadro_dati, &O::Mappamondo_sole, &O::Mappamondo_ombra,
-          &O::Cielo_locale_griglia, &O::Cielo_locale_griglia10, &O::Cielo_locale_griglia_tipo,
-          &O::Cielo_locale_costellazioni_linee, &O::Cielo_locale_pianeti,
-          &O::Cielo_locale_sole_luna, &O::Cielo_locale_costellazioni_nomi,
-          &O::Cielo_locale_pianeti_nomi, &O::Cielo_locale_sole_luna_nomi,
-          &O::Cielo_locale_proiezione_stereo, &O::Cielo_locale_coordinate_altazimutali,
-          &O::Cielo_locale_effetto_orizzonte, &O::Cielo_locale_paesaggio,
-          &O::Cielo_locale_riquadro_dati, &O::Cielo_generale_griglia,
-          &O::Cielo_generale_costellazioni_linee, &O::Cielo_generale_pianeti,
-          &O::Cielo_generale_sole_luna, &O::Cielo_generale_costellazioni_nomi,
-          &O::Cielo_generale_pianeti_nomi, &O::Cielo_generale_sole_luna_nomi,
-          &O::Cielo_anteprima_griglia, &O::Cielo_anteprima_griglia10,
-          &O::Cielo_anteprima_costellazioni_linee, &O::Cielo_anteprima_pianeti,
-          &O::Cielo_anteprima_sole_luna, &O::Cielo_anteprima_costellazioni_nomi,
-          &O::Cielo_anteprima_pianeti_nomi, &O::Cielo_anteprima_sole_luna_nomi,
-          &O::Cielo_anteprima_proiezione_stereo, &O::Cielo_anteprima_effetto_orizzonte,
-          &O::Cielo_anteprima_paesaggio, &O::Cielo_anteprima_griglia_tipo, &O::Conferma_uscita,
-          &O::Verifica_opzioni, &O::Barra_pulsanti, &O::Barra_stato, &O::Posizioni_finestre,
-          &O::Verifica_ora_legale, &O::Filtro_transito})
+    for (bool O::*field : {&O::Rifrazione,
+                           &O::Mappamondo_griglia,
+                           &O::Mappamondo_citta,
+                           &O::Mappamondo_cerchio,
+                           &O::Mappamondo_orbita,
+                           &O::Mappamondo_mouse_dati,
+                           &O::Mappamondo_localizzatore,
+                           &O::Mappamondo_riquadro_dati,
+                           &O::Mappamondo_sole,
+                           &O::Mappamondo_ombra,
+                           &O::Cielo_locale_griglia,
+                           &O::Cielo_locale_griglia10,
+                           &O::Cielo_locale_griglia_tipo,
+                           &O::Cielo_locale_costellazioni_linee,
+                           &O::Cielo_locale_pianeti,
+                           &O::Cielo_locale_sole_luna,
+                           &O::Cielo_locale_costellazioni_nomi,
+                           &O::Cielo_locale_pianeti_nomi,
+                           &O::Cielo_locale_sole_luna_nomi,
+                           &O::Cielo_locale_proiezione_stereo,
+                           &O::Cielo_locale_coordinate_altazimutali,
+                           &O::Cielo_locale_effetto_orizzonte,
+                           &O::Cielo_locale_paesaggio,
+                           &O::Cielo_locale_riquadro_dati,
+                           &O::Cielo_generale_griglia,
+                           &O::Cielo_generale_costellazioni_linee,
+                           &O::Cielo_generale_pianeti,
+                           &O::Cielo_generale_sole_luna,
+                           &O::Cielo_generale_costellazioni_nomi,
+                           &O::Cielo_generale_pianeti_nomi,
+                           &O::Cielo_generale_sole_luna_nomi,
+                           &O::Cielo_anteprima_griglia,
+                           &O::Cielo_anteprima_griglia10,
+                           &O::Cielo_anteprima_costellazioni_linee,
+                           &O::Cielo_anteprima_pianeti,
+                           &O::Cielo_anteprima_sole_luna,
+                           &O::Cielo_anteprima_costellazioni_nomi,
+                           &O::Cielo_anteprima_pianeti_nomi,
+                           &O::Cielo_anteprima_sole_luna_nomi,
+                           &O::Cielo_anteprima_proiezione_stereo,
+                           &O::Cielo_anteprima_effetto_orizzonte,
+                           &O::Cielo_anteprima_paesaggio,
+                           &O::Cielo_anteprima_griglia_tipo,
+                           &O::Conferma_uscita,
+                           &O::Verifica_opzioni,
+                           &O::Barra_pulsanti,
+                           &O::Barra_stato,
+                           &O::Posizioni_finestre,
+                           &O::Verifica_ora_legale,
+                           &O::Filtro_transito})
         o.*field = !(o.*field);
     o.Propagatore = 3;
     o.Modello_magnitudine = -1;
@@ -98,15 +126,13 @@ protected:
         Impostazioni.File_lingua = language;
     }
 
-    template <class Widget>
-    static Widget* child(QWidget& window, const QString& name)
+    template <class Widget> static Widget* child(QWidget& window, const QString& name)
     {
         auto* widget = window.findChild<Widget*>(name);
         EXPECT_NE(widget, nullptr) << name.toStdString();
         return widget;
     }
-    template <class Widget>
-    static Widget* child(QWidget& window, const char* name)
+    template <class Widget> static Widget* child(QWidget& window, const char* name)
     {
         return child<Widget>(window, QString::fromLatin1(name));
     }

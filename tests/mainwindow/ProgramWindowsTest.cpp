@@ -7,8 +7,8 @@
 #include "app/WindowCatalogue.h"
 #include "dialogs/frmLocation.h"
 #include "dialogs/frmSettings.h"
-#include "services/mReg.h"
 #include "mainwindow/MDIForm1.h"
+#include "services/mReg.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -93,12 +93,11 @@ TEST_F(ProgramWindows, OptionsEntriesOpenTheirPageAndOkRefreshesTheOpenMap)
     {
         const char* item;
         int page;
-    } entries[] = {{"mnuOpzioniGenerali", 0},    {"mnuOpzioniSatelliti", 1},
-                   {"mnuOpzioniMappamondo", 2},  {"mnuOpzioniCieloLocale", 3},
-                   {"mnuOpzioniCieloGenerale", 5}, {"mnuOpzioniAnteprime", 6},
-                   {"mnuOpzioniFiltri", 8},      {"mnuOpzioniServerNTP", 9},
-                   {"mnuOpzioniColori", 10},     {"mnuOpzioniDownload", 12},
-                   {"mnuOpzioniEsegui", 13}};
+    } entries[] = {
+        {"mnuOpzioniGenerali", 0},    {"mnuOpzioniSatelliti", 1},     {"mnuOpzioniMappamondo", 2},
+        {"mnuOpzioniCieloLocale", 3}, {"mnuOpzioniCieloGenerale", 5}, {"mnuOpzioniAnteprime", 6},
+        {"mnuOpzioniFiltri", 8},      {"mnuOpzioniServerNTP", 9},     {"mnuOpzioniColori", 10},
+        {"mnuOpzioniDownload", 12},   {"mnuOpzioniEsegui", 13}};
     frmSettings* settings = nullptr;
     for (const auto& entry : entries) {
         ASSERT_TRUE(window.menuItem(QString::fromLatin1(entry.item))->isEnabled()) << entry.item;
