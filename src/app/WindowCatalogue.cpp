@@ -19,6 +19,7 @@
 #include "core/mAstro.h"
 #include "core/mSat.h"
 #include "services/BusyCursor.h"
+#include "tracking/TrackingModel.h"
 #include "services/WindowRegistry.h"
 #include "services/mGlobal.h"
 #include "services/mLang.h"
@@ -51,6 +52,8 @@ void followObserver(MDIForm1& main)
         sky->tmrLocalSky_Timer();
     if (auto* sky = loadedWindow<GeneralSkyWindow>(windowNames::kGeneralSky))
         sky->Genera_mappa();
+    // Windows that follow the model (the maps to come) hear of the new observer here.
+    TrackingModel::instance().notifyObserverChanged();
 }
 
 void tick(MDIForm1& main, const char* item, bool value)
@@ -115,6 +118,7 @@ void followOptions(MDIForm1& main)
     main.statusBar()->setVisible(o.Barra_stato);
     tick(main, "mnuVisualizzaBarraPulsanti", o.Barra_pulsanti);
     tick(main, "mnuVisualizzaBarraStato", o.Barra_stato);
+    TrackingModel::instance().notifyObserverChanged();
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "dialogs/frmSettings.h"
 #include "mainwindow/MDIForm1.h"
 #include "services/mReg.h"
+#include "tracking/TrackingModel.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -16,6 +17,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QListWidget>
+#include <QSignalSpy>
 
 namespace {
 
@@ -76,7 +78,9 @@ TEST_F(ProgramWindows, NewObserverRedrawsTheOpenMapsAndTheStatusBar)
     location->findChild<QListWidget*>(QStringLiteral("cmbCity"))
         ->setCurrentRow(1, QItemSelectionModel::ClearAndSelect);
     const int redraws = map->redraws;
+    QSignalSpy told(&TrackingModel::instance(), &TrackingModel::observerChanged);
     location->cmdOk_Click();
+    EXPECT_EQ(told.count(), 1);
 
     EXPECT_EQ(Osservatore.Nome_localita, "Peru: Lima");
     EXPECT_EQ(window.statusPanelText(3), QStringLiteral("Peru: Lima"));
