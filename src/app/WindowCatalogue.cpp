@@ -19,10 +19,10 @@
 #include "core/mAstro.h"
 #include "core/mSat.h"
 #include "services/BusyCursor.h"
-#include "tracking/TrackingModel.h"
 #include "services/WindowRegistry.h"
 #include "services/mGlobal.h"
 #include "services/mLang.h"
+#include "tracking/TrackingModel.h"
 
 #include <QAction>
 #include <QStatusBar>
@@ -160,7 +160,6 @@ void defineWindows(MDIForm1& main)
                          [owner] { followOptions(*owner); });
         return settings;
     });
-
 }
 
 namespace {

@@ -3,6 +3,7 @@
 
 #include "DialogTestSupport.h"
 
+#include "common/gates.h"
 #include "dialogs/frmAddLocation.h"
 #include "dialogs/frmLocation.h"
 
@@ -247,4 +248,14 @@ TEST_F(AddLocationTest, ConfirmedPlaceCarriesHemispheresAndZone)
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.place(),
               (City{QStringLiteral("Chile: Santiago"), -33.4489f, -70.6693f, -4.5f}));
+}
+
+TEST_F(LocationDialogTest, StopRequestOfAnotherComputationNeitherStopsNorClearsTheReading)
+{
+    // A stop left over from a cancelled pass search belongs to that search, not to the list.
+    pflgArresta = true;
+    frmLocation dialog;
+    EXPECT_EQ(listed(dialog).size(), 3);
+    EXPECT_TRUE(pflgArresta);
+    pflgArresta = false;
 }
