@@ -37,7 +37,8 @@ protected:
         for (const QString& name :
              {windowNames::kWorldMap, windowNames::kLocalSky, windowNames::kLocation,
               windowNames::kSettings, windowNames::kAbout, windowNames::kLanguage,
-              windowNames::kCalendar, windowNames::kDownload, windowNames::kSyncro}) {
+              windowNames::kCalendar, windowNames::kDownload, windowNames::kSyncro,
+              windowNames::kDetails, windowNames::kCalc, windowNames::kRelative}) {
             if (QWidget* window = windows.find(name))
                 windows.unload(window);
             windows.define(name, WindowLifetime::UnloadOnClose, {});
