@@ -442,20 +442,27 @@ void LandscapeOverlay::draw(DrawingSurface& surface, QSize deviceSize)
                        static_cast<float>(surface.ScaleLeft() + surface.ScaleWidth()),
                        static_cast<float>(surface.ScaleTop() + surface.ScaleHeight())};
     if (m_rendered.isNull() || m_renderedSize != deviceSize || !(m_renderedView == view)) {
-        m_rendered = QImage(deviceSize, QImage::Format_RGB32);
-        m_rendered.fill(mTrasp::kKeyColour);
+        QImage stretched(deviceSize, QImage::Format_RGB32);
+        stretched.fill(mTrasp::kKeyColour);
         const QPointF topLeft = surface.toDevice({-kHorizon, kHorizon});
         const QPointF bottomRight = surface.toDevice({kHorizon, -kHorizon});
-        QPainter painter(&m_rendered);
+        QPainter painter(&stretched);
         // Nearest-neighbour scaling keeps the key colour exact at the silhouette's edge.
         painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
         painter.drawImage(QRectF(topLeft, bottomRight).normalized(), m_picture);
         painter.end();
+        // The keyed copy onto a transparent picture is kept: each redraw then lays the same
+        // silhouette over the chart in one blend.
+        m_rendered = QImage(deviceSize, QImage::Format_ARGB32_Premultiplied);
+        m_rendered.fill(Qt::transparent);
+        PaintDeviceSurface keyed(m_rendered);
+        mTrasp::Copia_trasparente(keyed, stretched, 0, 0, deviceSize.width(), deviceSize.height(),
+                                  mTrasp::kKeyColour);
+        keyed.end();
         m_renderedSize = deviceSize;
         m_renderedView = view;
     }
-    mTrasp::Copia_trasparente(surface, m_rendered, 0, 0, deviceSize.width(), deviceSize.height(),
-                              mTrasp::kKeyColour);
+    surface.drawImageAtDevicePixel(m_rendered, QPoint(0, 0));
 }
 
 } // namespace skycharts

@@ -113,8 +113,8 @@ private:
 
 /// The landscape silhouette over a chart: the picture, pure green where the sky shows,
 /// stretched over the square round the horizon circle and copied with that green as the
-/// transparent key. Without a picture nothing is copied. The stretched rendering is kept
-/// while the surface's size and view box stay the same.
+/// transparent key. Without a picture nothing is copied. The keyed rendering is kept while
+/// the surface's size and view box stay the same.
 class LandscapeOverlay
 {
 public:
