@@ -10,6 +10,7 @@
 #include "mainwindow/LiveWindows.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/WorkingSet.h"
+#include "predictions/frmVisibleSatellites.h"
 
 #include "services/WindowRegistry.h"
 #include "services/mGlobal.h"
@@ -107,4 +108,27 @@ void connectElementDatabase(MDIForm1& main, DatabaseSession& session)
         return saved;
     };
     main.setDatabaseAccess(std::move(access));
+
+    // The pass predictions reach the primary database through the database window.
+    frmVisibleSatellites::DatabaseHooks passHooks;
+    passHooks.primaryCount = [] {
+        const frmDatabase* window = databaseWindow();
+        return window != nullptr ? window->entryCount(DatabaseKind::Primary) : 0;
+    };
+    passHooks.readPrimary = [](const QString& path) {
+        if (frmDatabase* window = databaseWindow())
+            window->Database_satelliti(path);
+    };
+    passHooks.openPrimary = [&main] { main.mnuFileApri_Click(); };
+    passHooks.hideDatabase = [] {
+        if (QWidget* frame = databaseFrame())
+            frame->hide();
+    };
+    WindowRegistry::instance().define(
+        windowNames::kVisibleSatellites, WindowLifetime::UnloadOnClose,
+        [&main, passHooks]() -> QWidget* {
+            auto* window = new frmVisibleSatellites(passHooks);
+            main.mdiArea()->addSubWindow(window);
+            return window;
+        });
 }

@@ -113,10 +113,11 @@ inline std::vector<Record_TLE> generatedSets(int count, std::uint64_t seed = 202
         std::string prefix;
         if (pick < 0.70) {
             e.kind = OrbitKind::Leo;
-            e.revsPerDay = uniform(14.0, 16.2);
-            e.eccentricity = uniform(0.0001, 0.02);
+            // Perigees above about 300 km, so no set decays within weeks of its epoch.
+            e.revsPerDay = uniform(14.0, 15.8);
+            e.eccentricity = uniform(0.0001, 0.01);
             e.inclinationDeg = uniform(0, 100);
-            e.bstar = uniform(1e-5, 5e-4);
+            e.bstar = uniform(1e-5, 2e-4);
             prefix = "LEO ";
         } else if (pick < 0.78) {
             e.kind = OrbitKind::Meo;

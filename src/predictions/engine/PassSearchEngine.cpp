@@ -184,7 +184,14 @@ void PassSearchRun::work()
         const std::size_t i = m_next.fetch_add(1);
         if (i >= m_outcomes.size())
             break;
-        m_outcomes[i] = searchSatellite(m_request.satellites[i], m_request, &m_cancel);
+        try {
+            m_outcomes[i] = searchSatellite(m_request.satellites[i], m_request, &m_cancel);
+        } catch (...) {
+            // Contained: this satellite is counted as not searched, the others go on.
+            m_outcomes[i] = SatelliteOutcome{};
+            m_outcomes[i].skip = SatelliteSkip::ComputationFailed;
+            m_outcomes[i].unexpectedError = true;
+        }
         m_done[i].store(true, std::memory_order_release);
         m_finishedCount.fetch_add(1);
     }
@@ -238,6 +245,7 @@ std::vector<PassRow> PassSearchRun::takeReadyRows()
         m_summary.rows += static_cast<int>(outcome.rows.size());
         m_summary.failedPasses += outcome.failedPasses;
         m_summary.cancelled = m_summary.cancelled || outcome.cancelled;
+        m_summary.unexpectedError = m_summary.unexpectedError || outcome.unexpectedError;
         if (outcome.skip == SatelliteSkip::BadElements ||
             outcome.skip == SatelliteSkip::ComputationFailed)
             ++m_summary.badSets;

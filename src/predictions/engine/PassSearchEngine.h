@@ -85,6 +85,7 @@ struct SatelliteOutcome
     SatelliteSkip skip = SatelliteSkip::None;
     int failedPasses = 0;
     bool cancelled = false;
+    bool unexpectedError = false;
 };
 
 /// Totals of a run, for the one closing message.
@@ -96,6 +97,7 @@ struct RunSummary
     int geostationary = 0;
     int failedPasses = 0;
     bool cancelled = false;
+    bool unexpectedError = false; ///< a satellite's search ended in an error of the program
 };
 
 /// Whether a pass passes the filters. Local time is UT plus the observer's zone and
