@@ -124,11 +124,9 @@ QWidget* frmVisibleSatellites::buildTab(int k)
     lvwPass[i]->setMinimumHeight(pixels(kPassListHeightTwips));
     lvwPass[i]->header()->setSortIndicatorShown(false);
     lvwPass[i]->header()->setSectionsClickable(true);
+    lvwPass[i]->header()->setStretchLastSection(false);
     for (int c = 0; c < kPassColumnCount; ++c) {
-        const double width = kColumnWidthsTwips[static_cast<std::size_t>(c)];
-        if (width > 0)
-            lvwPass[i]->setColumnWidth(c, pixels(width));
-        else
+        if (kColumnWidthsTwips[static_cast<std::size_t>(c)] <= 0)
             lvwPass[i]->setColumnHidden(c, true);
     }
 
@@ -184,6 +182,13 @@ void frmVisibleSatellites::Applica_lingua()
         QStringLiteral("Mag. (appoggio)")};
     for (std::size_t i = 0; i < kTabs; ++i) {
         m_models[i]->setHeaders(headers);
+        // The columns keep their widths, but never hide their own header text.
+        QHeaderView* header = lvwPass[i]->header();
+        for (int c = 0; c < kPassColumnCount; ++c) {
+            const double width = kColumnWidthsTwips[static_cast<std::size_t>(c)];
+            if (width > 0)
+                header->resizeSection(c, std::max(pixels(width), header->sectionSizeHint(c)));
+        }
         lblDataInizio[i]->setText(mLang::Testo_lingua(u"frmVisibleSatellites", u"datainizio"));
         lblDurata[i]->setText(mLang::Testo_lingua(u"frmVisibleSatellites", u"durata"));
         chkAM[i]->setText(mLang::Testo_lingua(u"Def", u"am"));
