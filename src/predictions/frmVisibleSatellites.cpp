@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTimeEdit>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
@@ -27,8 +28,9 @@ namespace {
 
 /// How often a running search is looked at [ms]: short enough for Stop to feel immediate.
 constexpr int kPollIntervalMs = 40;
-/// Rows formatted and appended per look, so a long list never stalls the window.
-constexpr std::size_t kRowsPerBatch = 1500;
+/// Time spent formatting and appending rows per look [ms], so a long list never stalls the
+/// window (about 500 rows).
+constexpr qint64 kBatchBudgetMs = 30;
 
 } // namespace
 
@@ -268,7 +270,9 @@ void frmVisibleSatellites::pollSearch()
         for (passes::PassRow& row : run.search->takeReadyRows())
             run.pending.push_back(std::move(row));
         std::vector<PassListModel::Entry> batch;
-        while (!run.pending.empty() && batch.size() < kRowsPerBatch) {
+        QElapsedTimer budget;
+        budget.start();
+        while (!run.pending.empty() && budget.elapsed() < kBatchBudgetMs) {
             PassListModel::Entry entry{std::move(run.pending.front()), {}};
             run.pending.pop_front();
             entry.texts = passTexts(entry.row, run.observer);
