@@ -373,10 +373,11 @@ void frmVisibleSatellites::lvwPass_ColumnClick(int k, int column)
     m_models[i]->sort(column, order);
     header->setSortIndicator(column, order);
     header->setSortIndicatorShown(true);
-    // The chosen pass stays chosen in its new place.
+    // The chosen pass stays chosen in its new place, its lines shown.
     for (int row = 0; chosen != nullptr && row < m_models[i]->rowCount(); ++row) {
         if (&m_models[i]->entry(row)->row == chosen) {
             lvwPass[i]->setCurrentIndex(m_models[i]->index(row, 0));
+            lvwPass_ItemClick(k, row);
             break;
         }
     }
