@@ -7,6 +7,7 @@
 
 #include <QAbstractTableModel>
 
+#include <deque>
 #include <vector>
 
 class PassListModel : public QAbstractTableModel
@@ -37,6 +38,6 @@ public:
     [[nodiscard]] const Entry* entry(int row) const;
 
 private:
-    std::vector<Entry> m_entries;
+    std::deque<Entry> m_entries; // grows without moving what it holds
     std::array<QString, kPassColumnCount> m_headers;
 };

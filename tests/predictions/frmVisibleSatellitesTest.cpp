@@ -19,6 +19,7 @@
 #include <QDateTimeEdit>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTest>
@@ -271,6 +272,59 @@ TEST_F(PassWindowTest, StopEndsTheRunQuicklyKeepingTheRows)
     EXPECT_GT(window->passList(0)->rowCount(), 0);
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(pflgCentrale.isOpen());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PassWindowTest, SortingByMagnitudePutsPassesWithoutOneLastAndKeepsTheChoice)
+{
+    Tabella_magnitudini.assign(100000, std::string());
+    std::vector<Record_TLE> sets = testsets::generatedSets(60);
+    for (std::size_t k = 0; k < sets.size(); k += 2)
+        Tabella_magnitudini[k + 1] = std::to_string(static_cast<int>(k % 7) - 1) + ".5";
+    Db_principale.assign(1, Record_TLE{});
+    Db_principale.insert(Db_principale.end(), sets.begin(), sets.end());
+    window->chkTransito->setChecked(false);
+    window->cmbDurata[0]->setCurrentIndex(24);
+    ASSERT_TRUE(runAndWait(0));
+    const PassListModel* list = window->passList(0);
+    ASSERT_GT(list->rowCount(), 20);
+    window->lvwPass[0]->setCurrentIndex(list->index(5, 0));
+    const passes::PassRow* chosen = &window->passAt(0, 5)->row;
+
+    emit window->lvwPass[0]->header()->sectionClicked(kColumnMagnitude);
+    bool numbersEnded = false;
+    for (int row = 0; row < list->rowCount(); ++row) {
+        const Magnitude& m = window->passAt(0, row)->row.pass.culmination.sky.magnitude;
+        const bool number = std::holds_alternative<double>(m);
+        EXPECT_FALSE(number && numbersEnded) << "a magnitude after the passes without one";
+        numbersEnded = numbersEnded || !number;
+        if (row > 0) {
+            EXPECT_LE(window->passAt(0, row - 1)->texts.columns[kColumnMagnitudeKey],
+                      window->passAt(0, row)->texts.columns[kColumnMagnitudeKey]);
+        }
+    }
+    const int now = window->selectedRow(0);
+    ASSERT_GE(now, 0);
+    EXPECT_EQ(&window->passAt(0, now)->row, chosen);
+    EXPECT_EQ(window->lstPass[0]->item(0)->text(), window->passAt(0, now)->texts.lines[0]);
+}
+
+TEST_F(PassWindowTest, EventLineKeepsItsFixedColumns)
+{
+    passes::PassEvent event;
+    event.julianDate = 2460321.0; // 2024-01-11 12:00 UT, 13:00 local
+    event.sky = {5.25, 7.5, kStatoVisibile, 2.75, -12.34, 1234.56};
+    const QString line = passLine(event, Osservatore, QLocale::c());
+    EXPECT_EQ(line, QStringLiteral("11 Jan 2024  13:00:00") + QString(18, u' ') +
+                        QStringLiteral(" 5.3   007.5   Visible    2.8   -12.3    1234.6"));
+    EXPECT_EQ(line.size(), 86);
+    event.sky.magnitude = std::string();
+    event.sky.status = kStatoEclisse;
+    EXPECT_EQ(passLine(event, Osservatore, QLocale::c()).mid(54, 14),
+              QStringLiteral("Eclipsed      "));
 }
 
 } // namespace
