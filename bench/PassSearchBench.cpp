@@ -13,8 +13,8 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <ranges>
 #include <cmath>
+#include <ranges>
 #include <thread>
 
 namespace {
@@ -116,8 +116,9 @@ bool bruteForcePass(const Elevation& e, double from, double to, double& aos, dou
 void BM_PassAccuracy_LowOrbits(benchmark::State& state)
 {
     std::vector<Record_TLE> lowOrbits;
-    for (const Record_TLE& set : generatedRequest().satellites | std::views::transform(
-                                     [](const SatelliteInput& s) { return s.lines; })) {
+    for (const Record_TLE& set :
+         generatedRequest().satellites |
+             std::views::transform([](const SatelliteInput& s) { return s.lines; })) {
         if (set.Riga0.rfind("LEO", 0) == 0)
             lowOrbits.push_back(set);
         if (lowOrbits.size() == 80)
@@ -133,16 +134,16 @@ void BM_PassAccuracy_LowOrbits(benchmark::State& state)
             if (p.acquisition.julianDate <= request.startJd || p.loss.julianDate >= request.endJd)
                 continue;
             const Record_TLE& set = lowOrbits[static_cast<std::size_t>(row.index - 1)];
-            const Elevation e{mSat::parseElementSet(set.Riga0, set.Riga1, set.Riga2,
-                                                    {std::string()}, {Record_TLE{}})
-                                  .elements,
-                              mSat::SatellitePropagator(
-                                  mSat::toPropagationElements(
-                                      mSat::parseElementSet(set.Riga0, set.Riga1, set.Riga2,
-                                                            {std::string()}, {Record_TLE{}})
-                                          .elements),
-                                  mSat::PropagatorModel::Sgp4Sdp4),
-                              &request};
+            const Elevation e{
+                mSat::parseElementSet(set.Riga0, set.Riga1, set.Riga2, {std::string()},
+                                      {Record_TLE{}})
+                    .elements,
+                mSat::SatellitePropagator(mSat::toPropagationElements(
+                                              mSat::parseElementSet(set.Riga0, set.Riga1, set.Riga2,
+                                                                    {std::string()}, {Record_TLE{}})
+                                                  .elements),
+                                          mSat::PropagatorModel::Sgp4Sdp4),
+                &request};
             double aos = 0, top = 0, los = 0;
             if (!bruteForcePass(e, p.acquisition.julianDate - 30 * kSecond,
                                 p.loss.julianDate + 30 * kSecond, aos, top, los))

@@ -22,9 +22,10 @@ QVariant PassListModel::data(const QModelIndex& index, int role) const
     if (role == Qt::DisplayRole)
         return e->texts.columns[static_cast<std::size_t>(index.column())];
     if (role == Qt::TextAlignmentRole) {
-        const bool centred = index.column() >= kColumnElevation && index.column() <= kColumnDuration;
-        return QVariant::fromValue(Qt::Alignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) |
-                                                 Qt::AlignVCenter));
+        const bool centred =
+            index.column() >= kColumnElevation && index.column() <= kColumnDuration;
+        return QVariant::fromValue(
+            Qt::Alignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter));
     }
     return {};
 }
@@ -48,10 +49,11 @@ void PassListModel::sort(int column, Qt::SortOrder order)
         key = kColumnMagnitudeKey;
     const auto k = static_cast<std::size_t>(key);
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    std::stable_sort(m_entries.begin(), m_entries.end(), [k, order](const Entry& a, const Entry& b) {
-        const int c = QString::compare(a.texts.columns[k], b.texts.columns[k]);
-        return order == Qt::AscendingOrder ? c < 0 : c > 0;
-    });
+    std::stable_sort(m_entries.begin(), m_entries.end(),
+                     [k, order](const Entry& a, const Entry& b) {
+                         const int c = QString::compare(a.texts.columns[k], b.texts.columns[k]);
+                         return order == Qt::AscendingOrder ? c < 0 : c > 0;
+                     });
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 

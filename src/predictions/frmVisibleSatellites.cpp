@@ -154,18 +154,19 @@ bool frmVisibleSatellites::checkBeforeSearch(int k)
 bool frmVisibleSatellites::askForDatabase()
 {
     const QString text = mLang::Testo_lingua(u"MDIform1", u"necessariodb");
-    const bool ok = m_question ? m_question(text)
-                               : QMessageBox::question(this, QGuiApplication::applicationDisplayName(),
-                                                       text, QMessageBox::Ok | QMessageBox::Cancel,
-                                                       QMessageBox::Ok) == QMessageBox::Ok;
+    const bool ok = m_question
+                        ? m_question(text)
+                        : QMessageBox::question(this, QGuiApplication::applicationDisplayName(),
+                                                text, QMessageBox::Ok | QMessageBox::Cancel,
+                                                QMessageBox::Ok) == QMessageBox::Ok;
     if (!ok)
         return false;
     if (!Impostazioni.File_database.empty() && m_hooks.readPrimary)
         m_hooks.readPrimary(QString::fromStdString(Impostazioni.File_database));
     else if (m_hooks.openPrimary)
         m_hooks.openPrimary();
-    const int sets = m_hooks.primaryCount ? m_hooks.primaryCount()
-                                          : static_cast<int>(Db_principale.size()) - 1;
+    const int sets =
+        m_hooks.primaryCount ? m_hooks.primaryCount() : static_cast<int>(Db_principale.size()) - 1;
     if (sets <= 0)
         return false;
     if (m_hooks.hideDatabase)
@@ -188,11 +189,11 @@ double startOf(const QDateTime& local, const Dati_osservatore& observer)
 {
     const QDate d = local.date();
     const QTime t = local.time();
-    const double zone = static_cast<double>(observer.Ora_legale) +
-                        static_cast<double>(observer.Fuso_orario);
-    return mAstro::Calcola_giorno_giuliano(
-        d.year(), d.month(),
-        d.day() + (t.hour() - zone) / 24.0 + (t.minute() + t.second() / 60.0) / 1440.0);
+    const double zone =
+        static_cast<double>(observer.Ora_legale) + static_cast<double>(observer.Fuso_orario);
+    return mAstro::Calcola_giorno_giuliano(d.year(), d.month(),
+                                           d.day() + (t.hour() - zone) / 24.0 +
+                                               (t.minute() + t.second() / 60.0) / 1440.0);
 }
 
 } // namespace
@@ -244,10 +245,10 @@ void frmVisibleSatellites::startSearch(int k)
     progress->setAttribute(Qt::WA_DeleteOnClose, false);
     progress->ProgressBar1->setMax(static_cast<double>(request.satellites.size()));
     progress->ProgressBar1->setValue(0);
-    progress->lblTask->setText(k == kTabPrincipal ? mLang::Testo_lingua(u"frmVisibleSatellites", u"calcoloprimo")
-                               : k == kTabSecondary
-                                   ? mLang::Testo_lingua(u"frmVisibleSatellites", u"calcolosecondo")
-                                   : QString());
+    progress->lblTask->setText(
+        k == kTabPrincipal   ? mLang::Testo_lingua(u"frmVisibleSatellites", u"calcoloprimo")
+        : k == kTabSecondary ? mLang::Testo_lingua(u"frmVisibleSatellites", u"calcolosecondo")
+                             : QString());
     progress->show();
     m_run->progress = progress;
     m_run->search = std::make_unique<passes::PassSearchRun>(std::move(request), m_threads);
@@ -324,22 +325,21 @@ void frmVisibleSatellites::finishSearch()
     } else if (!summary.cancelled && !failed) {
         const bool geostationary = k == kTabPrincipal && summary.geostationary > 0;
         showMessage(QMessageBox::Information,
-                    mLang::Testo_lingua(u"frmVisibleSatellites",
-                                        geostationary ? u"principalegeostazionario"
-                                                      : u"nessunpassaggio"));
+                    mLang::Testo_lingua(u"frmVisibleSatellites", geostationary
+                                                                     ? u"principalegeostazionario"
+                                                                     : u"nessunpassaggio"));
     }
     QStringList notices;
     if (failed)
         notices << mLang::Testo_lingua(u"frmVisibleSatellites", u"erroreprevisione");
     if (summary.badSets > 0)
-        notices << mLang::Testo_lingua(u"frmVisibleSatellites", u"setscartati")
-                       .arg(summary.badSets);
+        notices
+            << mLang::Testo_lingua(u"frmVisibleSatellites", u"setscartati").arg(summary.badSets);
     if (summary.failedPasses > 0)
         notices << mLang::Testo_lingua(u"frmVisibleSatellites", u"passaggifalliti")
                        .arg(summary.failedPasses);
     if (!notices.isEmpty())
-        showMessage(failed ? QMessageBox::Warning : QMessageBox::Information,
-                    notices.join(u'\n'));
+        showMessage(failed ? QMessageBox::Warning : QMessageBox::Information, notices.join(u'\n'));
     emit searchFinished(k);
 }
 
@@ -362,11 +362,11 @@ void frmVisibleSatellites::lvwPass_ColumnClick(int k, int column)
         return;
     const auto i = static_cast<std::size_t>(k);
     QHeaderView* header = lvwPass[i]->header();
-    const Qt::SortOrder order =
-        header->isSortIndicatorShown() && header->sortIndicatorSection() == column &&
-                header->sortIndicatorOrder() == Qt::AscendingOrder
-            ? Qt::DescendingOrder
-            : Qt::AscendingOrder;
+    const Qt::SortOrder order = header->isSortIndicatorShown() &&
+                                        header->sortIndicatorSection() == column &&
+                                        header->sortIndicatorOrder() == Qt::AscendingOrder
+                                    ? Qt::DescendingOrder
+                                    : Qt::AscendingOrder;
     const passes::PassRow* chosen = nullptr;
     if (const PassListModel::Entry* entry = m_models[i]->entry(selectedRow(k)))
         chosen = &entry->row;

@@ -40,9 +40,9 @@ public:
     /// What the window needs of the element database window (tab 0 with no primary database).
     struct DatabaseHooks
     {
-        std::function<int()> primaryCount;                  ///< sets in the primary database
+        std::function<int()> primaryCount;                    ///< sets in the primary database
         std::function<void(const QString& path)> readPrimary; ///< reads a file as primary database
-        std::function<void()> openPrimary;                   ///< the open command (dialog first)
+        std::function<void()> openPrimary;                    ///< the open command (dialog first)
         std::function<void()> hideDatabase;
     };
     /// Shows one message (tests replace it); `icon` as the message box's.

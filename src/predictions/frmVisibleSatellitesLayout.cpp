@@ -25,7 +25,7 @@ namespace {
 
 constexpr double kPassListHeightTwips = 3735;
 constexpr std::array<double, kPassColumnCount> kColumnWidthsTwips{2300, 2400, 800, 800, 900,
-                                                                 800,  1200, 0,   0};
+                                                                  800,  1200, 0,   0};
 constexpr int kLineListHeightPx = 64;
 constexpr std::array<int, 6> kLimitSlots{10, 20, 30, 40, 50, 200};
 constexpr int kSpanHoursTab0 = 24;
@@ -36,8 +36,7 @@ QString indexedName(const char* name, int k)
     return QString::fromLatin1(name) + u'(' + QString::number(k) + u')';
 }
 
-template <class Control>
-Control* named(Control* control, const QString& name)
+template <class Control> Control* named(Control* control, const QString& name)
 {
     control->setObjectName(name);
     return control;
@@ -204,7 +203,8 @@ void frmVisibleSatellites::Applica_lingua()
         cmdDettagli[i]->setCaption(mLang::Testo_lingua(u"frmVisibleSatellites", u"dettagli"));
         cmdMappa[i]->setCaption(mLang::Testo_lingua(u"frmVisibleSatellites", u"mappa"));
         lblLegenda[i]->setText(mLang::Testo_lingua(u"frmVisibleSatellites", u"intestazioneobs"));
-        lstPass[i]->setToolTip(mLang::Testo_lingua(u"frmVisibleSatellites", u"doppioclickdettagli"));
+        lstPass[i]->setToolTip(
+            mLang::Testo_lingua(u"frmVisibleSatellites", u"doppioclickdettagli"));
         cmdOK[i]->setCaption(mLang::Testo_lingua(u"Buttons", u"ok"));
         cmdCancel[i]->setCaption(mLang::Testo_lingua(u"Buttons", u"cancel"));
         cmdHelp[i]->setCaption(mLang::Testo_lingua(u"Buttons", u"help"));

@@ -7,8 +7,8 @@
 #include "common/element_databases.h"
 #include "common/gates.h"
 #include "common/program_time.h"
-#include "controls/GraphButton/GraphButton.h"
 #include "common/satellite_slots.h"
+#include "controls/GraphButton/GraphButton.h"
 #include "core/ElementSet.h"
 #include "core/PassSearch.h"
 #include "support/ElementSetSources.h"
@@ -22,8 +22,8 @@
 #include <QHeaderView>
 #include <QListWidget>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTabWidget>
+#include <QTest>
 #include <QTreeView>
 
 namespace {
@@ -131,8 +131,7 @@ TEST_F(PassWindowTest, FreshWindowShowsThePrincipalTabAndTheStoredFilters)
     EXPECT_FALSE(window->chkAM[1]->isChecked());
     EXPECT_TRUE(window->chkPM[1]->isChecked());
     EXPECT_TRUE(window->chkAM[2]->isChecked());
-    EXPECT_EQ(window->DTPicker1[1]->dateTime(),
-              QDateTime(QDate(2024, 1, 11), QTime(1, 0, 0)));
+    EXPECT_EQ(window->DTPicker1[1]->dateTime(), QDateTime(QDate(2024, 1, 11), QTime(1, 0, 0)));
     EXPECT_FALSE(window->cmdMappa[0]->isEnabled());
     EXPECT_FALSE(window->cmdAttiva->isEnabled());
     EXPECT_EQ(window->findChild<QTreeView*>(QStringLiteral("lvwPass(2)")), window->lvwPass[2]);
@@ -174,15 +173,14 @@ TEST_P(PassWindowRefusal, TellsWhyAndSearchesNothing)
 
 INSTANTIATE_TEST_SUITE_P(
     Validation, PassWindowRefusal,
-    ::testing::Values(
-        Refusal{"NoPrincipal", 1, 0, true, true, 0, "nessunsatelliteprimario",
-                QMessageBox::Information},
-        Refusal{"NoSecondary", 2, 1, true, true, 0, "nessunsatellitesecondario",
-                QMessageBox::Information},
-        Refusal{"NeitherHalfOfTheDay", 1, 1, false, false, 0, "selezionareampm",
-                QMessageBox::Information},
-        Refusal{"AzimuthWindowEmpty", 1, 1, true, true, 360, "intervalloazimutherrato",
-                QMessageBox::Warning}),
+    ::testing::Values(Refusal{"NoPrincipal", 1, 0, true, true, 0, "nessunsatelliteprimario",
+                              QMessageBox::Information},
+                      Refusal{"NoSecondary", 2, 1, true, true, 0, "nessunsatellitesecondario",
+                              QMessageBox::Information},
+                      Refusal{"NeitherHalfOfTheDay", 1, 1, false, false, 0, "selezionareampm",
+                              QMessageBox::Information},
+                      Refusal{"AzimuthWindowEmpty", 1, 1, true, true, 360,
+                              "intervalloazimutherrato", QMessageBox::Warning}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(PassWindowTest, EmptyDatabaseAsksForOneAndSearchesNothingOnCancel)
@@ -224,7 +222,8 @@ TEST_F(PassWindowTest, WholeDatabaseRunListsThePassesAndTellsTheBadSetOnce)
     const PassListModel::Entry* first = window->passAt(0, 0);
     EXPECT_EQ(window->lstPass[0]->item(1)->text(), first->texts.lines[1]);
     EXPECT_TRUE(first->texts.tag.startsWith(QString::number(first->row.index) + u';'));
-    EXPECT_EQ(first->row.elementLines.Riga1, Db_principale[static_cast<std::size_t>(first->row.index)].Riga1);
+    EXPECT_EQ(first->row.elementLines.Riga1,
+              Db_principale[static_cast<std::size_t>(first->row.index)].Riga1);
     // Rows come satellite after satellite in database order.
     int previous = 0;
     for (int row = 0; row < list->rowCount(); ++row) {

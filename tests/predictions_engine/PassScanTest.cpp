@@ -15,16 +15,16 @@ namespace {
 
 using namespace passes;
 
-constexpr double kStart = 2460000.5;        // a Julian date at 0 h UT
-constexpr double kMinute = 1.0 / 1440.0;    // [days]
-constexpr double kBaseline = -80.0;         // elevation far from any pass [degrees]
+constexpr double kStart = 2460000.5;              // a Julian date at 0 h UT
+constexpr double kMinute = 1.0 / 1440.0;          // [days]
+constexpr double kBaseline = -80.0;               // elevation far from any pass [degrees]
 constexpr double kTimeTolerance = 1e-3 / 86400.0; // 1 ms, far inside the searches' tolerance
 
 struct Bump
 {
-    double centreMin;    ///< culmination, minutes after kStart
+    double centreMin; ///< culmination, minutes after kStart
     double peakDeg;
-    double widthMin;     ///< Gaussian width [minutes]
+    double widthMin; ///< Gaussian width [minutes]
     double azimuthDeg = 180;
     int status = kStatoIlluminato;
 };
@@ -38,7 +38,8 @@ SkySampler curve(std::vector<Bump> bumps)
         s.status = kStatoEclisse;
         for (const Bump& b : bumps) {
             const double x = (t - kStart) / kMinute - b.centreMin;
-            const double e = kBaseline + (b.peakDeg - kBaseline) * std::exp(-x * x / (b.widthMin * b.widthMin));
+            const double e =
+                kBaseline + (b.peakDeg - kBaseline) * std::exp(-x * x / (b.widthMin * b.widthMin));
             if (e > s.elevationDeg) {
                 s.elevationDeg = e;
                 s.azimuthDeg = b.azimuthDeg;
@@ -105,9 +106,14 @@ std::vector<CurveCase> curveCases()
         {"RisingAtStart", {rising}, 600, {{0.0, 3.0, inside(rising).losMin}}},
         {"RunningPastEnd", {pastEnd}, 600, {{inside(pastEnd).aosMin, 598, 600}}},
         {"GrazingFoundTooLowNot", {grazing, tooLow}, 600, {inside(grazing)}},
-        {"TwoPassesInOneStep", {background, firstOfTwo, secondOfTwo}, 600,
+        {"TwoPassesInOneStep",
+         {background, firstOfTwo, secondOfTwo},
+         600,
          {inside(firstOfTwo), inside(secondOfTwo)}},
-        {"ManyPasses", four, 600, {inside(four[0]), inside(four[1]), inside(four[2]), inside(four[3])}},
+        {"ManyPasses",
+         four,
+         600,
+         {inside(four[0]), inside(four[1]), inside(four[2]), inside(four[3])}},
     };
 }
 
@@ -203,7 +209,8 @@ std::vector<FilterCase> filterCases()
     morningOnly.afternoon = false;
     PassFilters eveningOnly = all;
     eveningOnly.morning = false;
-    PassFilters acrossNorth = all; // 300 .. 360 and nothing past north: the window is min < az < max
+    PassFilters acrossNorth =
+        all; // 300 .. 360 and nothing past north: the window is min < az < max
     acrossNorth.azimuthMinDeg = 300;
     acrossNorth.azimuthMaxDeg = 360;
     PassFilters visible = acrossNorth;
@@ -214,7 +221,8 @@ std::vector<FilterCase> filterCases()
     return {
         {"NoonIsMorning", passAt(660, 90, kStatoIlluminato), morningOnly, true},
         {"NoonNotEvening", passAt(660, 90, kStatoIlluminato), eveningOnly, false},
-        {"SecondAfterNoonIsEvening", passAt(660 + 1.0 / 60.0, 90, kStatoIlluminato), eveningOnly, true},
+        {"SecondAfterNoonIsEvening", passAt(660 + 1.0 / 60.0, 90, kStatoIlluminato), eveningOnly,
+         true},
         {"MorningDroppedByEveningBox", passAt(100, 90, kStatoIlluminato), eveningOnly, false},
         {"InsideAzimuthWindow", passAt(100, 330, kStatoIlluminato), acrossNorth, true},
         {"AzimuthAtWindowEdgeDropped", passAt(100, 300, kStatoIlluminato), acrossNorth, false},

@@ -60,8 +60,8 @@ public:
     }
     double operator()(double t) const
     {
-        return mSat::observingState(m_propagator, m_elements, m_request.observer,
-                                    m_request.options, t, {}, 0)
+        return mSat::observingState(m_propagator, m_elements, m_request.observer, m_request.options,
+                                    t, {}, 0)
             .valori.Elevazione;
     }
 
@@ -114,8 +114,8 @@ std::vector<Record_TLE> lowOrbitSets(const std::vector<Record_TLE>& sets, std::s
 {
     std::vector<Record_TLE> out;
     for (const Record_TLE& set : sets) {
-        const auto parsed = mSat::parseElementSet(set.Riga0, set.Riga1, set.Riga2,
-                                                  {std::string()}, {Record_TLE{}});
+        const auto parsed =
+            mSat::parseElementSet(set.Riga0, set.Riga1, set.Riga2, {std::string()}, {Record_TLE{}});
         if (parsed.status == mSat::Status::Ok && parsed.elements.Moto_medio > 11.0)
             out.push_back(set);
         if (out.size() == count)
@@ -157,15 +157,16 @@ TEST(PassSearchRealSets, AgreesWithABruteForceScanOfLowOrbits)
         // Each pass found has its events where a 0.1 s scan puts them.
         for (const PassRow* r : found) {
             const FoundPass& p = r->pass;
-            const std::vector<BrutePass> fine =
-                bruteForce(elevation, std::max(request.startJd, p.acquisition.julianDate - 60 * kSecond),
-                           std::min(request.endJd, p.loss.julianDate + 60 * kSecond), 0.1 * kSecond, 0.0);
+            const std::vector<BrutePass> fine = bruteForce(
+                elevation, std::max(request.startJd, p.acquisition.julianDate - 60 * kSecond),
+                std::min(request.endJd, p.loss.julianDate + 60 * kSecond), 0.1 * kSecond, 0.0);
             ASSERT_EQ(fine.size(), 1u) << sets[i].Riga0;
             if (p.acquisition.julianDate > request.startJd)
                 differences.push_back(std::fabs(p.acquisition.julianDate - fine[0].aos) / kSecond);
             if (p.loss.julianDate < request.endJd)
                 differences.push_back(std::fabs(p.loss.julianDate - fine[0].los) / kSecond);
-            differences.push_back(std::fabs(p.culmination.julianDate - fine[0].culmination) / kSecond);
+            differences.push_back(std::fabs(p.culmination.julianDate - fine[0].culmination) /
+                                  kSecond);
         }
     }
     EXPECT_EQ(missed, 0);
@@ -197,7 +198,8 @@ TEST(PassSearchRealSets, EccentricOrbitsNeitherMergeNorMissPasses)
                     brute.end());
         std::vector<const PassRow*> found;
         for (const PassRow& row : rows) {
-            if (row.index == static_cast<int>(i + 1) && row.pass.culmination.sky.elevationDeg >= 0.2)
+            if (row.index == static_cast<int>(i + 1) &&
+                row.pass.culmination.sky.elevationDeg >= 0.2)
                 found.push_back(&row);
         }
         ASSERT_EQ(found.size(), brute.size()) << eccentric[i].Riga0;
@@ -219,7 +221,8 @@ TEST(PassSearchRealSets, BadSetsAreSkippedAndCounted)
         if (set.Riga0.rfind("LEO", 0) == 0)
             lowOrbits.push_back(set);
     }
-    const std::vector<Record_TLE> sets{lowOrbits[0], malformed, noMotion, lowOrbits[1], lowOrbits[2]};
+    const std::vector<Record_TLE> sets{lowOrbits[0], malformed, noMotion, lowOrbits[1],
+                                       lowOrbits[2]};
     RunSummary summary;
     const std::vector<PassRow> rows =
         searchAll(requestFor(sets, testsets::kGeneratedSearchStartJd, 1.0), 2, &summary);
@@ -229,8 +232,9 @@ TEST(PassSearchRealSets, BadSetsAreSkippedAndCounted)
     ASSERT_FALSE(rows.empty());
     for (const PassRow& row : rows)
         EXPECT_TRUE(row.index == 1 || row.index == 4 || row.index == 5) << row.index;
-    EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end(),
-                               [](const PassRow& a, const PassRow& b) { return a.index < b.index; }));
+    EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end(), [](const PassRow& a, const PassRow& b) {
+        return a.index < b.index;
+    }));
     EXPECT_EQ(rows.front().elementLines.Riga1, lowOrbits[0].Riga1);
     EXPECT_EQ(rows.front().catalogueNumber, lowOrbits[0].Riga1.substr(2, 5));
 }
@@ -276,8 +280,10 @@ TEST(PassSearchRun, OneThreadAndManyGiveTheSameRows)
     ASSERT_GT(one.size(), 100u);
     for (std::size_t i = 0; i < one.size(); ++i) {
         EXPECT_EQ(one[i].index, many[i].index);
-        EXPECT_TRUE(sameBits(one[i].pass.acquisition.julianDate, many[i].pass.acquisition.julianDate));
-        EXPECT_TRUE(sameBits(one[i].pass.culmination.julianDate, many[i].pass.culmination.julianDate));
+        EXPECT_TRUE(
+            sameBits(one[i].pass.acquisition.julianDate, many[i].pass.acquisition.julianDate));
+        EXPECT_TRUE(
+            sameBits(one[i].pass.culmination.julianDate, many[i].pass.culmination.julianDate));
         EXPECT_TRUE(sameBits(one[i].pass.loss.julianDate, many[i].pass.loss.julianDate));
         EXPECT_TRUE(sameBits(one[i].pass.culmination.sky.elevationDeg,
                              many[i].pass.culmination.sky.elevationDeg));

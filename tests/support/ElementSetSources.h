@@ -76,7 +76,8 @@ inline Record_TLE formatSet(int catalogue, const std::string& name, const Genera
     char bstar[16] = " 00000-0";
     if (e.bstar > 0) {
         int exponent = static_cast<int>(std::floor(std::log10(e.bstar))) + 1;
-        const int mantissa = static_cast<int>(std::lround(e.bstar / std::pow(10.0, exponent) * 1e5));
+        const int mantissa =
+            static_cast<int>(std::lround(e.bstar / std::pow(10.0, exponent) * 1e5));
         std::snprintf(bstar, sizeof bstar, " %05d-%d", std::min(mantissa, 99999), -exponent);
     }
     char l1[96];

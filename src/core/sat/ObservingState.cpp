@@ -13,8 +13,8 @@
 
 #include <bit>
 #include <charconv>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 namespace mSat {
@@ -233,8 +233,7 @@ void magnitude(const Elemento_satellite& elements, const Opzioni& options, doubl
 /// Eclipse, Sun elevation, visibility, phase and magnitude (the steps after the sub-point).
 void illumination(const Elemento_satellite& elements, const Opzioni& options,
                   const StateVector& eci, const Vec& sun, const EarthRotation& earth,
-                  const ObserverFrame& obs,
-                  const Vec& lineOfSight, ObservingResult& out)
+                  const ObserverFrame& obs, const Vec& lineOfSight, ObservingResult& out)
 {
     Posizione_satellite& v = out.valori;
     const Vec& p = eci.positionKm;

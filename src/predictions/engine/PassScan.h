@@ -49,15 +49,15 @@ struct ScanParameters
 {
     double startJd = 0;
     double endJd = 0;
-    double stepDays = 0;          ///< coarse step, a quarter of the period (less when eccentric)
-    double periodDays = 0;        ///< how far rise and set are looked for from a culmination
+    double stepDays = 0;   ///< coarse step, a quarter of the period (less when eccentric)
+    double periodDays = 0; ///< how far rise and set are looked for from a culmination
     double minimumElevationDeg = 0;
 };
 
 struct ScanOutcome
 {
-    std::vector<FoundPass> passes; ///< in time order
-    int failedPasses = 0;          ///< passes whose events the searches could not settle
+    std::vector<FoundPass> passes;  ///< in time order
+    int failedPasses = 0;           ///< passes whose events the searches could not settle
     bool computationFailed = false; ///< the satellite could not be computed: scan ended there
     bool cancelled = false;
 };

@@ -37,8 +37,8 @@ public:
     std::optional<SkySample> operator()(double julianDate)
     {
         const mSat::ObservingResult r =
-            mSat::observingState(m_propagator, m_elements, m_request.observer,
-                                 m_request.options, julianDate, m_previous, m_previousSun);
+            mSat::observingState(m_propagator, m_elements, m_request.observer, m_request.options,
+                                 julianDate, m_previous, m_previousSun);
         if (r.status != mSat::Status::Ok)
             return std::nullopt;
         m_previous = r.valori;
@@ -65,13 +65,12 @@ std::optional<Elemento_satellite> elementsOf(const SatelliteInput& satellite,
                                              const PassSearchRequest& request)
 {
     if (satellite.elements)
-        return mSat::validateElements(*satellite.elements) == mSat::Status::Ok
-                   ? satellite.elements
-                   : std::nullopt;
+        return mSat::validateElements(*satellite.elements) == mSat::Status::Ok ? satellite.elements
+                                                                               : std::nullopt;
     static const std::vector<Record_TLE> noFrequencies(1);
     const mSat::ParsedElementSet parsed =
-        mSat::parseElementSet(satellite.lines.Riga0, satellite.lines.Riga1,
-                              satellite.lines.Riga2, request.magnitudes, noFrequencies);
+        mSat::parseElementSet(satellite.lines.Riga0, satellite.lines.Riga1, satellite.lines.Riga2,
+                              request.magnitudes, noFrequencies);
     if (parsed.status != mSat::Status::Ok)
         return std::nullopt;
     return parsed.elements;
@@ -82,9 +81,8 @@ std::optional<Elemento_satellite> elementsOf(const SatelliteInput& satellite,
 bool keepPass(const FoundPass& pass, const PassFilters& filters, const Dati_osservatore& observer,
               bool& afternoon)
 {
-    const double local =
-        DateValue::addMinutes(mAstro::utDateFromJulian(pass.culmination.julianDate),
-                              mAstro::zoneOffsetMinutes(observer));
+    const double local = DateValue::addMinutes(
+        mAstro::utDateFromJulian(pass.culmination.julianDate), mAstro::zoneOffsetMinutes(observer));
     const DateValue::Parts parts = DateValue::split(local);
     afternoon = parts.hour * 3600 + parts.minute * 60 + parts.second > kNoonSeconds;
     if (!(afternoon ? filters.afternoon : filters.morning))
@@ -165,7 +163,8 @@ PassSearchRun::PassSearchRun(PassSearchRequest request, unsigned threadCount)
         m_done[i].store(false);
     if (threadCount == 0)
         threadCount = std::max(1u, std::thread::hardware_concurrency());
-    const std::size_t count = std::min<std::size_t>(threadCount, std::max<std::size_t>(1, m_outcomes.size()));
+    const std::size_t count =
+        std::min<std::size_t>(threadCount, std::max<std::size_t>(1, m_outcomes.size()));
     m_running.store(static_cast<unsigned>(count));
     m_workers.reserve(count);
     for (std::size_t i = 0; i < count; ++i)

@@ -91,9 +91,9 @@ struct SatelliteOutcome
 /// Totals of a run, for the one closing message.
 struct RunSummary
 {
-    int searched = 0;       ///< satellites finished (searched or skipped)
+    int searched = 0; ///< satellites finished (searched or skipped)
     int rows = 0;
-    int badSets = 0;        ///< skipped as BadElements or ComputationFailed
+    int badSets = 0; ///< skipped as BadElements or ComputationFailed
     int geostationary = 0;
     int failedPasses = 0;
     bool cancelled = false;
@@ -149,8 +149,8 @@ private:
     std::vector<std::thread> m_workers;
 };
 
-/// Runs a whole search on the calling thread's pool and returns every row (tests, benchmarks).
-[[nodiscard]] std::vector<PassRow> searchAll(const PassSearchRequest& request,
-                                             unsigned threadCount, RunSummary* summary = nullptr);
+/// Runs a whole search on `threadCount` workers (0: one per core) and returns every row.
+[[nodiscard]] std::vector<PassRow> searchAll(const PassSearchRequest& request, unsigned threadCount,
+                                             RunSummary* summary = nullptr);
 
 } // namespace passes
