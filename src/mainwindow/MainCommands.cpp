@@ -85,7 +85,7 @@ const std::vector<MDIForm1::Command>& MDIForm1::commandTable()
          own(&MDIForm1::mnuSatellitiMotoRelativo_Click)},
         {QStringLiteral("mnuSatellitiCalcoloEffemeridi"), kCalc, Ready,
          own(&MDIForm1::mnuSatellitiCalcoloEffemeridi_Click)},
-        {QStringLiteral("mnuSatellitiPrevisioniPassaggi"), kVisibleSatellites, WindowNotBuilt,
+        {QStringLiteral("mnuSatellitiPrevisioniPassaggi"), kVisibleSatellites, Ready,
          own(&MDIForm1::mnuSatellitiPrevisioniPassaggi_Click)},
         {QStringLiteral("mnuEffemeridiPianeti"), kPlanets, WindowNotBuilt,
          own(&MDIForm1::mnuEffemeridiPianeti_Click)},
