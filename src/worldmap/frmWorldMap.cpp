@@ -41,7 +41,9 @@ frmWorldMap::frmWorldMap(TrackingModel& model, Hooks hooks, QWidget* parent)
         m_hooks.report = [this](const QString& text) { showReport(this, text); };
     buildControls();
     Imposta_lingua();
-    m_model.setWorldMap(seededWorldMap(m_model.worldMap(), Impostazioni));
+    WorldMapDisplay options = seededWorldMap(m_model.worldMap(), Impostazioni);
+    options.riquadroDati = Impostazioni.Mappamondo_riquadro_dati;
+    m_model.setWorldMap(options);
     Leggi_posizione_finestra();
     connectControls();
 }

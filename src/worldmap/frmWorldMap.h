@@ -56,6 +56,8 @@ public:
     [[nodiscard]] QString pictureName() const { return m_pictureTag; }
     /// The map box as it is painted now: background and the satellites over it.
     [[nodiscard]] QImage composedMap() const;
+    /// The background of the last full redraw alone.
+    [[nodiscard]] const QImage& background() const { return m_background; }
     [[nodiscard]] const worldmap::MapProjection& mapProjection() const { return m_projection; }
 
 protected:
