@@ -19,9 +19,18 @@ namespace {
 const QString kWindowName = QStringLiteral("frmWorldMap");
 const QString kRemoveItem = QStringLiteral("mnuWorldmapRimuovi");
 
+/// The item of that name in the menu or one of its submenus.
 QAction* menuAction(QMenu* menu, const QString& name)
 {
-    return menu != nullptr ? menu->findChild<QAction*>(name) : nullptr;
+    if (menu == nullptr)
+        return nullptr;
+    for (QAction* action : menu->actions()) {
+        if (action->objectName() == name)
+            return action;
+        if (QAction* inner = menuAction(action->menu(), name))
+            return inner;
+    }
+    return nullptr;
 }
 
 void showReport(QWidget* parent, const QString& text)
