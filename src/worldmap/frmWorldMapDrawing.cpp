@@ -63,17 +63,19 @@ void frmWorldMap::chooseView()
     if (m_kind != MapKind::Orthographic)
         return;
     m_viewFile = orthographicViews().front().file;
-    // The view follows the principal: its sub-point now, or the last tick's when it cannot
-    // be computed here.
+    // The view follows the principal: its sub-point in the last tick, or computed now when
+    // the tick did not have it yet (just made principal).
     const TickSnapshot& tick = m_model.snapshot();
+    const auto elements = principalElements();
     std::optional<LonLat> place;
-    if (const auto elements = principalElements()) {
+    if (!tick.satellites.empty() && tick.satellites.front().fresh
+        && (!elements || elements->Numero_catalogo == tick.satellites.front().catalogueNumber)) {
+        place = LonLat{tick.satellites.front().state.Longitudine_subsatellite,
+                       tick.satellites.front().state.Latitudine_subsatellite};
+    } else if (elements) {
         if (const auto sub = subPointAt(*elements, Osservatore, Impostazioni, julianDateNow()))
             place = sub->place;
     }
-    if (!place && !tick.satellites.empty())
-        place = LonLat{tick.satellites.front().state.Longitudine_subsatellite,
-                       tick.satellites.front().state.Latitudine_subsatellite};
     if (!place)
         return;
     const double lonEast = place->lon < 0 ? place->lon + 360 : place->lon;

@@ -76,11 +76,11 @@ void frmWorldMap::buildControls()
     fraSatellitePrincipale = new QGroupBox(this);
     fraSatellitePrincipale->setObjectName(QStringLiteral("fraSatellitePrincipale"));
     QFont small = fraSatellitePrincipale->font();
-    small.setPointSizeF(std::max(6.5, small.pointSizeF() - 1.5));
+    small.setPointSizeF(std::max(6.0, small.pointSizeF() - 2.0));
     fraSatellitePrincipale->setFont(small);
     auto* grid = new QGridLayout(fraSatellitePrincipale);
-    grid->setContentsMargins(4, 2, 4, 2);
-    grid->setHorizontalSpacing(4);
+    grid->setContentsMargins(2, 2, 2, 2);
+    grid->setHorizontalSpacing(2);
     grid->setVerticalSpacing(0);
     for (std::size_t i = 0; i < kRows.size(); ++i) {
         m_captions[i] = new QLabel(fraSatellitePrincipale);

@@ -66,6 +66,13 @@ inline TickSnapshot snapshotOfSlots(double julianDate)
         tick.satellites.push_back(satellite);
     }
     tick.hasPrincipal = !tick.satellites.empty();
+    if (tick.hasPrincipal) {
+        const Posizione_satellite& p = tick.satellites.front().state;
+        const mAstro::SexagesimalEquatorial equatorial = mAstro::horizontalToEquatorial(
+            p.Azimut * 0.0174532925, p.Elevazione * 0.0174532925, Osservatore.Latitudine_osservatore,
+            tick.time.Tempo_siderale_locale);
+        tick.principal = principalTexts(p, Satelement[1], 1, equatorial, QString());
+    }
     return tick;
 }
 
