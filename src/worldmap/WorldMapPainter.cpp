@@ -128,13 +128,18 @@ WorldMapColours coloursFrom(const Opzioni& options)
             colourOf(options.Colore_orbita_futura)};
 }
 
+bool hasPosition(const TrackedSatellite& satellite)
+{
+    return satellite.fresh || satellite.state.Distanza_geocentrica > 0;
+}
+
 std::vector<SatelliteMarker> satelliteMarkers(const std::vector<TrackedSatellite>& satellites,
                                               const MapProjection& projection)
 {
     std::vector<SatelliteMarker> markers;
     markers.reserve(satellites.size());
     for (const TrackedSatellite& satellite : satellites) {
-        if (!satellite.fresh)
+        if (!hasPosition(satellite))
             continue;
         const Posizione_satellite& s = satellite.state;
         if (projection.kind() == MapKind::Rectangular) {
@@ -288,7 +293,7 @@ void WorldMapPainter::drawSatellites(const std::vector<TrackedSatellite>& satell
     const int ascent = m_painter.fontMetrics().ascent();
     std::size_t next = 0;
     for (const TrackedSatellite& satellite : satellites) {
-        if (!satellite.fresh)
+        if (!hasPosition(satellite))
             continue;
         const SatelliteMarker& marker = markers[next++];
         if (!marker.visible)

@@ -32,6 +32,10 @@ struct WorldMapColours
 inline const QColor kTerminatorColour{65, 65, 65};
 inline const QColor kNightShadeColour{105, 105, 105};
 
+/// Whether a satellite has a position to show: computed in this tick, or kept from an earlier
+/// one (while the satellite part of the tick is held, or when this tick could not compute it).
+[[nodiscard]] bool hasPosition(const TrackedSatellite& satellite);
+
 /// Where a satellite is drawn, in map units (X_satellite, Y_satellite); far-side satellites
 /// are not visible and cannot be picked.
 struct SatelliteMarker

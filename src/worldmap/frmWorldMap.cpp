@@ -109,7 +109,7 @@ void frmWorldMap::model_ticked()
         tick.satellites.empty() ? std::string() : tick.satellites.front().catalogueNumber;
     bool redraw = principal != m_principalCatalogue;
     if (!redraw && m_kind == MapKind::Orthographic && !tick.satellites.empty()
-        && tick.satellites.front().fresh) {
+        && hasPosition(tick.satellites.front())) {
         const Posizione_satellite& p = tick.satellites.front().state;
         redraw = orthographicViewFor(p.Longitudine_est, p.Latitudine_proiezione).file != m_viewFile;
     }
@@ -197,7 +197,7 @@ void frmWorldMap::paintLiveLayer(QPainter& painter) const
     const WorldMapColours colours = coloursFrom(Impostazioni);
     WorldMapPainter layers(painter, m_projection, colours);
     if (m_model.worldMap().cerchioVisibilita && tick.hasPrincipal && !tick.satellites.empty()
-        && tick.satellites.front().fresh)
+        && hasPosition(tick.satellites.front()))
         layers.drawFootprint(tick.satellites.front().state);
     layers.drawSatellites(tick.satellites, satelliteMarkers(tick.satellites, m_projection));
 }

@@ -68,7 +68,7 @@ void frmWorldMap::chooseView()
     const TickSnapshot& tick = m_model.snapshot();
     const auto elements = principalElements();
     std::optional<LonLat> place;
-    if (!tick.satellites.empty() && tick.satellites.front().fresh
+    if (!tick.satellites.empty() && hasPosition(tick.satellites.front())
         && (!elements || elements->Numero_catalogo == tick.satellites.front().catalogueNumber)) {
         place = LonLat{tick.satellites.front().state.Longitudine_subsatellite,
                        tick.satellites.front().state.Latitudine_subsatellite};
