@@ -25,6 +25,7 @@ constexpr double kDataBoxWidthTwips = 1935;
 constexpr double kMarginTwips = 10;
 constexpr double kDefaultWidthTwips = 10665;
 constexpr double kDefaultHeightTwips = 6870;
+constexpr int kMinimumDataBoxHeightPx = 240; // the data box's eighteen rows
 
 struct DataRow
 {
@@ -110,14 +111,23 @@ void frmWorldMap::Imposta_lingua()
 void frmWorldMap::Leggi_posizione_finestra()
 {
     QWidget* frame = frameOf(this);
-    const int width = pixels(storedTwips(QStringLiteral("Window_Width"), QStringLiteral("10665")));
-    const int height = pixels(storedTwips(QStringLiteral("Window_Height"), QStringLiteral("6870")));
+    const int storedWidth = pixels(storedTwips(QStringLiteral("Window_Width"), QStringLiteral("10665")));
+    const int storedHeight = pixels(storedTwips(QStringLiteral("Window_Height"), QStringLiteral("6870")));
     if (Impostazioni.Posizioni_finestre) {
         frame->setGeometry(pixels(storedTwips(QStringLiteral("Window_Left"), QStringLiteral("0"))),
                            pixels(storedTwips(QStringLiteral("Window_Top"), QStringLiteral("0"))),
-                           std::max(1, width), std::max(1, height));
+                           std::max(1, storedWidth), std::max(1, storedHeight));
     } else {
         frame->resize(pixels(kDefaultWidthTwips), pixels(kDefaultHeightTwips));
+        // The rectangular map opens as tall as its 2:1 picture needs, without bands above and
+        // below it.
+        if (m_kind == MapKind::Rectangular) {
+            const int margin = std::max(1, pixels(kMarginTwips));
+            const int boxWidth = m_model.worldMap().riquadroDati ? pixels(kDataBoxWidthTwips) + margin : 0;
+            const int mapHeight = (width() - margin - boxWidth) / 2;
+            const int wanted = std::max(mapHeight, kMinimumDataBoxHeightPx) + 2 * margin;
+            frame->resize(frame->width(), frame->height() - height() + wanted);
+        }
     }
 }
 
