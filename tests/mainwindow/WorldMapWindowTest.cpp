@@ -5,6 +5,7 @@
 
 #include "common/gates.h"
 #include "mainwindow/MDIForm1.h"
+#include "services/WindowRegistry.h"
 #include "worldmap/frmWorldMap.h"
 
 #include <QFile>
