@@ -102,6 +102,8 @@ void frmWorldMap::model_ticked()
     const TickSnapshot& tick = m_model.snapshot();
     if (tick.hasPrincipal)
         showPrincipalTexts(tick.principal);
+    else if (tick.satellites.empty())
+        resetPrincipalTexts();
     if (!drawable())
         return;
     // The background follows the principal: another satellite, or on the globe another view.

@@ -93,6 +93,8 @@ private:
     void Leggi_posizione_finestra();
     void Form_Resize();
     void showPrincipalTexts(const PrincipalTexts& texts);
+    /// No principal: the number labels show "0", status and magnitude nothing.
+    void resetPrincipalTexts();
     void savePosition();
 
     TrackingModel& m_model;

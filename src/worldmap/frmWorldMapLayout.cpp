@@ -169,3 +169,12 @@ void frmWorldMap::showPrincipalTexts(const PrincipalTexts& texts)
     for (std::size_t i = 0; i < values.size(); ++i)
         m_values[i]->setText(*values[i]);
 }
+
+void frmWorldMap::resetPrincipalTexts()
+{
+    for (std::size_t i = 0; i < kRows.size(); ++i) {
+        const bool word = kRows[i].value == std::u16string_view(u"lblState")
+                          || kRows[i].value == std::u16string_view(u"lblMagnitude");
+        m_values[i]->setText(word ? QString() : QStringLiteral("0"));
+    }
+}

@@ -7,6 +7,7 @@
 #include "common/gates.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QTest>
 
 using namespace worldmap;
@@ -288,4 +289,26 @@ TEST_F(WorldMapTest, MenuCommandsRedrawAndCloseTheMap)
     EXPECT_FALSE(map.isVisible());
     // Closing remembers the geometry, in twips.
     EXPECT_FALSE(mReg::Leggi_registro(u"Quorvanel", u"Mappamondo", u"Window_Width", u"").isEmpty());
+}
+
+TEST_F(WorldMapTest, DataBoxShowsThePrincipalsValuesAndZeroWithoutOne)
+{
+    frmWorldMap& map = window(MapKind::Rectangular);
+    TickSnapshot tick;
+    tick.satellites = {satelliteAt(1, "P", "00001", 0, 0)};
+    tick.hasPrincipal = true;
+    tick.principal.latitude = QStringLiteral("12.34\u00B0N");
+    tick.principal.state = QStringLiteral("Visible");
+    TrackingModel::instance().publishTick(tick);
+    const auto label = [&](const char* name) {
+        return map.findChild<QLabel*>(QString::fromLatin1(name))->text();
+    };
+    EXPECT_EQ(label("lblLatitude"), QStringLiteral("12.34\u00B0N"));
+    EXPECT_EQ(label("lblState"), QStringLiteral("Visible"));
+    EXPECT_EQ(label("lblLat"), QStringLiteral("Latitude"));
+    publish({});
+    EXPECT_EQ(label("lblLatitude"), QStringLiteral("0"));
+    EXPECT_EQ(label("lblTrasm"), QStringLiteral("0"));
+    EXPECT_TRUE(label("lblState").isEmpty());
+    EXPECT_TRUE(label("lblMagnitude").isEmpty());
 }
