@@ -312,3 +312,21 @@ TEST_F(WorldMapTest, DataBoxShowsThePrincipalsValuesAndZeroWithoutOne)
     EXPECT_TRUE(label("lblState").isEmpty());
     EXPECT_TRUE(label("lblMagnitude").isEmpty());
 }
+
+TEST_F(WorldMapTest, RemembersItsGeometryInTwips)
+{
+    for (const auto& [key, value] : {std::pair{u"Window_Left", u"1500"}, std::pair{u"Window_Top", u"750"},
+                                     std::pair{u"Window_Width", u"9000"}, std::pair{u"Window_Height", u"6000"}})
+        mReg::Scrivi_registro(u"Quorvanel", u"Mappamondo", key, value);
+    Impostazioni.Posizioni_finestre = true;
+    frmWorldMap::Hooks hooks;
+    hooks.report = [this](const QString& text) { m_reports.push_back(text); };
+    auto map = std::make_unique<frmWorldMap>(TrackingModel::instance(), hooks);
+    map->show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(map->size(), QSize(600, 400));
+    map->resize(750, 450);
+    map->close();
+    EXPECT_EQ(mReg::Leggi_registro(u"Quorvanel", u"Mappamondo", u"Window_Width", u""), QStringLiteral("11250"));
+    EXPECT_EQ(mReg::Leggi_registro(u"Quorvanel", u"Mappamondo", u"Window_Height", u""), QStringLiteral("6750"));
+}
