@@ -30,7 +30,6 @@
 #include "services/WindowRegistry.h"
 #include "services/mGlobal.h"
 #include "services/mLang.h"
-#include "tracking/TrackingModel.h"
 
 #include <QAction>
 #include <QStatusBar>
