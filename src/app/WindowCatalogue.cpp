@@ -46,17 +46,6 @@ void defineWindows(MDIForm1& main)
 
 namespace {
 
-LiveWindowHooks liveWindowHooks(MDIForm1& main)
-{
-    LiveWindowHooks live;
-    live.showPrincipalName = [&main](const QString&) { main.showPrincipalName(); };
-    live.redrawWorldMap = [&main] { main.mnuWorldmapRidisegnaMappa_Click(); };
-    live.localSkyPrincipalChanged = [&main] { main.localSkyPrincipalChanged(); };
-    live.clearWorldMapPrincipal = [&main] { main.clearWorldMapPrincipal(); };
-    live.clearLocalSkyPrincipal = [&main] { main.clearLocalSkyPrincipal(); };
-    return live;
-}
-
 /// The database window's frame: its place in the main window's document area, or itself.
 QWidget* databaseFrame()
 {
@@ -72,7 +61,6 @@ QWidget* databaseFrame()
 void connectElementDatabase(MDIForm1& main, DatabaseSession& session)
 {
     DatabaseWindowHooks hooks;
-    hooks.live = liveWindowHooks(main);
     hooks.download = [&main] { main.mnuStrumentiDownload_Click(); };
     defineDatabaseWindow(session, hooks,
                          [&main](QWidget* window) { main.mdiArea()->addSubWindow(window); });
@@ -95,16 +83,9 @@ void connectElementDatabase(MDIForm1& main, DatabaseSession& session)
         if (QWidget* frame = databaseFrame())
             frame->hide();
     };
-    access.removeDecayed = [&main, &session, live = hooks.live](int slot) {
-        Azzera(slot, session.active(), live, &main);
-    };
+    access.removeDecayed = [&main, &session](int slot) { Azzera(slot, session.active(), &main); };
     access.removeActive = [&session](int slot) {
-        const bool saved = session.active().removeDecayed(slot).workingSetSaved;
-        if (mGlobal::Form_caricato(kDatabaseWindowName)) {
-            if (frmDatabase* window = databaseWindow())
-                window->activeSatellitesChanged();
-        }
-        return saved;
+        return session.active().removeDecayed(slot).workingSetSaved;
     };
     main.setDatabaseAccess(std::move(access));
 }

@@ -48,12 +48,11 @@ void frmDatabase::activeSatellitesChanged()
 
 void frmDatabase::activeListChanged(bool principalChanged, bool listEmptied, bool workingSetSaved)
 {
-    activeSatellitesChanged();
     if (listEmptied)
-        Azzera_riquadri_dati(m_hooks.live);
+        Azzera_riquadri_dati();
     else if (principalChanged)
-        redrawPrincipal(m_hooks.live);
-    showPrincipalName(m_hooks.live);
+        redrawPrincipal();
+    notifyActiveSatellitesChanged();
     if (!workingSetSaved)
         message(mLang::Testo_lingua(u"frmDatabase", u"satellitinonsalvati"), true);
 }

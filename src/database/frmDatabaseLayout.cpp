@@ -2,6 +2,8 @@
 
 #include "database/frmDatabase.h"
 
+#include "tracking/TrackingModel.h"
+
 #include "common/satellite_slots.h"
 #include "controls/GraphButton/GraphButton.h"
 #include "database/DatabaseButtonPictures.h"
@@ -293,6 +295,8 @@ void frmDatabase::connectControls()
     connect(cmdRemoveAll, &GraphButton::Click, this, &frmDatabase::cmdRemoveAll_Click);
     connect(cmdOK, &GraphButton::Click, this, &frmDatabase::cmdOK_Click);
     connect(cmdHelp, &GraphButton::Click, this, &frmDatabase::cmdHelp_Click);
+    connect(&TrackingModel::instance(), &TrackingModel::activeSetChanged, this,
+            &frmDatabase::activeSatellitesChanged);
 }
 
 void frmDatabase::connectDatabaseTab(DatabaseKind kind)

@@ -212,8 +212,8 @@ void frmDatabase::reportRelink(const RelinkOutcome& relink)
     if (relink.principalReplaced())
         message(mLang::Testo_lingua(u"frmDatabase", u"satellitenondisponibile"), false);
     if (relink.listEmptied)
-        Azzera_riquadri_dati(m_hooks.live);
-    showPrincipalName(m_hooks.live);
+        Azzera_riquadri_dati();
+    notifyActiveSatellitesChanged();
     if (!relink.workingSetSaved)
         message(mLang::Testo_lingua(u"frmDatabase", u"satellitinonsalvati"), true);
 }

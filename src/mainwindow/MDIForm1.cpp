@@ -12,6 +12,7 @@
 #include "common/program_time.h"
 #include "common/satellite_slots.h"
 #include "core/ElementSet.h"
+#include "core/mAstro.h"
 #include "services/ProgramFolder.h"
 #include "services/Twips.h"
 #include "services/WindowRegistry.h"
@@ -19,6 +20,7 @@
 #include "services/mLang.h"
 #include "services/mNight.h"
 #include "services/mReg.h"
+#include "tracking/TrackingModel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -153,6 +155,17 @@ void MDIForm1::connectControls()
         connect(menuItem(pressed.value()), &QAction::toggled, button, &QAction::setChecked);
     }
     connect(tmrCentrale, &QTimer::timeout, this, &MDIForm1::tmrCentrale_Timer);
+    connectModel();
+}
+
+void MDIForm1::connectModel()
+{
+    const TrackingModel& model = TrackingModel::instance();
+    connect(&model, &TrackingModel::ticked, this, &MDIForm1::trackingModel_ticked);
+    connect(&model, &TrackingModel::activeSetChanged, this, &MDIForm1::showPrincipalName);
+    connect(&model, &TrackingModel::observerChanged, this, &MDIForm1::showLocationName);
+    connect(&model, &TrackingModel::principalChanged, this,
+            [this] { m_mapMenus.principalChanged(); });
 }
 
 void MDIForm1::connectCommand(const Command& command)
@@ -439,8 +452,10 @@ QString MDIForm1::applicationHelpFile()
 
 void MDIForm1::showPrincipalName()
 {
-    m_bars.panels[1]->setText(
-        QString::fromStdString(Satelement[kPrincipalSlot].Nome_satellite).trimmed());
+    const QString name = Numero_satelliti > 0
+                             ? QString::fromStdString(Satelement[kPrincipalSlot].Nome_satellite)
+                             : QString();
+    m_bars.panels[1]->setText(name.trimmed());
 }
 
 void MDIForm1::showLocationName()
@@ -472,27 +487,14 @@ frmTime* MDIForm1::timeWindow()
     return qobject_cast<frmTime*>(WindowRegistry::instance().form(windowNames::kTime));
 }
 
-bool MDIForm1::realTimeSelected()
+void MDIForm1::trackingModel_ticked()
 {
-    const frmTime* window = timeWindow();
-    return window == nullptr || window->realTime();
-}
-
-void MDIForm1::refreshTimeWindow()
-{
-    if (frmTime* window = timeWindow())
-        window->Aggiorna_dati();
-}
-
-void MDIForm1::showClockText(const QString& clockText)
-{
-    m_bars.panels[0]->setText(clockText);
-}
-
-bool MDIForm1::menuItemChecked(const QString& item) const
-{
-    const QAction* action = menuItem(item);
-    return action != nullptr && action->isChecked();
+    if (!mGlobal::Form_caricato(windowNames::kTime))
+        timeWindow();
+    const std::optional<QString> clockText = statusClockText(
+        Impostazioni.Formato_ora, TrackingModel::instance().snapshot().time, Osservatore.Ora_legale);
+    if (clockText)
+        m_bars.panels[0]->setText(*clockText);
 }
 
 void MDIForm1::removeDecayedSatellite(int slot)
@@ -529,33 +531,19 @@ void MDIForm1::Azzera(int intIndice)
         m_database.removeDecayed(intIndice);
 }
 
-void MDIForm1::clearWorldMapPrincipal()
-{
-    if (auto* map = loadedWindow<WorldMapWindow>(windowNames::kWorldMap)) {
-        map->clearChart();
-        map->resetPrincipalTexts();
-    }
-}
-
-void MDIForm1::clearLocalSkyPrincipal()
-{
-    if (auto* sky = loadedWindow<LocalSkyWindow>(windowNames::kLocalSky)) {
-        sky->clearChart();
-        sky->resetPrincipalTexts();
-    }
-}
-
-void MDIForm1::localSkyPrincipalChanged()
-{
-    m_mapMenus.principalChanged();
-}
-
 void MDIForm1::removeActiveSatellite(int slot)
 {
     if (m_database.removeActive && !m_database.removeActive(slot))
         QMessageBox::warning(this, applicationTitle(),
                              mLang::Testo_lingua(u"MDIForm1", u"insiemenonsalvato"));
-    showPrincipalName();
+    TrackingModel& model = TrackingModel::instance();
+    if (slot == kPrincipalSlot) {
+        // The former second satellite is principal now, computed at once for the maps.
+        if (Numero_satelliti > 0)
+            (void)mSat::Calcola_satellite(kPrincipalSlot, mAstro::Data_giuliana);
+        model.notifyPrincipalChanged();
+    }
+    model.notifyActiveSetChanged();
 }
 
 void MDIForm1::setDatabaseAccess(DatabaseAccess access)

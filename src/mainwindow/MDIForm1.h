@@ -125,12 +125,6 @@ public:
     void removeActiveSatellite(int slot);
     void setDatabaseAccess(DatabaseAccess access);
 
-    /// The principal satellite changed: a pass track on the local sky belongs to the old one.
-    void localSkyPrincipalChanged();
-    /// No principal any more: the map's chart is cleared and its data box shows no values.
-    void clearWorldMapPrincipal();
-    void clearLocalSkyPrincipal();
-
     /// Replaces the open-file dialog of the commands (tests choose files without a dialog).
     void setFileChooser(FileChooser chooser);
 
@@ -158,10 +152,6 @@ protected:
 
 private:
     // TickHost
-    bool realTimeSelected() override;
-    void refreshTimeWindow() override;
-    void showClockText(const QString& text) override;
-    [[nodiscard]] bool menuItemChecked(const QString& item) const override;
     void removeDecayedSatellite(int slot) override;
     void reportUncomputableSatellite(int slot, mSat::Status status) override;
 
@@ -169,6 +159,10 @@ private:
     void defineOwnWindows();
     void connectControls();
     void connectCommand(const Command& command);
+    void connectModel();
+    /// The tick's status-bar clock (panel 1) and the time window, made hidden at the first
+    /// tick and again after Windows > Close all.
+    void trackingModel_ticked();
     void applyCommandStates();
     void syncPressedButtons();
     frmTime* timeWindow();

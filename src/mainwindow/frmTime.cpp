@@ -12,6 +12,7 @@
 #include "services/Help.h"
 #include "services/WindowRegistry.h"
 #include "services/mLang.h"
+#include "tracking/TrackingModel.h"
 
 #include <QCheckBox>
 #include <QDateTimeEdit>
@@ -71,6 +72,13 @@ frmTime::frmTime(const ProgramClock& clock, std::function<void()> runTick, QWidg
     buildControls();
     connectControls();
     Form_Load();
+}
+
+frmTime::~frmTime()
+{
+    // The real-time box goes with the window, and the window made next starts in real time:
+    // the clock mode does not outlive the box that chose it.
+    TrackingModel::instance().setClockMode(ClockMode::Real);
 }
 
 void frmTime::buildControls()
@@ -211,6 +219,10 @@ void frmTime::connectControls()
     connect(cmdOK, &QPushButton::clicked, this, &frmTime::cmdOK_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmTime::cmdHelp_Click);
     connect(cmdSincronizza, &QPushButton::clicked, this, &frmTime::cmdSincronizza_Click);
+    TrackingModel& model = TrackingModel::instance();
+    connect(&model, &TrackingModel::ticked, this, &frmTime::Aggiorna_dati);
+    connect(&model, &TrackingModel::clockModeChanged, this,
+            [this](ClockMode mode) { chkUsaOraPc->setChecked(mode == ClockMode::Real); });
 }
 
 void frmTime::Form_Load()
@@ -242,6 +254,7 @@ void frmTime::Form_Load()
 
     chkUsaOraPc->setChecked(true); // real time: runs chkUsaOraPc_Click
     setPicker(observerNow(m_clock));
+    Aggiorna_dati();
 }
 
 void frmTime::setPicker(double dateValue)
@@ -258,6 +271,7 @@ bool frmTime::realTime() const
 void frmTime::chkUsaOraPc_Click()
 {
     const bool realTimeNow = chkUsaOraPc->isChecked();
+    TrackingModel::instance().setClockMode(realTimeNow ? ClockMode::Real : ClockMode::Simulated);
     setPicker(realTimeNow ? observerNow(m_clock) : Data_attuale);
     lblStato->setText(realTimeNow ? mLang::Testo_lingua(u"frmTime", u"temporeale")
                                   : mLang::Testo_lingua(u"frmTime", u"arresto"));

@@ -50,6 +50,10 @@ struct TickSnapshot
     bool hasPrincipal = false;
     PrincipalTexts principal;                ///< the principal's data-box texts (hasPrincipal)
     std::uint64_t serial = 0;                ///< counts published ticks
+    /// The satellite part of the tick ran (the gate pflgSatellite was open): the tracking
+    /// table refreshes only then. False: `satellites` are those of the last tick that
+    /// computed them, none of them fresh, and there are no principal's texts.
+    bool satellitesUpdated = false;
 };
 
 class TrackingModel : public QObject
@@ -89,6 +93,11 @@ public:
     void notifyObserverChanged();
     /// The active satellites or the principal changed (active list, removal, make principal).
     void notifyActiveSetChanged();
+    /// The principal satellite (slot 1) is another one, or there is none any more; slot 1 has
+    /// been computed at Data_giuliana when there is one. Told before notifyActiveSetChanged.
+    /// The maps redraw (clearing chart and data box without a principal), the local sky drops
+    /// the old principal's pass track.
+    void notifyPrincipalChanged();
 
     /// Back to the state at start (tests).
     void reset();
@@ -106,6 +115,7 @@ signals:
     void chartCommand(ChartKind chart, ChartCommand command);
     void observerChanged();
     void activeSetChanged();
+    void principalChanged();
 
 private:
     TrackingModel() = default;
