@@ -7,10 +7,10 @@
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmCalendar.h"
 #include "dialogs/frmLanguage.h"
-#include "mainwindow/LiveWindows.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/WorkingSet.h"
 
+#include "services/WindowNames.h"
 #include "services/WindowRegistry.h"
 #include "services/mGlobal.h"
 
@@ -41,7 +41,6 @@ void defineWindows(MDIForm1& main)
                    [] { return new frmDownload(); });
     windows.define(windowNames::kSyncro, WindowLifetime::UnloadOnClose,
                    [] { return new frmSyncro(); });
-
 }
 
 namespace {

@@ -1,11 +1,11 @@
 #include "mainwindow/MDIForm1.h"
 
-#include "services/BusyCursor.h"
 #include "mainwindow/OptionsStore.h"
 #include "mainwindow/ProgramClock.h"
 #include "mainwindow/ReferenceData.h"
 #include "mainwindow/WorkingSet.h"
 #include "mainwindow/frmTime.h"
+#include "services/BusyCursor.h"
 
 #include "common/gates.h"
 #include "common/options.h"
@@ -13,6 +13,7 @@
 #include "common/satellite_slots.h"
 #include "core/ElementSet.h"
 #include "core/mAstro.h"
+#include "mainwindow/MenuBindings.h"
 #include "services/ProgramFolder.h"
 #include "services/Twips.h"
 #include "services/WindowRegistry.h"
@@ -20,6 +21,7 @@
 #include "services/mLang.h"
 #include "services/mNight.h"
 #include "services/mReg.h"
+#include "tracking/PassChartControl.h"
 #include "tracking/TrackingModel.h"
 
 #include <QAction>
@@ -135,9 +137,8 @@ void MDIForm1::connectControls()
 {
     for (const Command& command : commandTable())
         connectCommand(command);
-    connect(menu(QStringLiteral("mnuFile")), &QMenu::aboutToShow, this, &MDIForm1::mnuFile_Click);
-    connect(menu(QStringLiteral("mnuModifica")), &QMenu::aboutToShow, this,
-            &MDIForm1::mnuModifica_Click);
+    connect(menu(mnu(u"mnuFile")), &QMenu::aboutToShow, this, &MDIForm1::mnuFile_Click);
+    connect(menu(mnu(u"mnuModifica")), &QMenu::aboutToShow, this, &MDIForm1::mnuModifica_Click);
     for (QAction* button : std::as_const(m_bars.buttons)) {
         connect(button, &QAction::triggered, this,
                 [this, button] { Toolbar1_ButtonClick(button->data().toString()); });
@@ -166,6 +167,51 @@ void MDIForm1::connectModel()
     connect(&model, &TrackingModel::observerChanged, this, &MDIForm1::showLocationName);
     connect(&model, &TrackingModel::principalChanged, this,
             [this] { m_mapMenus.principalChanged(); });
+    connectMenuBindings();
+}
+
+namespace {
+
+template <class Record>
+void showMarks(const MDIForm1& window, std::span<const MarkBinding<Record>> marks,
+               const Record& record)
+{
+    for (const MarkBinding<Record>& mark : marks)
+        window.menuItem(mark.item)->setChecked(mark.ticked(record));
+}
+
+} // namespace
+
+void MDIForm1::connectMenuBindings()
+{
+    const TrackingModel& model = TrackingModel::instance();
+    connect(&model, &TrackingModel::worldMapChanged, this, &MDIForm1::showDisplayMarks);
+    connect(&model, &TrackingModel::localSkyChanged, this, &MDIForm1::showDisplayMarks);
+    connect(&model, &TrackingModel::generalSkyChanged, this, &MDIForm1::showDisplayMarks);
+    connect(&model, &TrackingModel::worldMapPickChanged, this, &MDIForm1::showDisplayMarks);
+    connect(menu(mnu(u"mnuSkySat")), &QMenu::aboutToShow, this, [this] {
+        if (const PassChartControl* chart = m_mapMenus.activePassChart())
+            showPassChartMarks(chart->passChartDisplay());
+    });
+    showDisplayMarks();
+}
+
+void MDIForm1::showDisplayMarks()
+{
+    const TrackingModel& model = TrackingModel::instance();
+    showMarks(*this, worldMapMarks(), model.worldMap());
+    showMarks(*this, localSkyMarks(), model.localSky());
+    showMarks(*this, generalSkyMarks(), model.generalSky());
+    // The restore items are offered from the zoom mode on until the next restore; the remove
+    // item while a satellite is picked on the world map.
+    menuItem(mnu(u"mnuLocalSkyRipristina"))->setEnabled(model.localSky().zoomed);
+    menuItem(mnu(u"mnuGeneralSkyRipristina"))->setEnabled(model.generalSky().zoomed);
+    menuItem(mnu(u"mnuWorldmapRimuovi"))->setEnabled(model.worldMapPick() > 0);
+}
+
+void MDIForm1::showPassChartMarks(const PassChartDisplay& options)
+{
+    showMarks(*this, passChartMarks(), options);
 }
 
 void MDIForm1::connectCommand(const Command& command)
@@ -289,16 +335,16 @@ bool MDIForm1::MDIForm_Load()
     tmrCentrale_Timer();
     WindowRegistry::instance().unload(splash);
 
-    for (const char16_t* item :
-         {u"mnuFileSalva", u"mnuModificaTaglia", u"mnuModificaCopia", u"mnuModificaCancella",
-          u"mnuModificaAnnulla", u"mnuModificaIncolla"})
+    for (const char16_t* item : {mnu(u"mnuFileSalva").text, mnu(u"mnuModificaTaglia").text,
+                                 mnu(u"mnuModificaCopia").text, mnu(u"mnuModificaCancella").text,
+                                 mnu(u"mnuModificaAnnulla").text, mnu(u"mnuModificaIncolla").text})
         menuItem(QString::fromUtf16(item))->setEnabled(false);
     showLocationName();
     showPrincipalName();
     m_bars.Toolbar1->setVisible(Impostazioni.Barra_pulsanti);
     m_bars.StatusBar1->setVisible(Impostazioni.Barra_stato);
-    menuItem(QStringLiteral("mnuVisualizzaBarraPulsanti"))->setChecked(Impostazioni.Barra_pulsanti);
-    menuItem(QStringLiteral("mnuVisualizzaBarraStato"))->setChecked(Impostazioni.Barra_stato);
+    menuItem(mnu(u"mnuVisualizzaBarraPulsanti"))->setChecked(Impostazioni.Barra_pulsanti);
+    menuItem(mnu(u"mnuVisualizzaBarraStato"))->setChecked(Impostazioni.Barra_stato);
     show();
     yieldToEvents();
     askDaylightSaving();
@@ -415,7 +461,7 @@ void MDIForm1::Lingua()
     for (const QString& name : std::as_const(m_menus.captioned)) {
         // The data-bar item shares the caption of the local sky's data-box item.
         const QString key =
-            name == u"mnuVisualizzaBarraDati" ? QStringLiteral("mnuLocalSkyRiquadroDati") : name;
+            name == u"mnuVisualizzaBarraDati" ? mnu(u"mnuLocalSkyRiquadroDati") : name;
         menuItem(name)->setText(text(key));
     }
     for (const ToolbarPosition& position : toolbarPositions()) {
@@ -491,8 +537,9 @@ void MDIForm1::trackingModel_ticked()
 {
     if (!mGlobal::Form_caricato(windowNames::kTime))
         timeWindow();
-    const std::optional<QString> clockText = statusClockText(
-        Impostazioni.Formato_ora, TrackingModel::instance().snapshot().time, Osservatore.Ora_legale);
+    const std::optional<QString> clockText =
+        statusClockText(Impostazioni.Formato_ora, TrackingModel::instance().snapshot().time,
+                        Osservatore.Ora_legale);
     if (clockText)
         m_bars.panels[0]->setText(*clockText);
 }
@@ -579,8 +626,9 @@ void MDIForm1::Toolbar1_ButtonMenuClick(const QString& key)
 
 void MDIForm1::StatusBar1_PanelClick(int panel)
 {
-    static const char16_t* const commands[kStatusPanelCount] = {
-        u"mnuOpzioniData", u"mnuSatellitiDatabase", u"mnuOpzioniLocalita"};
+    static const char16_t* const commands[kStatusPanelCount] = {mnu(u"mnuOpzioniData").text,
+                                                                mnu(u"mnuSatellitiDatabase").text,
+                                                                mnu(u"mnuOpzioniLocalita").text};
     if (panel >= 1 && panel <= kStatusPanelCount)
         runCommand(QString::fromUtf16(commands[panel - 1]));
 }

@@ -7,11 +7,13 @@
 // opens or acts on, whether that window is part of the program yet, and the handler. The
 // toolbar buttons and the status-bar panels run the same handlers.
 
-#include "mainwindow/LiveWindows.h"
 #include "mainwindow/MainBars.h"
 #include "mainwindow/MainMenus.h"
 #include "mainwindow/MapMenuCommands.h"
+#include "mainwindow/MenuTable.h"
 #include "mainwindow/TrackingTick.h"
+#include "services/WindowNames.h"
+#include "tracking/DisplayOptions.h"
 
 #include <QMainWindow>
 #include <QSet>
@@ -125,6 +127,9 @@ public:
     void removeActiveSatellite(int slot);
     void setDatabaseAccess(DatabaseAccess access);
 
+    /// The pass-chart menu's check marks show these options (of the active pass chart).
+    void showPassChartMarks(const PassChartDisplay& options);
+
     /// Replaces the open-file dialog of the commands (tests choose files without a dialog).
     void setFileChooser(FileChooser chooser);
 
@@ -160,6 +165,9 @@ private:
     void connectControls();
     void connectCommand(const Command& command);
     void connectModel();
+    /// Each bound check mark of the map menus follows its field of the model's records.
+    void connectMenuBindings();
+    void showDisplayMarks();
     /// The tick's status-bar clock (panel 1) and the time window, made hidden at the first
     /// tick and again after Windows > Close all.
     void trackingModel_ticked();
