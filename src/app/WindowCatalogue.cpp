@@ -8,7 +8,7 @@
 #include "dialogs/frmCalendar.h"
 #include "dialogs/frmLanguage.h"
 #include "mainwindow/MDIForm1.h"
-#include "mainwindow/WorkingSet.h"
+#include "database/WorkingSet.h"
 
 #include "services/WindowNames.h"
 #include "services/WindowRegistry.h"

@@ -1,9 +1,9 @@
 #include "mainwindow/MDIForm1.h"
 
-#include "mainwindow/OptionsStore.h"
-#include "mainwindow/ProgramClock.h"
-#include "mainwindow/ReferenceData.h"
-#include "mainwindow/WorkingSet.h"
+#include "tracking/OptionsStore.h"
+#include "tracking/ProgramClock.h"
+#include "tracking/ReferenceData.h"
+#include "database/WorkingSet.h"
 #include "mainwindow/frmTime.h"
 #include "services/BusyCursor.h"
 

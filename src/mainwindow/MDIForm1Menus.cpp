@@ -3,9 +3,9 @@
 
 #include "mainwindow/MDIForm1.h"
 
-#include "mainwindow/LineEndRepair.h"
+#include "database/LineEndRepair.h"
 #include "mainwindow/MdiArrangement.h"
-#include "mainwindow/OptionsStore.h"
+#include "tracking/OptionsStore.h"
 #include "services/BusyCursor.h"
 
 #include "common/gates.h"

@@ -1,7 +1,7 @@
 #include "mainwindow/frmTime.h"
 
 #include "mainwindow/MDIForm1.h"
-#include "mainwindow/ProgramClock.h"
+#include "tracking/ProgramClock.h"
 
 #include "common/gates.h"
 #include "common/program_time.h"

@@ -9,7 +9,7 @@
 #include "database/DatabaseSession.h"
 #include "database/DatabaseWindowHooks.h"
 #include "database/frmDatabase.h"
-#include "mainwindow/WorkingSet.h"
+#include "database/WorkingSet.h"
 
 #include <QMessageBox>
 #include <QStringList>

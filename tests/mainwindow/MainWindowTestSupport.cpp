@@ -5,7 +5,7 @@
 #include "common/program_time.h"
 #include "core/ElementSet.h"
 #include "mainwindow/MDIForm1.h"
-#include "mainwindow/ReferenceData.h"
+#include "tracking/ReferenceData.h"
 #include "services/WindowNames.h"
 #include "services/WindowRegistry.h"
 #include "services/mReg.h"

@@ -8,7 +8,7 @@
 #include "common/program_time.h"
 #include "core/DateValue.h"
 #include "mainwindow/MDIForm1.h"
-#include "mainwindow/WorkingSet.h"
+#include "database/WorkingSet.h"
 #include "services/WindowRegistry.h"
 #include "services/mLang.h"
 #include "tracking/TrackingModel.h"

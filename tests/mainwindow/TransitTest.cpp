@@ -10,7 +10,7 @@
 #include "core/mAstro.h"
 #include "core/mSat.h"
 #include "mainwindow/MDIForm1.h"
-#include "mainwindow/TransitTrack.h"
+#include "skycharts/TransitTrack.h"
 #include "services/WindowNames.h"
 #include "tracking/TrackingModel.h"
 

@@ -1,4 +1,4 @@
-#include "mainwindow/WorkingSet.h"
+#include "database/WorkingSet.h"
 
 #include "common/satellite_slots.h"
 #include "services/AtomicFile.h"

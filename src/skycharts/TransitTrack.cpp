@@ -1,6 +1,6 @@
-#include "mainwindow/TransitTrack.h"
+#include "skycharts/TransitTrack.h"
 
-#include "mainwindow/ProgramClock.h"
+#include "tracking/ProgramClock.h"
 
 #include "common/gates.h"
 #include "common/program_time.h"
