@@ -98,7 +98,7 @@ bool TrackingTick::computedThisTick(int slot) const
 
 void TrackingTick::copySatellitesInto(TickSnapshot& snapshot) const
 {
-    const int last = std::min<int>(Numero_satelliti, kLastActiveSlot);
+    const int last = std::min<int>(Numero_satelliti, kMaxActiveSatellites);
     snapshot.satellites.reserve(static_cast<std::size_t>(std::max(last, 0)));
     for (int slot = kPrincipalSlot; slot <= last; ++slot) {
         TrackedSatellite satellite;

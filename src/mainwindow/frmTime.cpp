@@ -11,6 +11,7 @@
 #include "services/DisplayFormat.h"
 #include "services/Help.h"
 #include "services/WindowRegistry.h"
+#include "services/WindowTexts.h"
 #include "services/mLang.h"
 #include "tracking/TrackingModel.h"
 
@@ -31,6 +32,8 @@
 
 namespace {
 
+const WindowTexts texts(u"frmTime");
+
 constexpr int kHelpContext = 70;
 constexpr int kClockSize = 110;
 
@@ -49,12 +52,6 @@ QLabel* captionLabel(const QString& name, QWidget* parent)
     auto* label = new QLabel(parent);
     label->setObjectName(name);
     return label;
-}
-
-DateParts displayParts(double dateValue)
-{
-    const DateValue::Parts parts = DateValue::split(dateValue);
-    return DateParts{parts.year, parts.month, parts.day, parts.hour, parts.minute, parts.second, 0};
 }
 
 QTime clockTime(double dateValue)
@@ -146,9 +143,9 @@ QGroupBox* frmTime::buildTimeFrame()
     lblLST = valueLabel(QStringLiteral("lblLST"), frame);
     lblGST = valueLabel(QStringLiteral("lblGST"), frame);
     addCaptionedRows(frame, {{lblOraLocale, lblLOCALTIME},
-                            {lblOraGreenwich, lblUTTIME},
-                            {lblOraSideraleLocale, lblLST},
-                            {lblOraSideraleGreenwich, lblGST}});
+                             {lblOraGreenwich, lblUTTIME},
+                             {lblOraSideraleLocale, lblLST},
+                             {lblOraSideraleGreenwich, lblGST}});
     return frame;
 }
 
@@ -167,10 +164,10 @@ QGroupBox* frmTime::buildDateFrame()
     lblLOCALYear = valueLabel(QStringLiteral("lblLOCALYear"), frame);
     lblUTCYear = valueLabel(QStringLiteral("lblUTCYear"), frame);
     addCaptionedRows(frame, {{lblDataLocale, lblLOCALDATE},
-                            {lblGiornoAnno1, lblLOCALYear},
-                            {lblDataGreenwich, lblUTDATE},
-                            {lblGiornoAnno2, lblUTCYear},
-                            {lblGiornoGiuliano, lblJD}});
+                             {lblGiornoAnno1, lblLOCALYear},
+                             {lblDataGreenwich, lblUTDATE},
+                             {lblGiornoAnno2, lblUTCYear},
+                             {lblGiornoGiuliano, lblJD}});
     return frame;
 }
 
@@ -227,27 +224,27 @@ void frmTime::connectControls()
 
 void frmTime::Form_Load()
 {
-    setWindowTitle(mLang::Testo_lingua(u"frmTime", u"datatempo"));
-    fraTempo1->setTitle(mLang::Testo_lingua(u"frmTime", u"tempo"));
-    fraTempo2->setTitle(mLang::Testo_lingua(u"frmTime", u"data"));
-    fraImpostazioni->setTitle(mLang::Testo_lingua(u"frmTime", u"impostazioni"));
-    lblOraLocale->setText(mLang::Testo_lingua(u"frmTime", u"oralocale"));
-    lblOraGreenwich->setText(mLang::Testo_lingua(u"frmTime", u"oragreenwich"));
-    lblOraSideraleLocale->setText(mLang::Testo_lingua(u"frmTime", u"orasidlocale"));
-    lblOraSideraleGreenwich->setText(mLang::Testo_lingua(u"frmTime", u"orasidgreenwich"));
-    lblGiornoGiuliano->setText(mLang::Testo_lingua(u"frmTime", u"giornogiuliano"));
-    lblDataLocale->setText(mLang::Testo_lingua(u"frmTime", u"datalocale"));
-    lblDataGreenwich->setText(mLang::Testo_lingua(u"frmTime", u"datagreenwich"));
-    lblGiornoAnno1->setText(mLang::Testo_lingua(u"frmTime", u"giornoanno"));
-    lblGiornoAnno2->setText(mLang::Testo_lingua(u"frmTime", u"giornoanno"));
-    lblOraInizioSimulazione->setText(mLang::Testo_lingua(u"frmTime", u"orainiziosimulazione"));
-    AnalogClock1_0->setToolTip(mLang::Testo_lingua(u"frmTime", u"oralocale"));
-    AnalogClock1_1->setToolTip(mLang::Testo_lingua(u"frmTime", u"oragreenwich"));
-    chkUsaOraPc->setText(mLang::Testo_lingua(u"frmTime", u"usaorapc"));
-    cmdStop->setText(mLang::Testo_lingua(u"frmTime", u"stop"));
-    cmdStop->setToolTip(mLang::Testo_lingua(u"frmTime", u"arrestasimulazione"));
-    cmdPlay->setText(mLang::Testo_lingua(u"frmTime", u"play"));
-    cmdPlay->setToolTip(mLang::Testo_lingua(u"frmTime", u"attivasimulazione"));
+    setWindowTitle(texts(u"datatempo"));
+    fraTempo1->setTitle(texts(u"tempo"));
+    fraTempo2->setTitle(texts(u"data"));
+    fraImpostazioni->setTitle(texts(u"impostazioni"));
+    lblOraLocale->setText(texts(u"oralocale"));
+    lblOraGreenwich->setText(texts(u"oragreenwich"));
+    lblOraSideraleLocale->setText(texts(u"orasidlocale"));
+    lblOraSideraleGreenwich->setText(texts(u"orasidgreenwich"));
+    lblGiornoGiuliano->setText(texts(u"giornogiuliano"));
+    lblDataLocale->setText(texts(u"datalocale"));
+    lblDataGreenwich->setText(texts(u"datagreenwich"));
+    lblGiornoAnno1->setText(texts(u"giornoanno"));
+    lblGiornoAnno2->setText(texts(u"giornoanno"));
+    lblOraInizioSimulazione->setText(texts(u"orainiziosimulazione"));
+    AnalogClock1_0->setToolTip(texts(u"oralocale"));
+    AnalogClock1_1->setToolTip(texts(u"oragreenwich"));
+    chkUsaOraPc->setText(texts(u"usaorapc"));
+    cmdStop->setText(texts(u"stop"));
+    cmdStop->setToolTip(texts(u"arrestasimulazione"));
+    cmdPlay->setText(texts(u"play"));
+    cmdPlay->setToolTip(texts(u"attivasimulazione"));
     cmdSincronizza->setText(mLang::Testo_lingua(u"Buttons", u"sincronizza"));
     cmdOK->setText(mLang::Testo_lingua(u"Buttons", u"ok"));
     cmdHelp->setText(mLang::Testo_lingua(u"Buttons", u"help"));
@@ -273,8 +270,7 @@ void frmTime::chkUsaOraPc_Click()
     const bool realTimeNow = chkUsaOraPc->isChecked();
     TrackingModel::instance().setClockMode(realTimeNow ? ClockMode::Real : ClockMode::Simulated);
     setPicker(realTimeNow ? observerNow(m_clock) : Data_attuale);
-    lblStato->setText(realTimeNow ? mLang::Testo_lingua(u"frmTime", u"temporeale")
-                                  : mLang::Testo_lingua(u"frmTime", u"arresto"));
+    lblStato->setText(realTimeNow ? texts(u"temporeale") : texts(u"arresto"));
     pflgCentrale.setEnabled(realTimeNow);
     cmdStop->setEnabled(false);
     cmdPlay->setEnabled(!realTimeNow);
@@ -290,7 +286,7 @@ void frmTime::cmdPlay_Click()
     cmdStop->setEnabled(true);
     cmdPlay->setEnabled(false);
     DTPicker1->setEnabled(false);
-    lblStato->setText(mLang::Testo_lingua(u"frmTime", u"simulazione"));
+    lblStato->setText(texts(u"simulazione"));
     // The gate is still closed, so this run does nothing; the next regular tick adds one
     // second and shows exactly the chosen instant.
     m_runTick();
@@ -302,7 +298,7 @@ void frmTime::cmdStop_Click()
     cmdStop->setEnabled(false);
     cmdPlay->setEnabled(true);
     DTPicker1->setEnabled(true);
-    lblStato->setText(mLang::Testo_lingua(u"frmTime", u"arresto"));
+    lblStato->setText(texts(u"arresto"));
     pflgCentrale.setEnabled(false);
 }
 
@@ -326,8 +322,8 @@ void frmTime::cmdHelp_Click()
 
 void frmTime::cmdSincronizza_Click()
 {
-    if (auto* synchronisation = qobject_cast<QDialog*>(
-            WindowRegistry::instance().form(QStringLiteral("frmSyncro"))))
+    if (auto* synchronisation =
+            qobject_cast<QDialog*>(WindowRegistry::instance().form(QStringLiteral("frmSyncro"))))
         synchronisation->exec();
 }
 
@@ -335,10 +331,11 @@ void frmTime::Aggiorna_dati()
 {
     const QLocale locale;
     lblJD->setText(formatNumber(mAstro::Data_giuliana, u"######0.00000", locale));
-    lblUTTIME->setText(formatDate(displayParts(mAstro::Data_greenwich), u"hh:mm:ss", locale));
-    lblUTDATE->setText(formatDate(displayParts(mAstro::Data_greenwich), u"dd mmm yyyy", locale));
-    lblLOCALTIME->setText(formatDate(displayParts(Data_attuale), u"hh:mm:ss", locale));
-    lblLOCALDATE->setText(formatDate(displayParts(Data_attuale), u"dd mmm yyyy", locale));
+    lblUTTIME->setText(formatDate(DateValue::split(mAstro::Data_greenwich), u"hh:mm:ss", locale));
+    lblUTDATE->setText(
+        formatDate(DateValue::split(mAstro::Data_greenwich), u"dd mmm yyyy", locale));
+    lblLOCALTIME->setText(formatDate(DateValue::split(Data_attuale), u"hh:mm:ss", locale));
+    lblLOCALDATE->setText(formatDate(DateValue::split(Data_attuale), u"dd mmm yyyy", locale));
     lblGST->setText(siderealText(mAstro::Tempo_siderale));
     lblLST->setText(siderealText(mAstro::Tempo_siderale_locale));
     lblUTCYear->setText(QString::number(mAstro::Giorno_anno));

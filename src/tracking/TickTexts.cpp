@@ -31,23 +31,9 @@ QString magnitudeText(const Posizione_satellite& valori, const QLocale& locale)
     return QString::fromStdString(std::get<std::string>(valori.Magnitudine));
 }
 
-DateParts displayParts(double dateValue)
-{
-    const DateValue::Parts parts = DateValue::split(dateValue);
-    DateParts display;
-    display.year = parts.year;
-    display.month = parts.month;
-    display.day = parts.day;
-    display.hour = parts.hour;
-    display.minute = parts.minute;
-    display.second = parts.second;
-    display.weekday = 0; // worked out from the date
-    return display;
-}
-
 QString date(double dateValue, const QString& pattern, const QLocale& locale)
 {
-    return formatDate(displayParts(dateValue), pattern, locale);
+    return formatDate(DateValue::split(dateValue), pattern, locale);
 }
 
 } // namespace
