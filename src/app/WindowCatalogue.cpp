@@ -1,6 +1,7 @@
 #include "app/WindowCatalogue.h"
 
 #include "database/DatabaseCommands.h"
+#include "database/WorkingSet.h"
 #include "database/frmDatabase.h"
 #include "database/frmDownload.h"
 #include "database/frmSyncro.h"
@@ -8,7 +9,6 @@
 #include "dialogs/frmCalendar.h"
 #include "dialogs/frmLanguage.h"
 #include "mainwindow/MDIForm1.h"
-#include "database/WorkingSet.h"
 
 #include "services/WindowNames.h"
 #include "services/WindowRegistry.h"
@@ -87,4 +87,19 @@ void connectElementDatabase(MDIForm1& main, DatabaseSession& session)
         return session.active().removeDecayed(slot).workingSetSaved;
     };
     main.setDatabaseAccess(std::move(access));
+}
+
+QMenu* chartMenu(const MDIForm1& main, ChartKind chart)
+{
+    switch (chart) {
+    case ChartKind::WorldMap:
+        return main.menu(mnu(u"mnuWorldmap"));
+    case ChartKind::LocalSky:
+        return main.menu(mnu(u"mnuLocalSky"));
+    case ChartKind::GeneralSky:
+        return main.menu(mnu(u"mnuGeneralSky"));
+    case ChartKind::PassChart:
+        return main.menu(mnu(u"mnuSkySat"));
+    }
+    return nullptr;
 }
