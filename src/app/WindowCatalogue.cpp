@@ -1,21 +1,121 @@
 #include "app/WindowCatalogue.h"
 
 #include "database/DatabaseCommands.h"
-#include "database/WorkingSet.h"
 #include "database/frmDatabase.h"
 #include "database/frmDownload.h"
 #include "database/frmSyncro.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmCalendar.h"
 #include "dialogs/frmLanguage.h"
+#include "dialogs/frmLocation.h"
+#include "dialogs/frmSettings.h"
 #include "mainwindow/MDIForm1.h"
+#include "tracking/ProgramClock.h"
+#include "tracking/ReferenceData.h"
+#include "skycharts/TransitTrack.h"
+#include "tracking/OptionsStore.h"
+#include "database/WorkingSet.h"
+#include "predictions/frmCalc.h"
+#include "predictions/frmDetails.h"
+#include "predictions/frmRelative.h"
+#include "skycharts/frmLocalSky.h"
+#include "skycharts/frmMagnitude.h"
 
+#include "common/Elemento_satellite.h"
+#include "common/gates.h"
+#include "common/program_time.h"
+#include "common/satellite_slots.h"
+#include "core/mAstro.h"
+#include "core/mSat.h"
+#include "services/BusyCursor.h"
+#include "services/ProgramFolder.h"
 #include "services/WindowNames.h"
 #include "services/WindowRegistry.h"
 #include "services/mGlobal.h"
+#include "services/mLang.h"
+#include "tracking/TrackingModel.h"
 
+#include <QAction>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QFile>
+#include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+
+namespace {
+
+/// The principal satellite's pass from now for the local sky (the shared time state and slot 1
+/// are back at the present instant afterwards).
+std::vector<Punto_traccia> principalTransit(const frmLocalSky::Projection& project)
+{
+    return computePrincipalTransit(project).points;
+}
+
+/// The stars.bin record of a catalogue rank (1-based).
+std::optional<Stella_catalogo> starRecord(int rank)
+{
+    QFile file(dataFilePath(QStringLiteral("stars.bin")));
+    if (rank < 1 || !file.open(QIODevice::ReadOnly)
+        || !file.seek(static_cast<qint64>(rank - 1) * kStarRecordSize))
+        return std::nullopt;
+    const QByteArray record = file.read(kStarRecordSize);
+    if (record.size() != kStarRecordSize)
+        return std::nullopt;
+    return decodeStarRecord(record);
+}
+
+/// The observer changed (location dialog): the clock and the satellites follow at once, and
+/// the status bar and the open maps hear of it through the tracking model.
+void followObserver(MDIForm1& main)
+{
+    if (!Satelement[kPrincipalSlot].Nome_satellite.empty())
+        (void)mSat::Calcola_satellite(kPrincipalSlot, mAstro::Data_giuliana);
+    yieldToEvents();
+    main.tmrCentrale_Timer();
+    TrackingModel::instance().notifyObserverChanged();
+}
+
+/// The options dialog changed the options: the open maps take the options the dialog copies
+/// into their records, and redraw; the main window shows or hides its bars.
+void followOptions(MDIForm1& main)
+{
+    const Opzioni& o = Impostazioni;
+    TrackingModel& model = TrackingModel::instance();
+    if (mGlobal::Form_caricato(windowNames::kWorldMap)) {
+        WorldMapDisplay map = seededWorldMap(model.worldMap(), o);
+        map.nomeCitta = o.Mappamondo_citta;
+        map.sole = o.Mappamondo_sole;
+        map.ombra = o.Mappamondo_ombra;
+        model.setWorldMap(map);
+        model.requestChartCommand(ChartKind::WorldMap, ChartCommand::Redraw);
+    }
+    if (mGlobal::Form_caricato(windowNames::kLocalSky)) {
+        LocalSkyDisplay sky = model.localSky();
+        sky.griglia = o.Cielo_locale_griglia;
+        sky.oggettiCostellazioni = o.Cielo_locale_costellazioni_linee;
+        sky.oggettiPianeti = o.Cielo_locale_pianeti;
+        sky.oggettiSoleLuna = o.Cielo_locale_sole_luna;
+        sky.etichetteCostellazioni = o.Cielo_locale_costellazioni_nomi;
+        sky.etichettePianeti = o.Cielo_locale_pianeti_nomi;
+        sky.etichetteSoleLuna = o.Cielo_locale_sole_luna_nomi;
+        sky.coordinateOrizzontali = o.Cielo_locale_coordinate_altazimutali;
+        sky.proiezioneStereo = o.Cielo_locale_proiezione_stereo;
+        model.setLocalSky(sky);
+        model.requestChartCommand(ChartKind::LocalSky, ChartCommand::Redraw);
+    }
+    if (mGlobal::Form_caricato(windowNames::kGeneralSky)) {
+        model.setGeneralSky(seededGeneralSky(model.generalSky(), o));
+        model.requestChartCommand(ChartKind::GeneralSky, ChartCommand::Redraw);
+    }
+    main.toolbar()->setVisible(o.Barra_pulsanti);
+    main.statusBar()->setVisible(o.Barra_stato);
+    main.menuItem(mnu(u"mnuVisualizzaBarraPulsanti"))->setChecked(o.Barra_pulsanti);
+    main.menuItem(mnu(u"mnuVisualizzaBarraStato"))->setChecked(o.Barra_stato);
+    model.notifyObserverChanged();
+}
+
+} // namespace
 
 void defineStartupWindows()
 {
@@ -41,6 +141,41 @@ void defineWindows(MDIForm1& main)
                    [] { return new frmDownload(); });
     windows.define(windowNames::kSyncro, WindowLifetime::UnloadOnClose,
                    [] { return new frmSyncro(); });
+    windows.define(windowNames::kLocalSky, WindowLifetime::UnloadOnClose, [owner] {
+        frmLocalSky::Hooks hooks;
+        hooks.popupMenu = chartMenu(*owner, ChartKind::LocalSky);
+        hooks.computeTransit = principalTransit;
+        hooks.readStarRecord = starRecord;
+        auto* sky = new frmLocalSky(std::move(hooks));
+        owner->mdiArea()->addSubWindow(sky);
+        return sky;
+    });
+    windows.define(windowNames::kMagnitude, WindowLifetime::UnloadOnClose,
+                   [owner] { return new frmMagnitude(owner); });
+    windows.define(windowNames::kLocation, WindowLifetime::HideOnClose, [owner] {
+        auto* location = new frmLocation(owner);
+        QObject::connect(location, &frmLocation::observerChanged, owner,
+                         [owner] { followObserver(*owner); });
+        return location;
+    });
+    windows.define(windowNames::kSettings, WindowLifetime::UnloadOnClose, [owner] {
+        auto* settings = new frmSettings(owner);
+        settings->setOptionsWriter([] { return Salva_impostazioni(); });
+        QObject::connect(settings, &frmSettings::optionsApplied, owner,
+                         [owner] { followOptions(*owner); });
+        return settings;
+    });
+    // The listing window is a document of the main window, a new one for every listing; the
+    // request dialogs float beside it and stay open after each request.
+    windows.define(kDetailsWindowName, WindowLifetime::NewPerRequest, [owner] {
+        auto* listing = new frmDetails();
+        owner->mdiArea()->addSubWindow(listing);
+        return listing;
+    });
+    windows.define(windowNames::kCalc, WindowLifetime::UnloadOnClose,
+                   [owner] { return new frmCalc(owner); });
+    windows.define(windowNames::kRelative, WindowLifetime::UnloadOnClose,
+                   [owner] { return new frmRelative(owner); });
 }
 
 namespace {
@@ -61,6 +196,9 @@ void connectElementDatabase(MDIForm1& main, DatabaseSession& session)
 {
     DatabaseWindowHooks hooks;
     hooks.download = [&main] { main.mnuStrumentiDownload_Click(); };
+    hooks.showSummary = [](DatabaseKind kind) {
+        newListingWindow()->Sommario(static_cast<int>(kind));
+    };
     defineDatabaseWindow(session, hooks,
                          [&main](QWidget* window) { main.mdiArea()->addSubWindow(window); });
 

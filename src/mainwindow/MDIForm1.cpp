@@ -46,10 +46,7 @@ namespace {
 
 MDIForm1* g_instance = nullptr;
 
-// Status names and the help file, set by Lingua and read by every window.
-QString g_eclipsedName;
-QString g_visibleName;
-QString g_notVisibleName;
+// The help file, set by Lingua and read by every window.
 QString g_helpFile;
 
 // The main window's design size [twips].
@@ -453,9 +450,9 @@ void MDIForm1::activeListChanged()
 
 void MDIForm1::Lingua()
 {
-    g_eclipsedName = mLang::Testo_lingua(u"Conditions", u"eclisse");
-    g_visibleName = mLang::Testo_lingua(u"Conditions", u"visibile");
-    g_notVisibleName = mLang::Testo_lingua(u"Conditions", u"nonvisibile");
+    setStatusNames(mLang::Testo_lingua(u"Conditions", u"eclisse"),
+                   mLang::Testo_lingua(u"Conditions", u"visibile"),
+                   mLang::Testo_lingua(u"Conditions", u"nonvisibile"));
     g_helpFile = QDir(MyPath).filePath(mLang::Testo_lingua(u"Help", u"file"));
 
     for (const QString& name : std::as_const(m_menus.captioned)) {
@@ -477,16 +474,7 @@ void MDIForm1::Lingua()
 
 QString MDIForm1::Stato2Stringa(int enuStato)
 {
-    switch (enuStato) {
-    case kStatoEclisse:
-        return g_eclipsedName;
-    case kStatoVisibile:
-        return g_visibleName;
-    case kStatoIlluminato:
-        return g_notVisibleName;
-    default:
-        return {};
-    }
+    return statusName(enuStato);
 }
 
 QString MDIForm1::applicationHelpFile()

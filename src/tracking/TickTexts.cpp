@@ -36,7 +36,32 @@ QString date(double dateValue, const QString& pattern, const QLocale& locale)
     return formatDate(DateValue::split(dateValue), pattern, locale);
 }
 
+QString g_eclipsedName;
+QString g_visibleName;
+QString g_notVisibleName;
+
 } // namespace
+
+void setStatusNames(const QString& eclipsed, const QString& visible, const QString& notVisible)
+{
+    g_eclipsedName = eclipsed;
+    g_visibleName = visible;
+    g_notVisibleName = notVisible;
+}
+
+QString statusName(int stato)
+{
+    switch (stato) {
+    case kStatoEclisse:
+        return g_eclipsedName;
+    case kStatoVisibile:
+        return g_visibleName;
+    case kStatoIlluminato:
+        return g_notVisibleName;
+    default:
+        return {};
+    }
+}
 
 QString periodText(double periodSeconds)
 {
