@@ -1,6 +1,7 @@
 #include "app/WindowCatalogue.h"
 
 #include "database/DatabaseCommands.h"
+#include "database/WorkingSet.h"
 #include "database/frmDatabase.h"
 #include "database/frmDownload.h"
 #include "database/frmSyncro.h"
@@ -10,16 +11,15 @@
 #include "dialogs/frmLocation.h"
 #include "dialogs/frmSettings.h"
 #include "mainwindow/MDIForm1.h"
-#include "tracking/ProgramClock.h"
-#include "tracking/ReferenceData.h"
-#include "skycharts/TransitTrack.h"
-#include "tracking/OptionsStore.h"
-#include "database/WorkingSet.h"
 #include "predictions/frmCalc.h"
 #include "predictions/frmDetails.h"
 #include "predictions/frmRelative.h"
+#include "skycharts/TransitTrack.h"
 #include "skycharts/frmLocalSky.h"
 #include "skycharts/frmMagnitude.h"
+#include "tracking/OptionsStore.h"
+#include "tracking/ProgramClock.h"
+#include "tracking/ReferenceData.h"
 
 #include "common/Elemento_satellite.h"
 #include "common/gates.h"
@@ -36,12 +36,12 @@
 #include "tracking/TrackingModel.h"
 
 #include <QAction>
-#include <QStatusBar>
-#include <QToolBar>
 #include <QFile>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStatusBar>
+#include <QToolBar>
 
 namespace {
 
@@ -56,8 +56,8 @@ std::vector<Punto_traccia> principalTransit(const frmLocalSky::Projection& proje
 std::optional<Stella_catalogo> starRecord(int rank)
 {
     QFile file(dataFilePath(QStringLiteral("stars.bin")));
-    if (rank < 1 || !file.open(QIODevice::ReadOnly)
-        || !file.seek(static_cast<qint64>(rank - 1) * kStarRecordSize))
+    if (rank < 1 || !file.open(QIODevice::ReadOnly) ||
+        !file.seek(static_cast<qint64>(rank - 1) * kStarRecordSize))
         return std::nullopt;
     const QByteArray record = file.read(kStarRecordSize);
     if (record.size() != kStarRecordSize)

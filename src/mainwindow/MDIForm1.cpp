@@ -1,11 +1,11 @@
 #include "mainwindow/MDIForm1.h"
 
-#include "tracking/OptionsStore.h"
-#include "tracking/ProgramClock.h"
-#include "tracking/ReferenceData.h"
 #include "database/WorkingSet.h"
 #include "mainwindow/frmTime.h"
 #include "services/BusyCursor.h"
+#include "tracking/OptionsStore.h"
+#include "tracking/ProgramClock.h"
+#include "tracking/ReferenceData.h"
 
 #include "common/gates.h"
 #include "common/options.h"
