@@ -14,6 +14,7 @@
 #include "predictions/frmCalc.h"
 #include "predictions/frmDetails.h"
 #include "predictions/frmRelative.h"
+#include "predictions/frmVisibleSatellites.h"
 #include "skycharts/TransitTrack.h"
 #include "skycharts/frmLocalSky.h"
 #include "skycharts/frmMagnitude.h"
@@ -225,6 +226,29 @@ void connectElementDatabase(MDIForm1& main, DatabaseSession& session)
         return session.active().removeDecayed(slot).workingSetSaved;
     };
     main.setDatabaseAccess(std::move(access));
+
+    // The pass predictions reach the primary database through the database window.
+    frmVisibleSatellites::DatabaseHooks passHooks;
+    passHooks.primaryCount = [] {
+        const frmDatabase* window = databaseWindow();
+        return window != nullptr ? window->entryCount(DatabaseKind::Primary) : 0;
+    };
+    passHooks.readPrimary = [](const QString& path) {
+        if (frmDatabase* window = databaseWindow())
+            window->Database_satelliti(path);
+    };
+    passHooks.openPrimary = [&main] { main.mnuFileApri_Click(); };
+    passHooks.hideDatabase = [] {
+        if (QWidget* frame = databaseFrame())
+            frame->hide();
+    };
+    WindowRegistry::instance().define(
+        windowNames::kVisibleSatellites, WindowLifetime::UnloadOnClose,
+        [&main, passHooks]() -> QWidget* {
+            auto* window = new frmVisibleSatellites(passHooks);
+            main.mdiArea()->addSubWindow(window);
+            return window;
+        });
 }
 
 QMenu* chartMenu(const MDIForm1& main, ChartKind chart)

@@ -78,7 +78,7 @@ const std::vector<MDIForm1::Command>& MDIForm1::commandTable()
          own(&MDIForm1::mnuSatellitiMotoRelativo_Click)},
         {mnu(u"mnuSatellitiCalcoloEffemeridi"), kCalc, Ready,
          own(&MDIForm1::mnuSatellitiCalcoloEffemeridi_Click)},
-        {mnu(u"mnuSatellitiPrevisioniPassaggi"), kVisibleSatellites, WindowNotBuilt,
+        {mnu(u"mnuSatellitiPrevisioniPassaggi"), kVisibleSatellites, Ready,
          own(&MDIForm1::mnuSatellitiPrevisioniPassaggi_Click)},
         {mnu(u"mnuEffemeridiPianeti"), kPlanets, WindowNotBuilt,
          own(&MDIForm1::mnuEffemeridiPianeti_Click)},
