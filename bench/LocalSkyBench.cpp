@@ -13,7 +13,7 @@
 #include "core/ElementSet.h"
 #include "core/mAstro.h"
 #include "core/mSat.h"
-#include "mainwindow/ReferenceData.h"
+#include "tracking/ReferenceData.h"
 #include "services/PaintDeviceSurface.h"
 #include "services/ProgramFolder.h"
 

@@ -1,6 +1,7 @@
 #include "app/WindowCatalogue.h"
 
 #include "database/DatabaseCommands.h"
+#include "database/WorkingSet.h"
 #include "database/frmDatabase.h"
 #include "database/frmDownload.h"
 #include "database/frmSyncro.h"
@@ -9,19 +10,17 @@
 #include "dialogs/frmLanguage.h"
 #include "dialogs/frmLocation.h"
 #include "dialogs/frmSettings.h"
-#include "mainwindow/LiveWindows.h"
 #include "mainwindow/MDIForm1.h"
-#include "mainwindow/ProgramClock.h"
-#include "mainwindow/ReferenceData.h"
-#include "mainwindow/TransitTrack.h"
-#include "mainwindow/OptionsStore.h"
-#include "mainwindow/WorkingSet.h"
 #include "predictions/frmCalc.h"
 #include "predictions/frmDetails.h"
 #include "predictions/frmRelative.h"
 #include "predictions/frmVisibleSatellites.h"
+#include "skycharts/TransitTrack.h"
 #include "skycharts/frmLocalSky.h"
 #include "skycharts/frmMagnitude.h"
+#include "tracking/OptionsStore.h"
+#include "tracking/ProgramClock.h"
+#include "tracking/ReferenceData.h"
 #include "worldmap/frmWorldMap.h"
 #include "database/PrincipalRefresh.h"
 #include "tracking/TrackingModel.h"
@@ -34,57 +33,36 @@
 #include "core/mSat.h"
 #include "services/BusyCursor.h"
 #include "services/ProgramFolder.h"
+#include "services/WindowNames.h"
 #include "services/WindowRegistry.h"
 #include "services/mGlobal.h"
 #include "services/mLang.h"
 
 #include <QAction>
-#include <QStatusBar>
-#include <QToolBar>
 #include <QFile>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QApplication>
 #include <QMessageBox>
+#include <QStatusBar>
+#include <QToolBar>
 
 namespace {
 
-/// A pass sample's local time as the locale's short date and the time of day.
-std::string transitTimeText(double localDate)
-{
-    const QDateTime wallClock = wallClockOf(localDate);
-    return (QLocale().toString(wallClock.date(), QLocale::ShortFormat) + u' '
-            + wallClock.time().toString(QStringLiteral("HH:mm:ss")))
-        .toStdString();
-}
-
-/// The principal satellite's pass from now, sampled in the principal's slot; the shared time
-/// state and the slot are back at the present instant afterwards.
+/// The principal satellite's pass from now for the local sky (the shared time state and slot 1
+/// are back at the present instant afterwards).
 std::vector<Punto_traccia> principalTransit(const frmLocalSky::Projection& project)
 {
-    if (Satelement[kPrincipalSlot].Nome_satellite.empty())
-        return std::vector<Punto_traccia>(1);
-    const TickPause pause(pflgCentrale);
-    const auto sampleAt = [](double localDate) {
-        mAstro::Calcola_tempi(localDate);
-        mSat::Calcola_satellite(kPrincipalSlot, mAstro::Data_giuliana);
-        return Valori[kPrincipalSlot];
-    };
-    const Posizione_satellite present = sampleAt(Data_attuale);
-    const TransitTrackResult track =
-        computeTransitTrack(Data_attuale, present.Periodo, project(present.Azimut, present.Elevazione),
-                            sampleAt, project, transitTimeText);
-    sampleAt(Data_attuale);
-    return track.points;
+    return computePrincipalTransit(project).points;
 }
 
 /// The stars.bin record of a catalogue rank (1-based).
 std::optional<Stella_catalogo> starRecord(int rank)
 {
     QFile file(dataFilePath(QStringLiteral("stars.bin")));
-    if (rank < 1 || !file.open(QIODevice::ReadOnly)
-        || !file.seek(static_cast<qint64>(rank - 1) * kStarRecordSize))
+    if (rank < 1 || !file.open(QIODevice::ReadOnly) ||
+        !file.seek(static_cast<qint64>(rank - 1) * kStarRecordSize))
         return std::nullopt;
     const QByteArray record = file.read(kStarRecordSize);
     if (record.size() != kStarRecordSize)
@@ -92,92 +70,54 @@ std::optional<Stella_catalogo> starRecord(int rank)
     return decodeStarRecord(record);
 }
 
-/// The observer changed (location dialog): the status bar shows the new place, the clock and
-/// the satellites follow it at once, and the open maps redraw for it.
+/// The observer changed (location dialog): the clock and the satellites follow at once, and
+/// the status bar and the open maps hear of it through the tracking model.
 void followObserver(MDIForm1& main)
 {
-    main.showLocationName();
-    if (auto* map = loadedWindow<WorldMapWindow>(windowNames::kWorldMap)) {
-        const bool principal = !Satelement[kPrincipalSlot].Nome_satellite.empty();
-        if (principal)
-            mSat::Calcola_satellite(kPrincipalSlot, mAstro::Data_giuliana);
-        yieldToEvents();
-        map->Genera_mappa();
-        if (principal)
-            map->Disegna_satellite(kPrincipalSlot);
-    }
+    if (!Satelement[kPrincipalSlot].Nome_satellite.empty())
+        (void)mSat::Calcola_satellite(kPrincipalSlot, mAstro::Data_giuliana);
+    yieldToEvents();
     main.tmrCentrale_Timer();
-    if (auto* sky = loadedWindow<LocalSkyWindow>(windowNames::kLocalSky))
-        sky->tmrLocalSky_Timer();
-    if (auto* sky = loadedWindow<GeneralSkyWindow>(windowNames::kGeneralSky))
-        sky->Genera_mappa();
-    // Windows that follow the model (the maps to come) hear of the new observer here.
     TrackingModel::instance().notifyObserverChanged();
 }
 
-void tick(MDIForm1& main, const char* item, bool value)
-{
-    if (QAction* action = main.menuItem(QString::fromLatin1(item)))
-        action->setChecked(value);
-}
-
-/// The options dialog changed the options: the open maps take their menu ticks from them and
-/// redraw, and the main window shows or hides its bars.
+/// The options dialog changed the options: the open maps take the options the dialog copies
+/// into their records, and redraw; the main window shows or hides its bars.
 void followOptions(MDIForm1& main)
 {
     const Opzioni& o = Impostazioni;
-    if (auto* map = loadedWindow<WorldMapWindow>(windowNames::kWorldMap)) {
-        tick(main, "mnuWorldmapGriglia", o.Mappamondo_griglia);
-        tick(main, "mnuWorldmapNomeCitta", o.Mappamondo_citta);
-        tick(main, "mnuWorldmapCerchioVisibilita", o.Mappamondo_cerchio);
-        tick(main, "mnuWorldmapTracciatoOrbita", o.Mappamondo_orbita);
-        tick(main, "mnuWorldmapDatiSatellite", o.Mappamondo_mouse_dati);
-        tick(main, "mnuWorldmapCoordinateMouse", o.Mappamondo_localizzatore);
-        tick(main, "mnuWorldmapSole", o.Mappamondo_sole);
-        tick(main, "mnuWorldmapOmbra", o.Mappamondo_ombra);
-        if (QAction* grid = main.toolbarButton(QStringLiteral("Griglia")))
-            grid->setChecked(o.Mappamondo_griglia);
-        if (QAction* track = main.toolbarButton(QStringLiteral("SatOrbit")))
-            track->setChecked(o.Mappamondo_orbita);
-        map->setCrossPointer(o.Mappamondo_localizzatore);
-        if (!o.Mappamondo_localizzatore) {
-            if (QWidget* window = WindowRegistry::instance().find(windowNames::kWorldMap))
-                window->setWindowTitle(mLang::Testo_lingua(
-                    u"frmWorldMap", map->projection() == WorldMapProjection::Rectangular
-                                        ? u"mapparettangolare"
-                                        : u"mappaortografica"));
-        }
-        map->Genera_mappa();
+    TrackingModel& model = TrackingModel::instance();
+    if (mGlobal::Form_caricato(windowNames::kWorldMap)) {
+        WorldMapDisplay map = seededWorldMap(model.worldMap(), o);
+        map.nomeCitta = o.Mappamondo_citta;
+        map.sole = o.Mappamondo_sole;
+        map.ombra = o.Mappamondo_ombra;
+        model.setWorldMap(map);
+        model.requestChartCommand(ChartKind::WorldMap, ChartCommand::Redraw);
     }
-    if (auto* sky = loadedWindow<LocalSkyWindow>(windowNames::kLocalSky)) {
-        tick(main, "mnuLocalSkyGriglia", o.Cielo_locale_griglia);
-        tick(main, "mnuLocalSkyOggettiCostellazioni", o.Cielo_locale_costellazioni_linee);
-        tick(main, "mnuLocalSkyOggettiPianeti", o.Cielo_locale_pianeti);
-        tick(main, "mnuLocalSkyOggettiSoleLuna", o.Cielo_locale_sole_luna);
-        tick(main, "mnuLocalSkyEtichetteCostellazioni", o.Cielo_locale_costellazioni_nomi);
-        tick(main, "mnuLocalSkyEtichettePianeti", o.Cielo_locale_pianeti_nomi);
-        tick(main, "mnuLocalSkyEtichetteSoleLuna", o.Cielo_locale_sole_luna_nomi);
-        tick(main, "mnuLocalSkyCoordOrizz", o.Cielo_locale_coordinate_altazimutali);
-        tick(main, "mnuLocalSkyCoordEquat", !o.Cielo_locale_coordinate_altazimutali);
-        tick(main, "mnuLocalSkyProiezStereo", o.Cielo_locale_proiezione_stereo);
-        tick(main, "mnuLocalSkyProiezNormale", !o.Cielo_locale_proiezione_stereo);
-        sky->tmrLocalSky_Timer();
+    if (mGlobal::Form_caricato(windowNames::kLocalSky)) {
+        LocalSkyDisplay sky = model.localSky();
+        sky.griglia = o.Cielo_locale_griglia;
+        sky.oggettiCostellazioni = o.Cielo_locale_costellazioni_linee;
+        sky.oggettiPianeti = o.Cielo_locale_pianeti;
+        sky.oggettiSoleLuna = o.Cielo_locale_sole_luna;
+        sky.etichetteCostellazioni = o.Cielo_locale_costellazioni_nomi;
+        sky.etichettePianeti = o.Cielo_locale_pianeti_nomi;
+        sky.etichetteSoleLuna = o.Cielo_locale_sole_luna_nomi;
+        sky.coordinateOrizzontali = o.Cielo_locale_coordinate_altazimutali;
+        sky.proiezioneStereo = o.Cielo_locale_proiezione_stereo;
+        model.setLocalSky(sky);
+        model.requestChartCommand(ChartKind::LocalSky, ChartCommand::Redraw);
     }
-    if (auto* sky = loadedWindow<GeneralSkyWindow>(windowNames::kGeneralSky)) {
-        tick(main, "mnuGeneralSkyGriglia", o.Cielo_generale_griglia);
-        tick(main, "mnuGeneralSkyOggettiCostellazioni", o.Cielo_generale_costellazioni_linee);
-        tick(main, "mnuGeneralSkyOggettiPianeti", o.Cielo_generale_pianeti);
-        tick(main, "mnuGeneralSkyOggettiSoleLuna", o.Cielo_generale_sole_luna);
-        tick(main, "mnuGeneralSkyEtichetteCostellazioni", o.Cielo_generale_costellazioni_nomi);
-        tick(main, "mnuGeneralSkyEtichettePianeti", o.Cielo_generale_pianeti_nomi);
-        tick(main, "mnuGeneralSkyEtichetteSoleLuna", o.Cielo_generale_sole_luna_nomi);
-        sky->Genera_mappa();
+    if (mGlobal::Form_caricato(windowNames::kGeneralSky)) {
+        model.setGeneralSky(seededGeneralSky(model.generalSky(), o));
+        model.requestChartCommand(ChartKind::GeneralSky, ChartCommand::Redraw);
     }
     main.toolbar()->setVisible(o.Barra_pulsanti);
     main.statusBar()->setVisible(o.Barra_stato);
-    tick(main, "mnuVisualizzaBarraPulsanti", o.Barra_pulsanti);
-    tick(main, "mnuVisualizzaBarraStato", o.Barra_stato);
-    TrackingModel::instance().notifyObserverChanged();
+    main.menuItem(mnu(u"mnuVisualizzaBarraPulsanti"))->setChecked(o.Barra_pulsanti);
+    main.menuItem(mnu(u"mnuVisualizzaBarraStato"))->setChecked(o.Barra_stato);
+    model.notifyObserverChanged();
 }
 
 } // namespace
@@ -208,7 +148,7 @@ void defineWindows(MDIForm1& main)
                    [] { return new frmSyncro(); });
     windows.define(windowNames::kLocalSky, WindowLifetime::UnloadOnClose, [owner] {
         frmLocalSky::Hooks hooks;
-        hooks.popupMenu = owner->menu(QStringLiteral("mnuLocalSky"));
+        hooks.popupMenu = chartMenu(*owner, ChartKind::LocalSky);
         hooks.computeTransit = principalTransit;
         hooks.readStarRecord = starRecord;
         auto* sky = new frmLocalSky(std::move(hooks));
@@ -245,17 +185,6 @@ void defineWindows(MDIForm1& main)
 
 namespace {
 
-LiveWindowHooks liveWindowHooks(MDIForm1& main)
-{
-    LiveWindowHooks live;
-    live.showPrincipalName = [&main](const QString&) { main.showPrincipalName(); };
-    live.redrawWorldMap = [&main] { main.mnuWorldmapRidisegnaMappa_Click(); };
-    live.localSkyPrincipalChanged = [&main] { main.localSkyPrincipalChanged(); };
-    live.clearWorldMapPrincipal = [&main] { main.clearWorldMapPrincipal(); };
-    live.clearLocalSkyPrincipal = [&main] { main.clearLocalSkyPrincipal(); };
-    return live;
-}
-
 /// The database window's frame: its place in the main window's document area, or itself.
 QWidget* databaseFrame()
 {
@@ -270,90 +199,6 @@ QWidget* databaseFrame()
 
 namespace {
 
-/// The world map as the main window's tick and map menus drive it today: the tick's calls
-/// are turned into the tracking model's snapshot and the menu check marks into its display
-/// options. It goes once the tick and the menus publish to the model themselves.
-class WorldMapBridge final : public frmWorldMap, public WorldMapWindow
-{
-public:
-    WorldMapBridge(MDIForm1& main, Hooks hooks)
-        : frmWorldMap(TrackingModel::instance(), std::move(hooks)), m_main(main)
-    {
-    }
-
-    void Genera_mappa() override
-    {
-        syncOptions();
-        frmWorldMap::Genera_mappa();
-    }
-    void Disegna_satellite(int) override {}
-    void Disegna_visibilita() override {}
-    void Disegna_griglia() override { Genera_mappa(); }
-    void Disegna_orbita() override { Genera_mappa(); }
-    void Form_Resize() override { syncOptions(); }
-    [[nodiscard]] int mintSelezione() const override { return frmWorldMap::mintSelezione(); }
-    void setProjection(WorldMapProjection projection) override
-    {
-        frmWorldMap::setProjection(projection == WorldMapProjection::Rectangular
-                                       ? worldmap::MapKind::Rectangular
-                                       : worldmap::MapKind::Orthographic);
-    }
-    [[nodiscard]] WorldMapProjection projection() const override
-    {
-        return frmWorldMap::projection() == worldmap::MapKind::Rectangular
-                   ? WorldMapProjection::Rectangular
-                   : WorldMapProjection::Orthographic;
-    }
-    void setDataBoxVisible(bool) override { syncOptions(); }
-    void setCrossPointer(bool) override { syncOptions(); }
-    void clearChart() override { publishSlots(nullptr); }
-    // Called once per tick after every satellite was computed.
-    void showPrincipalTexts(const PrincipalTexts& texts) override
-    {
-        syncOptions();
-        publishSlots(&texts);
-    }
-    void resetPrincipalTexts() override { publishSlots(nullptr); }
-
-private:
-    void syncOptions()
-    {
-        const auto checked = [this](const char* item) {
-            const QAction* action = m_main.menuItem(QString::fromLatin1(item));
-            return action != nullptr && action->isChecked();
-        };
-        WorldMapDisplay options;
-        options.griglia = checked("mnuWorldmapGriglia");
-        options.riquadroDati = checked("mnuWorldmapRiquadroDati");
-        options.datiSatellite = checked("mnuWorldmapDatiSatellite");
-        options.coordinateMouse = checked("mnuWorldmapCoordinateMouse");
-        options.nomeCitta = checked("mnuWorldmapNomeCitta");
-        options.sole = checked("mnuWorldmapSole");
-        options.terminatore = checked("mnuWorldmapTerminatore");
-        options.ombra = checked("mnuWorldmapOmbra");
-        options.cerchioVisibilita = checked("mnuWorldmapCerchioVisibilita");
-        options.tracciatoOrbita = checked("mnuWorldmapTracciatoOrbita");
-        TrackingModel::instance().setWorldMap(options);
-    }
-
-    void publishSlots(const PrincipalTexts* texts)
-    {
-        TickSnapshot tick;
-        tick.time = currentTimeState();
-        if (texts != nullptr) {
-            for (int slot = kPrincipalSlot; slot <= Numero_satelliti; ++slot) {
-                tick.satellites.push_back({slot, Satelement[slot].Nome_satellite,
-                                           Satelement[slot].Numero_catalogo, Valori[slot], true});
-            }
-            tick.hasPrincipal = !tick.satellites.empty();
-            tick.principal = *texts;
-        }
-        TrackingModel::instance().publishTick(std::move(tick));
-    }
-
-    MDIForm1& m_main;
-};
-
 void reportWorldMapFailure(QWidget* window, const QString& text)
 {
     auto* box = new QMessageBox(QMessageBox::Warning, QApplication::applicationName(), text,
@@ -364,28 +209,23 @@ void reportWorldMapFailure(QWidget* window, const QString& text)
 
 /// The world map, a child of the main window's document area, whose click makes a satellite
 /// principal through the active list as the database window's command does.
-void defineWorldMap(MDIForm1& main, DatabaseSession& session, const LiveWindowHooks& live)
+void defineWorldMap(MDIForm1& main, DatabaseSession& session)
 {
-    WindowRegistry::instance().define(windowNames::kWorldMap, WindowLifetime::UnloadOnClose, [&main, &session, live] {
+    WindowRegistry::instance().define(windowNames::kWorldMap, WindowLifetime::UnloadOnClose, [&main, &session] {
         frmWorldMap::Hooks hooks;
-        hooks.popupMenu = main.menu(QStringLiteral("mnuWorldmap"));
-        hooks.makePrincipal = [&main, &session, live](int slot) {
+        hooks.popupMenu = chartMenu(main, ChartKind::WorldMap);
+        hooks.makePrincipal = [&main, &session](int slot) {
             const MoveOutcome outcome = session.active().makePrincipal({slot - 1});
             if (outcome.status != ListCommand::Done)
                 return;
-            if (mGlobal::Form_caricato(kDatabaseWindowName)) {
-                if (frmDatabase* window = databaseWindow())
-                    window->activeSatellitesChanged();
-            }
-            showPrincipalName(live);
-            redrawPrincipal(live);
-            TrackingModel::instance().notifyActiveSetChanged();
+            redrawPrincipal();
+            notifyActiveSatellitesChanged();
             if (!outcome.workingSetSaved)
                 reportWorldMapFailure(&main, mLang::Testo_lingua(u"frmDatabase", u"satellitinonsalvati"));
         };
-        auto* map = new WorldMapBridge(main, std::move(hooks));
+        auto* map = new frmWorldMap(TrackingModel::instance(), std::move(hooks));
         main.mdiArea()->addSubWindow(map);
-        return static_cast<frmWorldMap*>(map);
+        return map;
     });
 }
 
@@ -394,8 +234,7 @@ void defineWorldMap(MDIForm1& main, DatabaseSession& session, const LiveWindowHo
 void connectElementDatabase(MDIForm1& main, DatabaseSession& session)
 {
     DatabaseWindowHooks hooks;
-    hooks.live = liveWindowHooks(main);
-    defineWorldMap(main, session, hooks.live);
+    defineWorldMap(main, session);
     hooks.download = [&main] { main.mnuStrumentiDownload_Click(); };
     hooks.showSummary = [](DatabaseKind kind) {
         newListingWindow()->Sommario(static_cast<int>(kind));
@@ -421,16 +260,9 @@ void connectElementDatabase(MDIForm1& main, DatabaseSession& session)
         if (QWidget* frame = databaseFrame())
             frame->hide();
     };
-    access.removeDecayed = [&main, &session, live = hooks.live](int slot) {
-        Azzera(slot, session.active(), live, &main);
-    };
+    access.removeDecayed = [&main, &session](int slot) { Azzera(slot, session.active(), &main); };
     access.removeActive = [&session](int slot) {
-        const bool saved = session.active().removeDecayed(slot).workingSetSaved;
-        if (mGlobal::Form_caricato(kDatabaseWindowName)) {
-            if (frmDatabase* window = databaseWindow())
-                window->activeSatellitesChanged();
-        }
-        return saved;
+        return session.active().removeDecayed(slot).workingSetSaved;
     };
     main.setDatabaseAccess(std::move(access));
 
@@ -456,4 +288,19 @@ void connectElementDatabase(MDIForm1& main, DatabaseSession& session)
             main.mdiArea()->addSubWindow(window);
             return window;
         });
+}
+
+QMenu* chartMenu(const MDIForm1& main, ChartKind chart)
+{
+    switch (chart) {
+    case ChartKind::WorldMap:
+        return main.menu(mnu(u"mnuWorldmap"));
+    case ChartKind::LocalSky:
+        return main.menu(mnu(u"mnuLocalSky"));
+    case ChartKind::GeneralSky:
+        return main.menu(mnu(u"mnuGeneralSky"));
+    case ChartKind::PassChart:
+        return main.menu(mnu(u"mnuSkySat"));
+    }
+    return nullptr;
 }

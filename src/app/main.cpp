@@ -3,10 +3,10 @@
 #include "app/WindowCatalogue.h"
 
 #include "mainwindow/MDIForm1.h"
-#include "mainwindow/ProgramClock.h"
+#include "tracking/ProgramClock.h"
 #include "mainwindow/SingleInstanceLock.h"
 #include "mainwindow/StartupChecks.h"
-#include "mainwindow/WorkingSet.h"
+#include "database/WorkingSet.h"
 
 #include "database/DatabaseSession.h"
 

@@ -14,13 +14,15 @@
 #include <cstdint>
 
 inline constexpr int kPrincipalSlot = 1;
-inline constexpr int kLastActiveSlot = 200;
+/// At most this many satellites are active: the working set, the active list and the tick.
+inline constexpr int kMaxActiveSatellites = 200;
+/// The active slots run from the principal's to this one.
+inline constexpr int kLastActiveSlot = kPrincipalSlot + kMaxActiveSatellites - 1;
 inline constexpr int kFirstScratchSlot = 201;
 inline constexpr int kSecondScratchSlot = 202;
 inline constexpr int kLastSlot = 202;
 
-template <typename T>
-class SlotArray
+template <typename T> class SlotArray
 {
 public:
     T& operator[](int slot)
@@ -39,7 +41,7 @@ private:
     std::array<T, kLastSlot + 1> m_items{}; // index 0 unused: slots count from 1
 };
 
-inline SlotArray<Record_TLE> RigaDati;            ///< element-set lines of each slot
-inline SlotArray<Elemento_satellite> Satelement;  ///< parsed elements of each slot
-inline SlotArray<Posizione_satellite> Valori;     ///< computed state of each slot
-inline std::int16_t Numero_satelliti = 0;         ///< number of active slots (at most 200)
+inline SlotArray<Record_TLE> RigaDati;           ///< element-set lines of each slot
+inline SlotArray<Elemento_satellite> Satelement; ///< parsed elements of each slot
+inline SlotArray<Posizione_satellite> Valori;    ///< computed state of each slot
+inline std::int16_t Numero_satelliti = 0;        ///< number of active slots (at most 200)

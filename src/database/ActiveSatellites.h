@@ -11,15 +11,14 @@
 
 #include "common/Record_TLE.h"
 
+#include "common/satellite_slots.h"
 #include <QString>
+
 #include <QStringList>
 
 #include <functional>
 #include <string>
 #include <vector>
-
-/// At most this many satellites are active: the slot arrays' capacity.
-inline constexpr int kMaxActiveSatellites = 200;
 
 /// How a command that needs a choice went.
 enum class ListCommand {

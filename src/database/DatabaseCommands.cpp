@@ -58,7 +58,7 @@ void Apertura_database(DatabaseKind kind)
         window->Apertura_database(kind);
 }
 
-void Azzera(int intIndice, ActiveSatellites& active, const LiveWindowHooks& hooks, QWidget* parent)
+void Azzera(int intIndice, ActiveSatellites& active, QWidget* parent)
 {
     if (intIndice < kPrincipalSlot || intIndice > active.count())
         return;
@@ -76,15 +76,9 @@ void Azzera(int intIndice, ActiveSatellites& active, const LiveWindowHooks& hook
         active.removeDecayed(activeSlotHolding(decayed, active.count()));
     if (!outcome.removed)
         return;
-    if (outcome.wasPrincipal)
-        clearPrincipalDataBoxes(hooks);
-    if (outcome.listEmptied)
-        Azzera_riquadri_dati(hooks);
-    showPrincipalName(hooks);
-    if (mGlobal::Form_caricato(kDatabaseWindowName)) {
-        if (frmDatabase* window = databaseWindow())
-            window->activeSatellitesChanged();
-    }
+    if (outcome.wasPrincipal || outcome.listEmptied)
+        clearPrincipalDataBoxes();
+    notifyActiveSatellitesChanged();
     if (!outcome.workingSetSaved)
         QMessageBox::warning(parent, QGuiApplication::applicationDisplayName(),
                              mLang::Testo_lingua(u"frmDatabase", u"satellitinonsalvati"));

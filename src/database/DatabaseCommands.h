@@ -29,8 +29,7 @@ void Apertura_database(DatabaseKind kind);
 /// Removes the satellite of `intIndice` (an active slot) as decayed: the user is told (title
 /// the satellite's name), the satellite and only that one leaves the active list and the
 /// slots behind it move up, the working set is written, and the principal's data boxes are
-/// cleared when it was the principal. The database window's active list follows while it is
-/// loaded; no database is read. The satellite part of the tick is held meanwhile. A slot that
+/// cleared when it was the principal. The tracking model is told, so the database window's
+/// active list and the status bar follow; no database is read. The satellite part of the tick is held meanwhile. A slot that
 /// is not active changes nothing.
-void Azzera(int intIndice, ActiveSatellites& active, const LiveWindowHooks& hooks,
-            QWidget* parent);
+void Azzera(int intIndice, ActiveSatellites& active, QWidget* parent);

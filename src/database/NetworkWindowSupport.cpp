@@ -1,6 +1,6 @@
 #include "database/NetworkWindowSupport.h"
 
-#include "mainwindow/OptionsStore.h"
+#include "tracking/OptionsStore.h"
 #include "services/Help.h"
 #include "services/ProgramFolder.h"
 #include "services/mLang.h"

@@ -3,48 +3,26 @@
 #include "common/satellite_slots.h"
 #include "core/mAstro.h"
 #include "core/mSat.h"
-#include "services/mGlobal.h"
+#include "tracking/TrackingModel.h"
 
-namespace {
-
-const QString kWorldMap = QStringLiteral("frmWorldMap");
-const QString kLocalSky = QStringLiteral("frmLocalSky");
-
-void callWhileLoaded(const QString& window, const std::function<void()>& hook)
+void notifyActiveSatellitesChanged()
 {
-    if (hook && mGlobal::Form_caricato(window))
-        hook();
+    TrackingModel::instance().notifyActiveSetChanged();
 }
 
-} // namespace
-
-void showPrincipalName(const LiveWindowHooks& hooks)
+void redrawPrincipal()
 {
-    if (!hooks.showPrincipalName)
-        return;
-    const QString name = Numero_satelliti > 0
-                             ? QString::fromStdString(Satelement[kPrincipalSlot].Nome_satellite)
-                             : QString();
-    hooks.showPrincipalName(name.trimmed());
-}
-
-void redrawPrincipal(const LiveWindowHooks& hooks)
-{
-    if (mGlobal::Form_caricato(kWorldMap) && Numero_satelliti > 0) {
+    if (Numero_satelliti > 0)
         (void)mSat::Calcola_satellite(kPrincipalSlot, mAstro::Data_giuliana);
-        callWhileLoaded(kWorldMap, hooks.redrawWorldMap);
-    }
-    callWhileLoaded(kLocalSky, hooks.localSkyPrincipalChanged);
+    TrackingModel::instance().notifyPrincipalChanged();
 }
 
-void Azzera_riquadri_dati(const LiveWindowHooks& hooks)
+void Azzera_riquadri_dati()
 {
-    callWhileLoaded(kWorldMap, hooks.redrawWorldMap);
-    clearPrincipalDataBoxes(hooks);
+    TrackingModel::instance().notifyPrincipalChanged();
 }
 
-void clearPrincipalDataBoxes(const LiveWindowHooks& hooks)
+void clearPrincipalDataBoxes()
 {
-    callWhileLoaded(kWorldMap, hooks.clearWorldMapPrincipal);
-    callWhileLoaded(kLocalSky, hooks.clearLocalSkyPrincipal);
+    TrackingModel::instance().notifyPrincipalChanged();
 }

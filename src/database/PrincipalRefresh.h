@@ -1,19 +1,18 @@
 #pragma once
-// What the live windows are told when the principal satellite (slot 1) changes or is gone. A
-// map window is addressed only while it is loaded.
+// What the rest of the program is told when the active list or its principal satellite
+// (slot 1) changes: through the tracking model, whose subscribers (status bar, maps, the
+// database window itself) refresh their own parts.
 
-#include "database/DatabaseWindowHooks.h"
+/// The active list changed (added, removed, reordered): the status bar shows the principal's
+/// name, the database window lists the active satellites anew.
+void notifyActiveSatellitesChanged();
 
-/// Status-bar panel 2 = the principal satellite's name, trimmed (empty without one).
-void showPrincipalName(const LiveWindowHooks& hooks);
+/// Another satellite is principal: slot 1 is computed at Data_giuliana, then the maps are
+/// told (the world map redraws, the local sky drops the old principal's pass).
+void redrawPrincipal();
 
-/// Another satellite is principal: slot 1 is computed at Data_giuliana and the world map
-/// redrawn; the local sky drops the old principal's pass.
-void redrawPrincipal(const LiveWindowHooks& hooks);
+/// No active satellite is left: the maps redraw, clearing their chart and data box.
+void Azzera_riquadri_dati();
 
-/// No active satellite is left: the world map is redrawn, and both maps clear their chart
-/// and show no principal's values.
-void Azzera_riquadri_dati(const LiveWindowHooks& hooks);
-
-/// The principal satellite was removed: both maps clear their chart and their data box.
-void clearPrincipalDataBoxes(const LiveWindowHooks& hooks);
+/// The principal satellite was removed: the maps clear their chart and their data box.
+void clearPrincipalDataBoxes();

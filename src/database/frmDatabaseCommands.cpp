@@ -6,14 +6,15 @@
 #include "common/gates.h"
 #include "common/satellite_slots.h"
 #include "controls/GraphButton/GraphButton.h"
-#include "core/mAstro.h"
-#include "services/BusyCursor.h"
 #include "core/ElementSet.h"
+#include "core/mAstro.h"
 #include "core/mSat.h"
 #include "database/DatabaseListModels.h"
 #include "database/PrincipalRefresh.h"
+#include "services/BusyCursor.h"
 #include "services/Help.h"
 #include "services/ProgramFolder.h"
+#include "services/WindowTexts.h"
 #include "services/mLang.h"
 
 #include <QApplication>
@@ -25,6 +26,8 @@
 #include <QMessageBox>
 
 namespace {
+
+const WindowTexts texts(u"frmDatabase");
 
 constexpr int kHelpContext = 80;
 
@@ -48,14 +51,13 @@ void frmDatabase::activeSatellitesChanged()
 
 void frmDatabase::activeListChanged(bool principalChanged, bool listEmptied, bool workingSetSaved)
 {
-    activeSatellitesChanged();
     if (listEmptied)
-        Azzera_riquadri_dati(m_hooks.live);
+        Azzera_riquadri_dati();
     else if (principalChanged)
-        redrawPrincipal(m_hooks.live);
-    showPrincipalName(m_hooks.live);
+        redrawPrincipal();
+    notifyActiveSatellitesChanged();
     if (!workingSetSaved)
-        message(mLang::Testo_lingua(u"frmDatabase", u"satellitinonsalvati"), true);
+        message(texts(u"satellitinonsalvati"), true);
 }
 
 void frmDatabase::selectActiveEntry(int entry)
@@ -71,17 +73,16 @@ void frmDatabase::cmdAdd_Click(DatabaseKind kind)
 {
     const ElementDatabase& db = database(kind);
     // Each chosen entry adds the set of its own record, however the list is sorted.
-    const AddOutcome outcome = m_session.active().add(db.setsAtRows(selectedRows(tab(kind).lstDatabase)));
+    const AddOutcome outcome =
+        m_session.active().add(db.setsAtRows(selectedRows(tab(kind).lstDatabase)));
     if (outcome.status == ListCommand::NothingSelected) {
-        message(mLang::Testo_lingua(u"frmDatabase", u"nosatelliteselezionato"), false);
+        message(texts(u"nosatelliteselezionato"), false);
         return;
     }
     for (const QString& name : outcome.alreadyActive)
-        message(mLang::Testo_lingua(u"frmDatabase", u"satellitegiainelenco"), false, name);
+        message(texts(u"satellitegiainelenco"), false, name);
     if (outcome.limitReached) {
-        message(mLang::Testo_lingua(u"frmDatabase", u"limiteraggiunto1") + u'\n'
-                    + mLang::Testo_lingua(u"frmDatabase", u"limiteraggiunto2"),
-                true);
+        message(texts(u"limiteraggiunto1") + u'\n' + texts(u"limiteraggiunto2"), true);
     }
     if (outcome.added > 0)
         activeListChanged(outcome.principalChanged, false, outcome.workingSetSaved);
@@ -97,7 +98,7 @@ void frmDatabase::cmdRemove_Click()
 {
     const RemoveOutcome outcome = m_session.active().remove(selectedRows(lstActive));
     if (outcome.status == ListCommand::NothingSelected) {
-        message(mLang::Testo_lingua(u"frmDatabase", u"nosatelliteselezionato"), false);
+        message(texts(u"nosatelliteselezionato"), false);
         return;
     }
     // The maps show the new principal from the next tick on; only the status bar is told now.
@@ -108,7 +109,7 @@ void frmDatabase::cmdPrincipale_Click()
 {
     const MoveOutcome outcome = m_session.active().makePrincipal(selectedRows(lstActive));
     if (refusedForSelection(outcome.status)) {
-        message(mLang::Testo_lingua(u"frmDatabase", u"selezionaresatellite"), false);
+        message(texts(u"selezionaresatellite"), false);
         return;
     }
     if (outcome.status != ListCommand::Done)
@@ -120,7 +121,7 @@ void frmDatabase::cmdPrincipale_Click()
 void frmDatabase::afterMove(const MoveOutcome& outcome)
 {
     if (refusedForSelection(outcome.status)) {
-        message(mLang::Testo_lingua(u"frmDatabase", u"selezionaresatellite"), false);
+        message(texts(u"selezionaresatellite"), false);
         return;
     }
     if (outcome.status != ListCommand::Done)
@@ -151,8 +152,7 @@ void frmDatabase::cmdRemoveAll_Click()
     if (m_session.active().count() == 0)
         return;
     const QMessageBox::StandardButton answer = QMessageBox::question(
-        this, QGuiApplication::applicationDisplayName(),
-        mLang::Testo_lingua(u"frmDatabase", u"richiestacancellazione"),
+        this, QGuiApplication::applicationDisplayName(), texts(u"richiestacancellazione"),
         QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;
@@ -171,8 +171,8 @@ void frmDatabase::cmdVisibili_Click(DatabaseKind kind)
     std::vector<int> allRows(static_cast<std::size_t>(rows));
     for (int row = 0; row < rows; ++row)
         allRows[static_cast<std::size_t>(row)] = row;
-    const std::vector<bool> above = aboveHorizon(database(kind).setsAtRows(allRows),
-                                                 mAstro::Data_giuliana);
+    const std::vector<bool> above =
+        aboveHorizon(database(kind).setsAtRows(allRows), mAstro::Data_giuliana);
     // One selection of runs of neighbouring rows: selecting row by row is slow on a long list.
     QItemSelection selection;
     for (int first = 0; first < rows;) {

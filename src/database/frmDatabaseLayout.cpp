@@ -2,11 +2,14 @@
 
 #include "database/frmDatabase.h"
 
+#include "tracking/TrackingModel.h"
+
 #include "common/satellite_slots.h"
 #include "controls/GraphButton/GraphButton.h"
 #include "database/DatabaseButtonPictures.h"
 #include "database/DatabaseListModels.h"
 #include "database/ElementListing.h"
+#include "services/WindowTexts.h"
 #include "services/mLang.h"
 
 #include <QComboBox>
@@ -21,6 +24,8 @@
 
 namespace {
 
+const WindowTexts texts(u"frmDatabase");
+
 constexpr int kListMinimumWidthPx = 260;
 constexpr int kListMinimumHeightPx = 260;
 
@@ -29,8 +34,7 @@ QString indexedName(const char* name, DatabaseKind kind)
     return QString::fromLatin1(name) + u'(' + QString::number(static_cast<int>(kind)) + u')';
 }
 
-template <class Control>
-Control* named(Control* control, const QString& name)
+template <class Control> Control* named(Control* control, const QString& name)
 {
     control->setObjectName(name);
     return control;
@@ -98,8 +102,8 @@ QWidget* frmDatabase::buildDatabaseTab(DatabaseKind kind)
     DatabaseTab& t = tab(kind);
     t.page = new QWidget(this);
     t.frame = named(new QGroupBox(t.page), kind == DatabaseKind::Primary
-                                                ? QStringLiteral("fraDBPrincipale")
-                                                : QStringLiteral("fraDBSecondario"));
+                                               ? QStringLiteral("fraDBPrincipale")
+                                               : QStringLiteral("fraDBSecondario"));
     QWidget* f = t.frame;
     t.lstDatabase = databaseListView(f, indexedName("lstDatabase", kind));
     t.model = new ElementListModel(database(kind), this);
@@ -234,46 +238,39 @@ void frmDatabase::Form_Load()
 
 void frmDatabase::applyTexts()
 {
-    setWindowTitle(mLang::Testo_lingua(u"frmDatabase", u"dbsatelliti"));
-    SSTab1->setTabText(0, mLang::Testo_lingua(u"frmDatabase", u"dbprincipale"));
-    SSTab1->setTabText(1, mLang::Testo_lingua(u"frmDatabase", u"dbsecondario"));
+    setWindowTitle(texts(u"dbsatelliti"));
+    SSTab1->setTabText(0, texts(u"dbprincipale"));
+    SSTab1->setTabText(1, texts(u"dbsecondario"));
     const QStringList sortKeys{
-        mLang::Testo_lingua(u"frmDatabase", u"optname"),
-        mLang::Testo_lingua(u"frmDatabase", u"optyear"),
-        mLang::Testo_lingua(u"frmDatabase", u"optinc"),
-        mLang::Testo_lingua(u"frmDatabase", u"optraan"),
-        mLang::Testo_lingua(u"frmDatabase", u"optperiod"),
-        mLang::Testo_lingua(u"frmDatabase", u"optnorad"),
-        mLang::Testo_lingua(u"frmDatabase", u"optmagnitude"),
-        mLang::Testo_lingua(u"frmDatabase", u"optecc"),
-        mLang::Testo_lingua(u"frmDatabase", u"optperigee"),
-        mLang::Testo_lingua(u"frmDatabase", u"optrev"),
+        texts(u"optname"),    texts(u"optyear"),  texts(u"optinc"),       texts(u"optraan"),
+        texts(u"optperiod"),  texts(u"optnorad"), texts(u"optmagnitude"), texts(u"optecc"),
+        texts(u"optperigee"), texts(u"optrev"),
     };
-    const QString listTip = mLang::Testo_lingua(u"frmDatabase", u"doppioclickparametri");
+    const QString listTip = texts(u"doppioclickparametri");
     for (DatabaseTab& t : m_tabs) {
         t.cmbOrdina->clear();
         t.cmbOrdina->addItems(sortKeys);
-        t.lblSatellitiCaricati->setText(mLang::Testo_lingua(u"frmDatabase", u"satelliticaricati"));
-        t.lblParametriVecchi->setText(mLang::Testo_lingua(u"frmDatabase", u"parametrivecchi"));
-        t.lblParametriRecenti->setText(mLang::Testo_lingua(u"frmDatabase", u"parametrirecenti"));
-        t.lblMediaParametri->setText(mLang::Testo_lingua(u"frmDatabase", u"mediaparametri"));
-        t.lblMagnitudini->setText(mLang::Testo_lingua(u"frmDatabase", u"magnitudinidisp"));
-        t.lblSelezionati->setText(mLang::Testo_lingua(u"frmDatabase", u"selezionati"));
-        t.lblOrdinamento->setText(mLang::Testo_lingua(u"frmDatabase", u"ordinamento"));
-        t.cmdSommario->setCaption(mLang::Testo_lingua(u"frmDatabase", u"sommario"));
-        t.cmdDatabase->setCaption(mLang::Testo_lingua(u"frmDatabase", u"apri"));
-        t.cmdAdd->setToolTip(mLang::Testo_lingua(u"frmDatabase", u"aggiungi"));
-        t.cmdRemove->setToolTip(mLang::Testo_lingua(u"frmDatabase", u"rimuovi"));
+        t.lblSatellitiCaricati->setText(texts(u"satelliticaricati"));
+        t.lblParametriVecchi->setText(texts(u"parametrivecchi"));
+        t.lblParametriRecenti->setText(texts(u"parametrirecenti"));
+        t.lblMediaParametri->setText(texts(u"mediaparametri"));
+        t.lblMagnitudini->setText(texts(u"magnitudinidisp"));
+        t.lblSelezionati->setText(texts(u"selezionati"));
+        t.lblOrdinamento->setText(texts(u"ordinamento"));
+        t.cmdSommario->setCaption(texts(u"sommario"));
+        t.cmdDatabase->setCaption(texts(u"apri"));
+        t.cmdAdd->setToolTip(texts(u"aggiungi"));
+        t.cmdRemove->setToolTip(texts(u"rimuovi"));
         t.cmdVisibili->setCaption(mLang::Testo_lingua(u"Buttons", u"intransito"));
         t.cmdDownload->setCaption(mLang::Testo_lingua(u"Buttons", u"download"));
         t.lstDatabase->setToolTip(listTip);
     }
-    lblSatellitiAttivi->setText(mLang::Testo_lingua(u"frmDatabase", u"satellitiattivi"));
-    cmdRemoveAll->setCaption(mLang::Testo_lingua(u"frmDatabase", u"elimina"));
-    cmdPrincipale->setCaption(mLang::Testo_lingua(u"frmDatabase", u"principale"));
-    cmdOrder->setToolTip(mLang::Testo_lingua(u"frmDatabase", u"ordine"));
-    cmdUp->setToolTip(mLang::Testo_lingua(u"frmDatabase", u"spostasu"));
-    cmdDown->setToolTip(mLang::Testo_lingua(u"frmDatabase", u"spostagiu"));
+    lblSatellitiAttivi->setText(texts(u"satellitiattivi"));
+    cmdRemoveAll->setCaption(texts(u"elimina"));
+    cmdPrincipale->setCaption(texts(u"principale"));
+    cmdOrder->setToolTip(texts(u"ordine"));
+    cmdUp->setToolTip(texts(u"spostasu"));
+    cmdDown->setToolTip(texts(u"spostagiu"));
     lstActive->setToolTip(listTip);
     cmdOK->setCaption(mLang::Testo_lingua(u"Buttons", u"ok"));
     cmdHelp->setCaption(mLang::Testo_lingua(u"Buttons", u"help"));
@@ -293,6 +290,8 @@ void frmDatabase::connectControls()
     connect(cmdRemoveAll, &GraphButton::Click, this, &frmDatabase::cmdRemoveAll_Click);
     connect(cmdOK, &GraphButton::Click, this, &frmDatabase::cmdOK_Click);
     connect(cmdHelp, &GraphButton::Click, this, &frmDatabase::cmdHelp_Click);
+    connect(&TrackingModel::instance(), &TrackingModel::activeSetChanged, this,
+            &frmDatabase::activeSatellitesChanged);
 }
 
 void frmDatabase::connectDatabaseTab(DatabaseKind kind)

@@ -6,10 +6,11 @@
 #include "common/options.h"
 #include "controls/ProgressBar/ProgressBar.h"
 #include "core/mAstro.h"
-#include "services/BusyCursor.h"
 #include "database/DatabaseListModels.h"
 #include "database/PrincipalRefresh.h"
 #include "dialogs/frmProgress.h"
+#include "services/BusyCursor.h"
+#include "services/WindowTexts.h"
 #include "services/mLang.h"
 
 #include <QApplication>
@@ -28,6 +29,8 @@
 
 namespace {
 
+const WindowTexts texts(u"frmDatabase");
+
 // The read lets the event loop run this often, so the progress window repaints and its Stop
 // button answers without slowing the read of a large file noticeably: after this time [ms] or
 // this many sets, whichever comes first.
@@ -43,7 +46,8 @@ public:
         m_window.setWindowModality(Qt::NonModal);
         m_window.lblTask->setText(mLang::Testo_lingua(u"frmProgress", u"letturasatelliti"));
         // A file that cannot be opened has no size; the bar then just stays empty.
-        m_window.ProgressBar1->setMax(static_cast<double>(std::max<qint64>(1, QFileInfo(path).size())));
+        m_window.ProgressBar1->setMax(
+            static_cast<double>(std::max<qint64>(1, QFileInfo(path).size())));
         m_window.ProgressBar1->setValue(0);
         m_window.ProgressBar1->setVisible(true);
         m_window.show();
@@ -66,8 +70,8 @@ public:
 private:
     bool stopRequested()
     {
-        if (++m_setsSinceEvents >= kSetsBetweenEvents || !m_sinceEvents.isValid()
-            || m_sinceEvents.elapsed() >= kEventIntervalMs) {
+        if (++m_setsSinceEvents >= kSetsBetweenEvents || !m_sinceEvents.isValid() ||
+            m_sinceEvents.elapsed() >= kEventIntervalMs) {
             QCoreApplication::processEvents();
             m_sinceEvents.start();
             m_setsSinceEvents = 0;
@@ -179,9 +183,8 @@ void frmDatabase::reportFailedRead(DatabaseKind kind, const QString& path, ReadS
         // user is not troubled with it.
         if (kind == DatabaseKind::Secondary)
             return;
-        message(mLang::Testo_lingua(u"frmDatabase", u"file") + u' ' + QDir::toNativeSeparators(path)
-                    + u' ' + mLang::Testo_lingua(u"frmDatabase", u"nontrovato") + u'\n'
-                    + mLang::Testo_lingua(u"frmDatabase", u"selezionarenuovofile"),
+        message(texts(u"file") + u' ' + QDir::toNativeSeparators(path) + u' ' +
+                    texts(u"nontrovato") + u'\n' + texts(u"selezionarenuovofile"),
                 true);
         break;
     case ReadStatus::ReadFailed:
@@ -190,9 +193,8 @@ void frmDatabase::reportFailedRead(DatabaseKind kind, const QString& path, ReadS
     case ReadStatus::NoSets:
         if (kind == DatabaseKind::Primary)
             present();
-        message(mLang::Testo_lingua(u"Dialogs", u"formatononvalido") + u'\n'
-                    + mLang::Testo_lingua(u"frmDatabase", u"aprirenuovofile") + u'\n'
-                    + mLang::Testo_lingua(u"frmDatabase", u"funzioneriparazione"),
+        message(mLang::Testo_lingua(u"Dialogs", u"formatononvalido") + u'\n' +
+                    texts(u"aprirenuovofile") + u'\n' + texts(u"funzioneriparazione"),
                 true);
         break;
     }
@@ -202,20 +204,18 @@ void frmDatabase::reportFailedRead(DatabaseKind kind, const QString& path, ReadS
 void frmDatabase::reportRelink(const RelinkOutcome& relink)
 {
     if (relink.activeBefore >= 1) {
-        message(mLang::Testo_lingua(u"frmDatabase", u"databasecontiene") + u' '
-                    + QString::number(relink.found) + u' '
-                    + mLang::Testo_lingua(u"frmDatabase", u"su") + u' '
-                    + QString::number(relink.activeBefore) + u' '
-                    + mLang::Testo_lingua(u"frmDatabase", u"satellitipreimpostati"),
+        message(texts(u"databasecontiene") + u' ' + QString::number(relink.found) + u' ' +
+                    texts(u"su") + u' ' + QString::number(relink.activeBefore) + u' ' +
+                    texts(u"satellitipreimpostati"),
                 false);
     }
     if (relink.principalReplaced())
-        message(mLang::Testo_lingua(u"frmDatabase", u"satellitenondisponibile"), false);
+        message(texts(u"satellitenondisponibile"), false);
     if (relink.listEmptied)
-        Azzera_riquadri_dati(m_hooks.live);
-    showPrincipalName(m_hooks.live);
+        Azzera_riquadri_dati();
+    notifyActiveSatellitesChanged();
     if (!relink.workingSetSaved)
-        message(mLang::Testo_lingua(u"frmDatabase", u"satellitinonsalvati"), true);
+        message(texts(u"satellitinonsalvati"), true);
 }
 
 void frmDatabase::showStatistics(DatabaseKind kind)

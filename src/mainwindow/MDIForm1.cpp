@@ -1,17 +1,19 @@
 #include "mainwindow/MDIForm1.h"
 
-#include "services/BusyCursor.h"
-#include "mainwindow/OptionsStore.h"
-#include "mainwindow/ProgramClock.h"
-#include "mainwindow/ReferenceData.h"
-#include "mainwindow/WorkingSet.h"
+#include "database/WorkingSet.h"
 #include "mainwindow/frmTime.h"
+#include "services/BusyCursor.h"
+#include "tracking/OptionsStore.h"
+#include "tracking/ProgramClock.h"
+#include "tracking/ReferenceData.h"
 
 #include "common/gates.h"
 #include "common/options.h"
 #include "common/program_time.h"
 #include "common/satellite_slots.h"
 #include "core/ElementSet.h"
+#include "core/mAstro.h"
+#include "mainwindow/MenuBindings.h"
 #include "services/ProgramFolder.h"
 #include "services/Twips.h"
 #include "services/WindowRegistry.h"
@@ -19,6 +21,8 @@
 #include "services/mLang.h"
 #include "services/mNight.h"
 #include "services/mReg.h"
+#include "tracking/PassChartControl.h"
+#include "tracking/TrackingModel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -42,10 +46,7 @@ namespace {
 
 MDIForm1* g_instance = nullptr;
 
-// Status names and the help file, set by Lingua and read by every window.
-QString g_eclipsedName;
-QString g_visibleName;
-QString g_notVisibleName;
+// The help file, set by Lingua and read by every window.
 QString g_helpFile;
 
 // The main window's design size [twips].
@@ -133,9 +134,8 @@ void MDIForm1::connectControls()
 {
     for (const Command& command : commandTable())
         connectCommand(command);
-    connect(menu(QStringLiteral("mnuFile")), &QMenu::aboutToShow, this, &MDIForm1::mnuFile_Click);
-    connect(menu(QStringLiteral("mnuModifica")), &QMenu::aboutToShow, this,
-            &MDIForm1::mnuModifica_Click);
+    connect(menu(mnu(u"mnuFile")), &QMenu::aboutToShow, this, &MDIForm1::mnuFile_Click);
+    connect(menu(mnu(u"mnuModifica")), &QMenu::aboutToShow, this, &MDIForm1::mnuModifica_Click);
     for (QAction* button : std::as_const(m_bars.buttons)) {
         connect(button, &QAction::triggered, this,
                 [this, button] { Toolbar1_ButtonClick(button->data().toString()); });
@@ -153,6 +153,62 @@ void MDIForm1::connectControls()
         connect(menuItem(pressed.value()), &QAction::toggled, button, &QAction::setChecked);
     }
     connect(tmrCentrale, &QTimer::timeout, this, &MDIForm1::tmrCentrale_Timer);
+    connectModel();
+}
+
+void MDIForm1::connectModel()
+{
+    const TrackingModel& model = TrackingModel::instance();
+    connect(&model, &TrackingModel::ticked, this, &MDIForm1::trackingModel_ticked);
+    connect(&model, &TrackingModel::activeSetChanged, this, &MDIForm1::showPrincipalName);
+    connect(&model, &TrackingModel::observerChanged, this, &MDIForm1::showLocationName);
+    connect(&model, &TrackingModel::principalChanged, this,
+            [this] { m_mapMenus.principalChanged(); });
+    connectMenuBindings();
+}
+
+namespace {
+
+template <class Record>
+void showMarks(const MDIForm1& window, std::span<const MarkBinding<Record>> marks,
+               const Record& record)
+{
+    for (const MarkBinding<Record>& mark : marks)
+        window.menuItem(mark.item)->setChecked(mark.ticked(record));
+}
+
+} // namespace
+
+void MDIForm1::connectMenuBindings()
+{
+    const TrackingModel& model = TrackingModel::instance();
+    connect(&model, &TrackingModel::worldMapChanged, this, &MDIForm1::showDisplayMarks);
+    connect(&model, &TrackingModel::localSkyChanged, this, &MDIForm1::showDisplayMarks);
+    connect(&model, &TrackingModel::generalSkyChanged, this, &MDIForm1::showDisplayMarks);
+    connect(&model, &TrackingModel::worldMapPickChanged, this, &MDIForm1::showDisplayMarks);
+    connect(menu(mnu(u"mnuSkySat")), &QMenu::aboutToShow, this, [this] {
+        if (const PassChartControl* chart = m_mapMenus.activePassChart())
+            showPassChartMarks(chart->passChartDisplay());
+    });
+    showDisplayMarks();
+}
+
+void MDIForm1::showDisplayMarks()
+{
+    const TrackingModel& model = TrackingModel::instance();
+    showMarks(*this, worldMapMarks(), model.worldMap());
+    showMarks(*this, localSkyMarks(), model.localSky());
+    showMarks(*this, generalSkyMarks(), model.generalSky());
+    // The restore items are offered from the zoom mode on until the next restore; the remove
+    // item while a satellite is picked on the world map.
+    menuItem(mnu(u"mnuLocalSkyRipristina"))->setEnabled(model.localSky().zoomed);
+    menuItem(mnu(u"mnuGeneralSkyRipristina"))->setEnabled(model.generalSky().zoomed);
+    menuItem(mnu(u"mnuWorldmapRimuovi"))->setEnabled(model.worldMapPick() > 0);
+}
+
+void MDIForm1::showPassChartMarks(const PassChartDisplay& options)
+{
+    showMarks(*this, passChartMarks(), options);
 }
 
 void MDIForm1::connectCommand(const Command& command)
@@ -276,16 +332,16 @@ bool MDIForm1::MDIForm_Load()
     tmrCentrale_Timer();
     WindowRegistry::instance().unload(splash);
 
-    for (const char16_t* item :
-         {u"mnuFileSalva", u"mnuModificaTaglia", u"mnuModificaCopia", u"mnuModificaCancella",
-          u"mnuModificaAnnulla", u"mnuModificaIncolla"})
+    for (const char16_t* item : {mnu(u"mnuFileSalva").text, mnu(u"mnuModificaTaglia").text,
+                                 mnu(u"mnuModificaCopia").text, mnu(u"mnuModificaCancella").text,
+                                 mnu(u"mnuModificaAnnulla").text, mnu(u"mnuModificaIncolla").text})
         menuItem(QString::fromUtf16(item))->setEnabled(false);
     showLocationName();
     showPrincipalName();
     m_bars.Toolbar1->setVisible(Impostazioni.Barra_pulsanti);
     m_bars.StatusBar1->setVisible(Impostazioni.Barra_stato);
-    menuItem(QStringLiteral("mnuVisualizzaBarraPulsanti"))->setChecked(Impostazioni.Barra_pulsanti);
-    menuItem(QStringLiteral("mnuVisualizzaBarraStato"))->setChecked(Impostazioni.Barra_stato);
+    menuItem(mnu(u"mnuVisualizzaBarraPulsanti"))->setChecked(Impostazioni.Barra_pulsanti);
+    menuItem(mnu(u"mnuVisualizzaBarraStato"))->setChecked(Impostazioni.Barra_stato);
     show();
     yieldToEvents();
     askDaylightSaving();
@@ -394,15 +450,15 @@ void MDIForm1::activeListChanged()
 
 void MDIForm1::Lingua()
 {
-    g_eclipsedName = mLang::Testo_lingua(u"Conditions", u"eclisse");
-    g_visibleName = mLang::Testo_lingua(u"Conditions", u"visibile");
-    g_notVisibleName = mLang::Testo_lingua(u"Conditions", u"nonvisibile");
+    setStatusNames(mLang::Testo_lingua(u"Conditions", u"eclisse"),
+                   mLang::Testo_lingua(u"Conditions", u"visibile"),
+                   mLang::Testo_lingua(u"Conditions", u"nonvisibile"));
     g_helpFile = QDir(MyPath).filePath(mLang::Testo_lingua(u"Help", u"file"));
 
     for (const QString& name : std::as_const(m_menus.captioned)) {
         // The data-bar item shares the caption of the local sky's data-box item.
         const QString key =
-            name == u"mnuVisualizzaBarraDati" ? QStringLiteral("mnuLocalSkyRiquadroDati") : name;
+            name == u"mnuVisualizzaBarraDati" ? mnu(u"mnuLocalSkyRiquadroDati") : name;
         menuItem(name)->setText(text(key));
     }
     for (const ToolbarPosition& position : toolbarPositions()) {
@@ -418,16 +474,7 @@ void MDIForm1::Lingua()
 
 QString MDIForm1::Stato2Stringa(int enuStato)
 {
-    switch (enuStato) {
-    case kStatoEclisse:
-        return g_eclipsedName;
-    case kStatoVisibile:
-        return g_visibleName;
-    case kStatoIlluminato:
-        return g_notVisibleName;
-    default:
-        return {};
-    }
+    return statusName(enuStato);
 }
 
 QString MDIForm1::applicationHelpFile()
@@ -439,8 +486,10 @@ QString MDIForm1::applicationHelpFile()
 
 void MDIForm1::showPrincipalName()
 {
-    m_bars.panels[1]->setText(
-        QString::fromStdString(Satelement[kPrincipalSlot].Nome_satellite).trimmed());
+    const QString name = Numero_satelliti > 0
+                             ? QString::fromStdString(Satelement[kPrincipalSlot].Nome_satellite)
+                             : QString();
+    m_bars.panels[1]->setText(name.trimmed());
 }
 
 void MDIForm1::showLocationName()
@@ -472,27 +521,15 @@ frmTime* MDIForm1::timeWindow()
     return qobject_cast<frmTime*>(WindowRegistry::instance().form(windowNames::kTime));
 }
 
-bool MDIForm1::realTimeSelected()
+void MDIForm1::trackingModel_ticked()
 {
-    const frmTime* window = timeWindow();
-    return window == nullptr || window->realTime();
-}
-
-void MDIForm1::refreshTimeWindow()
-{
-    if (frmTime* window = timeWindow())
-        window->Aggiorna_dati();
-}
-
-void MDIForm1::showClockText(const QString& clockText)
-{
-    m_bars.panels[0]->setText(clockText);
-}
-
-bool MDIForm1::menuItemChecked(const QString& item) const
-{
-    const QAction* action = menuItem(item);
-    return action != nullptr && action->isChecked();
+    if (!mGlobal::Form_caricato(windowNames::kTime))
+        timeWindow();
+    const std::optional<QString> clockText =
+        statusClockText(Impostazioni.Formato_ora, TrackingModel::instance().snapshot().time,
+                        Osservatore.Ora_legale);
+    if (clockText)
+        m_bars.panels[0]->setText(*clockText);
 }
 
 void MDIForm1::removeDecayedSatellite(int slot)
@@ -529,33 +566,19 @@ void MDIForm1::Azzera(int intIndice)
         m_database.removeDecayed(intIndice);
 }
 
-void MDIForm1::clearWorldMapPrincipal()
-{
-    if (auto* map = loadedWindow<WorldMapWindow>(windowNames::kWorldMap)) {
-        map->clearChart();
-        map->resetPrincipalTexts();
-    }
-}
-
-void MDIForm1::clearLocalSkyPrincipal()
-{
-    if (auto* sky = loadedWindow<LocalSkyWindow>(windowNames::kLocalSky)) {
-        sky->clearChart();
-        sky->resetPrincipalTexts();
-    }
-}
-
-void MDIForm1::localSkyPrincipalChanged()
-{
-    m_mapMenus.principalChanged();
-}
-
 void MDIForm1::removeActiveSatellite(int slot)
 {
     if (m_database.removeActive && !m_database.removeActive(slot))
         QMessageBox::warning(this, applicationTitle(),
                              mLang::Testo_lingua(u"MDIForm1", u"insiemenonsalvato"));
-    showPrincipalName();
+    TrackingModel& model = TrackingModel::instance();
+    if (slot == kPrincipalSlot) {
+        // The former second satellite is principal now, computed at once for the maps.
+        if (Numero_satelliti > 0)
+            (void)mSat::Calcola_satellite(kPrincipalSlot, mAstro::Data_giuliana);
+        model.notifyPrincipalChanged();
+    }
+    model.notifyActiveSetChanged();
 }
 
 void MDIForm1::setDatabaseAccess(DatabaseAccess access)
@@ -591,8 +614,9 @@ void MDIForm1::Toolbar1_ButtonMenuClick(const QString& key)
 
 void MDIForm1::StatusBar1_PanelClick(int panel)
 {
-    static const char16_t* const commands[kStatusPanelCount] = {
-        u"mnuOpzioniData", u"mnuSatellitiDatabase", u"mnuOpzioniLocalita"};
+    static const char16_t* const commands[kStatusPanelCount] = {mnu(u"mnuOpzioniData").text,
+                                                                mnu(u"mnuSatellitiDatabase").text,
+                                                                mnu(u"mnuOpzioniLocalita").text};
     if (panel >= 1 && panel <= kStatusPanelCount)
         runCommand(QString::fromUtf16(commands[panel - 1]));
 }

@@ -7,11 +7,13 @@
 // opens or acts on, whether that window is part of the program yet, and the handler. The
 // toolbar buttons and the status-bar panels run the same handlers.
 
-#include "mainwindow/LiveWindows.h"
 #include "mainwindow/MainBars.h"
 #include "mainwindow/MainMenus.h"
 #include "mainwindow/MapMenuCommands.h"
+#include "mainwindow/MenuTable.h"
 #include "mainwindow/TrackingTick.h"
+#include "services/WindowNames.h"
+#include "tracking/DisplayOptions.h"
 
 #include <QMainWindow>
 #include <QSet>
@@ -125,11 +127,8 @@ public:
     void removeActiveSatellite(int slot);
     void setDatabaseAccess(DatabaseAccess access);
 
-    /// The principal satellite changed: a pass track on the local sky belongs to the old one.
-    void localSkyPrincipalChanged();
-    /// No principal any more: the map's chart is cleared and its data box shows no values.
-    void clearWorldMapPrincipal();
-    void clearLocalSkyPrincipal();
+    /// The pass-chart menu's check marks show these options (of the active pass chart).
+    void showPassChartMarks(const PassChartDisplay& options);
 
     /// Replaces the open-file dialog of the commands (tests choose files without a dialog).
     void setFileChooser(FileChooser chooser);
@@ -158,10 +157,6 @@ protected:
 
 private:
     // TickHost
-    bool realTimeSelected() override;
-    void refreshTimeWindow() override;
-    void showClockText(const QString& text) override;
-    [[nodiscard]] bool menuItemChecked(const QString& item) const override;
     void removeDecayedSatellite(int slot) override;
     void reportUncomputableSatellite(int slot, mSat::Status status) override;
 
@@ -169,6 +164,13 @@ private:
     void defineOwnWindows();
     void connectControls();
     void connectCommand(const Command& command);
+    void connectModel();
+    /// Each bound check mark of the map menus follows its field of the model's records.
+    void connectMenuBindings();
+    void showDisplayMarks();
+    /// The tick's status-bar clock (panel 1) and the time window, made hidden at the first
+    /// tick and again after Windows > Close all.
+    void trackingModel_ticked();
     void applyCommandStates();
     void syncPressedButtons();
     frmTime* timeWindow();

@@ -3,10 +3,10 @@
 
 #include "mainwindow/MDIForm1.h"
 
-#include "services/BusyCursor.h"
-#include "mainwindow/LineEndRepair.h"
+#include "database/LineEndRepair.h"
 #include "mainwindow/MdiArrangement.h"
-#include "mainwindow/OptionsStore.h"
+#include "tracking/OptionsStore.h"
+#include "services/BusyCursor.h"
 
 #include "common/gates.h"
 #include "common/options.h"
@@ -18,6 +18,7 @@
 #include "services/WindowRegistry.h"
 #include "services/mLang.h"
 #include "services/mNight.h"
+#include "tracking/TrackingModel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -122,7 +123,7 @@ void MDIForm1::Apertura_database(int intIndice)
 
 void MDIForm1::mnuFile_Click()
 {
-    menuItem(QStringLiteral("mnuFileSalva"))->setEnabled(focusOnListOrText());
+    menuItem(mnu(u"mnuFileSalva"))->setEnabled(focusOnListOrText());
 }
 
 void MDIForm1::mnuFileApri_Click()
@@ -222,12 +223,12 @@ void MDIForm1::mnuModifica_Click()
     const QTextEdit* edit = focusedText();
     const bool selection = edit != nullptr && edit->textCursor().hasSelection();
     const QMimeData* clipboard = QApplication::clipboard()->mimeData();
-    menuItem(QStringLiteral("mnuModificaAnnulla"))
+    menuItem(mnu(u"mnuModificaAnnulla"))
         ->setEnabled(edit != nullptr && edit->document()->isUndoAvailable());
-    menuItem(QStringLiteral("mnuModificaTaglia"))->setEnabled(selection);
-    menuItem(QStringLiteral("mnuModificaCopia"))->setEnabled(selection);
-    menuItem(QStringLiteral("mnuModificaCancella"))->setEnabled(selection);
-    menuItem(QStringLiteral("mnuModificaIncolla"))
+    menuItem(mnu(u"mnuModificaTaglia"))->setEnabled(selection);
+    menuItem(mnu(u"mnuModificaCopia"))->setEnabled(selection);
+    menuItem(mnu(u"mnuModificaCancella"))->setEnabled(selection);
+    menuItem(mnu(u"mnuModificaIncolla"))
         ->setEnabled(edit != nullptr && clipboard != nullptr && clipboard->hasText());
 }
 
@@ -274,21 +275,21 @@ void MDIForm1::mnuModificaCancella_Click()
 
 void MDIForm1::mnuVisualizzaBarraPulsanti_Click()
 {
-    QAction* item = menuItem(QStringLiteral("mnuVisualizzaBarraPulsanti"));
+    QAction* item = menuItem(mnu(u"mnuVisualizzaBarraPulsanti"));
     item->setChecked(!item->isChecked());
     m_bars.Toolbar1->setVisible(!m_bars.Toolbar1->isVisibleTo(this));
 }
 
 void MDIForm1::mnuVisualizzaBarraStato_Click()
 {
-    QAction* item = menuItem(QStringLiteral("mnuVisualizzaBarraStato"));
+    QAction* item = menuItem(mnu(u"mnuVisualizzaBarraStato"));
     item->setChecked(!item->isChecked());
     m_bars.StatusBar1->setVisible(!m_bars.StatusBar1->isVisibleTo(this));
 }
 
 void MDIForm1::mnuVisualizzaBarraDati_Click()
 {
-    QAction* item = menuItem(QStringLiteral("mnuVisualizzaBarraDati"));
+    QAction* item = menuItem(mnu(u"mnuVisualizzaBarraDati"));
     item->setChecked(!item->isChecked());
     if (QWidget* dataBar = WindowRegistry::instance().form(windowNames::kFloating))
         dataBar->setVisible(!dataBar->isVisible());
@@ -296,7 +297,7 @@ void MDIForm1::mnuVisualizzaBarraDati_Click()
 
 void MDIForm1::mnuVisualizzaColoriNotte_Click()
 {
-    QAction* item = menuItem(QStringLiteral("mnuVisualizzaColoriNotte"));
+    QAction* item = menuItem(mnu(u"mnuVisualizzaColoriNotte"));
     item->setChecked(!item->isChecked());
     if (item->isChecked()) {
         mNight::Salva_colori_sistema();
@@ -317,14 +318,15 @@ void MDIForm1::openWorldMap(WorldMapProjection projection)
         m_database.readPrimary(QString::fromStdString(Impostazioni.File_database));
     if (!principalLoaded())
         return;
-    auto* map =
-        dynamic_cast<WorldMapWindow*>(WindowRegistry::instance().form(windowNames::kWorldMap));
-    if (map == nullptr)
+    if (WindowRegistry::instance().form(windowNames::kWorldMap) == nullptr)
         return;
-    map->setProjection(projection);
-    mSat::Calcola_satellite(kPrincipalSlot, mAstro::Data_giuliana);
+    TrackingModel& model = TrackingModel::instance();
+    WorldMapDisplay options = model.worldMap();
+    options.projection = projection;
+    model.setWorldMap(options);
+    (void)mSat::Calcola_satellite(kPrincipalSlot, mAstro::Data_giuliana);
     yieldToEvents();
-    map->Genera_mappa();
+    model.requestChartCommand(ChartKind::WorldMap, ChartCommand::Redraw);
     showWindow(windowNames::kWorldMap);
 }
 

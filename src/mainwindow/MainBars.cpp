@@ -1,5 +1,6 @@
 #include "mainwindow/MainBars.h"
 
+#include "mainwindow/MenuTable.h"
 #include "mainwindow/ToolbarIcons.h"
 
 #include <QAction>
@@ -21,35 +22,35 @@ constexpr int kClockPanelMinimumWidth = 260;
 const std::vector<ToolbarPosition>& toolbarPositions()
 {
     static const std::vector<ToolbarPosition> positions{
-        {u"Open", u"apri", u"mnuFileApri"},
-        {u"Save", u"salva", u"mnuFileSalvaImpostazioni"},
+        {u"Open", u"apri", mnu(u"mnuFileApri").text},
+        {u"Save", u"salva", mnu(u"mnuFileSalvaImpostazioni").text},
         {u"", u"", u""},
-        {u"Location", u"localita", u"mnuOpzioniLocalita"},
-        {u"Time", u"data", u"mnuOpzioniData"},
+        {u"Location", u"localita", mnu(u"mnuOpzioniLocalita").text},
+        {u"Time", u"data", mnu(u"mnuOpzioniData").text},
         {u"", u"", u""},
-        {u"Recta", u"mapparett", u"mnuTerraMappaRettangolare"},
-        {u"Ortho", u"mappaorto", u"mnuTerraMappaOrtografica"},
-        {u"Griglia", u"griglia", u"mnuWorldmapGriglia"},
-        {u"Terminatore", u"terminatore", u"mnuWorldmapTerminatore"},
-        {u"Ombra", u"ombra", u"mnuWorldmapOmbra"},
-        {u"SatOrbit", u"tracciato", u"mnuWorldmapTracciatoOrbita"},
+        {u"Recta", u"mapparett", mnu(u"mnuTerraMappaRettangolare").text},
+        {u"Ortho", u"mappaorto", mnu(u"mnuTerraMappaOrtografica").text},
+        {u"Griglia", u"griglia", mnu(u"mnuWorldmapGriglia").text},
+        {u"Terminatore", u"terminatore", mnu(u"mnuWorldmapTerminatore").text},
+        {u"Ombra", u"ombra", mnu(u"mnuWorldmapOmbra").text},
+        {u"SatOrbit", u"tracciato", mnu(u"mnuWorldmapTracciatoOrbita").text},
         {u"", u"", u""},
-        {u"LocalSky", u"cielolocale", u"mnuCieloMappaLocale"},
-        {u"Transit", u"transito", u"mnuLocalSkyTransitoPrincipale"},
-        {u"Planets", u"pianeti", u"mnuEffemeridiPianeti"},
-        {u"SkyMap", u"cielogenerale", u"mnuCieloMappaGenerale"},
+        {u"LocalSky", u"cielolocale", mnu(u"mnuCieloMappaLocale").text},
+        {u"Transit", u"transito", mnu(u"mnuLocalSkyTransitoPrincipale").text},
+        {u"Planets", u"pianeti", mnu(u"mnuEffemeridiPianeti").text},
+        {u"SkyMap", u"cielogenerale", mnu(u"mnuCieloMappaGenerale").text},
         {u"", u"", u""},
-        {u"Satellite", u"database", u"mnuSatellitiDatabase"},
-        {u"Elements", u"elementi", u"mnuSatellitiElementiOrbitali"},
-        {u"Calcolo", u"calcolo", u"mnuSatellitiCalcoloEffemeridi"},
-        {u"Relativo", u"relativo", u"mnuSatellitiMotoRelativo"},
-        {u"Track", u"effemeridi", u"mnuEffemeridiSatelliti"},
-        {u"Find", u"previsioni", u"mnuSatellitiPrevisioniPassaggi"},
+        {u"Satellite", u"database", mnu(u"mnuSatellitiDatabase").text},
+        {u"Elements", u"elementi", mnu(u"mnuSatellitiElementiOrbitali").text},
+        {u"Calcolo", u"calcolo", mnu(u"mnuSatellitiCalcoloEffemeridi").text},
+        {u"Relativo", u"relativo", mnu(u"mnuSatellitiMotoRelativo").text},
+        {u"Track", u"effemeridi", mnu(u"mnuEffemeridiSatelliti").text},
+        {u"Find", u"previsioni", mnu(u"mnuSatellitiPrevisioniPassaggi").text},
         {u"", u"", u""},
-        {u"Stampa", u"stampa", u"mnuFileStampa"},
-        {u"Rete", u"rete", u"mnuStrumentiDownload"},
-        {u"Sincro", u"sincro", u"mnuStrumentiSincronizzazione"},
-        {u"Impostazioni", u"impostazioni", u"mnuOpzioniGenerali"},
+        {u"Stampa", u"stampa", mnu(u"mnuFileStampa").text},
+        {u"Rete", u"rete", mnu(u"mnuStrumentiDownload").text},
+        {u"Sincro", u"sincro", mnu(u"mnuStrumentiSincronizzazione").text},
+        {u"Impostazioni", u"impostazioni", mnu(u"mnuOpzioniGenerali").text},
     };
     return positions;
 }
@@ -57,9 +58,9 @@ const std::vector<ToolbarPosition>& toolbarPositions()
 const std::vector<OpenMenuItem>& openMenuItems()
 {
     static const std::vector<OpenMenuItem> items{
-        {u"Open", u"mnuFileApri"},
-        {u"Summary", u"mnuFileVisualizza"},
-        {u"Modify", u"mnuFileModifica"},
+        {u"Open", mnu(u"mnuFileApri").text},
+        {u"Summary", mnu(u"mnuFileVisualizza").text},
+        {u"Modify", mnu(u"mnuFileModifica").text},
     };
     return items;
 }
@@ -67,9 +68,9 @@ const std::vector<OpenMenuItem>& openMenuItems()
 const QHash<QString, QString>& pressedButtons()
 {
     static const QHash<QString, QString> buttons{
-        {QStringLiteral("Griglia"), QStringLiteral("mnuWorldmapGriglia")},
-        {QStringLiteral("SatOrbit"), QStringLiteral("mnuWorldmapTracciatoOrbita")},
-        {QStringLiteral("Transit"), QStringLiteral("mnuLocalSkyTransitoPrincipale")},
+        {QStringLiteral("Griglia"), mnu(u"mnuWorldmapGriglia")},
+        {QStringLiteral("SatOrbit"), mnu(u"mnuWorldmapTracciatoOrbita")},
+        {QStringLiteral("Transit"), mnu(u"mnuLocalSkyTransitoPrincipale")},
     };
     return buttons;
 }

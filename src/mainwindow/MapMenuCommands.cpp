@@ -1,308 +1,220 @@
 #include "mainwindow/MapMenuCommands.h"
 
-#include "services/BusyCursor.h"
-#include "mainwindow/LiveWindows.h"
 #include "mainwindow/MDIForm1.h"
-#include "mainwindow/ProgramClock.h"
-#include "mainwindow/TransitTrack.h"
+#include "mainwindow/MenuBindings.h"
 
-#include "common/gates.h"
-#include "common/program_time.h"
 #include "common/satellite_slots.h"
 #include "common/sky_tracks.h"
-#include "core/mAstro.h"
-#include "core/mSat.h"
-#include "services/mLang.h"
+#include "services/WindowNames.h"
+#include "services/WindowRegistry.h"
+#include "services/mGlobal.h"
+#include "tracking/PassChartControl.h"
+#include "tracking/TrackingModel.h"
 
-#include <QAction>
+#include "services/BusyCursor.h"
+
 #include <QDialog>
-#include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
 namespace {
-
-const QString kOrientationItems[] = {
-    QStringLiteral("mnuLocalSkyOrientamentoNord"), QStringLiteral("mnuLocalSkyOrientamentoSud"),
-    QStringLiteral("mnuLocalSkyOrientamentoOvest"), QStringLiteral("mnuLocalSkyOrientamentoEst")};
-const QString kPassOrientationItems[] = {
-    QStringLiteral("mnuSkySatOrientamentoNord"), QStringLiteral("mnuSkySatOrientamentoSud"),
-    QStringLiteral("mnuSkySatOrientamentoOvest"), QStringLiteral("mnuSkySatOrientamentoEst")};
-
-const QString kTransit = QStringLiteral("mnuLocalSkyTransitoPrincipale");
-const QString kTimeLabels = QStringLiteral("mnuLocalSkyTempi");
-const QString kLocalZoom = QStringLiteral("mnuLocalSkyZoom");
-const QString kLocalRestore = QStringLiteral("mnuLocalSkyRipristina");
-const QString kGeneralZoom = QStringLiteral("mnuGeneralSkyZoom");
-const QString kGeneralRestore = QStringLiteral("mnuGeneralSkyRipristina");
-
-// Full views of the sky charts [chart units]: the local sky is 400 x 200 around the horizon
-// circle; the whole sky runs from 24 h at the left to 0 h at the right, +90 to -90 degrees.
-constexpr ChartBounds kLocalSkyFullView{-200, 100, 200, -100};
-constexpr ChartBounds kGeneralSkyFullView{24, 90, 0, -90};
 
 bool principalLoaded()
 {
     return !Satelement[kPrincipalSlot].Nome_satellite.empty();
 }
 
-WorldMapWindow* worldMap()
+bool loaded(const QString& window)
 {
-    return loadedWindow<WorldMapWindow>(windowNames::kWorldMap);
-}
-
-LocalSkyWindow* localSky()
-{
-    return loadedWindow<LocalSkyWindow>(windowNames::kLocalSky);
-}
-
-GeneralSkyWindow* generalSky()
-{
-    return loadedWindow<GeneralSkyWindow>(windowNames::kGeneralSky);
-}
-
-/// A transit sample's time as the general date and time text of the locale.
-std::string sampleTimeText(double localDate)
-{
-    const QDateTime wallClock = wallClockOf(localDate);
-    const QLocale locale;
-    return (locale.toString(wallClock.date(), QLocale::ShortFormat) + u' ' +
-            wallClock.time().toString(QStringLiteral("HH:mm:ss")))
-        .toStdString();
+    return mGlobal::Form_caricato(window);
 }
 
 } // namespace
 
 MapMenuCommands::MapMenuCommands(MDIForm1& main) : m_main(main) {}
 
-QAction* MapMenuCommands::item(const QString& name) const
+TrackingModel& MapMenuCommands::model() const
 {
-    return m_main.menuItem(name);
-}
-
-bool MapMenuCommands::ticked(const QString& name) const
-{
-    const QAction* action = item(name);
-    return action != nullptr && action->isChecked();
-}
-
-void MapMenuCommands::setTicked(const QString& name, bool value)
-{
-    if (QAction* action = item(name))
-        action->setChecked(value);
-}
-
-void MapMenuCommands::invert(const QString& name)
-{
-    setTicked(name, !ticked(name));
-}
-
-void MapMenuCommands::unloadWindow(const QString& name)
-{
-    WindowRegistry::instance().unload(WindowRegistry::instance().find(name));
+    return TrackingModel::instance();
 }
 
 // --- world map -----------------------------------------------------------------------------
 
-void MapMenuCommands::gridOrTrackToggle(const QString& itemName,
-                                        void (WorldMapWindow::*drawLayer)())
+void MapMenuCommands::invertWorldMap(bool WorldMapDisplay::*field)
 {
-    WorldMapWindow* map = worldMap();
-    if (!principalLoaded() || map == nullptr)
+    WorldMapDisplay options = model().worldMap();
+    options.*field = !(options.*field);
+    model().setWorldMap(options);
+}
+
+void MapMenuCommands::worldMapLayerToggle(bool WorldMapDisplay::*field)
+{
+    // The map draws a layer turned on over its current picture, and redraws without one
+    // turned off.
+    if (!principalLoaded() || !loaded(windowNames::kWorldMap))
         return;
-    if (ticked(itemName)) {
-        setTicked(itemName, false);
-        yieldToEvents();
-        map->Genera_mappa();
-        return;
-    }
-    setTicked(itemName, true);
     yieldToEvents();
-    (map->*drawLayer)();
+    invertWorldMap(field);
 }
 
 void MapMenuCommands::mnuWorldmapGriglia_Click()
 {
-    gridOrTrackToggle(QStringLiteral("mnuWorldmapGriglia"), &WorldMapWindow::Disegna_griglia);
+    worldMapLayerToggle(&WorldMapDisplay::griglia);
 }
 
 void MapMenuCommands::mnuWorldmapTracciatoOrbita_Click()
 {
-    gridOrTrackToggle(QStringLiteral("mnuWorldmapTracciatoOrbita"),
-                      &WorldMapWindow::Disegna_orbita);
+    worldMapLayerToggle(&WorldMapDisplay::tracciatoOrbita);
 }
 
 void MapMenuCommands::mnuWorldmapRiquadroDati_Click()
 {
-    invert(QStringLiteral("mnuWorldmapRiquadroDati"));
-    if (WorldMapWindow* map = worldMap()) {
-        map->setDataBoxVisible(ticked(QStringLiteral("mnuWorldmapRiquadroDati")));
-        map->Form_Resize();
-    }
+    invertWorldMap(&WorldMapDisplay::riquadroDati);
 }
 
 void MapMenuCommands::mnuWorldmapDatiSatellite_Click()
 {
-    invert(QStringLiteral("mnuWorldmapDatiSatellite"));
+    invertWorldMap(&WorldMapDisplay::datiSatellite);
 }
 
 void MapMenuCommands::mnuWorldmapCoordinateMouse_Click()
 {
-    const QString name = QStringLiteral("mnuWorldmapCoordinateMouse");
-    const bool on = !ticked(name);
-    setTicked(name, on);
-    WorldMapWindow* map = worldMap();
-    if (map == nullptr)
-        return;
-    map->setCrossPointer(on);
-    if (!on) {
-        QWidget* window = WindowRegistry::instance().find(windowNames::kWorldMap);
-        window->setWindowTitle(
-            mLang::Testo_lingua(u"frmWorldMap", map->projection() == WorldMapProjection::Rectangular
-                                                    ? u"mapparettangolare"
-                                                    : u"mappaortografica"));
-    }
+    invertWorldMap(&WorldMapDisplay::coordinateMouse);
 }
 
 void MapMenuCommands::mnuWorldmapNomeCitta_Click()
 {
-    invert(QStringLiteral("mnuWorldmapNomeCitta"));
     yieldToEvents();
-    if (WorldMapWindow* map = worldMap())
-        map->Genera_mappa();
+    invertWorldMap(&WorldMapDisplay::nomeCitta);
 }
 
 void MapMenuCommands::mnuWorldmapSole_Click()
 {
-    WorldMapWindow* map = worldMap();
-    if (map == nullptr)
+    if (!loaded(windowNames::kWorldMap))
         return;
-    invert(QStringLiteral("mnuWorldmapSole"));
     yieldToEvents();
-    map->Genera_mappa();
+    invertWorldMap(&WorldMapDisplay::sole);
 }
 
 void MapMenuCommands::mnuWorldmapTerminatore_Click()
 {
-    WorldMapWindow* map = worldMap();
-    if (map == nullptr)
+    if (!loaded(windowNames::kWorldMap))
         return;
-    const QString terminator = QStringLiteral("mnuWorldmapTerminatore");
-    if (ticked(terminator)) {
-        setTicked(terminator, false);
-        setTicked(QStringLiteral("mnuWorldmapOmbra"), false);
+    WorldMapDisplay options = model().worldMap();
+    // The night shadow needs the terminator: it goes with it, and does not come back with it.
+    if (options.terminatore) {
+        options.terminatore = false;
+        options.ombra = false;
     } else {
-        setTicked(terminator, true);
+        options.terminatore = true;
     }
     yieldToEvents();
-    map->Genera_mappa();
+    model().setWorldMap(options);
 }
 
 void MapMenuCommands::mnuWorldmapOmbra_Click()
 {
-    invert(QStringLiteral("mnuWorldmapOmbra"));
-    if (auto* map =
-            dynamic_cast<WorldMapWindow*>(WindowRegistry::instance().form(windowNames::kWorldMap)))
-        map->Genera_mappa();
+    // The world map is made when it is not loaded yet, so it draws the shadow as chosen.
+    (void)WindowRegistry::instance().form(windowNames::kWorldMap);
+    invertWorldMap(&WorldMapDisplay::ombra);
 }
 
 void MapMenuCommands::mnuWorldmapCerchioVisibilita_Click()
 {
-    invert(QStringLiteral("mnuWorldmapCerchioVisibilita"));
+    invertWorldMap(&WorldMapDisplay::cerchioVisibilita);
 }
 
 void MapMenuCommands::mnuWorldmapRimuovi_Click()
 {
-    WorldMapWindow* map = worldMap();
-    if (map == nullptr)
+    if (!loaded(windowNames::kWorldMap))
         return;
-    const int picked = map->mintSelezione();
-    const int count = Numero_satelliti;
+    const int picked = model().worldMapPick();
     // Guard: nothing picked, or a pick that no longer names an active slot.
-    if (picked < kPrincipalSlot || picked > count)
+    if (picked < kPrincipalSlot || picked > Numero_satelliti)
         return;
+    model().setWorldMapPick(0);
     m_main.removeActiveSatellite(picked);
-    if (principalLoaded())
-        mSat::Calcola_satellite(kPrincipalSlot, mAstro::Data_giuliana);
-    map->Genera_mappa();
+    model().requestChartCommand(ChartKind::WorldMap, ChartCommand::Redraw);
 }
 
 void MapMenuCommands::mnuWorldmapRidisegnaMappa_Click()
 {
-    if (WorldMapWindow* map = worldMap())
-        map->Genera_mappa();
+    model().requestChartCommand(ChartKind::WorldMap, ChartCommand::Redraw);
 }
 
 void MapMenuCommands::mnuWorldmapChiudi_Click()
 {
-    unloadWindow(windowNames::kWorldMap);
+    model().requestChartCommand(ChartKind::WorldMap, ChartCommand::Close);
 }
 
 // --- local sky -----------------------------------------------------------------------------
 
-void MapMenuCommands::localSkyLayer_Click(const QString& itemName)
+void MapMenuCommands::invertLocalSky(const QString& item)
 {
-    invert(itemName);
+    const MarkBinding<LocalSkyDisplay>* mark = findMark(localSkyMarks(), item);
+    if (mark == nullptr || mark->field == nullptr)
+        return;
+    LocalSkyDisplay options = model().localSky();
+    options.*(mark->field) = !(options.*(mark->field));
+    model().setLocalSky(options);
+}
+
+void MapMenuCommands::localSkyLayer_Click(const QString& item)
+{
     yieldToEvents();
-    if (LocalSkyWindow* sky = localSky())
-        sky->Genera_mappa();
+    invertLocalSky(item);
 }
 
 void MapMenuCommands::mnuLocalSkyRiquadroDati_Click()
 {
-    invert(QStringLiteral("mnuLocalSkyRiquadroDati"));
-    if (LocalSkyWindow* sky = localSky()) {
-        sky->setDataBoxVisible(ticked(QStringLiteral("mnuLocalSkyRiquadroDati")));
-        sky->Form_Resize();
-    }
-}
-
-void MapMenuCommands::radioPair(const QString& chosen, const QString& partner)
-{
-    if (ticked(chosen) || !ticked(partner))
-        return;
-    setTicked(partner, false);
-    setTicked(chosen, true);
+    invertLocalSky(mnu(u"mnuLocalSkyRiquadroDati"));
 }
 
 void MapMenuCommands::mnuLocalSkyCoordEquat_Click()
 {
-    radioPair(QStringLiteral("mnuLocalSkyCoordEquat"), QStringLiteral("mnuLocalSkyCoordOrizz"));
+    LocalSkyDisplay options = model().localSky();
+    options.coordinateOrizzontali = false;
+    model().setLocalSky(options);
 }
 
 void MapMenuCommands::mnuLocalSkyCoordOrizz_Click()
 {
-    radioPair(QStringLiteral("mnuLocalSkyCoordOrizz"), QStringLiteral("mnuLocalSkyCoordEquat"));
+    LocalSkyDisplay options = model().localSky();
+    options.coordinateOrizzontali = true;
+    model().setLocalSky(options);
+}
+
+void MapMenuCommands::setLocalSkyProjection(bool stereo)
+{
+    // Choosing the projection already in force does nothing, not even a redraw.
+    LocalSkyDisplay options = model().localSky();
+    if (options.proiezioneStereo == stereo)
+        return;
+    options.proiezioneStereo = stereo;
+    model().setLocalSky(options);
+    yieldToEvents();
+    mnuLocalSkyRidisegnaMappa_Click();
 }
 
 void MapMenuCommands::mnuLocalSkyProiezStereo_Click()
 {
-    const QString chosen = QStringLiteral("mnuLocalSkyProiezStereo");
-    const QString partner = QStringLiteral("mnuLocalSkyProiezNormale");
-    if (ticked(chosen) || !ticked(partner))
-        return;
-    radioPair(chosen, partner);
-    yieldToEvents();
-    mnuLocalSkyRidisegnaMappa_Click();
+    setLocalSkyProjection(true);
 }
 
 void MapMenuCommands::mnuLocalSkyProiezNormale_Click()
 {
-    const QString chosen = QStringLiteral("mnuLocalSkyProiezNormale");
-    const QString partner = QStringLiteral("mnuLocalSkyProiezStereo");
-    if (ticked(chosen) || !ticked(partner))
-        return;
-    radioPair(chosen, partner);
-    yieldToEvents();
-    mnuLocalSkyRidisegnaMappa_Click();
+    setLocalSkyProjection(false);
 }
 
-void MapMenuCommands::localSkyOrientation_Click(const QString& chosen)
+void MapMenuCommands::localSkyOrientation_Click(const QString& item)
 {
-    if (ticked(chosen))
+    const MarkBinding<LocalSkyDisplay>* mark = findMark(localSkyMarks(), item);
+    LocalSkyDisplay options = model().localSky();
+    if (mark == nullptr || mark->orientation < 0 ||
+        static_cast<int>(options.orientamento) == mark->orientation)
         return;
-    for (const QString& orientation : kOrientationItems)
-        setTicked(orientation, orientation == chosen);
+    options.orientamento = static_cast<SkyOrientation>(mark->orientation);
+    model().setLocalSky(options);
     mnuLocalSkyRidisegnaMappa_Click();
 }
 
@@ -325,124 +237,83 @@ void MapMenuCommands::mnuLocalSkyMagnitudine_Click()
 
 void MapMenuCommands::mnuLocalSkyZoom_Click()
 {
-    LocalSkyWindow* sky = localSky();
-    if (ticked(kLocalZoom)) {
-        setTicked(kLocalZoom, false);
-        if (sky != nullptr)
-            sky->setChartCursor(ChartCursor::Normal);
-        return;
+    // Zoom mode and time-label mode exclude each other; entering zoom mode offers the restore.
+    LocalSkyDisplay options = model().localSky();
+    if (options.zoom) {
+        options.zoom = false;
+    } else {
+        options.tempi = false;
+        options.zoom = true;
+        options.zoomed = true;
     }
-    setTicked(kTimeLabels, false);
-    setTicked(kLocalZoom, true);
-    if (sky != nullptr)
-        sky->setChartCursor(ChartCursor::Zoom);
-    item(kLocalRestore)->setEnabled(true);
+    model().setLocalSky(options);
 }
 
 void MapMenuCommands::mnuLocalSkyRipristina_Click()
 {
-    LocalSkyWindow* sky = localSky();
-    if (sky != nullptr)
-        sky->clearChart();
-    setTicked(kLocalZoom, false);
-    if (sky != nullptr) {
-        sky->setChartCursor(ChartCursor::Normal);
-        sky->setViewBounds(kLocalSkyFullView, false);
-        sky->Genera_mappa();
-    }
-    item(kLocalRestore)->setEnabled(false);
-    setTicked(kTimeLabels, false);
+    LocalSkyDisplay options = model().localSky();
+    options.zoom = false;
+    options.zoomed = false;
+    options.tempi = false;
+    model().setLocalSky(options);
+    model().requestChartCommand(ChartKind::LocalSky, ChartCommand::RestoreView);
 }
 
 void MapMenuCommands::mnuLocalSkyTempi_Click()
 {
-    LocalSkyWindow* sky = localSky();
-    if (ticked(kTimeLabels)) {
-        setTicked(kTimeLabels, false);
-        if (sky != nullptr)
-            sky->setChartCursor(ChartCursor::Normal);
-        return;
+    LocalSkyDisplay options = model().localSky();
+    if (options.tempi) {
+        options.tempi = false;
+    } else {
+        // Labels hang on the shown pass of a principal above the horizon only.
+        if (Valori[kPrincipalSlot].Elevazione <= 0 || !options.transitoPrincipale)
+            return;
+        options.zoom = false;
+        options.tempi = true;
     }
-    if (Valori[kPrincipalSlot].Elevazione <= 0 || !ticked(kTransit))
-        return;
-    setTicked(kLocalZoom, false);
-    setTicked(kTimeLabels, true);
-    if (sky != nullptr)
-        sky->setChartCursor(ChartCursor::TimeLabel);
+    model().setLocalSky(options);
+}
+
+bool MapMenuCommands::transitCanStart() const
+{
+    return loaded(windowNames::kLocalSky) && Valori[kPrincipalSlot].Elevazione > 0;
 }
 
 void MapMenuCommands::mnuLocalSkyTransitoPrincipale_Click()
 {
-    if (ticked(kTransit))
+    LocalSkyDisplay options = model().localSky();
+    if (options.transitoPrincipale) {
         switchTransitOff();
-    else
-        switchTransitOn();
+        return;
+    }
+    // The principal below or on the horizon (or none) has no pass to show: nothing at all.
+    if (!transitCanStart())
+        return;
+    options.transitoPrincipale = true;
+    options.tempi = true;
+    yieldToEvents();
+    model().setLocalSky(options);
 }
 
 void MapMenuCommands::principalChanged()
 {
-    if (ticked(kTransit))
+    if (model().localSky().transitoPrincipale)
         switchTransitOff();
 }
 
 void MapMenuCommands::switchTransitOff()
 {
-    setTicked(kTransit, false);
-    setTicked(kTimeLabels, false);
-    LocalSkyWindow* sky = localSky();
-    if (sky == nullptr)
-        return;
-    sky->setChartCursor(ChartCursor::Normal);
+    // Punti_transito keeps the track; the local sky redraws without it.
+    LocalSkyDisplay options = model().localSky();
+    options.transitoPrincipale = false;
+    options.tempi = false;
     yieldToEvents();
-    sky->Genera_mappa();
-}
-
-void MapMenuCommands::switchTransitOn()
-{
-    LocalSkyWindow* sky = localSky();
-    if (sky == nullptr || Valori[kPrincipalSlot].Elevazione <= 0)
-        return;
-    setTicked(kTransit, true);
-    setTicked(kTimeLabels, true);
-    sky->setChartCursor(ChartCursor::TimeLabel);
-    yieldToEvents();
-    if (!principalLoaded())
-        return;
-
-    const BusyCursor busy;
-    // The shared time state and Valori(1) travel along the pass; the tick stays away until
-    // both are back at the present instant.
-    const TickPause pause(pflgCentrale);
-    sky->setPersistentDrawing(true);
-    const auto sampleAt = [](double localDate) {
-        mAstro::Calcola_tempi(localDate);
-        mSat::Calcola_satellite(kPrincipalSlot, mAstro::Data_giuliana);
-        return Valori[kPrincipalSlot];
-    };
-    const Posizione_satellite present = sampleAt(Data_attuale);
-    const auto project = [sky](double azimuthDeg, double elevationDeg) {
-        return sky->Mappatura(azimuthDeg, elevationDeg);
-    };
-    const TransitTrackResult track = computeTransitTrack(
-        Data_attuale, present.Periodo, project(present.Azimut, present.Elevazione), sampleAt,
-        project, sampleTimeText);
-    // The labels point into the track: a new track drops them.
-    Punti_transito = track.points;
-    Etichette_transito.assign(1, Etichetta_traccia{});
-    const double dotRadius = std::abs(sky->chartScaleWidth()) / 400.0;
-    for (const TransitLeg& leg : track.legs) {
-        sky->drawTrackLine(leg.from, leg.to, leg.colour);
-        if (leg.dot)
-            sky->drawTrackDot(leg.to, dotRadius, leg.colour);
-    }
-    sky->Disegna_terreno();
-    sampleAt(Data_attuale);
-    sky->setPersistentDrawing(false);
+    model().setLocalSky(options);
 }
 
 void MapMenuCommands::mnuLocalSkySoloPrincipale_Click()
 {
-    invert(QStringLiteral("mnuLocalSkySoloPrincipale"));
+    invertLocalSky(mnu(u"mnuLocalSkySoloPrincipale"));
 }
 
 void MapMenuCommands::mnuLocalSkyRidisegnaMappa_Click()
@@ -450,34 +321,42 @@ void MapMenuCommands::mnuLocalSkyRidisegnaMappa_Click()
     yieldToEvents();
     Etichette_transito.assign(1, Etichetta_traccia{});
     Punti_transito.assign(1, Punto_traccia{});
-    // Inverted here and again on entry of the transit command: a track that was shown is
-    // computed anew for the current view, one that was not stays off.
-    invert(kTransit);
-    mnuLocalSkyTransitoPrincipale_Click();
-    if (LocalSkyWindow* sky = localSky())
-        sky->tmrLocalSky_Timer();
+    // A shown track is computed anew by the redraw; one whose principal has set goes off.
+    LocalSkyDisplay options = model().localSky();
+    if (options.transitoPrincipale && !transitCanStart()) {
+        options.transitoPrincipale = false;
+        model().setLocalSky(options);
+    }
+    model().requestChartCommand(ChartKind::LocalSky, ChartCommand::Redraw);
 }
 
 void MapMenuCommands::mnuLocalSkyStampa_Click()
 {
     yieldToEvents();
-    if (LocalSkyWindow* sky = localSky())
-        sky->Stampa();
+    model().requestChartCommand(ChartKind::LocalSky, ChartCommand::Print);
 }
 
 void MapMenuCommands::mnuLocalSkyChiudi_Click()
 {
-    unloadWindow(windowNames::kLocalSky);
+    model().requestChartCommand(ChartKind::LocalSky, ChartCommand::Close);
 }
 
 // --- whole sky -----------------------------------------------------------------------------
 
-void MapMenuCommands::generalSkyLayer_Click(const QString& itemName)
+void MapMenuCommands::invertGeneralSky(const QString& item)
 {
-    invert(itemName);
+    const MarkBinding<GeneralSkyDisplay>* mark = findMark(generalSkyMarks(), item);
+    if (mark == nullptr || mark->field == nullptr)
+        return;
+    GeneralSkyDisplay options = model().generalSky();
+    options.*(mark->field) = !(options.*(mark->field));
+    model().setGeneralSky(options);
+}
+
+void MapMenuCommands::generalSkyLayer_Click(const QString& item)
+{
     yieldToEvents();
-    if (GeneralSkyWindow* sky = generalSky())
-        sky->Genera_mappa();
+    invertGeneralSky(item);
 }
 
 void MapMenuCommands::mnuGeneralSkyMagnitudine_Click()
@@ -487,127 +366,122 @@ void MapMenuCommands::mnuGeneralSkyMagnitudine_Click()
 
 void MapMenuCommands::mnuGeneralSkyZoom_Click()
 {
-    GeneralSkyWindow* sky = generalSky();
-    const bool on = !ticked(kGeneralZoom);
-    setTicked(kGeneralZoom, on);
-    if (sky != nullptr)
-        sky->setChartCursor(on ? ChartCursor::Zoom : ChartCursor::Normal);
-    if (on)
-        item(kGeneralRestore)->setEnabled(true);
+    GeneralSkyDisplay options = model().generalSky();
+    options.zoom = !options.zoom;
+    if (options.zoom)
+        options.zoomed = true;
+    model().setGeneralSky(options);
 }
 
 void MapMenuCommands::mnuGeneralSkyRipristina_Click()
 {
-    GeneralSkyWindow* sky = generalSky();
-    setTicked(kGeneralZoom, false);
-    if (sky != nullptr) {
-        sky->clearChart();
-        sky->setChartCursor(ChartCursor::Normal);
-        sky->setViewBounds(kGeneralSkyFullView);
-        sky->Genera_mappa();
-    }
-    item(kGeneralRestore)->setEnabled(false);
+    GeneralSkyDisplay options = model().generalSky();
+    options.zoom = false;
+    options.zoomed = false;
+    model().setGeneralSky(options);
+    model().requestChartCommand(ChartKind::GeneralSky, ChartCommand::RestoreView);
 }
 
 void MapMenuCommands::mnuGeneralSkyRidisegnaMappa_Click()
 {
-    if (GeneralSkyWindow* sky = generalSky())
-        sky->tmrGeneralSky_Timer();
+    model().requestChartCommand(ChartKind::GeneralSky, ChartCommand::Redraw);
 }
 
 void MapMenuCommands::mnuGeneralSkyStampa_Click() {}
 
 void MapMenuCommands::mnuGeneralSkyChiudi_Click()
 {
-    unloadWindow(windowNames::kGeneralSky);
+    model().requestChartCommand(ChartKind::GeneralSky, ChartCommand::Close);
 }
 
 // --- sky chart of a pass ---------------------------------------------------------------------
 
-namespace {
-
-QWidget* activeChild(const MDIForm1& main)
+QWidget* MapMenuCommands::activeChild() const
 {
-    const QMdiSubWindow* active = main.mdiArea()->activeSubWindow();
+    const QMdiSubWindow* active = m_main.mdiArea()->activeSubWindow();
     return active != nullptr ? active->widget() : nullptr;
 }
 
-PassChartWindow* activePassChart(const MDIForm1& main)
+PassChartControl* MapMenuCommands::activePassChart() const
 {
-    return dynamic_cast<PassChartWindow*>(activeChild(main));
+    return dynamic_cast<PassChartControl*>(activeChild());
 }
 
-} // namespace
-
-void MapMenuCommands::passChartToggle_Click(const QString& itemName)
+void MapMenuCommands::applyToPassChart(PassChartControl& chart, const PassChartDisplay& options,
+                                       bool arraynuovo)
 {
-    PassChartWindow* chart = activePassChart(m_main);
-    if (chart == nullptr)
-        return;
-    invert(itemName);
-    chart->setDisplaySwitch(itemName, ticked(itemName));
+    chart.setPassChartDisplay(options);
+    m_main.showPassChartMarks(options);
     yieldToEvents();
-    chart->Genera_mappa(false);
+    chart.Genera_mappa(arraynuovo);
 }
 
-void MapMenuCommands::passChartProjection(const QString& chosen, const QString& partner)
+void MapMenuCommands::passChartToggle_Click(const QString& item)
 {
-    PassChartWindow* chart = activePassChart(m_main);
-    if (chart == nullptr || !ticked(partner))
+    PassChartControl* chart = activePassChart();
+    const MarkBinding<PassChartDisplay>* mark = findMark(passChartMarks(), item);
+    if (chart == nullptr || mark == nullptr || mark->field == nullptr)
         return;
-    setTicked(partner, false);
-    chart->setDisplaySwitch(partner, false);
-    setTicked(chosen, true);
-    chart->setDisplaySwitch(chosen, true);
-    yieldToEvents();
-    chart->Genera_mappa(false);
+    PassChartDisplay options = chart->passChartDisplay();
+    options.*(mark->field) = !(options.*(mark->field));
+    // A layer toggle keeps the user's labels on the chart.
+    applyToPassChart(*chart, options, false);
+}
+
+void MapMenuCommands::passChartProjection(bool stereo)
+{
+    PassChartControl* chart = activePassChart();
+    if (chart == nullptr || chart->passChartDisplay().proiezioneStereo == stereo)
+        return;
+    PassChartDisplay options = chart->passChartDisplay();
+    options.proiezioneStereo = stereo;
+    applyToPassChart(*chart, options, false);
 }
 
 void MapMenuCommands::mnuSkySatProiezStereo_Click()
 {
-    passChartProjection(QStringLiteral("mnuSkySatProiezStereo"),
-                        QStringLiteral("mnuSkySatProiezNormale"));
+    passChartProjection(true);
 }
 
 void MapMenuCommands::mnuSkySatProiezNormale_Click()
 {
-    passChartProjection(QStringLiteral("mnuSkySatProiezNormale"),
-                        QStringLiteral("mnuSkySatProiezStereo"));
+    passChartProjection(false);
 }
 
-void MapMenuCommands::passChartOrientation_Click(const QString& chosen)
+void MapMenuCommands::passChartOrientation_Click(const QString& item)
 {
-    PassChartWindow* chart = activePassChart(m_main);
-    if (chart == nullptr || ticked(chosen))
+    PassChartControl* chart = activePassChart();
+    const MarkBinding<PassChartDisplay>* mark = findMark(passChartMarks(), item);
+    if (chart == nullptr || mark == nullptr || mark->orientation < 0)
         return;
-    for (const QString& orientation : kPassOrientationItems) {
-        setTicked(orientation, orientation == chosen);
-        chart->setDisplaySwitch(orientation, orientation == chosen);
-    }
-    yieldToEvents();
-    chart->Genera_mappa(true);
+    PassChartDisplay options = chart->passChartDisplay();
+    if (static_cast<int>(options.orientamento) == mark->orientation)
+        return;
+    options.orientamento = static_cast<SkyOrientation>(mark->orientation);
+    // A new orientation clears the user's labels on the chart.
+    applyToPassChart(*chart, options, true);
 }
 
 void MapMenuCommands::mnuSkySatMagnitudine_Click()
 {
-    showMagnitudeDialog(QStringLiteral("anteprima"), activeChild(m_main));
+    showMagnitudeDialog(QStringLiteral("anteprima"), activeChild());
 }
 
 void MapMenuCommands::mnuSkySatRidisegnaMappa_Click()
 {
-    if (PassChartWindow* chart = activePassChart(m_main))
+    if (PassChartControl* chart = activePassChart())
         chart->Genera_mappa(true);
 }
 
 void MapMenuCommands::mnuSkySatStampa_Click()
 {
     yieldToEvents();
-    if (PassChartWindow* chart = activePassChart(m_main))
+    if (PassChartControl* chart = activePassChart())
         chart->Stampa();
 }
 
 void MapMenuCommands::mnuSkySatChiudi_Click()
 {
-    if (QWidget* chart = activeChild(m_main))
+    if (QWidget* chart = activeChild())
         WindowRegistry::instance().unload(chart);
 }

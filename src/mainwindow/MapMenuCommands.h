@@ -1,16 +1,19 @@
 #pragma once
 // The commands of the four menus that the map windows pop up over their charts: world map
 // (mnuWorldmap), local sky (mnuLocalSky), whole sky (mnuGeneralSky) and the sky chart of a
-// pass (mnuSkySat). The check mark of an item is the live display option of its map: the
-// maps and the tick read the marks when they draw, and these commands change them and
-// redraw. A command addresses its map window only while that window is loaded.
+// pass (mnuSkySat). The display options live in the tracking model: these commands change the
+// records there (the check marks follow them, MenuBindings.h) and send the other commands
+// (redraw, restore, print, close) as chart commands; each map window redraws itself. The pass
+// charts keep their own options and are reached through PassChartControl.
+
+#include "tracking/DisplayOptions.h"
 
 #include <QString>
 
 class MDIForm1;
-class QAction;
+class PassChartControl;
 class QWidget;
-class WorldMapWindow;
+class TrackingModel;
 
 class MapMenuCommands
 {
@@ -33,7 +36,7 @@ public:
     void mnuWorldmapChiudi_Click();
 
     // Local sky
-    /// Grid, landscape, objects and labels: invert, then redraw.
+    /// Grid, landscape, objects and labels: invert (the local sky redraws).
     void localSkyLayer_Click(const QString& item);
     void mnuLocalSkyRiquadroDati_Click();
     void mnuLocalSkyCoordEquat_Click();
@@ -74,18 +77,23 @@ public:
     void mnuSkySatStampa_Click();
     void mnuSkySatChiudi_Click();
 
+    /// The active pass chart, null when the active child window is none.
+    [[nodiscard]] PassChartControl* activePassChart() const;
+
 private:
-    [[nodiscard]] QAction* item(const QString& name) const;
-    [[nodiscard]] bool ticked(const QString& name) const;
-    void setTicked(const QString& name, bool value);
-    void invert(const QString& name);
-    void gridOrTrackToggle(const QString& itemName, void (WorldMapWindow::*drawLayer)());
-    void radioPair(const QString& chosen, const QString& partner);
-    void passChartProjection(const QString& chosen, const QString& partner);
+    [[nodiscard]] TrackingModel& model() const;
+    void invertWorldMap(bool WorldMapDisplay::*field);
+    void worldMapLayerToggle(bool WorldMapDisplay::*field);
+    void invertLocalSky(const QString& item);
+    void setLocalSkyProjection(bool stereo);
+    void invertGeneralSky(const QString& item);
+    void passChartProjection(bool stereo);
+    void applyToPassChart(PassChartControl& chart, const PassChartDisplay& options,
+                          bool arraynuovo);
     void showMagnitudeDialog(const QString& whichMap, QWidget* owner);
     void switchTransitOff();
-    void switchTransitOn();
-    void unloadWindow(const QString& name);
+    [[nodiscard]] bool transitCanStart() const;
+    [[nodiscard]] QWidget* activeChild() const;
 
     MDIForm1& m_main;
 };

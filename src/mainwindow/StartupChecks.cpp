@@ -1,8 +1,8 @@
 #include "mainwindow/StartupChecks.h"
 
-#include "mainwindow/OptionsStore.h"
+#include "tracking/OptionsStore.h"
 #include "mainwindow/SingleInstanceLock.h"
-#include "mainwindow/WorkingSet.h"
+#include "database/WorkingSet.h"
 
 #include "common/options.h"
 #include "services/ProgramFolder.h"

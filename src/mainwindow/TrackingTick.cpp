@@ -1,8 +1,7 @@
 #include "mainwindow/TrackingTick.h"
 
-#include "mainwindow/LiveWindows.h"
 #include "mainwindow/MDIForm1.h"
-#include "mainwindow/ProgramClock.h"
+#include "tracking/ProgramClock.h"
 
 #include "common/gates.h"
 #include "common/options.h"
@@ -12,10 +11,9 @@
 #include "core/mAstro.h"
 #include "core/mMate.h"
 
-namespace {
+#include <algorithm>
 
-const QString kFootprintItem = QStringLiteral("mnuWorldmapCerchioVisibilita");
-const QString kPrincipalOnlyItem = QStringLiteral("mnuLocalSkySoloPrincipale");
+namespace {
 
 bool principalLoaded()
 {
@@ -24,8 +22,9 @@ bool principalLoaded()
 
 } // namespace
 
-TrackingTick::TrackingTick(TickHost& host, const ProgramClock& clock)
-    : m_host(host), m_clock(clock), m_failed(static_cast<std::size_t>(kLastSlot) + 1, false)
+TrackingTick::TrackingTick(TickHost& host, const ProgramClock& clock, TrackingModel& model)
+    : m_host(host), m_clock(clock), m_model(model),
+      m_failed(static_cast<std::size_t>(kLastSlot) + 1, false)
 {
 }
 
@@ -34,22 +33,27 @@ void TrackingTick::run()
     if (!pflgCentrale)
         return;
     advanceProgramClock();
+    TickSnapshot snapshot;
     if (pflgSatellite) {
         countTowardsFullRedraw();
         if (principalLoaded()) {
             if (!computeActiveSatellites())
                 return;
-            pushPrincipalToLiveWindows();
+            copySatellitesInto(snapshot);
+            addPrincipalTexts(snapshot);
         }
-        refreshTrackingTable();
+        snapshot.satellitesUpdated = true;
+    } else {
+        keepLastSatellitesIn(snapshot);
     }
-    writeStatusBarClock();
-    computeBodiesAndRefreshTables();
+    computeBodies();
+    snapshot.time = currentTimeState();
+    m_model.publishTick(std::move(snapshot));
 }
 
 void TrackingTick::advanceProgramClock()
 {
-    if (m_host.realTimeSelected())
+    if (m_model.clockMode() == ClockMode::Real)
         Data_attuale = observerNow(m_clock);
     else
         Data_attuale = DateValue::addSeconds(Data_attuale, 1.0);
@@ -61,8 +65,7 @@ void TrackingTick::countTowardsFullRedraw()
     if (++m_redrawCounter <= kTicksBetweenMapRedraws)
         return;
     m_redrawCounter = 0;
-    if (auto* map = loadedWindow<WorldMapWindow>(windowNames::kWorldMap))
-        map->Genera_mappa();
+    m_model.announceWorldMapRedraw();
 }
 
 bool TrackingTick::computeActiveSatellites()
@@ -70,8 +73,8 @@ bool TrackingTick::computeActiveSatellites()
     for (int slot = kPrincipalSlot; slot <= Numero_satelliti && slot <= kLastActiveSlot; ++slot) {
         const mSat::Status status = mSat::Calcola_satellite(slot, mAstro::Data_giuliana);
         // Guard: one satellite that cannot be computed must not stop the others; it keeps
-        // its previous state and is left out of this tick's drawing. A position inside the
-        // Earth is a decay like a perigee below the limit.
+        // its previous state and is marked stale in this tick's snapshot. A position inside
+        // the Earth is a decay like a perigee below the limit.
         m_failed[static_cast<std::size_t>(slot)] =
             status != mSat::Status::Ok && status != mSat::Status::Decayed;
         if (m_failed[static_cast<std::size_t>(slot)]) {
@@ -93,7 +96,22 @@ bool TrackingTick::computedThisTick(int slot) const
     return !m_failed[static_cast<std::size_t>(slot)];
 }
 
-void TrackingTick::pushPrincipalToLiveWindows()
+void TrackingTick::copySatellitesInto(TickSnapshot& snapshot) const
+{
+    const int last = std::min<int>(Numero_satelliti, kMaxActiveSatellites);
+    snapshot.satellites.reserve(static_cast<std::size_t>(std::max(last, 0)));
+    for (int slot = kPrincipalSlot; slot <= last; ++slot) {
+        TrackedSatellite satellite;
+        satellite.slot = slot;
+        satellite.name = Satelement[slot].Nome_satellite;
+        satellite.catalogueNumber = Satelement[slot].Numero_catalogo;
+        satellite.state = Valori[slot];
+        satellite.fresh = computedThisTick(slot);
+        snapshot.satellites.push_back(std::move(satellite));
+    }
+}
+
+void TrackingTick::addPrincipalTexts(TickSnapshot& snapshot) const
 {
     if (!computedThisTick(kPrincipalSlot))
         return;
@@ -103,63 +121,22 @@ void TrackingTick::pushPrincipalToLiveWindows()
         principal.Azimut * mMate::kDegToRad, principal.Elevazione * mMate::kDegToRad,
         equatorial.hours, equatorial.minutes, equatorial.seconds, equatorial.degrees,
         equatorial.degreeMinutes, equatorial.sign);
-    const PrincipalTexts texts =
+    snapshot.principal =
         principalTexts(principal, Satelement[kPrincipalSlot], Impostazioni.Canale_selezionato[0],
                        equatorial, MDIForm1::Stato2Stringa(principal.Stato));
-
-    if (auto* dataBar = loadedWindow<PrincipalDataBox>(windowNames::kFloating))
-        dataBar->showPrincipalTexts(texts);
-    drawSatellitesOnWorldMap(texts);
-    drawSatellitesOnLocalSky(texts);
+    snapshot.hasPrincipal = true;
 }
 
-void TrackingTick::drawSatellitesOnWorldMap(const PrincipalTexts& texts)
+void TrackingTick::keepLastSatellitesIn(TickSnapshot& snapshot) const
 {
-    auto* map = loadedWindow<WorldMapWindow>(windowNames::kWorldMap);
-    if (map == nullptr)
-        return;
-    for (int slot = kPrincipalSlot; slot <= Numero_satelliti; ++slot) {
-        if (computedThisTick(slot))
-            map->Disegna_satellite(slot);
-    }
-    if (m_host.menuItemChecked(kFootprintItem))
-        map->Disegna_visibilita();
-    map->showPrincipalTexts(texts);
+    snapshot.satellites = m_model.snapshot().satellites;
+    for (TrackedSatellite& satellite : snapshot.satellites)
+        satellite.fresh = false;
 }
 
-void TrackingTick::drawSatellitesOnLocalSky(const PrincipalTexts& texts)
-{
-    auto* sky = loadedWindow<LocalSkyWindow>(windowNames::kLocalSky);
-    if (sky == nullptr)
-        return;
-    const int last = m_host.menuItemChecked(kPrincipalOnlyItem) ? kPrincipalSlot : Numero_satelliti;
-    for (int slot = kPrincipalSlot; slot <= last; ++slot) {
-        if (computedThisTick(slot))
-            sky->Disegna_satellite_in_cielo(slot);
-    }
-    sky->showPrincipalTexts(texts);
-}
-
-void TrackingTick::refreshTrackingTable()
-{
-    if (auto* table = loadedWindow<LiveTableWindow>(windowNames::kTrack))
-        table->Aggiorna_dati();
-}
-
-void TrackingTick::writeStatusBarClock()
-{
-    const std::optional<QString> text =
-        statusClockText(Impostazioni.Formato_ora, currentTimeState(), Osservatore.Ora_legale);
-    if (text)
-        m_host.showClockText(*text);
-}
-
-void TrackingTick::computeBodiesAndRefreshTables()
+void TrackingTick::computeBodies()
 {
     mAstro::Calcola_sole();
     mAstro::Calcola_luna();
     mAstro::Calcola_pianeti();
-    m_host.refreshTimeWindow();
-    if (auto* planets = loadedWindow<LiveTableWindow>(windowNames::kPlanets))
-        planets->Aggiorna_dati();
 }

@@ -1,14 +1,12 @@
 #pragma once
 // The one-second tracking tick: advances the program clock, recomputes every active
-// satellite, removes a decayed one, pushes the principal satellite's numbers to the live
-// windows that are loaded, writes the status-bar clock, and recomputes the Sun, the Moon and
-// the planets for the time window and the planets table. Each step is one short function; the
-// tick computes, the windows only read.
+// satellite, removes a decayed one, recomputes the Sun, the Moon and the planets, and
+// publishes what it computed into the tracking model. The windows (time window, status bar,
+// maps, tables) subscribe to the model and draw their own layers; the tick addresses none of
+// them. Each step is one short function.
 
 #include "core/mSat.h"
-#include "tracking/TickTexts.h"
-
-#include <QString>
+#include "tracking/TrackingModel.h"
 
 #include <vector>
 
@@ -19,14 +17,6 @@ class TickHost
 {
 public:
     virtual ~TickHost() = default;
-    /// The time window's real-time box; reading it makes the time window (hidden) when it is
-    /// not loaded, whose load ticks the box.
-    virtual bool realTimeSelected() = 0;
-    virtual void refreshTimeWindow() = 0;
-    /// Writes panel 1 of the status bar.
-    virtual void showClockText(const QString& text) = 0;
-    /// The check mark of a menu item of the main window.
-    [[nodiscard]] virtual bool menuItemChecked(const QString& item) const = 0;
     /// Removes the satellite of a slot as decayed (Azzera).
     virtual void removeDecayedSatellite(int slot) = 0;
     /// A slot whose position could not be computed; it keeps its previous state.
@@ -43,7 +33,8 @@ inline constexpr int kTicksBetweenMapRedraws = 60;
 class TrackingTick
 {
 public:
-    TrackingTick(TickHost& host, const ProgramClock& clock);
+    TrackingTick(TickHost& host, const ProgramClock& clock,
+                 TrackingModel& model = TrackingModel::instance());
 
     /// One tick (the timer's handler).
     void run();
@@ -56,17 +47,16 @@ private:
     void countTowardsFullRedraw();
     /// False when a decayed satellite was removed: the tick ends there.
     bool computeActiveSatellites();
-    void pushPrincipalToLiveWindows();
-    void drawSatellitesOnWorldMap(const PrincipalTexts& texts);
-    void drawSatellitesOnLocalSky(const PrincipalTexts& texts);
-    void refreshTrackingTable();
-    void writeStatusBarClock();
-    void computeBodiesAndRefreshTables();
+    void copySatellitesInto(TickSnapshot& snapshot) const;
+    void addPrincipalTexts(TickSnapshot& snapshot) const;
+    void keepLastSatellitesIn(TickSnapshot& snapshot) const;
+    static void computeBodies();
 
     [[nodiscard]] bool computedThisTick(int slot) const;
 
     TickHost& m_host;
     const ProgramClock& m_clock;
+    TrackingModel& m_model;
     int m_redrawCounter = 0;
     std::vector<bool> m_failed; // by slot: no fresh state in this tick
 };

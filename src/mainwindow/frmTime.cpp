@@ -1,7 +1,7 @@
 #include "mainwindow/frmTime.h"
 
 #include "mainwindow/MDIForm1.h"
-#include "mainwindow/ProgramClock.h"
+#include "tracking/ProgramClock.h"
 
 #include "common/gates.h"
 #include "common/program_time.h"
@@ -11,7 +11,9 @@
 #include "services/DisplayFormat.h"
 #include "services/Help.h"
 #include "services/WindowRegistry.h"
+#include "services/WindowTexts.h"
 #include "services/mLang.h"
+#include "tracking/TrackingModel.h"
 
 #include <QCheckBox>
 #include <QDateTimeEdit>
@@ -29,6 +31,8 @@
 #include <utility>
 
 namespace {
+
+const WindowTexts texts(u"frmTime");
 
 constexpr int kHelpContext = 70;
 constexpr int kClockSize = 110;
@@ -50,12 +54,6 @@ QLabel* captionLabel(const QString& name, QWidget* parent)
     return label;
 }
 
-DateParts displayParts(double dateValue)
-{
-    const DateValue::Parts parts = DateValue::split(dateValue);
-    return DateParts{parts.year, parts.month, parts.day, parts.hour, parts.minute, parts.second, 0};
-}
-
 QTime clockTime(double dateValue)
 {
     const DateValue::Parts parts = DateValue::split(dateValue);
@@ -71,6 +69,13 @@ frmTime::frmTime(const ProgramClock& clock, std::function<void()> runTick, QWidg
     buildControls();
     connectControls();
     Form_Load();
+}
+
+frmTime::~frmTime()
+{
+    // The real-time box goes with the window, and the window made next starts in real time:
+    // the clock mode does not outlive the box that chose it.
+    TrackingModel::instance().setClockMode(ClockMode::Real);
 }
 
 void frmTime::buildControls()
@@ -138,9 +143,9 @@ QGroupBox* frmTime::buildTimeFrame()
     lblLST = valueLabel(QStringLiteral("lblLST"), frame);
     lblGST = valueLabel(QStringLiteral("lblGST"), frame);
     addCaptionedRows(frame, {{lblOraLocale, lblLOCALTIME},
-                            {lblOraGreenwich, lblUTTIME},
-                            {lblOraSideraleLocale, lblLST},
-                            {lblOraSideraleGreenwich, lblGST}});
+                             {lblOraGreenwich, lblUTTIME},
+                             {lblOraSideraleLocale, lblLST},
+                             {lblOraSideraleGreenwich, lblGST}});
     return frame;
 }
 
@@ -159,10 +164,10 @@ QGroupBox* frmTime::buildDateFrame()
     lblLOCALYear = valueLabel(QStringLiteral("lblLOCALYear"), frame);
     lblUTCYear = valueLabel(QStringLiteral("lblUTCYear"), frame);
     addCaptionedRows(frame, {{lblDataLocale, lblLOCALDATE},
-                            {lblGiornoAnno1, lblLOCALYear},
-                            {lblDataGreenwich, lblUTDATE},
-                            {lblGiornoAnno2, lblUTCYear},
-                            {lblGiornoGiuliano, lblJD}});
+                             {lblGiornoAnno1, lblLOCALYear},
+                             {lblDataGreenwich, lblUTDATE},
+                             {lblGiornoAnno2, lblUTCYear},
+                             {lblGiornoGiuliano, lblJD}});
     return frame;
 }
 
@@ -211,37 +216,42 @@ void frmTime::connectControls()
     connect(cmdOK, &QPushButton::clicked, this, &frmTime::cmdOK_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmTime::cmdHelp_Click);
     connect(cmdSincronizza, &QPushButton::clicked, this, &frmTime::cmdSincronizza_Click);
+    TrackingModel& model = TrackingModel::instance();
+    connect(&model, &TrackingModel::ticked, this, &frmTime::Aggiorna_dati);
+    connect(&model, &TrackingModel::clockModeChanged, this,
+            [this](ClockMode mode) { chkUsaOraPc->setChecked(mode == ClockMode::Real); });
 }
 
 void frmTime::Form_Load()
 {
-    setWindowTitle(mLang::Testo_lingua(u"frmTime", u"datatempo"));
-    fraTempo1->setTitle(mLang::Testo_lingua(u"frmTime", u"tempo"));
-    fraTempo2->setTitle(mLang::Testo_lingua(u"frmTime", u"data"));
-    fraImpostazioni->setTitle(mLang::Testo_lingua(u"frmTime", u"impostazioni"));
-    lblOraLocale->setText(mLang::Testo_lingua(u"frmTime", u"oralocale"));
-    lblOraGreenwich->setText(mLang::Testo_lingua(u"frmTime", u"oragreenwich"));
-    lblOraSideraleLocale->setText(mLang::Testo_lingua(u"frmTime", u"orasidlocale"));
-    lblOraSideraleGreenwich->setText(mLang::Testo_lingua(u"frmTime", u"orasidgreenwich"));
-    lblGiornoGiuliano->setText(mLang::Testo_lingua(u"frmTime", u"giornogiuliano"));
-    lblDataLocale->setText(mLang::Testo_lingua(u"frmTime", u"datalocale"));
-    lblDataGreenwich->setText(mLang::Testo_lingua(u"frmTime", u"datagreenwich"));
-    lblGiornoAnno1->setText(mLang::Testo_lingua(u"frmTime", u"giornoanno"));
-    lblGiornoAnno2->setText(mLang::Testo_lingua(u"frmTime", u"giornoanno"));
-    lblOraInizioSimulazione->setText(mLang::Testo_lingua(u"frmTime", u"orainiziosimulazione"));
-    AnalogClock1_0->setToolTip(mLang::Testo_lingua(u"frmTime", u"oralocale"));
-    AnalogClock1_1->setToolTip(mLang::Testo_lingua(u"frmTime", u"oragreenwich"));
-    chkUsaOraPc->setText(mLang::Testo_lingua(u"frmTime", u"usaorapc"));
-    cmdStop->setText(mLang::Testo_lingua(u"frmTime", u"stop"));
-    cmdStop->setToolTip(mLang::Testo_lingua(u"frmTime", u"arrestasimulazione"));
-    cmdPlay->setText(mLang::Testo_lingua(u"frmTime", u"play"));
-    cmdPlay->setToolTip(mLang::Testo_lingua(u"frmTime", u"attivasimulazione"));
+    setWindowTitle(texts(u"datatempo"));
+    fraTempo1->setTitle(texts(u"tempo"));
+    fraTempo2->setTitle(texts(u"data"));
+    fraImpostazioni->setTitle(texts(u"impostazioni"));
+    lblOraLocale->setText(texts(u"oralocale"));
+    lblOraGreenwich->setText(texts(u"oragreenwich"));
+    lblOraSideraleLocale->setText(texts(u"orasidlocale"));
+    lblOraSideraleGreenwich->setText(texts(u"orasidgreenwich"));
+    lblGiornoGiuliano->setText(texts(u"giornogiuliano"));
+    lblDataLocale->setText(texts(u"datalocale"));
+    lblDataGreenwich->setText(texts(u"datagreenwich"));
+    lblGiornoAnno1->setText(texts(u"giornoanno"));
+    lblGiornoAnno2->setText(texts(u"giornoanno"));
+    lblOraInizioSimulazione->setText(texts(u"orainiziosimulazione"));
+    AnalogClock1_0->setToolTip(texts(u"oralocale"));
+    AnalogClock1_1->setToolTip(texts(u"oragreenwich"));
+    chkUsaOraPc->setText(texts(u"usaorapc"));
+    cmdStop->setText(texts(u"stop"));
+    cmdStop->setToolTip(texts(u"arrestasimulazione"));
+    cmdPlay->setText(texts(u"play"));
+    cmdPlay->setToolTip(texts(u"attivasimulazione"));
     cmdSincronizza->setText(mLang::Testo_lingua(u"Buttons", u"sincronizza"));
     cmdOK->setText(mLang::Testo_lingua(u"Buttons", u"ok"));
     cmdHelp->setText(mLang::Testo_lingua(u"Buttons", u"help"));
 
     chkUsaOraPc->setChecked(true); // real time: runs chkUsaOraPc_Click
     setPicker(observerNow(m_clock));
+    Aggiorna_dati();
 }
 
 void frmTime::setPicker(double dateValue)
@@ -258,9 +268,9 @@ bool frmTime::realTime() const
 void frmTime::chkUsaOraPc_Click()
 {
     const bool realTimeNow = chkUsaOraPc->isChecked();
+    TrackingModel::instance().setClockMode(realTimeNow ? ClockMode::Real : ClockMode::Simulated);
     setPicker(realTimeNow ? observerNow(m_clock) : Data_attuale);
-    lblStato->setText(realTimeNow ? mLang::Testo_lingua(u"frmTime", u"temporeale")
-                                  : mLang::Testo_lingua(u"frmTime", u"arresto"));
+    lblStato->setText(realTimeNow ? texts(u"temporeale") : texts(u"arresto"));
     pflgCentrale.setEnabled(realTimeNow);
     cmdStop->setEnabled(false);
     cmdPlay->setEnabled(!realTimeNow);
@@ -276,7 +286,7 @@ void frmTime::cmdPlay_Click()
     cmdStop->setEnabled(true);
     cmdPlay->setEnabled(false);
     DTPicker1->setEnabled(false);
-    lblStato->setText(mLang::Testo_lingua(u"frmTime", u"simulazione"));
+    lblStato->setText(texts(u"simulazione"));
     // The gate is still closed, so this run does nothing; the next regular tick adds one
     // second and shows exactly the chosen instant.
     m_runTick();
@@ -288,7 +298,7 @@ void frmTime::cmdStop_Click()
     cmdStop->setEnabled(false);
     cmdPlay->setEnabled(true);
     DTPicker1->setEnabled(true);
-    lblStato->setText(mLang::Testo_lingua(u"frmTime", u"arresto"));
+    lblStato->setText(texts(u"arresto"));
     pflgCentrale.setEnabled(false);
 }
 
@@ -312,8 +322,8 @@ void frmTime::cmdHelp_Click()
 
 void frmTime::cmdSincronizza_Click()
 {
-    if (auto* synchronisation = qobject_cast<QDialog*>(
-            WindowRegistry::instance().form(QStringLiteral("frmSyncro"))))
+    if (auto* synchronisation =
+            qobject_cast<QDialog*>(WindowRegistry::instance().form(QStringLiteral("frmSyncro"))))
         synchronisation->exec();
 }
 
@@ -321,10 +331,11 @@ void frmTime::Aggiorna_dati()
 {
     const QLocale locale;
     lblJD->setText(formatNumber(mAstro::Data_giuliana, u"######0.00000", locale));
-    lblUTTIME->setText(formatDate(displayParts(mAstro::Data_greenwich), u"hh:mm:ss", locale));
-    lblUTDATE->setText(formatDate(displayParts(mAstro::Data_greenwich), u"dd mmm yyyy", locale));
-    lblLOCALTIME->setText(formatDate(displayParts(Data_attuale), u"hh:mm:ss", locale));
-    lblLOCALDATE->setText(formatDate(displayParts(Data_attuale), u"dd mmm yyyy", locale));
+    lblUTTIME->setText(formatDate(DateValue::split(mAstro::Data_greenwich), u"hh:mm:ss", locale));
+    lblUTDATE->setText(
+        formatDate(DateValue::split(mAstro::Data_greenwich), u"dd mmm yyyy", locale));
+    lblLOCALTIME->setText(formatDate(DateValue::split(Data_attuale), u"hh:mm:ss", locale));
+    lblLOCALDATE->setText(formatDate(DateValue::split(Data_attuale), u"dd mmm yyyy", locale));
     lblGST->setText(siderealText(mAstro::Tempo_siderale));
     lblLST->setText(siderealText(mAstro::Tempo_siderale_locale));
     lblUTCYear->setText(QString::number(mAstro::Giorno_anno));

@@ -2,8 +2,9 @@
 // The time window: real time (the program clock follows the computer's clock) or simulated
 // time (the clock starts at a chosen instant and the tick adds one second), and the current
 // instant in local time, UT, Julian day, day of the year and sidereal time with two analogue
-// clocks. The tick reads its real-time box and refreshes it every second, so it exists from
-// the first tick on, hidden until the user opens it; closing it only hides it.
+// clocks. Its real-time box sets the tracking model's clock mode, which the tick follows; it
+// refreshes itself on every tick the model publishes. The main window makes it at the first
+// tick, hidden until the user opens it; closing it only hides it.
 
 #include <QWidget>
 
@@ -24,11 +25,12 @@ class frmTime : public QWidget
 public:
     /// `runTick` runs the main window's tick once (tmrCentrale_Timer).
     frmTime(const ProgramClock& clock, std::function<void()> runTick, QWidget* parent = nullptr);
+    ~frmTime() override;
 
     /// Refreshes every display from Data_attuale and the time state of the last Calcola_tempi.
     void Aggiorna_dati();
 
-    /// The real-time box is ticked.
+    /// The real-time box is ticked (the clock mode is Real).
     [[nodiscard]] bool realTime() const;
 
     /// Sidereal time [hours] as h.m.s, each part cut to whole units ("23.59.59").

@@ -11,12 +11,6 @@ namespace {
 constexpr qsizetype kDesignationColumn = 9; // column 10, 0-based
 constexpr qsizetype kDesignationLength = 6;
 
-DateParts displayParts(double date)
-{
-    const DateValue::Parts p = DateValue::split(date);
-    return DateParts{p.year, p.month, p.day, p.hour, p.minute, p.second, 0};
-}
-
 } // namespace
 
 QString left(const QString& text, int width)
@@ -36,7 +30,7 @@ QString number(double value, int width, QStringView pattern, const QLocale& loca
 
 QString dateTime(double date, const QLocale& locale)
 {
-    return formatDate(displayParts(date), u"dd mmm yyyy  hh:mm:ss", locale);
+    return formatDate(DateValue::split(date), u"dd mmm yyyy  hh:mm:ss", locale);
 }
 
 QString epoch(const Elemento_satellite& elements, const QLocale& locale)
@@ -45,8 +39,8 @@ QString epoch(const Elemento_satellite& elements, const QLocale& locale)
     const double firstOfYear = DateValue::fromDate(static_cast<int>(elements.Anno_epoca), 1, 1);
     const double date = DateValue::addDays(firstOfYear, day - 1.0);
     const double time = elements.Giorno_epoca - day;
-    const DateParts timeParts = displayParts(time);
-    return formatDate(displayParts(date), u"dd mmm yyyy", locale) + QStringLiteral(" - ")
+    const DateValue::Parts timeParts = DateValue::split(time);
+    return formatDate(DateValue::split(date), u"dd mmm yyyy", locale) + QStringLiteral(" - ")
            + formatDate(timeParts, u"hh:mm:ss", locale) + QStringLiteral(" UTC");
 }
 

@@ -14,19 +14,6 @@ namespace {
 constexpr double kNoMagnitudeSortValue = 99.0;
 constexpr double kMagnitudeSortOffset = 99.0;
 
-DateParts partsOf(double localDate)
-{
-    const DateValue::Parts p = DateValue::split(localDate);
-    DateParts d;
-    d.year = p.year;
-    d.month = p.month;
-    d.day = p.day;
-    d.hour = p.hour;
-    d.minute = p.minute;
-    d.second = p.second;
-    return d;
-}
-
 /// `text` padded with blanks on the left to `width`, or its first `width` characters.
 QString right(const QString& text, int width)
 {
@@ -94,7 +81,7 @@ QString statusText(int status)
 QString passLine(const PassEvent& event, const Dati_osservatore& observer, const QLocale& locale)
 {
     const passes::SkySample& s = event.sky;
-    QString line = formatDate(partsOf(localDateOf(event.julianDate, observer)),
+    QString line = formatDate(DateValue::split(localDateOf(event.julianDate, observer)),
                               u"dd mmm yyyy  hh:mm:ss", locale);
     line += blanks(18) + right(formatNumber(s.elevationDeg, u"#0.0", locale), 4);
     line += blanks(3) + formatNumber(s.azimuthDeg, u"000.0", locale);
@@ -111,7 +98,7 @@ PassTexts passTexts(const passes::PassRow& row, const Dati_osservatore& observer
     const passes::FoundPass& p = row.pass;
     const passes::SkySample& top = p.culmination.sky;
     const double culmination = localDateOf(p.culmination.julianDate, observer);
-    const DateParts parts = partsOf(culmination);
+    const DateValue::Parts parts = DateValue::split(culmination);
 
     PassTexts t;
     t.lines = {passLine(p.acquisition, observer, locale), passLine(p.culmination, observer, locale),

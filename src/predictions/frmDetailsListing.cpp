@@ -8,7 +8,7 @@
 #include "controls/ProgressBar/ProgressBar.h"
 #include "core/ElementSet.h"
 #include "dialogs/frmProgress.h"
-#include "mainwindow/MDIForm1.h"
+#include "tracking/TickTexts.h"
 #include "predictions/EphemerisRows.h"
 #include "predictions/ListingModel.h"
 #include "predictions/ListingText.h"
@@ -79,7 +79,7 @@ QString detailsText(const char16_t* key)
 
 ListingTexts languageTexts()
 {
-    return ListingTexts::load([](int status) { return MDIForm1::Stato2Stringa(status); });
+    return ListingTexts::load([](int status) { return statusName(status); });
 }
 
 } // namespace

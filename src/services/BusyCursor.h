@@ -2,14 +2,14 @@
 // The hourglass over the program while a command works, and back to the normal pointer when
 // it ends however it ends.
 
-#include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 class BusyCursor
 {
 public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
 };

@@ -77,8 +77,8 @@ struct RoundedDigits
     QString fraction; // exactly the requested number of digits
     bool isZero() const
     {
-        return integer.isEmpty()
-               && std::all_of(fraction.begin(), fraction.end(), [](QChar d) { return d == u'0'; });
+        return integer.isEmpty() &&
+               std::all_of(fraction.begin(), fraction.end(), [](QChar d) { return d == u'0'; });
     }
 };
 
@@ -90,7 +90,7 @@ RoundedDigits roundedDigits(double magnitude, int decimals)
     std::snprintf(buffer, sizeof buffer, "%.14e", magnitude);
     const QString text = QString::fromLatin1(buffer);
     const qsizetype e = text.indexOf(u'e');
-    QString digits = text.left(e).remove(u'.');    // d1 d2 ... d15
+    QString digits = text.left(e).remove(u'.');     // d1 d2 ... d15
     int integerCount = text.mid(e + 1).toInt() + 1; // value = 0.digits x 10^integerCount
     const int keep = integerCount + decimals;
 
@@ -162,8 +162,8 @@ QString twoDigits(int value)
 bool isDateLetter(QChar c)
 {
     const QChar lower = c.toLower();
-    return lower == u'd' || lower == u'm' || lower == u'y' || lower == u'h' || lower == u'n'
-           || lower == u's';
+    return lower == u'd' || lower == u'm' || lower == u'y' || lower == u'h' || lower == u'n' ||
+           lower == u's';
 }
 
 } // namespace
@@ -185,17 +185,17 @@ QString formatNumber(double value, QStringView pattern, const QLocale& locale)
 
     // Optional decimals: trailing zeros in "#" places are dropped.
     qsizetype shownDecimals = digits.fraction.size();
-    while (shownDecimals > 0 && parsed.fractionDigits[shownDecimals - 1] == u'#'
-           && digits.fraction[shownDecimals - 1] == u'0')
+    while (shownDecimals > 0 && parsed.fractionDigits[shownDecimals - 1] == u'#' &&
+           digits.fraction[shownDecimals - 1] == u'0')
         --shownDecimals;
     const QString fraction = digits.fraction.left(shownDecimals);
 
     QString integer = digits.integer.rightJustified(parsed.minimumIntegerDigits, u'0');
     if (parsed.grouping)
         integer = grouped(integer, locale.groupSeparator());
-    const std::vector<QString> places = parsed.grouping
-                                           ? distributeIntegerDigits(integer, 1)
-                                           : distributeIntegerDigits(integer, parsed.integerDigits);
+    const std::vector<QString> places =
+        parsed.grouping ? distributeIntegerDigits(integer, 1)
+                        : distributeIntegerDigits(integer, parsed.integerDigits);
 
     QString out;
     int integerSlot = 0;
@@ -244,10 +244,10 @@ QString formatNumberText(const QString& text, QStringView pattern, const QLocale
     return isNumber ? formatNumber(value, pattern, locale) : text;
 }
 
-QString formatDate(const DateParts& date, QStringView pattern, const QLocale& locale)
+QString formatDate(const DateValue::Parts& date, QStringView pattern, const QLocale& locale)
 {
-    const int weekday = date.weekday != 0 ? date.weekday
-                                          : QDate(date.year, date.month, date.day).dayOfWeek();
+    // The locale numbers the days from Monday (1) to Sunday (7).
+    const int weekday = date.weekday == 1 ? 7 : date.weekday - 1;
     QString out;
     bool afterHour = false; // "m" straight after an hour field means minutes
     for (qsizetype i = 0; i < pattern.size();) {
@@ -319,7 +319,13 @@ QString formatDate(const QDateTime& dateTime, QStringView pattern, const QLocale
     const QDateTime rounded = dateTime.addMSecs(halfSecondMs);
     const QDate date = rounded.date();
     const QTime time = rounded.time();
-    const DateParts parts{date.year(),   date.month(),   date.day(),       time.hour(),
-                          time.minute(), time.second(), date.dayOfWeek()};
+    const DateValue::Parts parts{date.year(),
+                                 date.month(),
+                                 date.day(),
+                                 time.hour(),
+                                 time.minute(),
+                                 time.second(),
+                                 date.dayOfWeek() % 7 + 1,
+                                 date.dayOfYear()};
     return formatDate(parts, pattern, locale);
 }

@@ -13,22 +13,12 @@
 // s, ss second; m and mm directly after an hour field, or before a seconds field, are
 // minutes. Names come from the locale; every other character is copied.
 
+#include "core/DateValue.h"
+
 #include <QLocale>
 #include <QString>
 
 class QDateTime;
-
-/// The calendar and clock parts of one instant, as the program's date values hold them.
-struct DateParts
-{
-    int year = 1899;
-    int month = 12;  ///< 1..12
-    int day = 30;    ///< 1..31
-    int hour = 0;    ///< 0..23
-    int minute = 0;  ///< 0..59
-    int second = 0;  ///< 0..59, already rounded to the whole second
-    int weekday = 0; ///< 1 Monday .. 7 Sunday; 0: worked out from the date
-};
 
 [[nodiscard]] QString formatNumber(double value, QStringView pattern,
                                    const QLocale& locale = QLocale());
@@ -38,7 +28,9 @@ struct DateParts
 [[nodiscard]] QString formatNumberText(const QString& text, QStringView pattern,
                                        const QLocale& locale = QLocale());
 
-[[nodiscard]] QString formatDate(const DateParts& date, QStringView pattern,
+/// The parts of a date value (DateValue::split) in a date pattern; the weekday is the one the
+/// parts give (1 Sunday .. 7 Saturday), the day of the year is not used.
+[[nodiscard]] QString formatDate(const DateValue::Parts& date, QStringView pattern,
                                  const QLocale& locale = QLocale());
 
 /// The date and time as the QDateTime holds them (its own time spec), rounded to the

@@ -1,21 +1,13 @@
 #include "services/mGlobal.h"
 
-#include "services/WindowRegistry.h"
-
 #include <QDateTime>
 #include <QNetworkInformation>
 #include <QNetworkInterface>
 #include <QTimeZone>
-#include <QWidget>
 
 #include <cmath>
 
 namespace mGlobal {
-
-bool Form_caricato(const QString& name)
-{
-    return WindowRegistry::instance().isLoaded(name);
-}
 
 bool Leggi_fuso_orario(float& bias, bool& daylight)
 {
@@ -49,8 +41,9 @@ bool hasRoutableInterface()
     const auto interfaces = QNetworkInterface::allInterfaces();
     for (const QNetworkInterface& candidate : interfaces) {
         const auto flags = candidate.flags();
-        if (!flags.testFlag(QNetworkInterface::IsUp) || !flags.testFlag(QNetworkInterface::IsRunning)
-            || flags.testFlag(QNetworkInterface::IsLoopBack))
+        if (!flags.testFlag(QNetworkInterface::IsUp) ||
+            !flags.testFlag(QNetworkInterface::IsRunning) ||
+            flags.testFlag(QNetworkInterface::IsLoopBack))
             continue;
         for (const QNetworkAddressEntry& entry : candidate.addressEntries()) {
             const QHostAddress ip = entry.ip();
@@ -87,17 +80,6 @@ QString Formatta_tempo(double seconds)
         return QString::number(value).rightJustified(2, u'0');
     };
     return field(total / 3600) + u':' + field(total % 3600 / 60) + u':' + field(total % 60);
-}
-
-int Imposta_trasparenza(QWidget* window, int alpha)
-{
-    constexpr int kOpaque = 255;
-    if (alpha < 0 || alpha > kOpaque)
-        return kAlphaOutOfRange;
-    if (!window || !platformHasTranslucentWindows())
-        return kTranslucencyUnavailable;
-    window->window()->setWindowOpacity(static_cast<double>(alpha) / kOpaque);
-    return kTranslucencySet;
 }
 
 } // namespace mGlobal

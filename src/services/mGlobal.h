@@ -2,7 +2,9 @@
 // Small services over the platform, used by many windows: whether a window is loaded, the
 // computer's time zone, the file name of a download address, the Internet connection state,
 // a duration as hours, minutes and seconds, window translucency, and two drawing routines
-// (radial gradient, arrow with chevrons).
+// (radial gradient, arrow with chevrons). Form_caricato, Imposta_trasparenza and
+// platformHasTranslucentWindows work on windows: they are part of the widget ring
+// (services_widgets, mGlobalWindows.cpp and WindowOpacity.cpp), the others of services.
 
 #include <QColor>
 #include <QString>

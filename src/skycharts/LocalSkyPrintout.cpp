@@ -45,12 +45,6 @@ QString text(QStringView key)
     return mLang::Testo_lingua(u"frmLocalSky", key);
 }
 
-DateParts partsOf(double localDate)
-{
-    const DateValue::Parts p = DateValue::split(localDate);
-    return {p.year, p.month, p.day, p.hour, p.minute, p.second, 0};
-}
-
 void drawFrameAndGrid(DrawingSurface& page, const SkyProjection& projection, bool grid,
                       double frameBottom)
 {
@@ -218,7 +212,7 @@ QString printoutBodyRow(int index, const Corpo_celeste& body, const QString& nam
 QStringList printoutTextBlock(const Dati_osservatore& observer, double localDate,
                               const QLocale& locale)
 {
-    const DateParts parts = partsOf(localDate);
+    const DateValue::Parts parts = DateValue::split(localDate);
     const QString separator = QStringLiteral(" : ");
     return {text(u"mappacielolocale"),
             QString(),

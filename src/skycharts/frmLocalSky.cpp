@@ -335,10 +335,7 @@ void frmLocalSky::drawChart(QSize size)
     const TickPause pause(pflgSatellite);
     const BusyCursor busy;
     skycharts::bringSkyToInstant(Data_attuale);
-    const DateValue::Parts parts = DateValue::split(Data_attuale);
-    m_chartTime = formatDate(DateParts{parts.year, parts.month, parts.day, parts.hour,
-                                       parts.minute, parts.second, 0},
-                             u"dd mmm yyyy hh:mm");
+    m_chartTime = formatDate(DateValue::split(Data_attuale), u"dd mmm yyyy hh:mm");
     if (!m_zoomed)
         m_view = skycharts::fullViewBox(static_cast<double>(size.width()) / size.height());
     dropTransitIfPrincipalDown();

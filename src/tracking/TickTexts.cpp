@@ -31,26 +31,37 @@ QString magnitudeText(const Posizione_satellite& valori, const QLocale& locale)
     return QString::fromStdString(std::get<std::string>(valori.Magnitudine));
 }
 
-DateParts displayParts(double dateValue)
-{
-    const DateValue::Parts parts = DateValue::split(dateValue);
-    DateParts display;
-    display.year = parts.year;
-    display.month = parts.month;
-    display.day = parts.day;
-    display.hour = parts.hour;
-    display.minute = parts.minute;
-    display.second = parts.second;
-    display.weekday = 0; // worked out from the date
-    return display;
-}
-
 QString date(double dateValue, const QString& pattern, const QLocale& locale)
 {
-    return formatDate(displayParts(dateValue), pattern, locale);
+    return formatDate(DateValue::split(dateValue), pattern, locale);
 }
 
+QString g_eclipsedName;
+QString g_visibleName;
+QString g_notVisibleName;
+
 } // namespace
+
+void setStatusNames(const QString& eclipsed, const QString& visible, const QString& notVisible)
+{
+    g_eclipsedName = eclipsed;
+    g_visibleName = visible;
+    g_notVisibleName = notVisible;
+}
+
+QString statusName(int stato)
+{
+    switch (stato) {
+    case kStatoEclisse:
+        return g_eclipsedName;
+    case kStatoVisibile:
+        return g_visibleName;
+    case kStatoIlluminato:
+        return g_notVisibleName;
+    default:
+        return {};
+    }
+}
 
 QString periodText(double periodSeconds)
 {

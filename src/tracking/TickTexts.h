@@ -39,6 +39,12 @@ struct PrincipalTexts
     QString uplink;         ///< lblTrasm, Doppler-corrected
 };
 
+/// The status names (1 eclipsed, 2 visible, 3 sunlit but not visible) as the main window's
+/// Lingua last read them from the language file ("Conditions" section).
+void setStatusNames(const QString& eclipsed, const QString& visible, const QString& notVisible);
+/// The status name of a satellite state (Stato2Stringa); "" for any other value.
+[[nodiscard]] QString statusName(int stato);
+
 /// The principal satellite's texts from its state and elements. `channel` is the selected
 /// radio channel (1..10; another value reads as channel 1), `equatorial` the right ascension
 /// and declination of its look direction, `stateName` the status name of its Stato.

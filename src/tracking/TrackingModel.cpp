@@ -75,6 +75,11 @@ void TrackingModel::notifyActiveSetChanged()
     emit activeSetChanged();
 }
 
+void TrackingModel::notifyPrincipalChanged()
+{
+    emit principalChanged();
+}
+
 void TrackingModel::reset()
 {
     m_clockMode = ClockMode::Real;

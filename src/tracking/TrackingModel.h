@@ -24,13 +24,41 @@ enum class ClockMode { Real, Simulated };
 enum class ChartKind { WorldMap, LocalSky, GeneralSky, PassChart };
 
 /// A command of a chart's pop-up menu that is not a display option: the chart of that kind
-/// (the active one, for the pass charts) carries it out.
+/// carries it out (the pass charts take theirs through PassChartControl).
 enum class ChartCommand {
-    Redraw,      ///< full redraw (mnu*RidisegnaMappa)
-    RestoreView, ///< whole view again after a zoom (mnu*Ripristina)
-    Print,       ///< printout (mnu*Stampa)
-    Close,       ///< unload the window (mnu*Chiudi)
+    /// Full redraw (mnu*RidisegnaMappa): the world map's Genera_mappa; the local sky computes
+    /// the principal's pass track anew when transitoPrincipale is set (the command emptied
+    /// Punti_transito and Etichette_transito before) and regenerates (tmrLocalSky_Timer);
+    /// the whole sky runs tmrGeneralSky_Timer.
+    Redraw,
+    /// Whole view again after a zoom (mnu*Ripristina): clear the chart, the full view bounds
+    /// (kLocalSkyFullView, kGeneralSkyFullView), Genera_mappa. The command has already set
+    /// zoom and zoomed (and the local sky's tempi) false.
+    RestoreView,
+    Print, ///< printout (mnu*Stampa)
+    Close, ///< the window unloads itself (mnu*Chiudi)
 };
+
+/*
+ * What a chart window does when its options change (the *Changed signals give the record
+ * before the change; compare it with the model's record):
+ * - World map: projection: the chart's coordinate system, tag and caption, then the full
+ *   redraw that the Earth menu's command asks for. griglia or tracciatoOrbita turned on: draw that
+ * layer over the current map (Disegna_griglia, Disegna_orbita); turned off: Genera_mappa.
+ * nomeCitta, sole, terminatore, ombra: Genera_mappa. riquadroDati: data box width 1935 twips or 0,
+ * then Form_Resize. coordinateMouse: on, the cross pointer; off, the default pointer and the
+ *   caption "mapparettangolare" or "mappaortografica". datiSatellite and cerchioVisibilita are
+ *   read when the map draws and handles the mouse: nothing to do.
+ * - Local sky: griglia, paesaggio, oggetti*, etichette*: Genera_mappa. riquadroDati: as the
+ *   world map. transitoPrincipale on: computePrincipalTransit (skycharts/TransitTrack.h) and
+ *   draw its legs, then the landscape over them; off: Genera_mappa. The cursor follows zoom
+ *   (zoom cursor), tempi (time-label cursor), otherwise the normal one. proiezioneStereo and
+ *   orientamento are followed by a Redraw command; coordinateOrizzontali and soloPrincipale
+ *   are read when needed.
+ * - Whole sky: griglia, oggetti*, etichette*: Genera_mappa; zoom: the cursor.
+ * Every chart draws the satellites of snapshot() on ticked(); the world map also redraws in
+ * full on worldMapRedrawDue() and on principalChanged().
+ */
 
 /// One active satellite as the last tick left it.
 struct TrackedSatellite
@@ -45,11 +73,15 @@ struct TrackedSatellite
 /// What one tick computed, copied once so that every window reads the same values.
 struct TickSnapshot
 {
-    mAstro::TimeState time;                  ///< the time state of the tick
+    mAstro::TimeState time;                   ///< the time state of the tick
     std::vector<TrackedSatellite> satellites; ///< slot order, principal first; empty: no principal
     bool hasPrincipal = false;
-    PrincipalTexts principal;                ///< the principal's data-box texts (hasPrincipal)
-    std::uint64_t serial = 0;                ///< counts published ticks
+    PrincipalTexts principal; ///< the principal's data-box texts (hasPrincipal)
+    std::uint64_t serial = 0; ///< counts published ticks
+    /// The satellite part of the tick ran (the gate pflgSatellite was open): the tracking
+    /// table refreshes only then. False: `satellites` are those of the last tick that
+    /// computed them, none of them fresh, and there are no principal's texts.
+    bool satellitesUpdated = false;
 };
 
 class TrackingModel : public QObject
@@ -89,6 +121,11 @@ public:
     void notifyObserverChanged();
     /// The active satellites or the principal changed (active list, removal, make principal).
     void notifyActiveSetChanged();
+    /// The principal satellite (slot 1) is another one, or there is none any more; slot 1 has
+    /// been computed at Data_giuliana when there is one. Told before notifyActiveSetChanged.
+    /// The maps redraw (clearing chart and data box without a principal), the local sky drops
+    /// the old principal's pass track.
+    void notifyPrincipalChanged();
 
     /// Back to the state at start (tests).
     void reset();
@@ -106,6 +143,7 @@ signals:
     void chartCommand(ChartKind chart, ChartCommand command);
     void observerChanged();
     void activeSetChanged();
+    void principalChanged();
 
 private:
     TrackingModel() = default;

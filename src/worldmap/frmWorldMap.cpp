@@ -33,6 +33,12 @@ QAction* menuAction(QMenu* menu, const QString& name)
     return nullptr;
 }
 
+MapKind kindOf(WorldMapProjection projection)
+{
+    return projection == WorldMapProjection::Rectangular ? MapKind::Rectangular
+                                                         : MapKind::Orthographic;
+}
+
 void showReport(QWidget* parent, const QString& text)
 {
     auto* box = new QMessageBox(QMessageBox::Warning, QString(), text, QMessageBox::Ok, parent);
@@ -48,6 +54,7 @@ frmWorldMap::frmWorldMap(TrackingModel& model, Hooks hooks, QWidget* parent)
     setObjectName(kWindowName);
     if (!m_hooks.report)
         m_hooks.report = [this](const QString& text) { showReport(this, text); };
+    m_kind = kindOf(m_model.worldMap().projection);
     buildControls();
     Imposta_lingua();
     WorldMapDisplay options = seededWorldMap(m_model.worldMap(), Impostazioni);
@@ -68,6 +75,7 @@ void frmWorldMap::connectControls()
     connect(&m_model, &TrackingModel::chartCommand, this, &frmWorldMap::model_chartCommand);
     connect(&m_model, &TrackingModel::observerChanged, this, &frmWorldMap::Genera_mappa);
     connect(&m_model, &TrackingModel::activeSetChanged, this, &frmWorldMap::Genera_mappa);
+    connect(&m_model, &TrackingModel::principalChanged, this, &frmWorldMap::Genera_mappa);
 }
 
 void frmWorldMap::setProjection(MapKind kind)
@@ -126,6 +134,8 @@ void frmWorldMap::model_worldMapChanged(const WorldMapDisplay& previous)
     const WorldMapDisplay& now = m_model.worldMap();
     if (m_redrawing)
         return;
+    if (now.projection != previous.projection)
+        m_kind = kindOf(now.projection);
     if (now.riquadroDati != previous.riquadroDati)
         Form_Resize();
     if (now.coordinateMouse != previous.coordinateMouse)

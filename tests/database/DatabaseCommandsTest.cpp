@@ -16,27 +16,6 @@
 
 namespace {
 
-/// A stand-in for a map window: loaded (Form_caricato) while the object lives.
-class LoadedWindow
-{
-public:
-    explicit LoadedWindow(const QString& name)
-    {
-        m_window->setObjectName(name);
-        WindowRegistry::instance().adopt(m_window);
-    }
-    ~LoadedWindow()
-    {
-        WindowRegistry::instance().unload(m_window);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    LoadedWindow(const LoadedWindow&) = delete;
-    LoadedWindow& operator=(const LoadedWindow&) = delete;
-
-private:
-    QWidget* m_window = new QWidget;
-};
-
 class CommandsTest : public DatabaseWindowTest
 {
 protected:
@@ -125,7 +104,7 @@ TEST_F(CommandsTest, DecayRemovesExactlyThatSatelliteWhateverIsChosen)
     active->selectionModel()->select(active->model()->index(3, 0), QItemSelectionModel::Select);
     const MessageRecorder messages;
 
-    Azzera(3, m_session.active(), m_hooks.live, window);
+    Azzera(3, m_session.active(), window);
 
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].title, QStringLiteral("C"));
@@ -134,23 +113,22 @@ TEST_F(CommandsTest, DecayRemovesExactlyThatSatelliteWhateverIsChosen)
     EXPECT_EQ(workingSetNames(), activeNames());
     EXPECT_EQ(active->model()->rowCount(), 3) << "the open window follows";
     EXPECT_EQ(pflgSatellite.holdCount(), 0);
-    EXPECT_TRUE(m_liveCalls.empty()) << "not the principal: the data boxes stay";
+    EXPECT_EQ(m_principalChanges, 0) << "not the principal: the data boxes stay";
     EXPECT_FALSE(window->isVisible()) << "the database window is not opened for it";
 
-    // The principal goes: the loaded map clears its data box; the next one is principal.
-    const LoadedWindow worldMap(QStringLiteral("frmWorldMap"));
-    Azzera(1, m_session.active(), m_hooks.live, window);
+    // The principal goes: the maps are told once; the next one is principal.
+    Azzera(1, m_session.active(), window);
     EXPECT_EQ(activeNames(), (QStringList{QStringLiteral("B"), QStringLiteral("D")}));
-    EXPECT_EQ(m_liveCalls, std::vector<QString>{QStringLiteral("clearWorldMapPrincipal")});
+    EXPECT_EQ(m_principalChanges, 1);
     EXPECT_EQ(m_principalNames.last(), QStringLiteral("B"));
 
     const std::size_t shown = messages.shown.size();
-    Azzera(5, m_session.active(), m_hooks.live, window);
+    Azzera(5, m_session.active(), window);
     EXPECT_EQ(messages.shown.size(), shown) << "a slot that is not active is left alone";
     EXPECT_EQ(Numero_satelliti, 2);
 }
 
-TEST_F(CommandsTest, EmptyingTheActiveListClearsOnlyTheLoadedMaps)
+TEST_F(CommandsTest, EmptyingTheActiveListTellsTheMapsTheirPrincipalIsGone)
 {
     activate({0, 1});
     frmDatabase& database = window();
@@ -159,13 +137,13 @@ TEST_F(CommandsTest, EmptyingTheActiveListClearsOnlyTheLoadedMaps)
         emit database.findChild<GraphButton*>(QStringLiteral("cmdRemoveAll"))->Click();
         EXPECT_EQ(Numero_satelliti, 2) << "answered No";
     }
-    const LoadedWindow localSky(QStringLiteral("frmLocalSky"));
+    EXPECT_EQ(m_principalChanges, 0);
     const MessageRecorder agree(QMessageBox::Yes);
     emit database.findChild<GraphButton*>(QStringLiteral("cmdRemoveAll"))->Click();
 
     EXPECT_EQ(Numero_satelliti, 0);
     EXPECT_TRUE(workingSetNames().isEmpty());
-    EXPECT_EQ(m_liveCalls, std::vector<QString>{QStringLiteral("clearLocalSkyPrincipal")});
+    EXPECT_EQ(m_principalChanges, 1) << "the maps clear their principal";
     EXPECT_EQ(m_principalNames.last(), QString());
     EXPECT_FALSE(database.findChild<GraphButton*>(QStringLiteral("cmdRemove(0)"))->isEnabled());
     EXPECT_EQ(caption("lblNumeroSatellitiAttivi"), QStringLiteral("0"));

@@ -6,6 +6,7 @@
 #include "services/ProgramFolder.h"
 #include "services/mLang.h"
 #include "services/mReg.h"
+#include "tracking/TrackingModel.h"
 
 #include <QAbstractButton>
 #include <QPushButton>
@@ -67,21 +68,22 @@ void DatabaseWindowTest::SetUp()
         return answer;
     };
     m_hooks.showSatellite = [this](int slot) { m_satelliteWindowSlots.push_back(slot); };
-    m_hooks.live.showPrincipalName = [this](const QString& name) { m_principalNames.append(name); };
-    m_hooks.live.redrawWorldMap = [this] { m_liveCalls.push_back(QStringLiteral("redrawWorldMap")); };
-    m_hooks.live.localSkyPrincipalChanged = [this] {
-        m_liveCalls.push_back(QStringLiteral("localSkyPrincipalChanged"));
-    };
-    m_hooks.live.clearWorldMapPrincipal = [this] {
-        m_liveCalls.push_back(QStringLiteral("clearWorldMapPrincipal"));
-    };
-    m_hooks.live.clearLocalSkyPrincipal = [this] {
-        m_liveCalls.push_back(QStringLiteral("clearLocalSkyPrincipal"));
-    };
+    // What the status bar and the maps learn from the tracking model.
+    m_modelWatcher = std::make_unique<QObject>();
+    TrackingModel& model = TrackingModel::instance();
+    QObject::connect(&model, &TrackingModel::activeSetChanged, m_modelWatcher.get(), [this] {
+        m_principalNames.append(
+            Numero_satelliti > 0
+                ? QString::fromStdString(Satelement[kPrincipalSlot].Nome_satellite).trimmed()
+                : QString());
+    });
+    QObject::connect(&model, &TrackingModel::principalChanged, m_modelWatcher.get(),
+                     [this] { ++m_principalChanges; });
 }
 
 void DatabaseWindowTest::TearDown()
 {
+    m_modelWatcher.reset();
     m_window.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     MyPath = m_savedPath;

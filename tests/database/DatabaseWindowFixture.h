@@ -9,7 +9,7 @@
 #include "database/DatabaseSession.h"
 #include "database/DatabaseWindowHooks.h"
 #include "database/frmDatabase.h"
-#include "mainwindow/WorkingSet.h"
+#include "database/WorkingSet.h"
 
 #include <QMessageBox>
 #include <QStringList>
@@ -76,11 +76,12 @@ protected:
     DatabaseWindowHooks m_hooks;
     std::deque<QString> m_chooserAnswers; ///< what the open dialog returns, in turn ("" = cancel)
     int m_chooserCalls = 0;
-    QStringList m_principalNames;         ///< what the status bar was told
+    QStringList m_principalNames;         ///< the principal's name at each active-set change
     std::vector<int> m_satelliteWindowSlots;
-    std::vector<QString> m_liveCalls;     ///< the live-window hooks called, by name
+    int m_principalChanges = 0;           ///< principal changes the tracking model told
 
 private:
+    std::unique_ptr<QObject> m_modelWatcher; ///< context of the connections to the model
     std::unique_ptr<frmDatabase> m_window;
     QString m_savedPath;
 };

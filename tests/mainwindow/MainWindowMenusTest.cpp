@@ -2,13 +2,17 @@
 // commands wait for windows not built yet, and the commands that act on the bars, the map
 // menus and the window list.
 
-#include "FakeWindows.h"
+#include "ChartProbes.h"
 #include "MainWindowTestSupport.h"
 
 #include "common/gates.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MainMenus.h"
 #include "mainwindow/MdiArrangement.h"
+#include "mainwindow/MenuBindings.h"
+#include "services/WindowNames.h"
+#include "services/mGlobal.h"
+#include "services/mLang.h"
 #include "services/mReg.h"
 
 #include <QAction>
@@ -71,15 +75,10 @@ const QStringList kCaptionedItems =
 class MainWindowMenus : public MainWindowTest
 {
 protected:
-    void TearDown() override
-    {
-        for (const QString& name : {windowNames::kWorldMap, windowNames::kLocalSky})
-            forgetWindow(name);
-        MainWindowTest::TearDown();
-    }
-
     QAction* item(const char* name) { return mainWindow().menuItem(QString::fromLatin1(name)); }
     bool ticked(const char* name) { return item(name)->isChecked(); }
+    static TrackingModel& model() { return TrackingModel::instance(); }
+    ChartCommandRecorder m_charts;
 };
 
 TEST_F(MainWindowMenus, EveryItemCarriesItsNameAndItsCaptionFromTheLanguageFile)
@@ -160,6 +159,43 @@ TEST_F(MainWindowMenus, DesignStatesOfTheItems)
     EXPECT_FALSE(ticked("mnuWorldmapCerchioVisibilita"));
 }
 
+TEST_F(MainWindowMenus, EveryCheckMarkOfTheMapMenusIsBoundToOneFieldAndFollowsIt)
+{
+    std::set<QString> bound;
+    const auto collect = [&bound](auto marks) {
+        for (const auto& mark : marks)
+            EXPECT_TRUE(bound.insert(mark.item.toString()).second)
+                << mark.item.toString().toStdString();
+    };
+    collect(worldMapMarks());
+    collect(localSkyMarks());
+    collect(generalSkyMarks());
+    collect(passChartMarks());
+    for (const QString& popup : popupMenuNames()) {
+        for (QAction* action : mainWindow().menu(popup)->findChildren<QAction*>()) {
+            if (action->isCheckable()) {
+                EXPECT_EQ(bound.count(action->objectName()), 1u)
+                    << action->objectName().toStdString();
+            }
+        }
+    }
+
+    // Design marks are the records' defaults; a changed record moves its marks at once.
+    EXPECT_TRUE(ticked("mnuLocalSkyCoordOrizz"));
+    LocalSkyDisplay sky = model().localSky();
+    sky.coordinateOrizzontali = false;
+    sky.orientamento = SkyOrientation::Est;
+    model().setLocalSky(sky);
+    EXPECT_TRUE(ticked("mnuLocalSkyCoordEquat"));
+    EXPECT_FALSE(ticked("mnuLocalSkyCoordOrizz"));
+    EXPECT_TRUE(ticked("mnuLocalSkyOrientamentoEst"));
+    EXPECT_FALSE(ticked("mnuLocalSkyOrientamentoSud"));
+    WorldMapDisplay map = model().worldMap();
+    map.cerchioVisibilita = true;
+    model().setWorldMap(map);
+    EXPECT_TRUE(ticked("mnuWorldmapCerchioVisibilita"));
+}
+
 TEST_F(MainWindowMenus, ToolbarAndStatusBarTakeTheirTooltipsFromTheLanguageFile)
 {
     MDIForm1& window = mainWindow();
@@ -231,93 +267,102 @@ TEST_F(MainWindowMenus, WorldMapGridAndTrackNeedAPrincipalAndTheOpenMap)
     EXPECT_FALSE(ticked("mnuWorldmapGriglia"));
     EXPECT_FALSE(mainWindow().toolbarButton(QStringLiteral("Griglia"))->isChecked());
 
-    auto* map = loadFake<FakeWorldMap>(windowNames::kWorldMap);
+    const LoadedWindow map(windowNames::kWorldMap);
     item("mnuWorldmapTracciatoOrbita")->trigger();
     EXPECT_FALSE(ticked("mnuWorldmapTracciatoOrbita")) << "no principal satellite";
-    EXPECT_EQ(map->groundTracks, 0);
+    EXPECT_FALSE(model().worldMap().tracciatoOrbita);
 
     loadWorkingSet({elementSet("PRINCIPAL", TestOrbit{})});
     mainWindow().Toolbar1_ButtonClick(QStringLiteral("Griglia"));
     EXPECT_TRUE(ticked("mnuWorldmapGriglia"));
+    EXPECT_TRUE(model().worldMap().griglia);
     EXPECT_TRUE(mainWindow().toolbarButton(QStringLiteral("Griglia"))->isChecked());
-    EXPECT_EQ(map->grids, 1);
-    EXPECT_EQ(map->redraws, 0);
     item("mnuWorldmapGriglia")->trigger();
     EXPECT_FALSE(ticked("mnuWorldmapGriglia"));
-    EXPECT_EQ(map->redraws, 1);
+    EXPECT_FALSE(model().worldMap().griglia);
+    EXPECT_FALSE(mainWindow().toolbarButton(QStringLiteral("Griglia"))->isChecked());
+    EXPECT_TRUE(m_charts.commands.empty()) << "the map follows its options itself";
 }
 
 TEST_F(MainWindowMenus, TerminatorOffTakesTheShadowWithItAndOnLeavesItOff)
 {
-    auto* map = loadFake<FakeWorldMap>(windowNames::kWorldMap);
+    item("mnuWorldmapTerminatore")->trigger();
+    EXPECT_TRUE(ticked("mnuWorldmapTerminatore")) << "only while the map is open";
+    const LoadedWindow map(windowNames::kWorldMap);
     item("mnuWorldmapTerminatore")->trigger();
     EXPECT_FALSE(ticked("mnuWorldmapTerminatore"));
     EXPECT_FALSE(ticked("mnuWorldmapOmbra"));
+    EXPECT_FALSE(model().worldMap().ombra);
     item("mnuWorldmapTerminatore")->trigger();
     EXPECT_TRUE(ticked("mnuWorldmapTerminatore"));
     EXPECT_FALSE(ticked("mnuWorldmapOmbra"));
-    EXPECT_EQ(map->redraws, 2);
     mainWindow().Toolbar1_ButtonClick(QStringLiteral("Ombra"));
     EXPECT_TRUE(ticked("mnuWorldmapOmbra"));
-    EXPECT_EQ(map->redraws, 3);
+    EXPECT_TRUE(model().worldMap().ombra);
 }
 
 TEST_F(MainWindowMenus, LocalSkyOrientationAndRadioPairsChangeOnlyWhenAnotherItemIsChosen)
 {
-    auto* sky = loadFake<FakeLocalSky>(windowNames::kLocalSky);
+    const LoadedWindow sky(windowNames::kLocalSky);
+    const auto redraws = [this] {
+        return m_charts.count(ChartKind::LocalSky, ChartCommand::Redraw);
+    };
     item("mnuLocalSkyOrientamentoSud")->trigger();
-    EXPECT_EQ(sky->timerRedraws, 0) << "the ticked orientation does nothing, no redraw";
+    EXPECT_EQ(redraws(), 0) << "the ticked orientation does nothing, no redraw";
     EXPECT_TRUE(ticked("mnuLocalSkyOrientamentoSud"));
 
     item("mnuLocalSkyOrientamentoNord")->trigger();
     EXPECT_TRUE(ticked("mnuLocalSkyOrientamentoNord"));
     EXPECT_FALSE(ticked("mnuLocalSkyOrientamentoSud"));
-    EXPECT_EQ(sky->timerRedraws, 1);
+    EXPECT_EQ(model().localSky().orientamento, SkyOrientation::Nord);
+    EXPECT_EQ(redraws(), 1);
 
     item("mnuLocalSkyCoordOrizz")->trigger();
     EXPECT_TRUE(ticked("mnuLocalSkyCoordOrizz"));
     item("mnuLocalSkyCoordEquat")->trigger();
     EXPECT_TRUE(ticked("mnuLocalSkyCoordEquat"));
     EXPECT_FALSE(ticked("mnuLocalSkyCoordOrizz"));
-    EXPECT_EQ(sky->timerRedraws, 1) << "the coordinate pair does not redraw";
+    EXPECT_FALSE(model().localSky().coordinateOrizzontali);
+    EXPECT_EQ(redraws(), 1) << "the coordinate pair does not redraw";
 
     item("mnuLocalSkyProiezNormale")->trigger();
     EXPECT_TRUE(ticked("mnuLocalSkyProiezNormale"));
     EXPECT_FALSE(ticked("mnuLocalSkyProiezStereo"));
-    EXPECT_EQ(sky->timerRedraws, 2);
+    EXPECT_EQ(redraws(), 2);
+    item("mnuLocalSkyProiezNormale")->trigger();
+    EXPECT_EQ(redraws(), 2) << "the projection in force: nothing";
 
-    const int redraws = sky->redraws;
     item("mnuLocalSkyGriglia")->trigger();
     EXPECT_TRUE(ticked("mnuLocalSkyGriglia"));
-    EXPECT_EQ(sky->redraws, redraws + 1);
-    EXPECT_EQ(sky->timerRedraws, 2);
+    EXPECT_TRUE(model().localSky().griglia);
+    EXPECT_EQ(redraws(), 2) << "a layer: the sky redraws on the change of its options";
 }
 
 TEST_F(MainWindowMenus, ZoomAndTimeLabelsExcludeEachOtherAndRestoreGivesTheFullView)
 {
-    auto* sky = loadFake<FakeLocalSky>(windowNames::kLocalSky);
+    const LoadedWindow sky(windowNames::kLocalSky);
     Valori[1].Elevazione = 0.0;
-    item("mnuLocalSkyTransitoPrincipale")->setChecked(true);
+    LocalSkyDisplay transitShown = model().localSky();
+    transitShown.transitoPrincipale = true;
+    model().setLocalSky(transitShown);
     item("mnuLocalSkyTempi")->trigger();
     EXPECT_FALSE(ticked("mnuLocalSkyTempi")) << "the principal is on the horizon";
     Valori[1].Elevazione = 12.0;
     item("mnuLocalSkyTempi")->trigger();
     EXPECT_TRUE(ticked("mnuLocalSkyTempi"));
-    EXPECT_EQ(sky->cursor, ChartCursor::TimeLabel);
+    EXPECT_TRUE(model().localSky().tempi);
 
     item("mnuLocalSkyZoom")->trigger();
     EXPECT_TRUE(ticked("mnuLocalSkyZoom"));
     EXPECT_FALSE(ticked("mnuLocalSkyTempi"));
-    EXPECT_EQ(sky->cursor, ChartCursor::Zoom);
+    EXPECT_TRUE(model().localSky().zoom);
     EXPECT_TRUE(item("mnuLocalSkyRipristina")->isEnabled());
 
     item("mnuLocalSkyRipristina")->trigger();
     EXPECT_FALSE(ticked("mnuLocalSkyZoom"));
     EXPECT_FALSE(item("mnuLocalSkyRipristina")->isEnabled());
-    EXPECT_EQ(sky->bounds.left, -200.0f);
-    EXPECT_EQ(sky->bounds.bottom, -100.0f);
-    EXPECT_FALSE(sky->zoom);
-    EXPECT_EQ(sky->cursor, ChartCursor::Normal);
+    EXPECT_FALSE(model().localSky().zoomed);
+    EXPECT_EQ(m_charts.count(ChartKind::LocalSky, ChartCommand::RestoreView), 1);
 }
 
 TEST_F(MainWindowMenus, RemovingThePickedPrincipalMakesTheSecondThePrincipal)
@@ -325,18 +370,18 @@ TEST_F(MainWindowMenus, RemovingThePickedPrincipalMakesTheSecondThePrincipal)
     TestOrbit second;
     second.catalogueNumber = 90004;
     loadWorkingSet({elementSet("FIRST", TestOrbit{}), elementSet("SECOND", second)});
-    auto* map = loadFake<FakeWorldMap>(windowNames::kWorldMap);
-    map->picked = 1;
-    item("mnuWorldmapRimuovi")->setEnabled(true); // as the map does after a pick
+    const LoadedWindow map(windowNames::kWorldMap);
+    model().setWorldMapPick(1); // as the map does after a pick
+    EXPECT_TRUE(item("mnuWorldmapRimuovi")->isEnabled());
     item("mnuWorldmapRimuovi")->trigger();
     EXPECT_EQ(Numero_satelliti, 1);
     EXPECT_EQ(Satelement[1].Nome_satellite, "Second");
     EXPECT_GT(Valori[1].Distanza, 0.0) << "the new principal is computed at once";
-    EXPECT_EQ(map->redraws, 1);
+    EXPECT_EQ(m_charts.count(ChartKind::WorldMap, ChartCommand::Redraw), 1);
     EXPECT_EQ(mainWindow().statusPanelText(2), QStringLiteral("Second"));
     EXPECT_TRUE(readTestFile(folderFile(QStringLiteral("Quorvanel.ini"))).startsWith("Second\r\n"));
 
-    map->picked = 5; // no longer an active slot: nothing happens
+    model().setWorldMapPick(5); // no longer an active slot: nothing happens
     item("mnuWorldmapRimuovi")->trigger();
     EXPECT_EQ(Numero_satelliti, 1);
 }
@@ -382,8 +427,8 @@ TEST_F(MainWindowMenus, ReloadIsOfferedOnlyAfterADownloadReplacedThePrimaryFile)
     mainWindow().runCommand(QStringLiteral("mnuStrumentiDownload"));
     ASSERT_EQ(answerer.messages().size(), 1u);
     EXPECT_EQ(answerer.messages()[0].text,
-              mLang::Testo_lingua(u"frmDownload", u"aggiornasatelliti1") + u'\n'
-                  + mLang::Testo_lingua(u"frmDownload", u"aggiornasatelliti2"));
+              mLang::Testo_lingua(u"frmDownload", u"aggiornasatelliti1") + u'\n' +
+                  mLang::Testo_lingua(u"frmDownload", u"aggiornasatelliti2"));
     EXPECT_FALSE(pflgSostituzione) << "answering No clears the flag too";
 }
 

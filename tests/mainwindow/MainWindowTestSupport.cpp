@@ -1,14 +1,15 @@
 #include "MainWindowTestSupport.h"
 
+#include "app/WindowCatalogue.h"
 #include "common/gates.h"
 #include "common/program_time.h"
 #include "core/ElementSet.h"
-#include "app/WindowCatalogue.h"
-#include "mainwindow/LiveWindows.h"
 #include "mainwindow/MDIForm1.h"
-#include "mainwindow/ReferenceData.h"
+#include "tracking/ReferenceData.h"
+#include "services/WindowNames.h"
 #include "services/WindowRegistry.h"
 #include "services/mReg.h"
+#include "tracking/TrackingModel.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -129,6 +130,7 @@ void MainWindowTest::SetUp()
     m_central = pflgCentrale.isEnabled();
     m_satellite = pflgSatellite.isEnabled();
     m_search = pflgRicerca;
+    TrackingModel::instance().reset();
 
     // The reference tables of the installation, for the Sun, Moon and planets of the tick.
     MyPath = QStringLiteral(QUORVANEL_DATA_DIR);
@@ -147,6 +149,7 @@ void MainWindowTest::TearDown()
 {
     forgetWindow(windowNames::kDatabase);
     m_window.reset();
+    TrackingModel::instance().reset();
     RigaDati = m_lines;
     Satelement = m_elements;
     Valori = m_values;

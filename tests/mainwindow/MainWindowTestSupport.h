@@ -11,8 +11,8 @@
 #include "common/satellite_slots.h"
 #include "common/sky_tracks.h"
 #include "database/DatabaseSession.h"
-#include "mainwindow/ProgramClock.h"
-#include "mainwindow/WorkingSet.h"
+#include "tracking/ProgramClock.h"
+#include "database/WorkingSet.h"
 
 #include <QDateTime>
 #include <QMessageBox>

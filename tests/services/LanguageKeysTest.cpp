@@ -36,8 +36,8 @@ struct Lookup
 const QString kLiteral = QStringLiteral(R"re((?:u8|u|U|L)?"(?:[^"\\]|\\.)*"(?:_L1|_s)?)re");
 const QString kWrapped = QStringLiteral(R"re((?:QStringLiteral|QLatin1String(?:View)?|)re"
                                         R"re(QStringView|QAnyStringView|QString::fromLatin1|)re"
-                                        R"re(QString::fromUtf8)\s*\(\s*)re")
-                         + kLiteral + QStringLiteral(R"(\s*\))");
+                                        R"re(QString::fromUtf8)\s*\(\s*)re") +
+                         kLiteral + QStringLiteral(R"(\s*\))");
 const QString kObjectName = QStringLiteral(R"((?:this\s*->\s*)?objectName\s*\(\s*\))");
 
 /// The text inside the string literal of a matched argument; a null string for objectName().
@@ -56,9 +56,9 @@ std::vector<Lookup> findLookups(const QString& source, const QString& fileName)
 {
     const QString literalArgument = QStringLiteral("(") + kWrapped + u'|' + kLiteral + u')';
     static const QRegularExpression call(
-        QStringLiteral(R"((?<![A-Za-z0-9_])Testo_lingua\s*\(\s*()") + kObjectName + u'|'
-        + kWrapped + u'|' + kLiteral + QStringLiteral(R"()\s*,\s*)") + literalArgument
-        + QStringLiteral(R"(\s*[,)])"));
+        QStringLiteral(R"((?<![A-Za-z0-9_])Testo_lingua\s*\(\s*()") + kObjectName + u'|' +
+        kWrapped + u'|' + kLiteral + QStringLiteral(R"()\s*,\s*)") + literalArgument +
+        QStringLiteral(R"(\s*[,)])"));
     const QString base = QFileInfo(fileName).completeBaseName();
     const bool windowFile = base.startsWith(QStringLiteral("frm")) || base == u"MDIForm1";
     std::vector<Lookup> lookups;
@@ -72,8 +72,30 @@ std::vector<Lookup> findLookups(const QString& source, const QString& fileName)
             section = base;
         }
         const qsizetype line = source.left(match.capturedStart()).count(u'\n') + 1;
-        lookups.push_back({fileName + u':' + QString::number(line), section,
-                           argumentText(match.captured(2))});
+        lookups.push_back(
+            {fileName + u':' + QString::number(line), section, argumentText(match.captured(2))});
+    }
+    // The per-window helper: "WindowTexts name(u"section");" then name(u"key") calls.
+    static const QRegularExpression helper(
+        QStringLiteral(R"((?<![A-Za-z0-9_])WindowTexts\s+(\w+)\s*[({]\s*()") + kLiteral +
+        QStringLiteral(R"()\s*[)}])"));
+    QRegularExpressionMatchIterator declared = helper.globalMatch(source);
+    while (declared.hasNext()) {
+        const QRegularExpressionMatch declaration = declared.next();
+        const QString section = argumentText(declaration.captured(2));
+        const QRegularExpression use(QStringLiteral(R"((?<![A-Za-z0-9_.>:])\b)") +
+                                     QRegularExpression::escape(declaration.captured(1)) +
+                                     QStringLiteral(R"(\s*\(\s*()") + kLiteral +
+                                     QStringLiteral(R"()\s*\))"));
+        QRegularExpressionMatchIterator calls = use.globalMatch(source);
+        while (calls.hasNext()) {
+            const QRegularExpressionMatch match = calls.next();
+            if (match.capturedStart() == declaration.capturedStart(1))
+                continue; // the declaration itself
+            const qsizetype line = source.left(match.capturedStart()).count(u'\n') + 1;
+            lookups.push_back({fileName + u':' + QString::number(line), section,
+                               argumentText(match.captured(1))});
+        }
     }
     return lookups;
 }
@@ -102,8 +124,8 @@ LanguageFile parseLanguageFile(const QByteArray& bytes)
             continue;
         if (line.startsWith(u'[')) {
             const QString name = line.mid(1, line.indexOf(u']') - 1).toLower();
-            section = line.contains(u']') && !file.sections.count(name) ? &file.sections[name]
-                                                                         : nullptr;
+            section =
+                line.contains(u']') && !file.sections.count(name) ? &file.sections[name] : nullptr;
             if (!section)
                 file.problems.append(problem + QStringLiteral("repeats or breaks a header"));
             continue;
@@ -130,6 +152,8 @@ TEST(LanguageKeyScan, RecognisesTheDocumentedCallForms)
         caption = Testo_lingua("Def", key);
         caption = myTesto_lingua("Def", "ignored");
         caption = Testo_lingua(QString::fromLatin1("Def"), QAnyStringView("a,b"));
+        const WindowTexts texts(u"frmDatabase");
+        caption = texts(u"file") + other.texts(u"ignored");
     )cpp");
     const std::vector<std::pair<QString, QString>> expected{
         {QStringLiteral("MDIForm1"), QStringLiteral("erroredb")},
@@ -138,6 +162,7 @@ TEST(LanguageKeyScan, RecognisesTheDocumentedCallForms)
         {QStringLiteral("frmTime"), QStringLiteral("stop")},
         {QStringLiteral("frmTime"), QStringLiteral("quote\"d")},
         {QStringLiteral("Def"), QStringLiteral("a,b")},
+        {QStringLiteral("frmDatabase"), QStringLiteral("file")},
     };
     const std::vector<Lookup> lookups = findLookups(source, QStringLiteral("frmTime.cpp"));
     ASSERT_EQ(lookups.size(), expected.size());
@@ -170,8 +195,8 @@ TEST(EnglishLanguageFile, IsWellFormedAndHoldsEveryTextTheSourcesLookUp)
         for (const Lookup& lookup : findLookups(source, QDir(root).relativeFilePath(path))) {
             const auto section = file.sections.find(lookup.section.toLower());
             if (section == file.sections.end() || !section->second.count(lookup.key.toLower()))
-                missing.append(QStringLiteral("%1: [%2] %3")
-                                   .arg(lookup.place, lookup.section, lookup.key));
+                missing.append(
+                    QStringLiteral("%1: [%2] %3").arg(lookup.place, lookup.section, lookup.key));
         }
     }
     EXPECT_TRUE(missing.isEmpty()) << "missing from English.ini:\n"

@@ -15,7 +15,7 @@
 #include "core/mAstro.h"
 #include "core/mSat.h"
 #include "database/ElementSetFixtures.h"
-#include "mainwindow/ReferenceData.h"
+#include "tracking/ReferenceData.h"
 #include "tracking/TrackingModel.h"
 
 #include <QImage>

@@ -8,7 +8,7 @@
 #include "skycharts/LocalSkyPrintout.h"
 #include "skycharts/frmLocalSky.h"
 
-#include "mainwindow/TransitTrack.h"
+#include "skycharts/TransitTrack.h"
 #include "services/Printing.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "mainwindow/FieldReader.h"
+#include "tracking/FieldReader.h"
 
 #include "services/TextData.h"
 

@@ -1,6 +1,6 @@
 #include "support/TestFiles.h"
 
-#include "mainwindow/ReferenceData.h"
+#include "tracking/ReferenceData.h"
 
 #include <QFileInfo>
 #include <QtEndian>

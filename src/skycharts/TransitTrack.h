@@ -46,5 +46,12 @@ using TransitTimeText = std::function<std::string(double localDate)>;
                                                      const TransitProjection& project,
                                                      const TransitTimeText& timeText);
 
+/// The principal satellite's pass from the present instant (Data_attuale), projected with
+/// `project`: slot 1 and the shared time state travel along the pass while the tick is held
+/// off (pflgCentrale), and both are put back at the present instant before it may run again.
+/// The samples go into Punti_transito and the time labels of an older track are dropped. With
+/// no principal (slot 1 unnamed) nothing is computed and the result has no samples.
+TransitTrackResult computePrincipalTransit(const TransitProjection& project);
+
 /// The magnitude as the track stores it: the number with "." as decimal point, or the text.
 [[nodiscard]] std::string magnitudeText(const Magnitude& magnitude);

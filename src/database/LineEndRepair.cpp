@@ -1,4 +1,4 @@
-#include "mainwindow/LineEndRepair.h"
+#include "database/LineEndRepair.h"
 
 #include "services/AtomicFile.h"
 

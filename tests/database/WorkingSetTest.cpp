@@ -1,7 +1,7 @@
 #include "support/TestFiles.h"
 
 #include "common/satellite_slots.h"
-#include "mainwindow/WorkingSet.h"
+#include "database/WorkingSet.h"
 
 namespace {
 

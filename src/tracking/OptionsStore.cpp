@@ -1,4 +1,4 @@
-#include "mainwindow/OptionsStore.h"
+#include "tracking/OptionsStore.h"
 
 #include "common/Elemento_satellite.h"
 #include "common/catalogues.h"

@@ -1,4 +1,4 @@
-#include "mainwindow/WorkingSet.h"
+#include "database/WorkingSet.h"
 
 #include "common/satellite_slots.h"
 #include "services/AtomicFile.h"
@@ -17,7 +17,7 @@ constexpr int kLinesPerSet = 3;
 
 bool Salva_Ini()
 {
-    const int count = std::clamp<int>(Numero_satelliti, 0, kLastActiveSlot);
+    const int count = std::clamp<int>(Numero_satelliti, 0, kMaxActiveSatellites);
     QString text;
     const auto appendLine = [&text](const std::string& line) {
         text += QString::fromStdString(line);
@@ -42,7 +42,7 @@ bool Leggi_Ini()
     const QStringList lines = splitDataLines(QString::fromUtf8(bytes));
 
     int sets = 0;
-    for (qsizetype first = 0; first + kLinesPerSet <= lines.size() && sets < kLastActiveSlot;
+    for (qsizetype first = 0; first + kLinesPerSet <= lines.size() && sets < kMaxActiveSatellites;
          first += kLinesPerSet) {
         const QString& name = lines.at(first);
         // Guard: a set without a name is skipped rather than left as an unnamed hole among

@@ -1,6 +1,6 @@
 // Line-end repair of element files: the text rules, and the file operation with its failures.
 
-#include "mainwindow/LineEndRepair.h"
+#include "database/LineEndRepair.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "mainwindow/ProgramClock.h"
+#include "tracking/ProgramClock.h"
 
 #include "core/DateValue.h"
 #include "core/mAstro.h"

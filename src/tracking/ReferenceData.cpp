@@ -1,6 +1,6 @@
-#include "mainwindow/ReferenceData.h"
+#include "tracking/ReferenceData.h"
 
-#include "mainwindow/FieldReader.h"
+#include "tracking/FieldReader.h"
 #include "services/ProgramFolder.h"
 #include "services/TextData.h"
 

@@ -1,6 +1,6 @@
 #include "support/TestFiles.h"
 
-#include "mainwindow/OptionsStore.h"
+#include "tracking/OptionsStore.h"
 #include "services/TextData.h"
 
 #include <QLocale>
