@@ -1,6 +1,7 @@
 #include "database/frmDatabase.h"
 
 #include "database/DatabaseListModels.h"
+#include "services/MessageBoxes.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -69,10 +70,7 @@ std::vector<int> frmDatabase::selectedRows(const QListView* list) const
 void frmDatabase::message(const QString& text, bool warning, const QString& title)
 {
     const QString caption = title.isEmpty() ? QGuiApplication::applicationDisplayName() : title;
-    if (warning)
-        QMessageBox::warning(this, caption, text);
-    else
-        QMessageBox::information(this, caption, text);
+    showMessage(this, warning ? QMessageBox::Warning : QMessageBox::Information, caption, text);
 }
 
 bool frmDatabase::eventFilter(QObject* watched, QEvent* event)

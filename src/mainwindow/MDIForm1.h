@@ -170,6 +170,11 @@ private:
     void connectControls();
     void connectCommand(const Command& command);
     void applyCommandStates();
+    /// The map window a pop-up menu item acts on; empty for any other item.
+    [[nodiscard]] static QString popupCommandWindow(const QString& item);
+    /// Whether the active child window has the procedure (a normalised signature, "Stampa()").
+    [[nodiscard]] bool activeChildHas(const char* procedure) const;
+    void updatePrintCommand();
     void syncPressedButtons();
     frmTime* timeWindow();
     [[nodiscard]] QSize startSize() const;

@@ -120,9 +120,23 @@ void MDIForm1::Apertura_database(int intIndice)
         m_database.open(intIndice);
 }
 
+bool MDIForm1::activeChildHas(const char* procedure) const
+{
+    const QMdiSubWindow* active = m_mdiArea->activeSubWindow();
+    return active != nullptr && active->widget() != nullptr &&
+           active->widget()->metaObject()->indexOfMethod(procedure) >= 0;
+}
+
+void MDIForm1::updatePrintCommand()
+{
+    // Guard: Print is offered only over a window that prints, instead of doing nothing.
+    menuItem(QStringLiteral("mnuFileStampa"))->setEnabled(activeChildHas("Stampa()"));
+}
+
 void MDIForm1::mnuFile_Click()
 {
     menuItem(QStringLiteral("mnuFileSalva"))->setEnabled(focusOnListOrText());
+    updatePrintCommand();
 }
 
 void MDIForm1::mnuFileApri_Click()
