@@ -52,6 +52,9 @@ void frmDatabase::present()
         frame = mdiFrame;
     frame->show();
     show();
+    // Guard: a caption set since the frame was sized (the file's path over the list) needs
+    // more room; the frame grows to it instead of squeezing the buttons below their captions.
+    frame->resize(frame->size().expandedTo(frame->minimumSizeHint()));
     frame->raise();
     frame->activateWindow();
 }
