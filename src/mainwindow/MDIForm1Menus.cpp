@@ -15,6 +15,7 @@
 #include "core/mSat.h"
 #include "services/Help.h"
 #include "services/Printing.h"
+#include "services/WindowPlacement.h"
 #include "services/WindowRegistry.h"
 #include "services/mLang.h"
 #include "services/mNight.h"
@@ -81,6 +82,8 @@ void MDIForm1::presentWindow(QWidget* window)
     if (auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget())) {
         frame->showNormal();
         m_mdiArea->setActiveSubWindow(frame);
+    } else {
+        placeOverOwner(*window);
     }
     window->show();
     window->raise();
