@@ -17,6 +17,7 @@
 #include "mainwindow/ProgramClock.h"
 #include "mainwindow/frmTime.h"
 #include "services/WindowRegistry.h"
+#include "services/mNight.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -129,4 +130,32 @@ TEST_F(NetworkWindowLayout, EveryOtherWindowShowsWholeButtonsAtItsSmallestSize)
         expectButtonsUnclipped(*window);
         saveScreenshot(*window, QString::fromLatin1(name));
     }
+}
+
+TEST_F(DatabaseWindowLayout, NightModeKeepsEveryButtonWhole)
+{
+    // Recoloured windows keep their layout; QUORVANEL_SCREENSHOTS shows how they look.
+    mNight::Salva_colori_sistema();
+    mNight::Applica_colori_notte();
+    QMainWindow main;
+    auto* area = new QMdiArea(&main);
+    main.setCentralWidget(area);
+    main.resize(1024, 768);
+    main.show();
+    defineDatabaseWindow(m_session, m_hooks, [area](QWidget* w) { area->addSubWindow(w); });
+    m_chooserAnswers = {writeElementFile("visual.txt", elementFile(numberedSets(40)))};
+    Apertura_database(DatabaseKind::Primary);
+    frmDatabase* window = databaseWindow();
+    ASSERT_NE(window, nullptr);
+    frmCalendar calendar;
+    calendar.show();
+    frmDownload download;
+    download.show();
+    QCoreApplication::processEvents();
+
+    expectButtonsUnclipped(*window);
+    saveScreenshot(main, QStringLiteral("night-database"));
+    saveScreenshot(calendar, QStringLiteral("night-calendar"));
+    saveScreenshot(download, QStringLiteral("night-download"));
+    mNight::Ripristina_colori_sistema();
 }
