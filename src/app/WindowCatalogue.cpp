@@ -10,6 +10,9 @@
 #include "mainwindow/LiveWindows.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/WorkingSet.h"
+#include "predictions/frmCalc.h"
+#include "predictions/frmDetails.h"
+#include "predictions/frmRelative.h"
 
 #include "services/WindowRegistry.h"
 #include "services/mGlobal.h"
@@ -50,7 +53,17 @@ void defineWindows(MDIForm1& main)
     });
     windows.define(windowNames::kSyncro, WindowLifetime::UnloadOnClose,
                    [owner] { return new frmSyncro(owner); });
-
+    // The listing window is a document of the main window, a new one for every listing; the
+    // request dialogs float beside it and stay open after each request.
+    windows.define(kDetailsWindowName, WindowLifetime::NewPerRequest, [owner] {
+        auto* listing = new frmDetails();
+        owner->mdiArea()->addSubWindow(listing);
+        return listing;
+    });
+    windows.define(windowNames::kCalc, WindowLifetime::UnloadOnClose,
+                   [owner] { return new frmCalc(owner); });
+    windows.define(windowNames::kRelative, WindowLifetime::UnloadOnClose,
+                   [owner] { return new frmRelative(owner); });
 }
 
 namespace {
@@ -83,6 +96,9 @@ void connectElementDatabase(MDIForm1& main, DatabaseSession& session)
     DatabaseWindowHooks hooks;
     hooks.live = liveWindowHooks(main);
     hooks.download = [&main] { main.mnuStrumentiDownload_Click(); };
+    hooks.showSummary = [](DatabaseKind kind) {
+        newListingWindow()->Sommario(static_cast<int>(kind));
+    };
     defineDatabaseWindow(session, hooks,
                          [&main](QWidget* window) { main.mdiArea()->addSubWindow(window); });
 
