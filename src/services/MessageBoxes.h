@@ -13,9 +13,13 @@ inline constexpr int kTitleBarAllowancePx = 160;
 /// Smallest width [px] a window needs to show `title` whole in its title bar.
 [[nodiscard]] int titleBarWidth(const QString& title);
 
-/// Widens `box` to titleBarWidth of its title. Call it after the last change of the box's
-/// text, icon and buttons: those rebuild the box's layout.
+/// Widens `box` to titleBarWidth of its title, once. Call it after the last change of the
+/// box's text, icon and buttons: those rebuild the box's layout.
 void fitMessageToTitle(QMessageBox& box);
+
+/// Fits every message box of the program to its title as it is shown, those of QMessageBox's
+/// static functions included. Installed once, on the application object.
+void fitEveryMessageToTitle();
 
 /// A modal message, as QMessageBox's static functions show one, fitted to its title; returns
 /// the button pressed.

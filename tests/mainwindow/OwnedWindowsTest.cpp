@@ -15,7 +15,8 @@ namespace {
 
 const QString kOwnedWindows[] = {windowNames::kCalendar, windowNames::kTime,
                                  windowNames::kDownload, windowNames::kSyncro,
-                                 windowNames::kAbout,    windowNames::kLanguage};
+                                 windowNames::kAbout,    windowNames::kLanguage,
+                                 windowNames::kCalc,     windowNames::kRelative};
 
 class OwnedWindows : public MainWindowTest
 {
