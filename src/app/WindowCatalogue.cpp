@@ -42,13 +42,12 @@ void defineWindows(MDIForm1& main)
     windows.define(windowNames::kDownload, WindowLifetime::UnloadOnClose, [owner] {
         auto* download = new frmDownload(owner);
         // A download over the primary database asks at once whether to read it again.
-        download->setPrimaryReload(
-            {[] { return mGlobal::Form_caricato(kDatabaseWindowName); },
-             [] {
-                 if (frmDatabase* database = databaseWindow())
-                     database->Database_satelliti(
-                         QString::fromStdString(Impostazioni.File_database));
-             }});
+        download->setPrimaryReload({[] { return mGlobal::Form_caricato(kDatabaseWindowName); },
+                                    [] {
+                                        if (frmDatabase* database = databaseWindow())
+                                            database->Database_satelliti(
+                                                QString::fromStdString(Impostazioni.File_database));
+                                    }});
         return download;
     });
     windows.define(windowNames::kSyncro, WindowLifetime::UnloadOnClose,

@@ -209,8 +209,9 @@ void MDIForm1::applyCommandStates()
 QString MDIForm1::popupCommandWindow(const QString& item)
 {
     // The items of the four pop-up menus carry their menu's name in front of their own.
-    static const QStringList popupMenus{QStringLiteral("mnuWorldmap"), QStringLiteral("mnuLocalSky"),
-                                        QStringLiteral("mnuGeneralSky"), QStringLiteral("mnuSkySat")};
+    static const QStringList popupMenus{
+        QStringLiteral("mnuWorldmap"), QStringLiteral("mnuLocalSky"),
+        QStringLiteral("mnuGeneralSky"), QStringLiteral("mnuSkySat")};
     if (std::none_of(popupMenus.begin(), popupMenus.end(),
                      [&item](const QString& menu) { return item.startsWith(menu); }))
         return {};

@@ -56,8 +56,8 @@ void placeOverOwner(QWidget& window)
         window.move(*last);
         return;
     }
-    const QWidget* owner = window.parentWidget() != nullptr ? window.parentWidget()->window()
-                                                            : nullptr;
+    const QWidget* owner =
+        window.parentWidget() != nullptr ? window.parentWidget()->window() : nullptr;
     if (owner == nullptr)
         return;
     // The size it will show with: polished, its layout applied.

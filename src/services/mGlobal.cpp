@@ -72,9 +72,9 @@ bool isUsableDefault(QByteArrayView destination, QByteArrayView prefix, QByteArr
 {
     bool ok = false;
     const unsigned value = QByteArray(flags.data(), flags.size()).toUInt(&ok, 16);
-    const bool anyDestination =
-        !destination.isEmpty() && destination.toByteArray().count('0') == destination.size() &&
-        prefix.toByteArray().count('0') == prefix.size();
+    const bool anyDestination = !destination.isEmpty() &&
+                                destination.toByteArray().count('0') == destination.size() &&
+                                prefix.toByteArray().count('0') == prefix.size();
     return ok && anyDestination && (value & kRouteUp) != 0 && (value & kRouteReject) == 0 &&
            interfaceName != kLoopbackInterface;
 }

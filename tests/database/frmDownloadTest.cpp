@@ -172,9 +172,9 @@ TEST_F(frmDownloadTest, FailedDownloadsAreToldInTheLanguageFilesWordsAndChangeNo
         SCOPED_TRACE(c.message.toStdString());
         LocalServer server(
             [&c](QTcpSocket& client, const QByteArray&) { replyAndClose(client, c.reply); });
-        const QString address = c.reply.isEmpty()
-                                    ? QStringLiteral("http://127.0.0.1:%1/visual.txt").arg(closedPort)
-                                    : server.url(QStringLiteral("/visual.txt"));
+        const QString address =
+            c.reply.isEmpty() ? QStringLiteral("http://127.0.0.1:%1/visual.txt").arg(closedPort)
+                              : server.url(QStringLiteral("/visual.txt"));
         const auto window = openWindow(address, m_target);
 
         download(*window);
@@ -224,8 +224,9 @@ TEST_F(frmDownloadTest, ReloadOfThePrimaryDatabaseIsAskedWhenTheDownloadComplete
                           Case{false, QMessageBox::NoButton, 0}}) {
         SCOPED_TRACE(c.answer);
         pflgSostituzione = false;
-        LocalServer server(
-            [](QTcpSocket& client, const QByteArray&) { replyAndClose(client, okReply(kElements)); });
+        LocalServer server([](QTcpSocket& client, const QByteArray&) {
+            replyAndClose(client, okReply(kElements));
+        });
         const auto window = openWindow(server.url(QStringLiteral("/visual.txt")), m_target);
         int reloads = 0;
         window->setPrimaryReload({[&c] { return c.databaseLoaded; }, [&reloads] { ++reloads; }});
