@@ -141,11 +141,19 @@ void defineWindows(MDIForm1& main)
     });
     windows.define(windowNames::kCalendar, WindowLifetime::UnloadOnClose,
                    [owner] { return new frmCalendar(owner); });
-    // The network windows are modal and have no owner.
-    windows.define(windowNames::kDownload, WindowLifetime::UnloadOnClose,
-                   [] { return new frmDownload(); });
+    windows.define(windowNames::kDownload, WindowLifetime::UnloadOnClose, [owner] {
+        auto* download = new frmDownload(owner);
+        // A download over the primary database asks at once whether to read it again.
+        download->setPrimaryReload({[] { return mGlobal::Form_caricato(kDatabaseWindowName); },
+                                    [] {
+                                        if (frmDatabase* database = databaseWindow())
+                                            database->Database_satelliti(
+                                                QString::fromStdString(Impostazioni.File_database));
+                                    }});
+        return download;
+    });
     windows.define(windowNames::kSyncro, WindowLifetime::UnloadOnClose,
-                   [] { return new frmSyncro(); });
+                   [owner] { return new frmSyncro(owner); });
     windows.define(windowNames::kLocalSky, WindowLifetime::UnloadOnClose, [owner] {
         frmLocalSky::Hooks hooks;
         hooks.popupMenu = chartMenu(*owner, ChartKind::LocalSky);

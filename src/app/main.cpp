@@ -10,6 +10,7 @@
 
 #include "database/DatabaseSession.h"
 
+#include "services/MessageBoxes.h"
 #include "services/ProgramFolder.h"
 #include "services/WindowRegistry.h"
 
@@ -47,6 +48,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Quorvanel"));
     QApplication::setOrganizationName(QStringLiteral("Quorvanel"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVANEL_VERSION));
+    fitEveryMessageToTitle();
 
     MyPath = programFolder();
     SingleInstanceLock lock(MyPath);

@@ -22,12 +22,6 @@ bool isSameFile(const QString& a, const QString& b)
 
 } // namespace
 
-QString networkErrorText(int number, const QString& description)
-{
-    return QStringLiteral("Error #: ") + QString::number(number) + QStringLiteral("\r\n") +
-           description;
-}
-
 std::optional<TransferEstimate> estimateTransfer(qint64 receivedBytes, qint64 announcedBytes,
                                                  qint64 elapsedMs)
 {
@@ -111,6 +105,7 @@ void HttpDownload::connectTo(const HttpAddress& address)
     m_contentLength = -1;
     m_bodyReceived = 0;
     m_bodySaved = 0;
+    m_body.clear();
 
     QTcpSocket* socket = nullptr;
     if (address.tls) {
@@ -280,13 +275,20 @@ bool HttpDownload::save(QByteArrayView data)
         return false;
     }
     m_bodySaved += data.size();
+    if (m_bodyCheck)
+        m_body.append(data);
     return true;
 }
 
 void HttpDownload::complete()
 {
-    // Element files are saved with one line end after the body.
-    if (m_file->write("\r\n", 2) != 2 || !m_file->commit()) {
+    // Guard: a reply that is not what the target holds (an error page sent with a success
+    // status, a binary) must not replace the file; the temporary file goes with the teardown.
+    if (m_bodyCheck && !m_bodyCheck(m_body)) {
+        fail(DownloadStatus::RefusedContent, 0, QString());
+        return;
+    }
+    if (!m_file->commit()) {
         fail(DownloadStatus::TargetNotWritable, static_cast<int>(m_file->error()),
              m_file->errorString());
         return;
@@ -342,5 +344,6 @@ void HttpDownload::teardown()
     m_headerSeen = false;
     m_decoder.reset();
     m_headerBuffer.clear();
+    m_body.clear();
     setStage(DownloadStage::Idle);
 }

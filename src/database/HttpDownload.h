@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -35,6 +36,7 @@ enum class DownloadStatus {
     MalformedReply,    ///< no reply header, no HTTP status line, or broken chunk framing
     IncompleteReply,   ///< the connection closed before the announced length or last chunk
     TooManyRedirects,  ///< more than HttpDownload::kMaxRedirects redirects in a row
+    RefusedContent,    ///< the body arrived whole but the body check refused it
 };
 
 struct DownloadResult
@@ -43,13 +45,10 @@ struct DownloadResult
     /// HTTP status, or QAbstractSocket::SocketError, or QFileDevice::FileError.
     int errorNumber = 0;
     QString description;   ///< reason phrase, socket or file error text, or the offending address
-    qint64 savedBytes = 0; ///< body bytes written to the target, the final line end not counted
+    qint64 savedBytes = 0; ///< body bytes written to the target
     /// The target is the primary database's file and was replaced: the database is stale.
     bool primaryDatabaseReplaced = false;
 };
-
-/// "Error #: " & number & CR LF & description: the fixed form of a network error message.
-[[nodiscard]] QString networkErrorText(int number, const QString& description);
 
 /// Speed and remaining time of a transfer, for the once-a-second display.
 struct TransferEstimate
@@ -74,11 +73,17 @@ public:
     explicit HttpDownload(QObject* parent = nullptr);
     ~HttpDownload() override;
 
+    /// Decides whether a whole body may replace the target file; false keeps the file.
+    using BodyCheck = std::function<bool(QByteArrayView body)>;
+
     /// The primary database's element file; a completed download onto it is reported.
     void setPrimaryDatabaseFile(const QString& path) { m_primaryDatabaseFile = path; }
+    /// The check of the next downloads' bodies; an empty check accepts every body.
+    void setBodyCheck(BodyCheck check) { m_bodyCheck = std::move(check); }
 
     /// Starts fetching `address` (see parseHttpAddress) into `targetFile`. The file is written
-    /// through a temporary file and replaced only when the whole body has arrived. Any download
+    /// through a temporary file and replaced, with the body's bytes exactly as they came,
+    /// only when the whole body has arrived and the body check accepts it. Any download
     /// under way is cancelled first. The outcome always comes through finished(), never
     /// before this call returns.
     void start(const QString& address, const QString& targetFile);
@@ -122,6 +127,8 @@ private:
     void teardown();
 
     QString m_primaryDatabaseFile;
+    BodyCheck m_bodyCheck;
+    QByteArray m_body; // the decoded body, kept only while a body check is set
     QString m_targetFile;
     std::unique_ptr<QSaveFile> m_file;
     QTcpSocket* m_socket = nullptr;

@@ -2,9 +2,12 @@
 
 #include "tracking/OptionsStore.h"
 #include "services/Help.h"
+#include "services/MessageBoxes.h"
 #include "services/ProgramFolder.h"
 #include "services/mLang.h"
 #include "services/mReg.h"
+
+#include <QAbstractSocket>
 
 namespace {
 
@@ -46,11 +49,31 @@ void showContextHelp(QWidget* parent, int context)
 }
 
 QMessageBox* showWindowMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
-                               const QString& text)
+                               const QString& text, QMessageBox::StandardButtons buttons)
 {
-    auto* box = new QMessageBox(icon, title, text, QMessageBox::Ok, parent);
-    box->setObjectName(QStringLiteral("message"));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
-    return box;
+    return openMessage(parent, icon, title, text, buttons);
+}
+
+QString connectionFailureText(int socketError, const QString& systemText)
+{
+    switch (static_cast<QAbstractSocket::SocketError>(socketError)) {
+    case QAbstractSocket::ConnectionRefusedError:
+        return mLang::Testo_lingua(u"frmDownload", u"connessionerifiutata");
+    case QAbstractSocket::HostNotFoundError:
+        return mLang::Testo_lingua(u"frmDownload", u"servernontrovato");
+    case QAbstractSocket::SocketTimeoutError:
+        return mLang::Testo_lingua(u"frmDownload", u"nessunarisposta");
+    case QAbstractSocket::RemoteHostClosedError:
+        return mLang::Testo_lingua(u"frmDownload", u"connessioneinterrotta");
+    case QAbstractSocket::NetworkError:
+        return mLang::Testo_lingua(u"frmDownload", u"reteirraggiungibile");
+    case QAbstractSocket::SslHandshakeFailedError:
+    case QAbstractSocket::SslInternalError:
+    case QAbstractSocket::SslInvalidUserDataError:
+        return mLang::Testo_lingua(u"frmDownload", u"connessionesicura");
+    default:
+        break;
+    }
+    return mLang::Testo_lingua(u"frmDownload", u"erroreconnessione") + QStringLiteral("\r\n") +
+           systemText;
 }

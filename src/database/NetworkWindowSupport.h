@@ -44,4 +44,10 @@ void showContextHelp(QWidget* parent, int context);
 /// Shows a message over `parent` without stopping the event loop: the window stays modal for
 /// the user while its connection and timers go on. The box deletes itself when dismissed.
 QMessageBox* showWindowMessage(QWidget* parent, QMessageBox::Icon icon, const QString& title,
-                               const QString& text);
+                               const QString& text,
+                               QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+
+/// What went wrong with a connection, in the language file's words: `socketError` is a
+/// QAbstractSocket::SocketError. A failure the language file has no text for is told with its
+/// general text followed by the system's description `systemText`.
+[[nodiscard]] QString connectionFailureText(int socketError, const QString& systemText);

@@ -1,6 +1,7 @@
 #include "database/frmDatabase.h"
 
 #include "database/DatabaseListModels.h"
+#include "services/MessageBoxes.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -51,6 +52,9 @@ void frmDatabase::present()
         frame = mdiFrame;
     frame->show();
     show();
+    // Guard: a caption set since the frame was sized (the file's path over the list) needs
+    // more room; the frame grows to it instead of squeezing the buttons below their captions.
+    frame->resize(frame->size().expandedTo(frame->minimumSizeHint()));
     frame->raise();
     frame->activateWindow();
 }
@@ -69,10 +73,7 @@ std::vector<int> frmDatabase::selectedRows(const QListView* list) const
 void frmDatabase::message(const QString& text, bool warning, const QString& title)
 {
     const QString caption = title.isEmpty() ? QGuiApplication::applicationDisplayName() : title;
-    if (warning)
-        QMessageBox::warning(this, caption, text);
-    else
-        QMessageBox::information(this, caption, text);
+    showMessage(this, warning ? QMessageBox::Warning : QMessageBox::Information, caption, text);
 }
 
 bool frmDatabase::eventFilter(QObject* watched, QEvent* event)

@@ -219,7 +219,7 @@ void frmDatabase::Form_Load()
     applyTexts();
     // The captions came after the layouts first measured the buttons: no caption is cut.
     for (GraphButton* button : findChildren<GraphButton*>())
-        button->setMinimumWidth(button->sizeHint().width());
+        button->setMinimumSize(button->sizeHint());
     connectControls();
     for (DatabaseKind kind : {DatabaseKind::Primary, DatabaseKind::Secondary}) {
         DatabaseTab& t = tab(kind);

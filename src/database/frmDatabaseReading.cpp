@@ -114,8 +114,16 @@ void frmDatabase::Apertura_database(DatabaseKind kind)
     const QString path = m_hooks.chooseFile(mLang::Testo_lingua(u"Dialogs", u"apritle"),
                                             QString::fromStdString(Impostazioni.File_database),
                                             mLang::Testo_lingua(u"Dialogs", u"filtrotle"));
-    if (!DatabaseSession::isOpenableChoice(path))
+    if (path.isEmpty())
+        return; // cancelled
+    if (!DatabaseSession::isOpenableChoice(path)) {
+        // Guard: an empty file loads nothing, and the user is told why nothing happened.
+        message(mLang::Testo_lingua(u"frmDatabase", u"file") + u' ' +
+                    QDir::toNativeSeparators(path) + u' ' +
+                    mLang::Testo_lingua(u"frmDatabase", u"filevuoto"),
+                true);
         return;
+    }
     QCoreApplication::processEvents();
     readDatabase(kind, path);
     present();

@@ -4,6 +4,7 @@
 #include "common/options.h"
 #include "controls/GraphButton/GraphButton.h"
 #include "controls/ProgressBar/ProgressBar.h"
+#include "database/DownloadedElements.h"
 #include "services/mGlobal.h"
 #include "services/mLang.h"
 
@@ -224,8 +225,8 @@ void frmDownload::cmdOK_Click()
     if (address.trimmed().isEmpty())
         return;
     if (chkConnessione->isChecked() && !m_connectionCheck()) {
+        // OK stays enabled: the user may connect and try again at once.
         lblStatus->setText(mLang::Testo_lingua(u"frmDownload", u"noconnessione"));
-        cmdOK->setEnabled(false); // until the address list is dropped down
         return;
     }
     // Guard: an address that cannot be fetched is told before the user picks a file for it.
@@ -243,7 +244,12 @@ void frmDownload::cmdOK_Click()
     cmdOK->setEnabled(false);
     cmbFileRemoto->setEnabled(false);
     lblStatus->setText(mLang::Testo_lingua(u"frmDownload", u"connessioneincorso"));
-    wscHTTP->setPrimaryDatabaseFile(QString::fromStdString(Impostazioni.File_database));
+    const QString primary = QString::fromStdString(Impostazioni.File_database);
+    wscHTTP->setPrimaryDatabaseFile(primary);
+    if (isElementFileTarget(target, primary))
+        wscHTTP->setBodyCheck(holdsElementSets);
+    else
+        wscHTTP->setBodyCheck({});
     wscHTTP->start(address, target);
 }
 
@@ -331,22 +337,50 @@ void frmDownload::wscHTTP_Finished(const DownloadResult& result)
         showFailure(result);
         return;
     }
-    if (result.primaryDatabaseReplaced)
-        pflgSostituzione = true;
     Azzera_trasferimento(true);
     lblStatus->setText(mLang::Testo_lingua(u"frmDownload", u"downloadcompleto"));
+    if (result.primaryDatabaseReplaced) {
+        pflgSostituzione = true;
+        askToReloadPrimary();
+    }
+}
+
+void frmDownload::askToReloadPrimary()
+{
+    if (!m_primaryReload.available || !m_primaryReload.reload)
+        return; // the opener asks when the window closes
+    if (!m_primaryReload.available()) {
+        pflgSostituzione = false; // no database is held in memory: the next reading is fresh
+        return;
+    }
+    QMessageBox* box =
+        showWindowMessage(this, QMessageBox::Question, QGuiApplication::applicationDisplayName(),
+                          mLang::Testo_lingua(u"frmDownload", u"aggiornasatelliti1") + u'\n' +
+                              mLang::Testo_lingua(u"frmDownload", u"aggiornasatelliti2"),
+                          QMessageBox::Yes | QMessageBox::No);
+    connect(box, &QMessageBox::finished, this, [this](int answer) {
+        pflgSostituzione = false;
+        if (answer == QMessageBox::Yes)
+            m_primaryReload.reload();
+    });
 }
 
 void frmDownload::showFailure(const DownloadResult& result)
 {
     const QString lineEnd = QStringLiteral("\r\n");
+    // Network failures say what failed (this download), then why.
+    const QString failed = mLang::Testo_lingua(u"frmDownload", u"downloadnonriuscito") + lineEnd +
+                           cmbFileRemoto->currentText().trimmed() + lineEnd;
     QString text;
     switch (result.status) {
     case DownloadStatus::Completed:
         return;
     case DownloadStatus::SocketError:
+        text = failed + connectionFailureText(result.errorNumber, result.description);
+        break;
     case DownloadStatus::HttpError:
-        text = networkErrorText(result.errorNumber, result.description);
+        text = failed + mLang::Testo_lingua(u"frmDownload", u"rispostaserver") + u' ' +
+               QString::number(result.errorNumber) + u' ' + result.description;
         break;
     case DownloadStatus::InvalidAddress:
         text = mLang::Testo_lingua(u"frmDownload", u"indirizzononvalido") + lineEnd +
@@ -366,6 +400,9 @@ void frmDownload::showFailure(const DownloadResult& result)
         text = mLang::Testo_lingua(u"frmDownload", u"troppireindirizzamenti") + lineEnd +
                result.description;
         break;
+    case DownloadStatus::RefusedContent:
+        text = mLang::Testo_lingua(u"frmDownload", u"nonelementi");
+        break;
     }
     showWindowMessage(this, QMessageBox::Warning, QGuiApplication::applicationDisplayName(), text);
 }
@@ -376,7 +413,7 @@ void frmDownload::Azzera_trasferimento(bool completed)
     if (completed) {
         ProgressBar1->setValue(kPercentMax);
         lblElapsed->setText(elapsedText());
-        cmdOK->setEnabled(false);
+        cmdOK->setEnabled(true); // ready for the next download
         cmdCancel->setCaption(mLang::Testo_lingua(u"Buttons", u"close"));
     } else {
         ProgressBar1->setValue(0);

@@ -4,14 +4,12 @@
 // and received sizes, a percentage bar, the speed, the elapsed and the remaining time. The
 // addresses offered are the option Sorgenti_download.
 //
-// Opened by the main window's download command, modal and without owner:
-//
-//     frmDownload window;
-//     window.exec();
-//     if (pflgSostituzione) { /* offer to reload the primary database, then clear the flag */ }
-//
-// pflgSostituzione is raised only when a download has replaced the primary database's file
-// (File_database); a failed or cancelled download leaves every file as it was.
+// Opened modal over the main window by its download command. When a download replaces the
+// primary database's file (File_database) the window raises pflgSostituzione and, given a
+// PrimaryReload, asks at once whether to read the database again (and clears the flag once
+// asked); without one the opener finds the flag raised when the window closes. A failed,
+// refused or cancelled download leaves every file as it was. A reply saved over an element
+// file must hold element sets.
 
 #include "database/HttpDownload.h"
 #include "database/NetworkWindowSupport.h"
@@ -35,6 +33,13 @@ public:
     /// Asks for the file to save into, proposing `proposedName`; empty when the user cancels.
     using TargetChooser = std::function<QString(QWidget* parent, const QString& proposedName)>;
 
+    /// How the window reloads the primary database after a download replaced its file.
+    struct PrimaryReload
+    {
+        std::function<bool()> available; ///< a primary database is held in memory
+        std::function<void()> reload;    ///< reads File_database again
+    };
+
     explicit frmDownload(QWidget* owner = nullptr);
     ~frmDownload() override;
 
@@ -42,6 +47,7 @@ public:
     void setTargetChooser(TargetChooser chooser) { m_chooseTarget = std::move(chooser); }
     /// Replaces the Internet connection test made before connecting.
     void setConnectionCheck(ConnectionCheck check) { m_connectionCheck = std::move(check); }
+    void setPrimaryReload(PrimaryReload reload) { m_primaryReload = std::move(reload); }
 
     void done(int result) override;
 
@@ -64,6 +70,7 @@ private:
 
     void Azzera_trasferimento(bool completed);
     void showFailure(const DownloadResult& result);
+    void askToReloadPrimary();
     void clearFigures();
     [[nodiscard]] QString elapsedText() const;
 
@@ -90,6 +97,7 @@ private:
 
     TargetChooser m_chooseTarget;
     ConnectionCheck m_connectionCheck;
+    PrimaryReload m_primaryReload;
     QString m_receivingText;     // "receiving" status, taken once when the window opens
     qint64 m_elapsedSeconds = 0; // counted by the timer while the transfer can be estimated
 };

@@ -134,13 +134,12 @@ void frmSyncro::cmdOK_Click()
 {
     if (cmbURL->currentText().trimmed().isEmpty())
         return;
-    setCursor(Qt::WaitCursor);
-    cmdOK->setEnabled(false); // until the server list is dropped down, whatever the outcome
     if (chkConnessione->isChecked() && !m_connectionCheck()) {
         lblStatus->setText(mLang::Testo_lingua(u"frmSyncro", u"noconnessione"));
-        unsetCursor();
-        return;
+        return; // OK stays enabled: the user may connect and try again at once
     }
+    setCursor(Qt::WaitCursor);
+    cmdOK->setEnabled(false); // while the exchange runs
     Connetti_server();
 }
 
@@ -171,6 +170,7 @@ void frmSyncro::Connetti_server()
 void frmSyncro::Winsock1_Finished(const TimeSyncResult& result)
 {
     unsetCursor();
+    cmdOK->setEnabled(true); // every finished exchange may be tried again
     switch (result.status) {
     case TimeSyncStatus::ClockSet:
         lblStatus->setText(mLang::Testo_lingua(u"frmSyncro", u"oksincronizzazione"));
@@ -188,7 +188,8 @@ void frmSyncro::Winsock1_Finished(const TimeSyncResult& result)
         lblStatus->setText(mLang::Testo_lingua(u"frmSyncro", u"nosincronizzazione"));
         showWindowMessage(this, QMessageBox::Warning,
                           mLang::Testo_lingua(u"frmSyncro", u"nosincronizzazione"),
-                          result.description);
+                          connectionFailureText(result.errorNumber, result.description) +
+                              QStringLiteral("\r\n") + cmbURL->currentText().trimmed());
         break;
     }
 }

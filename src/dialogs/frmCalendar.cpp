@@ -14,8 +14,10 @@ namespace {
 constexpr double kMarginTwips = 100;
 } // namespace
 
-frmCalendar::frmCalendar(QWidget* parent) : QWidget(parent, Qt::Window)
+frmCalendar::frmCalendar(QWidget* parent) : QWidget(parent, Qt::Dialog)
 {
+    // A dialog window is kept above the main window that owns it; a plain window would go
+    // behind it at the first click on the main window.
     setObjectName(QStringLiteral("frmCalendar"));
 
     MonthView1 = new QCalendarWidget(this);

@@ -30,6 +30,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -154,6 +155,7 @@ void MDIForm1::connectControls()
     }
     connect(tmrCentrale, &QTimer::timeout, this, &MDIForm1::tmrCentrale_Timer);
     connectModel();
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &MDIForm1::updatePrintCommand);
 }
 
 void MDIForm1::connectModel()
@@ -231,23 +233,49 @@ void MDIForm1::applyCommandStates()
         if (command.state == CommandState::WindowNotBuilt)
             menuItem(command.item)->setEnabled(false);
     }
-    // A toolbar button is available exactly when the command it runs is.
+    // A toolbar button is available exactly when the command it runs is; one that runs an item
+    // of a map's pop-up menu acts on that map, so it also waits for the map to be open.
     for (const ToolbarPosition& position : toolbarPositions()) {
         const QString key = QString::fromUtf16(position.key);
         if (key.isEmpty())
             continue;
         QAction* button = toolbarButton(key);
-        QAction* item = menuItem(QString::fromUtf16(position.command));
-        button->setEnabled(item->isEnabled());
-        connect(item, &QAction::changed, button,
-                [button, item] { button->setEnabled(item->isEnabled()); });
+        const QString command = QString::fromUtf16(position.command);
+        QAction* item = menuItem(command);
+        const QString target = popupCommandWindow(command);
+        const auto follow = [button, item, target] {
+            button->setEnabled(item->isEnabled() &&
+                               (target.isEmpty() || mGlobal::Form_caricato(target)));
+        };
+        follow();
+        connect(item, &QAction::changed, button, follow);
+        if (!target.isEmpty())
+            connect(&WindowRegistry::instance(), &WindowRegistry::loadedWindowsChanged, button,
+                    follow);
     }
     for (const OpenMenuItem& entry : openMenuItems()) {
         QAction* action = m_bars.openItems.value(QString::fromUtf16(entry.key));
         QAction* item = menuItem(QString::fromUtf16(entry.command));
         action->setEnabled(item->isEnabled());
     }
+    updatePrintCommand();
     syncPressedButtons();
+}
+
+QString MDIForm1::popupCommandWindow(const QString& item)
+{
+    // The items of the four pop-up menus carry their menu's name in front of their own.
+    static const QStringList popupMenus{
+        QStringLiteral("mnuWorldmap"), QStringLiteral("mnuLocalSky"),
+        QStringLiteral("mnuGeneralSky"), QStringLiteral("mnuSkySat")};
+    if (std::none_of(popupMenus.begin(), popupMenus.end(),
+                     [&item](const QString& menu) { return item.startsWith(menu); }))
+        return {};
+    for (const Command& command : commandTable()) {
+        if (command.item == item)
+            return command.window;
+    }
+    return {};
 }
 
 void MDIForm1::syncPressedButtons()

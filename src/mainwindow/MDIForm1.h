@@ -172,6 +172,11 @@ private:
     /// tick and again after Windows > Close all.
     void trackingModel_ticked();
     void applyCommandStates();
+    /// The map window a pop-up menu item acts on; empty for any other item.
+    [[nodiscard]] static QString popupCommandWindow(const QString& item);
+    /// Whether the active child window has the procedure (a normalised signature, "Stampa()").
+    [[nodiscard]] bool activeChildHas(const char* procedure) const;
+    void updatePrintCommand();
     void syncPressedButtons();
     frmTime* timeWindow();
     [[nodiscard]] QSize startSize() const;

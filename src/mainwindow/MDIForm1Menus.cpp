@@ -15,6 +15,7 @@
 #include "core/mSat.h"
 #include "services/Help.h"
 #include "services/Printing.h"
+#include "services/WindowPlacement.h"
 #include "services/WindowRegistry.h"
 #include "services/mLang.h"
 #include "services/mNight.h"
@@ -82,6 +83,8 @@ void MDIForm1::presentWindow(QWidget* window)
     if (auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget())) {
         frame->showNormal();
         m_mdiArea->setActiveSubWindow(frame);
+    } else {
+        placeOverOwner(*window);
     }
     window->show();
     window->raise();
@@ -121,9 +124,23 @@ void MDIForm1::Apertura_database(int intIndice)
         m_database.open(intIndice);
 }
 
+bool MDIForm1::activeChildHas(const char* procedure) const
+{
+    const QMdiSubWindow* active = m_mdiArea->activeSubWindow();
+    return active != nullptr && active->widget() != nullptr &&
+           active->widget()->metaObject()->indexOfMethod(procedure) >= 0;
+}
+
+void MDIForm1::updatePrintCommand()
+{
+    // Guard: Print is offered only over a window that prints, instead of doing nothing.
+    menuItem(mnu(u"mnuFileStampa"))->setEnabled(activeChildHas("Stampa()"));
+}
+
 void MDIForm1::mnuFile_Click()
 {
     menuItem(mnu(u"mnuFileSalva"))->setEnabled(focusOnListOrText());
+    updatePrintCommand();
 }
 
 void MDIForm1::mnuFileApri_Click()

@@ -63,8 +63,10 @@ QTime clockTime(double dateValue)
 } // namespace
 
 frmTime::frmTime(const ProgramClock& clock, std::function<void()> runTick, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_clock(clock), m_runTick(std::move(runTick))
+    : QWidget(parent, Qt::Dialog), m_clock(clock), m_runTick(std::move(runTick))
 {
+    // A dialog window is kept above the main window that owns it; a plain window would go
+    // behind it at the first click on the main window.
     setObjectName(QStringLiteral("frmTime"));
     buildControls();
     connectControls();

@@ -74,12 +74,16 @@ void WindowRegistry::track(QWidget* window, WindowLifetime lifetime)
     } else {
         window->setAttribute(Qt::WA_DeleteOnClose, true);
     }
+    emit loadedWindowsChanged();
 }
 
 void WindowRegistry::forget(QObject* window)
 {
-    m_loaded.removeIf([window](const QPointer<QWidget>& w) { return w.isNull() || w == window; });
+    const qsizetype removed = m_loaded.removeIf(
+        [window](const QPointer<QWidget>& w) { return w.isNull() || w == window; });
     m_hideOnClose.removeAll(window);
+    if (removed > 0)
+        emit loadedWindowsChanged();
 }
 
 bool WindowRegistry::isLoaded(const QString& name) const

@@ -60,6 +60,10 @@ public:
     /// until that moment too.
     void unload(QWidget* window);
 
+signals:
+    /// A window was loaded or unloaded: the commands that act on an open window follow it.
+    void loadedWindowsChanged();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -6,6 +6,7 @@
 // platformHasTranslucentWindows work on windows: they are part of the widget ring
 // (services_widgets, mGlobalWindows.cpp and WindowOpacity.cpp), the others of services.
 
+#include <QByteArrayView>
 #include <QColor>
 #include <QString>
 
@@ -34,8 +35,15 @@ bool Leggi_fuso_orario(const QTimeZone& zone, const QDateTime& at, float& bias, 
 
 /// True when the computer has a network connection that may reach the Internet: what the
 /// platform's network information reports, or, when it cannot tell, a network interface
-/// that is up and has a routable address.
+/// that is up and has a routable address and, where the kernel's routing tables can be read,
+/// a default route.
 [[nodiscard]] bool Connessione_attiva();
+
+/// Whether the kernel's routing tables, in the text forms of Linux's /proc/net/route (IPv4)
+/// and /proc/net/ipv6_route (IPv6), hold a default route that is up, is no reject route and
+/// does not go through the loopback interface. Without one no address outside the local
+/// networks can be reached.
+[[nodiscard]] bool hasDefaultRoute(QByteArrayView ipv4Routes, QByteArrayView ipv6Routes);
 
 /// A duration [s] as "hh:mm:ss", rounded to the whole second; hours beyond 99 take more
 /// digits and a negative duration shows as zero.

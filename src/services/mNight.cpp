@@ -13,62 +13,61 @@ namespace mNight {
 
 namespace {
 
-// System colour numbers with a part in this program's windows.
-constexpr int kWindow = 5;
-constexpr int kWindowText = 8;
+// Scheme entries by the shade they hold: black, red 64, red 128 and bright red.
+constexpr int kBlack = 1;
+constexpr int kRed64 = 0;
+constexpr int kRed128 = 4;
+constexpr int kBrightRed = 8;
 constexpr int kAppWorkspace = 12;
-constexpr int kHighlight = 13;
-constexpr int kHighlightText = 14;
-constexpr int kButtonFace = 15;
-constexpr int kButtonShadow = 16;
-constexpr int kGrayText = 17;
-constexpr int kButtonText = 18;
-constexpr int kButtonHighlight = 20;
-constexpr int kDarkShadow = 21;
-constexpr int kLight = 22;
-constexpr int kInfoText = 23;
-constexpr int kInfoBackground = 24;
-constexpr int kHotLight = 26;
 
 struct RoleBinding
 {
-    int systemColour;
     QPalette::ColorRole role;
+    int shade; ///< scheme entry
 };
 
-// Active and inactive windows; disabled texts take the grey of kGrayText.
+// Guard: the Windows scheme put black button text on red-128 faces and red-128 selections on
+// red-128 windows (contrast below 2 : 1, the selection and today's mark in the calendar
+// invisible). Here every text is bright red on black, 5.25 : 1, and a selection is black on
+// bright red; the scheme's own shades are kept. Disabled texts take red 128: dimmer than the
+// enabled ones at a glance, still visible on black.
 constexpr RoleBinding kBindings[] = {
-    {kButtonFace, QPalette::Window},          {kButtonText, QPalette::WindowText},
-    {kWindow, QPalette::Base},                {kWindow, QPalette::AlternateBase},
-    {kWindowText, QPalette::Text},            {kButtonFace, QPalette::Button},
-    {kButtonText, QPalette::ButtonText},      {kHighlight, QPalette::Highlight},
-    {kHighlightText, QPalette::HighlightedText}, {kButtonHighlight, QPalette::Light},
-    {kLight, QPalette::Midlight},             {kButtonShadow, QPalette::Mid},
-    {kButtonShadow, QPalette::Dark},          {kDarkShadow, QPalette::Shadow},
-    {kInfoBackground, QPalette::ToolTipBase}, {kInfoText, QPalette::ToolTipText},
-    {kHotLight, QPalette::Link},              {kHotLight, QPalette::LinkVisited},
-    {kGrayText, QPalette::PlaceholderText},
+    {QPalette::Window, kBlack},          {QPalette::WindowText, kBrightRed},
+    {QPalette::Base, kBlack},            {QPalette::AlternateBase, kBlack},
+    {QPalette::Text, kBrightRed},        {QPalette::Button, kBlack},
+    {QPalette::ButtonText, kBrightRed},  {QPalette::BrightText, kBrightRed},
+    {QPalette::Highlight, kBrightRed},   {QPalette::HighlightedText, kBlack},
+    {QPalette::Light, kRed128},          {QPalette::Midlight, kRed64},
+    {QPalette::Mid, kRed64},             {QPalette::Dark, kRed64},
+    {QPalette::Shadow, kBlack},          {QPalette::ToolTipBase, kBlack},
+    {QPalette::ToolTipText, kBrightRed}, {QPalette::Link, kBrightRed},
+    {QPalette::LinkVisited, kRed128},    {QPalette::PlaceholderText, kRed128},
 };
 
-constexpr QPalette::ColorRole kDisabledTexts[] = {QPalette::WindowText, QPalette::Text,
-                                                  QPalette::ButtonText};
+constexpr QPalette::ColorRole kDisabledTexts[] = {
+    QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::HighlightedText};
 
 QColor nightColour(int systemColour)
 {
     return colours::fromRgbValue(Colori_notte[static_cast<std::size_t>(systemColour)]);
 }
 
+} // namespace
+
 QPalette nightPalette(const QPalette& base)
 {
     QPalette palette = base;
     for (const RoleBinding& binding : kBindings) {
         for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-            palette.setColor(group, binding.role, nightColour(binding.systemColour));
+            palette.setColor(group, binding.role, nightColour(binding.shade));
     }
     for (const QPalette::ColorRole role : kDisabledTexts)
-        palette.setColor(QPalette::Disabled, role, nightColour(kGrayText));
+        palette.setColor(QPalette::Disabled, role, nightColour(kRed128));
+    palette.setColor(QPalette::Disabled, QPalette::Highlight, nightColour(kRed128));
     return palette;
 }
+
+namespace {
 
 struct Snapshot
 {

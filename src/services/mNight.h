@@ -1,9 +1,11 @@
 #pragma once
 // Night-vision mode: the program's windows in a dark red scheme for observing in the dark,
-// and back. The scheme is the 29-entry table of system colours below; each entry recolours
-// the palette roles that play that part in this program's windows (window and button faces,
-// texts, selection, tool tips, the workspace behind the child windows). The desktop and
-// other programs are left alone.
+// and back. The shades are those of the 29-entry table of system colours below (black, reds
+// of 64, 128 and 255); the palette roles of this program's windows take them so that every
+// text reads at a contrast of at least 4.5 : 1 (bright red on black), a selection stands out
+// and a disabled control looks dimmer. The desktop and other programs are left alone.
+
+#include <QPalette>
 
 #include <array>
 #include <cstdint>
@@ -24,6 +26,9 @@ inline constexpr std::array<std::uint32_t, kSystemColourCount> Colori_notte = {
 void Salva_colori_sistema();
 /// Recolours the program's windows with the night scheme.
 void Applica_colori_notte();
+/// The night palette made from `base`: every role of every colour group in a shade of the
+/// scheme.
+[[nodiscard]] QPalette nightPalette(const QPalette& base);
 /// Gives the windows back the colours of the last snapshot; without a snapshot taken in this
 /// run nothing changes.
 void Ripristina_colori_sistema();

@@ -57,12 +57,16 @@ TEST_F(CommandsTest, OpeningAFileReadsItShowsTheWindowAndKeepsItWhenClosed)
 
     m_chooserAnswers = {QString(), writeElementFile("empty.tle", QByteArray())};
     Apertura_database(DatabaseKind::Primary); // cancelled
+    EXPECT_TRUE(messages.shown.empty()) << "a cancelled choice is not told";
     Apertura_database(DatabaseKind::Primary); // an empty file
     frmDatabase* window = databaseWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(Impostazioni.File_database, option);
     EXPECT_EQ(window->entryCount(DatabaseKind::Primary), 0);
+    ASSERT_EQ(messages.shown.size(), 1u) << "an empty file is told";
+    EXPECT_TRUE(messages.anyContains(QStringLiteral("empty.tle")));
+    EXPECT_TRUE(messages.anyContains(mLang::Testo_lingua(u"frmDatabase", u"filevuoto")));
 
     const QString secondary = writeElementFile("two.tle", elementFile({letterSet(0), letterSet(1)}));
     m_chooserAnswers = {secondary};
@@ -76,7 +80,7 @@ TEST_F(CommandsTest, OpeningAFileReadsItShowsTheWindowAndKeepsItWhenClosed)
     Apertura_database(DatabaseKind::Primary);
     EXPECT_EQ(Impostazioni.File_database, primary.toStdString());
     EXPECT_EQ(window->entryCount(DatabaseKind::Primary), 3);
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(messages.shown.size(), 1u) << "no message but the empty file's";
 
     window->findChild<QListView*>(QStringLiteral("lstDatabase(0)"))
         ->selectionModel()

@@ -7,6 +7,7 @@
 #include "common/gates.h"
 #include "controls/ProgressBar/ProgressBar.h"
 #include "database/frmDownload.h"
+#include "services/MessageBoxes.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -117,14 +118,14 @@ TEST_F(frmDownloadTest, DownloadFillsTheChosenFileAndShowsCompletion)
     download(*window);
 
     EXPECT_EQ(labelText(*window, "lblStatus"), english("frmDownload", "downloadcompleto"));
-    EXPECT_EQ(readTestFile(m_target), kElements + "\r\n");
+    EXPECT_EQ(readTestFile(m_target), kElements) << "the bytes as they came, nothing added";
     EXPECT_EQ(elementFolder(), QStringList{QStringLiteral("visual.txt")});
     EXPECT_EQ(m_proposedNames, QStringList{QStringLiteral("visual.txt")});
     const QString size = QString::number(kElements.size()) + QStringLiteral(" bytes");
     EXPECT_EQ(labelText(*window, "lblSize"), size);
     EXPECT_EQ(labelText(*window, "lblReceive"), size);
     EXPECT_EQ(control<ProgressBar>(*window, "ProgressBar1")->Value(), 100.0);
-    EXPECT_FALSE(isEnabled(*window, "cmdOK"));
+    EXPECT_TRUE(isEnabled(*window, "cmdOK")) << "ready for another download";
     EXPECT_TRUE(isEnabled(*window, "cmbFileRemoto"));
     EXPECT_EQ(caption(*window, "cmdCancel"), english("Buttons", "close"));
     EXPECT_FALSE(pflgSostituzione) << "the target is not the primary database's file";
@@ -138,33 +139,115 @@ TEST_F(frmDownloadTest, DownloadFillsTheChosenFileAndShowsCompletion)
     EXPECT_EQ(labelText(*window, "lblStatus"), QString());
 }
 
-TEST_F(frmDownloadTest, FailedDownloadsAreToldAndChangeNoFile)
+TEST_F(frmDownloadTest, FailedDownloadsAreToldInTheLanguageFilesWordsAndChangeNoFile)
 {
+    quint16 closedPort = 0;
+    {
+        QTcpServer probe;
+        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+        closedPort = probe.serverPort();
+    }
+    QByteArray binary(600, '\0');
+    for (int b = 0; b < binary.size(); ++b)
+        binary[b] = static_cast<char>(b * 7);
     struct Case
     {
-        QByteArray reply;
-        QString message;
+        QByteArray reply; ///< empty: nothing listens
+        QString message;  ///< the message, after the failure line and the address
     };
     const Case cases[] = {
         {"HTTP/1.1 404 Not Found\r\nContent-Length: 9\r\n\r\nNot here.",
-         QStringLiteral("Error #: 404\r\nNot Found")},
+         english("frmDownload", "rispostaserver") + QStringLiteral(" 404 Not Found")},
+        {QByteArray(), english("frmDownload", "connessionerifiutata")},
         {"HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n" + kElements,
          english("frmDownload", "rispostaincompleta")},
         {"220 ftp ready\r\n\r\n", english("frmDownload", "rispostanonvalida")},
+        // Replies with a success status that are no element file.
+        {okReply("<html><body><h1>Service unavailable</h1>\r\n<p>Try later.</p></body></html>"),
+         english("frmDownload", "nonelementi")},
+        {okReply(binary), english("frmDownload", "nonelementi")},
+        {okReply(kElements.left(kElements.size() - 40)), english("frmDownload", "nonelementi")},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.message.toStdString());
         LocalServer server(
             [&c](QTcpSocket& client, const QByteArray&) { replyAndClose(client, c.reply); });
-        const auto window = openWindow(server.url(QStringLiteral("/visual.txt")), m_target);
+        const QString address =
+            c.reply.isEmpty() ? QStringLiteral("http://127.0.0.1:%1/visual.txt").arg(closedPort)
+                              : server.url(QStringLiteral("/visual.txt"));
+        const auto window = openWindow(address, m_target);
 
         download(*window);
 
-        EXPECT_EQ(dismissMessage(*window), c.message);
-        EXPECT_EQ(readTestFile(m_target), kOldContent) << c.message.toStdString();
+        QMessageBox* box = waitForMessage(*window);
+        ASSERT_NE(box, nullptr);
+        EXPECT_GE(box->width(), titleBarWidth(box->windowTitle())) << "the title is cut";
+        const QString text = dismissMessage(*window);
+        EXPECT_TRUE(text.endsWith(c.message)) << text.toStdString();
+        EXPECT_FALSE(text.contains(QStringLiteral("Error #"))) << text.toStdString();
+        if (c.reply.startsWith("HTTP/1.1 404") || c.reply.isEmpty()) {
+            EXPECT_EQ(text, english("frmDownload", "downloadnonriuscito") + QStringLiteral("\r\n") +
+                                address + QStringLiteral("\r\n") + c.message);
+        }
+        EXPECT_EQ(readTestFile(m_target), kOldContent);
         EXPECT_EQ(elementFolder(), QStringList{QStringLiteral("visual.txt")});
         EXPECT_TRUE(isEnabled(*window, "cmdOK"));
         EXPECT_TRUE(isEnabled(*window, "cmbFileRemoto"));
         EXPECT_EQ(labelText(*window, "lblStatus"), QString());
+    }
+}
+
+TEST_F(frmDownloadTest, AnyReplyIsSavedAsItCameIntoAFileThatIsNoElementFile)
+{
+    const QByteArray page = "<html><body>Not elements</body></html>";
+    LocalServer server(
+        [&page](QTcpSocket& client, const QByteArray&) { replyAndClose(client, okReply(page)); });
+    const QString notes = folderFile(QStringLiteral("elements/page.html"));
+    const auto window = openWindow(server.url(QStringLiteral("/page.html")), notes);
+
+    download(*window);
+
+    EXPECT_FALSE(hasMessage(*window));
+    EXPECT_EQ(readTestFile(notes), page);
+}
+
+TEST_F(frmDownloadTest, ReloadOfThePrimaryDatabaseIsAskedWhenTheDownloadCompletes)
+{
+    Impostazioni.File_database = m_target.toStdString();
+    struct Case
+    {
+        bool databaseLoaded;
+        QMessageBox::StandardButton answer;
+        int reloads;
+    };
+    for (const Case& c : {Case{true, QMessageBox::Yes, 1}, Case{true, QMessageBox::No, 0},
+                          Case{false, QMessageBox::NoButton, 0}}) {
+        SCOPED_TRACE(c.answer);
+        pflgSostituzione = false;
+        LocalServer server([](QTcpSocket& client, const QByteArray&) {
+            replyAndClose(client, okReply(kElements));
+        });
+        const auto window = openWindow(server.url(QStringLiteral("/visual.txt")), m_target);
+        int reloads = 0;
+        window->setPrimaryReload({[&c] { return c.databaseLoaded; }, [&reloads] { ++reloads; }});
+
+        download(*window);
+
+        ASSERT_TRUE(window->isVisible()) << "asked while the download window is open";
+        if (c.databaseLoaded) {
+            QMessageBox* box = waitForMessage(*window);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->text(), english("frmDownload", "aggiornasatelliti1") + u'\n' +
+                                       english("frmDownload", "aggiornasatelliti2"));
+            box->button(c.answer)->click();
+            EXPECT_TRUE(waitUntil([&] { return !hasMessage(*window); }));
+        } else {
+            QCoreApplication::processEvents();
+            EXPECT_FALSE(hasMessage(*window)) << "no database in memory, nothing to reload";
+        }
+        EXPECT_EQ(reloads, c.reloads);
+        EXPECT_FALSE(pflgSostituzione) << "asked once, never again when the window closes";
+        EXPECT_EQ(readTestFile(m_target), kElements);
     }
 }
 
@@ -258,15 +341,13 @@ TEST_F(frmDownloadTest, NothingStartsWithoutConnectionAddressOrTarget)
     LocalServer server(
         [](QTcpSocket& client, const QByteArray&) { replyAndClose(client, okReply(kElements)); });
 
-    // The check is on and the computer is offline: no dialog, no connection, OK disabled until
-    // the list is dropped down.
+    // The check is on and the computer is offline: no dialog, no connection; OK stays
+    // enabled for another attempt.
     mReg::Scrivi_registro(u"Quorvanel", u"Download", u"Verifica connessione", u"-1");
     auto window = openWindow(server.url(QStringLiteral("/visual.txt")), m_target);
     window->setConnectionCheck([] { return false; });
     click(*window, "cmdOK");
     EXPECT_EQ(labelText(*window, "lblStatus"), english("frmDownload", "noconnessione"));
-    EXPECT_FALSE(isEnabled(*window, "cmdOK"));
-    control<QComboBox>(*window, "cmbFileRemoto")->showPopup();
     EXPECT_TRUE(isEnabled(*window, "cmdOK"));
 
     // An address that cannot be fetched is told before the save dialog.

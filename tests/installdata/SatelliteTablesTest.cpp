@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QHash>
 #include <QRegularExpression>
 
 using namespace installdata;
@@ -22,7 +24,59 @@ bool isFrequency(double mhz)
     return mhz >= kLowestFrequencyMHz && mhz <= kHighestFrequencyMHz;
 }
 
+// Mike McCants' quicksat magnitude file, the source of magnitud.dat (see data/README.md).
+const QString kQuicksatFile = QStringLiteral(QUORVANEL_SOURCE_DIR "/../shared/data/qs.mag");
+
+QHash<QString, QString> magnitudesByCatalogueNumber()
+{
+    QHash<QString, QString> magnitudes;
+    for (const QStringList& r : readRecords(QStringLiteral("magnitud.dat")))
+        if (r.size() == 2)
+            magnitudes.insert(r[0], r[1]);
+    return magnitudes;
+}
+
 } // namespace
+
+TEST(StandardMagnitudes, WellKnownSatellitesHaveTheirQuicksatValues)
+{
+    const QHash<QString, QString> magnitudes = magnitudesByCatalogueNumber();
+    // qs.mag, December 2025: ISS, HST, Seasat 1, Envisat, Terra, Vanguard 1.
+    const std::pair<const char*, const char*> expected[] = {
+        {"25544", "-2.5"}, {"20580", "1.5"}, {"10967", "2.5"},
+        {"27386", "3.0"},  {"25994", "2.0"}, {"00005", "9.5"}};
+    for (const auto& [number, magnitude] : expected)
+        EXPECT_EQ(magnitudes.value(QString::fromLatin1(number)), QString::fromLatin1(magnitude))
+            << number;
+    // NOAA 18 has no magnitude in qs.mag, so it has no entry and shows "???".
+    EXPECT_FALSE(magnitudes.contains(QStringLiteral("28654")));
+    EXPECT_GE(magnitudes.size(), 4000);
+}
+
+TEST(StandardMagnitudes, EveryQuicksatMagnitudeIsCarriedOverUnchanged)
+{
+    QFile source(kQuicksatFile);
+    if (!source.open(QIODevice::ReadOnly))
+        GTEST_SKIP() << "no " << kQuicksatFile.toStdString();
+    const QHash<QString, QString> magnitudes = magnitudesByCatalogueNumber();
+    int given = 0;
+    for (QByteArray line : source.readAll().split('\n')) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        // Catalogue number in columns 1-5, standard magnitude in columns 34-37.
+        const QString number = QString::fromLatin1(line.left(5));
+        const QString magnitude = QString::fromLatin1(line.mid(33, 4).trimmed());
+        bool ok = false;
+        const double value = magnitude.toDouble(&ok);
+        if (!ok) {
+            EXPECT_FALSE(magnitudes.contains(number)) << number.toStdString();
+            continue;
+        }
+        ++given;
+        EXPECT_EQ(magnitudes.value(number).toDouble(), value) << number.toStdString();
+    }
+    EXPECT_EQ(magnitudes.size(), given);
+}
 
 TEST(StandardMagnitudes, AscendByCatalogueNumberWithNumericMagnitudes)
 {

@@ -16,10 +16,13 @@
 #include "services/mReg.h"
 
 #include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <optional>
 #include <set>
 
 namespace {
@@ -71,6 +74,18 @@ const QStringList kCaptionedItems =
         "mnuSkySatEtichettePianeti mnuSkySatEtichetteSoleLuna mnuSkySatMagnitudine "
         "mnuSkySatRidisegnaMappa mnuSkySatStampa mnuSkySatChiudi")
         .split(u' ');
+
+/// A document window that prints, as the listings and the sky charts do.
+class PrintingWindow : public QWidget
+{
+    Q_OBJECT
+
+public slots:
+    void Stampa() { ++prints; }
+
+public:
+    int prints = 0;
+};
 
 class MainWindowMenus : public MainWindowTest
 {
@@ -130,6 +145,55 @@ TEST_F(MainWindowMenus, CommandsOfWindowsNotBuiltYetAreShownDisabledWithTheirBut
     EXPECT_TRUE(item("mnuStrumentiFormattazione")->isEnabled());
     // A panel without a command does nothing.
     window.StatusBar1_PanelClick(4);
+}
+
+TEST_F(MainWindowMenus, MapButtonsWaitForTheirMapToBeOpen)
+{
+    MDIForm1& window = mainWindow();
+    const auto enabled = [&window](const char* key) {
+        return window.toolbarButton(QString::fromLatin1(key))->isEnabled();
+    };
+    const char* worldMapButtons[] = {"Griglia", "Terminatore", "Ombra", "SatOrbit"};
+    for (const char* key : worldMapButtons)
+        EXPECT_FALSE(enabled(key)) << key << " with no world map";
+    EXPECT_FALSE(enabled("Transit")) << "with no local sky";
+
+    std::optional<LoadedWindow> worldMap(std::in_place, windowNames::kWorldMap);
+    for (const char* key : worldMapButtons)
+        EXPECT_TRUE(enabled(key)) << key << " over the open world map";
+    EXPECT_FALSE(enabled("Transit"));
+    LoadedWindow localSky(windowNames::kLocalSky);
+    EXPECT_TRUE(enabled("Transit"));
+
+    worldMap.reset();
+    for (const char* key : worldMapButtons)
+        EXPECT_FALSE(enabled(key)) << key << " after the world map closed";
+    EXPECT_TRUE(enabled("Transit"));
+    EXPECT_TRUE(enabled("Satellite")) << "a button that opens its window stays enabled";
+}
+
+TEST_F(MainWindowMenus, PrintIsOfferedOnlyOverAWindowThatPrints)
+{
+    MDIForm1& window = mainWindow();
+    QAction* print = item("mnuFileStampa");
+    EXPECT_FALSE(print->isEnabled()) << "no document window";
+    EXPECT_FALSE(window.toolbarButton(QStringLiteral("Stampa"))->isEnabled());
+
+    auto* printing = new PrintingWindow;
+    printing->setObjectName(windowNames::kSkySat); // the pass chart prints
+    QMdiSubWindow* frame = window.mdiArea()->addSubWindow(printing);
+    frame->show();
+    window.mdiArea()->setActiveSubWindow(frame);
+    EXPECT_TRUE(print->isEnabled());
+    EXPECT_TRUE(window.toolbarButton(QStringLiteral("Stampa"))->isEnabled());
+    print->trigger();
+    EXPECT_EQ(printing->prints, 1);
+
+    auto* plain = new QWidget;
+    window.mdiArea()->setActiveSubWindow(window.mdiArea()->addSubWindow(plain));
+    EXPECT_FALSE(print->isEnabled()) << "a window that does not print";
+    delete frame;
+    window.mdiArea()->closeAllSubWindows();
 }
 
 TEST_F(MainWindowMenus, DatabasePanelOpensTheDatabaseWindowAfterOfferingAFileToRead)
@@ -445,3 +509,5 @@ TEST(MdiArrangement, TilesShareTheWholeAreaSideBySideOrStacked)
 }
 
 } // namespace
+
+#include "MainWindowMenusTest.moc"

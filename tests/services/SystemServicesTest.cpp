@@ -75,6 +75,40 @@ TEST(Nome_file_remoto, TakesThePartAfterTheLastSlash)
     EXPECT_EQ(mGlobal::Nome_file_remoto(QString()), QString());
 }
 
+TEST(Connessione_attiva, NeedsADefaultRouteThatIsUpAndLeadsOut)
+{
+    const QByteArray ipv4Header = "Iface\tDestination\tGateway \tFlags\tRefCnt\tUse\tMetric\t"
+                                  "Mask\t\tMTU\tWindow\tIRTT\n";
+    const QByteArray ipv4Local = "eth0\t000200C0\t00000000\t0001\t0\t0\t0\t00FFFFFF\t0\t0\t0\n";
+    const QByteArray ipv4Default = "eth0\t00000000\t010200C0\t0003\t0\t0\t0\t00000000\t0\t0\t0\n";
+    const QByteArray ipv4DefaultDown = "eth0\t00000000\t010200C0\t0002\t0\t0\t0\t00000000\t0\t0\t0\n";
+    const QByteArray zeros(32, '0');
+    const QByteArray ipv6Local = "fd000000000000000000000000000000 40 " + zeros + " 00 " + zeros +
+                                 " 00000100 00000001 00000000 00000001     eth0\n";
+    const QByteArray ipv6Default = zeros + " 00 " + zeros + " 00 fd000000000000000000000000000001" +
+                                   " 00000400 00000002 00000000 00000003     eth0\n";
+    // The kernel's unreachable default: a reject route on the loopback interface.
+    const QByteArray ipv6Unreachable = zeros + " 00 " + zeros + " 00 " + zeros +
+                                       " ffffffff 00000001 00000000 00200200       lo\n";
+    struct Case
+    {
+        const char* name;
+        QByteArray ipv4;
+        QByteArray ipv6;
+        bool route;
+    };
+    const Case cases[] = {
+        {"IPv4 default via a gateway", ipv4Header + ipv4Local + ipv4Default, ipv6Local, true},
+        {"IPv6 default only", ipv4Header + ipv4Local, ipv6Local + ipv6Default, true},
+        {"local networks only", ipv4Header + ipv4Local, ipv6Local + ipv6Unreachable, false},
+        {"default route down", ipv4Header + ipv4DefaultDown, QByteArray(), false},
+        {"no tables", QByteArray(), QByteArray(), false},
+        {"header only, CR LF", "Iface\tDestination\r\n", "garbage\r\n", false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(mGlobal::hasDefaultRoute(c.ipv4, c.ipv6), c.route) << c.name;
+}
+
 TEST(Formatta_tempo, ShowsHoursMinutesAndSecondsWithCarry)
 {
     const struct

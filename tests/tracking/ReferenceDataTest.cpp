@@ -1,5 +1,6 @@
 #include "support/TestFiles.h"
 
+#include "core/ElementSet.h"
 #include "tracking/ReferenceData.h"
 
 #include <QFileInfo>
@@ -249,6 +250,24 @@ TEST_F(ReferenceTables, InstalledDataLoads)
     }
     for (int k = 1; k <= kBodyCount; ++k)
         EXPECT_FALSE(Corpi_celesti[static_cast<std::size_t>(k)].Nome.empty()) << k;
+
+    // The installed magnitudes reach the parsed sets: the published quicksat values for the
+    // well-known satellites, nothing (so "???") for one the magnitude file does not list.
+    const std::string line1 =
+        "1 25544U 98067A   24001.50000000  .00016717  00000-0  10270-3 0  9005";
+    const std::string line2 =
+        "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.49815645432213";
+    const std::pair<const char*, const char*> expected[] = {
+        {"25544", "-2.5"}, {"20580", "1.5"}, {"10967", "2.5"}, {"27386", "3"}, {"28654", ""}};
+    for (const auto& [number, magnitude] : expected) {
+        std::string first = line1;
+        std::string second = line2;
+        first.replace(2, 5, number);
+        second.replace(2, 5, number);
+        const mSat::ParsedElementSet set =
+            mSat::parseElementSet("X", first, second, Tabella_magnitudini, Tabella_frequenze);
+        EXPECT_EQ(set.elements.Magnitudine_standard, magnitude) << number;
+    }
 }
 
 } // namespace

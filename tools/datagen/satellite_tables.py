@@ -1,12 +1,17 @@
 """frequen.dat and magnitud.dat: radio channels and standard magnitudes by catalogue number.
 
-No Debian package carries these tables; the rows below are published facts: the operators'
-and AMSAT's frequency lists for well-known amateur and weather satellites, and standard
-magnitudes from the visual observers' literature. Frequencies are in MHz, uplink first;
-0 stands for no uplink (a beacon or a downlink-only service). For a linear transponder the
-centre of its passband is given. A standard magnitude is the visual magnitude at 1000 km
-range with half the satellite illuminated.
+No Debian package carries these tables. The frequencies below are published facts: the
+operators' and AMSAT's frequency lists for well-known amateur and weather satellites, in MHz,
+uplink first; 0 stands for no uplink (a beacon or a downlink-only service). For a linear
+transponder the centre of its passband is given.
+
+The standard magnitudes come from Mike McCants' quicksat magnitude file qs.mag, read from
+../shared/data/qs.mag beside the project (or the file named by QUORVANEL_QSMAG). Its
+magnitude is the visual magnitude at 1000 km range with half the satellite illuminated,
+the convention of the program's magnitude formula, so the values are taken as they stand.
 """
+
+import os
 
 from textfiles import plain_number, quoted, write_records
 
@@ -51,12 +56,39 @@ FREQUENCIES = [
     (57166, 0, 137.9, "Meteor-M 2-3 LRPT"),
 ]
 
-# (catalogue number, standard magnitude, object)
-STANDARD_MAGNITUDES = [
-    (10967, 3.9, "Seasat 1"),
-    (20580, 2.0, "Hubble Space Telescope"),
-    (25544, -1.8, "International Space Station"),
-]
+# qs.mag: fixed columns, 1-based: catalogue number 1-5, name 19-33, standard magnitude 34-37
+# (blank when unknown). Its first and last lines are column headers.
+_QSMAG_NUMBER = slice(0, 5)
+_QSMAG_MAGNITUDE = slice(33, 37)
+_QSMAG_DEFAULT = os.path.join(os.path.dirname(__file__), "..", "..", "..", "shared", "data",
+                              "qs.mag")
+
+
+def quicksat_path():
+    return os.environ.get("QUORVANEL_QSMAG") or os.path.normpath(_QSMAG_DEFAULT)
+
+
+def read_standard_magnitudes(path):
+    """(catalogue number, magnitude text "0.0") of every qs.mag line that gives a magnitude."""
+    magnitudes = {}
+    with open(path, encoding="ascii", newline=None) as source:
+        for line in source:
+            line = line.rstrip("\n")
+            number_text = line[_QSMAG_NUMBER]
+            magnitude_text = line[_QSMAG_MAGNITUDE].strip()
+            if not number_text.isdigit() or not magnitude_text:
+                continue
+            try:
+                magnitude = float(magnitude_text)
+            except ValueError:
+                continue  # the header lines carry "Mag." in this column
+            number = int(number_text)
+            if number in magnitudes:
+                raise ValueError(f"{path}: catalogue number {number} given twice")
+            magnitudes[number] = f"{magnitude:.1f}"
+    if not magnitudes:
+        raise ValueError(f"{path}: no standard magnitude read")
+    return sorted(magnitudes.items())
 
 
 def catalogue_text(number):
@@ -68,8 +100,8 @@ def generate(output_dir):
     write_records(f"{output_dir}/frequen.dat",
                   [[quoted(catalogue_text(number)), plain_number(up, 4), plain_number(down, 4),
                     quoted(service)] for number, up, down, service in FREQUENCIES])
-    rows = sorted(STANDARD_MAGNITUDES)
+    rows = read_standard_magnitudes(quicksat_path())
     write_records(f"{output_dir}/magnitud.dat",
-                  [[quoted(catalogue_text(number)), quoted(f"{magnitude:.1f}")]
-                   for number, magnitude, _ in rows])
+                  [[quoted(catalogue_text(number)), quoted(magnitude)]
+                   for number, magnitude in rows])
     return {"frequency rows": len(FREQUENCIES), "magnitude rows": len(rows)}
