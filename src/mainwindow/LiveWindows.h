@@ -9,7 +9,7 @@
 // call the slots named "Salva" and "Stampa" of the active child window by name (declare them
 // Q_INVOKABLE), and a window without them is left alone.
 
-#include "mainwindow/TickTexts.h"
+#include "tracking/TickTexts.h"
 
 #include "services/WindowRegistry.h"
 #include "services/mGlobal.h"

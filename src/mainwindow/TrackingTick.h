@@ -6,7 +6,7 @@
 // tick computes, the windows only read.
 
 #include "core/mSat.h"
-#include "mainwindow/TickTexts.h"
+#include "tracking/TickTexts.h"
 
 #include <QString>
 

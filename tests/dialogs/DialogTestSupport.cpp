@@ -1,5 +1,6 @@
 #include "DialogTestSupport.h"
 
+#include <QAbstractButton>
 #include <QGuiApplication>
 
 #include <memory>
@@ -38,4 +39,26 @@ void DialogTest::useLanguageFile(const QString& name)
 {
     Impostazioni.File_lingua = name.toStdString();
     mLang::Lingua_caricata = false;
+}
+
+MessageBoxAnswers::MessageBoxAnswers(QMessageBox::StandardButton button) : m_button(button)
+{
+    m_timer.setInterval(5);
+    QObject::connect(&m_timer, &QTimer::timeout, [this] { answer(); });
+    m_timer.start();
+}
+
+void MessageBoxAnswers::answer()
+{
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || !box->isVisible())
+        return;
+    texts.append(box->text());
+    QAbstractButton* pressed = box->button(m_button);
+    if (pressed == nullptr)
+        pressed = box->escapeButton();
+    if (pressed != nullptr)
+        pressed->click();
+    else
+        box->done(m_button);
 }

@@ -7,6 +7,9 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QMessageBox>
+#include <QStringList>
+#include <QTimer>
 
 /// A temporary program folder holding "English.ini" with the texts of the dialogs, chosen as
 /// the language file; program state is restored after each test (ProgramStateTest).
@@ -20,4 +23,20 @@ protected:
 
     /// Makes `name` the language file of the following lookups.
     void useLanguageFile(const QString& name);
+};
+
+/// Answers every message box that opens while it lives: records its text and presses
+/// `button` (or the box's escape button when it has no such button).
+class MessageBoxAnswers
+{
+public:
+    explicit MessageBoxAnswers(QMessageBox::StandardButton button = QMessageBox::Ok);
+
+    QStringList texts;
+
+private:
+    void answer();
+
+    QMessageBox::StandardButton m_button;
+    QTimer m_timer;
 };

@@ -5,7 +5,7 @@
 #include "support/TestFiles.h"
 
 #include "core/DateValue.h"
-#include "mainwindow/TickTexts.h"
+#include "tracking/TickTexts.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "mainwindow/TickTexts.h"
+#include "tracking/TickTexts.h"
 
 #include "core/DateValue.h"
 #include "services/DisplayFormat.h"

@@ -1,0 +1,85 @@
+#pragma once
+// The rules of the location dialogs without their widgets: how a time zone is shown as a
+// side of Greenwich, hours and minutes and read back, which globe picture shows a place and
+// where, and how the typed height and coordinates are read.
+
+#include <QString>
+#include <QStringView>
+
+namespace location {
+
+/// Zones of the world reach 14 hours east of Greenwich and 12 hours west of it.
+inline constexpr int kMaxHoursEast = 14;
+inline constexpr int kMaxHoursWest = 12;
+/// The minute choices of a zone, by list index.
+inline constexpr int kZoneMinutes[] = {0, 30, 45};
+
+/// A zone as the dialogs' three lists show it.
+struct ZoneChoice
+{
+    int side = 0;         ///< 0 east of Greenwich or on it (zone >= 0), 1 west (zone < 0)
+    int hours = 0;        ///< whole hours, the index of the hour list
+    int minuteIndex = -1; ///< index into kZoneMinutes; -1: no choice fits, leave the list
+    bool clamped = false; ///< the zone lay beyond the hours the lists hold and was clamped
+};
+
+/// The lists' choice for a zone [hours]; a zone beyond +14 or -12 hours is clamped to it.
+[[nodiscard]] ZoneChoice zoneChoice(float zoneHours);
+
+/// The highest hour the hour list offers on a side of Greenwich.
+[[nodiscard]] int maxHours(int side);
+
+/// The zone [hours] of a choice: hours + minutes / 60, negative west of Greenwich.
+[[nodiscard]] float zoneHours(int side, int hours, int minuteIndex);
+
+/// Picture number (1..11) of the globe preview for a longitude, and its centre longitude.
+struct GlobeView
+{
+    int picture = 0;
+    double centreLongitudeDeg = 0;
+};
+
+/// Latitude at the centre of every globe picture [degrees].
+inline constexpr double kGlobeCentreLatitudeDeg = 15;
+
+[[nodiscard]] GlobeView globeView(double longitudeDeg);
+
+/// Where a place lies on its globe picture, in the unit circle (x right, y up). Places on
+/// the far side are not told apart: the point is where the projection puts it.
+struct GlobePoint
+{
+    double x = 0;
+    double y = 0;
+};
+
+[[nodiscard]] GlobePoint globePoint(double latitudeDeg, double longitudeDeg);
+
+/// A typed number field read by its leading number ("." decimal point; 0 without one).
+[[nodiscard]] double fieldNumber(QStringView text);
+
+/// Height [m] of the height field: its leading number rounded to a whole metre.
+[[nodiscard]] double heightMetres(QStringView text);
+
+/// Whole degrees and the four-digit decimal fraction of |degrees| ("45" and "4700" for 45.47).
+struct DecimalDegreesText
+{
+    QString degrees;
+    QString fraction;
+};
+
+[[nodiscard]] DecimalDegreesText decimalDegreesText(double degrees);
+
+/// Degrees, minutes and seconds (whole seconds, carried) of a non-negative value, as texts.
+struct SexagesimalText
+{
+    QString degrees;
+    QString minutes;
+    QString seconds;
+};
+
+[[nodiscard]] SexagesimalText sexagesimalText(double degrees);
+
+/// A coordinate rounded to the four decimals a place keeps.
+[[nodiscard]] double roundedCoordinate(double degrees);
+
+} // namespace location

@@ -1,0 +1,210 @@
+#include "predictions/frmRelative.h"
+
+#include "common/program_time.h"
+#include "controls/GraphButton/GraphButton.h"
+#include "database/NetworkWindowSupport.h"
+#include "predictions/frmDetails.h"
+#include "services/mLang.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kHelpContext = 100;
+
+QString relativeText(const char16_t* key)
+{
+    return mLang::Testo_lingua(u"frmRelative", key);
+}
+
+template <class Control>
+Control* named(Control* control, const QString& name)
+{
+    control->setObjectName(name);
+    return control;
+}
+
+} // namespace
+
+frmRelative::frmRelative(QWidget* owner) : QDialog(owner)
+{
+    setObjectName(QStringLiteral("frmRelative"));
+    setModal(false);
+    buildControls();
+    connectControls();
+    Form_Load();
+}
+
+QLayout* frmRelative::buildSatelliteSide(int side, QLabel* caption)
+{
+    SSTab1[side] = named(new QTabBar(this), QStringLiteral("SSTab1(%1)").arg(side));
+    SSTab1[side]->addTab(QString());
+    SSTab1[side]->addTab(QString());
+    SSTab1[side]->setExpanding(false);
+    cmbDatabase[side] = named(new QComboBox(this), QStringLiteral("cmbDatabase(%1)").arg(side));
+    cmbDatabase[side]->setMinimumContentsLength(24);
+    auto* column = new QVBoxLayout;
+    column->addWidget(caption);
+    column->addWidget(SSTab1[side]);
+    column->addWidget(cmbDatabase[side]);
+    return column;
+}
+
+void frmRelative::buildControls()
+{
+    lblSatelliteA = named(new QLabel(this), QStringLiteral("lblSatelliteA"));
+    lblSatelliteB = named(new QLabel(this), QStringLiteral("lblSatelliteB"));
+    auto* sides = new QHBoxLayout;
+    sides->addLayout(buildSatelliteSide(0, lblSatelliteA));
+    sides->addLayout(buildSatelliteSide(1, lblSatelliteB));
+    lblInfo = named(new QLabel(this), QStringLiteral("lblInfo"));
+    lblInfo->setWordWrap(true);
+    QGridLayout* spanGrid = span.build(this);
+
+    auto* coordinates = named(new QGroupBox(this), QStringLiteral("fraCoordinate"));
+    lblTipoCoordinate = named(new QLabel(this), QStringLiteral("lblTipoCoordinate"));
+    optECI = named(new QRadioButton(coordinates), QStringLiteral("optECI"));
+    optOBS = named(new QRadioButton(coordinates), QStringLiteral("optOBS"));
+    optLLA = named(new QRadioButton(coordinates), QStringLiteral("optLLA"));
+    optRAD = named(new QRadioButton(coordinates), QStringLiteral("optRAD"));
+    auto* options = new QHBoxLayout(coordinates);
+    for (QRadioButton* option : {optECI, optOBS, optLLA, optRAD})
+        options->addWidget(option);
+
+    cmdOK = named(new GraphButton(this), QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    cmdCancel = named(new GraphButton(this), QStringLiteral("cmdCancel"));
+    cmdCancel->setCancel(true);
+    cmdHelp = named(new GraphButton(this), QStringLiteral("cmdHelp"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+    buttons->addWidget(cmdHelp);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(sides);
+    layout->addWidget(lblInfo);
+    layout->addLayout(spanGrid);
+    layout->addWidget(lblTipoCoordinate);
+    layout->addWidget(coordinates);
+    layout->addLayout(buttons);
+}
+
+void frmRelative::connectControls()
+{
+    for (int side = 0; side < 2; ++side)
+        connect(SSTab1[side], &QTabBar::currentChanged, this, [this, side] { SSTab1_Click(side); });
+    connect(cmdOK, &GraphButton::Click, this, &frmRelative::cmdOK_Click);
+    connect(cmdCancel, &GraphButton::Click, this, &frmRelative::cmdCancel_Click);
+    connect(cmdHelp, &GraphButton::Click, this, &frmRelative::cmdHelp_Click);
+}
+
+void frmRelative::Form_Load()
+{
+    setWindowTitle(relativeText(u"motorelativosatelliti"));
+    for (QTabBar* tabs : SSTab1) {
+        tabs->setTabText(0, relativeText(u"dbprincipale"));
+        tabs->setTabText(1, relativeText(u"dbsecondario"));
+    }
+    lblSatelliteA->setText(relativeText(u"satellitea"));
+    lblSatelliteB->setText(relativeText(u"satelliteb"));
+    lblTipoCoordinate->setText(relativeText(u"tipocoordinate"));
+    optECI->setText(relativeText(u"eci"));
+    optOBS->setText(relativeText(u"obs"));
+    optLLA->setText(relativeText(u"lla"));
+    optRAD->setText(relativeText(u"rad"));
+    lblInfo->setText(relativeText(u"informazione"));
+    cmdOK->setCaption(mLang::Testo_lingua(u"Buttons", u"ok"));
+    cmdCancel->setCaption(mLang::Testo_lingua(u"Buttons", u"cancel"));
+    cmdHelp->setCaption(mLang::Testo_lingua(u"Buttons", u"help"));
+    span.load(u"frmRelative", Data_attuale);
+    optECI->setChecked(true);
+    for (int side = 0; side < 2; ++side) {
+        const QSignalBlocker loading(SSTab1[side]);
+        SSTab1[side]->setCurrentIndex(0);
+        fillDatabaseList(side);
+    }
+}
+
+void frmRelative::fillDatabaseList(int side)
+{
+    QComboBox* list = cmbDatabase[side];
+    list->clear();
+    const std::vector<Record_TLE>& database = databaseOfTab(SSTab1[side]->currentIndex());
+    for (std::size_t k = 1; k < database.size(); ++k)
+        list->addItem(databaseEntryText(database[k]), static_cast<int>(k));
+    list->model()->sort(0);
+    list->setCurrentIndex(list->count() > 0 ? 0 : -1);
+}
+
+void frmRelative::SSTab1_Click(int side)
+{
+    fillDatabaseList(side);
+    // Both satellites start again from their first entries.
+    for (QComboBox* list : cmbDatabase)
+        list->setCurrentIndex(list->count() > 0 ? 0 : -1);
+}
+
+int frmRelative::chosenOption() const
+{
+    if (optECI->isChecked())
+        return 2;
+    if (optOBS->isChecked())
+        return 1;
+    if (optLLA->isChecked())
+        return 3;
+    return 4;
+}
+
+void frmRelative::cmdOK_Click()
+{
+    const QString title = QGuiApplication::applicationDisplayName();
+    if (cmbDatabase[0]->currentIndex() < 0 || cmbDatabase[1]->currentIndex() < 0) {
+        QMessageBox::information(this, title, relativeText(u"selezionaresatelliti"));
+        return;
+    }
+    if (SSTab1[0]->currentIndex() == SSTab1[1]->currentIndex()
+        && cmbDatabase[0]->currentIndex() == cmbDatabase[1]->currentIndex()) {
+        QMessageBox::information(this, title, relativeText(u"satelliticoincidenti"));
+        return;
+    }
+    std::optional<Record_TLE> sets[2];
+    for (int side = 0; side < 2; ++side) {
+        sets[side] = chosenSet(SSTab1[side]->currentIndex(),
+                               cmbDatabase[side]->currentData().toInt(),
+                               cmbDatabase[side]->currentText());
+        if (!sets[side]) {
+            // The database was read again meanwhile: the lists show it now.
+            for (int k = 0; k < 2; ++k)
+                fillDatabaseList(k);
+            QMessageBox::information(this, title, relativeText(u"selezionaresatelliti"));
+            return;
+        }
+    }
+    const double start = span.start();
+    const double end = span.end(start);
+    const double step = span.stepSeconds();
+    const int option = chosenOption();
+    newListingWindow()->Genera_relativo(*sets[0], *sets[1], start, end, step, option);
+}
+
+void frmRelative::cmdCancel_Click()
+{
+    close();
+}
+
+void frmRelative::cmdHelp_Click()
+{
+    showContextHelp(this, kHelpContext);
+}

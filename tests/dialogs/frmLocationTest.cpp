@@ -1,0 +1,261 @@
+// The location dialog and the new-location dialog: what OK makes of the observer, and that
+// the city list on disk follows every change and survives a failed reading.
+
+#include "DialogTestSupport.h"
+
+#include "common/gates.h"
+#include "dialogs/frmAddLocation.h"
+#include "dialogs/frmLocation.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTabWidget>
+
+namespace {
+
+const QByteArray kThreePlaces = "\"Italy: Milano\",45.47,9.19,1\r\n"
+                                "\"India: Delhi\",28.6,77.2,5.5\r\n"
+                                "\"Peru: Lima\",-12.05,-77.05,-5\r\n";
+
+class LocationDialogTest : public DialogTest
+{
+protected:
+    void SetUp() override
+    {
+        DialogTest::SetUp();
+        writeLanguageFile(QStringLiteral("English.ini"),
+                          readTestFile(QStringLiteral(QUORVANEL_DATA_DIR "/English.ini")));
+        writeTestFile(citiesPath(), kThreePlaces);
+        Tabella_citta.clear();
+        Osservatore = Dati_osservatore{"Italy: Milano", 45.47f, 9.19f, 133, 1, 0};
+    }
+
+    QString citiesPath() const { return folderFile(QStringLiteral("cities.dat")); }
+
+    template <class Widget> static Widget* child(QWidget& window, const char* name)
+    {
+        auto* widget = window.findChild<Widget*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    static void choose(frmLocation& dialog, int listIndex)
+    {
+        child<QListWidget>(dialog, "cmbCity")
+            ->setCurrentRow(listIndex, QItemSelectionModel::ClearAndSelect);
+    }
+
+    static QStringList listed(frmLocation& dialog)
+    {
+        QStringList names;
+        const auto* list = child<QListWidget>(dialog, "cmbCity");
+        for (int i = 0; i < list->count(); ++i)
+            names.append(list->item(i)->text());
+        return names;
+    }
+};
+
+} // namespace
+
+TEST_F(LocationDialogTest, ChosenPlaceBecomesTheObserverWithHeightZero)
+{
+    frmLocation dialog;
+    QSignalSpy changed(&dialog, &frmLocation::observerChanged);
+    EXPECT_EQ(child<QLabel>(dialog, "lblCity")->text(), QStringLiteral("3"));
+    choose(dialog, 2);
+    EXPECT_EQ(child<QLineEdit>(dialog, "txtHeight")->text(), QStringLiteral("0"));
+    EXPECT_EQ(child<QComboBox>(dialog, "cmbOffset")->currentIndex(), 1);
+    EXPECT_EQ(child<QComboBox>(dialog, "cmbOffsetHours")->currentIndex(), 5);
+    child<QCheckBox>(dialog, "chkDaylight")->setChecked(true);
+
+    dialog.cmdOk_Click();
+
+    EXPECT_EQ(Osservatore, (Dati_osservatore{"Peru: Lima", -12.05f, -77.05f, 0, -5, 1}));
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST_F(LocationDialogTest, OkWithoutAChosenPlaceKeepsThePlaceAndReadsTheTypedHeight)
+{
+    Osservatore.Fuso_orario = -5.5f;
+    frmLocation dialog;
+    EXPECT_EQ(child<QComboBox>(dialog, "cmbOffsetMin")->currentIndex(), 1);
+    child<QLineEdit>(dialog, "txtHeight")->setText(QStringLiteral("12.7m"));
+    dialog.cmdOk_Click();
+    EXPECT_EQ(Osservatore.Nome_localita, "Italy: Milano");
+    EXPECT_EQ(Osservatore.Latitudine_osservatore, 45.47f);
+    EXPECT_EQ(Osservatore.Quota_osservatore, 13.0f);
+    EXPECT_EQ(Osservatore.Fuso_orario, -5.5f);
+}
+
+TEST_F(LocationDialogTest, ZonesOfTheWholeWorldShowAndAZoneBeyondIsClampedAndTold)
+{
+    for (const float zone : {13.0f, 14.0f, -12.0f}) {
+        Osservatore.Fuso_orario = zone;
+        frmLocation dialog;
+        dialog.cmdOk_Click();
+        EXPECT_EQ(Osservatore.Fuso_orario, zone);
+    }
+    Osservatore.Fuso_orario = 15;
+    MessageBoxAnswers answers;
+    frmLocation dialog;
+    ASSERT_EQ(answers.texts.size(), 1);
+    EXPECT_TRUE(answers.texts[0].startsWith(QStringLiteral("The lists show zones")));
+    EXPECT_EQ(child<QComboBox>(dialog, "cmbOffsetHours")->currentText(), QStringLiteral("14"));
+}
+
+TEST_F(LocationDialogTest, NewModifyAndDeleteReachTheFileAtOnce)
+{
+    {
+        frmLocation dialog;
+        EXPECT_EQ(dialog.addPlace({QStringLiteral("Tonga: Nuku'alofa"), -21.1333f, -175.2f, 13}),
+                  4);
+        choose(dialog, 1);
+        dialog.modifyPlace(2, 1, {QStringLiteral("India: Delhi"), 28.61f, 77.21f, 5.5f});
+        EXPECT_EQ(child<QLabel>(dialog, "lblLatitude")->text().left(6),
+                  QLocale().toString(28.61, 'f', 3).left(6));
+        choose(dialog, 0);
+        MessageBoxAnswers yes(QMessageBox::Yes);
+        QMetaObject::invokeMethod(child<QWidget>(dialog, "cmdElimina"), "Click");
+        EXPECT_EQ(yes.texts, QStringList{QStringLiteral("Delete the place Italy: Milano ?")});
+    }
+    EXPECT_EQ(readTestFile(citiesPath()),
+              QByteArray("\"India: Delhi\",28.61,77.21,5.5\r\n"
+                         "\"Peru: Lima\",-12.05,-77.05,-5\r\n"
+                         "\"Tonga: Nuku'alofa\",-21.1333,-175.2,13\r\n"));
+    frmLocation restarted;
+    EXPECT_EQ(listed(restarted),
+              (QStringList{QStringLiteral("India: Delhi"), QStringLiteral("Peru: Lima"),
+                           QStringLiteral("Tonga: Nuku'alofa")}));
+}
+
+TEST_F(LocationDialogTest, FailedReadingEmptiesTheListAndNeverRewritesTheFile)
+{
+    const QByteArray damaged =
+        "\"Italy: Milano\",45.47,9.19,1\r\n\"India: Delhi\",north,77.2,5.5\r\n";
+    writeTestFile(citiesPath(), damaged);
+    MessageBoxAnswers answers;
+    frmLocation dialog;
+    ASSERT_EQ(answers.texts.size(), 1);
+    EXPECT_TRUE(answers.texts[0].startsWith(QStringLiteral("The city list cities.dat could not")));
+    EXPECT_TRUE(listed(dialog).isEmpty());
+    EXPECT_EQ(Tabella_citta.lastRow(), 0);
+    EXPECT_FALSE(dialog.cityFileWritable());
+
+    dialog.addPlace({QStringLiteral("Peru: Lima"), -12.05f, -77.05f, -5});
+    ASSERT_EQ(answers.texts.size(), 2);
+    EXPECT_TRUE(
+        answers.texts[1].startsWith(QStringLiteral("The city list was not read completely")));
+    EXPECT_EQ(readTestFile(citiesPath()), damaged);
+
+    // Once the file reads again, changes are written again.
+    writeTestFile(citiesPath(), kThreePlaces);
+    frmLocation repaired;
+    EXPECT_TRUE(repaired.cityFileWritable());
+}
+
+TEST_F(LocationDialogTest, ModifyAndDeleteWithoutAChosenPlaceAskForOne)
+{
+    frmLocation dialog;
+    MessageBoxAnswers answers;
+    QMetaObject::invokeMethod(child<QWidget>(dialog, "cmdModifica"), "Click");
+    QMetaObject::invokeMethod(child<QWidget>(dialog, "cmdElimina"), "Click");
+    EXPECT_EQ(answers.texts,
+              QStringList(2, QStringLiteral("Please choose a place in the list first.")));
+    EXPECT_EQ(readTestFile(citiesPath()), kThreePlaces);
+}
+
+class AddLocationTest : public LocationDialogTest
+{
+protected:
+    static void type(frmAddLocation& dialog, const char* field, const char* value)
+    {
+        child<QLineEdit>(dialog, field)->setText(QString::fromLatin1(value));
+    }
+    static QString shown(frmAddLocation& dialog, const char* field)
+    {
+        return child<QLineEdit>(dialog, field)->text();
+    }
+};
+
+TEST_F(AddLocationTest, TabSwitchConvertsBothWays)
+{
+    frmAddLocation dialog;
+    type(dialog, "txtDMSDegLatitude", "45");
+    type(dialog, "txtDMSMinLatitude", "28");
+    type(dialog, "txtDMSSecLatitude", "12");
+    auto* tabs = child<QTabWidget>(dialog, "SSTab1");
+    tabs->setCurrentIndex(1);
+    EXPECT_EQ(shown(dialog, "txtDegLatitude"), QStringLiteral("45"));
+    EXPECT_EQ(shown(dialog, "txtDegFrazLatitude"), QStringLiteral("4700"));
+
+    type(dialog, "txtDegLongitude", "09");
+    type(dialog, "txtDegFrazLongitude", "1900");
+    tabs->setCurrentIndex(0);
+    EXPECT_EQ(shown(dialog, "txtDMSDegLongitude"), QStringLiteral("9"));
+    EXPECT_EQ(shown(dialog, "txtDMSMinLongitude"), QStringLiteral("11"));
+    EXPECT_EQ(shown(dialog, "txtDMSSecLongitude"), QStringLiteral("24"));
+}
+
+TEST_F(AddLocationTest, TabBeyondThePoleCannotBeLeft)
+{
+    frmAddLocation dialog;
+    type(dialog, "txtDMSDegLatitude", "90");
+    type(dialog, "txtDMSSecLatitude", "30");
+    MessageBoxAnswers answers;
+    child<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(1);
+    EXPECT_EQ(child<QTabWidget>(dialog, "SSTab1")->currentIndex(), 0);
+    EXPECT_EQ(answers.texts, QStringList{QStringLiteral("A latitude cannot exceed 90 degrees.")});
+    type(dialog, "txtDMSSecLatitude", "0");
+    type(dialog, "txtDMSMinLatitude", "60");
+    child<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(1);
+    EXPECT_EQ(answers.texts.value(1), QStringLiteral("Please enter a value from 0 to 59."));
+}
+
+TEST_F(AddLocationTest, NamesThatWouldBreakTheFileAreRefused)
+{
+    frmAddLocation dialog;
+    MessageBoxAnswers answers;
+    for (const char* name : {"   ", "The \"Big\" Apple", "Tab\there"}) {
+        type(dialog, "txtCityName", name);
+        EXPECT_FALSE(dialog.Controlla_dati()) << name;
+    }
+    EXPECT_EQ(answers.texts.value(0), QStringLiteral("Please enter the name of the place."));
+    EXPECT_EQ(answers.texts.value(1),
+              QStringLiteral("A place name cannot hold double quotes or control characters."));
+}
+
+TEST_F(AddLocationTest, ConfirmedPlaceCarriesHemispheresAndZone)
+{
+    frmAddLocation dialog;
+    type(dialog, "txtCityName", "  Chile: Santiago ");
+    child<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(1);
+    type(dialog, "txtDegLatitude", "33");
+    type(dialog, "txtDegFrazLatitude", "4489");
+    type(dialog, "txtDegLongitude", "70");
+    type(dialog, "txtDegFrazLongitude", "6693");
+    child<QComboBox>(dialog, "cmbLatitude")->setCurrentIndex(1);
+    child<QComboBox>(dialog, "cmbLongitude")->setCurrentIndex(1);
+    child<QComboBox>(dialog, "cmbOffset")->setCurrentIndex(1);
+    child<QComboBox>(dialog, "cmbOffsetHours")->setCurrentIndex(4);
+    child<QComboBox>(dialog, "cmbOffsetMin")->setCurrentIndex(1);
+    MessageBoxAnswers yes(QMessageBox::Yes);
+    dialog.cmdOK_Click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.place(),
+              (City{QStringLiteral("Chile: Santiago"), -33.4489f, -70.6693f, -4.5f}));
+}
+
+TEST_F(LocationDialogTest, StopRequestOfAnotherComputationNeitherStopsNorClearsTheReading)
+{
+    // A stop left over from a cancelled pass search belongs to that search, not to the list.
+    pflgArresta = true;
+    frmLocation dialog;
+    EXPECT_EQ(listed(dialog).size(), 3);
+    EXPECT_TRUE(pflgArresta);
+    pflgArresta = false;
+}

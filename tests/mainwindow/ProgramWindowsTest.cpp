@@ -1,0 +1,150 @@
+// The windows of the other parts of the program as the catalogue joins them to the main
+// window: the location dialog and the options dialog, and what they refresh.
+
+#include "FakeWindows.h"
+#include "MainWindowTestSupport.h"
+
+#include "app/WindowCatalogue.h"
+#include "dialogs/frmLocation.h"
+#include "dialogs/frmSettings.h"
+#include "mainwindow/MDIForm1.h"
+#include "services/mReg.h"
+#include "tracking/TrackingModel.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QListWidget>
+#include <QSignalSpy>
+
+namespace {
+
+class ProgramWindows : public MainWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        defineWindows(mainWindow());
+    }
+
+    void TearDown() override
+    {
+        // The catalogue's windows belong to this test's main window: none may outlive it.
+        WindowRegistry& windows = WindowRegistry::instance();
+        for (const QString& name :
+             {windowNames::kWorldMap, windowNames::kLocalSky, windowNames::kLocation,
+              windowNames::kSettings, windowNames::kAbout, windowNames::kLanguage,
+              windowNames::kCalendar, windowNames::kDownload, windowNames::kSyncro,
+              windowNames::kDetails, windowNames::kCalc, windowNames::kRelative}) {
+            if (QWidget* window = windows.find(name))
+                windows.unload(window);
+            windows.define(name, WindowLifetime::UnloadOnClose, {});
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        MainWindowTest::TearDown();
+    }
+};
+
+} // namespace
+
+TEST_F(ProgramWindows, LocationPanelAndButtonOpenTheLocationDialog)
+{
+    writeTestFile(folderFile(QStringLiteral("cities.dat")), "\"Italy: Milano\",45.47,9.19,1\r\n");
+    MDIForm1& window = mainWindow();
+    EXPECT_TRUE(window.toolbarButton(QStringLiteral("Location"))->isEnabled());
+    window.StatusBar1_PanelClick(3);
+    ASSERT_TRUE(mGlobal::Form_caricato(windowNames::kLocation));
+    QWidget* location = WindowRegistry::instance().find(windowNames::kLocation);
+    EXPECT_TRUE(location->isVisible());
+    location->close();
+    EXPECT_TRUE(mGlobal::Form_caricato(windowNames::kLocation)) << "closing only hides it";
+    window.Toolbar1_ButtonClick(QStringLiteral("Location"));
+    EXPECT_TRUE(location->isVisible());
+}
+
+TEST_F(ProgramWindows, NewObserverRedrawsTheOpenMapsAndTheStatusBar)
+{
+    writeTestFile(folderFile(QStringLiteral("cities.dat")),
+                  "\"Italy: Milano\",45.47,9.19,1\r\n\"Peru: Lima\",-12.05,-77.05,-5\r\n");
+    MDIForm1& window = mainWindow();
+    auto* map = loadFake<FakeWorldMap>(windowNames::kWorldMap);
+    auto* sky = loadFake<FakeLocalSky>(windowNames::kLocalSky);
+    window.runCommand(QStringLiteral("mnuOpzioniLocalita"));
+    auto* location =
+        qobject_cast<frmLocation*>(WindowRegistry::instance().find(windowNames::kLocation));
+    ASSERT_NE(location, nullptr);
+    location->findChild<QListWidget*>(QStringLiteral("cmbCity"))
+        ->setCurrentRow(1, QItemSelectionModel::ClearAndSelect);
+    const int redraws = map->redraws;
+    QSignalSpy told(&TrackingModel::instance(), &TrackingModel::observerChanged);
+    location->cmdOk_Click();
+    EXPECT_EQ(told.count(), 1);
+
+    EXPECT_EQ(Osservatore.Nome_localita, "Peru: Lima");
+    EXPECT_EQ(window.statusPanelText(3), QStringLiteral("Peru: Lima"));
+    EXPECT_EQ(map->redraws, redraws + 1);
+    EXPECT_GE(sky->timerRedraws, 1);
+    EXPECT_FALSE(location->isVisible());
+}
+
+TEST_F(ProgramWindows, OptionsEntriesOpenTheirPageAndOkRefreshesTheOpenMap)
+{
+    MDIForm1& window = mainWindow();
+    auto* map = loadFake<FakeWorldMap>(windowNames::kWorldMap);
+    const struct
+    {
+        const char* item;
+        int page;
+    } entries[] = {
+        {"mnuOpzioniGenerali", 0},    {"mnuOpzioniSatelliti", 1},     {"mnuOpzioniMappamondo", 2},
+        {"mnuOpzioniCieloLocale", 3}, {"mnuOpzioniCieloGenerale", 5}, {"mnuOpzioniAnteprime", 6},
+        {"mnuOpzioniFiltri", 8},      {"mnuOpzioniServerNTP", 9},     {"mnuOpzioniColori", 10},
+        {"mnuOpzioniDownload", 12},   {"mnuOpzioniEsegui", 13}};
+    frmSettings* settings = nullptr;
+    for (const auto& entry : entries) {
+        ASSERT_TRUE(window.menuItem(QString::fromLatin1(entry.item))->isEnabled()) << entry.item;
+        window.runCommand(QString::fromLatin1(entry.item));
+        auto* shown =
+            qobject_cast<frmSettings*>(WindowRegistry::instance().find(windowNames::kSettings));
+        ASSERT_NE(shown, nullptr);
+        if (settings != nullptr) {
+            EXPECT_EQ(shown, settings) << "an open dialog only switches its page";
+        }
+        settings = shown;
+        EXPECT_EQ(settings->currentPage(), entry.page) << entry.item;
+        EXPECT_TRUE(settings->isVisible());
+    }
+    EXPECT_TRUE(window.toolbarButton(QStringLiteral("Impostazioni"))->isEnabled());
+
+    settings->findChild<QCheckBox*>(QStringLiteral("chkWorldMapGriglia"))->setChecked(false);
+    settings->findChild<QCheckBox*>(QStringLiteral("chkWorldMapCoordinateMouse"))->setChecked(true);
+    settings->findChild<QCheckBox*>(QStringLiteral("chkBarraStato"))->setChecked(false);
+    const int redraws = map->redraws;
+    settings->cmdOK_Click();
+
+    EXPECT_FALSE(Impostazioni.Mappamondo_griglia);
+    EXPECT_FALSE(window.menuItem(QStringLiteral("mnuWorldmapGriglia"))->isChecked());
+    EXPECT_FALSE(window.toolbarButton(QStringLiteral("Griglia"))->isChecked());
+    EXPECT_TRUE(map->cross);
+    EXPECT_EQ(map->redraws, redraws + 1);
+    EXPECT_FALSE(window.menuItem(QStringLiteral("mnuVisualizzaBarraStato"))->isChecked());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(mGlobal::Form_caricato(windowNames::kSettings)) << "OK unloads the dialog";
+}
+
+TEST_F(ProgramWindows, SaveWritesTheOptionsShownToTheStore)
+{
+    MDIForm1& window = mainWindow();
+    window.runCommand(QStringLiteral("mnuOpzioniSatelliti"));
+    auto* settings =
+        qobject_cast<frmSettings*>(WindowRegistry::instance().find(windowNames::kSettings));
+    ASSERT_NE(settings, nullptr);
+    settings->findChild<QComboBox*>(QStringLiteral("cmbPropagatore"))->setCurrentIndex(0);
+    settings->cmdSave_Click();
+    EXPECT_EQ(Impostazioni.Propagatore, 0);
+    EXPECT_EQ(mReg::Leggi_registro(u"Quorvanel", u"Satelliti", u"Propagatore", u"?"),
+              QStringLiteral("0"));
+}
