@@ -10,7 +10,7 @@ seconds=${1:-60}
 jobs=${FUZZ_JOBS:-1}
 build=build-fuzz
 targets=(ElementLinesFuzz ElementFileFuzz LanguageFileFuzz WorkingSetFuzz ReferenceDataFuzz
-    HttpReplyFuzz HttpAddressFuzz TimeReplyFuzz DisplayFormatFuzz)
+    HttpReplyFuzz HttpAddressFuzz TimeReplyFuzz DisplayFormatFuzz CityListFuzz)
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DQUORVANEL_FUZZ=ON -DQUORVANEL_BENCH=OFF >/dev/null
