@@ -2,9 +2,12 @@
 
 #include <QIODevice>
 
+#include <algorithm>
+
 namespace {
 
 constexpr qint64 kBlockBytes = 64 * 1024;
+constexpr qint64 kSmallestBlockBytes = 256;
 constexpr char kCarriageReturn = '\r';
 constexpr char kLineFeed = '\n';
 
@@ -18,14 +21,18 @@ bool TextLineReader::fill()
         return false;
     m_block.remove(0, m_pos);
     m_pos = 0;
-    const QByteArray more = m_device.read(kBlockBytes);
-    if (more.isEmpty()) {
+    // A small file is read in one block of its own size, a large one a block at a time.
+    const qint64 wanted = std::clamp(m_device.bytesAvailable(), kSmallestBlockBytes, kBlockBytes);
+    const qsizetype kept = m_block.size();
+    m_block.resize(kept + static_cast<qsizetype>(wanted));
+    const qint64 got = m_device.read(m_block.data() + kept, wanted);
+    m_block.resize(kept + static_cast<qsizetype>(std::max<qint64>(got, 0)));
+    if (got <= 0) {
         m_atEnd = true;
-        // A read that gives nothing before the end of the device is a device failure.
-        m_failed = !m_device.atEnd() && !m_device.isSequential();
+        // A read that fails, or gives nothing before the end of the device, is a device failure.
+        m_failed = got < 0 || (!m_device.atEnd() && !m_device.isSequential());
         return false;
     }
-    m_block += more;
     return true;
 }
 
