@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing (Debian, as root), builds and runs every test:
-# once in a normal build, once with AddressSanitizer and UndefinedBehaviorSanitizer.
+# once in a normal build, once with AddressSanitizer and UndefinedBehaviorSanitizer, then
+# every fuzz target for a short time (20 s each), so a reader a change broke fails here.
 set -euo pipefail
 cd "$(dirname "$0")"
 . ./tools/deps.sh
@@ -16,3 +17,5 @@ cmake -S . -B build-sanitize -G Ninja -DQUORVANEL_WERROR=ON -DQUORVANEL_SANITIZE
 cmake --build build-sanitize -j "$jobs"
 (cd build-sanitize && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --output-on-failure -j "$jobs")
+
+./tools/fuzz.sh 20

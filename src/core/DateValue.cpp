@@ -1,5 +1,6 @@
 #include "core/DateValue.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -43,6 +44,10 @@ Civil civilFromDays(std::int64_t days)
 
 const std::int64_t kEpochDays = daysFromCivil(1899, 12, 30);
 
+// The calendar's first and last instants: 100-01-01 00:00 and 9999-12-31 23:59:59.
+constexpr double kFirstDate = -657434.0;
+constexpr double kLastDate = 2958465.0 + 86399.0 / 86400.0;
+
 // Whole days since the epoch of a date whose month and day may be out of range.
 std::int64_t serialDay(int year, int month, int day)
 {
@@ -81,7 +86,11 @@ double fromDateTime(int year, int month, int day, int hour, int minute, double s
 
 Parts split(double date)
 {
-    const double linear = toLinearDays(date);
+    // Guard: the whole days go through integer arithmetic; a date that is not a number or lies
+    // beyond the years 100 to 9999 would overflow it, so it is held to the calendar's ends.
+    if (!std::isfinite(date))
+        date = std::isnan(date) ? 0.0 : date > 0 ? kLastDate : kFirstDate;
+    const double linear = std::clamp(toLinearDays(date), toLinearDays(kFirstDate), kLastDate);
     double wholeDays = std::floor(linear);
     auto seconds = static_cast<std::int64_t>(std::round((linear - wholeDays) * kSecondsPerDay));
     if (seconds >= static_cast<std::int64_t>(kSecondsPerDay)) {

@@ -36,7 +36,8 @@ struct Parts
                                   double second);
 
 /// Calendar parts; the time is rounded to the nearest second, which may carry into the
-/// next day (23:59:59.6 reads as 00:00:00 of the day after).
+/// next day (23:59:59.6 reads as 00:00:00 of the day after). A date before 100-01-01 or after
+/// 9999-12-31 23:59:59 gives the parts of that end; not-a-number gives the epoch.
 [[nodiscard]] Parts split(double date);
 
 /// Days since the epoch on a continuous scale (differs from the date value before 1899-12-30).

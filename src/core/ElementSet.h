@@ -28,12 +28,23 @@ namespace mSat {
 /// ("A0000" is 100000, "Z9999" is 339999). Anything else is no number.
 [[nodiscard]] std::optional<std::int32_t> catalogueNumber(std::string_view text);
 
+/// Whether the element lines hold numbers where the parser reads them: both lines reach their
+/// last element column, every column read as a number holds blanks, an optional sign, digits
+/// and at most one decimal point (no letters, no exponent), and the epoch day, the angles, the
+/// eccentricity and the mean motion are not blank. Ok, LineTooShort or FieldNotNumber.
+[[nodiscard]] Status checkElementColumns(std::string_view line1, std::string_view line2);
+
+/// Whether the checksum of an element line (column 69: the sum of its digits, minus signs
+/// counting 1, modulo 10) matches. A line without column 69 carries no checksum and matches.
+[[nodiscard]] bool checksumMatches(std::string_view line);
+
 /// One parsed element set and what is wrong with it, if anything. The elements are filled
 /// whatever the status (a malformed column reads as 0, a missing one as empty).
 struct ParsedElementSet
 {
     Elemento_satellite elements;
-    Status status = Status::Ok; ///< LineTooShort, NameMissing, or a validateElements refusal
+    /// LineTooShort, FieldNotNumber, a validateElements refusal, or NameMissing
+    Status status = Status::Ok;
 };
 
 /// Parses a name line and two element lines. `magnitudes` is the standard-magnitude table

@@ -50,6 +50,8 @@ enum class Status {
     NoSuchSlot,                      ///< slot number outside 1..202
     NameMissing,                     ///< the name line holds no name
     LineTooShort,                    ///< an element line ends before its last element column
+    FieldNotNumber,                  ///< a column read as a number holds something else
+    EpochDayOutOfRange,              ///< the epoch day of the year is not in [1, 367)
     NumberNotFinite,                 ///< an element is too large to be a number
     MeanMotionNotPositive,           ///< the mean motion is not above 0
     EccentricityOutOfRange,          ///< the eccentricity is not in [0, 1)
@@ -66,7 +68,8 @@ enum class Status {
 [[nodiscard]] std::string_view statusMessage(Status status);
 
 /// Refuses element sets the propagators cannot take: a mean motion that is not above 0,
-/// an eccentricity outside [0, 1), or a value that is not a finite number.
+/// an eccentricity outside [0, 1), a value that is not a finite number, or an epoch day of
+/// the year outside 1 (1 January 0 h) to the end of day 366.
 [[nodiscard]] Status validateElements(const Elemento_satellite& elements);
 
 /// The element set in the propagators' units (radians, minutes, Earth radii).

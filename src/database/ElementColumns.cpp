@@ -13,6 +13,8 @@ namespace {
 constexpr double kCenturyPivot = 57;
 constexpr int kEpochYearColumn = 19;
 constexpr int kEpochDayColumn = 21;
+constexpr double kFirstEpochDay = 1.0;
+constexpr double kEndOfLastEpochDay = 367.0; ///< a leap year's day 366 ends here
 
 bool isBlank(char c)
 {
@@ -58,6 +60,12 @@ double fourDigitYear(double twoDigits)
 std::string_view catalogueText(std::string_view line1)
 {
     return columns(line1, 3, 5);
+}
+
+bool epochDayInYear(std::string_view line1)
+{
+    const double day = number(line1, kEpochDayColumn, 12);
+    return day >= kFirstEpochDay && day < kEndOfLastEpochDay;
 }
 
 double epochJulianDate(std::string_view line1)

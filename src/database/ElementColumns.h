@@ -24,6 +24,9 @@ namespace elementColumns {
 /// The catalogue number text of line 1 (columns 3-7, unchanged).
 [[nodiscard]] std::string_view catalogueText(std::string_view line1);
 
+/// Whether the epoch day of line 1 lies in its year: from 1.0 (1 January 0 h) to before 367.
+[[nodiscard]] bool epochDayInYear(std::string_view line1);
+
 /// Julian date (UT) of the epoch of line 1.
 [[nodiscard]] double epochJulianDate(std::string_view line1);
 

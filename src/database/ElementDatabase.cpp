@@ -20,6 +20,8 @@ ReadOutcome ElementDatabase::read(const QString& path, double nowJulianDate, con
     outcome.status = file.status;
     outcome.setsRead = static_cast<int>(file.sets.size());
     outcome.problemLine = file.problemLine;
+    outcome.refusedSets = file.refusedSets;
+    outcome.wrongChecksums = file.wrongChecksums;
     if (isReadFailure(file.status) || file.sets.empty())
         return outcome;
 

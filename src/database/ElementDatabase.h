@@ -23,6 +23,8 @@ struct ReadOutcome
     ReadStatus status = ReadStatus::Complete;
     int setsRead = 0;      ///< sets in the file (up to the stop, or the failure)
     int problemLine = 0;   ///< 1-based line of a failure; 0 when none
+    int refusedSets = 0;   ///< sets left out because their columns are no numbers
+    int wrongChecksums = 0; ///< sets kept although a checksum does not match
     bool replaced = false; ///< the database now holds the sets read
 };
 

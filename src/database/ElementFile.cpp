@@ -1,6 +1,8 @@
 #include "database/ElementFile.h"
 
+#include "core/ElementSet.h"
 #include "database/ElementColumns.h"
+#include "services/TextLineReader.h"
 
 #include <QFile>
 #include <QIODevice>
@@ -12,69 +14,64 @@ namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 constexpr int kEpochYearColumn = 19;
+/// Blank lines between two looks at the Cancel button and two progress reports: a file of
+/// nothing but blank lines still answers Cancel and moves its bar.
+constexpr int kBlankLinesBetweenChecks = 4096;
 
-/// Lines of a device with one line of look-ahead; line ends (LF or CR LF) removed.
-class LineReader
+/// Lines of a device with one line of look-ahead; line ends removed.
+class LineSource
 {
 public:
-    explicit LineReader(QIODevice& device) : m_device(device) {}
+    explicit LineSource(QIODevice& device) : m_reader(device) {}
 
     /// The next line, or nothing at the end of the device or on a read error.
     std::optional<std::string> next()
     {
-        if (m_peeked) {
-            std::optional<std::string> line = std::move(m_peeked);
-            m_peeked.reset();
+        std::optional<std::string> line = m_peeked ? std::move(m_peeked) : readLine();
+        m_peeked.reset();
+        if (line) {
             ++m_lineNumber;
-            return line;
+            m_consumed = m_peekedFrom ? *m_peekedFrom : m_reader.consumed();
+            m_peekedFrom.reset();
         }
-        std::optional<std::string> line = readLine();
-        if (line)
-            ++m_lineNumber;
         return line;
     }
 
     /// The line next() will return, without consuming it; null at the end.
     const std::string* peek()
     {
-        if (!m_peeked)
+        if (!m_peeked) {
             m_peeked = readLine();
+            if (m_peeked)
+                m_peekedFrom = m_reader.consumed();
+        }
         return m_peeked ? &*m_peeked : nullptr;
     }
 
     int lineNumber() const { return m_lineNumber; }
-    bool failed() const { return m_failed; }
+    bool failed() const { return m_reader.failed(); }
     /// Bytes consumed by the lines returned so far.
-    qint64 position() const { return m_device.pos() - (m_peeked ? m_peekedBytes : 0); }
+    qint64 position() const { return m_consumed; }
 
 private:
     std::optional<std::string> readLine()
     {
-        if (m_device.atEnd())
+        if (!m_reader.next(m_bytes))
             return std::nullopt;
-        const QByteArray bytes = m_device.readLine();
-        if (bytes.isEmpty()) { // not at the end, yet nothing came: the device failed
-            m_failed = true;
-            return std::nullopt;
-        }
-        m_peekedBytes = bytes.size();
-        std::string_view text(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-        if (text.ends_with('\n'))
-            text.remove_suffix(1);
-        if (text.ends_with('\r'))
-            text.remove_suffix(1);
+        std::string_view text(m_bytes.constData(), static_cast<std::size_t>(m_bytes.size()));
         if (m_atStart && text.starts_with(kUtf8ByteOrderMark))
             text.remove_prefix(kUtf8ByteOrderMark.size());
         m_atStart = false;
         return std::string(text);
     }
 
-    QIODevice& m_device;
+    TextLineReader m_reader;
+    QByteArray m_bytes;
     std::optional<std::string> m_peeked;
-    qint64 m_peekedBytes = 0;
+    std::optional<qint64> m_peekedFrom; ///< bytes consumed once the peeked line is taken
+    qint64 m_consumed = 0;
     int m_lineNumber = 0;
     bool m_atStart = true;
-    bool m_failed = false;
 };
 
 bool isBlankLine(std::string_view line)
@@ -87,28 +84,57 @@ bool isElementLine1(std::string_view line)
     return line.size() >= 2 && line[0] == '1' && line[1] == ' ';
 }
 
-/// The name line of the next set, skipping the blank lines between sets; nothing at the end.
-std::optional<std::string> nextNameLine(LineReader& reader)
+enum class NameLine { Found, End, Cancelled };
+
+/// Reads the name line of the next set into `name`, skipping the blank lines between sets.
+NameLine nextNameLine(LineSource& source, const ReadHooks& hooks, std::string& name)
 {
-    std::optional<std::string> name = reader.next();
-    while (name && isBlankLine(*name)) {
-        const std::string* following = reader.peek();
+    int blankLines = 0;
+    for (;;) {
+        std::optional<std::string> line = source.next();
+        if (!line)
+            return NameLine::End;
+        if (!isBlankLine(*line)) {
+            name = std::move(*line);
+            return NameLine::Found;
+        }
+        const std::string* following = source.peek();
         if (!following)
-            return std::nullopt;
-        if (isElementLine1(*following))
-            break; // a set whose name line is blank
-        name = reader.next();
+            return NameLine::End;
+        if (isElementLine1(*following)) {
+            name = std::move(*line); // a set whose name line is blank
+            return NameLine::Found;
+        }
+        // Guard: a file of millions of blank lines is read without freezing the window.
+        if (++blankLines % kBlankLinesBetweenChecks == 0) {
+            if (hooks.progress)
+                hooks.progress(source.position());
+            if (hooks.shouldCancel && hooks.shouldCancel())
+                return NameLine::Cancelled;
+        }
     }
-    return name;
 }
 
-ElementFileRead finish(ElementFileRead read, const LineReader& reader)
+ElementFileRead finish(ElementFileRead read, const LineSource& source)
 {
-    if (reader.failed()) {
+    if (source.failed()) {
         read.status = ReadStatus::ReadFailed;
-        read.problemLine = reader.lineNumber() + 1;
+        read.problemLine = source.lineNumber() + 1;
     }
     return read;
+}
+
+/// Counts what is wrong with a complete set; true when it is kept.
+bool keepSet(const Record_TLE& set, ElementFileRead& read)
+{
+    if (mSat::checkElementColumns(set.Riga1, set.Riga2) != mSat::Status::Ok
+        || !elementColumns::epochDayInYear(set.Riga1)) {
+        ++read.refusedSets;
+        return false;
+    }
+    if (!mSat::checksumMatches(set.Riga1) || !mSat::checksumMatches(set.Riga2))
+        ++read.wrongChecksums;
+    return true;
 }
 
 } // namespace
@@ -122,34 +148,41 @@ ElementFileRead readElementSets(QIODevice& device, const ReadHooks& hooks)
 {
     ElementFileRead read;
     read.totalBytes = device.size();
-    LineReader reader(device);
+    LineSource source(device);
+    std::string name;
     for (;;) {
         if (hooks.shouldCancel && hooks.shouldCancel()) {
             read.status = ReadStatus::Cancelled;
             return read;
         }
-        std::optional<std::string> name = nextNameLine(reader);
-        if (!name)
+        const NameLine found = nextNameLine(source, hooks, name);
+        if (found == NameLine::Cancelled) {
+            read.status = ReadStatus::Cancelled;
+            return read;
+        }
+        if (found == NameLine::End)
             break;
-        std::optional<std::string> line1 = reader.next();
-        std::optional<std::string> line2 = line1 ? reader.next() : std::nullopt;
+        std::optional<std::string> line1 = source.next();
+        std::optional<std::string> line2 = line1 ? source.next() : std::nullopt;
         if (!line2) {
             read.status = ReadStatus::SetTruncated;
-            read.problemLine = reader.lineNumber() + 1;
-            return finish(std::move(read), reader);
+            read.problemLine = source.lineNumber() + 1;
+            return finish(std::move(read), source);
         }
         if (!elementColumns::isWholeTextNumber(
                 elementColumns::columns(*line1, kEpochYearColumn, 2))) {
             read.status = ReadStatus::EpochYearNotNumber;
-            read.problemLine = reader.lineNumber() - 1;
+            read.problemLine = source.lineNumber() - 1;
             return read;
         }
-        read.sets.push_back(Record_TLE{std::move(*name), std::move(*line1), std::move(*line2)});
+        Record_TLE set{std::move(name), std::move(*line1), std::move(*line2)};
+        if (keepSet(set, read))
+            read.sets.push_back(std::move(set));
         if (hooks.progress)
-            hooks.progress(reader.position());
+            hooks.progress(source.position());
     }
-    if (reader.failed())
-        return finish(std::move(read), reader);
+    if (source.failed())
+        return finish(std::move(read), source);
     if (read.sets.empty()) {
         read.status = ReadStatus::NoSets;
         read.problemLine = 1;
@@ -160,9 +193,9 @@ ElementFileRead readElementSets(QIODevice& device, const ReadHooks& hooks)
 ElementFileRead readElementFile(const QString& path, const ReadHooks& hooks)
 {
     if (path.isEmpty())
-        return ElementFileRead{ReadStatus::NoFileName, {}, 0, 0};
+        return ElementFileRead{ReadStatus::NoFileName, {}, 0, 0, 0, 0};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return ElementFileRead{ReadStatus::OpenFailed, {}, 0, 0};
+        return ElementFileRead{ReadStatus::OpenFailed, {}, 0, 0, 0, 0};
     return readElementSets(file, hooks);
 }

@@ -1,14 +1,15 @@
 #pragma once
 // Reading an element file: three lines per satellite, a name line and the two element lines of
-// the standard two-line format. Lines may end in CR LF or LF; a CR not followed by LF is an
-// ordinary character. Blank lines between sets are skipped; a blank line followed by an element
-// line 1 is the empty name line of a set without a name. A UTF-8 byte-order mark before the
-// first line is dropped.
+// the standard two-line format. Lines may end in CR LF, LF or CR. Blank lines between sets are
+// skipped; a blank line followed by an element line 1 is the empty name line of a set without a
+// name. A UTF-8 byte-order mark before the first line is dropped.
 //
 // The file is read completely before anything uses it, so a file that turns out to be broken
-// part way changes nothing. A set is checked only as far as its age needs: its two element
-// lines must be there, and line 1 columns 19-20 (the epoch year) must hold a whole number.
-// Everything else of a set is taken as it stands (a malformed column reads as 0 later).
+// part way changes nothing. Every set must have its two element lines, and line 1 columns 19-20
+// (the epoch year) must hold a whole number, or the file is broken. A set whose element columns
+// are no numbers (letters, a missing column, an epoch day outside the year) is left out and
+// counted; a set whose checksum does not match is kept and counted, as published files
+// sometimes carry such sets.
 
 #include "common/Record_TLE.h"
 
@@ -38,8 +39,10 @@ enum class ReadStatus {
 /// loop run, so that a Cancel button can be pressed during a long read.
 struct ReadHooks
 {
-    std::function<void(qint64 bytesRead)> progress; ///< after every set: bytes consumed so far
-    std::function<bool()> shouldCancel;             ///< before every set: true stops the read
+    /// After every set, and now and then among blank lines: bytes consumed so far.
+    std::function<void(qint64 bytesRead)> progress;
+    /// Before every set, and now and then among blank lines: true stops the read.
+    std::function<bool()> shouldCancel;
 };
 
 struct ElementFileRead
@@ -48,6 +51,8 @@ struct ElementFileRead
     std::vector<Record_TLE> sets; ///< in file order; on a failure the sets before it
     qint64 totalBytes = 0;        ///< size of the file, for a progress bar's maximum
     int problemLine = 0;          ///< 1-based line where a failure was found; 0 when none
+    int refusedSets = 0;          ///< sets left out because their columns are no numbers
+    int wrongChecksums = 0;       ///< sets kept although a checksum does not match
 };
 
 /// Reads element sets from an open device until its end.

@@ -22,41 +22,69 @@ QByteArrayView trimmedOfBlanks(QByteArrayView line)
     return line.sliced(first, end - first);
 }
 
-} // namespace
-
-QByteArray repairedLineEnds(QByteArrayView content)
+/// Where the line starting at `from` ends: the first CR or LF, or the end of the content.
+qsizetype lineEndAt(QByteArrayView content, qsizetype from)
 {
-    QByteArray result;
-    result.reserve(content.size() + content.size() / 32 + kCrLf.size());
-    qsizetype lineStart = 0;
-    while (lineStart < content.size()) {
-        qsizetype lineFeed = content.indexOf(kLineFeed, lineStart);
-        const bool lastLine = lineFeed < 0;
-        qsizetype lineEnd = lastLine ? content.size() : lineFeed;
-        // A CR directly before the LF belongs to the line end; any other CR is text.
-        if (!lastLine && lineEnd > lineStart && content[lineEnd - 1] == kCarriageReturn)
-            --lineEnd;
-        result += trimmedOfBlanks(content.sliced(lineStart, lineEnd - lineStart));
-        result += kCrLf;
-        lineStart = lastLine ? content.size() : lineFeed + 1;
-    }
-    return result;
+    while (from < content.size() && content[from] != kCarriageReturn && content[from] != kLineFeed)
+        ++from;
+    return from;
 }
 
-LineEndRepairStatus repairLineEnds(const QString& path)
-{
-    QFile source(path);
-    if (!source.open(QIODevice::ReadOnly))
-        return LineEndRepairStatus::ReadFailed;
-    const QByteArray content = source.readAll();
-    if (source.error() != QFileDevice::NoError)
-        return LineEndRepairStatus::ReadFailed;
-    source.close();
-    if (content.isEmpty())
-        return LineEndRepairStatus::EmptyFile;
+} // namespace
 
+RepairedText repairText(QByteArrayView content)
+{
+    RepairedText repaired;
+    repaired.text.reserve(content.size() + content.size() / 32 + kCrLf.size());
+    qsizetype lineStart = 0;
+    while (lineStart < content.size()) {
+        const qsizetype lineEnd = lineEndAt(content, lineStart);
+        qsizetype next = lineEnd;
+        if (next < content.size() && content.sliced(next).startsWith(kCrLf))
+            next += kCrLf.size();
+        else if (next < content.size())
+            ++next;
+        const QByteArrayView line = content.sliced(lineStart, lineEnd - lineStart);
+        const QByteArrayView trimmed = trimmedOfBlanks(line);
+        if (trimmed.size() != line.size())
+            ++repaired.linesTrimmed;
+        if (next - lineEnd != kCrLf.size())
+            ++repaired.lineEndsChanged;
+        repaired.text += trimmed;
+        repaired.text += kCrLf;
+        lineStart = next;
+    }
+    return repaired;
+}
+
+LineEndRepairResult repairLineEnds(const QString& path)
+{
+    LineEndRepairResult result;
+    QFile source(path);
+    if (!source.open(QIODevice::ReadOnly)) {
+        result.status = LineEndRepairStatus::ReadFailed;
+        return result;
+    }
+    const QByteArray content = source.readAll();
+    if (source.error() != QFileDevice::NoError) {
+        result.status = LineEndRepairStatus::ReadFailed;
+        return result;
+    }
+    source.close();
+    if (content.isEmpty()) {
+        result.status = LineEndRepairStatus::EmptyFile;
+        return result;
+    }
+
+    const RepairedText repaired = repairText(content);
+    result.lineEndsChanged = repaired.lineEndsChanged;
+    result.linesTrimmed = repaired.linesTrimmed;
+    if (repaired.text == content) {
+        result.status = LineEndRepairStatus::NothingToRepair;
+        return result;
+    }
     // Guard: a failure half-way (disk full, folder not writable) leaves the element file as it was.
-    if (!writeFileAtomically(path, repairedLineEnds(content)))
-        return LineEndRepairStatus::WriteFailed;
-    return LineEndRepairStatus::Repaired;
+    result.status = writeFileAtomically(path, repaired.text) ? LineEndRepairStatus::Repaired
+                                                              : LineEndRepairStatus::WriteFailed;
+    return result;
 }

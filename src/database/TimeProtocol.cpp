@@ -1,5 +1,6 @@
 #include "database/TimeProtocol.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -8,9 +9,16 @@ namespace {
 constexpr qint64 kSeconds1900To1970 = 2208988800;
 constexpr qint64 kCountWrap = qint64(1) << 32;
 constexpr quint32 kFirstEraFlag = 0x80000000u;
+/// The transit correction never goes back in time nor beyond this [s]: a reply that took a day
+/// to arrive tells nothing about the time any more.
+constexpr double kLongestTransitSeconds = 86400.0;
 
 qint64 roundHalfToEven(double value)
 {
+    // Guard: the cast to a whole number of seconds needs a finite value within its range.
+    if (!(value > 0.0))
+        return 0;
+    value = std::min(value, kLongestTransitSeconds);
     const double nearest = std::round(value); // halves away from zero
     if (std::fabs(value - std::trunc(value)) == 0.5)
         return static_cast<qint64>(2.0 * std::round(value / 2.0));

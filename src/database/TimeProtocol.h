@@ -16,7 +16,8 @@ inline constexpr qsizetype kTimeReplyBytes = 4;
 [[nodiscard]] std::optional<quint32> timeProtocolSeconds(QByteArrayView reply);
 
 /// The UTC instant a TIME count denotes, to which the transit time of the reply is added:
-/// half the round trip, rounded to the nearest whole second with halves to the even second.
+/// half the round trip, rounded to the nearest whole second with halves to the even second. A
+/// transit time that is not a positive number counts as none; one beyond a day as a day.
 /// The count wraps on 2036-02-07 06:28:16 UTC; as for NTP timestamps (RFC 4330, section 3),
 /// a count below 2^31 is taken as after that date rather than before 1968.
 [[nodiscard]] QDateTime timeProtocolInstant(quint32 seconds, double halfRoundTripSeconds);

@@ -3,7 +3,7 @@
 #include "common/satellite_slots.h"
 #include "services/AtomicFile.h"
 #include "services/ProgramFolder.h"
-#include "services/TextData.h"
+#include "services/TextLineReader.h"
 
 #include <QFile>
 
@@ -31,28 +31,42 @@ bool Salva_Ini()
     return writeFileAtomically(dataFilePath(kWorkingSetFileName), text.toUtf8());
 }
 
+std::optional<std::vector<Record_TLE>> readWorkingSet(QIODevice& device)
+{
+    TextLineReader reader(device);
+    std::vector<Record_TLE> sets;
+    QByteArray lines[kLinesPerSet];
+    // Guard: reading stops after the last set kept, so a huge file is not read to its end.
+    while (sets.size() < static_cast<std::size_t>(kMaxActiveSatellites)) {
+        int read = 0;
+        while (read < kLinesPerSet && reader.next(lines[read]))
+            ++read;
+        if (read < kLinesPerSet)
+            break; // an incomplete last set is ignored
+        const QString name = QString::fromUtf8(lines[0]);
+        // Guard: a set without a name is skipped rather than left as an unnamed hole among
+        // the active slots.
+        if (name.trimmed().isEmpty())
+            continue;
+        sets.push_back(Record_TLE{name.toStdString(), QString::fromUtf8(lines[1]).toStdString(),
+                                  QString::fromUtf8(lines[2]).toStdString()});
+    }
+    if (reader.failed())
+        return std::nullopt;
+    return sets;
+}
+
 bool Leggi_Ini()
 {
     QFile file(dataFilePath(kWorkingSetFileName));
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    const std::optional<std::vector<Record_TLE>> sets = readWorkingSet(file);
+    if (!sets)
         return false;
-    const QStringList lines = splitDataLines(QString::fromUtf8(bytes));
-
-    int sets = 0;
-    for (qsizetype first = 0; first + kLinesPerSet <= lines.size() && sets < kMaxActiveSatellites;
-         first += kLinesPerSet) {
-        const QString& name = lines.at(first);
-        // Guard: a set without a name is skipped rather than left as an unnamed hole among
-        // the active slots.
-        if (name.trimmed().isEmpty())
-            continue;
-        ++sets;
-        RigaDati[sets] = Record_TLE{name.toStdString(), lines.at(first + 1).toStdString(),
-                                    lines.at(first + 2).toStdString()};
-    }
-    Numero_satelliti = static_cast<std::int16_t>(sets);
+    int slot = 0;
+    for (const Record_TLE& set : *sets)
+        RigaDati[++slot] = set;
+    Numero_satelliti = static_cast<std::int16_t>(slot);
     return true;
 }

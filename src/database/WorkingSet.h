@@ -3,7 +3,14 @@
 // three lines per satellite in slot order (name, element line 1, element line 2), at most 200
 // satellites, lines ending in CR LF. An empty working set is an empty file.
 
+#include "common/Record_TLE.h"
+
 #include <QString>
+
+#include <optional>
+#include <vector>
+
+class QIODevice;
 
 inline const QString kWorkingSetFileName = QStringLiteral("Quorvanel.ini");
 
@@ -13,8 +20,12 @@ inline const QString kWorkingSetFileName = QStringLiteral("Quorvanel.ini");
 bool Salva_Ini();
 
 /// Reads the working-set file into RigaDati from slot 1 and sets Numero_satelliti to the number
-/// of sets read; the caller then parses each slot (Estrai_Dati_Satellite). Reads CR LF and LF
-/// lines. A set whose name line is empty is skipped, an incomplete last set is ignored, and
-/// reading stops after 200 sets. False, with the working set untouched, when the file cannot
+/// of sets read; the caller then parses each slot (Estrai_Dati_Satellite). Lines may end in CR LF,
+/// LF or CR. A set whose name line is empty is skipped, an incomplete last set is ignored, and
+/// reading stops after 200 sets, without reading the rest of the file. False, with the working set untouched, when the file cannot
 /// be read.
 bool Leggi_Ini();
+
+/// The sets of a working-set file as Leggi_Ini keeps them, at most 200; nothing when the device
+/// failed. Reads no further than the last set kept.
+[[nodiscard]] std::optional<std::vector<Record_TLE>> readWorkingSet(QIODevice& device);

@@ -102,7 +102,8 @@ private:
     // Reading and listing (frmDatabaseReading.cpp).
     void readDatabase(DatabaseKind kind, const QString& path);
     DatabaseReadOutcome runRead(DatabaseKind kind, const QString& path);
-    void reportFailedRead(DatabaseKind kind, const QString& path, ReadStatus status);
+    void reportFailedRead(DatabaseKind kind, const QString& path, const ReadOutcome& read);
+    void reportSetProblems(const ReadOutcome& read);
     void reportRelink(const RelinkOutcome& relink);
     void showStatistics(DatabaseKind kind);
     void cmbOrdina_Click(DatabaseKind kind);

@@ -24,6 +24,7 @@
 #include <QListView>
 #include <QLocale>
 #include <QMdiSubWindow>
+#include <QStringList>
 
 #include <optional>
 
@@ -86,6 +87,20 @@ private:
     QElapsedTimer m_sinceEvents;
     int m_setsSinceEvents = 0;
 };
+
+/// The lines that tell how many sets of a file were left out or had a wrong checksum; empty
+/// when there were none.
+QString setProblemsText(const ReadOutcome& read)
+{
+    QStringList lines;
+    if (read.refusedSets > 0)
+        lines << mLang::Testo_lingua(u"frmDatabase", u"insiemiscartati") + u' '
+                     + QString::number(read.refusedSets);
+    if (read.wrongChecksums > 0)
+        lines << mLang::Testo_lingua(u"frmDatabase", u"checksumerrati") + u' '
+                     + QString::number(read.wrongChecksums);
+    return lines.join(u'\n');
+}
 
 QWidget* frameOf(QWidget* window)
 {
@@ -158,6 +173,7 @@ void frmDatabase::readDatabase(DatabaseKind kind, const QString& path)
         showStatistics(kind);
         if (kind == DatabaseKind::Primary)
             present();
+        reportSetProblems(outcome.read);
         if (outcome.relink) {
             activeSatellitesChanged();
             reportRelink(*outcome.relink);
@@ -165,7 +181,7 @@ void frmDatabase::readDatabase(DatabaseKind kind, const QString& path)
         return;
     }
     frame->setVisible(wasVisible);
-    reportFailedRead(kind, path, outcome.read.status);
+    reportFailedRead(kind, path, outcome.read);
 }
 
 DatabaseReadOutcome frmDatabase::runRead(DatabaseKind kind, const QString& path)
@@ -179,9 +195,15 @@ DatabaseReadOutcome frmDatabase::runRead(DatabaseKind kind, const QString& path)
     return m_session.read(kind, path, mAstro::Data_giuliana, progress.hooks());
 }
 
-void frmDatabase::reportFailedRead(DatabaseKind kind, const QString& path, ReadStatus status)
+void frmDatabase::reportSetProblems(const ReadOutcome& read)
 {
-    switch (status) {
+    if (const QString text = setProblemsText(read); !text.isEmpty())
+        message(text, true);
+}
+
+void frmDatabase::reportFailedRead(DatabaseKind kind, const QString& path, const ReadOutcome& read)
+{
+    switch (read.status) {
     case ReadStatus::Complete:
     case ReadStatus::Cancelled: // stopped before the first set: nothing changes
         return;
@@ -198,13 +220,16 @@ void frmDatabase::reportFailedRead(DatabaseKind kind, const QString& path, ReadS
     case ReadStatus::ReadFailed:
     case ReadStatus::SetTruncated:
     case ReadStatus::EpochYearNotNumber:
-    case ReadStatus::NoSets:
+    case ReadStatus::NoSets: {
         if (kind == DatabaseKind::Primary)
             present();
-        message(mLang::Testo_lingua(u"Dialogs", u"formatononvalido") + u'\n' +
-                    texts(u"aprirenuovofile") + u'\n' + texts(u"funzioneriparazione"),
-                true);
+        QString text = mLang::Testo_lingua(u"Dialogs", u"formatononvalido") + u'\n'
+                       + texts(u"aprirenuovofile") + u'\n' + texts(u"funzioneriparazione");
+        if (const QString problems = setProblemsText(read); !problems.isEmpty())
+            text += QStringLiteral("\n\n") + problems;
+        message(text, true);
         break;
+    }
     }
     Apertura_database(kind);
 }

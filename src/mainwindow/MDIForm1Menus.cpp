@@ -510,17 +510,33 @@ void MDIForm1::mnuStrumentiFormattazione_Click()
     if (path.isEmpty())
         return;
     yieldToEvents();
-    LineEndRepairStatus status = LineEndRepairStatus::EmptyFile;
+    LineEndRepairResult result;
     {
         const BusyCursor busy;
-        status = repairLineEnds(path);
+        result = repairLineEnds(path);
     }
-    if (status == LineEndRepairStatus::Repaired)
+    switch (result.status) {
+    case LineEndRepairStatus::Repaired:
+        QMessageBox::information(
+            this, applicationTitle(),
+            mLang::Testo_lingua(u"MDIForm1", u"conversioneterminata") + u'\n'
+                + mLang::Testo_lingua(u"MDIForm1", u"terminirigaconvertiti") + u' '
+                + QString::number(result.lineEndsChanged) + u'\n'
+                + mLang::Testo_lingua(u"MDIForm1", u"righeripulite") + u' '
+                + QString::number(result.linesTrimmed));
+        break;
+    case LineEndRepairStatus::NothingToRepair:
         QMessageBox::information(this, applicationTitle(),
-                                 mLang::Testo_lingua(u"MDIForm1", u"conversioneterminata"));
-    else if (status != LineEndRepairStatus::EmptyFile)
+                                 mLang::Testo_lingua(u"MDIForm1", u"conversionenonnecessaria"));
+        break;
+    case LineEndRepairStatus::EmptyFile:
+        break;
+    case LineEndRepairStatus::ReadFailed:
+    case LineEndRepairStatus::WriteFailed:
         QMessageBox::warning(this, applicationTitle(),
                              mLang::Testo_lingua(u"MDIForm1", u"conversionefallita"));
+        break;
+    }
 }
 
 void MDIForm1::mnuStrumentiSincronizzazione_Click()

@@ -120,14 +120,12 @@ QStringList splitDataLines(QStringView text)
     QStringList lines;
     qsizetype start = 0;
     while (start < text.size()) {
-        qsizetype end = text.indexOf(u'\n', start);
-        const bool lastLine = end < 0;
-        if (lastLine)
-            end = text.size();
-        QStringView line = text.sliced(start, end - start);
-        if (!lastLine && line.endsWith(u'\r'))
-            line.chop(1);
-        lines.append(line.toString());
+        qsizetype end = start;
+        while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
+            ++end;
+        lines.append(text.sliced(start, end - start).toString());
+        if (end < text.size() && text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n')
+            ++end;
         start = end + 1;
     }
     return lines;

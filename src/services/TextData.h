@@ -2,7 +2,7 @@
 // Numbers and lines of the settings store and of the data files, independent of the user's
 // locale: numbers are written with "." as the decimal separator whatever the locale says, and
 // read back with "." or "," (stores written by a locale-aware writer hold ","). Lines may end
-// in CR LF or LF alone.
+// in CR LF, LF alone or CR alone.
 
 #include <QString>
 #include <QStringList>
@@ -25,6 +25,6 @@
 [[nodiscard]] QString formatDataNumber(double value);
 [[nodiscard]] QString formatDataNumber(float value);
 
-/// The lines of a text whose lines end in CR LF or LF; a line end after the last line adds no
-/// empty line, and a CR that is not followed by LF stays part of its line.
+/// The lines of a text whose lines end in CR LF, LF or CR; a line end after the last line adds
+/// no empty line.
 [[nodiscard]] QStringList splitDataLines(QStringView text);

@@ -8,7 +8,7 @@
 // A line "[" section "]" opens a section; a line key "=" text inside it gives the text. Section
 // and key compare without regard to letter case, the key must stand at the very start of its
 // line and is followed directly by "=", and the text is everything after the first "="
-// (blanks kept). There are no comments and no escapes. Lines may end in CR LF or LF.
+// (blanks kept). There are no comments and no escapes. Lines may end in CR LF, LF or CR.
 // A missing file, section or key gives an empty text; there is no fallback language.
 
 #include <QAnyStringView>

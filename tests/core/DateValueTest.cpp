@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 constexpr double kOneSecond = 1.0 / DateValue::kSecondsPerDay;
@@ -57,6 +59,15 @@ TEST(DateValue, SplitRoundsToTheNearestSecondAndCarriesIntoTheNextDay)
     const double lastSecond = DateValue::fromDateTime(2000, 12, 31, 23, 59, 59);
     expectParts(lastSecond + 0.4 * kOneSecond, 2000, 12, 31, 23, 59, 59);
     expectParts(lastSecond + 0.6 * kOneSecond, 2001, 1, 1, 0, 0, 0);
+}
+
+TEST(DateValue, SplitHoldsDatesBeyondTheCalendarAtItsEnds)
+{
+    for (double late : {2958466.0, 1e300, HUGE_VAL})
+        expectParts(late, 9999, 12, 31, 23, 59, 59);
+    for (double early : {-657435.0, -1e300, -HUGE_VAL})
+        expectParts(early, 100, 1, 1, 0, 0, 0);
+    expectParts(std::nan(""), 1899, 12, 30, 0, 0, 0);
 }
 
 TEST(DateValue, WeekdayCountsFromSundayAndDayOfYearFromFirstJanuary)

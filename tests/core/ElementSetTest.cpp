@@ -26,6 +26,13 @@ std::string line1With(const std::string& designatorAndYear, const std::string& d
     return line;
 }
 
+/// `line` with the columns from `first` (1-based) replaced by `text`.
+std::string withColumns(std::string line, int first, std::string_view text)
+{
+    line.replace(static_cast<std::size_t>(first - 1), text.size(), text);
+    return line;
+}
+
 mSat::ParsedElementSet
 parse(const std::string& name, const std::string& line1, const std::string& line2,
       const std::vector<std::string>& magnitudes = std::vector<std::string>(1),
@@ -192,18 +199,69 @@ TEST(ElementSetParsing, MalformedLinesGiveAStatusAndNumbersNotACrash)
     EXPECT_EQ(parse("", line1, line2).status, Status::NameMissing);
     EXPECT_EQ(parse("   \r", line1, line2).status, Status::NameMissing);
 
-    std::string letters = line2;
-    letters.replace(52, 11, "SIXTEEN.REV");
-    EXPECT_EQ(parse("X", line1, letters).status, Status::MeanMotionNotPositive);
     std::string zero = line2;
     zero.replace(52, 11, " 0.00000000");
     EXPECT_EQ(parse("X", line1, zero).status, Status::MeanMotionNotPositive);
-    std::string unitEccentricity = line2;
-    unitEccentricity.replace(26, 7, "1e7    ");
-    EXPECT_EQ(parse("X", line1, unitEccentricity).status, Status::EccentricityOutOfRange);
-    std::string huge = line2;
-    huge.replace(8, 8, "9e999   ");
-    EXPECT_EQ(parse("X", line1, huge).status, Status::NumberNotFinite);
+    EXPECT_EQ(parse("X", withColumns(line1, 21, "400.00000000"), line2).status,
+              Status::EpochDayOutOfRange);
+}
+
+TEST(ElementSetParsing, ColumnsThatAreNoNumbersAreRefused)
+{
+    const std::string line1 = sattest::k88888Line1, line2 = sattest::k88888Line2;
+    const struct
+    {
+        const char* what;
+        int line;
+        int column;
+        const char* text;
+        Status status;
+    } cases[] = {
+        {"letters in the epoch day", 1, 21, "80275.9870AB", Status::FieldNotNumber},
+        {"an exponent in the epoch day", 1, 21, "1e308       ", Status::FieldNotNumber},
+        {"a blank epoch day", 1, 21, "            ", Status::FieldNotNumber},
+        {"letters in the node", 2, 18, "NODE.ABC", Status::FieldNotNumber},
+        {"letters in the mean motion", 2, 53, "SIXTEEN.REV", Status::FieldNotNumber},
+        {"an exponent in the eccentricity", 2, 27, "1e7    ", Status::FieldNotNumber},
+        {"two decimal points in the inclination", 2, 9, "72.84.35", Status::FieldNotNumber},
+        {"a sign after the digits of the B* mantissa", 1, 54, "6688-4", Status::FieldNotNumber},
+        {"a blank international designator", 1, 10, "        ", Status::Ok},
+        {"a blank revolution number", 2, 64, "     ", Status::Ok},
+        {"a signed first derivative", 1, 34, "-.00073094", Status::Ok},
+        {"blanks inside the mean motion", 2, 53, "16.05 82 48", Status::Ok},
+    };
+    for (const auto& c : cases) {
+        const std::string changed1 = c.line == 1 ? withColumns(line1, c.column, c.text) : line1;
+        const std::string changed2 = c.line == 2 ? withColumns(line2, c.column, c.text) : line2;
+        EXPECT_EQ(parse("X", changed1, changed2).status, c.status) << c.what;
+        EXPECT_EQ(mSat::checkElementColumns(changed1, changed2), c.status) << c.what;
+    }
+}
+
+TEST(ElementSetParsing, EpochDayOutsideTheYearIsRefusedByTheElementCheck)
+{
+    Elemento_satellite elements =
+        parse("X", sattest::k88888Line1, sattest::k88888Line2).elements;
+    for (double day : {0.99999999, 367.0, 1e308, -5.0, std::numeric_limits<double>::quiet_NaN()}) {
+        elements.Giorno_epoca = day;
+        EXPECT_EQ(mSat::validateElements(elements), Status::EpochDayOutOfRange) << day;
+    }
+    for (double day : {1.0, 366.99999999}) {
+        elements.Giorno_epoca = day;
+        EXPECT_EQ(mSat::validateElements(elements), Status::Ok) << day;
+    }
+}
+
+TEST(ElementSetParsing, ChecksumIsTheDigitSumWithMinusSignsCountingOne)
+{
+    // Set 88888 of Spacetrack Report No. 3 carries its checksums (7 and 8).
+    const std::string line1 = sattest::k88888Line1, line2 = sattest::k88888Line2;
+    EXPECT_TRUE(mSat::checksumMatches(line1));
+    EXPECT_TRUE(mSat::checksumMatches(line2));
+    EXPECT_FALSE(mSat::checksumMatches(withColumns(line1, 69, "3")));
+    EXPECT_FALSE(mSat::checksumMatches(withColumns(line1, 69, "X")));
+    EXPECT_FALSE(mSat::checksumMatches(withColumns(line1, 54, "-6681"))) << "a minus counts 1";
+    EXPECT_TRUE(mSat::checksumMatches(line2.substr(0, 68))) << "no checksum column";
 }
 
 class ElementSlots : public sattest::SatelliteStateTest
@@ -241,6 +299,25 @@ TEST_F(ElementSlots, BadSetTouchesOnlyItsSlotAndIsRefusedByTheComputation)
     EXPECT_EQ(Satelement[1].Nome_satellite, good.Nome_satellite);
     EXPECT_EQ(Valori[1].Azimut, goodState.Azimut);
     EXPECT_EQ(RigaDati[1].Riga0, "GOOD");
+}
+
+TEST_F(ElementSlots, ParsingASlotFromItsOwnLinesReadsThemBeforeReplacingThem)
+{
+    // Names longer than the short-string buffer, so the lines live on the heap.
+    const std::string name = "A SATELLITE NAME LONGER THAN SIXTEEN";
+    ASSERT_EQ(mSat::Estrai_Dati_Satellite(3, name, sattest::k88888Line1, sattest::k88888Line2),
+              Status::Ok);
+    const Elemento_satellite first = Satelement[3];
+    EXPECT_EQ(mSat::Estrai_Dati_Satellite(3, RigaDati[3].Riga0, RigaDati[3].Riga1,
+                                          RigaDati[3].Riga2),
+              Status::Ok);
+    EXPECT_EQ(RigaDati[3].Riga0, name);
+    EXPECT_EQ(RigaDati[3].Riga1, sattest::k88888Line1);
+    EXPECT_EQ(RigaDati[3].Riga2, sattest::k88888Line2);
+    EXPECT_EQ(Satelement[3].Nome_satellite, first.Nome_satellite);
+    EXPECT_EQ(Satelement[3].Numero_catalogo, first.Numero_catalogo);
+    EXPECT_EQ(Satelement[3].Moto_medio, first.Moto_medio);
+    EXPECT_EQ(Satelement[3].Epoca_giuliana, first.Epoca_giuliana);
 }
 
 TEST_F(ElementSlots, SlotNumbersOutsideTheSlotsChangeNothing)

@@ -40,6 +40,9 @@ TEST(ElementFile, LineEndsAndBlankLinesBetweenSetsDoNotChangeWhatIsRead)
     const Case cases[] = {
         {"CR LF", crlf},
         {"LF", lf},
+        {"CR", elementFile(sets, "\r")},
+        {"CR, LF and CR LF mixed", elementFile({sets[0]}, "\r") + elementFile({sets[1]}, "\n")
+                                       + elementFile({sets[2]}, "\r\n")},
         {"last line without line end", crlf.chopped(2)},
         {"byte-order mark", "\xEF\xBB\xBF" + crlf},
         {"blank lines between, before and after the sets",
@@ -99,6 +102,46 @@ TEST(ElementFile, BrokenFilesFailAtTheLineOfTheFault)
     ElementFileFolder folder;
     EXPECT_EQ(readElementFile(folder.path(QStringLiteral("missing.tle"))).status,
               ReadStatus::OpenFailed);
+}
+
+TEST(ElementFile, SetsWithColumnsThatAreNoNumbersAreLeftOutAndCounted)
+{
+    std::vector<Record_TLE> sets = numberedSets(10);
+    Record_TLE& garbled = sets[4];
+    garbled.Riga1 = withColumns(garbled.Riga1, 21, "24OO1.5OOOOO");
+    garbled.Riga2 = withColumns(garbled.Riga2, 18, "NODE.ABC");
+    garbled.Riga2[68] = garbled.Riga2[68] == '0' ? '1' : '0';
+    const Record_TLE garbledCopy = garbled;
+    Record_TLE& wrongChecksum = sets[7];
+    wrongChecksum.Riga1[68] = wrongChecksum.Riga1[68] == '0' ? '1' : '0';
+    sets.push_back(withEpochDay(makeSet("BEYOND THE YEAR", "00011"), "400.00000000"));
+    sets.push_back(withEpochDay(makeSet("HUGE DAY", "00012"), "1e308       "));
+
+    const ElementFileRead read = readBytes(elementFile(sets));
+    EXPECT_EQ(read.status, ReadStatus::Complete);
+    EXPECT_EQ(read.refusedSets, 3);
+    EXPECT_EQ(read.wrongChecksums, 1);
+    std::vector<Record_TLE> kept(sets.begin(), sets.begin() + 10);
+    kept.erase(kept.begin() + 4);
+    expectSameSets(read.sets, kept, "garbled sets left out, the wrong checksum kept");
+
+    const ElementFileRead allGarbled = readBytes(elementFile({garbledCopy, garbledCopy}));
+    EXPECT_EQ(allGarbled.status, ReadStatus::NoSets);
+    EXPECT_EQ(allGarbled.refusedSets, 2);
+}
+
+TEST(ElementFile, BlankLinesAloneStillReportProgressAndAnswerCancel)
+{
+    const QByteArray blanks(2'000'000, '\n');
+    std::vector<qint64> progress;
+    int asked = 0;
+    const ElementFileRead read =
+        readBytes(blanks, ReadHooks{[&](qint64 done) { progress.push_back(done); },
+                                    [&] { return ++asked > 10; }});
+    EXPECT_EQ(read.status, ReadStatus::Cancelled);
+    ASSERT_GE(progress.size(), 5u);
+    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+    EXPECT_LT(progress.back(), blanks.size()) << "stopped before the end";
 }
 
 TEST(ElementFile, CatalogueNumberThatIsNoNumberIsReadAsItStands)

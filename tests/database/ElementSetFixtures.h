@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -25,13 +26,26 @@
 
 /// A well-formed set of the International Space Station, the base the tests change.
 inline const Record_TLE kIssSet{
-    "ISS (ZARYA)", "1 25544U 98067A   24001.50000000  .00016717  00000-0  10270-3 0  9005",
-    "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.49815645432213"};
+    "ISS (ZARYA)", "1 25544U 98067A   24001.50000000  .00016717  00000-0  10270-3 0  9009",
+    "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.49815645432219"};
 
-/// `line` with the columns from `first` (1-based) replaced by `text`.
+/// The checksum digit of an element line: its digits summed, a minus counting 1, modulo 10.
+inline char elementLineChecksum(std::string_view line)
+{
+    int sum = 0;
+    for (char c : line.substr(0, std::min<std::size_t>(line.size(), 68)))
+        sum += c >= '0' && c <= '9' ? c - '0' : c == '-' ? 1 : 0;
+    return static_cast<char>('0' + sum % 10);
+}
+
+/// `line` with the columns from `first` (1-based) replaced by `text`; an element line's
+/// checksum (column 69) is written anew unless the replaced columns include it.
 inline std::string withColumns(std::string line, int first, std::string_view text)
 {
     line.replace(static_cast<std::size_t>(first - 1), text.size(), text);
+    const bool checksumGiven = static_cast<std::size_t>(first - 1) + text.size() >= 69;
+    if (line.size() >= 69 && !checksumGiven)
+        line[68] = elementLineChecksum(line);
     return line;
 }
 

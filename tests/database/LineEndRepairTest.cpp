@@ -30,8 +30,10 @@ const RepairCase kRepairCases[] = {
     {"tabs are text, not blanks", "\tA\t\n", "\tA\t\r\n"},
     {"empty lines inside the file are kept", "A\n\nB\n", "A\r\n\r\nB\r\n"},
     {"a blank last line becomes empty", "A\n   ", "A\r\n\r\n"},
-    {"CR alone is text", "A\rB\r", "A\rB\r\r\n"},
-    {"a CR before CR LF stays", "A\r\r\n", "A\r\r\n"},
+    {"CR alone ends a line", "A\rB\r", "A\r\nB\r\n"},
+    {"CR, LF and CR LF mixed", "A\rB\nC\r\nD", "A\r\nB\r\nC\r\nD\r\n"},
+    {"CR before CR LF is an empty line", "A\r\r\n", "A\r\n\r\n"},
+    {"LF CR is two line ends", "A\n\rB", "A\r\n\r\nB\r\n"},
     {"bytes beyond ASCII pass unchanged", "\xC3\xA9t\xE9\n", "\xC3\xA9t\xE9\r\n"},
     {"a single line end", "\n", "\r\n"},
 };
@@ -97,6 +99,16 @@ TEST(LineEndRepairText, EveryLineIsTrimmedAndEndedByCrLf)
         EXPECT_EQ(repairedLineEnds(c.input), c.expected) << c.name;
 }
 
+TEST(LineEndRepairText, CountsWhatItChanged)
+{
+    const RepairedText repaired = repairText("  A\rB \nC\r\nD");
+    EXPECT_EQ(repaired.lineEndsChanged, 3) << "CR, LF and the missing last end";
+    EXPECT_EQ(repaired.linesTrimmed, 2);
+    const RepairedText clean = repairText("A\r\nB\r\n");
+    EXPECT_EQ(clean.lineEndsChanged, 0);
+    EXPECT_EQ(clean.linesTrimmed, 0);
+}
+
 TEST(LineEndRepairText, RepairingTwiceChangesNothingMore)
 {
     for (const RepairCase& c : kRepairCases) {
@@ -112,8 +124,13 @@ TEST(LineEndRepairFile, RewritesAnLfFileInPlace)
     const QString path = dir.filePath(QStringLiteral("visual.txt"));
     ASSERT_TRUE(writeAll(path, "ISS\n 1 25544U \n2 25544\n"));
 
-    EXPECT_EQ(repairLineEnds(path), LineEndRepairStatus::Repaired);
+    EXPECT_EQ(repairLineEnds(path).status, LineEndRepairStatus::Repaired);
     EXPECT_EQ(readAll(path), QByteArray("ISS\r\n1 25544U\r\n2 25544\r\n"));
+
+    const QDateTime written = QFileInfo(path).lastModified();
+    const LineEndRepairResult again = repairLineEnds(path);
+    EXPECT_EQ(again.status, LineEndRepairStatus::NothingToRepair);
+    EXPECT_EQ(QFileInfo(path).lastModified(), written);
 }
 
 TEST(LineEndRepairFile, HandlesFilesOfMoreThan32768Lines)
@@ -125,7 +142,7 @@ TEST(LineEndRepairFile, HandlesFilesOfMoreThan32768Lines)
     const QByteArray original = elementFileWithLf(kSatellites);
     ASSERT_TRUE(writeAll(path, original));
 
-    ASSERT_EQ(repairLineEnds(path), LineEndRepairStatus::Repaired);
+    ASSERT_EQ(repairLineEnds(path).status, LineEndRepairStatus::Repaired);
     const QByteArray repaired = readAll(path);
     EXPECT_EQ(repaired.count("\r\n"), 3 * kSatellites);
     EXPECT_EQ(repaired.size(), original.size() + 3 * kSatellites);
@@ -137,11 +154,11 @@ TEST(LineEndRepairFile, EmptyOrMissingFilesAreNotTouched)
     ASSERT_TRUE(dir.isValid());
     const QString empty = dir.filePath(QStringLiteral("empty.txt"));
     ASSERT_TRUE(writeAll(empty, QByteArray()));
-    EXPECT_EQ(repairLineEnds(empty), LineEndRepairStatus::EmptyFile);
+    EXPECT_EQ(repairLineEnds(empty).status, LineEndRepairStatus::EmptyFile);
     EXPECT_EQ(QFileInfo(empty).size(), 0);
 
     const QString missing = dir.filePath(QStringLiteral("missing.txt"));
-    EXPECT_EQ(repairLineEnds(missing), LineEndRepairStatus::ReadFailed);
+    EXPECT_EQ(repairLineEnds(missing).status, LineEndRepairStatus::ReadFailed);
     EXPECT_FALSE(QFile::exists(missing));
 }
 
@@ -157,7 +174,7 @@ TEST(LineEndRepairFile, FailedWriteLeavesTheOriginalIntact)
     {
         FileSizeLimit limit(static_cast<rlim_t>(original.size() / 2));
         ASSERT_TRUE(limit.active());
-        status = repairLineEnds(path);
+        status = repairLineEnds(path).status;
     }
     EXPECT_EQ(status, LineEndRepairStatus::WriteFailed);
     EXPECT_EQ(readAll(path), original);

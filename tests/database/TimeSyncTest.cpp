@@ -87,6 +87,10 @@ TEST(TimeProtocol, HalfTheRoundTripIsAddedInWholeSecondsHalvesToEven)
     EXPECT_EQ(timeProtocolInstant(3919492800u, 0.6), noon.addSecs(1));
     EXPECT_EQ(timeProtocolInstant(3919492800u, 1.5), noon.addSecs(2));
     EXPECT_EQ(timeProtocolInstant(3919492800u, 2.5), noon.addSecs(2));
+    for (double meaningless : {std::nan(""), -3.0, -HUGE_VAL})
+        EXPECT_EQ(timeProtocolInstant(3919492800u, meaningless), noon) << meaningless;
+    for (double tooLong : {86400.4, 1e300, HUGE_VAL})
+        EXPECT_EQ(timeProtocolInstant(3919492800u, tooLong), noon.addDays(1)) << tooLong;
 }
 
 TEST_F(TimeSyncTest, ClockIsSetFromTheServersReply)

@@ -3,6 +3,8 @@
 #include "common/satellite_slots.h"
 #include "database/WorkingSet.h"
 
+#include <QIODevice>
+
 namespace {
 
 const char kLine1[] = "1 25544U 98067A   24001.50000000  .00016717  00000-0  10270-3 0  9005";
@@ -83,6 +85,7 @@ TEST_F(WorkingSetFile, ReadingKeepsOnlyWholeNamedSetsUpToTwoHundred)
         {"empty file", QByteArray(), 0},
         {"201 sets", sets(201), 200},
         {"LF line ends", sets(3, "\n"), 3},
+        {"CR line ends", sets(3, "\r"), 3},
         {"cut inside the third set", sets(3).left(sets(2).size() + 10), 2},
         {"cut after a name line", sets(2) + "Sat 3\r\n", 2},
         {"trailing empty lines", sets(1) + "\r\n\r\n", 1},
@@ -98,6 +101,41 @@ TEST_F(WorkingSetFile, ReadingKeepsOnlyWholeNamedSetsUpToTwoHundred)
             EXPECT_EQ(RigaDati[c.expected].Riga2, kLine2);
         }
     }
+}
+
+/// A device that never ends: the same set again and again, counting the bytes given out.
+class EndlessSets : public QIODevice
+{
+public:
+    EndlessSets() : m_set(QByteArray("Sat\r\n") + kLine1 + "\r\n" + kLine2 + "\r\n")
+    {
+        open(QIODevice::ReadOnly);
+    }
+    bool isSequential() const override { return true; }
+    qint64 given() const { return m_given; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        for (qint64 i = 0; i < maxSize; ++i)
+            data[i] = m_set[static_cast<qsizetype>((m_given + i) % m_set.size())];
+        m_given += maxSize;
+        return maxSize;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray m_set;
+    qint64 m_given = 0;
+};
+
+TEST(WorkingSetReading, StopsAfterTheTwoHundredthSetWithoutReadingFurther)
+{
+    EndlessSets device;
+    const std::optional<std::vector<Record_TLE>> sets = readWorkingSet(device);
+    ASSERT_TRUE(sets);
+    EXPECT_EQ(sets->size(), 200u);
+    EXPECT_LT(device.given(), 1024 * 1024) << "read no more than a block beyond the last set";
 }
 
 TEST_F(WorkingSetFile, SetWithAnEmptyNameIsSkippedNotLeftAsAHole)

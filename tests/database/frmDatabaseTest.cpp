@@ -74,6 +74,31 @@ TEST_F(WindowTest, RealCatalogueIsListedWithItsStatisticsAndSortsByAnyKey)
     EXPECT_EQ(rows("lstDatabase(0)"), byNumber);
 }
 
+TEST_F(WindowTest, GarbledSetsAndWrongChecksumsAreToldOncePerFile)
+{
+    std::vector<Record_TLE> sets = numberedSets(10);
+    sets[4].Riga1 = withColumns(sets[4].Riga1, 21, "24OO1.5OOOOO");
+    sets[4].Riga2 = withColumns(sets[4].Riga2, 18, "NODE.ABC");
+    sets[7].Riga1[68] = sets[7].Riga1[68] == '0' ? '1' : '0';
+    sets[8].Riga2[68] = sets[8].Riga2[68] == '0' ? '1' : '0';
+    const QString path = writeElementFile("garbled.tle", elementFile(sets));
+
+    for (DatabaseKind kind : {DatabaseKind::Primary, DatabaseKind::Secondary}) {
+        const MessageRecorder messages;
+        if (kind == DatabaseKind::Primary)
+            window().Database_satelliti(path);
+        else
+            window().Database_satelliti_secondario(path);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text,
+                  english("frmDatabase", "insiemiscartati") + QStringLiteral(" 1\n")
+                      + english("frmDatabase", "checksumerrati") + QStringLiteral(" 2"));
+        const QString loaded = caption(kind == DatabaseKind::Primary ? "lblCaricati(0)"
+                                                                      : "lblCaricati(1)");
+        EXPECT_EQ(loaded, QStringLiteral("9")) << "the garbled set is not listed";
+    }
+}
+
 TEST_F(WindowTest, FailedReadKeepsBothListsTheCaptionsAndTheActiveSatellites)
 {
     const MessageRecorder messages;

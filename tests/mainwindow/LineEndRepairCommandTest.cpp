@@ -25,18 +25,20 @@ protected:
     static QString text(const char16_t* key) { return mLang::Testo_lingua(u"MDIForm1", key); }
 };
 
-TEST_F(LineEndRepairCommand, LinesEndingInLfCrLfOrMixedAllEndInOneCrLf)
+TEST_F(LineEndRepairCommand, LinesEndingInLfCrOrMixedAllEndInOneCrLfAndTheMessageSaysWhat)
 {
     const struct
     {
         const char* name;
         QByteArray content;
         QByteArray expected;
+        int lineEnds;
+        int trimmed;
     } cases[] = {
-        {"LF", "NOAA 15\n1 25338U\n2 25338\n", "NOAA 15\r\n1 25338U\r\n2 25338\r\n"},
-        {"CR LF", "NOAA 15\r\n1 25338U\r\n2 25338\r\n", "NOAA 15\r\n1 25338U\r\n2 25338\r\n"},
-        {"mixed, blanks, no final end", "  NOAA 15  \r\n1 25338U \n2 25338",
-         "NOAA 15\r\n1 25338U\r\n2 25338\r\n"},
+        {"LF", "NOAA 15\n1 25338U\n2 25338\n", "NOAA 15\r\n1 25338U\r\n2 25338\r\n", 3, 0},
+        {"CR", "NOAA 15\r1 25338U\r2 25338\r", "NOAA 15\r\n1 25338U\r\n2 25338\r\n", 3, 0},
+        {"mixed, blanks, no final end", "  NOAA 15  \r1 25338U \n2 25338",
+         "NOAA 15\r\n1 25338U\r\n2 25338\r\n", 3, 2},
     };
     for (const auto& c : cases) {
         ModalAnswerer answerer;
@@ -44,9 +46,22 @@ TEST_F(LineEndRepairCommand, LinesEndingInLfCrLfOrMixedAllEndInOneCrLf)
         ASSERT_EQ(answerer.messages().size(), 2u) << c.name;
         EXPECT_EQ(answerer.messages()[0].text,
                   text(u"funzioneconversione1") + u'\n' + text(u"funzioneconversione2"));
-        EXPECT_EQ(answerer.messages()[1].text, text(u"conversioneterminata"));
+        EXPECT_EQ(answerer.messages()[1].text,
+                  text(u"conversioneterminata") + u'\n' + text(u"terminirigaconvertiti") + u' '
+                      + QString::number(c.lineEnds) + u'\n' + text(u"righeripulite") + u' '
+                      + QString::number(c.trimmed))
+            << c.name;
         EXPECT_EQ(answerer.messages()[1].icon, QMessageBox::Information);
     }
+}
+
+TEST_F(LineEndRepairCommand, AFileThatNeedsNoRepairIsSaidSoAndLeftAlone)
+{
+    ModalAnswerer answerer;
+    const QByteArray clean = "NOAA 15\r\n1 25338U\r\n2 25338\r\n";
+    EXPECT_EQ(repair(clean), clean);
+    ASSERT_EQ(answerer.messages().size(), 2u);
+    EXPECT_EQ(answerer.messages()[1].text, text(u"conversionenonnecessaria"));
 }
 
 TEST_F(LineEndRepairCommand, EmptyFileOrNoChoiceLeavesEverythingAsItWas)

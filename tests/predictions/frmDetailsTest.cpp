@@ -103,7 +103,7 @@ TEST_F(ListingWindowTest, NumericFailureIsToldAndKeepsTheRowsBeforeIt)
 {
     // A drag term so large that the propagation breaks down after the first instant.
     Record_TLE set = kIssSet;
-    set.Riga1 = withColumns(set.Riga1, 54, "90000-0");
+    set.Riga1 = withColumns(set.Riga1, 54, " 90000+3");
     double step = 60;
     MessageRecorder messages;
     EXPECT_EQ(m_window->Genera_elenco(set, m_start, DateValue::addMinutes(m_start, 10), step, 1),

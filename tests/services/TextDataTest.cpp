@@ -71,7 +71,7 @@ TEST(DataNumber, WrittenTextReadsBackAsTheSameValueWithAPoint)
     QLocale::setDefault(previous);
 }
 
-TEST(DataLines, CrLfAndLfEndLinesAlike)
+TEST(DataLines, CrLfLfAndCrEndLinesAlike)
 {
     const QStringList expected{QStringLiteral("a"), QStringLiteral("b"), QString(),
                                QStringLiteral("c")};
@@ -80,7 +80,8 @@ TEST(DataLines, CrLfAndLfEndLinesAlike)
     EXPECT_EQ(splitDataLines(u"a\r\nb\n\r\nc"), expected);
     EXPECT_TRUE(splitDataLines(u"").isEmpty());
     EXPECT_EQ(splitDataLines(u"\n"), QStringList{QString()});
-    EXPECT_EQ(splitDataLines(u"x\ry\n"), QStringList{QStringLiteral("x\ry")});
+    EXPECT_EQ(splitDataLines(u"a\rb\r\rc"), expected);
+    EXPECT_EQ(splitDataLines(u"a\rb\n\r\nc\r"), expected);
 }
 
 class DataFileLookup : public ProgramStateTest

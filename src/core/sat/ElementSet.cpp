@@ -123,6 +123,59 @@ void assignChannels(Elemento_satellite& el, const std::vector<Record_TLE>& frequ
     }
 }
 
+/// One column range read as a number; `required` ranges may not be blank.
+struct NumberColumns
+{
+    std::size_t first;
+    std::size_t count;
+    bool required;
+};
+
+constexpr NumberColumns kLine1Numbers[] = {
+    {10, 2, false}, {12, 3, false}, {19, 2, true},  {21, 12, true}, {34, 10, false},
+    {45, 6, false}, {51, 2, false}, {54, 6, false}, {60, 2, false},
+};
+constexpr NumberColumns kLine2Numbers[] = {
+    {9, 8, true},   {18, 8, true},  {27, 7, true},  {35, 8, true},
+    {44, 8, true},  {53, 11, true}, {64, 5, false},
+};
+constexpr std::size_t kChecksumColumn = 69;
+constexpr int kChecksumModulus = 10;
+
+/// Blanks, then an optional sign, digits with at most one decimal point, and at least one digit;
+/// blanks between the characters are skipped as the leading-number reading skips them.
+bool holdsPlainNumber(std::string_view text, bool required)
+{
+    bool seenPoint = false;
+    bool seenDigit = false;
+    bool seenAnything = false;
+    for (char c : text) {
+        if (c == ' ')
+            continue;
+        if ((c == '+' || c == '-') && !seenAnything) {
+            // a sign only before the first digit or point
+        } else if (c == '.' && !seenPoint) {
+            seenPoint = true;
+        } else if (c >= '0' && c <= '9') {
+            seenDigit = true;
+        } else {
+            return false;
+        }
+        seenAnything = true;
+    }
+    return seenDigit || (!seenAnything && !required);
+}
+
+template <std::size_t N>
+bool columnsHoldNumbers(std::string_view line, const NumberColumns (&fields)[N])
+{
+    for (const NumberColumns& field : fields) {
+        if (!holdsPlainNumber(columns(line, field.first, field.count), field.required))
+            return false;
+    }
+    return true;
+}
+
 void readLine1(std::string_view line1, Elemento_satellite& el)
 {
     el.Anno_epoca = fourDigitYear(number(line1, 19, 2));
@@ -179,6 +232,29 @@ std::optional<std::int32_t> catalogueNumber(std::string_view text)
     return thousands + value;
 }
 
+Status checkElementColumns(std::string_view line1, std::string_view line2)
+{
+    if (line1.size() < kLine1LastColumn || line2.size() < kLine2LastColumn)
+        return Status::LineTooShort;
+    if (!columnsHoldNumbers(line1, kLine1Numbers) || !columnsHoldNumbers(line2, kLine2Numbers))
+        return Status::FieldNotNumber;
+    return Status::Ok;
+}
+
+bool checksumMatches(std::string_view line)
+{
+    if (line.size() < kChecksumColumn)
+        return true;
+    int sum = 0;
+    for (char c : line.substr(0, kChecksumColumn - 1)) {
+        if (c >= '0' && c <= '9')
+            sum += c - '0';
+        else if (c == '-')
+            sum += 1;
+    }
+    return line[kChecksumColumn - 1] == static_cast<char>('0' + sum % kChecksumModulus);
+}
+
 ParsedElementSet parseElementSet(std::string_view line0, std::string_view line1,
                                  std::string_view line2, const std::vector<std::string>& magnitudes,
                                  const std::vector<Record_TLE>& frequencies)
@@ -194,8 +270,8 @@ ParsedElementSet parseElementSet(std::string_view line0, std::string_view line1,
     el.Epoca_giuliana = mAstro::Calcola_giorno_giuliano(el.Anno_epoca, 1, 0) + el.Giorno_epoca;
     assignChannels(el, frequencies, catalogue);
 
-    if (line1.size() < kLine1LastColumn || line2.size() < kLine2LastColumn)
-        parsed.status = Status::LineTooShort;
+    if (const Status format = checkElementColumns(line1, line2); format != Status::Ok)
+        parsed.status = format;
     else if (const Status refused = validateElements(el); refused != Status::Ok)
         parsed.status = refused;
     else if (el.Nome_satellite.empty())
@@ -208,9 +284,12 @@ Status Estrai_Dati_Satellite(int i, std::string_view strLine0, std::string_view 
 {
     if (!SlotArray<Elemento_satellite>::isSlot(i))
         return Status::NoSuchSlot;
-    RigaDati[i] = Record_TLE{std::string(strLine0), std::string(strLine1), std::string(strLine2)};
+    // Guard: the lines are copied before the slot is written, so a caller may pass the slot's
+    // own lines (RigaDati(i).Riga0 ...) without the parser reading what the copy replaced.
+    Record_TLE lines{std::string(strLine0), std::string(strLine1), std::string(strLine2)};
     ParsedElementSet parsed =
-        parseElementSet(strLine0, strLine1, strLine2, Tabella_magnitudini, Tabella_frequenze);
+        parseElementSet(lines.Riga0, lines.Riga1, lines.Riga2, Tabella_magnitudini, Tabella_frequenze);
+    RigaDati[i] = std::move(lines);
     Satelement[i] = std::move(parsed.elements);
     return parsed.status;
 }

@@ -13,6 +13,9 @@ namespace mSat {
 namespace {
 
 constexpr double kMinutesPerDay = 1440.0;
+// The epoch day of the year: 1.0 is 1 January 0 h, a leap year ends just before day 367.
+constexpr double kFirstEpochDay = 1.0;
+constexpr double kEndOfLastEpochDay = 367.0;
 
 using AnyModel =
     std::variant<detail::Plan13Model, detail::SgpModel, detail::Sgp4Model, detail::Sdp4Model>;
@@ -65,7 +68,12 @@ struct SatellitePropagator::Model
 
 Status validateElements(const Elemento_satellite& elements)
 {
-    return elementStatus(toPropagationElements(elements));
+    if (const Status status = elementStatus(toPropagationElements(elements)); status != Status::Ok)
+        return status;
+    // Guard: a day such as 1e308 still gives a finite epoch, but every time since it overflows.
+    if (!(elements.Giorno_epoca >= kFirstEpochDay && elements.Giorno_epoca < kEndOfLastEpochDay))
+        return Status::EpochDayOutOfRange;
+    return Status::Ok;
 }
 
 PropagationElements toPropagationElements(const Elemento_satellite& s)

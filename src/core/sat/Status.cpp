@@ -13,6 +13,10 @@ std::string_view statusMessage(Status status)
         return "the name line holds no satellite name";
     case Status::LineTooShort:
         return "an element line ends before its last element column";
+    case Status::FieldNotNumber:
+        return "an element column read as a number holds something that is not a number";
+    case Status::EpochDayOutOfRange:
+        return "epoch day is outside the range 1.0 <= day < 367.0";
     case Status::NumberNotFinite:
         return "an element is too large to be a number";
     case Status::MeanMotionNotPositive:
