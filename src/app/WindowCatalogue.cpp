@@ -21,8 +21,12 @@
 #include "predictions/frmPlanets.h"
 #include "predictions/frmRelative.h"
 #include "predictions/frmRiseSet.h"
+#include "predictions/frmVisibleSatellites.h"
 #include "skycharts/frmLocalSky.h"
 #include "skycharts/frmMagnitude.h"
+#include "worldmap/frmWorldMap.h"
+#include "database/PrincipalRefresh.h"
+#include "tracking/TrackingModel.h"
 
 #include "common/Elemento_satellite.h"
 #include "common/gates.h"
@@ -35,7 +39,6 @@
 #include "services/WindowRegistry.h"
 #include "services/mGlobal.h"
 #include "services/mLang.h"
-#include "tracking/TrackingModel.h"
 
 #include <QAction>
 #include <QStatusBar>
@@ -44,6 +47,8 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QApplication>
+#include <QMessageBox>
 
 namespace {
 
@@ -269,10 +274,134 @@ QWidget* databaseFrame()
 
 } // namespace
 
+namespace {
+
+/// The world map as the main window's tick and map menus drive it today: the tick's calls
+/// are turned into the tracking model's snapshot and the menu check marks into its display
+/// options. It goes once the tick and the menus publish to the model themselves.
+class WorldMapBridge final : public frmWorldMap, public WorldMapWindow
+{
+public:
+    WorldMapBridge(MDIForm1& main, Hooks hooks)
+        : frmWorldMap(TrackingModel::instance(), std::move(hooks)), m_main(main)
+    {
+    }
+
+    void Genera_mappa() override
+    {
+        syncOptions();
+        frmWorldMap::Genera_mappa();
+    }
+    void Disegna_satellite(int) override {}
+    void Disegna_visibilita() override {}
+    void Disegna_griglia() override { Genera_mappa(); }
+    void Disegna_orbita() override { Genera_mappa(); }
+    void Form_Resize() override { syncOptions(); }
+    [[nodiscard]] int mintSelezione() const override { return frmWorldMap::mintSelezione(); }
+    void setProjection(WorldMapProjection projection) override
+    {
+        frmWorldMap::setProjection(projection == WorldMapProjection::Rectangular
+                                       ? worldmap::MapKind::Rectangular
+                                       : worldmap::MapKind::Orthographic);
+    }
+    [[nodiscard]] WorldMapProjection projection() const override
+    {
+        return frmWorldMap::projection() == worldmap::MapKind::Rectangular
+                   ? WorldMapProjection::Rectangular
+                   : WorldMapProjection::Orthographic;
+    }
+    void setDataBoxVisible(bool) override { syncOptions(); }
+    void setCrossPointer(bool) override { syncOptions(); }
+    void clearChart() override { publishSlots(nullptr); }
+    // Called once per tick after every satellite was computed.
+    void showPrincipalTexts(const PrincipalTexts& texts) override
+    {
+        syncOptions();
+        publishSlots(&texts);
+    }
+    void resetPrincipalTexts() override { publishSlots(nullptr); }
+
+private:
+    void syncOptions()
+    {
+        const auto checked = [this](const char* item) {
+            const QAction* action = m_main.menuItem(QString::fromLatin1(item));
+            return action != nullptr && action->isChecked();
+        };
+        WorldMapDisplay options;
+        options.griglia = checked("mnuWorldmapGriglia");
+        options.riquadroDati = checked("mnuWorldmapRiquadroDati");
+        options.datiSatellite = checked("mnuWorldmapDatiSatellite");
+        options.coordinateMouse = checked("mnuWorldmapCoordinateMouse");
+        options.nomeCitta = checked("mnuWorldmapNomeCitta");
+        options.sole = checked("mnuWorldmapSole");
+        options.terminatore = checked("mnuWorldmapTerminatore");
+        options.ombra = checked("mnuWorldmapOmbra");
+        options.cerchioVisibilita = checked("mnuWorldmapCerchioVisibilita");
+        options.tracciatoOrbita = checked("mnuWorldmapTracciatoOrbita");
+        TrackingModel::instance().setWorldMap(options);
+    }
+
+    void publishSlots(const PrincipalTexts* texts)
+    {
+        TickSnapshot tick;
+        tick.time = currentTimeState();
+        if (texts != nullptr) {
+            for (int slot = kPrincipalSlot; slot <= Numero_satelliti; ++slot) {
+                tick.satellites.push_back({slot, Satelement[slot].Nome_satellite,
+                                           Satelement[slot].Numero_catalogo, Valori[slot], true});
+            }
+            tick.hasPrincipal = !tick.satellites.empty();
+            tick.principal = *texts;
+        }
+        TrackingModel::instance().publishTick(std::move(tick));
+    }
+
+    MDIForm1& m_main;
+};
+
+void reportWorldMapFailure(QWidget* window, const QString& text)
+{
+    auto* box = new QMessageBox(QMessageBox::Warning, QApplication::applicationName(), text,
+                                QMessageBox::Ok, window);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+/// The world map, a child of the main window's document area, whose click makes a satellite
+/// principal through the active list as the database window's command does.
+void defineWorldMap(MDIForm1& main, DatabaseSession& session, const LiveWindowHooks& live)
+{
+    WindowRegistry::instance().define(windowNames::kWorldMap, WindowLifetime::UnloadOnClose, [&main, &session, live] {
+        frmWorldMap::Hooks hooks;
+        hooks.popupMenu = main.menu(QStringLiteral("mnuWorldmap"));
+        hooks.makePrincipal = [&main, &session, live](int slot) {
+            const MoveOutcome outcome = session.active().makePrincipal({slot - 1});
+            if (outcome.status != ListCommand::Done)
+                return;
+            if (mGlobal::Form_caricato(kDatabaseWindowName)) {
+                if (frmDatabase* window = databaseWindow())
+                    window->activeSatellitesChanged();
+            }
+            showPrincipalName(live);
+            redrawPrincipal(live);
+            TrackingModel::instance().notifyActiveSetChanged();
+            if (!outcome.workingSetSaved)
+                reportWorldMapFailure(&main, mLang::Testo_lingua(u"frmDatabase", u"satellitinonsalvati"));
+        };
+        auto* map = new WorldMapBridge(main, std::move(hooks));
+        main.mdiArea()->addSubWindow(map);
+        return static_cast<frmWorldMap*>(map);
+    });
+}
+
+} // namespace
+
 void connectElementDatabase(MDIForm1& main, DatabaseSession& session)
 {
     DatabaseWindowHooks hooks;
     hooks.live = liveWindowHooks(main);
+    defineWorldMap(main, session, hooks.live);
     hooks.download = [&main] { main.mnuStrumentiDownload_Click(); };
     hooks.showSummary = [](DatabaseKind kind) {
         newListingWindow()->Sommario(static_cast<int>(kind));
@@ -310,4 +439,27 @@ void connectElementDatabase(MDIForm1& main, DatabaseSession& session)
         return saved;
     };
     main.setDatabaseAccess(std::move(access));
+
+    // The pass predictions reach the primary database through the database window.
+    frmVisibleSatellites::DatabaseHooks passHooks;
+    passHooks.primaryCount = [] {
+        const frmDatabase* window = databaseWindow();
+        return window != nullptr ? window->entryCount(DatabaseKind::Primary) : 0;
+    };
+    passHooks.readPrimary = [](const QString& path) {
+        if (frmDatabase* window = databaseWindow())
+            window->Database_satelliti(path);
+    };
+    passHooks.openPrimary = [&main] { main.mnuFileApri_Click(); };
+    passHooks.hideDatabase = [] {
+        if (QWidget* frame = databaseFrame())
+            frame->hide();
+    };
+    WindowRegistry::instance().define(
+        windowNames::kVisibleSatellites, WindowLifetime::UnloadOnClose,
+        [&main, passHooks]() -> QWidget* {
+            auto* window = new frmVisibleSatellites(passHooks);
+            main.mdiArea()->addSubWindow(window);
+            return window;
+        });
 }
