@@ -13,7 +13,9 @@
 #include "mainwindow/MDIForm1.h"
 #include "predictions/frmCalc.h"
 #include "predictions/frmDetails.h"
+#include "predictions/frmPlanets.h"
 #include "predictions/frmRelative.h"
+#include "predictions/frmRiseSet.h"
 #include "predictions/frmVisibleSatellites.h"
 #include "skycharts/TransitTrack.h"
 #include "skycharts/frmLocalSky.h"
@@ -189,6 +191,10 @@ void defineWindows(MDIForm1& main)
                    [owner] { return new frmCalc(owner); });
     windows.define(windowNames::kRelative, WindowLifetime::UnloadOnClose,
                    [owner] { return new frmRelative(owner); });
+    windows.define(windowNames::kPlanets, WindowLifetime::UnloadOnClose,
+                   [owner] { return new frmPlanets(owner); });
+    windows.define(windowNames::kRiseSet, WindowLifetime::UnloadOnClose,
+                   [owner] { return new frmRiseSet(owner); });
 }
 
 namespace {

@@ -4,7 +4,7 @@
 #include "FuzzFolder.h"
 #include "FuzzSupport.h"
 
-#include "mainwindow/ReferenceData.h"
+#include "tracking/ReferenceData.h"
 #include "services/ProgramFolder.h"
 
 #include <QDir>

@@ -5,7 +5,7 @@
 
 #include "common/satellite_slots.h"
 #include "core/ElementSet.h"
-#include "mainwindow/WorkingSet.h"
+#include "database/WorkingSet.h"
 
 #include <QBuffer>
 
