@@ -16,6 +16,9 @@
 #include "predictions/frmCalc.h"
 #include "predictions/frmDetails.h"
 #include "predictions/frmRelative.h"
+#include "worldmap/frmChannel.h"
+#include "worldmap/frmFloating.h"
+#include "worldmap/frmTrack.h"
 
 #include "common/Elemento_satellite.h"
 #include "common/satellite_slots.h"
@@ -174,6 +177,17 @@ void defineWindows(MDIForm1& main)
                    [owner] { return new frmCalc(owner); });
     windows.define(windowNames::kRelative, WindowLifetime::UnloadOnClose,
                    [owner] { return new frmRelative(owner); });
+    // The live tracking windows float beside the main window and follow the tick's model.
+    windows.define(windowNames::kFloating, WindowLifetime::UnloadOnClose, [owner] {
+        auto* bar = new frmFloating(owner);
+        QObject::connect(bar, &frmFloating::unloaded, owner,
+                         [owner] { tick(*owner, "mnuVisualizzaBarraDati", false); });
+        return bar;
+    });
+    windows.define(windowNames::kTrack, WindowLifetime::UnloadOnClose,
+                   [owner] { return new frmTrack(owner); });
+    windows.define(QStringLiteral("frmChannel"), WindowLifetime::UnloadOnClose,
+                   [] { return new frmChannel(); });
 }
 
 namespace {
