@@ -11,6 +11,9 @@
 #include "dialogs/frmSettings.h"
 #include "mainwindow/LiveWindows.h"
 #include "mainwindow/MDIForm1.h"
+#include "mainwindow/ProgramClock.h"
+#include "mainwindow/ReferenceData.h"
+#include "mainwindow/TransitTrack.h"
 #include "mainwindow/OptionsStore.h"
 #include "mainwindow/WorkingSet.h"
 #include "predictions/frmCalc.h"
@@ -19,25 +22,78 @@
 #include "worldmap/frmChannel.h"
 #include "worldmap/frmFloating.h"
 #include "worldmap/frmTrack.h"
+#include "predictions/frmVisibleSatellites.h"
+#include "skycharts/frmLocalSky.h"
+#include "skycharts/frmMagnitude.h"
+#include "worldmap/frmWorldMap.h"
+#include "database/PrincipalRefresh.h"
+#include "tracking/TrackingModel.h"
 
 #include "common/Elemento_satellite.h"
+#include "common/gates.h"
+#include "common/program_time.h"
 #include "common/satellite_slots.h"
 #include "core/mAstro.h"
 #include "core/mSat.h"
 #include "services/BusyCursor.h"
+#include "services/ProgramFolder.h"
 #include "services/WindowRegistry.h"
 #include "services/mGlobal.h"
 #include "services/mLang.h"
-#include "tracking/TrackingModel.h"
 
 #include <QAction>
 #include <QStatusBar>
 #include <QToolBar>
-
+#include <QFile>
+#include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QApplication>
+#include <QMessageBox>
 
 namespace {
+
+/// A pass sample's local time as the locale's short date and the time of day.
+std::string transitTimeText(double localDate)
+{
+    const QDateTime wallClock = wallClockOf(localDate);
+    return (QLocale().toString(wallClock.date(), QLocale::ShortFormat) + u' '
+            + wallClock.time().toString(QStringLiteral("HH:mm:ss")))
+        .toStdString();
+}
+
+/// The principal satellite's pass from now, sampled in the principal's slot; the shared time
+/// state and the slot are back at the present instant afterwards.
+std::vector<Punto_traccia> principalTransit(const frmLocalSky::Projection& project)
+{
+    if (Satelement[kPrincipalSlot].Nome_satellite.empty())
+        return std::vector<Punto_traccia>(1);
+    const TickPause pause(pflgCentrale);
+    const auto sampleAt = [](double localDate) {
+        mAstro::Calcola_tempi(localDate);
+        mSat::Calcola_satellite(kPrincipalSlot, mAstro::Data_giuliana);
+        return Valori[kPrincipalSlot];
+    };
+    const Posizione_satellite present = sampleAt(Data_attuale);
+    const TransitTrackResult track =
+        computeTransitTrack(Data_attuale, present.Periodo, project(present.Azimut, present.Elevazione),
+                            sampleAt, project, transitTimeText);
+    sampleAt(Data_attuale);
+    return track.points;
+}
+
+/// The stars.bin record of a catalogue rank (1-based).
+std::optional<Stella_catalogo> starRecord(int rank)
+{
+    QFile file(dataFilePath(QStringLiteral("stars.bin")));
+    if (rank < 1 || !file.open(QIODevice::ReadOnly)
+        || !file.seek(static_cast<qint64>(rank - 1) * kStarRecordSize))
+        return std::nullopt;
+    const QByteArray record = file.read(kStarRecordSize);
+    if (record.size() != kStarRecordSize)
+        return std::nullopt;
+    return decodeStarRecord(record);
+}
 
 /// The observer changed (location dialog): the status bar shows the new place, the clock and
 /// the satellites follow it at once, and the open maps redraw for it.
@@ -153,6 +209,17 @@ void defineWindows(MDIForm1& main)
                    [] { return new frmDownload(); });
     windows.define(windowNames::kSyncro, WindowLifetime::UnloadOnClose,
                    [] { return new frmSyncro(); });
+    windows.define(windowNames::kLocalSky, WindowLifetime::UnloadOnClose, [owner] {
+        frmLocalSky::Hooks hooks;
+        hooks.popupMenu = owner->menu(QStringLiteral("mnuLocalSky"));
+        hooks.computeTransit = principalTransit;
+        hooks.readStarRecord = starRecord;
+        auto* sky = new frmLocalSky(std::move(hooks));
+        owner->mdiArea()->addSubWindow(sky);
+        return sky;
+    });
+    windows.define(windowNames::kMagnitude, WindowLifetime::UnloadOnClose,
+                   [owner] { return new frmMagnitude(owner); });
     windows.define(windowNames::kLocation, WindowLifetime::HideOnClose, [owner] {
         auto* location = new frmLocation(owner);
         QObject::connect(location, &frmLocation::observerChanged, owner,
@@ -215,10 +282,134 @@ QWidget* databaseFrame()
 
 } // namespace
 
+namespace {
+
+/// The world map as the main window's tick and map menus drive it today: the tick's calls
+/// are turned into the tracking model's snapshot and the menu check marks into its display
+/// options. It goes once the tick and the menus publish to the model themselves.
+class WorldMapBridge final : public frmWorldMap, public WorldMapWindow
+{
+public:
+    WorldMapBridge(MDIForm1& main, Hooks hooks)
+        : frmWorldMap(TrackingModel::instance(), std::move(hooks)), m_main(main)
+    {
+    }
+
+    void Genera_mappa() override
+    {
+        syncOptions();
+        frmWorldMap::Genera_mappa();
+    }
+    void Disegna_satellite(int) override {}
+    void Disegna_visibilita() override {}
+    void Disegna_griglia() override { Genera_mappa(); }
+    void Disegna_orbita() override { Genera_mappa(); }
+    void Form_Resize() override { syncOptions(); }
+    [[nodiscard]] int mintSelezione() const override { return frmWorldMap::mintSelezione(); }
+    void setProjection(WorldMapProjection projection) override
+    {
+        frmWorldMap::setProjection(projection == WorldMapProjection::Rectangular
+                                       ? worldmap::MapKind::Rectangular
+                                       : worldmap::MapKind::Orthographic);
+    }
+    [[nodiscard]] WorldMapProjection projection() const override
+    {
+        return frmWorldMap::projection() == worldmap::MapKind::Rectangular
+                   ? WorldMapProjection::Rectangular
+                   : WorldMapProjection::Orthographic;
+    }
+    void setDataBoxVisible(bool) override { syncOptions(); }
+    void setCrossPointer(bool) override { syncOptions(); }
+    void clearChart() override { publishSlots(nullptr); }
+    // Called once per tick after every satellite was computed.
+    void showPrincipalTexts(const PrincipalTexts& texts) override
+    {
+        syncOptions();
+        publishSlots(&texts);
+    }
+    void resetPrincipalTexts() override { publishSlots(nullptr); }
+
+private:
+    void syncOptions()
+    {
+        const auto checked = [this](const char* item) {
+            const QAction* action = m_main.menuItem(QString::fromLatin1(item));
+            return action != nullptr && action->isChecked();
+        };
+        WorldMapDisplay options;
+        options.griglia = checked("mnuWorldmapGriglia");
+        options.riquadroDati = checked("mnuWorldmapRiquadroDati");
+        options.datiSatellite = checked("mnuWorldmapDatiSatellite");
+        options.coordinateMouse = checked("mnuWorldmapCoordinateMouse");
+        options.nomeCitta = checked("mnuWorldmapNomeCitta");
+        options.sole = checked("mnuWorldmapSole");
+        options.terminatore = checked("mnuWorldmapTerminatore");
+        options.ombra = checked("mnuWorldmapOmbra");
+        options.cerchioVisibilita = checked("mnuWorldmapCerchioVisibilita");
+        options.tracciatoOrbita = checked("mnuWorldmapTracciatoOrbita");
+        TrackingModel::instance().setWorldMap(options);
+    }
+
+    void publishSlots(const PrincipalTexts* texts)
+    {
+        TickSnapshot tick;
+        tick.time = currentTimeState();
+        if (texts != nullptr) {
+            for (int slot = kPrincipalSlot; slot <= Numero_satelliti; ++slot) {
+                tick.satellites.push_back({slot, Satelement[slot].Nome_satellite,
+                                           Satelement[slot].Numero_catalogo, Valori[slot], true});
+            }
+            tick.hasPrincipal = !tick.satellites.empty();
+            tick.principal = *texts;
+        }
+        TrackingModel::instance().publishTick(std::move(tick));
+    }
+
+    MDIForm1& m_main;
+};
+
+void reportWorldMapFailure(QWidget* window, const QString& text)
+{
+    auto* box = new QMessageBox(QMessageBox::Warning, QApplication::applicationName(), text,
+                                QMessageBox::Ok, window);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+/// The world map, a child of the main window's document area, whose click makes a satellite
+/// principal through the active list as the database window's command does.
+void defineWorldMap(MDIForm1& main, DatabaseSession& session, const LiveWindowHooks& live)
+{
+    WindowRegistry::instance().define(windowNames::kWorldMap, WindowLifetime::UnloadOnClose, [&main, &session, live] {
+        frmWorldMap::Hooks hooks;
+        hooks.popupMenu = main.menu(QStringLiteral("mnuWorldmap"));
+        hooks.makePrincipal = [&main, &session, live](int slot) {
+            const MoveOutcome outcome = session.active().makePrincipal({slot - 1});
+            if (outcome.status != ListCommand::Done)
+                return;
+            if (mGlobal::Form_caricato(kDatabaseWindowName)) {
+                if (frmDatabase* window = databaseWindow())
+                    window->activeSatellitesChanged();
+            }
+            showPrincipalName(live);
+            redrawPrincipal(live);
+            TrackingModel::instance().notifyActiveSetChanged();
+            if (!outcome.workingSetSaved)
+                reportWorldMapFailure(&main, mLang::Testo_lingua(u"frmDatabase", u"satellitinonsalvati"));
+        };
+        auto* map = new WorldMapBridge(main, std::move(hooks));
+        main.mdiArea()->addSubWindow(map);
+        return static_cast<frmWorldMap*>(map);
+    });
+}
+
+} // namespace
+
 void connectElementDatabase(MDIForm1& main, DatabaseSession& session)
 {
     DatabaseWindowHooks hooks;
     hooks.live = liveWindowHooks(main);
+    defineWorldMap(main, session, hooks.live);
     hooks.download = [&main] { main.mnuStrumentiDownload_Click(); };
     hooks.showSummary = [](DatabaseKind kind) {
         newListingWindow()->Sommario(static_cast<int>(kind));
@@ -256,4 +447,27 @@ void connectElementDatabase(MDIForm1& main, DatabaseSession& session)
         return saved;
     };
     main.setDatabaseAccess(std::move(access));
+
+    // The pass predictions reach the primary database through the database window.
+    frmVisibleSatellites::DatabaseHooks passHooks;
+    passHooks.primaryCount = [] {
+        const frmDatabase* window = databaseWindow();
+        return window != nullptr ? window->entryCount(DatabaseKind::Primary) : 0;
+    };
+    passHooks.readPrimary = [](const QString& path) {
+        if (frmDatabase* window = databaseWindow())
+            window->Database_satelliti(path);
+    };
+    passHooks.openPrimary = [&main] { main.mnuFileApri_Click(); };
+    passHooks.hideDatabase = [] {
+        if (QWidget* frame = databaseFrame())
+            frame->hide();
+    };
+    WindowRegistry::instance().define(
+        windowNames::kVisibleSatellites, WindowLifetime::UnloadOnClose,
+        [&main, passHooks]() -> QWidget* {
+            auto* window = new frmVisibleSatellites(passHooks);
+            main.mdiArea()->addSubWindow(window);
+            return window;
+        });
 }

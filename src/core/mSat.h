@@ -131,9 +131,21 @@ enum class PropagatorModel : std::int16_t {
 /// THETAG), counting days from 1950 January 0.0 UT.
 [[nodiscard]] double Tempo_siderale_1950(double julianDate);
 
+/// The deep-space resonance integrator at one of its 720-minute steps from the epoch.
+struct ResonanceStep
+{
+    bool valid = false;
+    double stepMin = 0; ///< +720 or -720: the direction it was integrated in
+    double xli = 0;     ///< resonant longitude [rad]
+    double xni = 0;     ///< mean motion [rad/min]
+    double atime = 0;   ///< minutes from the epoch
+};
+
 /// One element set initialised for one model, ready to propagate to any time. Holding it
-/// saves the initialisation between calls; results are bit for bit those of the
-/// Propaga_* functions. Copyable value type.
+/// saves the initialisation between calls, and for a resonant deep-space orbit the last
+/// step of the resonance integration, from which the next call continues unless it goes
+/// back past it; results are bit for bit those of the Propaga_* functions. Copyable value
+/// type; one object is not to be used from two threads at once.
 class SatellitePropagator
 {
 public:
@@ -152,6 +164,7 @@ public:
 private:
     struct Model;
     std::shared_ptr<const Model> m_model; // immutable once initialised: copies share it
+    mutable ResonanceStep m_resonance;    // each copy integrates on its own
 };
 
 /// What Calcola_satellite computes for one satellite at one instant.

@@ -305,6 +305,33 @@ TEST_F(CalcolaSatellite, WritesTheSlotAndTheModuleOutputsOfTheLastCall)
     EXPECT_EQ(mSat::Calcola_satellite(kLastSlot + 1, jd), Status::NoSuchSlot);
 }
 
+TEST_F(CalcolaSatellite, KeptSlotStateGivesTheBitsOfAFreshComputation)
+{
+    // A low orbit and two resonant deep-space orbits a month after their epochs, the time
+    // moving on and back as the tick and a pass search move it, and the observer moving once.
+    const std::array<std::array<const char*, 2>, 3> sets{
+        {{sattest::k88888Line1, sattest::k88888Line2},
+         {sattest::kMolniyaLine1, sattest::kMolniyaLine2},
+         {sattest::kGeoLine1, sattest::kGeoLine2}}};
+    Impostazioni.Propagatore = 3;
+    for (const auto& lines : sets) {
+        ASSERT_EQ(mSat::Estrai_Dati_Satellite(5, "SET", lines[0], lines[1]), Status::Ok);
+        const double epoch = Satelement[5].Epoca_giuliana;
+        Osservatore = sattest::defaultObserver();
+        int call = 0;
+        for (double jd : {epoch + 30.0, epoch + 30.0 + 1e-5, epoch + 29.99, epoch + 31.2,
+                          epoch + 0.3, epoch + 30.5, epoch - 2.0, epoch + 30.6}) {
+            if (++call == 5)
+                Osservatore.Latitudine_osservatore = -33.9f;
+            ASSERT_EQ(mSat::Calcola_satellite(5, jd), Status::Ok) << lines[0];
+            const mSat::ObservingResult fresh = mSat::observingState(
+                Satelement[5], Osservatore, Impostazioni, jd, Valori[5], mSat::Elevazione_sole);
+            EXPECT_TRUE(sameRecord(Valori[5], fresh.valori)) << lines[0] << " at " << jd;
+            EXPECT_EQ(mSat::Posizione_ECI, fresh.eci.positionKm) << lines[0] << " at " << jd;
+        }
+    }
+}
+
 TEST_F(CalcolaSatellite, FailureLeavesTheSlotAndTheOutputsOfTheLastGoodCall)
 {
     ASSERT_EQ(mSat::Estrai_Dati_Satellite(2, "LEO", sattest::k88888Line1, sattest::k88888Line2),

@@ -3,6 +3,8 @@
 
 #include "InstallDataFiles.h"
 
+#include "worldmap/WorldMapGeometry.h"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -17,7 +19,6 @@ namespace {
 constexpr double kDegToRad = 0.0174532925;
 constexpr double kGlobeRadiusUnits = 142.0;
 constexpr double kPictureHeightUnits = 360.0;   // each view spans 720 x 360 map units
-constexpr double kFarSideCosC = -1e-7;
 // Slack at the limb, which is smoothed over a pixel or two (half a map unit each in the
 // committed views) and softened further by the JPEG coding.
 constexpr double kLimbMarginUnits = 2.0;
@@ -37,22 +38,16 @@ const View kViews[] = {
     {"MapNorth.dat", 0, 90},  {"MapSouth.dat", 0, -90},
 };
 
-/// The view the map shows for a sub-point (longitude east 0..360, latitude).
+/// The view the world map shows for a sub-point (longitude east 0..360, latitude).
 const View& viewFor(double lonEast, double lat)
 {
-    if (lat > 70)
-        return kViews[12];
-    if (lat < -70)
-        return kViews[13];
-    int sector = 3;
-    if (lonEast >= 315 || lonEast < 45)
-        sector = 0;
-    else if (lonEast < 135)
-        sector = 1;
-    else if (lonEast < 225)
-        sector = 2;
-    const int band = lat < -30 ? 2 : (lat > 30 ? 1 : 0);
-    return kViews[sector * 3 + band];
+    const std::string_view file = worldmap::orthographicViewFor(lonEast, lat).file;
+    for (const View& v : kViews) {
+        if (file == v.file)
+            return v;
+    }
+    ADD_FAILURE() << "no view named " << file;
+    return kViews[0];
 }
 
 struct MapPoint
@@ -65,14 +60,8 @@ struct MapPoint
 /// The world map's orthographic projection, map units, y up.
 MapPoint project(double lon0, double lat0, double lon, double lat)
 {
-    const double l0 = lon0 * kDegToRad, p0 = lat0 * kDegToRad;
-    const double l = lon * kDegToRad, p = lat * kDegToRad;
-    const double cosC = std::sin(p0) * std::sin(p) + std::cos(p0) * std::cos(p) * std::cos(l - l0);
-    if (cosC < kFarSideCosC)
-        return {};
-    return {kGlobeRadiusUnits * std::cos(p) * std::sin(l - l0),
-            kGlobeRadiusUnits * (std::cos(p0) * std::sin(p) - std::sin(p0) * std::cos(p) * std::cos(l - l0)),
-            true};
+    const worldmap::OrthoPoint p = worldmap::Proiezione_ortografica(lon0, lat0, lon, lat);
+    return {p.x, p.y, p.visibile};
 }
 
 /// Pixel of a view picture under map point (x, y): the picture fills 720 x 360 units,

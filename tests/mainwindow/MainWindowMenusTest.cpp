@@ -123,7 +123,7 @@ TEST_F(MainWindowMenus, CommandsOfWindowsNotBuiltYetAreShownDisabledWithTheirBut
             EXPECT_FALSE(command.window.isEmpty());
         }
     }
-    EXPECT_FALSE(window.toolbarButton(QStringLiteral("Recta"))->isEnabled());
+    EXPECT_TRUE(window.toolbarButton(QStringLiteral("Recta"))->isEnabled());
     EXPECT_TRUE(window.toolbarButton(QStringLiteral("Satellite"))->isEnabled());
     EXPECT_TRUE(window.toolbarButton(QStringLiteral("Time"))->isEnabled());
     EXPECT_TRUE(window.toolbarButton(QStringLiteral("Save"))->isEnabled());

@@ -10,11 +10,26 @@
 namespace mSat {
 namespace {
 
+/// The fields of a slot's elements that the propagators read, as parsed.
+struct SourceElements
+{
+    std::array<double, 12> values{};
+    bool operator==(const SourceElements&) const = default;
+};
+
+SourceElements sourceOf(const Elemento_satellite& e)
+{
+    return {{e.Anomalia_media, e.Raan, e.Argomento_perigeo, e.Eccentricita, e.Inclinazione,
+             e.Moto_medio, e.Derivata_prima, e.Derivata_seconda, e.Esponente_derivata_seconda,
+             e.Bstar, e.Esponente_bstar, e.Epoca_giuliana}};
+}
+
 /// The propagator initialised for a slot's element set and model, kept while both stay
-/// the same. Results are the same bits as a fresh initialisation: the deep-space
-/// resonance integration still starts from the epoch on every call.
+/// the same, with the slot's deep-space resonance step. Results are the same bits as a
+/// fresh initialisation and an integration from the epoch.
 struct CachedPropagator
 {
+    SourceElements source;
     PropagationElements elements;
     PropagatorModel model = PropagatorModel::Sgp4;
     std::optional<SatellitePropagator> propagator;
@@ -35,16 +50,33 @@ bool sameElements(const PropagationElements& a, const PropagationElements& b)
            sameBits(a.BSTAR, b.BSTAR) && sameBits(a.Epoca, b.Epoca);
 }
 
-const SatellitePropagator& propagatorFor(int slot, const PropagationElements& elements,
-                                         PropagatorModel model)
+bool sameSource(const SourceElements& a, const SourceElements& b)
+{
+    for (std::size_t i = 0; i < a.values.size(); ++i) {
+        if (!sameBits(a.values[i], b.values[i]))
+            return false;
+    }
+    return true;
+}
+
+/// The slot's kept propagator, made anew when its elements or the model changed. The
+/// conversion to the propagators' units is kept with it: the same parsed fields give the
+/// same converted bits.
+const CachedPropagator& propagatorFor(int slot, const Elemento_satellite& parsed,
+                                      PropagatorModel model)
 {
     CachedPropagator& entry = g_cache[static_cast<std::size_t>(slot)];
+    const SourceElements source = sourceOf(parsed);
+    if (entry.propagator && sameSource(entry.source, source) && entry.model == model)
+        return entry;
+    const PropagationElements elements = toPropagationElements(parsed);
     if (!entry.propagator || entry.model != model || !sameElements(entry.elements, elements)) {
         entry.propagator.emplace(elements, model);
-        entry.elements = elements;
         entry.model = model;
     }
-    return *entry.propagator;
+    entry.elements = elements;
+    entry.source = source;
+    return entry;
 }
 
 void setPropagationState(const PropagationElements& el)
@@ -68,10 +100,10 @@ Status Calcola_satellite(int Indice, double JD)
     if (!SlotArray<Posizione_satellite>::isSlot(Indice))
         return Status::NoSuchSlot;
     const Elemento_satellite& elements = Satelement[Indice];
-    const PropagationElements converted = toPropagationElements(elements);
-    setPropagationState(converted);
-    const SatellitePropagator& propagator =
-        propagatorFor(Indice, converted, propagatorModel(Impostazioni.Propagatore));
+    const CachedPropagator& kept =
+        propagatorFor(Indice, elements, propagatorModel(Impostazioni.Propagatore));
+    setPropagationState(kept.elements);
+    const SatellitePropagator& propagator = *kept.propagator;
     if (propagator.status() == Status::Ok) {
         AODP = propagator.recovery().aodp;
         XNODP = propagator.recovery().xnodp;

@@ -426,20 +426,41 @@ DotTerms dotTerms(const DeepSpaceConstants& d, const Integrator& s)
     return t;
 }
 
-/// The report's integrator. Each call starts again from the epoch, as DPINIT runs before
-/// every DPSEC, and steps 720 minutes towards t with the Euler-Maclaurin update.
-void integrateResonance(const DeepSpaceConstants& d, DeepSpaceElements& m, double t)
+/// Whether the integration from the epoch towards t passes through the kept step: the same
+/// direction, and the loop's test still true at the step before it.
+bool continuesFrom(const ResonanceStep& kept, double t, double delt)
+{
+    if (!kept.valid || kept.stepMin != delt)
+        return false;
+    if (kept.atime == 0.0)
+        return true;
+    const double before = kept.atime - delt;
+    return delt > 0.0 ? t - before >= kStep : before - t >= kStep;
+}
+
+/// The report's integrator: from the epoch (DPINIT runs before every DPSEC) in steps of 720
+/// minutes towards t with the Euler-Maclaurin update. The steps depend only on the direction
+/// and their count, so continuing from a kept step gives the same bits as the restart.
+void integrateResonance(const DeepSpaceConstants& d, DeepSpaceElements& m, double t,
+                        ResonanceStep* kept)
 {
     Integrator s;
     s.xli = d.resonance.xlamo;
     s.xni = d.xnq;
     const double delt = t >= 0.0 ? kStep : -kStep;
+    if (kept != nullptr && continuesFrom(*kept, t, delt)) {
+        s.xli = kept->xli;
+        s.xni = kept->xni;
+        s.atime = kept->atime;
+    }
     while (std::fabs(t - s.atime) >= kStep) {
         const DotTerms dots = dotTerms(d, s);
         s.xli = s.xli + dots.xldot * delt + dots.xndot * kStep2;
         s.xni = s.xni + dots.xndot * delt + dots.xnddt * kStep2;
         s.atime = s.atime + delt;
     }
+    if (kept != nullptr)
+        *kept = ResonanceStep{true, delt, s.xli, s.xni, s.atime};
     const double ft = t - s.atime;
     const DotTerms dots = dotTerms(d, s);
     m.xn = s.xni + dots.xndot * ft + dots.xnddt * ft * ft * 0.5;
@@ -471,7 +492,7 @@ PeriodicTerms bodyPeriodicTerms(const BodyPeriodics& p, double zm, double ze)
 } // namespace
 
 void applyDeepSecular(const DeepSpaceConstants& d, const PropagationElements& el,
-                      DeepSpaceElements& m, double t)
+                      DeepSpaceElements& m, double t, ResonanceStep* kept)
 {
     m.xll = m.xll + d.ssl * t;
     m.omgasm = m.omgasm + d.ssg * t;
@@ -484,7 +505,7 @@ void applyDeepSecular(const DeepSpaceConstants& d, const PropagationElements& el
         m.omgasm = m.omgasm - kPi;
     }
     if (d.resonance.resonant)
-        integrateResonance(d, m, t);
+        integrateResonance(d, m, t, kept);
 }
 
 void applyDeepPeriodics(const DeepSpaceConstants& d, DeepSpaceElements& m, double t)

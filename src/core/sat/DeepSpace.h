@@ -66,9 +66,11 @@ struct DeepSpaceElements
 };
 
 /// DPSEC: secular lunar-solar rates over t minutes, and the resonance integrated from the
-/// epoch to t in steps of 720 minutes.
+/// epoch to t in steps of 720 minutes. With `kept`, the integration continues from the
+/// step kept there when the restart from the epoch would pass through it (same direction,
+/// t not behind it), and the last step reached is kept; the result is the same bits.
 void applyDeepSecular(const DeepSpaceConstants& deep, const PropagationElements& elements,
-                      DeepSpaceElements& m, double t);
+                      DeepSpaceElements& m, double t, ResonanceStep* kept = nullptr);
 
 /// DPPER: lunar-solar periodics at t minutes, the Lyddane form below 0.2 rad inclination.
 void applyDeepPeriodics(const DeepSpaceConstants& deep, DeepSpaceElements& m, double t);

@@ -11,8 +11,10 @@
 #include "core/mMate.h"
 #include "core/mSat.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 namespace mSat {
@@ -50,13 +52,17 @@ double norm(const Vec& a)
     return std::sqrt(dot(a, a));
 }
 
-/// Vectors rotated about the polar axis by -angle: inertial to Earth-fixed axes.
-Vec toEarthFixed(const Vec& v, double angle)
+/// The rotation about the polar axis by -angle: inertial to Earth-fixed axes. Its cosine
+/// and sine are worked out once for the vectors of one instant.
+struct EarthRotation
 {
-    const double c = std::cos(-angle);
-    const double s = std::sin(-angle);
-    return {v[0] * c - v[1] * s, v[0] * s + v[1] * c, v[2]};
-}
+    explicit EarthRotation(double angle) : c(std::cos(-angle)), s(std::sin(-angle)) {}
+    [[nodiscard]] Vec toEarthFixed(const Vec& v) const
+    {
+        return {v[0] * c - v[1] * s, v[0] * s + v[1] * c, v[2]};
+    }
+    double c, s;
+};
 
 /// Arcsine and arccosine exist only inside (-1, 1) in this program (mMate).
 bool inOpenUnitRange(double x)
@@ -71,7 +77,7 @@ struct ObserverFrame
     Vec velocity; ///< from the Earth's rotation [km/s]
 };
 
-ObserverFrame observerFrame(const Dati_osservatore& observer)
+ObserverFrame computeObserverFrame(const Dati_osservatore& observer)
 {
     const double lat = static_cast<double>(observer.Latitudine_osservatore) * mMate::kDegToRad;
     const double lon = static_cast<double>(observer.Longitudine_osservatore) * mMate::kDegToRad;
@@ -91,6 +97,32 @@ ObserverFrame observerFrame(const Dati_osservatore& observer)
     f.position = {rx * f.up[0], rx * f.up[1], rz * f.up[2]};
     f.velocity = {-f.position[1] * kEarthRotationRadS, f.position[0] * kEarthRotationRadS, 0.0};
     return f;
+}
+
+/// The frame of the observer of the last call on this thread: an observer moves rarely,
+/// and the frame is the same bits whenever the three numbers are.
+const ObserverFrame& observerFrame(const Dati_osservatore& observer)
+{
+    struct Kept
+    {
+        bool valid = false;
+        float latitude = 0, longitude = 0, height = 0;
+        ObserverFrame frame;
+    };
+    thread_local Kept kept;
+    const auto same = [](float a, float b) {
+        return std::bit_cast<std::uint32_t>(a) == std::bit_cast<std::uint32_t>(b);
+    };
+    if (!kept.valid || !same(kept.latitude, observer.Latitudine_osservatore) ||
+        !same(kept.longitude, observer.Longitudine_osservatore) ||
+        !same(kept.height, observer.Quota_osservatore)) {
+        kept.frame = computeObserverFrame(observer);
+        kept.latitude = observer.Latitudine_osservatore;
+        kept.longitude = observer.Longitudine_osservatore;
+        kept.height = observer.Quota_osservatore;
+        kept.valid = true;
+    }
+    return kept.frame;
 }
 
 /// Orbit size and shape from the inertial state vector.
@@ -200,8 +232,8 @@ void magnitude(const Elemento_satellite& elements, const Opzioni& options, doubl
 
 /// Eclipse, Sun elevation, visibility, phase and magnitude (the steps after the sub-point).
 void illumination(const Elemento_satellite& elements, const Opzioni& options,
-                  const StateVector& eci, const Vec& sun, double ghaa, const ObserverFrame& obs,
-                  const Vec& lineOfSight, ObservingResult& out)
+                  const StateVector& eci, const Vec& sun, const EarthRotation& earth,
+                  const ObserverFrame& obs, const Vec& lineOfSight, ObservingResult& out)
 {
     Posizione_satellite& v = out.valori;
     const Vec& p = eci.positionKm;
@@ -214,7 +246,7 @@ void illumination(const Elemento_satellite& elements, const Opzioni& options,
     if (cua >= 0.0 && umd <= 1.0)
         v.Stato = kStatoEclisse;
 
-    const Vec sunFixed = toEarthFixed(sun, ghaa);
+    const Vec sunFixed = earth.toEarthFixed(sun);
     const double sinSunElevation = dot(sunFixed, obs.up);
     if (inOpenUnitRange(sinSunElevation))
         out.sunElevationDeg = mMate::Arcoseno(sinSunElevation) * mMate::kRadToDeg;
@@ -262,7 +294,7 @@ ObservingResult observingState(const SatellitePropagator& propagator,
     const PropagationElements& el = propagator.elements();
     const double tsinceDays = julianDate - el.Epoca;
 
-    const ObserverFrame obs = observerFrame(observer);
+    const ObserverFrame& obs = observerFrame(observer);
     const PropagationResult propagated = propagator.propagate(tsinceDays * kMinutesPerDay);
     if (propagated.status != Status::Ok) {
         out.status = propagated.status;
@@ -274,8 +306,9 @@ ObservingResult observingState(const SatellitePropagator& propagator,
     const double de = el.Epoca - kPlan13EpochJd;
     const double ghaa = kGreenwichAtEpochDeg * mMate::kDegToRad + kEarthRotationRadDay * de +
                         kEarthRotationRadDay * tsinceDays;
-    const Vec s = toEarthFixed(eci.positionKm, ghaa);
-    const Vec w = toEarthFixed(eci.velocityKmS, ghaa);
+    const EarthRotation earth(ghaa);
+    const Vec s = earth.toEarthFixed(eci.positionKm);
+    const Vec w = earth.toEarthFixed(eci.velocityKmS);
 
     // Line of sight and look angles.
     const Vec range = {s[0] - obs.position[0], s[1] - obs.position[1], s[2] - obs.position[2]};
@@ -308,7 +341,7 @@ ObservingResult observingState(const SatellitePropagator& propagator,
     }
 
     subPoint(s, v.Distanza_geocentrica, v);
-    illumination(elements, options, eci, sunDirection(de, tsinceDays), ghaa, obs, los, out);
+    illumination(elements, options, eci, sunDirection(de, tsinceDays), earth, obs, los, out);
     out.eci = eci;
     return out;
 }

@@ -125,9 +125,12 @@ PropagationResult SatellitePropagator::propagate(double tsince) const
         return refused;
     }
     return std::visit(
-        [tsince](const auto& model) -> PropagationResult {
-            if constexpr (std::is_same_v<std::decay_t<decltype(model)>, std::monostate>)
+        [this, tsince](const auto& model) -> PropagationResult {
+            using Type = std::decay_t<decltype(model)>;
+            if constexpr (std::is_same_v<Type, std::monostate>)
                 return PropagationResult{Status::NoFiniteResult, {}};
+            else if constexpr (std::is_same_v<Type, detail::Sdp4Model>)
+                return model.propagate(tsince, &m_resonance);
             else
                 return model.propagate(tsince);
         },

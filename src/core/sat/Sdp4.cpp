@@ -45,7 +45,7 @@ Sdp4Model::Sdp4Model(const PropagationElements& elements)
 {
 }
 
-PropagationResult Sdp4Model::propagate(double tsince) const
+PropagationResult Sdp4Model::propagate(double tsince, ResonanceStep* kept) const
 {
     const PropagationElements& el = m_elements;
     const Sgp4Constants& c = m_c;
@@ -60,7 +60,7 @@ PropagationResult Sdp4Model::propagate(double tsince) const
     const double tempe = el.BSTAR * c.c4 * tsince;
     const double templ = c.t2cof * tsq;
     m.xn = c.xnodp;
-    applyDeepSecular(m_deep, el, m, tsince);
+    applyDeepSecular(m_deep, el, m, tsince, kept);
 
     PropagationResult result;
     // Guard: the resonance integration must leave a positive mean motion.

@@ -61,7 +61,8 @@ class Sdp4Model
 {
 public:
     explicit Sdp4Model(const PropagationElements& elements);
-    [[nodiscard]] PropagationResult propagate(double tsince) const;
+    /// `kept`: the caller's resonance step to continue from and update (may be null).
+    [[nodiscard]] PropagationResult propagate(double tsince, ResonanceStep* kept = nullptr) const;
 
 private:
     PropagationElements m_elements;

@@ -1,0 +1,138 @@
+#include "predictions/PassFormat.h"
+
+#include "core/DateValue.h"
+#include "core/mAstro.h"
+#include "services/DisplayFormat.h"
+#include "services/mLang.h"
+
+#include <cmath>
+
+using passes::PassEvent;
+
+namespace {
+
+constexpr double kNoMagnitudeSortValue = 99.0;
+constexpr double kMagnitudeSortOffset = 99.0;
+
+DateParts partsOf(double localDate)
+{
+    const DateValue::Parts p = DateValue::split(localDate);
+    DateParts d;
+    d.year = p.year;
+    d.month = p.month;
+    d.day = p.day;
+    d.hour = p.hour;
+    d.minute = p.minute;
+    d.second = p.second;
+    return d;
+}
+
+/// `text` padded with blanks on the left to `width`, or its first `width` characters.
+QString right(const QString& text, int width)
+{
+    return text.size() >= width ? text.left(width) : text.rightJustified(width, u' ');
+}
+
+QString left(const QString& text, int width)
+{
+    return text.size() >= width ? text.left(width) : text.leftJustified(width, u' ');
+}
+
+QString blanks(int n)
+{
+    return QString(n, u' ');
+}
+
+/// The magnitude field: a number "#0.0", "???" as it stands, blanks when eclipsed.
+QString magnitudeField(const Magnitude& magnitude, const QLocale& locale)
+{
+    if (const double* value = std::get_if<double>(&magnitude))
+        return right(formatNumber(*value, u"#0.0", locale), 4);
+    return right(QString::fromStdString(std::get<std::string>(magnitude)), 4);
+}
+
+double magnitudeSortValue(const Magnitude& magnitude)
+{
+    if (const double* value = std::get_if<double>(&magnitude))
+        return *value;
+    return kNoMagnitudeSortValue;
+}
+
+/// Whole seconds of a local date value rounded to the second, on a continuous scale.
+long long wholeSeconds(double localDate)
+{
+    return std::llround(DateValue::toLinearDays(localDate) * DateValue::kSecondsPerDay);
+}
+
+QString twoDigits(long long n)
+{
+    return QString::number(n).rightJustified(2, u'0');
+}
+
+} // namespace
+
+double localDateOf(double julianDate, const Dati_osservatore& observer)
+{
+    return DateValue::addMinutes(mAstro::utDateFromJulian(julianDate),
+                                 mAstro::zoneOffsetMinutes(observer));
+}
+
+QString statusText(int status)
+{
+    switch (status) {
+    case kStatoEclisse:
+        return mLang::Testo_lingua(u"Conditions", u"eclisse");
+    case kStatoVisibile:
+        return mLang::Testo_lingua(u"Conditions", u"visibile");
+    case kStatoIlluminato:
+        return mLang::Testo_lingua(u"Conditions", u"nonvisibile");
+    default:
+        return {};
+    }
+}
+
+QString passLine(const PassEvent& event, const Dati_osservatore& observer, const QLocale& locale)
+{
+    const passes::SkySample& s = event.sky;
+    QString line = formatDate(partsOf(localDateOf(event.julianDate, observer)),
+                              u"dd mmm yyyy  hh:mm:ss", locale);
+    line += blanks(18) + right(formatNumber(s.elevationDeg, u"#0.0", locale), 4);
+    line += blanks(3) + formatNumber(s.azimuthDeg, u"000.0", locale);
+    line += blanks(3) + left(statusText(s.status), 8);
+    line += blanks(2) + magnitudeField(s.magnitude, locale);
+    line += blanks(3) + right(formatNumber(s.sunElevationDeg, u"00.0", locale), 5);
+    line += blanks(2) + right(formatNumber(s.rangeKm, u"0.0", locale), 8);
+    return line;
+}
+
+PassTexts passTexts(const passes::PassRow& row, const Dati_osservatore& observer,
+                    const QLocale& locale)
+{
+    const passes::FoundPass& p = row.pass;
+    const passes::SkySample& top = p.culmination.sky;
+    const double culmination = localDateOf(p.culmination.julianDate, observer);
+    const DateParts parts = partsOf(culmination);
+
+    PassTexts t;
+    t.lines = {passLine(p.acquisition, observer, locale), passLine(p.culmination, observer, locale),
+               passLine(p.loss, observer, locale)};
+    t.columns[kColumnCulmination] = formatDate(parts, u"dd mmm yyyy hh:mm:ss", locale);
+    t.columns[kColumnName] = QString::fromStdString(row.name);
+    t.columns[kColumnElevation] = right(formatNumber(top.elevationDeg, u"#0.0", locale), 4);
+    t.columns[kColumnAzimuth] = right(formatNumber(top.azimuthDeg, u"##0", locale), 4);
+    t.columns[kColumnStatus] = statusText(top.status).left(3);
+    t.columns[kColumnMagnitude] = magnitudeField(top.magnitude, locale);
+
+    const long long s = wholeSeconds(localDateOf(p.loss.julianDate, observer)) -
+                        wholeSeconds(localDateOf(p.acquisition.julianDate, observer));
+    const long long hours = s / 3600;
+    const long long minutes = (s - 3600 * hours) / 60;
+    const long long seconds = s - 3600 * hours - 60 * minutes;
+    t.columns[kColumnDuration] =
+        twoDigits(hours) + u':' + twoDigits(minutes) + u':' + twoDigits(seconds);
+    t.columns[kColumnCulminationKey] = formatDate(parts, u"yyyymmdd hh:mm:ss", QLocale::c());
+    t.columns[kColumnMagnitudeKey] = formatNumber(
+        magnitudeSortValue(top.magnitude) + kMagnitudeSortOffset, u"000.00", QLocale::c());
+    t.tag = QString::number(row.index) + u';' + t.lines[0] + u';' + t.lines[1] + u';' + t.lines[2];
+    return t;
+}

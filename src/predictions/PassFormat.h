@@ -1,0 +1,45 @@
+#pragma once
+// The texts of a pass: its three event lines (acquisition, culmination, loss) in fixed columns,
+// the row of the pass list with its two hidden sort keys, and the row's tag. Times are the
+// observer's local time (UT + zone + daylight saving); month names follow the locale.
+
+#include "predictions/engine/PassSearchEngine.h"
+
+#include <QLocale>
+#include <QString>
+
+#include <array>
+
+/// Columns of the pass list.
+enum PassColumn : int {
+    kColumnCulmination = 0,
+    kColumnName,
+    kColumnElevation,
+    kColumnAzimuth,
+    kColumnStatus,
+    kColumnMagnitude,
+    kColumnDuration,
+    kColumnCulminationKey, ///< hidden: "yyyymmdd hh:mm:ss"
+    kColumnMagnitudeKey,   ///< hidden: magnitude + 99, "000.00"; no magnitude sorts last
+    kPassColumnCount
+};
+
+struct PassTexts
+{
+    std::array<QString, kPassColumnCount> columns;
+    std::array<QString, 3> lines; ///< acquisition, culmination, loss
+    QString tag;                  ///< index ";" line ";" line ";" line
+};
+
+/// The local date value (days since 1899-12-30) of a Julian date for the observer.
+[[nodiscard]] double localDateOf(double julianDate, const Dati_osservatore& observer);
+
+/// The text of a satellite status (section "Conditions"); empty for any other value.
+[[nodiscard]] QString statusText(int status);
+
+/// One event line: date and time, elevation, azimuth, status, magnitude, Sun elevation, range.
+[[nodiscard]] QString passLine(const passes::PassEvent& event, const Dati_osservatore& observer,
+                               const QLocale& locale = QLocale());
+
+[[nodiscard]] PassTexts passTexts(const passes::PassRow& row, const Dati_osservatore& observer,
+                                  const QLocale& locale = QLocale());

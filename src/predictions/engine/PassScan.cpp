@@ -1,0 +1,348 @@
+#include "predictions/engine/PassScan.h"
+
+#include "core/PassSearch.h"
+
+#include <cmath>
+
+namespace passes {
+namespace {
+
+/// First widening step out of a culmination towards its rise or set [days]: 3 seconds.
+constexpr double kFirstWideningDays = 3.0 / 86400.0;
+/// The widening grows by a quarter of the distance covered at each step, but never by more
+/// than this part of the coarse step, so it cannot jump over a set and the next rise.
+constexpr double kWideningJumpPerStep = 1.0 / 8.0;
+/// Eccentric orbits get a shorter coarse step from this eccentricity on.
+constexpr double kEccentricFrom = 0.1;
+/// How many times a bracket is split to look for a further pass beside the one found.
+constexpr int kMaxBracketSplits = 4;
+/// Slope samples across a part of a bracket left over beside a pass.
+constexpr int kLeftoverProbes = 4;
+
+enum class EventResult { Found, NoCrossing, SearchFailed, ComputationFailed, Cancelled };
+
+class Scanner
+{
+public:
+    Scanner(const SkySampler& sky, const ScanParameters& p, const std::atomic<bool>* cancel)
+        : m_sky(sky), m_p(p), m_cancel(cancel)
+    {
+        m_f = [this](double t) { return below(t); };
+    }
+
+    ScanOutcome run();
+
+private:
+    std::optional<double> below(double t)
+    {
+        const std::optional<SkySample> s = m_sky(t);
+        if (!s) {
+            m_out.computationFailed = true;
+            return std::nullopt;
+        }
+        return m_p.minimumElevationDeg - s->elevationDeg;
+    }
+    bool cancelled()
+    {
+        if (m_cancel != nullptr && m_cancel->load(std::memory_order_relaxed))
+            m_out.cancelled = true;
+        return m_out.cancelled;
+    }
+    /// f(t) - f(t - 10 s): positive while the elevation falls.
+    std::optional<double> slopeAt(double t)
+    {
+        const std::optional<double> now = below(t);
+        const std::optional<double> before = now ? below(t - kSlopeStepDays) : std::nullopt;
+        if (!before)
+            return std::nullopt;
+        return *now - *before;
+    }
+    bool stopped() const { return m_out.cancelled || m_out.computationFailed; }
+
+    void refine(double a, double b, int depth = 0);
+    std::optional<FoundPass> events(double tOpt, double fOpt);
+    void eventsAndKeep(double tOpt, double fOpt)
+    {
+        if (const std::optional<FoundPass> pass = events(tOpt, fOpt))
+            keep(*pass);
+    }
+    EventResult crossing(double tOpt, double fOpt, double direction, double limit, double& t);
+    bool sampleAt(double t, PassEvent& event);
+    void searchLeftover(double lo, double hi, bool risingAtLo, bool fallingAtHi, int depth);
+    void keep(const FoundPass& pass);
+
+    const SkySampler& m_sky;
+    ScanParameters m_p;
+    const std::atomic<bool>* m_cancel;
+    mMate::TimeFunction m_f;
+    ScanOutcome m_out;
+};
+
+ScanOutcome Scanner::run()
+{
+    const double ti = m_p.startJd;
+    const double tf = m_p.endJd;
+    const double dt = m_p.stepDays;
+    const double small = kSlopeStepDays;
+
+    const std::optional<double> f0 = below(ti);
+    const std::optional<double> f1 = f0 ? below(ti + small) : std::nullopt;
+    if (!f1)
+        return m_out;
+    double d = *f1 - *f0;
+    double dPrev = d;
+    double a = ti;
+    double t = ti;
+    // Already above the minimum and going down at the start: the culmination is the start.
+    if (d > 0.0 && *f0 < 0.0)
+        eventsAndKeep(ti, *f0);
+
+    bool endHandled = false;
+    while (!stopped() && !cancelled()) {
+        bool toEnd = false;
+        if (d <= 0.0) {
+            // Rising or flat: step until the slope turns downwards.
+            a = t;
+            dPrev = d;
+            t += dt;
+            while (true) {
+                if (t >= tf) {
+                    toEnd = true;
+                    break;
+                }
+                const std::optional<double> slope = slopeAt(t);
+                if (!slope)
+                    return m_out;
+                d = *slope;
+                if (d > 0.0)
+                    break;
+                a = t;
+                dPrev = d;
+                t += dt;
+                if (cancelled())
+                    return m_out;
+            }
+            if (!toEnd) {
+                refine(a, t);
+                a = t;
+                dPrev = d;
+                continue;
+            }
+        } else {
+            t += dt;
+            if (t < tf) {
+                const std::optional<double> slope = slopeAt(t);
+                if (!slope)
+                    return m_out;
+                d = *slope;
+                continue;
+            }
+            toEnd = true;
+        }
+
+        // End of the span.
+        if (endHandled)
+            break;
+        const std::optional<double> fEnd = below(tf);
+        const std::optional<double> fBefore = fEnd ? below(tf - small) : std::nullopt;
+        if (!fBefore)
+            return m_out;
+        d = *fEnd - *fBefore;
+        if (d < 0.0) {
+            // Still rising at the end: the pass is cut there.
+            if (*fEnd < 0.0)
+                eventsAndKeep(tf, *fEnd);
+            break;
+        }
+        if (dPrev > 0.0)
+            break;
+        endHandled = true;
+        refine(a, tf);
+        a = tf;
+        dPrev = d;
+    }
+    return m_out;
+}
+
+void Scanner::refine(double a, double b, int depth)
+{
+    if (!(b > a) || stopped())
+        return;
+    const mMate::SearchResult m = mMate::findMinimum(a, b, m_f);
+    if (m.status == mMate::SearchStatus::EvaluationFailed)
+        return;
+    if (m.status != mMate::SearchStatus::Found) {
+        ++m_out.failedPasses;
+        return;
+    }
+    if (!(m.f < 0.0))
+        return;
+    const std::optional<FoundPass> pass = events(m.t, m.f);
+    if (!pass)
+        return;
+    // A further pass may hide in the parts of the bracket outside this one: the satellite is
+    // above the minimum at a bracket end outside the pass, or the slope sampled across the
+    // part turns from rising to falling.
+    if (depth >= kMaxBracketSplits) {
+        keep(*pass);
+        return;
+    }
+    const double aos = pass->acquisition.julianDate;
+    const double los = pass->loss.julianDate;
+    if (aos < a) {
+        // The pass began before the bracket, in a stretch the coarse scan saw rising at both
+        // ends: a higher maximum of the same pass may lie there.
+        searchLeftover(aos, a, true, false, depth + 1);
+    } else if (aos > a) {
+        const std::optional<double> fa = below(a);
+        if (fa && *fa < 0.0)
+            refine(a, aos, depth + 1);
+        else
+            searchLeftover(a, aos, true, false, depth + 1);
+    }
+    keep(*pass);
+    if (los < b) {
+        const std::optional<double> fb = below(b);
+        if (fb && *fb < 0.0)
+            refine(los, b, depth + 1);
+        else
+            searchLeftover(los, b, false, true, depth + 1);
+    }
+}
+
+void Scanner::searchLeftover(double lo, double hi, bool risingAtLo, bool fallingAtHi, int depth)
+{
+    bool rising = risingAtLo;
+    double lastRising = lo;
+    for (int k = 1; k <= kLeftoverProbes && !stopped(); ++k) {
+        const double x = lo + (hi - lo) * k / (kLeftoverProbes + 1);
+        const std::optional<double> slope = slopeAt(x);
+        if (!slope)
+            return;
+        if (*slope <= 0.0) {
+            rising = true;
+            lastRising = x;
+        } else if (rising) {
+            refine(lastRising, x, depth);
+            rising = false;
+        }
+    }
+    if (fallingAtHi && rising)
+        refine(lastRising, hi, depth);
+}
+
+EventResult Scanner::crossing(double tOpt, double fOpt, double direction, double limit, double& t)
+{
+    const double maxJump = m_p.stepDays * kWideningJumpPerStep;
+    double previous = tOpt;
+    double b = tOpt + direction * kFirstWideningDays;
+    while (true) {
+        if (direction * (b - limit) >= 0.0)
+            b = limit;
+        if (b == previous)
+            return EventResult::NoCrossing;
+        const std::optional<double> value = below(b);
+        if (!value)
+            return EventResult::ComputationFailed;
+        if (fOpt * *value < 0.0)
+            break;
+        if (b == limit)
+            return EventResult::NoCrossing;
+        if (cancelled())
+            return EventResult::Cancelled;
+        const double jump = std::fmin(std::fabs(b - tOpt) / 4.0, maxJump);
+        previous = b;
+        b += direction * jump;
+    }
+    const mMate::SearchResult root = mMate::findZero(previous, b, m_f);
+    if (root.status == mMate::SearchStatus::EvaluationFailed)
+        return EventResult::ComputationFailed;
+    if (root.status != mMate::SearchStatus::Found)
+        return EventResult::SearchFailed;
+    t = root.t;
+    return EventResult::Found;
+}
+
+bool Scanner::sampleAt(double t, PassEvent& event)
+{
+    const std::optional<SkySample> s = m_sky(t);
+    if (!s) {
+        m_out.computationFailed = true;
+        return false;
+    }
+    event.julianDate = t;
+    event.sky = *s;
+    return true;
+}
+
+std::optional<FoundPass> Scanner::events(double tOpt, double fOpt)
+{
+    if (cancelled())
+        return std::nullopt;
+    const double ti = m_p.startJd;
+    const double tf = m_p.endJd;
+    double tAos = ti;
+    double tLos = tf;
+    const EventResult rise = crossing(tOpt, fOpt, -1.0, std::fmax(ti, tOpt - m_p.periodDays), tAos);
+    if (rise == EventResult::ComputationFailed || rise == EventResult::Cancelled)
+        return std::nullopt;
+    const EventResult set =
+        rise == EventResult::SearchFailed
+            ? EventResult::SearchFailed
+            : crossing(tOpt, fOpt, 1.0, std::fmin(tf, tOpt + m_p.periodDays), tLos);
+    if (set == EventResult::ComputationFailed || set == EventResult::Cancelled)
+        return std::nullopt;
+    if (rise == EventResult::SearchFailed || set == EventResult::SearchFailed) {
+        // Never reuse another pass's times: this pass is left out and counted.
+        ++m_out.failedPasses;
+        return std::nullopt;
+    }
+    // No crossing within reach: the pass runs to the edge of the span.
+    if (rise == EventResult::NoCrossing || tAos < ti)
+        tAos = ti;
+    if (set == EventResult::NoCrossing || tLos > tf)
+        tLos = tf;
+
+    FoundPass pass;
+    if (!sampleAt(tAos, pass.acquisition) || !sampleAt(tOpt, pass.culmination) ||
+        !sampleAt(tLos, pass.loss))
+        return std::nullopt;
+    return pass;
+}
+
+void Scanner::keep(const FoundPass& pass)
+{
+    // Two maxima of one pass (the elevation dipping without falling below the minimum) give
+    // the same rise and set: the pass is listed once, at its highest culmination.
+    if (!m_out.passes.empty()) {
+        FoundPass& last = m_out.passes.back();
+        if (pass.culmination.julianDate <= last.loss.julianDate) {
+            if (pass.culmination.sky.elevationDeg > last.culmination.sky.elevationDeg)
+                last = pass;
+            return;
+        }
+    }
+    m_out.passes.push_back(pass);
+}
+
+} // namespace
+
+double coarseStepDays(double revsPerDay, double eccentricity)
+{
+    const double quarter = 1.0 / revsPerDay / 4.0;
+    if (eccentricity < kEccentricFrom)
+        return quarter;
+    // The angular rate at perigee exceeds the mean motion by about (1 - e)^-1.5.
+    return quarter * std::pow(1.0 - eccentricity, 1.5);
+}
+
+ScanOutcome scanPasses(const SkySampler& sky, const ScanParameters& parameters,
+                       const std::atomic<bool>* cancel)
+{
+    if (!(parameters.endJd > parameters.startJd) || !(parameters.stepDays > 0.0))
+        return {};
+    Scanner scanner(sky, parameters, cancel);
+    return scanner.run();
+}
+
+} // namespace passes

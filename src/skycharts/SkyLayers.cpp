@@ -1,0 +1,468 @@
+#include "skycharts/SkyLayers.h"
+
+#include "common/catalogues.h"
+#include "core/mAstro.h"
+#include "services/DisplayFormat.h"
+#include "services/DrawingSurface.h"
+#include "services/PaintDeviceSurface.h"
+#include "services/PictureLoader.h"
+#include "services/mGlobal.h"
+#include "services/mTrasp.h"
+
+#include <QPainter>
+#include <QRegularExpression>
+
+#include <cmath>
+
+using drawing::FillStyle;
+
+namespace skycharts {
+
+namespace {
+
+constexpr double kPi = 3.14159265;
+constexpr double kHalfPi = 1.57079633;
+constexpr double kHorizon = mAstro::kHorizonRadius;
+const QColor kHorizonRim(140, 140, 140);
+const QColor kLabelGrey(180, 180, 180);
+const QColor kTrackSunlit(255, 255, 0);
+const QColor kTrackEclipsed(255, 0, 0);
+constexpr int kGradientSteps = 256;
+
+/// The equatorial grid's sampling: every hour of right ascension, every degree of declination.
+constexpr int kGridHours = 24;
+constexpr int kGridSouthDeg = -90;
+constexpr int kGridNorthDeg = 90;
+constexpr int kDeclinationCircleStepDeg = 15;
+constexpr int kOutermostDeclinationCircleDeg = 75;
+
+void drawCutLine(DrawingSurface& surface, ChartPoint a, double altitudeA, ChartPoint b,
+                 double altitudeB)
+{
+    if (const auto part = visiblePartOfLine(a, altitudeA, b, altitudeB))
+        surface.Line(part->from.x, part->from.y, part->to.x, part->to.y);
+}
+
+} // namespace
+
+QColor toQColor(Rgb colour)
+{
+    return QColor(colour.red, colour.green, colour.blue);
+}
+
+SurfaceState::SurfaceState(DrawingSurface& surface)
+    : m_surface(surface), m_fore(surface.ForeColor()), m_fill(surface.FillColor()),
+      m_fillStyle(static_cast<int>(surface.FillStyle())),
+      m_drawStyle(static_cast<int>(surface.DrawStyle())), m_drawWidth(surface.DrawWidth()),
+      m_fontSize(surface.FontSize())
+{}
+
+SurfaceState::~SurfaceState()
+{
+    m_surface.setForeColor(m_fore);
+    m_surface.setFillColor(m_fill);
+    m_surface.setFillStyle(static_cast<FillStyle>(m_fillStyle));
+    m_surface.setDrawStyle(static_cast<drawing::DrawStyle>(m_drawStyle));
+    m_surface.setDrawWidth(m_drawWidth);
+    m_surface.setFontSize(m_fontSize);
+}
+
+double chartCircleAspect(const DrawingSurface& surface)
+{
+    const double ratio = surface.Height() > 0 ? surface.Width() / surface.Height() : 1.0;
+    const double denominator = std::fabs(surface.ScaleHeight()) * ratio;
+    return denominator > 0 ? std::fabs(surface.ScaleWidth()) / denominator : 1.0;
+}
+
+void computeCataloguePositions(const SkyProjection& projection, int starCount)
+{
+    const int stars = std::clamp(starCount, 0, kStarCount);
+    for (int i = 1; i <= stars; ++i) {
+        Stella& star = Stelle[static_cast<std::size_t>(i)];
+        double azimuth = 0;
+        double altitude = 0;
+        mAstro::Calcola_azimut_altezza(star.Ascensione_retta, star.Declinazione, azimuth, altitude);
+        star.Azimut = static_cast<float>(azimuth);
+        star.Altezza = static_cast<float>(altitude);
+        const ChartPoint p = projection.toChart(azimuth, altitude);
+        star.X_mappa = p.x;
+        star.Y_mappa = p.y;
+    }
+    for (std::size_t i = 1; i < Linee_costellazioni.size(); ++i) {
+        Linea_costellazione& line = Linee_costellazioni[i];
+        double azimuth = 0;
+        double altitude = 0;
+        mAstro::Calcola_azimut_altezza(line.Ascensione_retta1, line.Declinazione1, azimuth,
+                                       altitude);
+        line.Azimut1 = static_cast<float>(azimuth);
+        line.Altezza1 = static_cast<float>(altitude);
+        ChartPoint p = projection.toChart(azimuth, altitude);
+        line.X_mappa1 = p.x;
+        line.Y_mappa1 = p.y;
+        mAstro::Calcola_azimut_altezza(line.Ascensione_retta2, line.Declinazione2, azimuth,
+                                       altitude);
+        line.Azimut2 = static_cast<float>(azimuth);
+        line.Altezza2 = static_cast<float>(altitude);
+        p = projection.toChart(azimuth, altitude);
+        line.X_mappa2 = p.x;
+        line.Y_mappa2 = p.y;
+    }
+    for (int b = 1; b <= kBodyCount; ++b) {
+        Corpo_celeste& body = Corpi_celesti[static_cast<std::size_t>(b)];
+        const ChartPoint p = projection.toChart(body.Azimut, body.Altezza);
+        body.X_mappa = p.x;
+        body.Y_mappa = p.y;
+    }
+}
+
+void drawMoonPhase(DrawingSurface& surface, double x, double y, double radius,
+                   double elongationRad, double aspect)
+{
+    const SurfaceState saved(surface);
+    const MoonPhaseShape shape = moonPhaseShape(elongationRad);
+    const QColor lit = Qt::white;
+    const QColor dark = Qt::black;
+    const QColor disc = shape.discLit ? lit : dark;
+    const QColor half = shape.halfLit ? lit : dark;
+    surface.setFillStyle(FillStyle::Solid);
+    surface.setFillColor(disc);
+    surface.Circle(x, y, radius, disc, aspect);
+    surface.setFillColor(half);
+    // Half discs as filled pies: the right half from 270 through 0 to 90 degrees.
+    if (shape.halfOnRight)
+        surface.Arc(x, y, radius, -3.0 * kHalfPi, -kHalfPi, half, aspect);
+    else
+        surface.Arc(x, y, radius, -kHalfPi, -3.0 * kHalfPi, half, aspect);
+    if (shape.terminatorAspect > 0.0)
+        surface.Circle(x, y, radius, half, aspect / shape.terminatorAspect);
+    surface.setFillStyle(FillStyle::Transparent);
+    surface.Circle(x, y, radius, dark, aspect);
+}
+
+QString trackLabelText(const Punto_traccia& point, const QString& magnitudeWord)
+{
+    static const QRegularExpression clock(QStringLiteral(R"((\d{1,2}):(\d{2}):(\d{2}))"));
+    const QRegularExpressionMatch match = clock.match(QString::fromStdString(point.Ora));
+    QString text;
+    if (match.hasMatch())
+        text = QStringLiteral("%1:%2:%3")
+                   .arg(match.captured(1).toInt(), 2, 10, QLatin1Char('0'))
+                   .arg(match.captured(2), match.captured(3));
+    if (!point.Magnitudine.empty())
+        text += u' ' + magnitudeWord.toLower()
+                + formatNumberText(QString::fromStdString(point.Magnitudine), u"#0.0");
+    return text;
+}
+
+SkyLayerPainter::SkyLayerPainter(DrawingSurface& surface, const SkyProjection& projection)
+    : m_surface(surface), m_projection(projection)
+{}
+
+void SkyLayerPainter::drawBackground(const SkyBackground& background, bool horizonEffect)
+{
+    const SurfaceState saved(m_surface);
+    const double aspect = chartCircleAspect(m_surface);
+    m_surface.setFillStyle(FillStyle::Solid);
+    m_surface.setFillColor(Qt::black);
+    m_surface.FilledBox(m_surface.ScaleLeft(), m_surface.ScaleTop(),
+                        m_surface.ScaleLeft() + m_surface.ScaleWidth(),
+                        m_surface.ScaleTop() + m_surface.ScaleHeight(), Qt::black);
+    if (horizonEffect) {
+        mGlobal::Disegna_sfumatura(m_surface, toQColor(background.gradientRim),
+                                   toQColor(background.gradientCentre), 0, 0, kHorizon, aspect,
+                                   kGradientSteps);
+        m_surface.setFillStyle(FillStyle::Transparent);
+    } else {
+        m_surface.setFillColor(toQColor(background.fill));
+    }
+    m_surface.Circle(0, 0, kHorizon, kHorizonRim, aspect);
+}
+
+void SkyLayerPainter::drawAzimuthLabels(const QColor& colour)
+{
+    const SurfaceState saved(m_surface);
+    m_surface.setForeColor(colour);
+    for (int place = 0; place < kAzimuthLabelCount; ++place) {
+        const ChartPoint at = azimuthLabelPlace(place);
+        const std::string_view text =
+            azimuthLabelText(azimuthLabelAt(place, m_projection.orientation()));
+        m_surface.setCurrentX(at.x);
+        m_surface.setCurrentY(at.y);
+        m_surface.Print(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), false);
+    }
+}
+
+void SkyLayerPainter::drawAltAzimuthGrid(const QColor& colour, bool tenDegreeCircle)
+{
+    const SurfaceState saved(m_surface);
+    const double aspect = chartCircleAspect(m_surface);
+    m_surface.setFillStyle(FillStyle::Transparent);
+    m_surface.setForeColor(colour);
+    const auto circleOfAltitude = [&](double altitude) {
+        const ChartPoint p = m_projection.toChart(0, altitude);
+        m_surface.Circle(0, 0, std::max(std::fabs(p.x), std::fabs(p.y)), colour, aspect);
+    };
+    if (tenDegreeCircle)
+        circleOfAltitude(10);
+    circleOfAltitude(30);
+    circleOfAltitude(60);
+    m_surface.Line(-kHorizon, 0, kHorizon, 0);
+    m_surface.Line(0, -kHorizon, 0, kHorizon);
+}
+
+void SkyLayerPainter::drawEquatorialGrid(const QColor& colour)
+{
+    struct GridPoint
+    {
+        ChartPoint at;
+        double altitude = 0;
+    };
+    constexpr int rows = kGridNorthDeg - kGridSouthDeg + 1;
+    std::vector<GridPoint> grid(static_cast<std::size_t>((kGridHours + 1) * rows));
+    const auto cell = [&](int hour, int declination) -> GridPoint& {
+        return grid[static_cast<std::size_t>(hour * rows + declination - kGridSouthDeg)];
+    };
+    for (int h = 0; h <= kGridHours; ++h) {
+        for (int d = kGridSouthDeg; d <= kGridNorthDeg; ++d) {
+            double azimuth = 0;
+            double altitude = 0;
+            mAstro::Calcola_azimut_altezza(h, d, azimuth, altitude);
+            cell(h, d) = {m_projection.toChart(azimuth, altitude), altitude};
+        }
+    }
+    const SurfaceState saved(m_surface);
+    m_surface.setForeColor(colour);
+    for (int h = 0; h < kGridHours; ++h) {
+        for (int d = kGridSouthDeg; d < kGridNorthDeg; ++d) {
+            const GridPoint& a = cell(h, d);
+            const GridPoint& b = cell(h, d + 1);
+            drawCutLine(m_surface, a.at, a.altitude, b.at, b.altitude);
+        }
+    }
+    for (int d = -kOutermostDeclinationCircleDeg; d <= kOutermostDeclinationCircleDeg;
+         d += kDeclinationCircleStepDeg) {
+        for (int h = 0; h < kGridHours; ++h) {
+            const GridPoint& a = cell(h, d);
+            const GridPoint& b = cell(h + 1, d);
+            drawCutLine(m_surface, a.at, a.altitude, b.at, b.altitude);
+        }
+    }
+}
+
+void SkyLayerPainter::drawConstellationLines(const QColor& colour)
+{
+    const SurfaceState saved(m_surface);
+    m_surface.setForeColor(colour);
+    for (std::size_t i = 1; i < Linee_costellazioni.size(); ++i) {
+        const Linea_costellazione& line = Linee_costellazioni[i];
+        drawCutLine(m_surface, {line.X_mappa1, line.Y_mappa1}, line.Altezza1,
+                    {line.X_mappa2, line.Y_mappa2}, line.Altezza2);
+    }
+}
+
+void SkyLayerPainter::drawConstellationNames(const QColor& colour, bool fullNames)
+{
+    const SurfaceState saved(m_surface);
+    m_surface.setForeColor(colour);
+    for (std::size_t i = 1; i < Nomi_costellazioni.size(); ++i) {
+        const Nome_costellazione& name = Nomi_costellazioni[i];
+        double azimuth = 0;
+        double altitude = 0;
+        mAstro::Calcola_azimut_altezza(name.Ascensione_retta, name.Declinazione, azimuth,
+                                       altitude);
+        if (altitude < 0)
+            continue;
+        const ChartPoint at = m_projection.toChart(azimuth, altitude);
+        m_surface.setCurrentX(at.x);
+        m_surface.setCurrentY(at.y);
+        m_surface.Print(QString::fromStdString(fullNames ? name.Nome : name.Sigla), false);
+    }
+}
+
+void SkyLayerPainter::drawStars(int count, double brightRadius)
+{
+    const SurfaceState saved(m_surface);
+    m_surface.setFillStyle(FillStyle::Solid);
+    m_surface.setFillColor(Qt::white);
+    const QColor medium(220, 220, 220);
+    const QColor faint(140, 140, 140);
+    const int last = std::clamp(count, 0, kStarCount);
+    const double aspect = chartCircleAspect(m_surface);
+    for (int i = 1; i <= last; ++i) {
+        const Stella& star = Stelle[static_cast<std::size_t>(i)];
+        if (!(star.Altezza > 0))
+            continue;
+        switch (screenStarClass(i)) {
+        case StarClass::Bright:
+            m_surface.Circle(star.X_mappa, star.Y_mappa, brightRadius, Qt::white, aspect);
+            break;
+        case StarClass::Medium:
+            m_surface.PSet(star.X_mappa, star.Y_mappa, medium);
+            break;
+        case StarClass::Faint:
+            m_surface.PSet(star.X_mappa, star.Y_mappa, faint);
+            break;
+        }
+    }
+}
+
+void SkyLayerPainter::drawSun(double size, const QString& label)
+{
+    const Corpo_celeste& sun = Corpi_celesti[kSole];
+    if (!(sun.Altezza > 0))
+        return;
+    const SurfaceState saved(m_surface);
+    const QColor yellow(255, 255, 0);
+    const double aspect = chartCircleAspect(m_surface);
+    m_surface.setFillStyle(FillStyle::Solid);
+    m_surface.setFillColor(yellow);
+    m_surface.Circle(sun.X_mappa, sun.Y_mappa, size, yellow, aspect);
+    // Eight rays from 1.2 to 1.7 radii.
+    for (int ray = 0; ray < 8; ++ray) {
+        const double angle = ray * kPi / 4.0;
+        const double c = std::cos(angle);
+        const double s = std::sin(angle) * aspect;
+        m_surface.Line(sun.X_mappa + 1.2 * size * c, sun.Y_mappa + 1.2 * size * s,
+                       sun.X_mappa + 1.7 * size * c, sun.Y_mappa + 1.7 * size * s, yellow);
+    }
+    if (!label.isEmpty()) {
+        m_surface.setForeColor(kLabelGrey);
+        m_surface.setCurrentX(sun.X_mappa - size);
+        m_surface.setCurrentY(sun.Y_mappa - size);
+        m_surface.Print(label, false);
+    }
+}
+
+void SkyLayerPainter::drawPlanet(int index, double size, const QColor& colour,
+                                 const QString& label)
+{
+    const Corpo_celeste& planet = Corpi_celesti[static_cast<std::size_t>(index)];
+    if (!(planet.Altezza > 0))
+        return;
+    const SurfaceState saved(m_surface);
+    m_surface.setFillStyle(FillStyle::Solid);
+    m_surface.setFillColor(colour);
+    m_surface.Circle(planet.X_mappa, planet.Y_mappa, size, colour, chartCircleAspect(m_surface));
+    if (!label.isEmpty()) {
+        m_surface.setForeColor(kLabelGrey);
+        m_surface.setCurrentX(planet.X_mappa - size);
+        m_surface.setCurrentY(planet.Y_mappa - size);
+        m_surface.Print(label, false);
+    }
+}
+
+void SkyLayerPainter::drawMoon(double radius, const QString& label)
+{
+    const Corpo_celeste& moon = Corpi_celesti[kLuna];
+    if (!(moon.Altezza > 0))
+        return;
+    drawMoonPhase(m_surface, moon.X_mappa, moon.Y_mappa, radius, moon.Frazione_illuminata,
+                  chartCircleAspect(m_surface));
+    if (!label.isEmpty()) {
+        const SurfaceState saved(m_surface);
+        m_surface.setForeColor(kLabelGrey);
+        m_surface.setCurrentX(moon.X_mappa + radius);
+        m_surface.setCurrentY(moon.Y_mappa + radius);
+        m_surface.Print(label, false);
+    }
+}
+
+void SkyLayerPainter::drawPassTrack(const std::vector<Punto_traccia>& points,
+                                    const std::vector<Etichetta_traccia>& labels,
+                                    const QString& magnitudeWord)
+{
+    const SurfaceState saved(m_surface);
+    const double aspect = chartCircleAspect(m_surface);
+    const double dotRadius = std::fabs(m_surface.ScaleHeight()) / 400.0;
+    m_surface.setFillStyle(FillStyle::Solid);
+    const int last = static_cast<int>(points.size()) - 1;
+    for (int i = 1; i < last; ++i) {
+        const Punto_traccia& from = points[static_cast<std::size_t>(i)];
+        const Punto_traccia& to = points[static_cast<std::size_t>(i + 1)];
+        const QColor colour = from.Magnitudine.empty() ? kTrackEclipsed : kTrackSunlit;
+        m_surface.Line(from.X_mappa, from.Y_mappa, to.X_mappa, to.Y_mappa, colour);
+        if (!to.Ora.empty()) {
+            m_surface.setFillColor(colour);
+            m_surface.Circle(to.X_mappa, to.Y_mappa, dotRadius, colour, aspect);
+        }
+    }
+    m_surface.setForeColor(Qt::white);
+    for (std::size_t j = 1; j < labels.size(); ++j) {
+        const Etichetta_traccia& label = labels[j];
+        // Guard: a label left over from an earlier track would name a point that is gone.
+        if (!labelIndexValid(label.Indice_punto, last))
+            continue;
+        const Punto_traccia& point = points[static_cast<std::size_t>(label.Indice_punto)];
+        m_surface.Line(label.X_punto, label.Y_punto, label.X_etichetta, label.Y_etichetta,
+                       Qt::white);
+        m_surface.setCurrentX(label.X_etichetta);
+        m_surface.setCurrentY(label.Y_etichetta > label.Y_punto
+                                  ? label.Y_etichetta + std::fabs(m_surface.ScaleHeight() / 30.0)
+                                  : label.Y_etichetta);
+        m_surface.Print(trackLabelText(point, magnitudeWord), false);
+    }
+}
+
+void SkyBackgroundCache::draw(DrawingSurface& surface, QSize deviceSize,
+                              const SkyProjection& projection, const SkyBackground& background,
+                              bool horizonEffect)
+{
+    const ViewBox view{static_cast<float>(surface.ScaleLeft()),
+                       static_cast<float>(surface.ScaleTop()),
+                       static_cast<float>(surface.ScaleLeft() + surface.ScaleWidth()),
+                       static_cast<float>(surface.ScaleTop() + surface.ScaleHeight())};
+    if (m_image.size() != deviceSize || !(m_view == view) || !(m_background == background)
+        || m_horizonEffect != horizonEffect) {
+        m_image = QImage(deviceSize, QImage::Format_RGB32);
+        m_image.fill(Qt::black);
+        PaintDeviceSurface picture(m_image);
+        picture.Scale(view.left, view.top, view.right, view.bottom);
+        SkyLayerPainter(picture, projection).drawBackground(background, horizonEffect);
+        picture.end();
+        m_view = view;
+        m_background = background;
+        m_horizonEffect = horizonEffect;
+    }
+    surface.drawImageAtDevicePixel(m_image, QPoint(0, 0));
+}
+
+bool LandscapeOverlay::load(const QString& path)
+{
+    m_picture = loadPicture(path);
+    m_rendered = QImage();
+    return !m_picture.isNull();
+}
+
+void LandscapeOverlay::draw(DrawingSurface& surface, QSize deviceSize)
+{
+    if (m_picture.isNull() || deviceSize.isEmpty())
+        return;
+    const ViewBox view{static_cast<float>(surface.ScaleLeft()),
+                       static_cast<float>(surface.ScaleTop()),
+                       static_cast<float>(surface.ScaleLeft() + surface.ScaleWidth()),
+                       static_cast<float>(surface.ScaleTop() + surface.ScaleHeight())};
+    if (m_rendered.isNull() || m_renderedSize != deviceSize || !(m_renderedView == view)) {
+        QImage stretched(deviceSize, QImage::Format_RGB32);
+        stretched.fill(mTrasp::kKeyColour);
+        const QPointF topLeft = surface.toDevice({-kHorizon, kHorizon});
+        const QPointF bottomRight = surface.toDevice({kHorizon, -kHorizon});
+        QPainter painter(&stretched);
+        // Nearest-neighbour scaling keeps the key colour exact at the silhouette's edge.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.drawImage(QRectF(topLeft, bottomRight).normalized(), m_picture);
+        painter.end();
+        // The keyed copy onto a transparent picture is kept: each redraw then lays the same
+        // silhouette over the chart in one blend.
+        m_rendered = QImage(deviceSize, QImage::Format_ARGB32_Premultiplied);
+        m_rendered.fill(Qt::transparent);
+        PaintDeviceSurface keyed(m_rendered);
+        mTrasp::Copia_trasparente(keyed, stretched, 0, 0, deviceSize.width(), deviceSize.height(),
+                                  mTrasp::kKeyColour);
+        keyed.end();
+        m_renderedSize = deviceSize;
+        m_renderedView = view;
+    }
+    surface.drawImageAtDevicePixel(m_rendered, QPoint(0, 0));
+}
+
+} // namespace skycharts

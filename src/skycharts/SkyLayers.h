@@ -1,0 +1,137 @@
+#pragma once
+// The layer painters shared by the sky charts: each draws one layer of a chart onto a drawing
+// surface (a picture box, an offscreen image, a printer page) whose user scale is the chart's
+// view box, y upwards, and leaves the surface's pen and fill state as it found it. Positions
+// come from the catalogues' chart positions (Stelle, Linee_costellazioni, Corpi_celesti),
+// written beforehand by computeCataloguePositions.
+
+#include "skycharts/SkyChartGeometry.h"
+
+#include "common/sky_tracks.h"
+
+#include <QColor>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class DrawingSurface;
+
+namespace skycharts {
+
+[[nodiscard]] QColor toQColor(Rgb colour);
+
+/// Saves the pen and fill state of a surface and puts it back when it goes.
+class SurfaceState
+{
+public:
+    explicit SurfaceState(DrawingSurface& surface);
+    ~SurfaceState();
+    SurfaceState(const SurfaceState&) = delete;
+    SurfaceState& operator=(const SurfaceState&) = delete;
+
+private:
+    DrawingSurface& m_surface;
+    QColor m_fore;
+    QColor m_fill;
+    int m_fillStyle;
+    int m_drawStyle;
+    int m_drawWidth;
+    double m_fontSize;
+};
+
+/// The aspect factor that keeps a circle of chart units round in chart units: 1 for the
+/// whole view, an ellipse on the device for a zoom box of other proportions.
+[[nodiscard]] double chartCircleAspect(const DrawingSurface& surface);
+
+/// Writes the azimuth, altitude and chart position of the first `starCount` stars, of both
+/// ends of every constellation segment and the chart position of the ten bodies, for the
+/// time state of the last Calcola_tempi (the bodies' own azimuth and altitude are kept).
+void computeCataloguePositions(const SkyProjection& projection, int starCount);
+
+/// The Moon's phase disc at (x, y) of radius r [surface units]: lit white, dark black, with a
+/// black outline. Shared by the sky charts and the almanac.
+void drawMoonPhase(DrawingSurface& surface, double x, double y, double radius,
+                   double elongationRad, double aspect = 1.0);
+
+/// The pass track's label text: the sample's time "hh:mm:ss", then, when it has a magnitude,
+/// a blank, the lower-cased magnitude word and the magnitude with one decimal.
+[[nodiscard]] QString trackLabelText(const Punto_traccia& point, const QString& magnitudeWord);
+
+class SkyLayerPainter
+{
+public:
+    SkyLayerPainter(DrawingSurface& surface, const SkyProjection& projection);
+
+    /// The sky disc of the twilight stage (flat or as a gradient) with its grey rim, on black.
+    void drawBackground(const SkyBackground& background, bool horizonEffect);
+    /// The twelve azimuth labels at their fixed places.
+    void drawAzimuthLabels(const QColor& colour);
+    /// Altitude circles of 30 and 60 degrees (and 10 when asked) and two diameters.
+    void drawAltAzimuthGrid(const QColor& colour, bool tenDegreeCircle);
+    /// Hour circles and declination circles every 15 degrees, cut at the horizon; positions
+    /// for the time state of the last Calcola_tempi.
+    void drawEquatorialGrid(const QColor& colour);
+    void drawConstellationLines(const QColor& colour);
+    /// Three-letter codes, or full names while zoomed; names at or above the horizon.
+    void drawConstellationNames(const QColor& colour, bool fullNames);
+    /// The first `count` stars above the horizon in their three screen classes.
+    void drawStars(int count, double brightRadius);
+    /// The Sun as a disc with rays; its label when `label` is not empty.
+    void drawSun(double size, const QString& label);
+    /// Planet `index` (1..7) as a filled disc; its label when `label` is not empty.
+    void drawPlanet(int index, double size, const QColor& colour, const QString& label);
+    void drawMoon(double radius, const QString& label);
+    /// The pass track: each leg in the colour of the point it starts from (yellow sunlit,
+    /// red eclipsed), a dot on every timed point, then the user's labels. A label whose
+    /// index names no point of the track is left out.
+    void drawPassTrack(const std::vector<Punto_traccia>& points,
+                       const std::vector<Etichetta_traccia>& labels, const QString& magnitudeWord);
+
+private:
+    DrawingSurface& m_surface;
+    SkyProjection m_projection;
+};
+
+/// The sky background (black, the sky disc of a twilight stage and its rim) kept as a picture:
+/// drawn anew only when the surface's size, view box, stage or gradient choice change, since
+/// the gradient's many discs cost more than every other layer together.
+class SkyBackgroundCache
+{
+public:
+    void draw(DrawingSurface& surface, QSize deviceSize, const SkyProjection& projection,
+              const SkyBackground& background, bool horizonEffect);
+
+private:
+    QImage m_image;
+    ViewBox m_view;
+    SkyBackground m_background;
+    bool m_horizonEffect = false;
+};
+
+/// The landscape silhouette over a chart: the picture, pure green where the sky shows,
+/// stretched over the square round the horizon circle and copied with that green as the
+/// transparent key. Without a picture nothing is copied. The keyed rendering is kept while
+/// the surface's size and view box stay the same.
+class LandscapeOverlay
+{
+public:
+    LandscapeOverlay() = default;
+    explicit LandscapeOverlay(QImage picture) : m_picture(std::move(picture)) {}
+
+    /// Loads the picture from a file; a missing or unreadable file leaves no picture.
+    bool load(const QString& path);
+    [[nodiscard]] bool hasPicture() const { return !m_picture.isNull(); }
+
+    void draw(DrawingSurface& surface, QSize deviceSize);
+
+private:
+    QImage m_picture;
+    QImage m_rendered;
+    QSize m_renderedSize;
+    ViewBox m_renderedView;
+};
+
+} // namespace skycharts

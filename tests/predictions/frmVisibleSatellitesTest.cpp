@@ -1,0 +1,329 @@
+// The pass-prediction window on the offscreen platform: its first state, its validation
+// messages, a whole-database search with a bad set in it, a geostationary principal, and Stop.
+
+#include "predictions/frmVisibleSatellites.h"
+
+#include "common/catalogues.h"
+#include "common/element_databases.h"
+#include "common/gates.h"
+#include "common/program_time.h"
+#include "common/satellite_slots.h"
+#include "controls/GraphButton/GraphButton.h"
+#include "core/ElementSet.h"
+#include "core/PassSearch.h"
+#include "support/ElementSetSources.h"
+#include "support/TestFiles.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <QTreeView>
+
+namespace {
+
+struct Message
+{
+    QMessageBox::Icon icon;
+    QString text;
+};
+
+class PassWindowTest : public ProgramStateTest
+{
+protected:
+    void SetUp() override
+    {
+        ProgramStateTest::SetUp();
+        QGuiApplication::setApplicationDisplayName(QStringLiteral("Quorvanel"));
+        writeTestFile(folderFile(QStringLiteral("English.ini")),
+                      readTestFile(QStringLiteral(QUORVANEL_DATA_DIR "/English.ini")));
+        Impostazioni.File_lingua = "English.ini";
+        for (int slot = 1; slot <= kLastSlot; ++slot) {
+            RigaDati[slot] = {};
+            Satelement[slot] = {};
+        }
+        Numero_satelliti = 0;
+        Db_principale.assign(1, Record_TLE{});
+        Tabella_magnitudini.assign(1, std::string());
+        Osservatore.Latitudine_osservatore = 45.47f;
+        Osservatore.Longitudine_osservatore = 9.19f;
+        Osservatore.Quota_osservatore = 133.0f;
+        Osservatore.Fuso_orario = 1.0f;
+        Osservatore.Ora_legale = 0;
+        // 2024-01-11 01:00 local: 0 h UT, just after the generated epochs.
+        Data_attuale = 45302.0 + 1.0 / 24.0;
+        pflgCentrale.setEnabled(true);
+        pflgSatellite.setEnabled(true);
+        window = std::make_unique<frmVisibleSatellites>();
+        window->setMessageSink([this](QMessageBox::Icon icon, const QString& text) {
+            messages.push_back({icon, text});
+        });
+        window->setQuestion([this](const QString&) {
+            ++questions;
+            return false;
+        });
+    }
+
+    void TearDown() override
+    {
+        window.reset();
+        RigaDati = m_lines;
+        Satelement = m_elements;
+        Numero_satelliti = m_count;
+        Db_principale = m_primary;
+        Tabella_magnitudini = m_magnitudes;
+        Data_attuale = m_now;
+        ProgramStateTest::TearDown();
+    }
+
+    static QString text(const char* key)
+    {
+        return mLang::Testo_lingua(u"frmVisibleSatellites", QLatin1StringView(key));
+    }
+
+    void loadSlot(int slot, const Record_TLE& set)
+    {
+        RigaDati[slot] = set;
+        Satelement[slot] = mSat::parseElementSet(set.Riga0, set.Riga1, set.Riga2,
+                                                 Tabella_magnitudini, {Record_TLE{}})
+                               .elements;
+    }
+
+    /// Runs OK on tab k and waits for the search to end.
+    bool runAndWait(int k, int timeoutMs = 20000)
+    {
+        QSignalSpy finished(window.get(), &frmVisibleSatellites::searchFinished);
+        window->cmdOK_Click(k);
+        return !finished.isEmpty() || finished.wait(timeoutMs);
+    }
+
+    std::unique_ptr<frmVisibleSatellites> window;
+    std::vector<Message> messages;
+    int questions = 0;
+
+private:
+    SlotArray<Record_TLE> m_lines = RigaDati;
+    SlotArray<Elemento_satellite> m_elements = Satelement;
+    std::int16_t m_count = Numero_satelliti;
+    std::vector<Record_TLE> m_primary = Db_principale;
+    std::vector<std::string> m_magnitudes = Tabella_magnitudini;
+    double m_now = Data_attuale;
+};
+
+TEST_F(PassWindowTest, FreshWindowShowsThePrincipalTabAndTheStoredFilters)
+{
+    Impostazioni.Filtro_am[1] = false;
+    window = std::make_unique<frmVisibleSatellites>();
+    EXPECT_EQ(window->SSTab1->currentIndex(), 1);
+    EXPECT_EQ(window->cmbDurata[0]->count(), 25);
+    EXPECT_EQ(window->cmbDurata[0]->itemData(24).toInt(), 1440);
+    EXPECT_EQ(window->cmbDurata[0]->currentText(), QStringLiteral("30 minutes"));
+    EXPECT_EQ(window->cmbDurata[1]->count(), 28);
+    EXPECT_EQ(window->cmbDurata[1]->itemText(27), QStringLiteral("28 days"));
+    EXPECT_EQ(window->cmbLimite->currentData().toInt(), 10);
+    EXPECT_EQ(window->cmbLimite->itemData(5).toInt(), 200);
+    EXPECT_FALSE(window->chkAM[1]->isChecked());
+    EXPECT_TRUE(window->chkPM[1]->isChecked());
+    EXPECT_TRUE(window->chkAM[2]->isChecked());
+    EXPECT_EQ(window->DTPicker1[1]->dateTime(), QDateTime(QDate(2024, 1, 11), QTime(1, 0, 0)));
+    EXPECT_FALSE(window->cmdMappa[0]->isEnabled());
+    EXPECT_FALSE(window->cmdAttiva->isEnabled());
+    EXPECT_EQ(window->findChild<QTreeView*>(QStringLiteral("lvwPass(2)")), window->lvwPass[2]);
+    EXPECT_EQ(window->windowTitle(), text("previsionipassaggi"));
+}
+
+struct Refusal
+{
+    const char* name;
+    int tab;
+    int satellites;
+    bool morning, afternoon;
+    double azimuthMin;
+    const char* key;
+    QMessageBox::Icon icon;
+};
+
+class PassWindowRefusal : public PassWindowTest, public ::testing::WithParamInterface<Refusal>
+{
+};
+
+TEST_P(PassWindowRefusal, TellsWhyAndSearchesNothing)
+{
+    const Refusal& r = GetParam();
+    const std::vector<Record_TLE> sets = testsets::generatedSets(3);
+    for (int slot = 1; slot <= r.satellites; ++slot)
+        loadSlot(slot, sets[static_cast<std::size_t>(slot - 1)]);
+    Numero_satelliti = static_cast<std::int16_t>(r.satellites);
+    Impostazioni.Filtro_azimut_min[static_cast<std::size_t>(r.tab)] = r.azimuthMin;
+    window->chkAM[static_cast<std::size_t>(r.tab)]->setChecked(r.morning);
+    window->chkPM[static_cast<std::size_t>(r.tab)]->setChecked(r.afternoon);
+    window->cmdOK_Click(r.tab);
+    EXPECT_FALSE(window->isSearching());
+    ASSERT_EQ(messages.size(), 1u) << r.name;
+    EXPECT_EQ(messages[0].text, text(r.key)) << r.name;
+    EXPECT_FALSE(messages[0].text.isEmpty()) << r.name;
+    EXPECT_EQ(messages[0].icon, r.icon) << r.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Validation, PassWindowRefusal,
+    ::testing::Values(Refusal{"NoPrincipal", 1, 0, true, true, 0, "nessunsatelliteprimario",
+                              QMessageBox::Information},
+                      Refusal{"NoSecondary", 2, 1, true, true, 0, "nessunsatellitesecondario",
+                              QMessageBox::Information},
+                      Refusal{"NeitherHalfOfTheDay", 1, 1, false, false, 0, "selezionareampm",
+                              QMessageBox::Information},
+                      Refusal{"AzimuthWindowEmpty", 1, 1, true, true, 360,
+                              "intervalloazimutherrato", QMessageBox::Warning}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(PassWindowTest, EmptyDatabaseAsksForOneAndSearchesNothingOnCancel)
+{
+    window->lstPass[0]->addItem(QStringLiteral("old line"));
+    window->cmdOK_Click(0);
+    EXPECT_EQ(questions, 1);
+    EXPECT_FALSE(window->isSearching());
+    EXPECT_EQ(window->lstPass[0]->count(), 0);
+}
+
+TEST_F(PassWindowTest, NoFilterBoxSetsTheMinimumElevationAtOnce)
+{
+    Impostazioni.Filtro_altezza_min[2] = 15;
+    window->chkNessunFiltro[2]->click();
+    EXPECT_EQ(mMate::Elevazione_minima, 0.0);
+    window->chkNessunFiltro[2]->click();
+    EXPECT_EQ(mMate::Elevazione_minima, 15.0);
+}
+
+TEST_F(PassWindowTest, WholeDatabaseRunListsThePassesAndTellsTheBadSetOnce)
+{
+    std::vector<Record_TLE> sets = testsets::generatedSets(120);
+    sets.insert(sets.begin() + 60, Record_TLE{"BROKEN", "1 99999U", "2 99999"});
+    Db_principale.assign(1, Record_TLE{});
+    Db_principale.insert(Db_principale.end(), sets.begin(), sets.end());
+    window->chkTransito->setChecked(false);
+    window->cmbDurata[0]->setCurrentIndex(24); // 24 hours
+    window->setThreadCount(4);
+    ASSERT_TRUE(runAndWait(0));
+
+    const PassListModel* list = window->passList(0);
+    ASSERT_GT(list->rowCount(), 50);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, text("setscartati").arg(1));
+    // The first row is chosen and its three event lines are shown.
+    EXPECT_EQ(window->selectedRow(0), 0);
+    ASSERT_EQ(window->lstPass[0]->count(), 3);
+    const PassListModel::Entry* first = window->passAt(0, 0);
+    EXPECT_EQ(window->lstPass[0]->item(1)->text(), first->texts.lines[1]);
+    EXPECT_TRUE(first->texts.tag.startsWith(QString::number(first->row.index) + u';'));
+    EXPECT_EQ(first->row.elementLines.Riga1,
+              Db_principale[static_cast<std::size_t>(first->row.index)].Riga1);
+    // Rows come satellite after satellite in database order.
+    int previous = 0;
+    for (int row = 0; row < list->rowCount(); ++row) {
+        EXPECT_GE(window->passAt(0, row)->row.index, previous);
+        previous = window->passAt(0, row)->row.index;
+    }
+    // The tick is given back.
+    EXPECT_TRUE(pflgCentrale.isOpen());
+    EXPECT_TRUE(pflgSatellite.isOpen());
+    EXPECT_FALSE(pflgRicerca);
+}
+
+TEST_F(PassWindowTest, GeostationaryPrincipalIsToldAsSuch)
+{
+    testsets::GeneratedElements geo;
+    geo.revsPerDay = 1.00272;
+    geo.eccentricity = 0.0002;
+    geo.epochDay = 10.5;
+    loadSlot(1, testsets::formatSet(1, "GEO", geo));
+    Numero_satelliti = 1;
+    ASSERT_TRUE(runAndWait(1));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, text("principalegeostazionario"));
+}
+
+TEST_F(PassWindowTest, StopEndsTheRunQuicklyKeepingTheRows)
+{
+    const std::vector<Record_TLE> sets = testsets::generatedSets(4000);
+    Db_principale.assign(1, Record_TLE{});
+    Db_principale.insert(Db_principale.end(), sets.begin(), sets.end());
+    window->chkTransito->setChecked(false);
+    window->cmbDurata[0]->setCurrentIndex(24);
+    window->setThreadCount(2);
+    QSignalSpy finished(window.get(), &frmVisibleSatellites::searchFinished);
+    window->cmdOK_Click(0);
+    ASSERT_TRUE(window->isSearching());
+    EXPECT_FALSE(pflgCentrale.isOpen());
+    QTest::qWait(300);
+    QElapsedTimer stopping;
+    stopping.start();
+    pflgArresta = true; // the progress window's Stop
+    ASSERT_TRUE(finished.wait(2000));
+    EXPECT_LT(stopping.elapsed(), 500);
+    EXPECT_FALSE(pflgArresta);
+    EXPECT_GT(window->passList(0)->rowCount(), 0);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(pflgCentrale.isOpen());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PassWindowTest, SortingByMagnitudePutsPassesWithoutOneLastAndKeepsTheChoice)
+{
+    Tabella_magnitudini.assign(100000, std::string());
+    std::vector<Record_TLE> sets = testsets::generatedSets(60);
+    for (std::size_t k = 0; k < sets.size(); k += 2)
+        Tabella_magnitudini[k + 1] = std::to_string(static_cast<int>(k % 7) - 1) + ".5";
+    Db_principale.assign(1, Record_TLE{});
+    Db_principale.insert(Db_principale.end(), sets.begin(), sets.end());
+    window->chkTransito->setChecked(false);
+    window->cmbDurata[0]->setCurrentIndex(24);
+    ASSERT_TRUE(runAndWait(0));
+    const PassListModel* list = window->passList(0);
+    ASSERT_GT(list->rowCount(), 20);
+    window->lvwPass[0]->setCurrentIndex(list->index(5, 0));
+    const passes::PassRow* chosen = &window->passAt(0, 5)->row;
+
+    emit window->lvwPass[0]->header()->sectionClicked(kColumnMagnitude);
+    bool numbersEnded = false;
+    for (int row = 0; row < list->rowCount(); ++row) {
+        const Magnitude& m = window->passAt(0, row)->row.pass.culmination.sky.magnitude;
+        const bool number = std::holds_alternative<double>(m);
+        EXPECT_FALSE(number && numbersEnded) << "a magnitude after the passes without one";
+        numbersEnded = numbersEnded || !number;
+        if (row > 0) {
+            EXPECT_LE(window->passAt(0, row - 1)->texts.columns[kColumnMagnitudeKey],
+                      window->passAt(0, row)->texts.columns[kColumnMagnitudeKey]);
+        }
+    }
+    const int now = window->selectedRow(0);
+    ASSERT_GE(now, 0);
+    EXPECT_EQ(&window->passAt(0, now)->row, chosen);
+    EXPECT_EQ(window->lstPass[0]->item(0)->text(), window->passAt(0, now)->texts.lines[0]);
+}
+
+TEST_F(PassWindowTest, EventLineKeepsItsFixedColumns)
+{
+    passes::PassEvent event;
+    event.julianDate = 2460321.0; // 2024-01-11 12:00 UT, 13:00 local
+    event.sky = {5.25, 7.5, kStatoVisibile, 2.75, -12.34, 1234.56};
+    const QString line = passLine(event, Osservatore, QLocale::c());
+    EXPECT_EQ(line, QStringLiteral("11 Jan 2024  13:00:00") + QString(18, u' ') +
+                        QStringLiteral(" 5.3   007.5   Visible    2.8   -12.3    1234.6"));
+    EXPECT_EQ(line.size(), 86);
+    event.sky.magnitude = std::string();
+    event.sky.status = kStatoEclisse;
+    EXPECT_EQ(passLine(event, Osservatore, QLocale::c()).mid(54, 14),
+              QStringLiteral("Eclipsed      "));
+}
+
+} // namespace
