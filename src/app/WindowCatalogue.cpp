@@ -11,11 +11,15 @@
 #include "dialogs/frmLocation.h"
 #include "dialogs/frmSettings.h"
 #include "mainwindow/MDIForm1.h"
+#include "mainwindow/MenuTable.h"
 #include "predictions/frmCalc.h"
 #include "predictions/frmDetails.h"
 #include "predictions/frmPlanets.h"
 #include "predictions/frmRelative.h"
 #include "predictions/frmRiseSet.h"
+#include "worldmap/frmChannel.h"
+#include "worldmap/frmFloating.h"
+#include "worldmap/frmTrack.h"
 #include "predictions/frmVisibleSatellites.h"
 #include "skycharts/TransitTrack.h"
 #include "skycharts/frmLocalSky.h"
@@ -195,6 +199,17 @@ void defineWindows(MDIForm1& main)
                    [owner] { return new frmPlanets(owner); });
     windows.define(windowNames::kRiseSet, WindowLifetime::UnloadOnClose,
                    [owner] { return new frmRiseSet(owner); });
+    // The live tracking windows float beside the main window and follow the tick's model.
+    windows.define(windowNames::kFloating, WindowLifetime::UnloadOnClose, [owner] {
+        auto* bar = new frmFloating(owner);
+        QObject::connect(bar, &frmFloating::unloaded, owner,
+                         [owner] { owner->menuItem(mnu(u"mnuVisualizzaBarraDati"))->setChecked(false); });
+        return bar;
+    });
+    windows.define(windowNames::kTrack, WindowLifetime::UnloadOnClose,
+                   [owner] { return new frmTrack(owner); });
+    windows.define(QStringLiteral("frmChannel"), WindowLifetime::UnloadOnClose,
+                   [] { return new frmChannel(); });
 }
 
 namespace {

@@ -1,0 +1,122 @@
+#include "worldmap/frmChannel.h"
+
+#include "worldmap/TrackRows.h"
+#include "worldmap/frmTrack.h"
+
+#include "common/options.h"
+#include "common/satellite_slots.h"
+#include "controls/GraphButton/GraphButton.h"
+#include "services/WindowRegistry.h"
+#include "services/mLang.h"
+#include "services/mReg.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QVBoxLayout>
+
+frmChannel::frmChannel(QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmChannel"));
+    lblDownlink = new QLabel(this);
+    lblDownlink->setObjectName(QStringLiteral("lblDownlink"));
+    lblUplink = new QLabel(this);
+    lblUplink->setObjectName(QStringLiteral("lblUplink"));
+    List1 = new QListWidget(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    QFont fixed = List1->font();
+    fixed.setFamily(QStringLiteral("Monospace"));
+    fixed.setStyleHint(QFont::TypeWriter);
+    List1->setFont(fixed);
+    List1->setMinimumSize(260, 10 * List1->fontMetrics().height() + 12);
+    cmdOK = new GraphButton(this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setFixedSize(90, 26);
+    cmdCancel = new GraphButton(this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    cmdCancel->setFixedSize(90, 26);
+
+    auto* headings = new QHBoxLayout();
+    headings->addSpacing(24);
+    headings->addWidget(lblDownlink);
+    headings->addStretch();
+    headings->addWidget(lblUplink);
+    headings->addSpacing(24);
+    auto* buttons = new QHBoxLayout();
+    buttons->addStretch();
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(headings);
+    layout->addWidget(List1);
+    layout->addLayout(buttons);
+
+    connect(cmdOK, &GraphButton::Click, this, &frmChannel::cmdOK_Click);
+    connect(cmdCancel, &GraphButton::Click, this, &frmChannel::cmdCancel_Click);
+    connect(List1, &QListWidget::itemDoubleClicked, this, &frmChannel::cmdOK_Click);
+    Imposta_lingua();
+}
+
+void frmChannel::Imposta_lingua()
+{
+    using mLang::Testo_lingua;
+    setWindowTitle(Testo_lingua(u"frmChannel", u"selezionecanale"));
+    lblDownlink->setText(Testo_lingua(u"frmChannel", u"downlink"));
+    lblUplink->setText(Testo_lingua(u"frmChannel", u"uplink"));
+    cmdOK->setCaption(Testo_lingua(u"Buttons", u"ok"));
+    cmdCancel->setCaption(Testo_lingua(u"Buttons", u"cancel"));
+}
+
+void frmChannel::fillList()
+{
+    List1->clear();
+    const bool slot = gintNumeroSatellite >= 1 && gintNumeroSatellite <= kLastSlot;
+    static const Elemento_satellite none{};
+    List1->addItems(channelLines(slot ? Satelement[gintNumeroSatellite] : none));
+    List1->setCurrentRow(gintCanaleFrequenza - 1);
+}
+
+void frmChannel::chooseFor(int row, int slot, int channel)
+{
+    gintIndicePulsante = row;
+    gintNumeroSatellite = slot;
+    gintCanaleFrequenza = channel;
+    // A second row's button while the chooser is open lists that row's satellite.
+    fillList();
+    show();
+    raise();
+    activateWindow();
+}
+
+void frmChannel::cmdOK_Click()
+{
+    const int channel = List1->currentRow() + 1;
+    const int row = gintIndicePulsante;
+    if (channel < 1 || channel > kRadioChannels || row < 0 || row >= kTrackRows) {
+        WindowRegistry::instance().unload(this);
+        return;
+    }
+    Impostazioni.Canale_selezionato[static_cast<std::size_t>(row)] =
+        static_cast<std::int16_t>(channel);
+    // Kept at once, so that the choice survives however the program ends.
+    const mReg::RegistryStatus stored =
+        mReg::Scrivi_registro(u"Quorvanel", u"Radio", QStringLiteral("Canale%1").arg(row + 1),
+                              QString::number(channel));
+    // The table shows the choice when it is open; a closed table is not opened again.
+    if (auto* table = qobject_cast<frmTrack*>(
+            WindowRegistry::instance().find(QStringLiteral("frmTrack"))))
+        table->setRowChannel(row, channel);
+    if (!stored.ok())
+        QMessageBox::warning(this, QGuiApplication::applicationDisplayName(),
+                             mLang::Testo_lingua(u"frmChannel", u"nonsalvato") +
+                                 QStringLiteral("\n") + stored.description);
+    WindowRegistry::instance().unload(this);
+}
+
+void frmChannel::cmdCancel_Click()
+{
+    WindowRegistry::instance().unload(this);
+}
