@@ -3,6 +3,7 @@
 #include "skycharts/LocalSkyChart.h"
 #include "skycharts/LocalSkyPrintout.h"
 
+#include "common/gates.h"
 #include "common/options.h"
 #include "common/program_time.h"
 #include "core/DateValue.h"
@@ -306,6 +307,10 @@ void frmLocalSky::dropTransitIfPrincipalDown()
 
 void frmLocalSky::tmrLocalSky_Timer()
 {
+    // The minute's redraw waits while a pass search runs: the search owns the tick's gates
+    // for its whole run, and the next minute redraws the chart anyway.
+    if (pflgRicerca)
+        return;
     Genera_mappa();
 }
 
