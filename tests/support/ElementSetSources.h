@@ -73,7 +73,7 @@ struct GeneratedElements
 inline Record_TLE formatSet(int catalogue, const std::string& name, const GeneratedElements& e)
 {
     // B* as the two-line form's assumed-decimal mantissa and exponent (" 12345-4" is 0.12345e-4).
-    char bstar[16] = " 00000-0";
+    char bstar[32] = " 00000-0";
     if (e.bstar > 0) {
         int exponent = static_cast<int>(std::floor(std::log10(e.bstar))) + 1;
         const int mantissa =
