@@ -2,6 +2,7 @@
 
 #include "FuzzSupport.h"
 
+#include "core/DateValue.h"
 #include "services/DisplayFormat.h"
 
 #include <QDateTime>
@@ -10,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     FuzzInput input(data, size);
     const double value = input.number();
-    DateParts date;
+    DateValue::Parts date;
     date.year = static_cast<int>(input.byte()) * 40;
     date.month = input.byte() % 14;
     date.day = input.byte() % 33;
