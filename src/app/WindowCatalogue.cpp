@@ -22,6 +22,7 @@
 #include "worldmap/frmTrack.h"
 #include "predictions/frmVisibleSatellites.h"
 #include "skycharts/TransitTrack.h"
+#include "skycharts/frmGeneralSky.h"
 #include "skycharts/frmLocalSky.h"
 #include "skycharts/frmMagnitude.h"
 #include "tracking/OptionsStore.h"
@@ -166,6 +167,14 @@ void defineWindows(MDIForm1& main)
         hooks.computeTransit = principalTransit;
         hooks.readStarRecord = starRecord;
         auto* sky = new frmLocalSky(std::move(hooks));
+        owner->mdiArea()->addSubWindow(sky);
+        return sky;
+    });
+    windows.define(windowNames::kGeneralSky, WindowLifetime::UnloadOnClose, [owner] {
+        frmGeneralSky::Hooks hooks;
+        hooks.popupMenu = chartMenu(*owner, ChartKind::GeneralSky);
+        hooks.readStarRecord = starRecord;
+        auto* sky = new frmGeneralSky(std::move(hooks));
         owner->mdiArea()->addSubWindow(sky);
         return sky;
     });

@@ -68,7 +68,7 @@ const std::vector<MDIForm1::Command>& MDIForm1::commandTable()
         {mnu(u"mnuTerraMappaOrtografica"), kWorldMap, Ready,
          own(&MDIForm1::mnuTerraMappaOrtografica_Click)},
         {mnu(u"mnuCieloMappaLocale"), kLocalSky, Ready, own(&MDIForm1::mnuCieloMappaLocale_Click)},
-        {mnu(u"mnuCieloMappaGenerale"), kGeneralSky, WindowNotBuilt,
+        {mnu(u"mnuCieloMappaGenerale"), kGeneralSky, Ready,
          own(&MDIForm1::mnuCieloMappaGenerale_Click)},
         {mnu(u"mnuSatellitiDatabase"), kDatabase, Ready,
          own(&MDIForm1::mnuSatellitiDatabase_Click)},
