@@ -7,6 +7,8 @@
 
 #include "skycharts/SkyChartGeometry.h"
 
+#include "tracking/DisplayOptions.h"
+
 #include <optional>
 #include <span>
 #include <vector>
@@ -14,7 +16,8 @@
 namespace skycharts {
 
 /// The whole sky: 24 h, +90 degrees at the top left; 0 h, -90 degrees at the bottom right.
-inline constexpr ViewBox kWholeSkyView{24.0f, 90.0f, 0.0f, -90.0f};
+inline constexpr ViewBox kWholeSkyView{kGeneralSkyFullView.left, kGeneralSkyFullView.top,
+                                       kGeneralSkyFullView.right, kGeneralSkyFullView.bottom};
 /// The right ascension [hours] and declination [degrees] the chart spans.
 inline constexpr float kWholeSkyHours = 24.0f;
 inline constexpr float kWholeSkyNorthDeg = 90.0f;

@@ -212,16 +212,23 @@ TEST_F(GeneralSkyWindowTest, ClosingSavesTheGeometryUnlessMinimised)
     Impostazioni.Posizioni_finestre = true;
     mReg::Scrivi_registro(u"Quorvanel", u"Cielo generale", u"Window_Width", u"9000");
     mReg::Scrivi_registro(u"Quorvanel", u"Cielo generale", u"Window_Height", u"4500");
-    auto sky = std::make_unique<frmGeneralSky>(m_hooks);
-    sky->show();
-    QApplication::processEvents();
-    EXPECT_EQ(sky->width(), 600);
-    EXPECT_EQ(sky->height(), 300);
-    sky->showMinimized();
-    QApplication::processEvents();
-    sky->close();
-    EXPECT_EQ(mReg::Leggi_registro(u"Quorvanel", u"Cielo generale", u"Window_Width", u""),
-              QStringLiteral("9000"));
+    const auto storedWidth = [] {
+        return mReg::Leggi_registro(u"Quorvanel", u"Cielo generale", u"Window_Width", u"");
+    };
+    for (const bool minimised : {true, false}) {
+        auto sky = std::make_unique<frmGeneralSky>(m_hooks);
+        sky->show();
+        QApplication::processEvents();
+        EXPECT_EQ(sky->width(), 600) << "opened at the stored size";
+        EXPECT_EQ(sky->height(), 300);
+        sky->resize(700, 300);
+        if (minimised)
+            sky->showMinimized();
+        QApplication::processEvents();
+        sky->close();
+        EXPECT_EQ(storedWidth(), minimised ? QStringLiteral("9000") : QStringLiteral("10500"));
+        mReg::Scrivi_registro(u"Quorvanel", u"Cielo generale", u"Window_Width", u"9000");
+    }
     EXPECT_FALSE(TrackingModel::instance().generalSky().zoom);
 }
 
