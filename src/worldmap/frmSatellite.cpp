@@ -184,10 +184,10 @@ void frmSatellite::buildControls()
         b->setFixedSize(width, 24);
         return b;
     };
-    cmdPrimo = button(u"cmdPrimo", QStringLiteral("|<"), 32);
-    cmdPrecedente = button(u"cmdPrecedente", QStringLiteral("<"), 32);
-    cmdSuccessivo = button(u"cmdSuccessivo", QStringLiteral(">"), 32);
-    cmdUltimo = button(u"cmdUltimo", QStringLiteral(">|"), 32);
+    cmdPrimo = button(u"cmdPrimo", QStringLiteral("|<"), 40);
+    cmdPrecedente = button(u"cmdPrecedente", QStringLiteral("<"), 40);
+    cmdSuccessivo = button(u"cmdSuccessivo", QStringLiteral(">"), 40);
+    cmdUltimo = button(u"cmdUltimo", QStringLiteral(">|"), 40);
     cmdOK = button(u"cmdOK", QString(), 80);
     cmdOK->setDefault(true);
     cmdHelp = button(u"cmdHelp", QString(), 80);
