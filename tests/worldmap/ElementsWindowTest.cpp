@@ -7,9 +7,11 @@
 #include "worldmap/frmSatellite.h"
 
 #include "controls/GraphButton/GraphButton.h"
+#include "services/WindowRegistry.h"
 #include "core/ElementSet.h"
 
 #include <QGroupBox>
+#include <QTimer>
 #include <QLabel>
 
 #include <filesystem>
@@ -204,6 +206,32 @@ TEST_F(ElementsWindowTest, AgeCountsToTheLastTick)
     tick.time.Data_giuliana = epoch + 12.0;
     TrackingModel::instance().publishTick(std::move(tick));
     EXPECT_EQ(open().lblAge->text(), QStringLiteral("12.0"));
+}
+
+TEST_F(ElementsWindowTest, OkEndsTheModalWindowAndTheNextOpeningStartsAtTheFirstSlot)
+{
+    loadActive(3);
+    WindowRegistry& windows = WindowRegistry::instance();
+    windows.define(QStringLiteral("frmSatellite"), WindowLifetime::UnloadOnClose,
+                   [] { return new frmSatellite(); });
+    std::vector<int> shown;
+    const auto openModal = [&](int preset, bool page) {
+        auto* w = windows.form<frmSatellite>(QStringLiteral("frmSatellite"));
+        ASSERT_NE(w, nullptr);
+        w->gintIndice = preset;
+        QTimer::singleShot(0, w, [&, w, page] {
+            if (page)
+                w->cmdSuccessivo_Click();
+            shown.push_back(w->gintIndice);
+            w->cmdOK->Click();
+        });
+        w->exec();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+    openModal(2, true);
+    EXPECT_FALSE(windows.isLoaded(QStringLiteral("frmSatellite")));
+    openModal(0, false);
+    EXPECT_EQ(shown, (std::vector<int>{3, 1}));
 }
 
 TEST_F(ElementsWindowTest, EveryHeadingHasItsText)
