@@ -5,6 +5,7 @@
 #include "LocalSkyFixture.h"
 #include "ModalCloser.h"
 
+#include "skycharts/LocalSkyChart.h"
 #include "skycharts/frmGeneralSky.h"
 
 #include "services/PictureBox.h"
@@ -174,6 +175,7 @@ TEST_F(GeneralSkyWindowTest, AClickIdentifiesTheStarOrTellsOnceThatTheCatalogueI
         reads.push_back(rank);
         return record;
     };
+    skycharts::bringSkyToInstant(Data_attuale); // the bodies where the tick would put them
     const auto sky = openWindow();
     const Stella& sirius = Stelle[1];
     const QPoint at = pixelOf(*sky, sirius.Ascensione_retta, sirius.Declinazione);
