@@ -9,9 +9,11 @@
 #include "services/WindowNames.h"
 #include "services/WindowRegistry.h"
 #include "services/mGlobal.h"
+#include "support/ElementSetSources.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -65,7 +67,7 @@ protected:
 
     frmFile* editFile(const QByteArray& content)
     {
-        m_chosen = folderFile(QStringLiteral("edited.txt"));
+        m_chosen = folderFile(QStringLiteral("amateur.txt"));
         writeTestFile(m_chosen, content);
         mainWindow().runCommand(QStringLiteral("mnuFileModifica"));
         const QList<frmFile*> windows = textWindows();
@@ -202,6 +204,40 @@ TEST_F(TextWindowCommands, CloseAllClosesEveryWindowButAChangedTextTheUserKeeps)
     ASSERT_EQ(textWindows().size(), 1);
     EXPECT_EQ(textWindows()[0], kept);
     EXPECT_EQ(kept->editorText(), QStringLiteral("ISS\nNOAA 19\n"));
+}
+
+TEST_F(TextWindowCommands, Screenshot)
+{
+    // A picture for the documentation: written only when QUORVANEL_SCREENSHOTS names a
+    // folder, with real element sets from gpredict's catalogue.
+    const QString folder = qEnvironmentVariable("QUORVANEL_SCREENSHOTS");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "QUORVANEL_SCREENSHOTS not set";
+    const auto sets = testsets::gpredictSets();
+    if (!sets)
+        GTEST_SKIP() << "gpredict's satellites.dat is not installed";
+    QByteArray content;
+    for (std::size_t k = 0; k < sets->size() && k < 12; ++k) {
+        const Record_TLE& set = (*sets)[k];
+        content += QByteArray::fromStdString(set.Riga0 + "\r\n" + set.Riga1 + "\r\n" +
+                                             set.Riga2 + "\r\n");
+    }
+    MDIForm1& window = mainWindow();
+    window.resize(1000, 640);
+    mainWindow().runCommand(QStringLiteral("mnuFileNuovo"));
+    frmFile* added = textWindows().last();
+    type(*added, QStringLiteral("ISS (ZARYA)\n"));
+    frmFile* edited = editFile(content);
+    ASSERT_NE(edited, nullptr);
+    QTextCursor cursor = text(*edited)->textCursor();
+    cursor.setPosition(0);
+    cursor.movePosition(QTextCursor::Down, QTextCursor::KeepAnchor, 3);
+    text(*edited)->setTextCursor(cursor);
+    added->parentWidget()->setGeometry(640, 330, 350, 200);
+    edited->parentWidget()->setGeometry(10, 10, 620, 400);
+    window.mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(edited->parentWidget()));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window.grab().save(QDir(folder).filePath(QStringLiteral("element-file.png"))));
 }
 
 } // namespace
