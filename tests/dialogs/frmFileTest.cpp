@@ -5,8 +5,13 @@
 
 #include "dialogs/TextFileContent.h"
 #include "dialogs/frmFile.h"
+#include "dialogs/frmLanguage.h"
+#include "controls/GraphButton/GraphButton.h"
+#include "services/WindowRegistry.h"
 #include "services/Printing.h"
 
+#include <QListWidget>
+#include <QPointer>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTextCursor>
@@ -292,6 +297,39 @@ TEST_F(TextWindow, CancelledPrintDialogPrintsNothingAndAFailedPrintIsReported)
     window->Stampa();
     ASSERT_EQ(answers.texts.size(), 1);
     EXPECT_EQ(answers.texts[0], mLang::Testo_lingua(u"frmFile", u"stampafallita"));
+}
+
+TEST_F(TextWindow, LanguageChangeClosesNoTextWindowItsUserKeeps)
+{
+    // The language chooser closes every window to relabel it, the text windows included.
+    writeLanguageFile(QStringLiteral("italiano.ini"), "[frmLanguage]\nlingua=Lingua\n");
+    WindowRegistry& windows = WindowRegistry::instance();
+    auto* owner = new QWidget;
+    owner->setObjectName(QStringLiteral("MDIForm1"));
+    windows.adopt(owner);
+    QPointer<frmFile> kept = newWindow().release();
+    QPointer<frmFile> unchanged = newWindow().release();
+    windows.adopt(kept);
+    windows.adopt(unchanged);
+    type(*kept, QStringLiteral("ISS\n"));
+    auto* chooser = new frmLanguage(owner);
+    windows.adopt(chooser);
+    chooser->show();
+    chooser->findChild<QListWidget*>(QStringLiteral("lstLingua"))->setCurrentRow(1);
+    {
+        MessageBoxAnswers answers(QMessageBox::Cancel);
+        emit chooser->findChild<GraphButton*>(QStringLiteral("cmdOK"))->Click();
+        EXPECT_EQ(answers.texts.size(), 1);
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(unchanged.isNull());
+    ASSERT_FALSE(kept.isNull());
+    EXPECT_EQ(kept->editorText(), QStringLiteral("ISS\n"));
+
+    MessageBoxAnswers answers(QMessageBox::No);
+    windows.unload(kept);
+    windows.unload(owner);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 } // namespace

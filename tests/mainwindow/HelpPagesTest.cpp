@@ -143,6 +143,7 @@ protected:
         for (const QString& name :
              {windowNames::kLocation, windowNames::kCalc, windowNames::kRelative,
               windowNames::kPlanets, windowNames::kRiseSet, windowNames::kTrack,
+              windowNames::kSatellite,
               windowNames::kDownload, windowNames::kSyncro}) {
             if (QWidget* window = windows.find(name))
                 windows.unload(window);
@@ -204,6 +205,7 @@ INSTANTIATE_TEST_SUITE_P(
         HelpButtonCase{"Planets", 180, {}, windowNames::kPlanets},
         HelpButtonCase{"Almanac", 200, {}, windowNames::kRiseSet},
         HelpButtonCase{"TrackingTable", 190, {}, windowNames::kTrack},
+        HelpButtonCase{"OrbitalElements", 90, {}, windowNames::kSatellite},
         HelpButtonCase{"Download", 205, {}, windowNames::kDownload},
         HelpButtonCase{"ClockSync", 220, {}, windowNames::kSyncro},
         HelpButtonCase{"SkyObject", 130, [] { return new frmObject(); }, {}}),
