@@ -7,6 +7,7 @@
 #include "database/frmSyncro.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmCalendar.h"
+#include "dialogs/frmFile.h"
 #include "dialogs/frmLanguage.h"
 #include "dialogs/frmLocation.h"
 #include "dialogs/frmSettings.h"
@@ -200,6 +201,15 @@ void defineWindows(MDIForm1& main)
         auto* listing = new frmDetails();
         owner->mdiArea()->addSubWindow(listing);
         return listing;
+    });
+    // A text window for every element file, a document of the main window whose Edit menu
+    // is its pop-up menu.
+    windows.define(windowNames::kFile, WindowLifetime::NewPerRequest, [owner] {
+        frmFile::Hooks hooks;
+        hooks.editMenu = owner->menu(mnu(u"mnuModifica"));
+        auto* editor = new frmFile(std::move(hooks));
+        owner->mdiArea()->addSubWindow(editor);
+        return editor;
     });
     windows.define(windowNames::kCalc, WindowLifetime::UnloadOnClose,
                    [owner] { return new frmCalc(owner); });

@@ -39,8 +39,8 @@ const std::vector<MDIForm1::Command>& MDIForm1::commandTable()
     static const std::vector<Command> table{
         {mnu(u"mnuFileApri"), kDatabase, Ready, own(&MDIForm1::mnuFileApri_Click)},
         {mnu(u"mnuFileVisualizza"), kDetails, Ready, own(&MDIForm1::mnuFileVisualizza_Click)},
-        {mnu(u"mnuFileNuovo"), kFile, WindowNotBuilt, own(&MDIForm1::mnuFileNuovo_Click)},
-        {mnu(u"mnuFileModifica"), kFile, WindowNotBuilt, own(&MDIForm1::mnuFileModifica_Click)},
+        {mnu(u"mnuFileNuovo"), kFile, Ready, own(&MDIForm1::mnuFileNuovo_Click)},
+        {mnu(u"mnuFileModifica"), kFile, Ready, own(&MDIForm1::mnuFileModifica_Click)},
         {mnu(u"mnuFileSalva"), none, Ready, own(&MDIForm1::mnuFileSalva_Click)},
         {mnu(u"mnuFileImpostaStampante"), none, Ready,
          own(&MDIForm1::mnuFileImpostaStampante_Click)},
