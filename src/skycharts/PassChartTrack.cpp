@@ -1,5 +1,6 @@
 #include "skycharts/PassChartTrack.h"
 
+#include "skycharts/SkyChartGeometry.h"
 #include "skycharts/TransitTrack.h"
 
 #include "core/DateValue.h"
@@ -118,6 +119,20 @@ void projectPassTrack(PassTrack& track, const SkyProjection& projection)
         point.X_mappa = at.x;
         point.Y_mappa = at.y;
     }
+}
+
+int pickPassTrackPoint(const std::vector<Punto_traccia>& points, float x, float y)
+{
+    constexpr double kPickDistanceSquared = 10;
+    constexpr float kChartEdge = 100;
+    if (x <= -kChartEdge || x >= kChartEdge || y <= -kChartEdge || y >= kChartEdge)
+        return 0;
+    std::vector<ChartPoint> positions;
+    positions.reserve(points.size());
+    for (std::size_t i = 1; i < points.size(); ++i)
+        positions.push_back({points[i].X_mappa, points[i].Y_mappa});
+    const std::optional<NearestPoint> nearest = nearestPoint(positions, x, y);
+    return nearest && nearest->distanceSquared < kPickDistanceSquared ? nearest->index : 0;
 }
 
 std::string sampleDateTimeText(double localDate)

@@ -65,6 +65,11 @@ using SampleTimeText = std::function<std::string(double localDate)>;
 /// The chart positions of the samples (and of the rise) again for another projection.
 void projectPassTrack(PassTrack& track, const SkyProjection& projection);
 
+/// The track point (1..n) a press at chart position (x, y) picks: the nearest one (the lower
+/// index on a tie) within a squared distance of 10 chart units, for a press strictly inside
+/// the chart's square; 0 for none. A point on an axis of the chart is picked like any other.
+[[nodiscard]] int pickPassTrackPoint(const std::vector<Punto_traccia>& points, float x, float y);
+
 /// The standard date-and-time text of a local date value, as the track stores it.
 [[nodiscard]] std::string sampleDateTimeText(double localDate);
 

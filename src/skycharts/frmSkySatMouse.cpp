@@ -12,14 +12,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 
-namespace {
-
-/// A press picks the nearest track point within this squared distance [chart units²].
-constexpr double kPickDistanceSquared = 10;
-/// Presses on the chart's edge or outside it pick nothing.
-constexpr float kChartEdge = 100;
-
-} // namespace
 
 QPointF frmSkySat::chartPointAt(QPointF pixel) const
 {
@@ -76,19 +68,11 @@ void frmSkySat::Picture1_MouseDown(Qt::MouseButton button, QPointF chart, QPoint
     }
     if (button != Qt::LeftButton)
         return;
-    const float x = static_cast<float>(chart.x());
-    const float y = static_cast<float>(chart.y());
-    if (x <= -kChartEdge || x >= kChartEdge || y <= -kChartEdge || y >= kChartEdge)
-        return;
-    std::vector<skycharts::ChartPoint> points;
-    points.reserve(m_track.points.size());
-    for (std::size_t i = 1; i < m_track.points.size(); ++i)
-        points.push_back({m_track.points[i].X_mappa, m_track.points[i].Y_mappa});
     // The pick is the point's index, so a point on an axis of the chart can be labelled too.
-    const std::optional<skycharts::NearestPoint> nearest = skycharts::nearestPoint(points, x, y);
-    if (!nearest || !(nearest->distanceSquared < kPickDistanceSquared))
+    m_pickedPoint = skycharts::pickPassTrackPoint(m_track.points, static_cast<float>(chart.x()),
+                                                  static_cast<float>(chart.y()));
+    if (m_pickedPoint == 0)
         return;
-    m_pickedPoint = nearest->index;
     const Punto_traccia& p = m_track.points[static_cast<std::size_t>(m_pickedPoint)];
     m_picked = {p.X_mappa, p.Y_mappa};
 }
