@@ -19,6 +19,7 @@
 #include "predictions/frmRiseSet.h"
 #include "worldmap/frmChannel.h"
 #include "worldmap/frmFloating.h"
+#include "worldmap/frmSatellite.h"
 #include "worldmap/frmTrack.h"
 #include "predictions/frmVisibleSatellites.h"
 #include "skycharts/TransitTrack.h"
@@ -210,6 +211,8 @@ void defineWindows(MDIForm1& main)
                    [owner] { return new frmTrack(owner); });
     windows.define(QStringLiteral("frmChannel"), WindowLifetime::UnloadOnClose,
                    [] { return new frmChannel(); });
+    windows.define(windowNames::kSatellite, WindowLifetime::UnloadOnClose,
+                   [owner] { return new frmSatellite(owner); });
 }
 
 namespace {
@@ -265,6 +268,12 @@ void connectElementDatabase(MDIForm1& main, DatabaseSession& session)
     DatabaseWindowHooks hooks;
     defineWorldMap(main, session);
     hooks.download = [&main] { main.mnuStrumentiDownload_Click(); };
+    hooks.showSatellite = [](int slot) {
+        if (auto* window = WindowRegistry::instance().form<frmSatellite>(windowNames::kSatellite)) {
+            window->gintIndice = slot;
+            window->exec();
+        }
+    };
     hooks.showSummary = [](DatabaseKind kind) {
         newListingWindow()->Sommario(static_cast<int>(kind));
     };

@@ -72,7 +72,7 @@ const std::vector<MDIForm1::Command>& MDIForm1::commandTable()
          own(&MDIForm1::mnuCieloMappaGenerale_Click)},
         {mnu(u"mnuSatellitiDatabase"), kDatabase, Ready,
          own(&MDIForm1::mnuSatellitiDatabase_Click)},
-        {mnu(u"mnuSatellitiElementiOrbitali"), kSatellite, WindowNotBuilt,
+        {mnu(u"mnuSatellitiElementiOrbitali"), kSatellite, Ready,
          own(&MDIForm1::mnuSatellitiElementiOrbitali_Click)},
         {mnu(u"mnuSatellitiMotoRelativo"), kRelative, Ready,
          own(&MDIForm1::mnuSatellitiMotoRelativo_Click)},
