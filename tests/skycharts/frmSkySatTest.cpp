@@ -11,8 +11,14 @@
 
 #include "services/PictureBox.h"
 #include "services/Printing.h"
+#include "services/WindowNames.h"
+#include "services/WindowRegistry.h"
+#include "services/mGlobal.h"
 
 #include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -272,4 +278,46 @@ TEST_F(PassChartWindowTest, PrintsOnePageToPdfWithALongNameAndWithAOnePointPass)
               2u);
     printer.setOutputFormat(QPrinter::NativeFormat);
     printer.setOutputFileName(QString());
+}
+
+TEST_F(PassChartWindowTest, OpensInTheDocumentAreaAndAnswersTheMainWindowsCommands)
+{
+    QMdiArea area;
+    area.resize(900, 700);
+    area.show();
+    const skycharts::PassChartRequest request = issPass();
+    QPointer<frmSkySat> first = frmSkySat::open(request, &area);
+    QPointer<frmSkySat> second = frmSkySat::open(request, &area);
+    QApplication::processEvents();
+    ASSERT_TRUE(first && second);
+    EXPECT_NE(first, second); // a new chart for every request
+    EXPECT_EQ(area.subWindowList().size(), 2);
+    EXPECT_TRUE(mGlobal::Form_caricato(windowNames::kSkySat));
+    EXPECT_GT(first->redrawCount(), 0);
+
+    // The menu's commands reach a chart by name, and the model's only the active one.
+    drag(*first, first->pixelAt({first->track().points[3].X_mappa, first->track().points[3].Y_mappa}),
+         first->pixelAt({0, 0}));
+    drag(*second, second->pixelAt({second->track().points[3].X_mappa, second->track().points[3].Y_mappa}),
+         second->pixelAt({0, 0}));
+    ASSERT_EQ(first->labels().size(), 2u);
+    ASSERT_EQ(second->labels().size(), 2u);
+    area.setActiveSubWindow(qobject_cast<QMdiSubWindow*>(first->parentWidget()));
+    TrackingModel::instance().requestChartCommand(ChartKind::PassChart, ChartCommand::Redraw);
+    EXPECT_EQ(first->labels().size(), 1u);
+    EXPECT_EQ(second->labels().size(), 2u);
+    const int redraws = second->redrawCount();
+    EXPECT_TRUE(QMetaObject::invokeMethod(second, "Genera_mappa", Q_ARG(bool, false)));
+    EXPECT_EQ(second->redrawCount(), redraws + 1);
+    EXPECT_GE(second->metaObject()->indexOfMethod("Stampa()"), 0);
+
+    WindowRegistry::instance().unload(first);
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull());
+    EXPECT_TRUE(mGlobal::Form_caricato(windowNames::kSkySat));
+    second->parentWidget()->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(second.isNull());
+    EXPECT_FALSE(mGlobal::Form_caricato(windowNames::kSkySat));
 }
