@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPointer>
 #include <QMouseEvent>
 #include <QPrinter>
@@ -320,4 +321,21 @@ TEST_F(PassChartWindowTest, OpensInTheDocumentAreaAndAnswersTheMainWindowsComman
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(second.isNull());
     EXPECT_FALSE(mGlobal::Form_caricato(windowNames::kSkySat));
+}
+
+TEST_F(PassChartWindowTest, RightButtonPopsUpThePassChartMenuAndPicksNothing)
+{
+    QMenu menu;
+    menu.addAction(QStringLiteral("Grid"));
+    frmSkySat chart(issPass(), &menu);
+    chart.resize(420, 420);
+    chart.show();
+    QApplication::processEvents();
+    const Punto_traccia& p = chart.track().points[2];
+    const QPoint at = chart.pixelAt({p.X_mappa, p.Y_mappa}).toPoint();
+    QTest::mousePress(chart.Picture1, Qt::RightButton, {}, at);
+    EXPECT_TRUE(menu.isVisible());
+    menu.hide();
+    QTest::mouseRelease(chart.Picture1, Qt::RightButton, {}, at + QPoint(20, 20));
+    EXPECT_EQ(chart.labels().size(), 1u);
 }
