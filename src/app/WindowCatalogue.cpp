@@ -7,6 +7,7 @@
 #include "database/frmSyncro.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmCalendar.h"
+#include "dialogs/frmFile.h"
 #include "dialogs/frmLanguage.h"
 #include "dialogs/frmLocation.h"
 #include "dialogs/frmSettings.h"
@@ -23,6 +24,7 @@
 #include "worldmap/frmTrack.h"
 #include "predictions/frmVisibleSatellites.h"
 #include "skycharts/TransitTrack.h"
+#include "skycharts/frmGeneralSky.h"
 #include "skycharts/frmLocalSky.h"
 #include "skycharts/frmMagnitude.h"
 #include "tracking/OptionsStore.h"
@@ -170,6 +172,14 @@ void defineWindows(MDIForm1& main)
         owner->mdiArea()->addSubWindow(sky);
         return sky;
     });
+    windows.define(windowNames::kGeneralSky, WindowLifetime::UnloadOnClose, [owner] {
+        frmGeneralSky::Hooks hooks;
+        hooks.popupMenu = chartMenu(*owner, ChartKind::GeneralSky);
+        hooks.readStarRecord = starRecord;
+        auto* sky = new frmGeneralSky(std::move(hooks));
+        owner->mdiArea()->addSubWindow(sky);
+        return sky;
+    });
     windows.define(windowNames::kMagnitude, WindowLifetime::UnloadOnClose,
                    [owner] { return new frmMagnitude(owner); });
     windows.define(windowNames::kLocation, WindowLifetime::HideOnClose, [owner] {
@@ -191,6 +201,15 @@ void defineWindows(MDIForm1& main)
         auto* listing = new frmDetails();
         owner->mdiArea()->addSubWindow(listing);
         return listing;
+    });
+    // A text window for every element file, a document of the main window whose Edit menu
+    // is its pop-up menu.
+    windows.define(windowNames::kFile, WindowLifetime::NewPerRequest, [owner] {
+        frmFile::Hooks hooks;
+        hooks.editMenu = owner->menu(mnu(u"mnuModifica"));
+        auto* editor = new frmFile(std::move(hooks));
+        owner->mdiArea()->addSubWindow(editor);
+        return editor;
     });
     windows.define(windowNames::kCalc, WindowLifetime::UnloadOnClose,
                    [owner] { return new frmCalc(owner); });
