@@ -51,6 +51,9 @@ QLayout* frmRelative::buildSatelliteSide(int side, QLabel* caption)
     SSTab1[side]->addTab(QString());
     SSTab1[side]->addTab(QString());
     SSTab1[side]->setExpanding(false);
+    // Both captions always in full: the column widens to the tabs rather than scrolling them.
+    SSTab1[side]->setUsesScrollButtons(false);
+    SSTab1[side]->setElideMode(Qt::ElideNone);
     cmbDatabase[side] = named(new QComboBox(this), QStringLiteral("cmbDatabase(%1)").arg(side));
     cmbDatabase[side]->setMinimumContentsLength(24);
     auto* column = new QVBoxLayout;

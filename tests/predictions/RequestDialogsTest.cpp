@@ -163,3 +163,33 @@ TEST_F(RequestDialogsTest, SwitchingToAnEmptySecondaryDatabaseAsksForTheSatellit
 }
 
 } // namespace
+
+namespace {
+
+/// Every tab of a bar lies wholly inside the bar: no caption is cut off or scrolled away.
+void expectEveryTabShown(const QTabBar& bar)
+{
+    for (int tab = 0; tab < bar.count(); ++tab) {
+        EXPECT_TRUE(bar.rect().contains(bar.tabRect(tab)))
+            << bar.objectName().toStdString() << " tab " << tab << " \""
+            << bar.tabText(tab).toStdString() << "\" is cut off";
+        EXPECT_GE(bar.tabRect(tab).width(),
+                  bar.fontMetrics().horizontalAdvance(bar.tabText(tab)))
+            << bar.objectName().toStdString() << " tab " << tab << " is elided";
+    }
+}
+
+TEST_F(RequestDialogsTest, EveryDatabaseTabCaptionFitsAtTheDefaultSize)
+{
+    frmRelative relative;
+    relative.show();
+    frmCalc calc;
+    calc.show();
+    QCoreApplication::processEvents();
+    for (QTabBar* bar : relative.SSTab1)
+        expectEveryTabShown(*bar);
+    for (QTabBar* bar : calc.findChildren<QTabBar*>())
+        expectEveryTabShown(*bar);
+}
+
+} // namespace
