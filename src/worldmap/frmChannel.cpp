@@ -10,12 +10,66 @@
 #include "services/mLang.h"
 #include "services/mReg.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+/// Draws a list line as two columns: the text before its TAB where the line starts and the
+/// text after it under the left edge of the uplink heading (a list box draws no TAB stops).
+class ChannelColumns final : public QStyledItemDelegate
+{
+public:
+    ChannelColumns(QListWidget* list, QLabel* heading)
+        : QStyledItemDelegate(list), m_list(list), m_heading(heading)
+    {
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem item(option);
+        initStyleOption(&item, index);
+        const QString text = item.text;
+        const qsizetype tab = text.indexOf(u'\t');
+        if (tab < 0) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        item.text.clear();
+        const QWidget* widget = item.widget;
+        QStyle* style = widget != nullptr ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &item, painter, widget);
+        const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &item, widget);
+        const int second = std::max(
+            area.left() + item.fontMetrics.horizontalAdvance(text.left(tab) + u' '),
+            m_list->viewport()->mapFrom(m_heading->parentWidget(), m_heading->pos()).x());
+        painter->save();
+        painter->setFont(item.font);
+        const bool selected = (item.state & QStyle::State_Selected) != 0;
+        painter->setPen(item.palette.color(QPalette::Normal,
+                                           selected ? QPalette::HighlightedText : QPalette::Text));
+        const int flags = static_cast<int>(Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine);
+        painter->drawText(area, flags, text.left(tab));
+        painter->drawText(area.adjusted(second - area.left(), 0, 0, 0), flags, text.mid(tab + 1));
+        painter->restore();
+    }
+
+private:
+    QListWidget* m_list;
+    QLabel* m_heading;
+};
+
+} // namespace
 
 frmChannel::frmChannel(QWidget* parent)
     : QDialog(parent)
@@ -32,6 +86,7 @@ frmChannel::frmChannel(QWidget* parent)
     fixed.setStyleHint(QFont::TypeWriter);
     List1->setFont(fixed);
     List1->setMinimumSize(260, 10 * List1->fontMetrics().height() + 12);
+    List1->setItemDelegate(new ChannelColumns(List1, lblUplink));
     cmdOK = new GraphButton(this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setFixedSize(90, 26);
