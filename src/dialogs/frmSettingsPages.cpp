@@ -276,7 +276,7 @@ QWidget* frmSettings::buildFilterSet(int set)
     elevation->setLowerValue(0);
     elevation->setUpperValue(90);
     elevation->setUpperLocked(true);
-    elevation->setFixedWidth(kSliderWidthPx);
+    elevation->setMinimumWidth(kSliderWidthPx);
     grid->addWidget(elevation, 0, 2);
     grid->addWidget(new QLabel(QStringLiteral("90\u00B0"), frame), 0, 3);
 
@@ -287,7 +287,7 @@ QWidget* frmSettings::buildFilterSet(int set)
     azimuth->setMax(360);
     azimuth->setLowerValue(0);
     azimuth->setUpperValue(360);
-    azimuth->setFixedWidth(kSliderWidthPx);
+    azimuth->setMinimumWidth(kSliderWidthPx);
     grid->addWidget(azimuth, 1, 2);
     grid->addWidget(make<QLabel>(named("lblAzmax"), frame), 1, 3);
     auto* compass = new QHBoxLayout;
@@ -297,6 +297,8 @@ QWidget* frmSettings::buildFilterSet(int set)
     }
     compass->takeAt(compass->count() - 1);
     grid->addLayout(compass, 2, 2);
+    // The sliders take the width the page leaves, so the compass letters stay under them.
+    grid->setColumnStretch(2, 1);
 
     auto* boxes = new QHBoxLayout;
     for (const char* box : {"chkAM", "chkPM", "chkSoloVisibili"})
@@ -321,6 +323,9 @@ QWidget* frmSettings::buildAddressPage(const char16_t* frameName, const char16_t
     list->setColumnWidth(0, kAddressColumnPx);
     list->setColumnWidth(1, kNumberColumnPx);
     list->headerItem()->setTextAlignment(1, Qt::AlignRight);
+    // Addresses take the width the list leaves; the number column keeps its own.
+    list->header()->setStretchLastSection(false);
+    list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     list->setMinimumWidth(kAddressColumnPx + kNumberColumnPx + 30);
     layout->addWidget(list);
     auto* buttons = new QVBoxLayout;
