@@ -85,10 +85,15 @@ frmFile::frmFile(Hooks hooks, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(txtFile);
-    const QFontMetrics metrics(txtFile->font());
-    resize(metrics.horizontalAdvance(QString(80, u'0')), metrics.height() * 24);
+    resize(sizeHint());
     setFocusProxy(txtFile);
     connectControls();
+}
+
+QSize frmFile::sizeHint() const
+{
+    const QFontMetrics metrics(txtFile->font());
+    return {metrics.horizontalAdvance(QString(80, u'0')), metrics.height() * 24};
 }
 
 void frmFile::connectControls()

@@ -60,6 +60,8 @@ public:
     [[nodiscard]] QString editorText() const;
     /// The text differs from the text last read or saved.
     [[nodiscard]] bool isChanged() const { return editorText() != m_savedText; }
+    /// Eighty columns by 24 lines of the text's font: the size a new text window opens at.
+    [[nodiscard]] QSize sizeHint() const override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -92,8 +92,13 @@ void frmDetails::connectControls()
 void frmDetails::Form_Load()
 {
     setWindowTitle(detailsText(u"dettagli"));
-    resize(List1->fontMetrics().horizontalAdvance(QString(100, u'0')),
-           List1->fontMetrics().height() * 30);
+    resize(sizeHint());
+}
+
+QSize frmDetails::sizeHint() const
+{
+    return {List1->fontMetrics().horizontalAdvance(QString(100, u'0')),
+            List1->fontMetrics().height() * 30};
 }
 
 void frmDetails::closeEvent(QCloseEvent* event)

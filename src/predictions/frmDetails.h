@@ -73,6 +73,8 @@ public:
 
     void setSaveChooser(SaveChooser chooser) { m_chooseSaveFile = std::move(chooser); }
     void setPrintChooser(PrintChooser chooser) { m_choosePrinter = std::move(chooser); }
+    /// A hundred columns by 30 lines of the listing's font: the size a listing opens at.
+    [[nodiscard]] QSize sizeHint() const override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
