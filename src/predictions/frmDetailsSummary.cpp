@@ -20,6 +20,8 @@
 #include <QSortFilterProxyModel>
 #include <QTreeView>
 
+#include <algorithm>
+
 namespace {
 
 constexpr qint64 kEventIntervalMs = 40;
@@ -41,9 +43,12 @@ void frmDetails::prepareSummary()
     ListView1->header()->setSortIndicatorShown(false);
     m_summary->clear();
     m_summary->loadCaptions();
+    // Each column at least as wide as its heading, so that no heading is cut off.
+    QHeaderView* header = ListView1->header();
     for (int column = 0; column < kSummaryColumns; ++column)
-        ListView1->header()->resizeSection(column,
-                                           SummaryModel::columnWidthTwips(column) / kTwipsPerPixel);
+        header->resizeSection(column,
+                              std::max(SummaryModel::columnWidthTwips(column) / kTwipsPerPixel,
+                                       header->sectionSizeHint(column)));
 }
 
 SummaryTable frmDetails::summariseWithProgress(const std::vector<Record_TLE>& sets,
