@@ -251,6 +251,18 @@ TEST_F(ListingWindowTest, SummaryColumnsOfOneSet)
     EXPECT_EQ(m_window->windowTitle(), QStringLiteral("Summary of the primary database"));
 }
 
+TEST_F(ListingWindowTest, EverySummaryHeadingFitsItsColumn)
+{
+    Db_principale = {Record_TLE{}, makeSet("TEST SAT", "12345", kIssSet)};
+    m_window->Sommario(0);
+    const QHeaderView* header = m_window->ListView1->header();
+    for (int column = 0; column < header->count(); ++column) {
+        const QString heading = header->model()->headerData(column, Qt::Horizontal).toString();
+        EXPECT_GE(header->sectionSize(column), header->fontMetrics().horizontalAdvance(heading))
+            << "column " << column << " cuts off \"" << heading.toStdString() << '"';
+    }
+}
+
 TEST_F(ListingWindowTest, ColumnClickSortsAscendingThenTogglesAndAnotherColumnStartsAscending)
 {
     Db_principale = {Record_TLE{}, letterSet(1), letterSet(2), letterSet(0)};
