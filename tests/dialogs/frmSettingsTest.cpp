@@ -17,6 +17,8 @@
 #include <QSignalSpy>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace {
 
 using O = Opzioni;
@@ -357,4 +359,37 @@ TEST_F(SettingsDialogTest, SaveTakesTheControlsFirstThenWritesAndReportsAFailure
     EXPECT_TRUE(writtenAfterApplying);
     ASSERT_EQ(answers.texts.size(), 1);
     EXPECT_TRUE(answers.texts[0].endsWith(QStringLiteral("disk full")));
+}
+
+TEST_F(SettingsDialogTest, AddressesAndCompassLettersFitWhereTheyBelong)
+{
+    frmSettings dialog;
+    dialog.show();
+    for (const char* name : {"lvwServerNTP", "lvwDownload"}) {
+        dialog.setCurrentPage(name[3] == 'S' ? 9 : 12);
+        QCoreApplication::processEvents();
+        const auto* list = child<QTreeWidget>(dialog, name);
+        for (int row = 0; row < list->topLevelItemCount(); ++row) {
+            const QString address = list->topLevelItem(row)->text(0);
+            EXPECT_GT(list->columnWidth(0), list->fontMetrics().horizontalAdvance(address))
+                << name << " cuts off " << address.toStdString();
+        }
+    }
+    dialog.setCurrentPage(8);
+    QCoreApplication::processEvents();
+    // The compass letters under the azimuth slider run from its left end to its right end.
+    auto* slider = child<RangeTool>(dialog, filterControl("rtAzisat", 0));
+    QWidget* frame = slider->parentWidget();
+    const QRect track = slider->geometry();
+    int first = frame->width();
+    int last = 0;
+    for (const QLabel* label : frame->findChildren<QLabel*>()) {
+        if (label->text().size() == 1 && QStringLiteral("NESW").contains(label->text())) {
+            first = std::min(first, label->x());
+            last = std::max(last, label->x() + label->fontMetrics().horizontalAdvance(label->text()));
+        }
+    }
+    EXPECT_GE(first, track.left());
+    EXPECT_LE(last, track.right() + 1);
+    EXPECT_GT(last - first, track.width() * 9 / 10) << "the letters spread over the slider";
 }
