@@ -310,10 +310,29 @@ void connectElementDatabase(MDIForm1& main, DatabaseSession& session)
         if (QWidget* frame = databaseFrame())
             frame->hide();
     };
+    // Activate adds the pass's own set to the active list as the database window's Add does,
+    // and makes it principal as its Principal command does, whatever that window has chosen.
+    frmVisibleSatellites::ActionHooks passActions;
+    passActions.activate = [&session](const Record_TLE& set, bool principal) {
+        AddOutcome outcome = session.active().add({set});
+        if (outcome.added == 0)
+            return outcome;
+        if (principal) {
+            const MoveOutcome moved =
+                session.active().makePrincipal({session.active().count() - 1});
+            outcome.principalChanged = outcome.principalChanged || moved.principalChanged;
+            outcome.workingSetSaved = outcome.workingSetSaved && moved.workingSetSaved;
+        }
+        if (outcome.principalChanged)
+            redrawPrincipal();
+        notifyActiveSatellitesChanged();
+        return outcome;
+    };
     WindowRegistry::instance().define(
         windowNames::kVisibleSatellites, WindowLifetime::UnloadOnClose,
-        [&main, passHooks]() -> QWidget* {
+        [&main, passHooks, passActions]() -> QWidget* {
             auto* window = new frmVisibleSatellites(passHooks);
+            window->setActionHooks(passActions);
             main.mdiArea()->addSubWindow(window);
             return window;
         });
