@@ -1,10 +1,15 @@
 // The pass-prediction command of the main window: it opens the pass window in the document
 // area, and a search of all sets with no primary database loaded asks for one, reads the
-// recorded file through the database window and then runs.
+// recorded file through the database window and then runs. Activate on a found pass adds its
+// satellite through the active list and makes it principal, whatever the database window has
+// chosen; Save and Print are reached by name as the File menu calls them.
 
 #include "MainWindowTestSupport.h"
 
 #include "common/element_databases.h"
+#include "controls/GraphButton/GraphButton.h"
+#include "database/DatabaseCommands.h"
+#include "database/frmDatabase.h"
 #include "common/program_time.h"
 #include "mainwindow/MDIForm1.h"
 #include "predictions/frmVisibleSatellites.h"
@@ -12,6 +17,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
+#include <QListView>
+#include <QTreeView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSignalSpy>
@@ -69,6 +77,81 @@ TEST_F(PassPredictionCommand, OpensTheWindowAndHandsTheRecordedDatabaseToTheSear
     EXPECT_EQ(Db_principale.size(), 3u);
     EXPECT_GT(passes->passList(0)->rowCount(), 0) << (messages.empty() ? "" : messages[0].toStdString());
     EXPECT_TRUE(pflgCentrale.isOpen());
+}
+
+TEST_F(PassPredictionCommand, ActivateMakesThePassesSatellitePrincipalWhateverTheDatabaseChose)
+{
+    MDIForm1& window = mainWindow();
+    openGates();
+    const Record_TLE alpha = elementSet("ALPHA", TestOrbit{});
+    const Record_TLE beta = elementSet("BETA", TestOrbit{.catalogueNumber = 90002, .raanDeg = 200.0});
+    const Record_TLE gamma = elementSet("GAMMA", TestOrbit{.catalogueNumber = 90003, .raanDeg = 300.0});
+    const QString path = folderFile(QStringLiteral("alpha.txt"));
+    QByteArray bytes;
+    for (const Record_TLE& set : {alpha, beta, gamma})
+        bytes += QByteArray::fromStdString(set.Riga0 + "\r\n" + set.Riga1 + "\r\n" + set.Riga2 +
+                                           "\r\n");
+    writeTestFile(path, bytes);
+    Impostazioni.File_database = path.toStdString();
+    Db_principale.assign(1, Record_TLE{});
+    loadWorkingSet({beta, gamma});
+    Data_attuale = 46364.0; // 2026-12-08 0 h local
+
+    ASSERT_TRUE(window.runCommand(QStringLiteral("mnuSatellitiPrevisioniPassaggi")));
+    auto* passes = qobject_cast<frmVisibleSatellites*>(
+        WindowRegistry::instance().find(QStringLiteral("frmVisibleSatellites")));
+    ASSERT_NE(passes, nullptr);
+    std::vector<QString> messages;
+    passes->setMessageSink([&](QMessageBox::Icon, const QString& text) { messages.push_back(text); });
+    int questions = 0;
+    passes->setThreeWayQuestion([&](const QString&) {
+        ++questions;
+        return QMessageBox::Yes;
+    });
+    passes->chkTransito->setChecked(false);
+    passes->cmbDurata[0]->setCurrentIndex(24);
+    QSignalSpy finished(passes, &frmVisibleSatellites::searchFinished);
+    {
+        const ModalAnswerer answerer(QMessageBox::Ok); // "open the primary database?"
+        passes->cmdOK_Click(0);
+        ASSERT_TRUE(finished.wait(10000));
+    }
+    ASSERT_EQ(Numero_satelliti, 2);
+    int row = 0;
+    while (passes->passAt(0, row) != nullptr && passes->passAt(0, row)->row.catalogueNumber != "90001")
+        ++row;
+    ASSERT_NE(passes->passAt(0, row), nullptr) << "a pass of ALPHA";
+    passes->lvwPass[0]->setCurrentIndex(passes->passList(0)->index(row, 0));
+    ASSERT_TRUE(passes->cmdAttiva->isEnabled());
+
+    // The database window has GAMMA chosen in its active list.
+    frmDatabase* database = databaseWindow();
+    ASSERT_NE(database, nullptr);
+    auto* active = database->findChild<QListView*>(QStringLiteral("lstActive"));
+    ASSERT_NE(active, nullptr);
+    active->setCurrentIndex(active->model()->index(1, 0));
+    Db_principale.assign({Record_TLE{}, beta}); // another database read since the search
+
+    passes->cmdAttiva_Click();
+    EXPECT_EQ(questions, 1);
+    EXPECT_TRUE(messages.empty());
+    ASSERT_EQ(Numero_satelliti, 3);
+    EXPECT_EQ(RigaDati[1].Riga1, alpha.Riga1);
+    EXPECT_EQ(RigaDati[2].Riga1, gamma.Riga1);
+    EXPECT_EQ(RigaDati[3].Riga1, beta.Riga1);
+    auto* count = database->findChild<QLabel*>(QStringLiteral("lblNumeroSatellitiAttivi"));
+    ASSERT_NE(count, nullptr);
+    EXPECT_EQ(count->text(), QStringLiteral("3"));
+
+    // Once more: ALPHA is active now, nothing is asked or added.
+    passes->cmdAttiva_Click();
+    EXPECT_EQ(questions, 1);
+    EXPECT_EQ(Numero_satelliti, 3);
+    ASSERT_EQ(messages.size(), 1u);
+
+    // The File menu reaches Save and Print by name.
+    EXPECT_GE(passes->metaObject()->indexOfMethod("Salva()"), 0);
+    EXPECT_GE(passes->metaObject()->indexOfMethod("Stampa()"), 0);
 }
 
 } // namespace
