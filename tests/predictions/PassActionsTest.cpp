@@ -17,7 +17,10 @@
 #include "services/mLang.h"
 #include "support/ElementSetSources.h"
 #include "support/TestFiles.h"
+#include "tracking/ReferenceData.h"
+#include "tracking/TickTexts.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -26,12 +29,15 @@
 #include <QLabel>
 #include <QHeaderView>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPrinter>
 #include <QSignalSpy>
 #include <QTreeView>
 
 #include <QTime>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -461,6 +467,48 @@ TEST_F(PassActionsTest, PrintTellsAPrinterFailureButNotCancel)
     EXPECT_EQ(messages[0].text, mLang::Testo_lingua(u"frmVisibleSatellites", u"stampafallita"));
     printer.setOutputFileName(QString());
     EXPECT_EQ(dialogs, 3);
+}
+
+TEST_F(PassActionsTest, ScreenshotOfAPassesDetails)
+{
+    const QString folder = qEnvironmentVariable("QUORVANEL_SCREENSHOTS");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "QUORVANEL_SCREENSHOTS names no folder";
+    const std::optional<std::vector<Record_TLE>> sets = testsets::gpredictSets();
+    if (!sets)
+        GTEST_SKIP() << "gpredict's catalogue is not installed";
+    const auto iss = std::find_if(sets->begin(), sets->end(), [](const Record_TLE& set) {
+        return set.Riga1.substr(2, 5) == "25544";
+    });
+    ASSERT_NE(iss, sets->end());
+    // The magnitudes and the other reference tables of the installation.
+    MyPath = QStringLiteral(QUORVANEL_DATA_DIR);
+    ASSERT_TRUE(Carica_archivi().ok());
+    setStatusNames(statusText(kStatoEclisse), statusText(kStatoVisibile),
+                   statusText(kStatoIlluminato));
+    Osservatore.Nome_localita = "Milano";
+    Data_attuale = 43121.0 + 1.0 / 24.0; // 2018-01-21 01:00 local, a day after the epochs
+    loadSlot(1, *iss);
+    Numero_satelliti = 1;
+    window = std::make_unique<frmVisibleSatellites>();
+    window->setActionHooks(hooks);
+    window->cmbDurata[1]->setCurrentIndex(3);
+    window->chkSoloVisibili[1]->setChecked(true);
+    QSignalSpy finished(window.get(), &frmVisibleSatellites::searchFinished);
+    window->cmdOK_Click(1);
+    ASSERT_TRUE(finished.wait(20000));
+    ASSERT_GT(window->passList(1)->rowCount(), 0);
+    window->cmdDettagli_Click(1);
+    ASSERT_EQ(listings.size(), 1u);
+    // In a document area, as the program shows it, so that its caption is seen.
+    QMdiArea area;
+    area.resize(1040, 660);
+    QMdiSubWindow* frame = area.addSubWindow(listings[0].release());
+    area.show();
+    frame->setGeometry(10, 10, 1010, 620);
+    frame->show();
+    QApplication::processEvents();
+    ASSERT_TRUE(area.grab().save(QDir(folder).filePath(QStringLiteral("pass-details.png"))));
 }
 
 } // namespace
