@@ -7,6 +7,7 @@
 #include "database/frmSyncro.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmCalendar.h"
+#include "dialogs/frmFile.h"
 #include "dialogs/frmLanguage.h"
 #include "dialogs/frmLocation.h"
 #include "dialogs/frmSettings.h"
@@ -19,9 +20,11 @@
 #include "predictions/frmRiseSet.h"
 #include "worldmap/frmChannel.h"
 #include "worldmap/frmFloating.h"
+#include "worldmap/frmSatellite.h"
 #include "worldmap/frmTrack.h"
 #include "predictions/frmVisibleSatellites.h"
 #include "skycharts/TransitTrack.h"
+#include "skycharts/frmGeneralSky.h"
 #include "skycharts/frmLocalSky.h"
 #include "skycharts/frmMagnitude.h"
 #include "tracking/OptionsStore.h"
@@ -169,6 +172,14 @@ void defineWindows(MDIForm1& main)
         owner->mdiArea()->addSubWindow(sky);
         return sky;
     });
+    windows.define(windowNames::kGeneralSky, WindowLifetime::UnloadOnClose, [owner] {
+        frmGeneralSky::Hooks hooks;
+        hooks.popupMenu = chartMenu(*owner, ChartKind::GeneralSky);
+        hooks.readStarRecord = starRecord;
+        auto* sky = new frmGeneralSky(std::move(hooks));
+        owner->mdiArea()->addSubWindow(sky);
+        return sky;
+    });
     windows.define(windowNames::kMagnitude, WindowLifetime::UnloadOnClose,
                    [owner] { return new frmMagnitude(owner); });
     windows.define(windowNames::kLocation, WindowLifetime::HideOnClose, [owner] {
@@ -191,6 +202,15 @@ void defineWindows(MDIForm1& main)
         owner->mdiArea()->addSubWindow(listing);
         return listing;
     });
+    // A text window for every element file, a document of the main window whose Edit menu
+    // is its pop-up menu.
+    windows.define(windowNames::kFile, WindowLifetime::NewPerRequest, [owner] {
+        frmFile::Hooks hooks;
+        hooks.editMenu = owner->menu(mnu(u"mnuModifica"));
+        auto* editor = new frmFile(std::move(hooks));
+        owner->mdiArea()->addSubWindow(editor);
+        return editor;
+    });
     windows.define(windowNames::kCalc, WindowLifetime::UnloadOnClose,
                    [owner] { return new frmCalc(owner); });
     windows.define(windowNames::kRelative, WindowLifetime::UnloadOnClose,
@@ -210,6 +230,8 @@ void defineWindows(MDIForm1& main)
                    [owner] { return new frmTrack(owner); });
     windows.define(QStringLiteral("frmChannel"), WindowLifetime::UnloadOnClose,
                    [] { return new frmChannel(); });
+    windows.define(windowNames::kSatellite, WindowLifetime::UnloadOnClose,
+                   [owner] { return new frmSatellite(owner); });
 }
 
 namespace {
@@ -265,6 +287,12 @@ void connectElementDatabase(MDIForm1& main, DatabaseSession& session)
     DatabaseWindowHooks hooks;
     defineWorldMap(main, session);
     hooks.download = [&main] { main.mnuStrumentiDownload_Click(); };
+    hooks.showSatellite = [](int slot) {
+        if (auto* window = WindowRegistry::instance().form<frmSatellite>(windowNames::kSatellite)) {
+            window->gintIndice = slot;
+            window->exec();
+        }
+    };
     hooks.showSummary = [](DatabaseKind kind) {
         newListingWindow()->Sommario(static_cast<int>(kind));
     };

@@ -3,6 +3,7 @@
 #include "common/options.h"
 #include "controls/GraphButton/GraphButton.h"
 #include "services/ProgramFolder.h"
+#include "services/WindowNames.h"
 #include "services/WindowRegistry.h"
 #include "services/mLang.h"
 #include "services/mReg.h"
@@ -11,6 +12,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QListWidget>
+#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QVBoxLayout>
 
@@ -155,8 +157,16 @@ void frmLanguage::cmdOK_Click()
     WindowRegistry& windows = WindowRegistry::instance();
     const QList<QWidget*> loaded = windows.loadedWindows();
     if (loaded.size() > 1) {
-        for (qsizetype i = loaded.size() - 1; i >= 1; --i)
+        for (qsizetype i = loaded.size() - 1; i >= 1; --i) {
+            // Guard: a text window asks whether to save its changed text, and one whose user
+            // keeps it open stays, instead of losing the text.
+            if (loaded[i]->objectName() == windowNames::kFile) {
+                auto* frame = qobject_cast<QMdiSubWindow*>(loaded[i]->parentWidget());
+                (frame != nullptr ? static_cast<QWidget*>(frame) : loaded[i])->close();
+                continue;
+            }
             windows.unload(loaded[i]);
+        }
         emit languageChosen();
     }
     accept();

@@ -444,13 +444,18 @@ bool MDIForm1::MDIForm_QueryUnload()
             this, applicationTitle(), mLang::Testo_lingua(u"MDIForm1", u"sicuridiuscire"),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return false;
+    // Guard: a text window whose user keeps it open (Cancel, or a save that did not happen)
+    // keeps the program running instead of losing the text.
+    if (!closeTextWindows(true))
+        return false;
     m_closing = true;
     if (mNight::Colori_notte_flag())
         mNight::Ripristina_colori_sistema();
     WindowRegistry& windows = WindowRegistry::instance();
     const QList<QWidget*> loaded = windows.loadedWindows();
     for (qsizetype i = loaded.size() - 1; i >= 0; --i) {
-        if (loaded[i] != this)
+        // The text windows closed above have asked their question already.
+        if (loaded[i] != this && loaded[i]->objectName() != windowNames::kFile)
             windows.unload(loaded[i]);
     }
     return true;

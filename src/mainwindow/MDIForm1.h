@@ -193,6 +193,14 @@ private:
     void openWorldMap(WorldMapProjection projection);
     void requestNeedingDatabase(const QString& window);
     void callActiveChild(const char* procedure);
+    /// The active document is an element-file text window.
+    [[nodiscard]] bool activeChildIsTextWindow() const;
+    /// The text the Edit menu acts on: the one with the focus, else the active text window's.
+    [[nodiscard]] QTextEdit* editedText() const;
+    /// Closes the element-file text windows, each asking to save its changes; false when
+    /// one stays open (the user chose Cancel, or its save did not happen), after which the
+    /// others are left open too when stopWhenOneStays.
+    bool closeTextWindows(bool stopWhenOneStays);
     void applyTextCommand(const std::function<void(QTextEdit*)>& action);
 
     // File menu

@@ -108,6 +108,40 @@ QString MDIForm1::chooseElementFile(QStringView titleKey)
     return path;
 }
 
+bool MDIForm1::activeChildIsTextWindow() const
+{
+    const QMdiSubWindow* active = m_mdiArea->activeSubWindow();
+    return active != nullptr && active->widget() != nullptr &&
+           active->widget()->objectName() == windowNames::kFile;
+}
+
+QTextEdit* MDIForm1::editedText() const
+{
+    if (QTextEdit* edit = focusedText())
+        return edit;
+    if (!activeChildIsTextWindow())
+        return nullptr;
+    return m_mdiArea->activeSubWindow()->widget()->findChild<QTextEdit*>(QStringLiteral("txtFile"));
+}
+
+bool MDIForm1::closeTextWindows(bool stopWhenOneStays)
+{
+    bool allClosed = true;
+    const QList<QWidget*> loaded = WindowRegistry::instance().loadedWindows();
+    for (QWidget* window : loaded) {
+        if (window->objectName() != windowNames::kFile)
+            continue;
+        // The frame closes its window first and stays when the window refuses.
+        auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+        if (!(frame != nullptr ? frame->close() : window->close())) {
+            allClosed = false;
+            if (stopWhenOneStays)
+                break;
+        }
+    }
+    return allClosed;
+}
+
 void MDIForm1::callActiveChild(const char* procedure)
 {
     const QMdiSubWindow* active = m_mdiArea->activeSubWindow();
@@ -139,7 +173,7 @@ void MDIForm1::updatePrintCommand()
 
 void MDIForm1::mnuFile_Click()
 {
-    menuItem(mnu(u"mnuFileSalva"))->setEnabled(focusOnListOrText());
+    menuItem(mnu(u"mnuFileSalva"))->setEnabled(focusOnListOrText() || activeChildIsTextWindow());
     updatePrintCommand();
 }
 
@@ -187,7 +221,7 @@ void MDIForm1::mnuFileModifica_Click()
 
 void MDIForm1::mnuFileSalva_Click()
 {
-    if (focusOnListOrText())
+    if (focusOnListOrText() || activeChildIsTextWindow())
         callActiveChild("Salva");
 }
 
@@ -203,7 +237,8 @@ void MDIForm1::mnuFileStampa_Click()
     const QString name = active != nullptr && active->widget() != nullptr
                              ? active->widget()->objectName()
                              : QString();
-    if (name == windowNames::kLocalSky || name == windowNames::kSkySat || focusOnListOrText())
+    if (name == windowNames::kLocalSky || name == windowNames::kSkySat || name == windowNames::kFile ||
+        focusOnListOrText())
         callActiveChild("Stampa");
 }
 
@@ -237,7 +272,7 @@ void MDIForm1::mnuFileEsci_Click()
 
 void MDIForm1::mnuModifica_Click()
 {
-    const QTextEdit* edit = focusedText();
+    const QTextEdit* edit = editedText();
     const bool selection = edit != nullptr && edit->textCursor().hasSelection();
     const QMimeData* clipboard = QApplication::clipboard()->mimeData();
     menuItem(mnu(u"mnuModificaAnnulla"))
@@ -251,7 +286,7 @@ void MDIForm1::mnuModifica_Click()
 
 void MDIForm1::applyTextCommand(const std::function<void(QTextEdit*)>& action)
 {
-    if (QTextEdit* edit = focusedText())
+    if (QTextEdit* edit = editedText())
         action(edit);
 }
 
@@ -600,10 +635,13 @@ void MDIForm1::mnuFinestreDisponiTutto_Click()
 
 void MDIForm1::mnuFinestreChiudiTutto_Click()
 {
+    // A text window whose user keeps it open (Cancel, or a save that did not happen) stays
+    // with its text; the other windows close.
+    closeTextWindows(false);
     WindowRegistry& windows = WindowRegistry::instance();
     const QList<QWidget*> loaded = windows.loadedWindows();
     for (qsizetype i = loaded.size() - 1; i >= 0; --i) {
-        if (loaded[i] != this)
+        if (loaded[i] != this && loaded[i]->objectName() != windowNames::kFile)
             windows.unload(loaded[i]);
     }
 }

@@ -1,5 +1,7 @@
 #include "skycharts/SkyLayers.h"
 
+#include "skycharts/GeneralSkyGeometry.h"
+
 #include "common/catalogues.h"
 #include "core/mAstro.h"
 #include "services/DisplayFormat.h"
@@ -35,6 +37,11 @@ constexpr int kGridSouthDeg = -90;
 constexpr int kGridNorthDeg = 90;
 constexpr int kDeclinationCircleStepDeg = 15;
 constexpr int kOutermostDeclinationCircleDeg = 75;
+
+/// The equatorial chart's grid: an hour line every 4 h, a declination line every 30 degrees.
+constexpr int kHourLineStep = 4;
+constexpr int kDeclinationLineStepDeg = 30;
+constexpr int kOutermostDeclinationLineDeg = 60;
 
 void drawCutLine(DrawingSurface& surface, ChartPoint a, double altitudeA, ChartPoint b,
                  double altitudeB)
@@ -158,6 +165,44 @@ SkyLayerPainter::SkyLayerPainter(DrawingSurface& surface, const SkyProjection& p
     : m_surface(surface), m_projection(projection)
 {}
 
+SkyLayerPainter::SkyLayerPainter(DrawingSurface& surface, SkyPlacement placement)
+    : m_surface(surface), m_placement(placement)
+{}
+
+std::optional<ChartPoint> SkyLayerPainter::starPosition(int rank) const
+{
+    const Stella& star = Stelle[static_cast<std::size_t>(rank)];
+    if (equatorial())
+        return ChartPoint{star.Ascensione_retta, star.Declinazione};
+    if (!(star.Altezza > 0))
+        return std::nullopt;
+    return ChartPoint{star.X_mappa, star.Y_mappa};
+}
+
+std::optional<ChartPoint> SkyLayerPainter::bodyPosition(int index) const
+{
+    const Corpo_celeste& body = Corpi_celesti[static_cast<std::size_t>(index)];
+    if (equatorial())
+        return ChartPoint{static_cast<float>(body.Ascensione_retta),
+                          static_cast<float>(body.Declinazione)};
+    if (!(body.Altezza > 0))
+        return std::nullopt;
+    return ChartPoint{body.X_mappa, body.Y_mappa};
+}
+
+double SkyLayerPainter::circleAspect() const
+{
+    return equatorial() ? 1.0 : chartCircleAspect(m_surface);
+}
+
+double SkyLayerPainter::roundYFactor() const
+{
+    if (!equatorial())
+        return chartCircleAspect(m_surface);
+    const double width = std::fabs(m_surface.ScaleWidth()) * m_surface.Height();
+    return width > 0 ? std::fabs(m_surface.ScaleHeight()) * m_surface.Width() / width : 1.0;
+}
+
 void SkyLayerPainter::drawBackground(const SkyBackground& background, bool horizonEffect)
 {
     const SurfaceState saved(m_surface);
@@ -249,12 +294,41 @@ void SkyLayerPainter::drawEquatorialGrid(const QColor& colour)
     }
 }
 
+void SkyLayerPainter::drawHourDeclinationGrid(const QColor& colour, const QColor& labelColour)
+{
+    const SurfaceState saved(m_surface);
+    const auto label = [this, &labelColour](double x, double y, const QString& text) {
+        m_surface.setForeColor(labelColour);
+        m_surface.setCurrentX(x);
+        m_surface.setCurrentY(y);
+        m_surface.Print(text, false);
+    };
+    const int hours = static_cast<int>(kWholeSkyHours);
+    const int north = static_cast<int>(kWholeSkyNorthDeg);
+    for (int h = kHourLineStep; h <= hours; h += kHourLineStep) {
+        m_surface.Line(h, north, h, -north, colour);
+        label(h, m_surface.ScaleTop(), QStringLiteral(" %1h").arg(h));
+    }
+    for (int d = -kOutermostDeclinationLineDeg; d <= kOutermostDeclinationLineDeg;
+         d += kDeclinationLineStepDeg) {
+        m_surface.Line(hours, d, 0, d, colour);
+        label(m_surface.ScaleLeft(), d, QStringLiteral(" %1\u00b0").arg(d));
+    }
+}
+
 void SkyLayerPainter::drawConstellationLines(const QColor& colour)
 {
     const SurfaceState saved(m_surface);
     m_surface.setForeColor(colour);
     for (std::size_t i = 1; i < Linee_costellazioni.size(); ++i) {
         const Linea_costellazione& line = Linee_costellazioni[i];
+        if (equatorial()) {
+            for (const ChartSegment& piece :
+                 constellationSegmentPieces({line.Ascensione_retta1, line.Declinazione1},
+                                            {line.Ascensione_retta2, line.Declinazione2}))
+                m_surface.Line(piece.from.x, piece.from.y, piece.to.x, piece.to.y);
+            continue;
+        }
         drawCutLine(m_surface, {line.X_mappa1, line.Y_mappa1}, line.Altezza1,
                     {line.X_mappa2, line.Y_mappa2}, line.Altezza2);
     }
@@ -266,6 +340,13 @@ void SkyLayerPainter::drawConstellationNames(const QColor& colour, bool fullName
     m_surface.setForeColor(colour);
     for (std::size_t i = 1; i < Nomi_costellazioni.size(); ++i) {
         const Nome_costellazione& name = Nomi_costellazioni[i];
+        const QString text = QString::fromStdString(fullNames ? name.Nome : name.Sigla);
+        if (equatorial()) {
+            m_surface.setCurrentX(name.Ascensione_retta);
+            m_surface.setCurrentY(name.Declinazione);
+            m_surface.Print(text, false);
+            continue;
+        }
         double azimuth = 0;
         double altitude = 0;
         mAstro::Calcola_azimut_altezza(name.Ascensione_retta, name.Declinazione, azimuth,
@@ -275,7 +356,7 @@ void SkyLayerPainter::drawConstellationNames(const QColor& colour, bool fullName
         const ChartPoint at = m_projection.toChart(azimuth, altitude);
         m_surface.setCurrentX(at.x);
         m_surface.setCurrentY(at.y);
-        m_surface.Print(QString::fromStdString(fullNames ? name.Nome : name.Sigla), false);
+        m_surface.Print(text, false);
     }
 }
 
@@ -287,20 +368,24 @@ void SkyLayerPainter::drawStars(int count, double brightRadius)
     const QColor medium(220, 220, 220);
     const QColor faint(140, 140, 140);
     const int last = std::clamp(count, 0, kStarCount);
-    const double aspect = chartCircleAspect(m_surface);
+    const double aspect = circleAspect();
     for (int i = 1; i <= last; ++i) {
-        const Stella& star = Stelle[static_cast<std::size_t>(i)];
-        if (!(star.Altezza > 0))
+        const std::optional<ChartPoint> at = starPosition(i);
+        if (!at)
             continue;
         switch (screenStarClass(i)) {
         case StarClass::Bright:
-            m_surface.Circle(star.X_mappa, star.Y_mappa, brightRadius, Qt::white, aspect);
+            m_surface.Circle(at->x, at->y, brightRadius, Qt::white, aspect);
+            // The equatorial chart's discs are narrower than a pixel over the whole sky: the
+            // centre pixel keeps a bright star from vanishing between pixel centres.
+            if (equatorial())
+                m_surface.PSet(at->x, at->y, Qt::white);
             break;
         case StarClass::Medium:
-            m_surface.PSet(star.X_mappa, star.Y_mappa, medium);
+            m_surface.PSet(at->x, at->y, medium);
             break;
         case StarClass::Faint:
-            m_surface.PSet(star.X_mappa, star.Y_mappa, faint);
+            m_surface.PSet(at->x, at->y, faint);
             break;
         }
     }
@@ -308,27 +393,28 @@ void SkyLayerPainter::drawStars(int count, double brightRadius)
 
 void SkyLayerPainter::drawSun(double size, const QString& label)
 {
-    const Corpo_celeste& sun = Corpi_celesti[kSole];
-    if (!(sun.Altezza > 0))
+    const std::optional<ChartPoint> sun = bodyPosition(kSole);
+    if (!sun)
         return;
     const SurfaceState saved(m_surface);
     const QColor yellow(255, 255, 0);
-    const double aspect = chartCircleAspect(m_surface);
+    const double aspect = circleAspect();
+    const double rayY = roundYFactor();
     m_surface.setFillStyle(FillStyle::Solid);
     m_surface.setFillColor(yellow);
-    m_surface.Circle(sun.X_mappa, sun.Y_mappa, size, yellow, aspect);
+    m_surface.Circle(sun->x, sun->y, size, yellow, aspect);
     // Eight rays from 1.2 to 1.7 radii.
     for (int ray = 0; ray < 8; ++ray) {
         const double angle = ray * kPi / 4.0;
         const double c = std::cos(angle);
-        const double s = std::sin(angle) * aspect;
-        m_surface.Line(sun.X_mappa + 1.2 * size * c, sun.Y_mappa + 1.2 * size * s,
-                       sun.X_mappa + 1.7 * size * c, sun.Y_mappa + 1.7 * size * s, yellow);
+        const double s = std::sin(angle) * rayY;
+        m_surface.Line(sun->x + 1.2 * size * c, sun->y + 1.2 * size * s,
+                       sun->x + 1.7 * size * c, sun->y + 1.7 * size * s, yellow);
     }
     if (!label.isEmpty()) {
         m_surface.setForeColor(kLabelGrey);
-        m_surface.setCurrentX(sun.X_mappa - size);
-        m_surface.setCurrentY(sun.Y_mappa - size);
+        m_surface.setCurrentX(sun->x - size);
+        m_surface.setCurrentY(sun->y - size);
         m_surface.Print(label, false);
     }
 }
@@ -336,33 +422,36 @@ void SkyLayerPainter::drawSun(double size, const QString& label)
 void SkyLayerPainter::drawPlanet(int index, double size, const QColor& colour,
                                  const QString& label)
 {
-    const Corpo_celeste& planet = Corpi_celesti[static_cast<std::size_t>(index)];
-    if (!(planet.Altezza > 0))
+    const std::optional<ChartPoint> planet = bodyPosition(index);
+    if (!planet)
         return;
     const SurfaceState saved(m_surface);
     m_surface.setFillStyle(FillStyle::Solid);
     m_surface.setFillColor(colour);
-    m_surface.Circle(planet.X_mappa, planet.Y_mappa, size, colour, chartCircleAspect(m_surface));
+    m_surface.Circle(planet->x, planet->y, size, colour, circleAspect());
     if (!label.isEmpty()) {
         m_surface.setForeColor(kLabelGrey);
-        m_surface.setCurrentX(planet.X_mappa - size);
-        m_surface.setCurrentY(planet.Y_mappa - size);
+        m_surface.setCurrentX(planet->x - size);
+        m_surface.setCurrentY(planet->y - size);
         m_surface.Print(label, false);
     }
 }
 
 void SkyLayerPainter::drawMoon(double radius, const QString& label)
 {
-    const Corpo_celeste& moon = Corpi_celesti[kLuna];
-    if (!(moon.Altezza > 0))
+    const std::optional<ChartPoint> moon = bodyPosition(kLuna);
+    if (!moon)
         return;
-    drawMoonPhase(m_surface, moon.X_mappa, moon.Y_mappa, radius, moon.Frazione_illuminata,
-                  chartCircleAspect(m_surface));
+    drawMoonPhase(m_surface, moon->x, moon->y, radius, Corpi_celesti[kLuna].Frazione_illuminata,
+                  circleAspect());
     if (!label.isEmpty()) {
         const SurfaceState saved(m_surface);
+        // On the mirrored equatorial chart the label stands at the lower right, as the
+        // planets' labels do.
+        const double offset = equatorial() ? -std::fabs(radius) : radius;
         m_surface.setForeColor(kLabelGrey);
-        m_surface.setCurrentX(moon.X_mappa + radius);
-        m_surface.setCurrentY(moon.Y_mappa + radius);
+        m_surface.setCurrentX(moon->x + offset);
+        m_surface.setCurrentY(moon->y + offset);
         m_surface.Print(label, false);
     }
 }

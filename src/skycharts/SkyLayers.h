@@ -15,6 +15,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 class DrawingSurface;
@@ -60,10 +61,25 @@ void drawMoonPhase(DrawingSurface& surface, double x, double y, double radius,
 /// a blank, the lower-cased magnitude word and the magnitude with one decimal.
 [[nodiscard]] QString trackLabelText(const Punto_traccia& point, const QString& magnitudeWord);
 
+/// Where a painter places the catalogues' objects.
+enum class SkyPlacement
+{
+    /// At the chart positions of a horizon projection (computeCataloguePositions): what stands
+    /// at or below the horizon is left out, and circles are round in chart units.
+    Horizon,
+    /// At right ascension [hours] and declination [degrees] on an equatorial chart: the whole
+    /// sphere, constellation lines across 0 h drawn from both edges, circles round on the
+    /// device with their radius in hours. The catalogues' chart positions are not used.
+    Equatorial,
+};
+
 class SkyLayerPainter
 {
 public:
     SkyLayerPainter(DrawingSurface& surface, const SkyProjection& projection);
+    /// A painter of an equatorial chart (SkyPlacement::Equatorial) or, for Horizon, of the
+    /// default projection.
+    SkyLayerPainter(DrawingSurface& surface, SkyPlacement placement);
 
     /// The sky disc of the twilight stage (flat or as a gradient) with its grey rim, on black.
     void drawBackground(const SkyBackground& background, bool horizonEffect);
@@ -74,6 +90,9 @@ public:
     /// Hour circles and declination circles every 15 degrees, cut at the horizon; positions
     /// for the time state of the last Calcola_tempi.
     void drawEquatorialGrid(const QColor& colour);
+    /// The equatorial chart's grid: hour lines every 4 h (none at 0 h) labelled along the
+    /// view's top edge, declination lines every 30 degrees labelled along its left edge.
+    void drawHourDeclinationGrid(const QColor& colour, const QColor& labelColour);
     void drawConstellationLines(const QColor& colour);
     /// Three-letter codes, or full names while zoomed; names at or above the horizon.
     void drawConstellationNames(const QColor& colour, bool fullNames);
@@ -91,8 +110,18 @@ public:
                        const std::vector<Etichetta_traccia>& labels, const QString& magnitudeWord);
 
 private:
+    [[nodiscard]] bool equatorial() const { return m_placement == SkyPlacement::Equatorial; }
+    /// Where a star (rank 1..) or a body (1..9) is drawn; nothing when it is not shown.
+    [[nodiscard]] std::optional<ChartPoint> starPosition(int rank) const;
+    [[nodiscard]] std::optional<ChartPoint> bodyPosition(int index) const;
+    /// The aspect argument of a circle of the placement.
+    [[nodiscard]] double circleAspect() const;
+    /// Chart y units that look as long as one x unit, for shapes that must look round.
+    [[nodiscard]] double roundYFactor() const;
+
     DrawingSurface& m_surface;
     SkyProjection m_projection;
+    SkyPlacement m_placement = SkyPlacement::Horizon;
 };
 
 /// The sky background (black, the sky disc of a twilight stage and its rim) kept as a picture:

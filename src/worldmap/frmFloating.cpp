@@ -109,8 +109,19 @@ void frmFloating::Imposta_etichette()
 void frmFloating::followTick()
 {
     const TickSnapshot& snapshot = TrackingModel::instance().snapshot();
-    if (snapshot.hasPrincipal)
+    if (snapshot.hasPrincipal) {
         showPrincipalTexts(snapshot.principal);
+    } else if (snapshot.satellites.empty()) {
+        // With no active satellite left the bar shows no one's values, as the map's box.
+        PrincipalTexts empty;
+        for (QString* value : {&empty.latitude, &empty.longitude, &empty.height, &empty.range,
+                               &empty.rangeRate, &empty.orbitNumber, &empty.elevation,
+                               &empty.azimuth, &empty.apogee, &empty.perigee, &empty.period,
+                               &empty.speed, &empty.rightAscension, &empty.declination,
+                               &empty.downlink, &empty.uplink})
+            *value = QStringLiteral("0");
+        showPrincipalTexts(empty);
+    }
 }
 
 void frmFloating::showPrincipalTexts(const PrincipalTexts& t)

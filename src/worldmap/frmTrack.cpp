@@ -186,6 +186,8 @@ void frmTrack::buildControls()
                         {&lblDnlink, &lblUplink, &lblRicez, &lblTrasm}, true);
     for (QFrame* page : {fraOsserva, fraOrbita1, fraOrbita2, fraRadio})
         SSTab1->addTab(page, QString());
+    // All four tabs stay in sight: the table is as wide as its tab bar needs.
+    SSTab1->setUsesScrollButtons(false);
 
     auto* frame3 = named(new QFrame(this), QStringLiteral("Frame3"));
     frame3->setFrameShape(QFrame::StyledPanel);
@@ -197,7 +199,8 @@ void frmTrack::buildControls()
     auto button = [this](const char16_t* name, const QString& text) {
         auto* b = named(new GraphButton(this), QString::fromUtf16(name));
         b->setCaption(text);
-        b->setFixedSize(text.size() > 2 ? 80 : 32, 24);
+        // Wide enough that a caption such as "|<" is not wrapped at its bar.
+        b->setFixedSize(text.size() > 2 ? 80 : 40, 24);
         return b;
     };
     cmdPrimo = button(u"cmdPrimo", QStringLiteral("|<"));

@@ -9,6 +9,7 @@
 #include "dialogs/frmSettings.h"
 #include "mainwindow/MDIForm1.h"
 #include "services/WindowNames.h"
+#include "skycharts/frmGeneralSky.h"
 #include "services/mGlobal.h"
 #include "services/mReg.h"
 #include "tracking/TrackingModel.h"
@@ -37,7 +38,8 @@ protected:
         // The catalogue's windows belong to this test's main window: none may outlive it.
         WindowRegistry& windows = WindowRegistry::instance();
         for (const QString& name :
-             {windowNames::kWorldMap, windowNames::kLocalSky, windowNames::kLocation,
+             {windowNames::kWorldMap, windowNames::kLocalSky, windowNames::kGeneralSky,
+              windowNames::kLocation,
               windowNames::kSettings, windowNames::kAbout, windowNames::kLanguage,
               windowNames::kCalendar, windowNames::kDownload, windowNames::kSyncro,
               windowNames::kDetails, windowNames::kCalc, windowNames::kRelative}) {
@@ -65,6 +67,38 @@ TEST_F(ProgramWindows, LocationPanelAndButtonOpenTheLocationDialog)
     EXPECT_TRUE(mGlobal::Form_caricato(windowNames::kLocation)) << "closing only hides it";
     window.Toolbar1_ButtonClick(QStringLiteral("Location"));
     EXPECT_TRUE(location->isVisible());
+}
+
+TEST_F(ProgramWindows, WholeSkyButtonOpensTheChartThatItsMenuDrives)
+{
+    MDIForm1& window = mainWindow();
+    window.show(); // the chart draws once it is on screen
+    EXPECT_TRUE(window.menuItem(mnu(u"mnuCieloMappaGenerale"))->isEnabled());
+    ASSERT_TRUE(window.toolbarButton(QStringLiteral("SkyMap"))->isEnabled());
+    window.Toolbar1_ButtonClick(QStringLiteral("SkyMap"));
+    ASSERT_TRUE(mGlobal::Form_caricato(windowNames::kGeneralSky));
+    auto* sky = qobject_cast<frmGeneralSky*>(WindowRegistry::instance().find(windowNames::kGeneralSky));
+    ASSERT_NE(sky, nullptr);
+    QCoreApplication::processEvents();
+    ASSERT_GT(sky->redrawCount(), 0);
+
+    const bool grid = window.menuItem(mnu(u"mnuGeneralSkyGriglia"))->isChecked();
+    int before = sky->redrawCount();
+    window.runCommand(QStringLiteral("mnuGeneralSkyGriglia"));
+    EXPECT_EQ(window.menuItem(mnu(u"mnuGeneralSkyGriglia"))->isChecked(), !grid);
+    EXPECT_EQ(sky->redrawCount(), before + 1);
+
+    window.runCommand(QStringLiteral("mnuGeneralSkyZoom"));
+    EXPECT_TRUE(window.menuItem(mnu(u"mnuGeneralSkyZoom"))->isChecked());
+    EXPECT_TRUE(window.menuItem(mnu(u"mnuGeneralSkyRipristina"))->isEnabled());
+    before = sky->redrawCount();
+    window.runCommand(QStringLiteral("mnuGeneralSkyRidisegnaMappa"));
+    EXPECT_EQ(sky->redrawCount(), before + 1);
+
+    window.runCommand(QStringLiteral("mnuGeneralSkyChiudi"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(mGlobal::Form_caricato(windowNames::kGeneralSky));
+    EXPECT_FALSE(window.menuItem(mnu(u"mnuGeneralSkyZoom"))->isChecked());
 }
 
 TEST_F(ProgramWindows, NewObserverRedrawsTheOpenMapsAndTheStatusBar)

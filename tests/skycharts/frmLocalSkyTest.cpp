@@ -3,6 +3,7 @@
 // satellites of the tick, the stored geometry, and the printout.
 
 #include "LocalSkyFixture.h"
+#include "ModalCloser.h"
 
 #include "skycharts/LocalSkyChart.h"
 #include "skycharts/LocalSkyPrintout.h"
@@ -265,33 +266,6 @@ TEST_F(LocalSkyWindowTest, StoredGeometryThatIsNoNumberFallsBackToTheDefaultSize
     EXPECT_EQ(mReg::Leggi_registro(u"Quorvanel", u"Cielo locale", u"Window_Width", u""),
               QString::number(10665));
 }
-
-/// Closes every modal window shown while it lives and records which: a message box by its
-/// text, another dialog by its object name.
-class ModalCloser
-{
-public:
-    ModalCloser()
-    {
-        m_timer.setInterval(5);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (dialog == nullptr || !dialog->isVisible())
-                return;
-            if (auto* box = qobject_cast<QMessageBox*>(dialog))
-                messages.push_back(box->text());
-            else
-                dialogs.push_back(dialog->objectName());
-            dialog->accept();
-        });
-        m_timer.start();
-    }
-    std::vector<QString> messages;
-    std::vector<QString> dialogs;
-
-private:
-    QTimer m_timer;
-};
 
 TEST_F(LocalSkyWindowTest, AClickOnAStarOpensItsRecordOrTellsOnceThatTheCatalogueIsMissing)
 {

@@ -4,6 +4,7 @@
 #include "worldmap/ElementTexts.h"
 #include "worldmap/TrackRows.h"
 #include "worldmap/frmChannel.h"
+#include "worldmap/frmFloating.h"
 #include "worldmap/frmTrack.h"
 
 #include "common/options.h"
@@ -11,6 +12,7 @@
 #include "controls/GraphButton/GraphButton.h"
 #include "services/WindowRegistry.h"
 #include "services/mReg.h"
+#include "tracking/TrackingModel.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -178,6 +180,30 @@ TEST_F(ChannelChoiceTest, OkAfterTheTableClosedOpensNoTable)
     chooser->cmdOK_Click();
     EXPECT_EQ(Impostazioni.Canale_selezionato[5], 7);
     EXPECT_FALSE(WindowRegistry::instance().isLoaded(QStringLiteral("frmTrack")));
+}
+
+TEST(DataBar, FollowsThePrincipalAndEmptiesWithTheActiveList)
+{
+    frmFloating bar;
+    TickSnapshot tick;
+    tick.satellites.push_back(TrackedSatellite{});
+    tick.hasPrincipal = true;
+    tick.principal.latitude = QStringLiteral("43.27\u00B0N");
+    tick.principal.state = QStringLiteral("Visible");
+    TrackingModel::instance().publishTick(tick);
+    EXPECT_EQ(bar.lblLatitude->text(), tick.principal.latitude);
+    EXPECT_EQ(bar.lblState->text(), QStringLiteral("Visible"));
+
+    // A tick that did not compute the satellites keeps the values in sight.
+    TickSnapshot gated = tick;
+    gated.hasPrincipal = false;
+    TrackingModel::instance().publishTick(gated);
+    EXPECT_EQ(bar.lblLatitude->text(), tick.principal.latitude);
+
+    // The last satellite removed: nobody's values stay on the bar.
+    TrackingModel::instance().publishTick(TickSnapshot{});
+    EXPECT_EQ(bar.lblLatitude->text(), QStringLiteral("0"));
+    EXPECT_TRUE(bar.lblState->text().isEmpty());
 }
 
 } // namespace

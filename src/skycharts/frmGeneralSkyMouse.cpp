@@ -1,0 +1,189 @@
+// The whole-sky chart's pointer: the pop-up menu, the readout in the caption, the zoom box
+// and the identification of stars and bodies.
+
+#include "skycharts/frmGeneralSky.h"
+
+#include "skycharts/frmObject.h"
+
+#include "services/DisplayFormat.h"
+#include "services/PictureBox.h"
+#include "services/mLang.h"
+
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+
+#include <cmath>
+
+namespace {
+
+// The smallest zoom box [pixels on each side]; a smaller drag is taken for a slip.
+constexpr double kMinimumZoomPixels = 4.0;
+
+skycharts::ChartPoint chartPoint(QPointF p)
+{
+    return {static_cast<float>(p.x()), static_cast<float>(p.y())};
+}
+
+std::vector<skycharts::ChartPoint> starPoints(int count)
+{
+    std::vector<skycharts::ChartPoint> points;
+    const int last = std::clamp(count, 0, kStarCount);
+    points.reserve(static_cast<std::size_t>(last));
+    for (int i = 1; i <= last; ++i) {
+        const Stella& star = Stelle[static_cast<std::size_t>(i)];
+        points.push_back({star.Ascensione_retta, star.Declinazione});
+    }
+    return points;
+}
+
+/// Planets, Sun and Moon, whether their layers are shown or not; not the Earth.
+std::vector<skycharts::ChartPoint> bodyPoints()
+{
+    std::vector<skycharts::ChartPoint> points;
+    for (int b = 1; b <= kLuna; ++b) {
+        const Corpo_celeste& body = Corpi_celesti[static_cast<std::size_t>(b)];
+        points.push_back({static_cast<float>(body.Ascensione_retta),
+                          static_cast<float>(body.Declinazione)});
+    }
+    return points;
+}
+
+} // namespace
+
+QPointF frmGeneralSky::chartPointAt(QPointF pixel) const
+{
+    return Picture1->toUser(pixel);
+}
+
+bool frmGeneralSky::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != Picture1)
+        return QWidget::eventFilter(watched, event);
+    // Handlers never let an exception out of the event loop.
+    try {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            Picture1_MouseDown(mouse->button(), chartPointAt(mouse->position()),
+                               mouse->globalPosition().toPoint());
+            return true;
+        }
+        case QEvent::MouseMove: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            Picture1_MouseMove(mouse->buttons(), chartPointAt(mouse->position()));
+            return true;
+        }
+        case QEvent::MouseButtonRelease: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            Picture1_MouseUp(mouse->button(), chartPointAt(mouse->position()));
+            return true;
+        }
+        default:
+            break;
+        }
+    } catch (const std::exception&) {
+        m_dragging = false;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmGeneralSky::Picture1_MouseDown(Qt::MouseButton button, QPointF chart, QPoint global)
+{
+    if (button == Qt::RightButton) {
+        if (m_hooks.popupMenu != nullptr)
+            m_hooks.popupMenu->popup(global);
+        return;
+    }
+    if (button != Qt::LeftButton)
+        return;
+    m_zoomStart = chart;
+    m_dragging = true;
+}
+
+void frmGeneralSky::Picture1_MouseMove(Qt::MouseButtons buttons, QPointF chart)
+{
+    setWindowTitle(m_titleText + QStringLiteral(" - ") + m_chartTime + u' ' + m_localTimeText
+                   + QStringLiteral(" -  ") + pointerReadout(chart));
+    if (!m_dragging || !buttons.testFlag(Qt::LeftButton)
+        || !TrackingModel::instance().generalSky().zoom)
+        return;
+    Picture1->Cls();
+    Picture1->setFillStyle(drawing::FillStyle::Transparent);
+    Picture1->Box(m_zoomStart.x(), m_zoomStart.y(), chart.x(), chart.y(), Qt::white);
+}
+
+void frmGeneralSky::Picture1_MouseUp(Qt::MouseButton button, QPointF chart)
+{
+    if (button != Qt::LeftButton || !std::exchange(m_dragging, false))
+        return;
+    if (TrackingModel::instance().generalSky().zoom) {
+        finishZoom(chart);
+        return;
+    }
+    showObject(identifyAt(chart));
+}
+
+void frmGeneralSky::finishZoom(QPointF release)
+{
+    const double hoursPerPixel =
+        Picture1->width() > 0 ? std::fabs(m_view.width()) / Picture1->width() : 0.0;
+    const double degreesPerPixel =
+        Picture1->height() > 0 ? std::fabs(m_view.height()) / Picture1->height() : 0.0;
+    const std::optional<skycharts::ViewBox> zoomed = skycharts::zoomedWholeSkyView(
+        chartPoint(m_zoomStart), chartPoint(release),
+        static_cast<float>(kMinimumZoomPixels * hoursPerPixel),
+        static_cast<float>(kMinimumZoomPixels * degreesPerPixel));
+    if (!zoomed) {
+        // Too small a box: zoom mode stays on and the rubber band goes.
+        Picture1->Refresh();
+        return;
+    }
+    m_view = *zoomed;
+    updateModel([](GeneralSkyDisplay& d) {
+        d.zoom = false;
+        d.zoomed = true;
+    });
+    Picture1->setCursor(Qt::ArrowCursor);
+    Genera_mappa();
+}
+
+skycharts::SkyPick frmGeneralSky::identifyAt(QPointF chartPoint) const
+{
+    return skycharts::pickOnWholeSky(m_view, ::chartPoint(chartPoint), starPoints(m_starCount),
+                                     bodyPoints());
+}
+
+void frmGeneralSky::showObject(const skycharts::SkyPick& pick)
+{
+    if (pick.kind == skycharts::SkyPick::Kind::Nothing)
+        return;
+    frmObject window(this->window());
+    if (pick.kind == skycharts::SkyPick::Kind::Star) {
+        const std::optional<Stella_catalogo> star =
+            m_hooks.readStarRecord ? m_hooks.readStarRecord(pick.index) : std::nullopt;
+        // Guard: a catalogue that can no longer be read is told once; no window describes a
+        // star from a record that was never read.
+        if (!star) {
+            QMessageBox::warning(this, QGuiApplication::applicationDisplayName(),
+                                 mLang::Testo_lingua(u"frmGeneralSky", u"catalogononleggibile"));
+            return;
+        }
+        Record_stella = *star;
+        window.gintOggetto = 0;
+    } else {
+        window.gintOggetto = pick.index;
+    }
+    window.exec();
+}
+
+QString frmGeneralSky::pointerReadout(QPointF chartPoint) const
+{
+    const skycharts::EquatorialReadout r = skycharts::equatorialReadout(
+        static_cast<float>(chartPoint.x()), static_cast<float>(chartPoint.y()));
+    return m_rightAscensionText + u' ' + formatNumber(r.hours, u"00h ")
+           + formatNumber(r.minutes, u"00m ") + formatNumber(r.seconds, u"00s ") + u' '
+           + m_declinationText + u' ' + QChar::fromLatin1(r.sign)
+           + formatNumber(r.degrees, u"00\u00b0 ") + formatNumber(r.arcMinutes, u"00' ");
+}
