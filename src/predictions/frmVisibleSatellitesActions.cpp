@@ -28,7 +28,7 @@ namespace {
 
 constexpr int kCoordinatesObserver = 1;
 constexpr int kHelpContextFirstTab = 150;
-constexpr int kHelpContextPerTab = 10;
+constexpr int kHelpStepPerTab = 10;
 // Printouts: Courier New 10 points from this far off the top and left edges [twips].
 constexpr double kPrintMarginTwips = 450;
 constexpr double kPrintFontPoints = 10;
@@ -203,7 +203,7 @@ void frmVisibleSatellites::lvwPass_RightClick(int Index)
 void frmVisibleSatellites::cmdHelp_Click(int Index)
 {
     showHelp(this, dataFilePath(mLang::Testo_lingua(u"Help", u"file")), HelpCommand::Context,
-             kHelpContextFirstTab + kHelpContextPerTab * Index,
+             kHelpContextFirstTab + kHelpStepPerTab * Index,
              mLang::Testo_lingua(u"MDIForm1", u"nofilehelp"));
 }
 
