@@ -158,7 +158,7 @@ void frmVisibleSatellites::cmdAttiva_Click()
     if (chosen == nullptr || !m_actions.activate || lstPass[kTabAll]->selectedItems().isEmpty())
         return;
     const Record_TLE set = chosen->row.elementLines;
-    const QString limit = databaseText(u"limiteraggiunto1") + u'\r' +
+    const QString limit = databaseText(u"limiteraggiunto1") + u'\n' +
                           databaseText(u"limiteraggiunto2");
     if (Numero_satelliti >= kMaxActiveSatellites) {
         showMessage(QMessageBox::Information, limit);

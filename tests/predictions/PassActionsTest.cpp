@@ -1,6 +1,7 @@
 // What the user does with a found pass: the event lines and the buttons they enable, Details
-// and Chart on the pass's own set after the slots and the database changed, Activate with its
-// refusals and its question, the listing of every pass, sorting, Save and Print.
+// and Chart on the pass's own set after the slots and the database changed and the list was
+// sorted, Activate with its refusals and its question, the listing of every pass, Save and
+// Print.
 
 #include "predictions/frmVisibleSatellites.h"
 
@@ -366,32 +367,6 @@ TEST_F(PassActionsTest, RightClickListsEveryPassOfTheTabInTheListsOrder)
     EXPECT_EQ(lines.line(3 * passes), window->passAt(0, passes - 1)->texts.lines[2]);
     EXPECT_TRUE(lines.line(3 * passes + 1).isEmpty());
     EXPECT_TRUE(listings[0]->windowTitle().isEmpty());
-}
-
-TEST_F(PassActionsTest, SortingTogglesOnTheSameHeadingAndStartsAscendingOnAnother)
-{
-    loadPrimary(lowOrbits());
-    ASSERT_TRUE(search(0));
-    const PassListModel* list = window->passList(0);
-    ASSERT_GT(list->rowCount(), 3);
-    struct Click
-    {
-        int column;
-        int key; ///< the column compared
-        bool ascending;
-    };
-    for (const Click& click : {Click{kColumnCulmination, kColumnCulminationKey, true},
-                               Click{kColumnCulmination, kColumnCulminationKey, false},
-                               Click{kColumnName, kColumnName, true},
-                               Click{kColumnMagnitude, kColumnMagnitudeKey, true}}) {
-        emit window->lvwPass[0]->header()->sectionClicked(click.column);
-        for (int row = 1; row < list->rowCount(); ++row) {
-            const auto& a = window->passAt(0, row - 1)->texts.columns[static_cast<std::size_t>(click.key)];
-            const auto& b = window->passAt(0, row)->texts.columns[static_cast<std::size_t>(click.key)];
-            EXPECT_TRUE(click.ascending ? a <= b : a >= b)
-                << click.column << ": " << a.toStdString() << " / " << b.toStdString();
-        }
-    }
 }
 
 TEST_F(PassActionsTest, SaveWritesTheEventLinesAndTellsOnlyRealFailures)
