@@ -52,12 +52,12 @@ void PassListModel::sort(int column, Qt::SortOrder order)
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     std::vector<std::size_t> sortedRows(m_entries.size());
     std::iota(sortedRows.begin(), sortedRows.end(), std::size_t{0});
-    std::stable_sort(sortedRows.begin(), sortedRows.end(),
-                     [this, k, order](std::size_t a, std::size_t b) {
-                         const int c = QString::compare(m_entries[a].texts.columns[k],
-                                                        m_entries[b].texts.columns[k]);
-                         return order == Qt::AscendingOrder ? c < 0 : c > 0;
-                     });
+    std::stable_sort(
+        sortedRows.begin(), sortedRows.end(), [this, k, order](std::size_t a, std::size_t b) {
+            const int c =
+                QString::compare(m_entries[a].texts.columns[k], m_entries[b].texts.columns[k]);
+            return order == Qt::AscendingOrder ? c < 0 : c > 0;
+        });
     std::deque<Entry> sorted;
     std::vector<int> newRow(m_entries.size());
     for (std::size_t n = 0; n < sortedRows.size(); ++n) {

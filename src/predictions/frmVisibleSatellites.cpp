@@ -120,8 +120,8 @@ void frmVisibleSatellites::showMessage(QMessageBox::Icon icon, const QString& te
         m_message(icon, text);
         return;
     }
-    QMessageBox box(icon, title.isEmpty() ? QGuiApplication::applicationDisplayName() : title,
-                    text, QMessageBox::Ok, this);
+    QMessageBox box(icon, title.isEmpty() ? QGuiApplication::applicationDisplayName() : title, text,
+                    QMessageBox::Ok, this);
     box.exec();
 }
 

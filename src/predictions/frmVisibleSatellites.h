@@ -54,8 +54,8 @@ public:
     /// Asks a Yes/No/Cancel question; the button pressed.
     using ThreeWayQuestion = std::function<QMessageBox::StandardButton(const QString& text)>;
     /// The save dialog: parent, proposed folder, filter; the chosen path or "" on Cancel.
-    using SaveChooser = std::function<QString(QWidget* parent, const QString& folder,
-                                              const QString& filter)>;
+    using SaveChooser =
+        std::function<QString(QWidget* parent, const QString& folder, const QString& filter)>;
     /// The print dialog over the shared printer; false on Cancel.
     using PrintChooser = std::function<bool(QWidget* parent)>;
 

@@ -127,10 +127,9 @@ void frmVisibleSatellites::lstPass_DblClick(int Index)
         return;
     // Whichever line is chosen, the listing covers the pass from its start to its end.
     double step = 0;
-    (void)listing->Genera_elenco(pass.row.elementLines,
-                                 shownLocalDate(pass.row.pass.acquisition.julianDate),
-                                 shownLocalDate(pass.row.pass.loss.julianDate), step,
-                                 kCoordinatesObserver);
+    (void)listing->Genera_elenco(
+        pass.row.elementLines, shownLocalDate(pass.row.pass.acquisition.julianDate),
+        shownLocalDate(pass.row.pass.loss.julianDate), step, kCoordinatesObserver);
 }
 
 void frmVisibleSatellites::cmdMappa_Click(int Index)
@@ -158,8 +157,8 @@ void frmVisibleSatellites::cmdAttiva_Click()
     if (chosen == nullptr || !m_actions.activate || lstPass[kTabAll]->selectedItems().isEmpty())
         return;
     const Record_TLE set = chosen->row.elementLines;
-    const QString limit = databaseText(u"limiteraggiunto1") + u'\n' +
-                          databaseText(u"limiteraggiunto2");
+    const QString limit =
+        databaseText(u"limiteraggiunto1") + u'\n' + databaseText(u"limiteraggiunto2");
     if (Numero_satelliti >= kMaxActiveSatellites) {
         showMessage(QMessageBox::Information, limit);
         return;
@@ -225,7 +224,8 @@ void frmVisibleSatellites::Salva()
     const QStringList lines = currentEventLines();
     if (lines.isEmpty())
         return;
-    const SaveChooser& choose = m_chooseSaveFile ? m_chooseSaveFile : SaveChooser(chooseSaveFileWithDialog);
+    const SaveChooser& choose =
+        m_chooseSaveFile ? m_chooseSaveFile : SaveChooser(chooseSaveFileWithDialog);
     const QString path = choose(this, MyPath, mLang::Testo_lingua(u"Dialogs", u"filtrotxt"));
     if (path.isEmpty())
         return;

@@ -7,10 +7,10 @@
 #include "MainWindowTestSupport.h"
 
 #include "common/element_databases.h"
+#include "common/program_time.h"
 #include "controls/GraphButton/GraphButton.h"
 #include "database/DatabaseCommands.h"
 #include "database/frmDatabase.h"
-#include "common/program_time.h"
 #include "mainwindow/MDIForm1.h"
 #include "predictions/frmVisibleSatellites.h"
 #include "services/WindowRegistry.h"
@@ -19,10 +19,10 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListView>
-#include <QTreeView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSignalSpy>
+#include <QTreeView>
 
 namespace {
 
@@ -48,8 +48,8 @@ TEST_F(PassPredictionCommand, OpensTheWindowAndHandsTheRecordedDatabaseToTheSear
     for (const Record_TLE& set :
          {elementSet("ALPHA", TestOrbit{}),
           elementSet("BETA", TestOrbit{.catalogueNumber = 90002, .raanDeg = 200.0})})
-        bytes += QByteArray::fromStdString(set.Riga0 + "\r\n" + set.Riga1 + "\r\n" + set.Riga2 +
-                                           "\r\n");
+        bytes +=
+            QByteArray::fromStdString(set.Riga0 + "\r\n" + set.Riga1 + "\r\n" + set.Riga2 + "\r\n");
     const QString path = folderFile(QStringLiteral("sets.txt"));
     writeTestFile(path, bytes);
     Impostazioni.File_database = path.toStdString();
@@ -65,7 +65,8 @@ TEST_F(PassPredictionCommand, OpensTheWindowAndHandsTheRecordedDatabaseToTheSear
     EXPECT_TRUE(passes->isVisibleTo(&window));
 
     std::vector<QString> messages;
-    passes->setMessageSink([&](QMessageBox::Icon, const QString& text) { messages.push_back(text); });
+    passes->setMessageSink(
+        [&](QMessageBox::Icon, const QString& text) { messages.push_back(text); });
     passes->chkTransito->setChecked(false);
     passes->cmbDurata[0]->setCurrentIndex(24);
     QSignalSpy finished(passes, &frmVisibleSatellites::searchFinished);
@@ -75,7 +76,8 @@ TEST_F(PassPredictionCommand, OpensTheWindowAndHandsTheRecordedDatabaseToTheSear
         ASSERT_TRUE(finished.wait(10000));
     }
     EXPECT_EQ(Db_principale.size(), 3u);
-    EXPECT_GT(passes->passList(0)->rowCount(), 0) << (messages.empty() ? "" : messages[0].toStdString());
+    EXPECT_GT(passes->passList(0)->rowCount(), 0)
+        << (messages.empty() ? "" : messages[0].toStdString());
     EXPECT_TRUE(pflgCentrale.isOpen());
 }
 
@@ -84,13 +86,15 @@ TEST_F(PassPredictionCommand, ActivateMakesThePassesSatellitePrincipalWhateverTh
     MDIForm1& window = mainWindow();
     openGates();
     const Record_TLE alpha = elementSet("ALPHA", TestOrbit{});
-    const Record_TLE beta = elementSet("BETA", TestOrbit{.catalogueNumber = 90002, .raanDeg = 200.0});
-    const Record_TLE gamma = elementSet("GAMMA", TestOrbit{.catalogueNumber = 90003, .raanDeg = 300.0});
+    const Record_TLE beta =
+        elementSet("BETA", TestOrbit{.catalogueNumber = 90002, .raanDeg = 200.0});
+    const Record_TLE gamma =
+        elementSet("GAMMA", TestOrbit{.catalogueNumber = 90003, .raanDeg = 300.0});
     const QString path = folderFile(QStringLiteral("alpha.txt"));
     QByteArray bytes;
     for (const Record_TLE& set : {alpha, beta, gamma})
-        bytes += QByteArray::fromStdString(set.Riga0 + "\r\n" + set.Riga1 + "\r\n" + set.Riga2 +
-                                           "\r\n");
+        bytes +=
+            QByteArray::fromStdString(set.Riga0 + "\r\n" + set.Riga1 + "\r\n" + set.Riga2 + "\r\n");
     writeTestFile(path, bytes);
     Impostazioni.File_database = path.toStdString();
     Db_principale.assign(1, Record_TLE{});
@@ -102,7 +106,8 @@ TEST_F(PassPredictionCommand, ActivateMakesThePassesSatellitePrincipalWhateverTh
         WindowRegistry::instance().find(QStringLiteral("frmVisibleSatellites")));
     ASSERT_NE(passes, nullptr);
     std::vector<QString> messages;
-    passes->setMessageSink([&](QMessageBox::Icon, const QString& text) { messages.push_back(text); });
+    passes->setMessageSink(
+        [&](QMessageBox::Icon, const QString& text) { messages.push_back(text); });
     int questions = 0;
     passes->setThreeWayQuestion([&](const QString&) {
         ++questions;
@@ -118,7 +123,8 @@ TEST_F(PassPredictionCommand, ActivateMakesThePassesSatellitePrincipalWhateverTh
     }
     ASSERT_EQ(Numero_satelliti, 2);
     int row = 0;
-    while (passes->passAt(0, row) != nullptr && passes->passAt(0, row)->row.catalogueNumber != "90001")
+    while (passes->passAt(0, row) != nullptr &&
+           passes->passAt(0, row)->row.catalogueNumber != "90001")
         ++row;
     ASSERT_NE(passes->passAt(0, row), nullptr) << "a pass of ALPHA";
     passes->lvwPass[0]->setCurrentIndex(passes->passList(0)->index(row, 0));

@@ -27,8 +27,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QHeaderView>
+#include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -265,12 +265,12 @@ TEST_F(PassActionsTest, DetailsAndChartWorkOnThePassesOwnSetAfterTheActiveListCh
 struct ActivateCase
 {
     const char* name;
-    int activeBefore;          ///< low orbits 2.. in the active list
-    bool chosenAlreadyActive;  ///< the chosen pass's satellite is active too
+    int activeBefore;         ///< low orbits 2.. in the active list
+    bool chosenAlreadyActive; ///< the chosen pass's satellite is active too
     QMessageBox::StandardButton answer;
-    int questions;             ///< questions asked
-    int activations;           ///< hook calls
-    const char* messageKey;    ///< section frmDatabase; "" for none
+    int questions;          ///< questions asked
+    int activations;        ///< hook calls
+    const char* messageKey; ///< section frmDatabase; "" for none
 };
 
 class ActivateChoice : public PassActionsTest, public ::testing::WithParamInterface<ActivateCase>
@@ -321,13 +321,13 @@ TEST_P(ActivateChoice, AsksOnlyWhenItCanAddAndAddsThePassesOwnSet)
 
 INSTANTIATE_TEST_SUITE_P(
     Activate, ActivateChoice,
-    ::testing::Values(
-        ActivateCase{"YesMakesItPrincipal", 2, false, QMessageBox::Yes, 1, 1, ""},
-        ActivateCase{"NoAppendsIt", 0, false, QMessageBox::No, 1, 1, ""},
-        ActivateCase{"CancelAddsNothing", 2, false, QMessageBox::Cancel, 1, 0, ""},
-        ActivateCase{"AlreadyActive", 3, true, QMessageBox::Yes, 0, 0, "satellitegiainelenco"},
-        ActivateCase{"ListFull", kMaxActiveSatellites, false, QMessageBox::Yes, 0, 0,
-                     "limiteraggiunto1"}),
+    ::testing::Values(ActivateCase{"YesMakesItPrincipal", 2, false, QMessageBox::Yes, 1, 1, ""},
+                      ActivateCase{"NoAppendsIt", 0, false, QMessageBox::No, 1, 1, ""},
+                      ActivateCase{"CancelAddsNothing", 2, false, QMessageBox::Cancel, 1, 0, ""},
+                      ActivateCase{"AlreadyActive", 3, true, QMessageBox::Yes, 0, 0,
+                                   "satellitegiainelenco"},
+                      ActivateCase{"ListFull", kMaxActiveSatellites, false, QMessageBox::Yes, 0, 0,
+                                   "limiteraggiunto1"}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(PassActionsTest, ActivateTellsAWorkingSetThatCouldNotBeWritten)
@@ -389,9 +389,8 @@ TEST_F(PassActionsTest, SaveWritesTheEventLinesAndTellsOnlyRealFailures)
     answer = good;
     window->Salva();
     const QString crlf = QStringLiteral("\r\n");
-    EXPECT_EQ(QString::fromUtf8(readTestFile(good)), pass.texts.lines[0] + crlf +
-                                                         pass.texts.lines[1] + crlf +
-                                                         pass.texts.lines[2] + crlf);
+    EXPECT_EQ(QString::fromUtf8(readTestFile(good)),
+              pass.texts.lines[0] + crlf + pass.texts.lines[1] + crlf + pass.texts.lines[2] + crlf);
     EXPECT_TRUE(messages.empty());
 
     answer.clear(); // Cancel
