@@ -10,9 +10,8 @@
 
 namespace mMate {
 
-/// Slot (1..202) whose satellite the three searches propagate; set by the pass search.
-inline std::int16_t Satellite_corrente = 0;
-/// Minimum elevation of the pass search [degrees].
+/// Minimum elevation [degrees] that the pass window's filters chose for its next search (0
+/// with the no-filter box ticked). The searches below do not read it: each takes its own.
 inline double Elevazione_minima = 0;
 
 enum class SearchStatus {
@@ -42,19 +41,27 @@ struct SearchResult
 /// Brent's zero of f between a and b, where f changes sign, to 4.46e-16 |t| + 5e-11 days.
 [[nodiscard]] SearchResult findZero(double a, double b, const TimeFunction& f);
 
-/// f(t) = Elevazione_minima - elevation of slot Satellite_corrente at t [degrees], after
-/// Calcola_satellite(Satellite_corrente, t); no value when that computation fails.
-[[nodiscard]] std::optional<double> elevationBelowMinimum(double t);
+/// What the pass-event searches follow: the slot (1..202) whose satellite they propagate
+/// and the minimum elevation of the search [degrees].
+struct PassTarget
+{
+    std::int16_t slot = 0;
+    double minimumElevationDeg = 0;
+};
 
-// The shells of the pass search, on elevationBelowMinimum. Every evaluation rewrites
-// Valori(Satellite_corrente). On failure T, F and b are left as passed and the status
-// says why; the caller treats it as no result.
+/// f(t) = target.minimumElevationDeg - elevation of slot target.slot at t [degrees], after
+/// Calcola_satellite(target.slot, t); no value when that computation fails.
+[[nodiscard]] std::optional<double> elevationBelowMinimum(const PassTarget& target, double t);
+
+// The shells of the pass search, on elevationBelowMinimum of the target. Every evaluation
+// rewrites Valori(target.slot). On failure T, F and b are left as passed and the status says
+// why; the caller treats it as no result.
 
 /// Culmination in [a, b]: T the time of the highest elevation, F = f(T).
-SearchStatus Cerca_culminazione(double a, double b, double& T, double& F);
+SearchStatus Cerca_culminazione(const PassTarget& target, double a, double b, double& T, double& F);
 /// Moves b away from a until f changes sign between them.
-SearchStatus Espandi_intervallo(double& a, double& b);
+SearchStatus Espandi_intervallo(const PassTarget& target, double& a, double& b);
 /// The crossing of the minimum elevation between a and b: T, and F = f(T).
-SearchStatus Cerca_orizzonte(double a, double b, double& T, double& F);
+SearchStatus Cerca_orizzonte(const PassTarget& target, double a, double b, double& T, double& F);
 
 } // namespace mMate

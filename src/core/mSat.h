@@ -24,21 +24,6 @@
 
 namespace mSat {
 
-// --- Propagation state: the element set of the last Calcola_satellite, in the
-// propagators' units. Written by Calcola_satellite on every call; read by nobody else.
-inline double XMO = 0;    ///< mean anomaly at epoch [rad]
-inline double XNODEO = 0; ///< right ascension of the ascending node at epoch [rad]
-inline double OMEGAO = 0; ///< argument of perigee at epoch [rad]
-inline double EO = 0;     ///< eccentricity
-inline double XINCL = 0;  ///< inclination [rad]
-inline double XNO = 0;    ///< mean motion as given (Kozai form) [rad/min]
-inline double XNDT2O = 0; ///< half the first derivative of the mean motion [rad/min^2]
-inline double XNDD6O = 0; ///< a sixth of the second derivative of the mean motion [rad/min^3]
-inline double BSTAR = 0;  ///< drag term [1/Earth radii]
-inline double Epoca = 0;  ///< Julian date (UT) of the epoch
-inline double AODP = 0;   ///< un-Kozai semi-major axis [Earth radii]
-inline double XNODP = 0;  ///< un-Kozai mean motion [rad/min]
-
 // --- Outputs of the last successful Calcola_satellite, for the listings. ---------------
 inline std::array<double, 3> Posizione_ECI{}; ///< inertial position [km]
 inline std::array<double, 3> Velocita_ECI{};  ///< inertial velocity [km/s]

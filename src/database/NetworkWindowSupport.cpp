@@ -8,6 +8,10 @@
 #include "services/mReg.h"
 
 #include <QAbstractSocket>
+#include <QBoxLayout>
+#include <QCheckBox>
+#include <QLabel>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -27,6 +31,54 @@ void DropDownComboBox::showPopup()
 {
     emit DropDown();
     QComboBox::showPopup();
+}
+
+AddressRows addAddressRows(QWidget* parent, QBoxLayout* layout, const QString& captionName,
+                           const QString& addressName, int addressWidthPx)
+{
+    AddressRows rows;
+    rows.caption = new QLabel(parent);
+    rows.caption->setObjectName(captionName);
+    rows.address = new DropDownComboBox(parent);
+    rows.address->setObjectName(addressName);
+    rows.address->setMinimumWidth(addressWidthPx);
+    rows.caption->setBuddy(rows.address);
+    rows.connectionCheck = new QCheckBox(parent);
+    rows.connectionCheck->setObjectName(QStringLiteral("chkConnessione"));
+    rows.status = new QLabel(parent);
+    rows.status->setObjectName(QStringLiteral("lblStatus"));
+    rows.status->setMinimumHeight(rows.status->fontMetrics().height() * 3 / 2);
+    layout->addWidget(rows.caption);
+    layout->addWidget(rows.address);
+    layout->addWidget(rows.connectionCheck);
+    layout->addWidget(rows.status);
+    return rows;
+}
+
+void fillAddressBox(QComboBox* box, std::span<const std::string> entries)
+{
+    for (const std::string& entry : entries) {
+        const QString text = QString::fromStdString(entry);
+        if (!text.trimmed().isEmpty())
+            box->addItem(text);
+    }
+    if (box->count() > 0)
+        box->setCurrentIndex(0);
+}
+
+void loadConnectionCheck(QCheckBox* box, QAnyStringView section)
+{
+    const QSignalBlocker loading(box);
+    box->setChecked(storedConnectionCheck(section));
+}
+
+bool refusedWithoutConnection(const QCheckBox* box, const ConnectionCheck& connected,
+                              QLabel* status, QStringView textSection)
+{
+    if (!box->isChecked() || connected())
+        return false;
+    status->setText(mLang::Testo_lingua(textSection, u"noconnessione"));
+    return true;
 }
 
 bool storedConnectionCheck(QAnyStringView section)

@@ -1,7 +1,7 @@
 #pragma once
 // What the download window and the clock-synchronisation window have in common: the address
-// box that tells when its list is dropped down, the stored "check the connection first" box,
-// their help pages and their messages.
+// box that tells when its list is dropped down, the stored "check the connection first" box
+// and the status line below them, their help pages and their messages.
 
 #include <QAnyStringView>
 #include <QComboBox>
@@ -9,6 +9,12 @@
 #include <QString>
 
 #include <functional>
+#include <string>
+#include <span>
+
+class QBoxLayout;
+class QCheckBox;
+class QLabel;
 
 /// Answers whether the computer is connected to the Internet (mGlobal::Connessione_attiva for
 /// the program; a test puts a fixed answer in its place).
@@ -28,6 +34,36 @@ public:
 signals:
     void DropDown();
 };
+
+/// The rows both network windows open with.
+struct AddressRows
+{
+    QLabel* caption = nullptr;            ///< names the address box (its buddy)
+    DropDownComboBox* address = nullptr;  ///< the server or the file to fetch
+    QCheckBox* connectionCheck = nullptr; ///< chkConnessione: check the connection first
+    QLabel* status = nullptr;             ///< lblStatus: what the exchange is doing
+};
+
+/// Makes the rows on `parent` and adds them to `layout` in that order: the caption and the
+/// address box named `captionName` and `addressName`, the box at least `addressWidthPx` wide;
+/// the status line with room for a line and a half.
+[[nodiscard]] AddressRows addAddressRows(QWidget* parent, QBoxLayout* layout,
+                                         const QString& captionName, const QString& addressName,
+                                         int addressWidthPx);
+
+/// Fills the address box with the entries that are not blank, in their order, and chooses the
+/// first.
+void fillAddressBox(QComboBox* box, std::span<const std::string> entries);
+
+/// Ticks the connection check box as the store's `section` holds it; reading the store is no
+/// click, so nothing is written back.
+void loadConnectionCheck(QCheckBox* box, QAnyStringView section);
+
+/// True, with the status line saying "noconnessione" of language section `textSection`, when
+/// the box asks for the connection check and `connected` finds none: the exchange must not
+/// start (OK stays enabled, so the user may connect and try again at once).
+[[nodiscard]] bool refusedWithoutConnection(const QCheckBox* box, const ConnectionCheck& connected,
+                                            QLabel* status, QStringView textSection);
 
 /// Whether the connection check is on: the store's "Verifica connessione" of `section`. Only
 /// "0" turns it off; a missing value or any other text (the program writes "-1" and "0") keeps

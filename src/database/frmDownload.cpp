@@ -3,6 +3,7 @@
 #include "common/gates.h"
 #include "common/options.h"
 #include "controls/GraphButton/GraphButton.h"
+#include "dialogs/DialogButtons.h"
 #include "controls/ProgressBar/ProgressBar.h"
 #include "database/DownloadedElements.h"
 #include "services/mGlobal.h"
@@ -82,26 +83,17 @@ frmDownload::~frmDownload()
 
 void frmDownload::buildControls()
 {
-    lblFileRemoto = namedLabel(this, "lblFileRemoto");
-    cmbFileRemoto = new DropDownComboBox(this);
-    cmbFileRemoto->setObjectName(QStringLiteral("cmbFileRemoto"));
-    cmbFileRemoto->setMinimumWidth(kAddressWidthPx);
-    lblFileRemoto->setBuddy(cmbFileRemoto);
-    chkConnessione = new QCheckBox(this);
-    chkConnessione->setObjectName(QStringLiteral("chkConnessione"));
-    lblStatus = namedLabel(this, "lblStatus");
-    lblStatus->setMinimumHeight(lblStatus->fontMetrics().height() * 3 / 2);
+    auto* layout = new QVBoxLayout(this);
+    const AddressRows rows = addAddressRows(this, layout, QStringLiteral("lblFileRemoto"),
+                                            QStringLiteral("cmbFileRemoto"), kAddressWidthPx);
+    lblFileRemoto = rows.caption;
+    cmbFileRemoto = rows.address;
+    chkConnessione = rows.connectionCheck;
+    lblStatus = rows.status;
     ProgressBar1 = new ProgressBar(this);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
 
-    cmdOK = new GraphButton(this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    cmdCancel = new GraphButton(this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setCancel(true);
-    cmdHelp = new GraphButton(this);
-    cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
+    QHBoxLayout* buttons = buildDialogButtons(this, cmdOK, cmdCancel, cmdHelp);
 
     tmrTimeLeft = new QTimer(this);
     tmrTimeLeft->setObjectName(QStringLiteral("tmrTimeLeft"));
@@ -109,16 +101,6 @@ void frmDownload::buildControls()
     wscHTTP = new HttpDownload(this);
     wscHTTP->setObjectName(QStringLiteral("wscHTTP"));
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    buttons->addWidget(cmdHelp);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lblFileRemoto);
-    layout->addWidget(cmbFileRemoto);
-    layout->addWidget(chkConnessione);
-    layout->addWidget(lblStatus);
     layout->addLayout(buildFigures());
     layout->addWidget(ProgressBar1);
     layout->addLayout(buttons);
@@ -178,16 +160,11 @@ void frmDownload::Form_Load()
     lblTempoRimasto->setText(mLang::Testo_lingua(u"frmDownload", u"temporimasto"));
     lblTempoTrascorso->setText(mLang::Testo_lingua(u"frmDownload", u"tempotrascorso"));
     chkConnessione->setText(mLang::Testo_lingua(u"frmDownload", u"verificaconnessione"));
-    cmdOK->setCaption(mLang::Testo_lingua(u"Buttons", u"ok"));
-    cmdCancel->setCaption(mLang::Testo_lingua(u"Buttons", u"cancel"));
-    cmdHelp->setCaption(mLang::Testo_lingua(u"Buttons", u"help"));
+    setDialogButtonCaptions(cmdOK, cmdCancel, cmdHelp);
     m_receivingText = mLang::Testo_lingua(u"frmDownload", u"ricezioneincorso");
 
-    fillAddressList();
-    {
-        const QSignalBlocker loading(chkConnessione); // reading the store is no click
-        chkConnessione->setChecked(storedConnectionCheck(kStoreSection));
-    }
+    fillAddressBox(cmbFileRemoto, Impostazioni.Sorgenti_download);
+    loadConnectionCheck(chkConnessione, kStoreSection);
     ProgressBar1->setMax(kPercentMax);
     ProgressBar1->setValue(0);
     lblElapsed->setText(kZeroTime);
@@ -196,17 +173,6 @@ void frmDownload::Form_Load()
     lblSpeed->setText(QStringLiteral("0") + kKilobytesUnit);
     lblRemaining->setText(kZeroTime);
     tmrTimeLeft->start();
-}
-
-void frmDownload::fillAddressList()
-{
-    for (const std::string& source : Impostazioni.Sorgenti_download) {
-        const QString address = QString::fromStdString(source);
-        if (!address.trimmed().isEmpty())
-            cmbFileRemoto->addItem(address);
-    }
-    if (cmbFileRemoto->count() > 0)
-        cmbFileRemoto->setCurrentIndex(0);
 }
 
 void frmDownload::chkConnessione_Click(bool ticked)
@@ -224,11 +190,8 @@ void frmDownload::cmdOK_Click()
     const QString address = cmbFileRemoto->currentText();
     if (address.trimmed().isEmpty())
         return;
-    if (chkConnessione->isChecked() && !m_connectionCheck()) {
-        // OK stays enabled: the user may connect and try again at once.
-        lblStatus->setText(mLang::Testo_lingua(u"frmDownload", u"noconnessione"));
+    if (refusedWithoutConnection(chkConnessione, m_connectionCheck, lblStatus, u"frmDownload"))
         return;
-    }
     // Guard: an address that cannot be fetched is told before the user picks a file for it.
     if (!parseHttpAddress(address)) {
         showWindowMessage(this, QMessageBox::Warning, QGuiApplication::applicationDisplayName(),

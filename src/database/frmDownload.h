@@ -56,7 +56,6 @@ private:
     QLayout* buildFigures();
     void connectControls();
     void Form_Load();
-    void fillAddressList();
 
     void chkConnessione_Click(bool ticked);
     void cmbFileRemoto_DropDown();

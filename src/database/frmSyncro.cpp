@@ -2,6 +2,7 @@
 
 #include "common/options.h"
 #include "controls/GraphButton/GraphButton.h"
+#include "dialogs/DialogButtons.h"
 #include "services/mGlobal.h"
 #include "services/mLang.h"
 
@@ -50,38 +51,14 @@ frmSyncro::~frmSyncro()
 
 void frmSyncro::buildControls()
 {
-    lblServer = new QLabel(this);
-    lblServer->setObjectName(QStringLiteral("lblServer"));
-    cmbURL = new DropDownComboBox(this);
-    cmbURL->setObjectName(QStringLiteral("cmbURL"));
-    cmbURL->setMinimumWidth(kServerWidthPx);
-    lblServer->setBuddy(cmbURL);
-    chkConnessione = new QCheckBox(this);
-    chkConnessione->setObjectName(QStringLiteral("chkConnessione"));
-    lblStatus = new QLabel(this);
-    lblStatus->setObjectName(QStringLiteral("lblStatus"));
-    lblStatus->setMinimumHeight(lblStatus->fontMetrics().height() * 3 / 2);
-
-    cmdOK = new GraphButton(this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    cmdCancel = new GraphButton(this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setCancel(true);
-    cmdHelp = new GraphButton(this);
-    cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    buttons->addWidget(cmdHelp);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(lblServer);
-    layout->addWidget(cmbURL);
-    layout->addWidget(chkConnessione);
-    layout->addWidget(lblStatus);
-    layout->addLayout(buttons);
+    const AddressRows rows = addAddressRows(this, layout, QStringLiteral("lblServer"),
+                                            QStringLiteral("cmbURL"), kServerWidthPx);
+    lblServer = rows.caption;
+    cmbURL = rows.address;
+    chkConnessione = rows.connectionCheck;
+    lblStatus = rows.status;
+    layout->addLayout(buildDialogButtons(this, cmdOK, cmdCancel, cmdHelp));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -100,24 +77,10 @@ void frmSyncro::Form_Load()
     setWindowTitle(mLang::Testo_lingua(u"frmSyncro", u"sincronizzazioneorologio"));
     lblServer->setText(mLang::Testo_lingua(u"frmSyncro", u"nomeserver"));
     chkConnessione->setText(mLang::Testo_lingua(u"frmSyncro", u"verificaconnessione"));
-    cmdOK->setCaption(mLang::Testo_lingua(u"Buttons", u"ok"));
-    cmdCancel->setCaption(mLang::Testo_lingua(u"Buttons", u"cancel"));
-    cmdHelp->setCaption(mLang::Testo_lingua(u"Buttons", u"help"));
+    setDialogButtonCaptions(cmdOK, cmdCancel, cmdHelp);
 
-    fillServerList();
-    const QSignalBlocker loading(chkConnessione); // reading the store is no click
-    chkConnessione->setChecked(storedConnectionCheck(kStoreSection));
-}
-
-void frmSyncro::fillServerList()
-{
-    for (const std::string& server : Impostazioni.Server_NTP) {
-        const QString host = QString::fromStdString(server);
-        if (!host.trimmed().isEmpty())
-            cmbURL->addItem(host);
-    }
-    if (cmbURL->count() > 0)
-        cmbURL->setCurrentIndex(0);
+    fillAddressBox(cmbURL, Impostazioni.Server_NTP);
+    loadConnectionCheck(chkConnessione, kStoreSection);
 }
 
 void frmSyncro::chkConnessione_Click(bool ticked)
@@ -134,10 +97,8 @@ void frmSyncro::cmdOK_Click()
 {
     if (cmbURL->currentText().trimmed().isEmpty())
         return;
-    if (chkConnessione->isChecked() && !m_connectionCheck()) {
-        lblStatus->setText(mLang::Testo_lingua(u"frmSyncro", u"noconnessione"));
-        return; // OK stays enabled: the user may connect and try again at once
-    }
+    if (refusedWithoutConnection(chkConnessione, m_connectionCheck, lblStatus, u"frmSyncro"))
+        return;
     setCursor(Qt::WaitCursor);
     cmdOK->setEnabled(false); // while the exchange runs
     Connetti_server();

@@ -42,7 +42,6 @@ private:
     void buildControls();
     void connectControls();
     void Form_Load();
-    void fillServerList();
 
     void chkConnessione_Click(bool ticked);
     void cmbURL_DropDown();

@@ -2,6 +2,7 @@
 
 #include "controls/GraphButton/GraphButton.h"
 #include "core/mMate.h"
+#include "dialogs/DialogButtons.h"
 #include "dialogs/LocationRules.h"
 #include "services/DisplayFormat.h"
 #include "services/Help.h"
@@ -98,19 +99,7 @@ void frmAddLocation::buildControls()
     SSTab1->addTab(buildSexagesimalTab(), QString());
     SSTab1->addTab(buildDecimalTab(), QString());
 
-    cmdOK = new GraphButton(this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    cmdCancel = new GraphButton(this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    cmdCancel->setCancel(true);
-    cmdHelp = new GraphButton(this);
-    cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    buttons->addWidget(cmdHelp);
+    QHBoxLayout* buttons = buildDialogButtons(this, cmdOK, cmdCancel, cmdHelp);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(fraCity);
@@ -262,9 +251,7 @@ void frmAddLocation::Applica_lingua()
     lblFuso->setText(mLang::Testo_lingua(u"Def", u"fuso"));
     lblFusoOre->setText(mLang::Testo_lingua(u"Def", u"ore"));
     lblFusoMin->setText(mLang::Testo_lingua(u"Def", u"min"));
-    cmdOK->setCaption(mLang::Testo_lingua(u"Buttons", u"ok"));
-    cmdCancel->setCaption(mLang::Testo_lingua(u"Buttons", u"cancel"));
-    cmdHelp->setCaption(mLang::Testo_lingua(u"Buttons", u"help"));
+    setDialogButtonCaptions(cmdOK, cmdCancel, cmdHelp);
 }
 
 void frmAddLocation::prepareModify(int row, int listIndex, const City& city, int hours,

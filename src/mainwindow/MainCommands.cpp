@@ -19,7 +19,6 @@ const std::vector<MDIForm1::Command>& MDIForm1::commandTable()
 {
     using namespace windowNames;
     constexpr CommandState Ready = CommandState::Ready;
-    [[maybe_unused]] constexpr CommandState WindowNotBuilt = CommandState::WindowNotBuilt;
     const QString none;
     const auto own = [](void (MDIForm1::*handler)()) -> Handler {
         return [handler](MDIForm1& window, const QString&) { (window.*handler)(); };

@@ -9,9 +9,12 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QRadioButton>
 
 #include <optional>
 
@@ -128,6 +131,48 @@ double SpanControls::stepSeconds() const
     default:
         return count;
     }
+}
+
+QGroupBox* CoordinateChoice::build(QWidget* parent, bool inertialFirst)
+{
+    auto* group = named(new QGroupBox(parent), "fraCoordinate");
+    lblTipoCoordinate = named(new QLabel(parent), "lblTipoCoordinate");
+    if (inertialFirst) {
+        optECI = named(new QRadioButton(group), "optECI");
+        optOBS = named(new QRadioButton(group), "optOBS");
+    } else {
+        optOBS = named(new QRadioButton(group), "optOBS");
+        optECI = named(new QRadioButton(group), "optECI");
+    }
+    optLLA = named(new QRadioButton(group), "optLLA");
+    optRAD = named(new QRadioButton(group), "optRAD");
+    auto* row = new QHBoxLayout(group);
+    row->addWidget(inertialFirst ? optECI : optOBS);
+    row->addWidget(inertialFirst ? optOBS : optECI);
+    row->addWidget(optLLA);
+    row->addWidget(optRAD);
+    return group;
+}
+
+void CoordinateChoice::load(QStringView section, QRadioButton* checked)
+{
+    lblTipoCoordinate->setText(mLang::Testo_lingua(section, u"tipocoordinate"));
+    optECI->setText(mLang::Testo_lingua(section, u"eci"));
+    optOBS->setText(mLang::Testo_lingua(section, u"obs"));
+    optLLA->setText(mLang::Testo_lingua(section, u"lla"));
+    optRAD->setText(mLang::Testo_lingua(section, u"rad"));
+    checked->setChecked(true);
+}
+
+int CoordinateChoice::listingOption() const
+{
+    if (optOBS->isChecked())
+        return 1;
+    if (optECI->isChecked())
+        return 2;
+    if (optLLA->isChecked())
+        return 3;
+    return 4;
 }
 
 QString databaseEntryText(const Record_TLE& set)

@@ -1,6 +1,7 @@
 #pragma once
 // What the two listing request dialogs share: the start instant, the duration and the step
-// with their units, the element database lists, and opening a new listing window.
+// with their units, the coordinate system, the element database lists, and opening a new
+// listing window.
 
 #include "common/Record_TLE.h"
 
@@ -11,7 +12,9 @@
 class QComboBox;
 class QDateTimeEdit;
 class QGridLayout;
+class QGroupBox;
 class QLabel;
+class QRadioButton;
 class QWidget;
 class frmDetails;
 
@@ -39,6 +42,26 @@ struct SpanControls
     [[nodiscard]] double end(double startDate) const;
     /// The chosen step [s].
     [[nodiscard]] double stepSeconds() const;
+};
+
+/// The coordinate system choice of a request dialog: its caption and its four options, each
+/// selecting a listing option.
+struct CoordinateChoice
+{
+    QLabel* lblTipoCoordinate = nullptr;
+    QRadioButton* optOBS = nullptr; ///< 1: azimuth, elevation and range seen by the observer
+    QRadioButton* optECI = nullptr; ///< 2: inertial position and velocity
+    QRadioButton* optLLA = nullptr; ///< 3: latitude, longitude and height of the sub-point
+    QRadioButton* optRAD = nullptr; ///< 4: right ascension and declination
+
+    /// Makes the caption and the options, named as the dialogs name them; the group that
+    /// holds the options in a row, the observer's first or, with `inertialFirst`, the
+    /// inertial one first.
+    [[nodiscard]] QGroupBox* build(QWidget* parent, bool inertialFirst);
+    /// Captions from section `section`; `checked` is the option set when the dialog opens.
+    void load(QStringView section, QRadioButton* checked);
+    /// The listing option of the checked option (4 when none of the first three is).
+    [[nodiscard]] int listingOption() const;
 };
 
 /// The text a database list shows for a set: the first 24 characters of its name line.

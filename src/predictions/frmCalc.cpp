@@ -3,6 +3,7 @@
 #include "common/program_time.h"
 #include "controls/GraphButton/GraphButton.h"
 #include "database/NetworkWindowSupport.h"
+#include "dialogs/DialogButtons.h"
 #include "predictions/frmDetails.h"
 #include "services/mLang.h"
 
@@ -14,7 +15,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QRadioButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -60,32 +60,14 @@ void frmCalc::buildControls()
     }
     QGridLayout* spanGrid = span.build(this);
 
-    auto* coordinates = named(new QGroupBox(this), QStringLiteral("fraCoordinate"));
-    lblTipoCoordinate = named(new QLabel(this), QStringLiteral("lblTipoCoordinate"));
-    optOBS = named(new QRadioButton(coordinates), QStringLiteral("optOBS"));
-    optECI = named(new QRadioButton(coordinates), QStringLiteral("optECI"));
-    optLLA = named(new QRadioButton(coordinates), QStringLiteral("optLLA"));
-    optRAD = named(new QRadioButton(coordinates), QStringLiteral("optRAD"));
-    auto* options = new QHBoxLayout(coordinates);
-    for (QRadioButton* option : {optOBS, optECI, optLLA, optRAD})
-        options->addWidget(option);
-
-    cmdOK = named(new GraphButton(this), QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    cmdCancel = named(new GraphButton(this), QStringLiteral("cmdCancel"));
-    cmdCancel->setCancel(true);
-    cmdHelp = named(new GraphButton(this), QStringLiteral("cmdHelp"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    buttons->addWidget(cmdHelp);
+    QGroupBox* coordinateGroup = coordinates.build(this, false);
+    QHBoxLayout* buttons = buildDialogButtons(this, cmdOK, cmdCancel, cmdHelp);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(SSTab1);
     layout->addLayout(spanGrid);
-    layout->addWidget(lblTipoCoordinate);
-    layout->addWidget(coordinates);
+    layout->addWidget(coordinates.lblTipoCoordinate);
+    layout->addWidget(coordinateGroup);
     layout->addLayout(buttons);
 }
 
@@ -107,16 +89,9 @@ void frmCalc::Form_Load()
     setWindowTitle(calcText(u"calcoloeffemeridisatelliti"));
     SSTab1->setTabText(0, calcText(u"dbprincipale"));
     SSTab1->setTabText(1, calcText(u"dbsecondario"));
-    lblTipoCoordinate->setText(calcText(u"tipocoordinate"));
-    optECI->setText(calcText(u"eci"));
-    optOBS->setText(calcText(u"obs"));
-    optLLA->setText(calcText(u"lla"));
-    optRAD->setText(calcText(u"rad"));
-    cmdOK->setCaption(mLang::Testo_lingua(u"Buttons", u"ok"));
-    cmdCancel->setCaption(mLang::Testo_lingua(u"Buttons", u"cancel"));
-    cmdHelp->setCaption(mLang::Testo_lingua(u"Buttons", u"help"));
+    setDialogButtonCaptions(cmdOK, cmdCancel, cmdHelp);
     span.load(u"frmCalc", Data_attuale);
-    optOBS->setChecked(true);
+    coordinates.load(u"frmCalc", coordinates.optOBS);
     SSTab1->setCurrentIndex(0);
     fillDatabaseLists();
 }
@@ -151,17 +126,6 @@ void frmCalc::Form_KeyDown(int, Qt::KeyboardModifiers shift)
         mblnSoloAltPositiva = true;
 }
 
-int frmCalc::chosenOption() const
-{
-    if (optOBS->isChecked())
-        return 1;
-    if (optECI->isChecked())
-        return 2;
-    if (optLLA->isChecked())
-        return 3;
-    return 4;
-}
-
 void frmCalc::cmdOK_Click()
 {
     const int tab = SSTab1->currentIndex();
@@ -183,7 +147,7 @@ void frmCalc::cmdOK_Click()
     const double start = span.start();
     const double end = span.end(start);
     double step = span.stepSeconds();
-    const int option = chosenOption();
+    const int option = coordinates.listingOption();
     frmDetails* listing = newListingWindow();
     listing->blnSoloAltPositiva = mblnSoloAltPositiva;
     mblnSoloAltPositiva = false;

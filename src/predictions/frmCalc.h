@@ -10,7 +10,6 @@
 
 class GraphButton;
 class QListWidget;
-class QRadioButton;
 class QTabWidget;
 
 class frmCalc : public QDialog
@@ -23,11 +22,7 @@ public:
     QTabWidget* SSTab1 = nullptr;
     QListWidget* lstDatabase[2] = {nullptr, nullptr};
     SpanControls span;
-    QLabel* lblTipoCoordinate = nullptr;
-    QRadioButton* optOBS = nullptr;
-    QRadioButton* optECI = nullptr;
-    QRadioButton* optLLA = nullptr;
-    QRadioButton* optRAD = nullptr;
+    CoordinateChoice coordinates;
     GraphButton* cmdOK = nullptr;
     GraphButton* cmdCancel = nullptr;
     GraphButton* cmdHelp = nullptr;
@@ -50,5 +45,4 @@ private:
     void Form_KeyDown(int keyCode, Qt::KeyboardModifiers shift);
     void cmdCancel_Click();
     void cmdHelp_Click();
-    [[nodiscard]] int chosenOption() const;
 };

@@ -3,6 +3,7 @@
 #include "common/program_time.h"
 #include "controls/GraphButton/GraphButton.h"
 #include "database/NetworkWindowSupport.h"
+#include "dialogs/DialogButtons.h"
 #include "predictions/frmDetails.h"
 #include "services/mLang.h"
 
@@ -13,7 +14,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
-#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -71,33 +71,15 @@ void frmRelative::buildControls()
     lblInfo->setWordWrap(true);
     QGridLayout* spanGrid = span.build(this);
 
-    auto* coordinates = named(new QGroupBox(this), QStringLiteral("fraCoordinate"));
-    lblTipoCoordinate = named(new QLabel(this), QStringLiteral("lblTipoCoordinate"));
-    optECI = named(new QRadioButton(coordinates), QStringLiteral("optECI"));
-    optOBS = named(new QRadioButton(coordinates), QStringLiteral("optOBS"));
-    optLLA = named(new QRadioButton(coordinates), QStringLiteral("optLLA"));
-    optRAD = named(new QRadioButton(coordinates), QStringLiteral("optRAD"));
-    auto* options = new QHBoxLayout(coordinates);
-    for (QRadioButton* option : {optECI, optOBS, optLLA, optRAD})
-        options->addWidget(option);
-
-    cmdOK = named(new GraphButton(this), QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    cmdCancel = named(new GraphButton(this), QStringLiteral("cmdCancel"));
-    cmdCancel->setCancel(true);
-    cmdHelp = named(new GraphButton(this), QStringLiteral("cmdHelp"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    buttons->addWidget(cmdHelp);
+    QGroupBox* coordinateGroup = coordinates.build(this, true);
+    QHBoxLayout* buttons = buildDialogButtons(this, cmdOK, cmdCancel, cmdHelp);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(sides);
     layout->addWidget(lblInfo);
     layout->addLayout(spanGrid);
-    layout->addWidget(lblTipoCoordinate);
-    layout->addWidget(coordinates);
+    layout->addWidget(coordinates.lblTipoCoordinate);
+    layout->addWidget(coordinateGroup);
     layout->addLayout(buttons);
 }
 
@@ -119,17 +101,10 @@ void frmRelative::Form_Load()
     }
     lblSatelliteA->setText(relativeText(u"satellitea"));
     lblSatelliteB->setText(relativeText(u"satelliteb"));
-    lblTipoCoordinate->setText(relativeText(u"tipocoordinate"));
-    optECI->setText(relativeText(u"eci"));
-    optOBS->setText(relativeText(u"obs"));
-    optLLA->setText(relativeText(u"lla"));
-    optRAD->setText(relativeText(u"rad"));
     lblInfo->setText(relativeText(u"informazione"));
-    cmdOK->setCaption(mLang::Testo_lingua(u"Buttons", u"ok"));
-    cmdCancel->setCaption(mLang::Testo_lingua(u"Buttons", u"cancel"));
-    cmdHelp->setCaption(mLang::Testo_lingua(u"Buttons", u"help"));
+    setDialogButtonCaptions(cmdOK, cmdCancel, cmdHelp);
     span.load(u"frmRelative", Data_attuale);
-    optECI->setChecked(true);
+    coordinates.load(u"frmRelative", coordinates.optECI);
     for (int side = 0; side < 2; ++side) {
         const QSignalBlocker loading(SSTab1[side]);
         SSTab1[side]->setCurrentIndex(0);
@@ -154,17 +129,6 @@ void frmRelative::SSTab1_Click(int side)
     // Both satellites start again from their first entries.
     for (QComboBox* list : cmbDatabase)
         list->setCurrentIndex(list->count() > 0 ? 0 : -1);
-}
-
-int frmRelative::chosenOption() const
-{
-    if (optECI->isChecked())
-        return 2;
-    if (optOBS->isChecked())
-        return 1;
-    if (optLLA->isChecked())
-        return 3;
-    return 4;
 }
 
 void frmRelative::cmdOK_Click()
@@ -195,7 +159,7 @@ void frmRelative::cmdOK_Click()
     const double start = span.start();
     const double end = span.end(start);
     const double step = span.stepSeconds();
-    const int option = chosenOption();
+    const int option = coordinates.listingOption();
     newListingWindow()->Genera_relativo(*sets[0], *sets[1], start, end, step, option);
 }
 

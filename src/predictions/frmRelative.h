@@ -9,7 +9,6 @@
 
 class GraphButton;
 class QComboBox;
-class QRadioButton;
 class QTabBar;
 
 class frmRelative : public QDialog
@@ -26,11 +25,7 @@ public:
     QLabel* lblSatelliteB = nullptr;
     QLabel* lblInfo = nullptr;
     SpanControls span;
-    QLabel* lblTipoCoordinate = nullptr;
-    QRadioButton* optECI = nullptr;
-    QRadioButton* optOBS = nullptr;
-    QRadioButton* optLLA = nullptr;
-    QRadioButton* optRAD = nullptr;
+    CoordinateChoice coordinates;
     GraphButton* cmdOK = nullptr;
     GraphButton* cmdCancel = nullptr;
     GraphButton* cmdHelp = nullptr;
@@ -46,5 +41,4 @@ private:
     void fillDatabaseList(int side);
     void cmdCancel_Click();
     void cmdHelp_Click();
-    [[nodiscard]] int chosenOption() const;
 };

@@ -5,6 +5,8 @@
 // then the place and time and a table of the bodies. It follows the local sky's projection,
 // orientation and layer options, but shows no satellite, track, landscape or sky colours.
 
+#include "skycharts/SkyLayersPaper.h"
+
 #include "common/catalogues.h"
 #include "common/options.h"
 #include "tracking/DisplayOptions.h"
@@ -16,25 +18,6 @@
 class DrawingSurface;
 
 namespace skycharts {
-
-/// The page as the printout lays it out [twips].
-struct PrintoutPage
-{
-    static constexpr double kWidth = 11904;
-    static constexpr double kHeight = 16836;
-    static constexpr double kMargin = 1200;
-    static constexpr double kLetterFrameBottom = 14600;
-    static constexpr double kCentreX = kWidth / 2;
-    static constexpr double kCentreY = 1200 + 300 + 8000 / 2;
-    static constexpr double kDiscRadius = 4000;
-    static constexpr double kTwipsPerChartUnit = 44;
-    static constexpr double kRuleY = 9800;
-    static constexpr double kTextX = 1350;
-    static constexpr double kTextY = 9950;
-};
-
-/// The frame's bottom edge: shorter on letter paper, which is shorter than A4.
-[[nodiscard]] double printoutFrameBottom(bool letterPaper);
 
 /// One row of the table of bodies (1..9): name, azimuth, altitude, right ascension,
 /// declination, magnitude, apparent diameter and phase in fixed-width fields.

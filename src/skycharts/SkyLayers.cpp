@@ -460,21 +460,46 @@ void SkyLayerPainter::drawPassTrack(const std::vector<Punto_traccia>& points,
                                     const std::vector<Etichetta_traccia>& labels,
                                     const QString& magnitudeWord)
 {
+    drawTrackLine(points, TrackLineStyle{});
+    drawTrackLabels(points, labels, magnitudeWord, std::fabs(m_surface.ScaleHeight() / 30.0));
+}
+
+void SkyLayerPainter::drawTrackLine(const std::vector<Punto_traccia>& points,
+                                    const TrackLineStyle& style)
+{
+    const int last = static_cast<int>(points.size()) - 1;
+    if (last < 1)
+        return;
     const SurfaceState saved(m_surface);
     const double aspect = chartCircleAspect(m_surface);
     const double dotRadius = std::fabs(m_surface.ScaleHeight()) / 400.0;
     m_surface.setFillStyle(FillStyle::Solid);
-    const int last = static_cast<int>(points.size()) - 1;
-    for (int i = 1; i < last; ++i) {
-        const Punto_traccia& from = points[static_cast<std::size_t>(i)];
-        const Punto_traccia& to = points[static_cast<std::size_t>(i + 1)];
-        const QColor colour = from.Magnitudine.empty() ? kTrackEclipsed : kTrackSunlit;
-        m_surface.Line(from.X_mappa, from.Y_mappa, to.X_mappa, to.Y_mappa, colour);
+    const bool fromStart = style.start.has_value();
+    ChartPoint pen = fromStart ? *style.start : ChartPoint{points[1].X_mappa, points[1].Y_mappa};
+    for (int i = fromStart ? 1 : 2; i <= last; ++i) {
+        const Punto_traccia& to = points[static_cast<std::size_t>(i)];
+        // The leg from the start point has no sample behind it: it takes the colour of the
+        // point it reaches.
+        const Punto_traccia& colourPoint =
+            style.legColour == TrackLineStyle::LegColour::ToPoint || i == 1
+                ? to
+                : points[static_cast<std::size_t>(i - 1)];
+        const QColor colour = colourPoint.Magnitudine.empty() ? kTrackEclipsed : kTrackSunlit;
+        m_surface.Line(pen.x, pen.y, to.X_mappa, to.Y_mappa, colour);
         if (!to.Ora.empty()) {
             m_surface.setFillColor(colour);
             m_surface.Circle(to.X_mappa, to.Y_mappa, dotRadius, colour, aspect);
         }
+        pen = {to.X_mappa, to.Y_mappa};
     }
+}
+
+void SkyLayerPainter::drawTrackLabels(const std::vector<Punto_traccia>& points,
+                                      const std::vector<Etichetta_traccia>& labels,
+                                      const QString& magnitudeWord, double raise)
+{
+    const int last = static_cast<int>(points.size()) - 1;
+    const SurfaceState saved(m_surface);
     m_surface.setForeColor(Qt::white);
     for (std::size_t j = 1; j < labels.size(); ++j) {
         const Etichetta_traccia& label = labels[j];
@@ -485,9 +510,8 @@ void SkyLayerPainter::drawPassTrack(const std::vector<Punto_traccia>& points,
         m_surface.Line(label.X_punto, label.Y_punto, label.X_etichetta, label.Y_etichetta,
                        Qt::white);
         m_surface.setCurrentX(label.X_etichetta);
-        m_surface.setCurrentY(label.Y_etichetta > label.Y_punto
-                                  ? label.Y_etichetta + std::fabs(m_surface.ScaleHeight() / 30.0)
-                                  : label.Y_etichetta);
+        m_surface.setCurrentY(label.Y_etichetta > label.Y_punto ? label.Y_etichetta + raise
+                                                                : label.Y_etichetta);
         m_surface.Print(trackLabelText(point, magnitudeWord), false);
     }
 }

@@ -61,6 +61,17 @@ void drawMoonPhase(DrawingSurface& surface, double x, double y, double radius,
 /// a blank, the lower-cased magnitude word and the magnitude with one decimal.
 [[nodiscard]] QString trackLabelText(const Punto_traccia& point, const QString& magnitudeWord);
 
+/// How a track's line is coloured and where it starts.
+struct TrackLineStyle
+{
+    /// Which end of a leg gives its colour: the point it starts from (the local sky's
+    /// principal track) or the point it reaches (a pass chart, whose points are samples).
+    enum class LegColour { FromPoint, ToPoint } legColour = LegColour::FromPoint;
+    /// A chart position the line starts from before point 1 (the rise of a pass); without
+    /// one the line starts at point 1.
+    std::optional<ChartPoint> start;
+};
+
 /// Where a painter places the catalogues' objects.
 enum class SkyPlacement
 {
@@ -108,6 +119,16 @@ public:
     /// index names no point of the track is left out.
     void drawPassTrack(const std::vector<Punto_traccia>& points,
                        const std::vector<Etichetta_traccia>& labels, const QString& magnitudeWord);
+    /// The track's line alone (points 1..n, element 0 unused): legs yellow where the
+    /// satellite is sunlit and red where it is eclipsed, a dot on every timed point.
+    void drawTrackLine(const std::vector<Punto_traccia>& points, const TrackLineStyle& style);
+    /// The user's labels on a track: a white line from the labelled point to the label and
+    /// the point's time and magnitude there, `raise` chart units higher when the label lies
+    /// above its point. Label positions are chart positions; a label whose index names no
+    /// point of the track is left out.
+    void drawTrackLabels(const std::vector<Punto_traccia>& points,
+                         const std::vector<Etichetta_traccia>& labels,
+                         const QString& magnitudeWord, double raise);
 
 private:
     [[nodiscard]] bool equatorial() const { return m_placement == SkyPlacement::Equatorial; }

@@ -38,3 +38,22 @@ GeneralSkyDisplay seededGeneralSky(GeneralSkyDisplay current, const Opzioni& sto
     current.etichetteSoleLuna = stored.Cielo_generale_sole_luna_nomi;
     return current;
 }
+
+PassChartDisplay seededPassChart(const Opzioni& stored)
+{
+    PassChartDisplay display;
+    display.griglia = stored.Cielo_anteprima_griglia;
+    display.paesaggio = stored.Cielo_anteprima_paesaggio;
+    display.proiezioneStereo = stored.Cielo_anteprima_proiezione_stereo;
+    display.orientamento = stored.Cielo_anteprima_orientamento >= 0
+                                   && stored.Cielo_anteprima_orientamento <= 3
+                               ? static_cast<SkyOrientation>(stored.Cielo_anteprima_orientamento)
+                               : SkyOrientation::Sud;
+    display.oggettiCostellazioni = stored.Cielo_anteprima_costellazioni_linee;
+    display.oggettiPianeti = stored.Cielo_anteprima_pianeti;
+    display.oggettiSoleLuna = stored.Cielo_anteprima_sole_luna;
+    display.etichetteCostellazioni = stored.Cielo_anteprima_costellazioni_nomi;
+    display.etichettePianeti = stored.Cielo_anteprima_pianeti_nomi;
+    display.etichetteSoleLuna = stored.Cielo_anteprima_sole_luna_nomi;
+    return display;
+}

@@ -111,3 +111,7 @@ inline constexpr SkyViewBounds kGeneralSkyFullView{24, 90, 0, -90};
 [[nodiscard]] LocalSkyDisplay seededLocalSky(LocalSkyDisplay current, const Opzioni& stored);
 /// The whole-sky chart's options as its opening seeds them.
 [[nodiscard]] GeneralSkyDisplay seededGeneralSky(GeneralSkyDisplay current, const Opzioni& stored);
+/// The options of a pass chart as it opens, from the stored options alone (each chart keeps
+/// its own record from then on). An orientation number outside 0..3 gives south, the
+/// orientation the chart is drawn in when no orientation is chosen.
+[[nodiscard]] PassChartDisplay seededPassChart(const Opzioni& stored);

@@ -13,31 +13,10 @@
 
 namespace {
 
-const QString kStarsFile = QStringLiteral("stars.bin");
-const QString kLinesFile = QStringLiteral("clines.dat");
-const QString kNamesFile = QStringLiteral("cnames.dat");
-const QString kPlanetsFile = QStringLiteral("planets.dat");
-const QString kMagnitudesFile = QStringLiteral("magnitud.dat");
-const QString kFrequenciesFile = QStringLiteral("frequen.dat");
-
 /// The stored units of the constellation files: thousandths of an hour, hundredths of a degree.
 constexpr double kThousandthsPerHour = 1000.0;
 constexpr double kHundredthsPerDegree = 100.0;
 constexpr int kConstellationCodeLength = 3;
-
-/// Everything the loader reads, committed to the shared tables only when all of it loaded.
-struct Tables
-{
-    std::vector<Stella> stars = std::vector<Stella>(kStarCount + 1);
-    Stella_catalogo lastStar;
-    std::vector<Linea_costellazione> lines = std::vector<Linea_costellazione>(
-        kConstellationLineCount + 1);
-    std::vector<Nome_costellazione> names = std::vector<Nome_costellazione>(
-        kConstellationNameCount + 1);
-    std::array<Corpo_celeste, kBodyCount + 1> bodies = Corpi_celesti;
-    std::vector<std::string> magnitudes = std::vector<std::string>(1);
-    std::vector<Record_TLE> frequencies = std::vector<Record_TLE>(1);
-};
 
 std::optional<QByteArray> readFile(const QString& name)
 {
@@ -50,12 +29,9 @@ std::optional<QByteArray> readFile(const QString& name)
     return bytes;
 }
 
-std::optional<FieldReader> openFields(const QString& name)
+FieldReader fieldsOf(QByteArrayView bytes)
 {
-    const std::optional<QByteArray> bytes = readFile(name);
-    if (!bytes)
-        return std::nullopt;
-    return FieldReader(QString::fromUtf8(*bytes));
+    return FieldReader(QString::fromUtf8(bytes));
 }
 
 float readFloat(const char* bytes)
@@ -68,13 +44,12 @@ std::string latin1(QByteArrayView bytes)
     return QString::fromLatin1(bytes).toStdString();
 }
 
-bool loadStars(Tables& tables)
+bool loadStars(QByteArrayView bytes, ReferenceDataTables& tables)
 {
-    const std::optional<QByteArray> bytes = readFile(kStarsFile);
-    if (!bytes || bytes->size() < qsizetype{kStarCount} * kStarRecordSize)
+    if (bytes.size() < qsizetype{kStarCount} * kStarRecordSize)
         return false;
     for (int k = 1; k <= kStarCount; ++k) {
-        const QByteArrayView record(bytes->constData() + qsizetype{k - 1} * kStarRecordSize,
+        const QByteArrayView record(bytes.data() + qsizetype{k - 1} * kStarRecordSize,
                                     kStarRecordSize);
         const Stella_catalogo star = decodeStarRecord(record);
         Stella& entry = tables.stars[static_cast<std::size_t>(k)];
@@ -86,18 +61,16 @@ bool loadStars(Tables& tables)
     return true;
 }
 
-bool loadLines(Tables& tables)
+bool loadLines(QByteArrayView bytes, ReferenceDataTables& tables)
 {
-    std::optional<FieldReader> fields = openFields(kLinesFile);
-    if (!fields)
-        return false;
+    FieldReader fields = fieldsOf(bytes);
     for (int k = 1; k <= kConstellationLineCount; ++k) {
-        if (!fields->text())
+        if (!fields.text())
             return false;
-        const std::optional<double> ra1 = fields->number();
-        const std::optional<double> dec1 = fields->number();
-        const std::optional<double> ra2 = fields->number();
-        const std::optional<double> dec2 = fields->number();
+        const std::optional<double> ra1 = fields.number();
+        const std::optional<double> dec1 = fields.number();
+        const std::optional<double> ra2 = fields.number();
+        const std::optional<double> dec2 = fields.number();
         if (!ra1 || !dec1 || !ra2 || !dec2)
             return false;
         Linea_costellazione& line = tables.lines[static_cast<std::size_t>(k)];
@@ -109,16 +82,14 @@ bool loadLines(Tables& tables)
     return true;
 }
 
-bool loadNames(Tables& tables)
+bool loadNames(QByteArrayView bytes, ReferenceDataTables& tables)
 {
-    std::optional<FieldReader> fields = openFields(kNamesFile);
-    if (!fields)
-        return false;
+    FieldReader fields = fieldsOf(bytes);
     for (int k = 1; k <= kConstellationNameCount; ++k) {
-        const std::optional<double> ra = fields->number();
-        const std::optional<double> dec = fields->number();
-        const std::optional<QString> name = fields->text();
-        const std::optional<QString> code = fields->text();
+        const std::optional<double> ra = fields.number();
+        const std::optional<double> dec = fields.number();
+        const std::optional<QString> name = fields.text();
+        const std::optional<QString> code = fields.text();
         if (!ra || !dec || !name || !code)
             return false;
         Nome_costellazione& entry = tables.names[static_cast<std::size_t>(k)];
@@ -132,19 +103,17 @@ bool loadNames(Tables& tables)
     return true;
 }
 
-bool loadBodies(Tables& tables)
+bool loadBodies(QByteArrayView bytes, ReferenceDataTables& tables)
 {
-    std::optional<FieldReader> fields = openFields(kPlanetsFile);
-    if (!fields)
-        return false;
+    FieldReader fields = fieldsOf(bytes);
     for (std::size_t k = 1; k <= kBodyCount; ++k) {
-        const std::optional<QString> name = fields->text();
+        const std::optional<QString> name = fields.text();
         if (!name)
             return false;
         Corpo_celeste& body = tables.bodies[k];
         body.Nome = name->toStdString();
         for (std::size_t e = 1; e < body.Elementi_orbitali.size(); ++e) {
-            const std::optional<double> value = fields->number();
+            const std::optional<double> value = fields.number();
             if (!value)
                 return false;
             body.Elementi_orbitali[e] = *value;
@@ -153,16 +122,14 @@ bool loadBodies(Tables& tables)
     return true;
 }
 
-bool loadMagnitudes(Tables& tables)
+bool loadMagnitudes(QByteArrayView bytes, ReferenceDataTables& tables)
 {
-    std::optional<FieldReader> fields = openFields(kMagnitudesFile);
-    if (!fields)
-        return false;
-    while (!fields->atEnd()) {
-        const std::optional<QString> numberText = fields->text();
+    FieldReader fields = fieldsOf(bytes);
+    while (!fields.atEnd()) {
+        const std::optional<QString> numberText = fields.text();
         if (!numberText || numberText->isEmpty())
             break;
-        const std::optional<QString> magnitude = fields->text();
+        const std::optional<QString> magnitude = fields.text();
         const std::optional<double> number = parseDataNumber(*numberText);
         if (!magnitude || !number)
             return false;
@@ -179,18 +146,16 @@ bool loadMagnitudes(Tables& tables)
     return true;
 }
 
-bool loadFrequencies(Tables& tables)
+bool loadFrequencies(QByteArrayView bytes, ReferenceDataTables& tables)
 {
-    std::optional<FieldReader> fields = openFields(kFrequenciesFile);
-    if (!fields)
-        return false;
-    while (!fields->atEnd()) {
-        const std::optional<QString> numberText = fields->text();
+    FieldReader fields = fieldsOf(bytes);
+    while (!fields.atEnd()) {
+        const std::optional<QString> numberText = fields.text();
         if (!numberText || numberText->isEmpty())
             break;
-        const std::optional<double> uplink = fields->number();
-        const std::optional<double> downlink = fields->number();
-        const std::optional<QString> unused = fields->text();
+        const std::optional<double> uplink = fields.number();
+        const std::optional<double> downlink = fields.number();
+        const std::optional<QString> unused = fields.text();
         if (!uplink || !downlink || !unused)
             return false;
         tables.frequencies.push_back(Record_TLE{numberText->toStdString(),
@@ -219,17 +184,53 @@ Stella_catalogo decodeStarRecord(QByteArrayView record)
     return star;
 }
 
+QString referenceFileName(ReferenceFile file)
+{
+    switch (file) {
+    case ReferenceFile::Stars:
+        return QStringLiteral("stars.bin");
+    case ReferenceFile::ConstellationLines:
+        return QStringLiteral("clines.dat");
+    case ReferenceFile::ConstellationNames:
+        return QStringLiteral("cnames.dat");
+    case ReferenceFile::Bodies:
+        return QStringLiteral("planets.dat");
+    case ReferenceFile::Magnitudes:
+        return QStringLiteral("magnitud.dat");
+    case ReferenceFile::Frequencies:
+        return QStringLiteral("frequen.dat");
+    }
+    return {};
+}
+
+bool readReferenceFile(ReferenceFile file, QByteArrayView bytes, ReferenceDataTables& tables)
+{
+    switch (file) {
+    case ReferenceFile::Stars:
+        return loadStars(bytes, tables);
+    case ReferenceFile::ConstellationLines:
+        return loadLines(bytes, tables);
+    case ReferenceFile::ConstellationNames:
+        return loadNames(bytes, tables);
+    case ReferenceFile::Bodies:
+        return loadBodies(bytes, tables);
+    case ReferenceFile::Magnitudes:
+        return loadMagnitudes(bytes, tables);
+    case ReferenceFile::Frequencies:
+        return loadFrequencies(bytes, tables);
+    }
+    return false;
+}
+
 ReferenceDataStatus Carica_archivi()
 {
-    Tables tables;
-    const std::pair<const QString*, bool (*)(Tables&)> steps[] = {
-        {&kStarsFile, loadStars},       {&kLinesFile, loadLines},
-        {&kNamesFile, loadNames},       {&kPlanetsFile, loadBodies},
-        {&kMagnitudesFile, loadMagnitudes}, {&kFrequenciesFile, loadFrequencies},
-    };
-    for (const auto& [file, load] : steps) {
-        if (!load(tables))
-            return ReferenceDataStatus{*file};
+    ReferenceDataTables tables;
+    for (std::size_t k = 0; k < kReferenceFileCount; ++k) {
+        const auto file = static_cast<ReferenceFile>(k);
+        const QString name = referenceFileName(file);
+        const std::optional<QByteArray> bytes = readFile(name);
+        if (!bytes || !readReferenceFile(file, *bytes, tables))
+            return ReferenceDataStatus{name};
     }
     Stelle = std::move(tables.stars);
     Record_stella = std::move(tables.lastStar);

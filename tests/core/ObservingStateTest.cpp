@@ -300,7 +300,6 @@ TEST_F(CalcolaSatellite, WritesTheSlotAndTheModuleOutputsOfTheLastCall)
     EXPECT_EQ(mSat::Posizione_ECI, expected.eci.positionKm);
     EXPECT_EQ(mSat::Velocita_ECI, expected.eci.velocityKmS);
     EXPECT_EQ(mSat::Elevazione_sole, expected.sunElevationDeg);
-    EXPECT_EQ(mSat::XNO, mSat::toPropagationElements(Satelement[2]).XNO);
     EXPECT_EQ(mSat::Calcola_satellite(0, jd), Status::NoSuchSlot);
     EXPECT_EQ(mSat::Calcola_satellite(kLastSlot + 1, jd), Status::NoSuchSlot);
 }

@@ -111,9 +111,9 @@ protected:
         ASSERT_EQ(mSat::Estrai_Dati_Satellite(kSlot, "TEST 88888", sattest::k88888Line1,
                                               sattest::k88888Line2),
                   mSat::Status::Ok);
-        mMate::Satellite_corrente = kSlot;
-        mMate::Elevazione_minima = 0.0;
     }
+
+    mMate::PassTarget target{kSlot, 0.0};
 
     /// Elevation [degrees] by the pure computation, without the slot.
     static double elevation(double jd)
@@ -142,10 +142,10 @@ protected:
 
     /// Brute force: the first instant from `from` in steps of `step` days at which the
     /// elevation is at or below the minimum elevation.
-    static double firstBelowMinimum(double from, double step)
+    double firstBelowMinimum(double from, double step) const
     {
         double jd = from;
-        while (elevation(jd) > mMate::Elevazione_minima)
+        while (elevation(jd) > target.minimumElevationDeg)
             jd += step;
         return jd;
     }
@@ -155,8 +155,9 @@ TEST_F(PassEvents, RiseCulminationAndSetAgreeWithAFineScanToASecond)
 {
     const double sample = highestSampleOfFirstPass();
     double tOpt = 0, fOpt = 0;
-    ASSERT_EQ(mMate::Cerca_culminazione(sample - 30 * kSecond, sample + 30 * kSecond, tOpt, fOpt),
-              SearchStatus::Found);
+    ASSERT_EQ(
+        mMate::Cerca_culminazione(target, sample - 30 * kSecond, sample + 30 * kSecond, tOpt, fOpt),
+        SearchStatus::Found);
     double bestScan = sample - 30 * kSecond, bestElevation = -90;
     for (double jd = sample - 30 * kSecond; jd <= sample + 30 * kSecond; jd += 0.05 * kSecond) {
         if (elevation(jd) > bestElevation) {
@@ -170,8 +171,8 @@ TEST_F(PassEvents, RiseCulminationAndSetAgreeWithAFineScanToASecond)
 
     // Rise: widen backwards from the culmination, then find the crossing.
     double a = tOpt, b = tOpt - 3 * kSecond, tAos = 0, f = 0;
-    ASSERT_EQ(mMate::Espandi_intervallo(a, b), SearchStatus::Found);
-    ASSERT_EQ(mMate::Cerca_orizzonte(a, b, tAos, f), SearchStatus::Found);
+    ASSERT_EQ(mMate::Espandi_intervallo(target, a, b), SearchStatus::Found);
+    ASSERT_EQ(mMate::Cerca_orizzonte(target, a, b, tAos, f), SearchStatus::Found);
     EXPECT_NEAR(tAos, firstBelowMinimum(tOpt, -0.1 * kSecond), kEventToleranceDays);
     EXPECT_NEAR(Valori[kSlot].Elevazione, 0.0, 1e-3); // the slot holds the last evaluation
 
@@ -179,23 +180,24 @@ TEST_F(PassEvents, RiseCulminationAndSetAgreeWithAFineScanToASecond)
     a = tOpt;
     b = tOpt + 3 * kSecond;
     double tLos = 0;
-    ASSERT_EQ(mMate::Espandi_intervallo(a, b), SearchStatus::Found);
-    ASSERT_EQ(mMate::Cerca_orizzonte(a, b, tLos, f), SearchStatus::Found);
+    ASSERT_EQ(mMate::Espandi_intervallo(target, a, b), SearchStatus::Found);
+    ASSERT_EQ(mMate::Cerca_orizzonte(target, a, b, tLos, f), SearchStatus::Found);
     EXPECT_NEAR(tLos, firstBelowMinimum(tOpt, 0.1 * kSecond), kEventToleranceDays);
     EXPECT_GT(tLos - tAos, 3.0 / 1440.0); // a pass of several minutes
 }
 
 TEST_F(PassEvents, PassBelowTheMinimumElevationHasAPositiveCulmination)
 {
-    mMate::Elevazione_minima = 89.0;
+    target.minimumElevationDeg = 89.0;
     const double sample = highestSampleOfFirstPass();
     double tOpt = 0, fOpt = 0;
-    ASSERT_EQ(mMate::Cerca_culminazione(sample - 30 * kSecond, sample + 30 * kSecond, tOpt, fOpt),
-              SearchStatus::Found);
+    ASSERT_EQ(
+        mMate::Cerca_culminazione(target, sample - 30 * kSecond, sample + 30 * kSecond, tOpt, fOpt),
+        SearchStatus::Found);
     EXPECT_GT(fOpt, 0.0);
     // No crossing follows: the widening gives up instead of running on.
     double a = tOpt, b = tOpt + 3 * kSecond;
-    EXPECT_EQ(mMate::Espandi_intervallo(a, b), SearchStatus::NotBracketed);
+    EXPECT_EQ(mMate::Espandi_intervallo(target, a, b), SearchStatus::NotBracketed);
     EXPECT_EQ(b, tOpt + 3 * kSecond);
 }
 
@@ -204,9 +206,10 @@ TEST_F(PassEvents, FailedSatelliteComputationIsNoResult)
     Satelement[kSlot].Moto_medio = 0.0;
     const double jd = Satelement[kSlot].Epoca_giuliana;
     double t = -1, f = -2, a = jd, b = jd + kSecond;
-    EXPECT_EQ(mMate::Cerca_culminazione(jd, jd + 0.01, t, f), SearchStatus::EvaluationFailed);
-    EXPECT_EQ(mMate::Cerca_orizzonte(jd, jd + 0.01, t, f), SearchStatus::EvaluationFailed);
-    EXPECT_EQ(mMate::Espandi_intervallo(a, b), SearchStatus::EvaluationFailed);
+    EXPECT_EQ(mMate::Cerca_culminazione(target, jd, jd + 0.01, t, f),
+              SearchStatus::EvaluationFailed);
+    EXPECT_EQ(mMate::Cerca_orizzonte(target, jd, jd + 0.01, t, f), SearchStatus::EvaluationFailed);
+    EXPECT_EQ(mMate::Espandi_intervallo(target, a, b), SearchStatus::EvaluationFailed);
     EXPECT_EQ(t, -1);
     EXPECT_EQ(f, -2);
     EXPECT_EQ(b, jd + kSecond);

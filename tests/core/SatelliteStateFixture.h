@@ -43,7 +43,6 @@ protected:
         m_position = mSat::Posizione_ECI;
         m_velocity = mSat::Velocita_ECI;
         m_sun = mSat::Elevazione_sole;
-        m_slot = mMate::Satellite_corrente;
         m_minimum = mMate::Elevazione_minima;
         Impostazioni = Opzioni{};
         Osservatore = defaultObserver();
@@ -63,7 +62,6 @@ protected:
         mSat::Posizione_ECI = m_position;
         mSat::Velocita_ECI = m_velocity;
         mSat::Elevazione_sole = m_sun;
-        mMate::Satellite_corrente = m_slot;
         mMate::Elevazione_minima = m_minimum;
         mSat::clearPropagatorCache();
     }
@@ -80,7 +78,6 @@ private:
     std::array<double, 3> m_position{};
     std::array<double, 3> m_velocity{};
     double m_sun = 0;
-    std::int16_t m_slot = 0;
     double m_minimum = 0;
 };
 

@@ -47,7 +47,7 @@ TEST_F(RequestDialogsTest, DefaultRequestListsFifteenMinutesEveryFifteenSecondsS
 {
     frmCalc dialog;
     dialog.show();
-    EXPECT_TRUE(dialog.optOBS->isChecked());
+    EXPECT_TRUE(dialog.coordinates.optOBS->isChecked());
     dialog.lstDatabase[0]->setCurrentRow(0);
     dialog.cmdOK_Click();
     ASSERT_EQ(listingWindows().size(), 1u);
@@ -139,7 +139,7 @@ TEST_F(RequestDialogsTest, RelativeMotionRefusesTheSameSatelliteTwice)
 {
     frmRelative dialog;
     dialog.show();
-    EXPECT_TRUE(dialog.optECI->isChecked());
+    EXPECT_TRUE(dialog.coordinates.optECI->isChecked());
     MessageRecorder messages;
     dialog.cmdOK_Click();
     EXPECT_TRUE(messages.anyContains(QStringLiteral("same element set")));

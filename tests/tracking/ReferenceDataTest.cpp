@@ -235,6 +235,50 @@ TEST_F(ReferenceTables, FrequencyRowsKeepFileOrderAndAnEmptyFileGivesNone)
     EXPECT_EQ(Tabella_frequenze.size(), 1u);
 }
 
+struct OneFile
+{
+    ReferenceFile file;
+    const char* name;
+    std::function<QByteArray()> contents;
+    std::function<bool(const ReferenceDataTables&)> filled; ///< its own part holds the contents
+};
+
+TEST(ReferenceFileReader, EachFileFillsOnlyItsOwnPart)
+{
+    const OneFile files[] = {
+        {ReferenceFile::Stars, "stars.bin", [] { return starsFile(kStarCount); },
+         [](const ReferenceDataTables& t) { return t.lastStar.Spettro == "A1"; }},
+        {ReferenceFile::ConstellationLines, "clines.dat",
+         [] { return linesFile(kConstellationLineCount); },
+         [](const ReferenceDataTables& t) { return t.lines[1].Declinazione2 == 90.0f; }},
+        {ReferenceFile::ConstellationNames, "cnames.dat",
+         [] { return namesFile(kConstellationNameCount); },
+         [](const ReferenceDataTables& t) { return t.names[1].Sigla == "AND"; }},
+        {ReferenceFile::Bodies, "planets.dat", planetsFile,
+         [](const ReferenceDataTables& t) { return t.bodies[kLuna].Elementi_orbitali[9] == 9.5; }},
+        {ReferenceFile::Magnitudes, "magnitud.dat",
+         [] { return QByteArray("\"00005\",\"11.0\"\n"); },
+         [](const ReferenceDataTables& t) { return t.magnitudes.size() == 6; }},
+        {ReferenceFile::Frequencies, "frequen.dat",
+         [] { return QByteArray("\"25544\",145.8,437.8,\"ISS\"\n"); },
+         [](const ReferenceDataTables& t) { return t.frequencies.size() == 2; }},
+    };
+    for (const OneFile& one : files) {
+        SCOPED_TRACE(one.name);
+        EXPECT_EQ(referenceFileName(one.file), QString::fromLatin1(one.name));
+        ReferenceDataTables tables;
+        ASSERT_TRUE(readReferenceFile(one.file, one.contents(), tables));
+        for (const OneFile& other : files)
+            EXPECT_EQ(other.filled(tables), other.file == one.file) << other.name;
+        // Cut short, the same file is refused (an empty frequency or magnitude file is valid).
+        const QByteArray contents = one.contents();
+        ReferenceDataTables cut;
+        if (one.file != ReferenceFile::Magnitudes && one.file != ReferenceFile::Frequencies) {
+            EXPECT_FALSE(readReferenceFile(one.file, contents.first(contents.size() / 2), cut));
+        }
+    }
+}
+
 TEST_F(ReferenceTables, InstalledDataLoads)
 {
     const QString dataFolder = QStringLiteral(QUORVANEL_DATA_DIR);

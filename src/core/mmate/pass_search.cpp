@@ -215,16 +215,25 @@ SearchResult findZero(double a, double b, const TimeFunction& f)
     return failed(SearchStatus::NotConverged);
 }
 
-std::optional<double> elevationBelowMinimum(double t)
+std::optional<double> elevationBelowMinimum(const PassTarget& target, double t)
 {
-    if (mSat::Calcola_satellite(Satellite_corrente, t) != mSat::Status::Ok)
+    if (mSat::Calcola_satellite(target.slot, t) != mSat::Status::Ok)
         return std::nullopt;
-    return Elevazione_minima - Valori[Satellite_corrente].Elevazione;
+    return target.minimumElevationDeg - Valori[target.slot].Elevazione;
 }
 
-SearchStatus Cerca_culminazione(double a, double b, double& T, double& F)
+namespace {
+
+TimeFunction functionOf(const PassTarget& target)
 {
-    const SearchResult r = findMinimum(a, b, elevationBelowMinimum);
+    return [target](double t) { return elevationBelowMinimum(target, t); };
+}
+
+} // namespace
+
+SearchStatus Cerca_culminazione(const PassTarget& target, double a, double b, double& T, double& F)
+{
+    const SearchResult r = findMinimum(a, b, functionOf(target));
     if (r.status == SearchStatus::Found) {
         T = r.t;
         F = r.f;
@@ -232,17 +241,17 @@ SearchStatus Cerca_culminazione(double a, double b, double& T, double& F)
     return r.status;
 }
 
-SearchStatus Espandi_intervallo(double& a, double& b)
+SearchStatus Espandi_intervallo(const PassTarget& target, double& a, double& b)
 {
-    const SearchResult r = widenUntilSignChange(a, b, elevationBelowMinimum);
+    const SearchResult r = widenUntilSignChange(a, b, functionOf(target));
     if (r.status == SearchStatus::Found)
         b = r.t;
     return r.status;
 }
 
-SearchStatus Cerca_orizzonte(double a, double b, double& T, double& F)
+SearchStatus Cerca_orizzonte(const PassTarget& target, double a, double b, double& T, double& F)
 {
-    const SearchResult r = findZero(a, b, elevationBelowMinimum);
+    const SearchResult r = findZero(a, b, functionOf(target));
     if (r.status == SearchStatus::Found) {
         T = r.t;
         F = r.f;

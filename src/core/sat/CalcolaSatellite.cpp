@@ -79,20 +79,6 @@ const CachedPropagator& propagatorFor(int slot, const Elemento_satellite& parsed
     return entry;
 }
 
-void setPropagationState(const PropagationElements& el)
-{
-    XMO = el.XMO;
-    XNODEO = el.XNODEO;
-    OMEGAO = el.OMEGAO;
-    EO = el.EO;
-    XINCL = el.XINCL;
-    XNO = el.XNO;
-    XNDT2O = el.XNDT2O;
-    XNDD6O = el.XNDD6O;
-    BSTAR = el.BSTAR;
-    Epoca = el.Epoca;
-}
-
 } // namespace
 
 Status Calcola_satellite(int Indice, double JD)
@@ -102,12 +88,7 @@ Status Calcola_satellite(int Indice, double JD)
     const Elemento_satellite& elements = Satelement[Indice];
     const CachedPropagator& kept =
         propagatorFor(Indice, elements, propagatorModel(Impostazioni.Propagatore));
-    setPropagationState(kept.elements);
     const SatellitePropagator& propagator = *kept.propagator;
-    if (propagator.status() == Status::Ok) {
-        AODP = propagator.recovery().aodp;
-        XNODP = propagator.recovery().xnodp;
-    }
 
     const ObservingResult result = observingState(propagator, elements, Osservatore, Impostazioni,
                                                   JD, Valori[Indice], Elevazione_sole);

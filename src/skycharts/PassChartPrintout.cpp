@@ -1,0 +1,203 @@
+#include "skycharts/PassChartPrintout.h"
+
+#include "skycharts/PassChart.h"
+#include "skycharts/SkyLayers.h"
+#include "skycharts/SkyLayersPaper.h"
+
+#include "core/DateValue.h"
+#include "services/DisplayFormat.h"
+#include "services/DrawingSurface.h"
+#include "services/mGlobal.h"
+#include "services/mLang.h"
+
+#include <cmath>
+
+using drawing::DrawStyle;
+using drawing::FillStyle;
+
+namespace skycharts {
+
+namespace {
+
+using Page = PrintoutPage;
+
+constexpr int kCaptionWidth = 13;
+constexpr int kPassLineWidth = 62;
+/// The text of a label above its point stands this much higher [twips].
+constexpr double kLabelRaiseTwips = 3 * Page::kTwipsPerChartUnit;
+constexpr int kSunlitTrackWidth = 6;
+constexpr int kEclipsedTrackWidth = 2;
+constexpr int kLabelLineWidth = 2;
+constexpr double kArrowSize = 100;
+constexpr double kArrowSpacing = 60;
+constexpr int kNoteLines = 3;
+constexpr double kNoteLineRightGap = 300;
+
+QString caption(QStringView key)
+{
+    const QString text = mLang::Testo_lingua(u"frmSkySat", key);
+    return (text.size() >= kCaptionWidth ? text.left(kCaptionWidth)
+                                         : text.leftJustified(kCaptionWidth))
+           + QStringLiteral(": ");
+}
+
+QString epochText(const Elemento_satellite& satellite, const QLocale& locale)
+{
+    const double day = std::floor(satellite.Giorno_epoca);
+    const double date =
+        DateValue::fromDate(static_cast<int>(satellite.Anno_epoca), 1, static_cast<int>(day));
+    const DateValue::Parts time =
+        DateValue::split(DateValue::fromLinearDays(satellite.Giorno_epoca - day));
+    return formatDate(DateValue::split(date), u"dd mmm yyyy", locale) + QStringLiteral(" - ")
+           + formatDate(time, u"hh:mm:ss", locale) + QStringLiteral(" UTC");
+}
+
+void drawTrack(DrawingSurface& page, const PassTrack& track)
+{
+    const std::vector<Punto_traccia>& points = track.points;
+    const int n = static_cast<int>(points.size()) - 1;
+    if (n < 1)
+        return;
+    const auto at = [&points](int i) {
+        const Punto_traccia& p = points[static_cast<std::size_t>(i)];
+        return paperPoint({p.X_mappa, p.Y_mappa});
+    };
+    page.setDrawStyle(DrawStyle::Solid);
+    page.setForeColor(Qt::black);
+    if (n == 1) {
+        // One sample gives no direction: a dot marks it.
+        page.setDrawWidth(paperPenWidth(page, kSunlitTrackWidth * 2));
+        page.PSet(at(1).x(), at(1).y(), Qt::black);
+        page.setDrawWidth(1);
+        return;
+    }
+    const auto widthInto = [&](int i) {
+        return paperPenWidth(page, points[static_cast<std::size_t>(i)].Magnitudine.empty()
+                                       ? kEclipsedTrackWidth
+                                       : kSunlitTrackWidth);
+    };
+    for (int i = 1; i <= n - 2; ++i) {
+        page.setDrawWidth(widthInto(i + 1));
+        page.Line(at(i).x(), at(i).y(), at(i + 1).x(), at(i + 1).y(), Qt::black);
+    }
+    page.setDrawWidth(widthInto(n));
+    mGlobal::Disegna_freccia(page, at(n - 1).x(), at(n - 1).y(), at(n).x(), at(n).y(), kArrowSize,
+                             true, 0, kArrowSpacing);
+    page.setDrawWidth(1);
+}
+
+void drawLabels(DrawingSurface& page, const PassChartDisplay& display, const PassTrack& track,
+                const std::vector<Etichetta_traccia>& labels)
+{
+    const SkyProjection projection = passChartProjection(display);
+    const int n = static_cast<int>(track.points.size()) - 1;
+    const QString magnitudeWord = mLang::Testo_lingua(u"Def", u"mag");
+    page.setDrawWidth(paperPenWidth(page, kLabelLineWidth));
+    for (std::size_t j = 1; j < labels.size(); ++j) {
+        const Etichetta_traccia& label = labels[j];
+        if (!labelIndexValid(label.Indice_punto, n))
+            continue;
+        const QPointF p = paperPoint(projection.toChart(label.X_punto, label.Y_punto));
+        const QPointF q = paperPoint(projection.toChart(label.X_etichetta, label.Y_etichetta));
+        page.Line(p.x(), p.y(), q.x(), q.y(), Qt::black);
+        page.setCurrentX(q.x());
+        page.setCurrentY(q.y() < p.y() ? q.y() - kLabelRaiseTwips : q.y());
+        page.Print(trackLabelText(track.points[static_cast<std::size_t>(label.Indice_punto)],
+                                  magnitudeWord),
+                   false);
+    }
+    page.setDrawWidth(1);
+}
+
+} // namespace
+
+QStringList passChartTextBlock(const PassChartRequest& request, const Dati_osservatore& observer,
+                               const QLocale& locale)
+{
+    const Elemento_satellite& satellite = request.satellite;
+    const auto passLine = [&request](std::size_t i) { return request.passLines[i].left(kPassLineWidth); };
+    return {caption(u"satellite") + QString::fromStdString(satellite.Nome_satellite),
+            QStringLiteral("Norad #      : ") + QString::fromStdString(satellite.Numero_catalogo),
+            QStringLiteral("ID #         : ")
+                + QString::fromStdString(internationalDesignator(request.elementLines.Riga1)),
+            caption(u"elementiorbita") + epochText(satellite, locale),
+            caption(u"magnitudine") + QString::fromStdString(satellite.Magnitudine_standard),
+            QString(),
+            caption(u"localita") + QString::fromStdString(observer.Nome_localita),
+            caption(u"coordinate") + mLang::Testo_lingua(u"Def", u"lat") + u' '
+                + formatNumber(observer.Latitudine_osservatore, u"#0.000\u00b0", locale) + u' '
+                + mLang::Testo_lingua(u"Def", u"lon") + u' '
+                + formatNumber(observer.Longitudine_osservatore, u"##0.000\u00b0", locale),
+            QString(),
+            caption(u"informazioni") + mLang::Testo_lingua(u"frmSkySat", u"intestazioneobs"),
+            QString(),
+            caption(u"mappa")
+                + formatDate(DateValue::split(request.chartTime), u"dd mmm yyyy hh:mm:ss", locale),
+            QString(),
+            caption(u"inizio") + passLine(0),
+            caption(u"culmine") + passLine(1),
+            caption(u"fine") + passLine(2),
+            QString(),
+            mLang::Testo_lingua(u"frmSkySat", u"noteosservative"),
+            QString(),
+            QString()};
+}
+
+void drawPassChartPrintout(DrawingSurface& page, const PassChartDisplay& display,
+                           const Opzioni& stored, int starCount, const PassTrack& track,
+                           const std::vector<Etichetta_traccia>& labels,
+                           const PassChartRequest& request, bool letterPaper,
+                           const QLocale& locale)
+{
+    const SurfaceState saved(page);
+    const QString fontName = page.FontName();
+    page.setDrawWidth(1);
+    page.setDrawStyle(DrawStyle::Solid);
+    page.setForeColor(Qt::black);
+    page.setFontName(QStringLiteral("Courier New"));
+    page.setFontSize(10);
+
+    const SkyProjection projection = passChartProjection(display);
+    PaperChartLayers layers;
+    layers.grid = display.griglia;
+    layers.tenDegreeCircle = stored.Cielo_anteprima_griglia10;
+    layers.constellationLines = display.oggettiCostellazioni;
+    layers.constellationNames = display.etichetteCostellazioni;
+    layers.planets = display.oggettiPianeti;
+    layers.sunAndMoon = display.oggettiSoleLuna;
+    layers.planetLabels = display.etichettePianeti;
+    layers.sunAndMoonLabels = display.etichetteSoleLuna;
+    layers.dottedConstellationLines = false;
+    layers.markUnlabelledPlanets = true;
+    drawPaperFrameAndGrid(page, projection, layers, printoutFrameBottom(letterPaper));
+    computeCataloguePositions(projection, starCount);
+    drawPaperCatalogues(page, projection, layers, starCount);
+    drawPaperBodies(page, layers);
+
+    // The track as the chart shows it now, in the chart's present projection.
+    PassTrack placed = track;
+    projectPassTrack(placed, projection);
+    drawTrack(page, placed);
+    drawLabels(page, display, placed, labels);
+
+    page.setDrawWidth(1);
+    page.setFillStyle(FillStyle::Transparent);
+    page.setCurrentY(Page::kTextY);
+    for (const QString& row : passChartTextBlock(request, Osservatore, locale)) {
+        page.setCurrentX(Page::kTextX);
+        page.Print(row);
+    }
+    if (!letterPaper) {
+        const double right = Page::kWidth - Page::kMargin - kNoteLineRightGap;
+        for (int i = 0; i < kNoteLines; ++i) {
+            const double y = page.CurrentY();
+            page.Line(Page::kTextX, y, right, y, Qt::black);
+            page.setCurrentX(Page::kTextX);
+            page.Print(QString());
+            page.Print(QString());
+        }
+    }
+    page.setFontName(fontName);
+}
+
+} // namespace skycharts

@@ -1,0 +1,120 @@
+// The pass chart's pointer: the right button pops up the pass-chart menu, the left button
+// drags a time label from a point of the track to where it is released.
+
+#include "skycharts/frmSkySat.h"
+
+#include "skycharts/PassChart.h"
+#include "skycharts/SkyChartGeometry.h"
+
+#include "services/PictureBox.h"
+#include "services/mLang.h"
+
+#include <QMenu>
+#include <QMouseEvent>
+
+
+QPointF frmSkySat::chartPointAt(QPointF pixel) const
+{
+    return Picture1->toUser(pixel);
+}
+
+QPointF frmSkySat::pixelAt(QPointF chartPoint) const
+{
+    return Picture1->toDevice(chartPoint);
+}
+
+bool frmSkySat::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != Picture1)
+        return QWidget::eventFilter(watched, event);
+    // Handlers never let an exception out of the event loop.
+    try {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            Picture1_MouseDown(mouse->button(), chartPointAt(mouse->position()),
+                               mouse->globalPosition().toPoint());
+            return true;
+        }
+        case QEvent::MouseMove: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            Picture1_MouseMove(mouse->buttons(), chartPointAt(mouse->position()));
+            return true;
+        }
+        case QEvent::MouseButtonRelease: {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            Picture1_MouseUp(chartPointAt(mouse->position()));
+            return true;
+        }
+        default:
+            break;
+        }
+    } catch (const std::exception&) {
+        m_pickedPoint = 0;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmSkySat::Picture1_MouseDown(Qt::MouseButton button, QPointF chart, QPoint global)
+{
+    m_pickedPoint = 0;
+    m_picked = {};
+    if (button == Qt::RightButton) {
+        // The menu shows this chart's options (the main window ticks them from the active
+        // chart as it opens) and its commands act on this chart.
+        if (m_popupMenu != nullptr)
+            m_popupMenu->popup(global);
+        return;
+    }
+    if (button != Qt::LeftButton)
+        return;
+    // The pick is the point's index, so a point on an axis of the chart can be labelled too.
+    m_pickedPoint = skycharts::pickPassTrackPoint(m_track.points, static_cast<float>(chart.x()),
+                                                  static_cast<float>(chart.y()));
+    if (m_pickedPoint == 0)
+        return;
+    const Punto_traccia& p = m_track.points[static_cast<std::size_t>(m_pickedPoint)];
+    m_picked = {p.X_mappa, p.Y_mappa};
+}
+
+void frmSkySat::Picture1_MouseMove(Qt::MouseButtons buttons, QPointF chart)
+{
+    if (buttons != Qt::LeftButton || m_pickedPoint == 0)
+        return;
+    // The rubber band is temporary drawing: the refresh shows the stored chart again.
+    Picture1->Refresh();
+    Picture1->Line(m_picked.x(), m_picked.y(), chart.x(), chart.y(), Qt::white);
+}
+
+void frmSkySat::Picture1_MouseUp(QPointF chart)
+{
+    const int picked = std::exchange(m_pickedPoint, 0);
+    // Guard: a pick belongs to the track it was made on; a redraw since may have made
+    // another one.
+    if (picked == 0 || !skycharts::labelIndexValid(picked, static_cast<int>(m_track.points.size()) - 1))
+        return;
+    const skycharts::HorizontalDirection point = Inverti_proiezione(
+        {static_cast<float>(m_picked.x()), static_cast<float>(m_picked.y())});
+    const skycharts::HorizontalDirection end =
+        Inverti_proiezione({static_cast<float>(chart.x()), static_cast<float>(chart.y())});
+    Etichetta_traccia label;
+    label.X_punto = static_cast<float>(point.azimuthDeg);
+    label.Y_punto = static_cast<float>(point.altitudeDeg);
+    label.X_etichetta = static_cast<float>(end.azimuthDeg);
+    label.Y_etichetta = static_cast<float>(end.altitudeDeg);
+    label.Indice_punto = static_cast<std::int16_t>(picked);
+    m_labels.push_back(label);
+    drawLabel(label);
+}
+
+void frmSkySat::drawLabel(const Etichetta_traccia& label)
+{
+    const skycharts::SkyProjection projection = skycharts::passChartProjection(m_display);
+    const std::vector<Etichetta_traccia> one{Etichetta_traccia{}, label};
+    Picture1->setAutoRedraw(true);
+    skycharts::SkyLayerPainter(*Picture1, projection)
+        .drawTrackLabels(m_track.points, skycharts::labelsOnChart(one, projection),
+                         mLang::Testo_lingua(u"Def", u"mag"), skycharts::kPassChartLabelRaise);
+    Picture1->setAutoRedraw(false);
+    Picture1->Refresh();
+}
