@@ -16,9 +16,11 @@
 #include "services/WindowRegistry.h"
 
 #include <QCheckBox>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QListView>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QSignalSpy>
@@ -155,9 +157,17 @@ TEST_F(PassPredictionCommand, ActivateMakesThePassesSatellitePrincipalWhateverTh
     EXPECT_EQ(Numero_satelliti, 3);
     ASSERT_EQ(messages.size(), 1u);
 
-    // The File menu reaches Save and Print by name.
-    EXPECT_GE(passes->metaObject()->indexOfMethod("Salva()"), 0);
-    EXPECT_GE(passes->metaObject()->indexOfMethod("Stampa()"), 0);
+    // File > Save over the pass window, the event lines in focus, saves the chosen pass.
+    window.show();
+    passes->SSTab1->setCurrentIndex(0);
+    passes->lstPass[0]->setFocus();
+    QApplication::setActiveWindow(&window);
+    const QString saved = folderFile(QStringLiteral("pass.txt"));
+    passes->setSaveChooser([&](QWidget*, const QString&, const QString&) { return saved; });
+    ASSERT_EQ(QApplication::focusWidget(), static_cast<QWidget*>(passes->lstPass[0]));
+    ASSERT_TRUE(window.runCommand(QStringLiteral("mnuFileSalva")));
+    EXPECT_TRUE(QString::fromUtf8(readTestFile(saved))
+                    .startsWith(passes->chosenPass(0)->texts.lines[0] + QStringLiteral("\r\n")));
 }
 
 } // namespace
