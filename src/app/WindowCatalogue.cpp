@@ -22,11 +22,13 @@
 #include "worldmap/frmFloating.h"
 #include "worldmap/frmSatellite.h"
 #include "worldmap/frmTrack.h"
+#include "predictions/PassFormat.h"
 #include "predictions/frmVisibleSatellites.h"
 #include "skycharts/TransitTrack.h"
 #include "skycharts/frmGeneralSky.h"
 #include "skycharts/frmLocalSky.h"
 #include "skycharts/frmMagnitude.h"
+#include "skycharts/frmSkySat.h"
 #include "tracking/OptionsStore.h"
 #include "tracking/ProgramClock.h"
 #include "tracking/ReferenceData.h"
@@ -355,6 +357,16 @@ void connectElementDatabase(MDIForm1& main, DatabaseSession& session)
             redrawPrincipal();
         notifyActiveSatellitesChanged();
         return outcome;
+    };
+    // Chart opens a new pass chart of the pass's own set, which keeps its copy of it.
+    passActions.showChart = [&main](const PassListModel::Entry& entry) {
+        const passes::FoundPass& pass = entry.row.pass;
+        frmSkySat::open(skycharts::passChartRequest(
+                            entry.row.elementLines,
+                            localDateOf(pass.acquisition.julianDate, Osservatore),
+                            localDateOf(pass.culmination.julianDate, Osservatore),
+                            localDateOf(pass.loss.julianDate, Osservatore), entry.texts.lines),
+                        main.mdiArea(), chartMenu(main, ChartKind::PassChart));
     };
     WindowRegistry::instance().define(
         windowNames::kVisibleSatellites, WindowLifetime::UnloadOnClose,

@@ -13,6 +13,7 @@
 #include "database/frmDatabase.h"
 #include "mainwindow/MDIForm1.h"
 #include "predictions/frmVisibleSatellites.h"
+#include "skycharts/frmSkySat.h"
 #include "services/WindowRegistry.h"
 
 #include <QCheckBox>
@@ -156,6 +157,17 @@ TEST_F(PassPredictionCommand, ActivateMakesThePassesSatellitePrincipalWhateverTh
     EXPECT_EQ(questions, 1);
     EXPECT_EQ(Numero_satelliti, 3);
     ASSERT_EQ(messages.size(), 1u);
+
+    // Chart opens a chart of the pass's own satellite, whatever the slots hold by now.
+    ASSERT_TRUE(passes->cmdMappa[0]->isEnabled());
+    passes->cmdMappa_Click(0);
+    passes->cmdMappa_Click(0);
+    const QList<frmSkySat*> charts = window.mdiArea()->findChildren<frmSkySat*>();
+    ASSERT_EQ(charts.size(), 2) << "a new chart for each click";
+    EXPECT_EQ(charts.front()->request().satellite.Nome_satellite, "Alpha");
+    EXPECT_EQ(charts.front()->request().elementLines.Riga1, alpha.Riga1);
+    for (frmSkySat* chart : charts)
+        WindowRegistry::instance().unload(chart);
 
     // File > Save over the pass window, the event lines in focus, saves the chosen pass.
     window.show();
