@@ -103,11 +103,11 @@ void frmVisibleSatellites::chkNessunFiltro_Click(int Index)
 {
     const auto i = static_cast<std::size_t>(Index);
     if (chkNessunFiltro[i]->isChecked()) {
-        mMate::Elevazione_minima = 0;
+        m_minimumElevation = 0;
         m_azimuthMin = 0;
         m_azimuthMax = 360;
     } else {
-        mMate::Elevazione_minima = Impostazioni.Filtro_altezza_min[i];
+        m_minimumElevation = Impostazioni.Filtro_altezza_min[i];
         m_azimuthMin = Impostazioni.Filtro_azimut_min[i];
         m_azimuthMax = Impostazioni.Filtro_azimut_max[i];
     }
@@ -219,7 +219,7 @@ void frmVisibleSatellites::startSearch(int k)
     request.observer = Osservatore;
     request.options = Impostazioni;
     request.magnitudes = Tabella_magnitudini;
-    request.filters.minimumElevationDeg = mMate::Elevazione_minima;
+    request.filters.minimumElevationDeg = m_minimumElevation;
     request.filters.azimuthMinDeg = m_azimuthMin;
     request.filters.azimuthMaxDeg = m_azimuthMax;
     // With the no-filter box ticked there is no azimuth window at all (not even 0 .. 360,

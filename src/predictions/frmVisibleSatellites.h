@@ -133,6 +133,8 @@ public:
     [[nodiscard]] bool isSearching() const { return m_run != nullptr; }
     /// The tab of the last search and, on tab 0, the database position of the chosen pass.
     [[nodiscard]] int currentTab() const { return m_currentTab; }
+    /// The minimum elevation the filters give the next search [degrees].
+    [[nodiscard]] double minimumElevation() const { return m_minimumElevation; }
 
     // --- for the pass-list actions ---------------------------------------------------------
     [[nodiscard]] const PassListModel* passList(int tab) const;
@@ -204,6 +206,8 @@ private:
     unsigned m_threads = 0;
     std::array<PassListModel*, kTabs> m_models{};
     int m_currentTab = kTabPrincipal;
+    /// The filters' minimum elevation for the next search [degrees]; 0 with no filter.
+    double m_minimumElevation = 0;
     double m_azimuthMin = 0;
     double m_azimuthMax = 360;
     std::unique_ptr<Run> m_run;

@@ -196,9 +196,9 @@ TEST_F(PassWindowTest, NoFilterBoxSetsTheMinimumElevationAtOnce)
 {
     Impostazioni.Filtro_altezza_min[2] = 15;
     window->chkNessunFiltro[2]->click();
-    EXPECT_EQ(mMate::Elevazione_minima, 0.0);
+    EXPECT_EQ(window->minimumElevation(), 0.0);
     window->chkNessunFiltro[2]->click();
-    EXPECT_EQ(mMate::Elevazione_minima, 15.0);
+    EXPECT_EQ(window->minimumElevation(), 15.0);
 }
 
 TEST_F(PassWindowTest, WholeDatabaseRunListsThePassesAndTellsTheBadSetOnce)
