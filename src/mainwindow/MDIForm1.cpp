@@ -479,9 +479,7 @@ void MDIForm1::activeListChanged()
 
 void MDIForm1::Lingua()
 {
-    setStatusNames(mLang::Testo_lingua(u"Conditions", u"eclisse"),
-                   mLang::Testo_lingua(u"Conditions", u"visibile"),
-                   mLang::Testo_lingua(u"Conditions", u"nonvisibile"));
+    readStatusNames();
     g_helpFile = QDir(MyPath).filePath(mLang::Testo_lingua(u"Help", u"file"));
 
     for (const QString& name : std::as_const(m_menus.captioned)) {

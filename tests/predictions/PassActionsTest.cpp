@@ -458,8 +458,7 @@ TEST_F(PassActionsTest, ScreenshotOfAPassesDetails)
     // The magnitudes and the other reference tables of the installation.
     MyPath = QStringLiteral(QUORVANEL_DATA_DIR);
     ASSERT_TRUE(Carica_archivi().ok());
-    setStatusNames(statusText(kStatoEclisse), statusText(kStatoVisibile),
-                   statusText(kStatoIlluminato));
+    readStatusNames();
     Osservatore.Nome_localita = "Milano";
     Data_attuale = 43121.0 + 1.0 / 24.0; // 2018-01-21 01:00 local, a day after the epochs
     loadSlot(1, *iss);

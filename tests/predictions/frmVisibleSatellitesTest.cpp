@@ -13,6 +13,7 @@
 #include "core/PassSearch.h"
 #include "support/ElementSetSources.h"
 #include "support/TestFiles.h"
+#include "tracking/TickTexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -44,6 +45,7 @@ protected:
         writeTestFile(folderFile(QStringLiteral("English.ini")),
                       readTestFile(QStringLiteral(QUORVANEL_DATA_DIR "/English.ini")));
         Impostazioni.File_lingua = "English.ini";
+        readStatusNames();
         for (int slot = 1; slot <= kLastSlot; ++slot) {
             RigaDati[slot] = {};
             Satelement[slot] = {};
