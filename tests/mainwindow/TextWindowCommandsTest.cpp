@@ -241,3 +241,18 @@ TEST_F(TextWindowCommands, Screenshot)
 }
 
 } // namespace
+
+TEST_F(TextWindowCommands, NewTextWindowOpensWideEnoughForAnElementLine)
+{
+    MDIForm1& window = mainWindow();
+    window.resize(1400, 900);
+    window.show();
+    window.runCommand(QStringLiteral("mnuFileNuovo"));
+    ASSERT_EQ(textWindows().size(), 1);
+    frmFile* editor = textWindows().front();
+    QCoreApplication::processEvents();
+    // An element line has 69 columns; the window opens with room for 80.
+    const QFontMetrics metrics(text(*editor)->font());
+    EXPECT_GE(editor->width(), metrics.horizontalAdvance(QString(80, u'0')));
+    EXPECT_GE(editor->height(), metrics.height() * 24);
+}
