@@ -10,6 +10,7 @@
 
 #include "common/catalogues.h"
 #include "tracking/TrackingModel.h"
+#include "services/WindowPlacement.h"
 
 #include <QImage>
 #include <QPointF>
@@ -77,8 +78,6 @@ private:
     void Form_Load();
     void Imposta_lingua();
     void connectControls();
-    void restoreGeometry();
-    void saveGeometry();
     void scheduleRedraw();
     [[nodiscard]] bool hasNothingToShow() const;
     void drawChart(QSize size);
@@ -108,6 +107,6 @@ private:
     bool m_redrawPending = false;
     bool m_updatingModel = false;
     bool m_loaded = false;
-    bool m_geometryRestored = false;
+    StoredGeometry m_geometry;
     int m_redraws = 0;
 };
