@@ -3,6 +3,7 @@
 
 #include "skycharts/frmGeneralSky.h"
 
+#include "skycharts/ChartPointer.h"
 #include "skycharts/frmObject.h"
 
 #include "services/DisplayFormat.h"
@@ -12,7 +13,6 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMessageBox>
-#include <QMouseEvent>
 
 #include <cmath>
 
@@ -59,33 +59,15 @@ QPointF frmGeneralSky::chartPointAt(QPointF pixel) const
 
 bool frmGeneralSky::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != Picture1)
-        return QWidget::eventFilter(watched, event);
-    // Handlers never let an exception out of the event loop.
-    try {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            Picture1_MouseDown(mouse->button(), chartPointAt(mouse->position()),
-                               mouse->globalPosition().toPoint());
-            return true;
-        }
-        case QEvent::MouseMove: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            Picture1_MouseMove(mouse->buttons(), chartPointAt(mouse->position()));
-            return true;
-        }
-        case QEvent::MouseButtonRelease: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            Picture1_MouseUp(mouse->button(), chartPointAt(mouse->position()));
-            return true;
-        }
-        default:
-            break;
-        }
-    } catch (const std::exception&) {
-        m_dragging = false;
-    }
+    const skycharts::ChartPointerHandlers handlers{
+        [this](Qt::MouseButton button, QPointF chart, QPoint global) {
+            Picture1_MouseDown(button, chart, global);
+        },
+        [this](Qt::MouseButtons buttons, QPointF chart) { Picture1_MouseMove(buttons, chart); },
+        [this](Qt::MouseButton button, QPointF chart) { Picture1_MouseUp(button, chart); },
+        [this] { m_dragging = false; }};
+    if (watched == Picture1 && skycharts::forwardChartPointer(*Picture1, *event, handlers))
+        return true;
     return QWidget::eventFilter(watched, event);
 }
 

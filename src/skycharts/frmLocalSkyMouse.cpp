@@ -4,6 +4,7 @@
 
 #include "skycharts/frmLocalSky.h"
 
+#include "skycharts/ChartPointer.h"
 #include "skycharts/frmObject.h"
 
 #include "core/mAstro.h"
@@ -16,7 +17,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
-#include <QMouseEvent>
 
 #include <cmath>
 
@@ -76,33 +76,15 @@ QPointF frmLocalSky::chartPointAt(QPointF pixel) const
 
 bool frmLocalSky::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != Picture1)
-        return QWidget::eventFilter(watched, event);
-    // Handlers never let an exception out of the event loop.
-    try {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            Picture1_MouseDown(mouse->button(), chartPointAt(mouse->position()),
-                               mouse->globalPosition().toPoint());
-            return true;
-        }
-        case QEvent::MouseMove: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            Picture1_MouseMove(mouse->buttons(), chartPointAt(mouse->position()));
-            return true;
-        }
-        case QEvent::MouseButtonRelease: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            Picture1_MouseUp(mouse->button(), chartPointAt(mouse->position()));
-            return true;
-        }
-        default:
-            break;
-        }
-    } catch (const std::exception&) {
-        m_dragPause.reset();
-    }
+    const skycharts::ChartPointerHandlers handlers{
+        [this](Qt::MouseButton button, QPointF chart, QPoint global) {
+            Picture1_MouseDown(button, chart, global);
+        },
+        [this](Qt::MouseButtons buttons, QPointF chart) { Picture1_MouseMove(buttons, chart); },
+        [this](Qt::MouseButton button, QPointF chart) { Picture1_MouseUp(button, chart); },
+        [this] { m_dragPause.reset(); }};
+    if (watched == Picture1 && skycharts::forwardChartPointer(*Picture1, *event, handlers))
+        return true;
     return QWidget::eventFilter(watched, event);
 }
 
