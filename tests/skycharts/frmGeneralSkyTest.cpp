@@ -24,19 +24,12 @@ class GeneralSkyWindowTest : public LocalSkyTest
 protected:
     std::unique_ptr<frmGeneralSky> openWindow(QSize size = {720, 360})
     {
-        auto sky = std::make_unique<frmGeneralSky>(m_hooks);
-        sky->show();
-        sky->resize(size);
-        QApplication::processEvents();
-        return sky;
+        return showSkyWindow<frmGeneralSky>(m_hooks, size);
     }
 
     static void changeOptions(const std::function<void(GeneralSkyDisplay&)>& change)
     {
-        GeneralSkyDisplay display = TrackingModel::instance().generalSky();
-        change(display);
-        TrackingModel::instance().setGeneralSky(display);
-        QApplication::processEvents();
+        changeSkyDisplay(&TrackingModel::generalSky, &TrackingModel::setGeneralSky, change);
     }
 
     static void expectTickAndTimerBack(const frmGeneralSky& sky, const char* what)

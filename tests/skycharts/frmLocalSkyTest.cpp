@@ -52,19 +52,12 @@ protected:
 
     std::unique_ptr<frmLocalSky> openWindow(QSize size = {600, 400})
     {
-        auto sky = std::make_unique<frmLocalSky>(m_hooks);
-        sky->show();
-        sky->resize(size);
-        QApplication::processEvents();
-        return sky;
+        return showSkyWindow<frmLocalSky>(m_hooks, size);
     }
 
     static void changeOptions(const std::function<void(LocalSkyDisplay&)>& change)
     {
-        LocalSkyDisplay display = TrackingModel::instance().localSky();
-        change(display);
-        TrackingModel::instance().setLocalSky(display);
-        QApplication::processEvents();
+        changeSkyDisplay(&TrackingModel::localSky, &TrackingModel::setLocalSky, change);
     }
 
     frmLocalSky::Hooks m_hooks;
