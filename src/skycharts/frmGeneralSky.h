@@ -91,7 +91,6 @@ private:
     void Picture1_MouseMove(Qt::MouseButtons buttons, QPointF chart);
     void Picture1_MouseUp(Qt::MouseButton button, QPointF chart);
     void finishZoom(QPointF release);
-    void showObject(const skycharts::SkyPick& pick);
 
     Hooks m_hooks;
     skycharts::ViewBox m_view = skycharts::kWholeSkyView;

@@ -8,11 +8,8 @@
 
 #include "services/DisplayFormat.h"
 #include "services/PictureBox.h"
-#include "services/mLang.h"
 
-#include <QGuiApplication>
 #include <QMenu>
-#include <QMessageBox>
 
 #include <cmath>
 
@@ -104,7 +101,7 @@ void frmGeneralSky::Picture1_MouseUp(Qt::MouseButton button, QPointF chart)
         finishZoom(chart);
         return;
     }
-    showObject(identifyAt(chart));
+    showSkyPick(*this, identifyAt(chart), m_hooks.readStarRecord, u"frmGeneralSky");
 }
 
 void frmGeneralSky::finishZoom(QPointF release)
@@ -135,29 +132,6 @@ skycharts::SkyPick frmGeneralSky::identifyAt(QPointF chartPoint) const
 {
     return skycharts::pickOnWholeSky(m_view, ::chartPoint(chartPoint), starPoints(m_starCount),
                                      bodyPoints());
-}
-
-void frmGeneralSky::showObject(const skycharts::SkyPick& pick)
-{
-    if (pick.kind == skycharts::SkyPick::Kind::Nothing)
-        return;
-    frmObject window(this->window());
-    if (pick.kind == skycharts::SkyPick::Kind::Star) {
-        const std::optional<Stella_catalogo> star =
-            m_hooks.readStarRecord ? m_hooks.readStarRecord(pick.index) : std::nullopt;
-        // Guard: a catalogue that can no longer be read is told once; no window describes a
-        // star from a record that was never read.
-        if (!star) {
-            QMessageBox::warning(this, QGuiApplication::applicationDisplayName(),
-                                 mLang::Testo_lingua(u"frmGeneralSky", u"catalogononleggibile"));
-            return;
-        }
-        Record_stella = *star;
-        window.gintOggetto = 0;
-    } else {
-        window.gintOggetto = pick.index;
-    }
-    window.exec();
 }
 
 QString frmGeneralSky::pointerReadout(QPointF chartPoint) const

@@ -118,7 +118,6 @@ private:
     void Picture1_MouseDown(Qt::MouseButton button, QPointF chart, QPoint global);
     void Picture1_MouseMove(Qt::MouseButtons buttons, QPointF chart);
     void Picture1_MouseUp(Qt::MouseButton button, QPointF chart);
-    void showObject(const skycharts::SkyPick& pick);
     void drawSatellite(const TrackedSatellite& satellite);
 
     Hooks m_hooks;

@@ -10,13 +10,10 @@
 #include "core/mAstro.h"
 #include "services/DisplayFormat.h"
 #include "services/PictureBox.h"
-#include "services/mLang.h"
 
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
 
 #include <cmath>
 
@@ -169,7 +166,7 @@ void frmLocalSky::Picture1_MouseUp(Qt::MouseButton button, QPointF chart)
         }
         return;
     }
-    showObject(identifyAt(chart));
+    showSkyPick(*this, identifyAt(chart), m_hooks.readStarRecord, u"frmLocalSky");
 }
 
 skycharts::SkyPick frmLocalSky::identifyAt(QPointF chartPoint) const
@@ -178,27 +175,6 @@ skycharts::SkyPick frmLocalSky::identifyAt(QPointF chartPoint) const
     return skycharts::pickSkyObject(m_view, static_cast<float>(chartPoint.x()),
                                     static_cast<float>(chartPoint.y()), starPoints(m_starCount),
                                     bodyPoints(), threshold);
-}
-
-void frmLocalSky::showObject(const skycharts::SkyPick& pick)
-{
-    if (pick.kind == skycharts::SkyPick::Kind::Nothing)
-        return;
-    frmObject window(this->window());
-    if (pick.kind == skycharts::SkyPick::Kind::Star) {
-        const std::optional<Stella_catalogo> star =
-            m_hooks.readStarRecord ? m_hooks.readStarRecord(pick.index) : std::nullopt;
-        if (!star) {
-            QMessageBox::warning(this, QGuiApplication::applicationDisplayName(),
-                                 mLang::Testo_lingua(u"frmLocalSky", u"catalogononleggibile"));
-            return;
-        }
-        Record_stella = *star;
-        window.gintOggetto = 0;
-    } else {
-        window.gintOggetto = pick.index;
-    }
-    window.exec();
 }
 
 QString frmLocalSky::pointerReadout(QPointF chartPoint) const
