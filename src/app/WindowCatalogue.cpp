@@ -22,11 +22,13 @@
 #include "worldmap/frmFloating.h"
 #include "worldmap/frmSatellite.h"
 #include "worldmap/frmTrack.h"
+#include "predictions/PassFormat.h"
 #include "predictions/frmVisibleSatellites.h"
 #include "skycharts/TransitTrack.h"
 #include "skycharts/frmGeneralSky.h"
 #include "skycharts/frmLocalSky.h"
 #include "skycharts/frmMagnitude.h"
+#include "skycharts/frmSkySat.h"
 #include "tracking/OptionsStore.h"
 #include "tracking/ProgramClock.h"
 #include "tracking/ReferenceData.h"
@@ -338,10 +340,39 @@ void connectElementDatabase(MDIForm1& main, DatabaseSession& session)
         if (QWidget* frame = databaseFrame())
             frame->hide();
     };
+    // Activate adds the pass's own set to the active list as the database window's Add does,
+    // and makes it principal as its Principal command does, whatever that window has chosen.
+    frmVisibleSatellites::ActionHooks passActions;
+    passActions.activate = [&session](const Record_TLE& set, bool principal) {
+        AddOutcome outcome = session.active().add({set});
+        if (outcome.added == 0)
+            return outcome;
+        if (principal) {
+            const MoveOutcome moved =
+                session.active().makePrincipal({session.active().count() - 1});
+            outcome.principalChanged = outcome.principalChanged || moved.principalChanged;
+            outcome.workingSetSaved = outcome.workingSetSaved && moved.workingSetSaved;
+        }
+        if (outcome.principalChanged)
+            redrawPrincipal();
+        notifyActiveSatellitesChanged();
+        return outcome;
+    };
+    // Chart opens a new pass chart of the pass's own set, which keeps its copy of it.
+    passActions.showChart = [&main](const PassListModel::Entry& entry) {
+        const passes::FoundPass& pass = entry.row.pass;
+        frmSkySat::open(skycharts::passChartRequest(
+                            entry.row.elementLines,
+                            localDateOf(pass.acquisition.julianDate, Osservatore),
+                            localDateOf(pass.culmination.julianDate, Osservatore),
+                            localDateOf(pass.loss.julianDate, Osservatore), entry.texts.lines),
+                        main.mdiArea(), chartMenu(main, ChartKind::PassChart));
+    };
     WindowRegistry::instance().define(
         windowNames::kVisibleSatellites, WindowLifetime::UnloadOnClose,
-        [&main, passHooks]() -> QWidget* {
+        [&main, passHooks, passActions]() -> QWidget* {
             auto* window = new frmVisibleSatellites(passHooks);
+            window->setActionHooks(passActions);
             main.mdiArea()->addSubWindow(window);
             return window;
         });

@@ -10,10 +10,6 @@
 
 namespace mMate {
 
-/// Minimum elevation [degrees] that the pass window's filters chose for its next search (0
-/// with the no-filter box ticked). The searches below do not read it: each takes its own.
-inline double Elevazione_minima = 0;
-
 enum class SearchStatus {
     Found,
     NotConverged,     ///< 50 iterations did not reach the tolerance

@@ -229,10 +229,6 @@ void MDIForm1::connectCommand(const Command& command)
 
 void MDIForm1::applyCommandStates()
 {
-    for (const Command& command : commandTable()) {
-        if (command.state == CommandState::WindowNotBuilt)
-            menuItem(command.item)->setEnabled(false);
-    }
     // A toolbar button is available exactly when the command it runs is; one that runs an item
     // of a map's pop-up menu acts on that map, so it also waits for the map to be open.
     for (const ToolbarPosition& position : toolbarPositions()) {
@@ -483,9 +479,7 @@ void MDIForm1::activeListChanged()
 
 void MDIForm1::Lingua()
 {
-    setStatusNames(mLang::Testo_lingua(u"Conditions", u"eclisse"),
-                   mLang::Testo_lingua(u"Conditions", u"visibile"),
-                   mLang::Testo_lingua(u"Conditions", u"nonvisibile"));
+    readStatusNames();
     g_helpFile = QDir(MyPath).filePath(mLang::Testo_lingua(u"Help", u"file"));
 
     for (const QString& name : std::as_const(m_menus.captioned)) {

@@ -34,20 +34,11 @@ class MDIForm1 : public QMainWindow, private TickHost
     Q_OBJECT
 
 public:
-    /// Whether a command's window is part of the program yet; an item whose window is not is
-    /// shown disabled.
-    enum class CommandState {
-        Ready,
-        WindowNotBuilt,
-    };
-
-    /// One menu command: the item, the window it opens or acts on ("" for none), its state,
-    /// and its handler.
+    /// One menu command: the item, the window it opens or acts on ("" for none), and its handler.
     struct Command
     {
         QString item;
         QString window;
-        CommandState state;
         std::function<void(MDIForm1&, const QString& item)> handler;
     };
 
@@ -151,6 +142,9 @@ public:
     void Toolbar1_ButtonMenuClick(const QString& key);
     void StatusBar1_PanelClick(int panel);
 
+    /// The map window a pop-up menu item acts on; empty for any other item.
+    [[nodiscard]] static QString popupCommandWindow(const QString& item);
+
 protected:
     /// Closing asks for confirmation (MDIForm_QueryUnload), then ends the program.
     void closeEvent(QCloseEvent* event) override;
@@ -172,8 +166,6 @@ private:
     /// tick and again after Windows > Close all.
     void trackingModel_ticked();
     void applyCommandStates();
-    /// The map window a pop-up menu item acts on; empty for any other item.
-    [[nodiscard]] static QString popupCommandWindow(const QString& item);
     /// Whether the active child window has the procedure (a normalised signature, "Stampa()").
     [[nodiscard]] bool activeChildHas(const char* procedure) const;
     void updatePrintCommand();

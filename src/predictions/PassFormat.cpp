@@ -4,6 +4,7 @@
 #include "core/mAstro.h"
 #include "services/DisplayFormat.h"
 #include "services/mLang.h"
+#include "tracking/TickTexts.h"
 
 #include <cmath>
 
@@ -64,20 +65,6 @@ double localDateOf(double julianDate, const Dati_osservatore& observer)
                                  mAstro::zoneOffsetMinutes(observer));
 }
 
-QString statusText(int status)
-{
-    switch (status) {
-    case kStatoEclisse:
-        return mLang::Testo_lingua(u"Conditions", u"eclisse");
-    case kStatoVisibile:
-        return mLang::Testo_lingua(u"Conditions", u"visibile");
-    case kStatoIlluminato:
-        return mLang::Testo_lingua(u"Conditions", u"nonvisibile");
-    default:
-        return {};
-    }
-}
-
 QString passLine(const PassEvent& event, const Dati_osservatore& observer, const QLocale& locale)
 {
     const passes::SkySample& s = event.sky;
@@ -85,7 +72,7 @@ QString passLine(const PassEvent& event, const Dati_osservatore& observer, const
                               u"dd mmm yyyy  hh:mm:ss", locale);
     line += blanks(18) + right(formatNumber(s.elevationDeg, u"#0.0", locale), 4);
     line += blanks(3) + formatNumber(s.azimuthDeg, u"000.0", locale);
-    line += blanks(3) + left(statusText(s.status), 8);
+    line += blanks(3) + left(statusName(s.status), 8);
     line += blanks(2) + magnitudeField(s.magnitude, locale);
     line += blanks(3) + right(formatNumber(s.sunElevationDeg, u"00.0", locale), 5);
     line += blanks(2) + right(formatNumber(s.rangeKm, u"0.0", locale), 8);
@@ -107,7 +94,7 @@ PassTexts passTexts(const passes::PassRow& row, const Dati_osservatore& observer
     t.columns[kColumnName] = QString::fromStdString(row.name);
     t.columns[kColumnElevation] = right(formatNumber(top.elevationDeg, u"#0.0", locale), 4);
     t.columns[kColumnAzimuth] = right(formatNumber(top.azimuthDeg, u"##0", locale), 4);
-    t.columns[kColumnStatus] = statusText(top.status).left(3);
+    t.columns[kColumnStatus] = statusName(top.status).left(3);
     t.columns[kColumnMagnitude] = magnitudeField(top.magnitude, locale);
 
     const long long s = wholeSeconds(localDateOf(p.loss.julianDate, observer)) -

@@ -34,9 +34,6 @@ struct PassTexts
 /// The local date value (days since 1899-12-30) of a Julian date for the observer.
 [[nodiscard]] double localDateOf(double julianDate, const Dati_osservatore& observer);
 
-/// The text of a satellite status (section "Conditions"); empty for any other value.
-[[nodiscard]] QString statusText(int status);
-
 /// One event line: date and time, elevation, azimuth, status, magnitude, Sun elevation, range.
 [[nodiscard]] QString passLine(const passes::PassEvent& event, const Dati_osservatore& observer,
                                const QLocale& locale = QLocale());

@@ -1,6 +1,7 @@
 #include "predictions/PassListModel.h"
 
 #include <algorithm>
+#include <numeric>
 
 PassListModel::PassListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -49,11 +50,30 @@ void PassListModel::sort(int column, Qt::SortOrder order)
         key = kColumnMagnitudeKey;
     const auto k = static_cast<std::size_t>(key);
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    std::stable_sort(m_entries.begin(), m_entries.end(),
-                     [k, order](const Entry& a, const Entry& b) {
-                         const int c = QString::compare(a.texts.columns[k], b.texts.columns[k]);
-                         return order == Qt::AscendingOrder ? c < 0 : c > 0;
-                     });
+    std::vector<std::size_t> sortedRows(m_entries.size());
+    std::iota(sortedRows.begin(), sortedRows.end(), std::size_t{0});
+    std::stable_sort(
+        sortedRows.begin(), sortedRows.end(), [this, k, order](std::size_t a, std::size_t b) {
+            const int c =
+                QString::compare(m_entries[a].texts.columns[k], m_entries[b].texts.columns[k]);
+            return order == Qt::AscendingOrder ? c < 0 : c > 0;
+        });
+    std::deque<Entry> sorted;
+    std::vector<int> newRow(m_entries.size());
+    for (std::size_t n = 0; n < sortedRows.size(); ++n) {
+        sorted.push_back(std::move(m_entries[sortedRows[n]]));
+        newRow[sortedRows[n]] = static_cast<int>(n);
+    }
+    m_entries = std::move(sorted);
+    // The chosen row (and any other index a view keeps) follows its pass to its new place.
+    const QModelIndexList from = persistentIndexList();
+    QModelIndexList to;
+    to.reserve(from.size());
+    for (const QModelIndex& index : from)
+        to.append(index.isValid() && index.row() < static_cast<int>(newRow.size())
+                      ? createIndex(newRow[static_cast<std::size_t>(index.row())], index.column())
+                      : QModelIndex());
+    changePersistentIndexList(from, to);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 

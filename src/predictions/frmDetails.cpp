@@ -160,6 +160,16 @@ void frmDetails::showTextListing()
     List1->setFocus();
 }
 
+void frmDetails::showLines(QStringList lines)
+{
+    if (m_computing > 0)
+        return;
+    m_summary->clear();
+    m_listing->setListing(std::move(lines), nullptr, {});
+    showTextListing();
+    setWindowTitle(QString());
+}
+
 void frmDetails::Salva()
 {
     if (m_computing > 0)

@@ -55,6 +55,10 @@ public:
     ListingEnd Genera_relativo(const Record_TLE& setA, const Record_TLE& setB, double tempoinizio,
                                double tempofine, double step, int opzione);
 
+    /// Shows ready-made text lines (the event lines of a list of passes) with no caption; Save
+    /// and Print then work on them.
+    void showLines(QStringList lines);
+
     /// The summary of the primary (0) or secondary (1) element database.
     void Sommario(int elenco);
     /// The summary of an element file; a file with no readable set is told and closes the

@@ -71,6 +71,7 @@ frmVisibleSatellites::~frmVisibleSatellites()
 
 void frmVisibleSatellites::connectControls()
 {
+    connect(cmdAttiva, &GraphButton::Click, this, &frmVisibleSatellites::cmdAttiva_Click);
     for (int k = 0; k < kTabs; ++k) {
         const auto i = static_cast<std::size_t>(k);
         connect(cmdOK[i], &GraphButton::Click, this, [this, k] { cmdOK_Click(k); });
@@ -86,6 +87,15 @@ void frmVisibleSatellites::connectControls()
                 [this, k](int column) { lvwPass_ColumnClick(k, column); });
         connect(lvwPass[i], &QTreeView::doubleClicked, this,
                 [this, k](const QModelIndex& index) { emit passActivated(k, index.row()); });
+        connect(lvwPass[i], &QWidget::customContextMenuRequested, this,
+                [this, k] { lvwPass_RightClick(k); });
+        connect(lstPass[i], &QListWidget::itemSelectionChanged, this,
+                [this, k] { lstPass_Click(k); });
+        connect(lstPass[i], &QListWidget::itemDoubleClicked, this,
+                [this, k] { lstPass_DblClick(k); });
+        connect(cmdDettagli[i], &GraphButton::Click, this, [this, k] { cmdDettagli_Click(k); });
+        connect(cmdMappa[i], &GraphButton::Click, this, [this, k] { cmdMappa_Click(k); });
+        connect(cmdHelp[i], &GraphButton::Click, this, [this, k] { cmdHelp_Click(k); });
     }
 }
 
@@ -93,23 +103,25 @@ void frmVisibleSatellites::chkNessunFiltro_Click(int Index)
 {
     const auto i = static_cast<std::size_t>(Index);
     if (chkNessunFiltro[i]->isChecked()) {
-        mMate::Elevazione_minima = 0;
+        m_minimumElevation = 0;
         m_azimuthMin = 0;
         m_azimuthMax = 360;
     } else {
-        mMate::Elevazione_minima = Impostazioni.Filtro_altezza_min[i];
+        m_minimumElevation = Impostazioni.Filtro_altezza_min[i];
         m_azimuthMin = Impostazioni.Filtro_azimut_min[i];
         m_azimuthMax = Impostazioni.Filtro_azimut_max[i];
     }
 }
 
-void frmVisibleSatellites::showMessage(QMessageBox::Icon icon, const QString& text)
+void frmVisibleSatellites::showMessage(QMessageBox::Icon icon, const QString& text,
+                                       const QString& title)
 {
     if (m_message) {
         m_message(icon, text);
         return;
     }
-    QMessageBox box(icon, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok, this);
+    QMessageBox box(icon, title.isEmpty() ? QGuiApplication::applicationDisplayName() : title, text,
+                    QMessageBox::Ok, this);
     box.exec();
 }
 
@@ -137,7 +149,9 @@ bool frmVisibleSatellites::checkBeforeSearch(int k)
         const int sets = m_hooks.primaryCount ? m_hooks.primaryCount()
                                               : static_cast<int>(Db_principale.size()) - 1;
         if (sets <= 0) {
+            m_chosen[i].reset();
             lstPass[i]->clear();
+            updateActionButtons(k);
             if (askForDatabase())
                 QTimer::singleShot(0, this, [this] { cmdOK_Click(kTabAll); });
             return false;
@@ -205,7 +219,7 @@ void frmVisibleSatellites::startSearch(int k)
     request.observer = Osservatore;
     request.options = Impostazioni;
     request.magnitudes = Tabella_magnitudini;
-    request.filters.minimumElevationDeg = mMate::Elevazione_minima;
+    request.filters.minimumElevationDeg = m_minimumElevation;
     request.filters.azimuthMinDeg = m_azimuthMin;
     request.filters.azimuthMaxDeg = m_azimuthMax;
     // With the no-filter box ticked there is no azimuth window at all (not even 0 .. 360,
@@ -229,11 +243,11 @@ void frmVisibleSatellites::startSearch(int k)
             request.satellites.push_back({slot, RigaDati[slot], Satelement[slot]});
     }
 
+    m_chosen[i].reset();
     lstPass[i]->clear();
     m_models[i]->clear();
     lvwPass[i]->header()->setSortIndicatorShown(false);
-    cmdMappa[i]->setEnabled(false);
-    cmdDettagli[i]->setEnabled(false);
+    updateActionButtons(k);
     for (GraphButton* ok : cmdOK)
         ok->setEnabled(false);
 
@@ -343,18 +357,6 @@ void frmVisibleSatellites::finishSearch()
     emit searchFinished(k);
 }
 
-void frmVisibleSatellites::lvwPass_ItemClick(int k, int row)
-{
-    const auto i = static_cast<std::size_t>(k);
-    const PassListModel::Entry* entry = m_models[i]->entry(row);
-    if (entry == nullptr)
-        return;
-    lstPass[i]->clear();
-    for (const QString& line : entry->texts.lines)
-        lstPass[i]->addItem(line);
-    emit passSelected(k, row);
-}
-
 void frmVisibleSatellites::lvwPass_ColumnClick(int k, int column)
 {
     // Sorting waits while the list of this tab is still being filled.
@@ -367,20 +369,13 @@ void frmVisibleSatellites::lvwPass_ColumnClick(int k, int column)
                                         header->sortIndicatorOrder() == Qt::AscendingOrder
                                     ? Qt::DescendingOrder
                                     : Qt::AscendingOrder;
-    const passes::PassRow* chosen = nullptr;
-    if (const PassListModel::Entry* entry = m_models[i]->entry(selectedRow(k)))
-        chosen = &entry->row;
+    // The chosen pass stays chosen in its new place, its lines and chosen line as they were.
     m_models[i]->sort(column, order);
     header->setSortIndicator(column, order);
     header->setSortIndicatorShown(true);
-    // The chosen pass stays chosen in its new place, its lines shown.
-    for (int row = 0; chosen != nullptr && row < m_models[i]->rowCount(); ++row) {
-        if (&m_models[i]->entry(row)->row == chosen) {
-            lvwPass[i]->setCurrentIndex(m_models[i]->index(row, 0));
-            lvwPass_ItemClick(k, row);
-            break;
-        }
-    }
+    const QModelIndex current = lvwPass[i]->currentIndex();
+    if (current.isValid())
+        lvwPass[i]->scrollTo(current);
 }
 
 void frmVisibleSatellites::cmdCancel_Click()

@@ -9,6 +9,7 @@
 // that satellite whatever the program's slots hold by then.
 
 #include "common/gates.h"
+#include "database/ActiveSatellites.h"
 #include "predictions/PassListModel.h"
 
 #include <QMessageBox>
@@ -30,6 +31,7 @@ class QListWidget;
 class QTabWidget;
 class QTimer;
 class QTreeView;
+class frmDetails;
 class frmProgress;
 
 class frmVisibleSatellites : public QWidget
@@ -49,6 +51,27 @@ public:
     using MessageSink = std::function<void(QMessageBox::Icon icon, const QString& text)>;
     /// Asks an OK/Cancel question; true for OK.
     using Question = std::function<bool(const QString& text)>;
+    /// Asks a Yes/No/Cancel question; the button pressed.
+    using ThreeWayQuestion = std::function<QMessageBox::StandardButton(const QString& text)>;
+    /// The save dialog: parent, proposed folder, filter; the chosen path or "" on Cancel.
+    using SaveChooser =
+        std::function<QString(QWidget* parent, const QString& folder, const QString& filter)>;
+    /// The print dialog over the shared printer; false on Cancel.
+    using PrintChooser = std::function<bool(QWidget* parent)>;
+
+    /// What the pass-list actions ask of the rest of the program. Each acts on the pass's own
+    /// element set, whatever the slots or the database hold by then. A button whose hook is
+    /// empty stays disabled.
+    struct ActionHooks
+    {
+        /// Adds the set as the last active satellite and, when `principal`, makes it the
+        /// principal one; what the active list reports.
+        std::function<AddOutcome(const Record_TLE& set, bool principal)> activate;
+        /// Opens a new sky chart window of the pass.
+        std::function<void(const PassListModel::Entry& pass)> showChart;
+        /// A new listing window, shown (the program's listing window when empty).
+        std::function<frmDetails*()> newListing;
+    };
 
     static constexpr int kTabs = 3;
     static constexpr int kTabAll = 0;
@@ -87,9 +110,31 @@ public:
     void chkNessunFiltro_Click(int Index);
     void Applica_lingua();
 
+    // --- what is done with a found pass -------------------------------------------------------
+    /// A row of the event list of tab Index was chosen (or none): the buttons follow.
+    void lstPass_Click(int Index);
+    /// The ephemeris of the chosen pass from its start to its end, in a new listing window.
+    void lstPass_DblClick(int Index);
+    void cmdDettagli_Click(int Index) { lstPass_DblClick(Index); }
+    /// The sky chart of the chosen pass (through the chart hook).
+    void cmdMappa_Click(int Index);
+    /// Adds the satellite of the pass chosen on tab 0 to the active list.
+    void cmdAttiva_Click();
+    /// A listing window with the event lines of every pass of tab Index, in the list's order.
+    void lvwPass_RightClick(int Index);
+    void cmdHelp_Click(int Index);
+    /// Writes the event lines of the current tab's chosen pass to a file the user chooses; a
+    /// failure is told, Cancel is not.
+    Q_INVOKABLE void Salva();
+    /// Prints the event lines of the current tab's chosen pass; a failure is told, Cancel is
+    /// not.
+    Q_INVOKABLE void Stampa();
+
     [[nodiscard]] bool isSearching() const { return m_run != nullptr; }
     /// The tab of the last search and, on tab 0, the database position of the chosen pass.
     [[nodiscard]] int currentTab() const { return m_currentTab; }
+    /// The minimum elevation the filters give the next search [degrees].
+    [[nodiscard]] double minimumElevation() const { return m_minimumElevation; }
 
     // --- for the pass-list actions ---------------------------------------------------------
     [[nodiscard]] const PassListModel* passList(int tab) const;
@@ -97,9 +142,18 @@ public:
     [[nodiscard]] const PassListModel::Entry* passAt(int tab, int row) const;
     /// The chosen row of a tab's list, -1 when none.
     [[nodiscard]] int selectedRow(int tab) const;
+    /// The pass whose event lines tab `tab` shows, as it was when chosen; null when none.
+    [[nodiscard]] const PassListModel::Entry* chosenPass(int tab) const;
+
+    void setActionHooks(ActionHooks hooks);
+    /// The sky chart of a pass; Chart is enabled only once this is set and a row is chosen.
+    void setChartHook(std::function<void(const PassListModel::Entry& pass)> hook);
 
     void setMessageSink(MessageSink sink) { m_message = std::move(sink); }
     void setQuestion(Question question) { m_question = std::move(question); }
+    void setThreeWayQuestion(ThreeWayQuestion question) { m_askYesNoCancel = std::move(question); }
+    void setSaveChooser(SaveChooser chooser) { m_chooseSaveFile = std::move(chooser); }
+    void setPrintChooser(PrintChooser chooser) { m_choosePrinter = std::move(chooser); }
     /// Worker threads of the next searches (0: one per core).
     void setThreadCount(unsigned threads) { m_threads = threads; }
 
@@ -125,21 +179,35 @@ private:
     void lvwPass_ItemClick(int k, int row);
     void lvwPass_ColumnClick(int k, int column);
     void cmdCancel_Click();
-    void cmdHelp_Click();
+    /// Enables Details, Chart and (tab 0) Activate as the chosen pass and the hooks allow.
+    void updateActionButtons(int k);
+    /// The event lines of the current tab, empty when it shows none.
+    [[nodiscard]] QStringList currentEventLines() const;
+    [[nodiscard]] QMessageBox::StandardButton askYesNoCancel(const QString& text);
 
     [[nodiscard]] bool checkBeforeSearch(int k);
     [[nodiscard]] bool askForDatabase();
     void startSearch(int k);
     void pollSearch();
     void finishSearch();
-    void showMessage(QMessageBox::Icon icon, const QString& text);
+    /// Shows one message titled `title`, or the program's name when it is empty.
+    void showMessage(QMessageBox::Icon icon, const QString& text, const QString& title = {});
 
     DatabaseHooks m_hooks;
     MessageSink m_message;
     Question m_question;
+    ThreeWayQuestion m_askYesNoCancel;
+    SaveChooser m_chooseSaveFile;
+    PrintChooser m_choosePrinter;
+    ActionHooks m_actions;
+    /// Per tab, a copy of the pass whose lines are shown: a later search, sort or change of the
+    /// active list cannot change what the actions work on.
+    std::array<std::optional<PassListModel::Entry>, kTabs> m_chosen;
     unsigned m_threads = 0;
     std::array<PassListModel*, kTabs> m_models{};
     int m_currentTab = kTabPrincipal;
+    /// The filters' minimum elevation for the next search [degrees]; 0 with no filter.
+    double m_minimumElevation = 0;
     double m_azimuthMin = 0;
     double m_azimuthMax = 360;
     std::unique_ptr<Run> m_run;

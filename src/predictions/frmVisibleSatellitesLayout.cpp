@@ -123,6 +123,8 @@ QWidget* frmVisibleSatellites::buildTab(int k)
     lvwPass[i]->setMinimumHeight(pixels(kPassListHeightTwips));
     lvwPass[i]->header()->setSortIndicatorShown(false);
     lvwPass[i]->header()->setSectionsClickable(true);
+    // The right mouse button lists every pass of the tab in a listing window.
+    lvwPass[i]->setContextMenuPolicy(Qt::CustomContextMenu);
     lvwPass[i]->header()->setStretchLastSection(false);
     for (int c = 0; c < kPassColumnCount; ++c) {
         if (kColumnWidthsTwips[static_cast<std::size_t>(c)] <= 0)

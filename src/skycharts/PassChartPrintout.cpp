@@ -32,6 +32,9 @@ constexpr double kArrowSize = 100;
 constexpr double kArrowSpacing = 60;
 constexpr int kNoteLines = 3;
 constexpr double kNoteLineRightGap = 300;
+/// The text block's line pitch [twips]: that of Courier New at 10 points, kept whatever
+/// monospaced font the system gives in its place, so the block always ends on the page.
+constexpr double kTextLineTwips = 227;
 
 QString caption(QStringView key)
 {
@@ -182,21 +185,22 @@ void drawPassChartPrintout(DrawingSurface& page, const PassChartDisplay& display
 
     page.setDrawWidth(1);
     page.setFillStyle(FillStyle::Transparent);
-    page.setCurrentY(Page::kTextY);
+    double y = Page::kTextY;
     for (const QString& row : passChartTextBlock(request, Osservatore, locale)) {
         page.setCurrentX(Page::kTextX);
-        page.Print(row);
+        page.setCurrentY(y);
+        page.Print(row, false);
+        y += kTextLineTwips;
     }
     if (!letterPaper) {
         const double right = Page::kWidth - Page::kMargin - kNoteLineRightGap;
         for (int i = 0; i < kNoteLines; ++i) {
-            const double y = page.CurrentY();
             page.Line(Page::kTextX, y, right, y, Qt::black);
-            page.setCurrentX(Page::kTextX);
-            page.Print(QString());
-            page.Print(QString());
+            y += 2 * kTextLineTwips;
         }
     }
+    page.setCurrentX(Page::kTextX);
+    page.setCurrentY(y);
     page.setFontName(fontName);
 }
 

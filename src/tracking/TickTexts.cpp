@@ -3,6 +3,7 @@
 #include "core/DateValue.h"
 #include "services/DisplayFormat.h"
 #include "services/TextData.h"
+#include "services/mLang.h"
 
 #include <cmath>
 #include <variant>
@@ -42,11 +43,11 @@ QString g_notVisibleName;
 
 } // namespace
 
-void setStatusNames(const QString& eclipsed, const QString& visible, const QString& notVisible)
+void readStatusNames()
 {
-    g_eclipsedName = eclipsed;
-    g_visibleName = visible;
-    g_notVisibleName = notVisible;
+    g_eclipsedName = mLang::Testo_lingua(u"Conditions", u"eclisse");
+    g_visibleName = mLang::Testo_lingua(u"Conditions", u"visibile");
+    g_notVisibleName = mLang::Testo_lingua(u"Conditions", u"nonvisibile");
 }
 
 QString statusName(int stato)

@@ -39,9 +39,9 @@ struct PrincipalTexts
     QString uplink;         ///< lblTrasm, Doppler-corrected
 };
 
-/// The status names (1 eclipsed, 2 visible, 3 sunlit but not visible) as the main window's
-/// Lingua last read them from the language file ("Conditions" section).
-void setStatusNames(const QString& eclipsed, const QString& visible, const QString& notVisible);
+/// Reads the status names (1 eclipsed, 2 visible, 3 sunlit but not visible) from the language
+/// file's "Conditions" section; the main window's Lingua does it at every change of language.
+void readStatusNames();
 /// The status name of a satellite state (Stato2Stringa); "" for any other value.
 [[nodiscard]] QString statusName(int stato);
 

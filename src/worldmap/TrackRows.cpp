@@ -128,16 +128,3 @@ const TrackedSatellite* trackedSatellite(const TickSnapshot& snapshot, int slot)
     return found != snapshot.satellites.end() ? &*found : nullptr;
 }
 
-QString stateName(int stato)
-{
-    switch (stato) {
-    case kStatoEclisse:
-        return mLang::Testo_lingua(u"Conditions", u"eclisse");
-    case kStatoVisibile:
-        return mLang::Testo_lingua(u"Conditions", u"visibile");
-    case kStatoIlluminato:
-        return mLang::Testo_lingua(u"Conditions", u"nonvisibile");
-    default:
-        return {};
-    }
-}

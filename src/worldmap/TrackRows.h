@@ -59,5 +59,3 @@ namespace trackPaging {
 /// The satellite of `slot` in the snapshot, or null for a slot beyond the active ones.
 [[nodiscard]] const TrackedSatellite* trackedSatellite(const TickSnapshot& snapshot, int slot);
 
-/// The status name of a Stato value (eclipsed, visible, not visible); empty for another.
-[[nodiscard]] QString stateName(int stato);

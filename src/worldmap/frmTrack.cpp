@@ -11,6 +11,7 @@
 #include "services/ProgramFolder.h"
 #include "services/WindowRegistry.h"
 #include "services/mLang.h"
+#include "tracking/TickTexts.h"
 
 #include <QDir>
 #include <QFrame>
@@ -331,7 +332,7 @@ void frmTrack::Aggiorna_dati()
             valori.Azimut * kDegToRad, valori.Elevazione * kDegToRad,
             Osservatore.Latitudine_osservatore, snapshot.time.Tempo_siderale_locale);
         const TrackRowTexts texts = trackRowTexts(name, valori, elements, rowChannel(row),
-                                                  equatorial, stateName(valori.Stato));
+                                                  equatorial, statusName(valori.Stato));
         lblName[r]->setText(texts.name);
         setTextColour(lblName[r], texts.belowHorizon ? kBelowHorizon : kAboveHorizon);
         lblAlt[r]->setText(texts.elevation);

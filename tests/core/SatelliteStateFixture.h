@@ -43,7 +43,6 @@ protected:
         m_position = mSat::Posizione_ECI;
         m_velocity = mSat::Velocita_ECI;
         m_sun = mSat::Elevazione_sole;
-        m_minimum = mMate::Elevazione_minima;
         Impostazioni = Opzioni{};
         Osservatore = defaultObserver();
         mSat::clearPropagatorCache();
@@ -62,7 +61,6 @@ protected:
         mSat::Posizione_ECI = m_position;
         mSat::Velocita_ECI = m_velocity;
         mSat::Elevazione_sole = m_sun;
-        mMate::Elevazione_minima = m_minimum;
         mSat::clearPropagatorCache();
     }
 
@@ -78,7 +76,6 @@ private:
     std::array<double, 3> m_position{};
     std::array<double, 3> m_velocity{};
     double m_sun = 0;
-    double m_minimum = 0;
 };
 
 // Element sets used across the tests (lines of the public catalogue form).

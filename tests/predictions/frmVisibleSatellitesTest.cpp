@@ -13,6 +13,7 @@
 #include "core/PassSearch.h"
 #include "support/ElementSetSources.h"
 #include "support/TestFiles.h"
+#include "tracking/TickTexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -44,6 +45,7 @@ protected:
         writeTestFile(folderFile(QStringLiteral("English.ini")),
                       readTestFile(QStringLiteral(QUORVANEL_DATA_DIR "/English.ini")));
         Impostazioni.File_lingua = "English.ini";
+        readStatusNames();
         for (int slot = 1; slot <= kLastSlot; ++slot) {
             RigaDati[slot] = {};
             Satelement[slot] = {};
@@ -196,9 +198,9 @@ TEST_F(PassWindowTest, NoFilterBoxSetsTheMinimumElevationAtOnce)
 {
     Impostazioni.Filtro_altezza_min[2] = 15;
     window->chkNessunFiltro[2]->click();
-    EXPECT_EQ(mMate::Elevazione_minima, 0.0);
+    EXPECT_EQ(window->minimumElevation(), 0.0);
     window->chkNessunFiltro[2]->click();
-    EXPECT_EQ(mMate::Elevazione_minima, 15.0);
+    EXPECT_EQ(window->minimumElevation(), 15.0);
 }
 
 TEST_F(PassWindowTest, WholeDatabaseRunListsThePassesAndTellsTheBadSetOnce)
@@ -291,7 +293,7 @@ TEST_F(PassWindowTest, SortingByMagnitudePutsPassesWithoutOneLastAndKeepsTheChoi
     const PassListModel* list = window->passList(0);
     ASSERT_GT(list->rowCount(), 20);
     window->lvwPass[0]->setCurrentIndex(list->index(5, 0));
-    const passes::PassRow* chosen = &window->passAt(0, 5)->row;
+    const QString chosen = window->passAt(0, 5)->texts.tag;
 
     emit window->lvwPass[0]->header()->sectionClicked(kColumnMagnitude);
     bool numbersEnded = false;
@@ -307,7 +309,7 @@ TEST_F(PassWindowTest, SortingByMagnitudePutsPassesWithoutOneLastAndKeepsTheChoi
     }
     const int now = window->selectedRow(0);
     ASSERT_GE(now, 0);
-    EXPECT_EQ(&window->passAt(0, now)->row, chosen);
+    EXPECT_EQ(window->passAt(0, now)->texts.tag, chosen) << "the same pass, not the same row";
     EXPECT_EQ(window->lstPass[0]->item(0)->text(), window->passAt(0, now)->texts.lines[0]);
 }
 

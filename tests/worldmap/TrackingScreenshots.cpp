@@ -41,9 +41,7 @@ protected:
             GTEST_SKIP() << "gpredict's satellites.dat is not installed";
         m_sets = *sets;
         ASSERT_TRUE(Carica_archivi().ok());
-        setStatusNames(mLang::Testo_lingua(u"Conditions", u"eclisse"),
-                       mLang::Testo_lingua(u"Conditions", u"visibile"),
-                       mLang::Testo_lingua(u"Conditions", u"nonvisibile"));
+        readStatusNames();
     }
 
     /// The ISS as principal, then the satellites the frequency table knows, then others.
