@@ -18,14 +18,9 @@
 #include "tracking/ReferenceData.h"
 #include "tracking/TrackingModel.h"
 
-#include <QApplication>
 #include <QImage>
-#include <QSize>
 
 #include <gtest/gtest.h>
-
-#include <functional>
-#include <memory>
 
 /// Milan, as the city list has it.
 inline Dati_osservatore milan()
@@ -43,31 +38,6 @@ inline Dati_osservatore milan()
 inline double nightInMilan()
 {
     return DateValue::fromDateTime(2026, 1, 15, 21, 30, 0);
-}
-
-/// A sky chart window made with its hooks and shown at `size`, its first drawing done.
-template <class Window>
-std::unique_ptr<Window> showSkyWindow(const typename Window::Hooks& hooks, QSize size)
-{
-    auto sky = std::make_unique<Window>(hooks);
-    sky->show();
-    sky->resize(size);
-    QApplication::processEvents();
-    return sky;
-}
-
-/// Changes one display record of the tracking model (through its reader and its setter) and
-/// lets the windows follow.
-template <class Display>
-void changeSkyDisplay(const Display& (TrackingModel::*current)() const,
-                      void (TrackingModel::*set)(const Display&),
-                      const std::function<void(Display&)>& change)
-{
-    TrackingModel& model = TrackingModel::instance();
-    Display display = (model.*current)();
-    change(display);
-    (model.*set)(display);
-    QApplication::processEvents();
 }
 
 class LocalSkyTest : public ProgramStateTest

@@ -24,12 +24,19 @@ class GeneralSkyWindowTest : public LocalSkyTest
 protected:
     std::unique_ptr<frmGeneralSky> openWindow(QSize size = {720, 360})
     {
-        return showSkyWindow<frmGeneralSky>(m_hooks, size);
+        auto sky = std::make_unique<frmGeneralSky>(m_hooks);
+        sky->show();
+        sky->resize(size);
+        QApplication::processEvents();
+        return sky;
     }
 
     static void changeOptions(const std::function<void(GeneralSkyDisplay&)>& change)
     {
-        changeSkyDisplay(&TrackingModel::generalSky, &TrackingModel::setGeneralSky, change);
+        GeneralSkyDisplay display = TrackingModel::instance().generalSky();
+        change(display);
+        TrackingModel::instance().setGeneralSky(display);
+        QApplication::processEvents();
     }
 
     static void expectTickAndTimerBack(const frmGeneralSky& sky, const char* what)

@@ -52,12 +52,19 @@ protected:
 
     std::unique_ptr<frmLocalSky> openWindow(QSize size = {600, 400})
     {
-        return showSkyWindow<frmLocalSky>(m_hooks, size);
+        auto sky = std::make_unique<frmLocalSky>(m_hooks);
+        sky->show();
+        sky->resize(size);
+        QApplication::processEvents();
+        return sky;
     }
 
     static void changeOptions(const std::function<void(LocalSkyDisplay&)>& change)
     {
-        changeSkyDisplay(&TrackingModel::localSky, &TrackingModel::setLocalSky, change);
+        LocalSkyDisplay display = TrackingModel::instance().localSky();
+        change(display);
+        TrackingModel::instance().setLocalSky(display);
+        QApplication::processEvents();
     }
 
     frmLocalSky::Hooks m_hooks;
