@@ -17,7 +17,6 @@
 #include "services/PaintDeviceSurface.h"
 #include "services/ProgramFolder.h"
 
-#include <QApplication>
 #include <QFile>
 
 #include <benchmark/benchmark.h>
@@ -114,14 +113,3 @@ void BM_LocalSkyFullRedraw(benchmark::State& state)
 BENCHMARK(BM_LocalSkyFullRedraw)->Unit(benchmark::kMillisecond)->Repetitions(15)->ReportAggregatesOnly(true);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -15,7 +15,8 @@ shift $(($# > 0 ? 1 : 0))
 jobs=${FUZZ_JOBS:-1}
 build=build-fuzz
 targets=(ElementLinesFuzz ElementFileFuzz LanguageFileFuzz WorkingSetFuzz ReferenceDataFuzz
-    HttpReplyFuzz HttpAddressFuzz TimeReplyFuzz DisplayFormatFuzz CityListFuzz)
+    HttpReplyFuzz HttpAddressFuzz TimeReplyFuzz DisplayFormatFuzz CityListFuzz TextFileFuzz
+    PassChartRequestFuzz)
 build_targets=(fuzz_targets)
 if [ $# -gt 0 ]; then
     targets=("$@")

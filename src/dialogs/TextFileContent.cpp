@@ -42,6 +42,20 @@ bool fitsLatin1(const QString& text)
     return true;
 }
 
+/// True when bytes written as Latin-1 would be read back as other text: they hold a byte
+/// beyond ASCII and are valid UTF-8 (as "\xC3\xA9" from the two characters of "Ã©").
+bool readsBackAsUtf8(QByteArrayView latin1)
+{
+    bool beyondAscii = false;
+    for (const char c : latin1)
+        beyondAscii = beyondAscii || static_cast<unsigned char>(c) >= 0x80;
+    if (!beyondAscii)
+        return false;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = utf8(latin1);
+    return !utf8.hasError();
+}
+
 } // namespace
 
 TextFileContent decodeTextFile(QByteArrayView bytes)
@@ -67,10 +81,15 @@ QByteArray encodeTextFile(const QString& text, const TextFileContent& format)
     QString lines = text;
     if (format.lineEnd == TextLineEnd::CrLf)
         lines.replace(u'\n', QStringLiteral("\r\n"));
-    if (format.encoding == TextEncoding::Latin1 && fitsLatin1(lines))
-        return lines.toLatin1();
+    if (format.encoding == TextEncoding::Latin1 && fitsLatin1(lines)) {
+        QByteArray latin1 = lines.toLatin1();
+        if (!readsBackAsUtf8(latin1))
+            return latin1;
+    }
     QByteArray bytes = lines.toUtf8();
-    if (format.byteOrderMark)
+    // A text that itself begins with a byte-order mark keeps it only behind a mark of the
+    // file's own: reading takes the first one away.
+    if (format.byteOrderMark || lines.startsWith(QChar::ByteOrderMark))
         bytes.prepend("\xEF\xBB\xBF");
     return bytes;
 }

@@ -33,6 +33,7 @@ struct TextFileContent
 [[nodiscard]] TextFileContent decodeTextFile(QByteArrayView bytes);
 
 /// The bytes of a text in the format of a file read before: each '\n' written as its line
-/// end, in its encoding. A Latin-1 text that now holds a character Latin-1 cannot write is
-/// written as UTF-8 instead of losing that character.
+/// end, in its encoding. A Latin-1 text that now holds a character Latin-1 cannot write, or
+/// whose Latin-1 bytes would read back as UTF-8 (other text), is written as UTF-8 instead, so
+/// the saved file reads back as the text saved.
 [[nodiscard]] QByteArray encodeTextFile(const QString& text, const TextFileContent& format);

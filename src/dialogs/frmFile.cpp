@@ -131,7 +131,7 @@ void frmFile::Leggi(const QString& FName)
     }
     if (!read) {
         showMessage(this, QMessageBox::Warning, FName, dialogText(u"formatononvalido"));
-        unloadWindow();
+        WindowRegistry::instance().unloadOrClose(this);
         return;
     }
     m_savedText = editorText();
@@ -252,16 +252,4 @@ void frmFile::presentSelf()
     }
     show();
     txtFile->setFocus();
-}
-
-void frmFile::unloadWindow()
-{
-    if (WindowRegistry::instance().loadedWindows().contains(this)) {
-        WindowRegistry::instance().unload(this);
-        return;
-    }
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        frame->close();
-    else
-        close();
 }

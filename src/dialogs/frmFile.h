@@ -74,7 +74,6 @@ private:
     bool printText(QPrinter& printer, const QString& text);
     QString selectedOrWholeText(bool selectionOnly) const;
     void presentSelf();
-    void unloadWindow();
 
     QTextEdit* txtFile = nullptr;
     Hooks m_hooks;

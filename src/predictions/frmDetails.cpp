@@ -13,7 +13,6 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QListView>
-#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QSaveFile>
@@ -120,7 +119,7 @@ void frmDetails::endComputation()
 {
     --m_computing;
     if (m_computing == 0 && m_closeWhenDone)
-        unloadWindow();
+        WindowRegistry::instance().unloadOrClose(this);
 }
 
 void frmDetails::ListView1_ColumnClick(int column)
@@ -138,18 +137,6 @@ void frmDetails::ListView1_ColumnClick(int column)
 void frmDetails::tellFormatError(const QString& title)
 {
     QMessageBox::warning(this, title, mLang::Testo_lingua(u"Dialogs", u"formatononvalido"));
-}
-
-void frmDetails::unloadWindow()
-{
-    if (WindowRegistry::instance().loadedWindows().contains(this)) {
-        WindowRegistry::instance().unload(this);
-        return;
-    }
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        frame->close();
-    else
-        close();
 }
 
 void frmDetails::showTextListing()

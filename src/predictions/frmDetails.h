@@ -99,8 +99,6 @@ private:
     SummaryTable summariseWithProgress(const std::vector<Record_TLE>& sets, std::size_t first,
                                        QStringView taskKey);
     void tellFormatError(const QString& title);
-    /// Closes the window and its frame; it is deleted afterwards.
-    void unloadWindow();
     void endComputation();
 
     ListingModel* const m_listing;

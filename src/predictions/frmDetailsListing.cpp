@@ -13,6 +13,7 @@
 #include "predictions/ListingModel.h"
 #include "predictions/ListingText.h"
 #include "predictions/RelativeRows.h"
+#include "services/WindowRegistry.h"
 #include "services/mLang.h"
 
 #include <QElapsedTimer>
@@ -129,7 +130,7 @@ ListingEnd frmDetails::Genera_elenco(const Record_TLE& set, double tempoinizio, 
     if (parsed.status != mSat::Status::Ok || tracks->track(0).status() != mSat::Status::Ok
         || !system || !grid) {
         tellFormatError(QGuiApplication::applicationDisplayName());
-        unloadWindow();
+        WindowRegistry::instance().unloadOrClose(this);
         return ListingEnd::Failed;
     }
 
@@ -173,7 +174,7 @@ ListingEnd frmDetails::Genera_relativo(const Record_TLE& setA, const Record_TLE&
         || tracks->track(0).status() != mSat::Status::Ok
         || tracks->track(1).status() != mSat::Status::Ok || !system || !grid) {
         tellFormatError(QGuiApplication::applicationDisplayName());
-        unloadWindow();
+        WindowRegistry::instance().unloadOrClose(this);
         return ListingEnd::Failed;
     }
 

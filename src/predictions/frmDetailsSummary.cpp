@@ -8,6 +8,7 @@
 #include "core/mAstro.h"
 #include "dialogs/frmProgress.h"
 #include "predictions/SummaryModel.h"
+#include "services/WindowRegistry.h"
 #include "services/mLang.h"
 
 #include <QElapsedTimer>
@@ -106,7 +107,7 @@ void frmDetails::Sommario(int elenco)
     const std::vector<Record_TLE> sets = elenco == 1 ? Db_secondario : Db_principale;
     SummaryTable table = summariseWithProgress(sets, 1, u"creazionesommario");
     if (m_closeWhenDone) {
-        unloadWindow();
+        WindowRegistry::instance().unloadOrClose(this);
         return;
     }
     showSummary(std::move(table));
@@ -119,7 +120,7 @@ void frmDetails::LeggiDiretto(const QString& FName)
     if (!file.open(QIODevice::ReadOnly)) {
         QMessageBox::warning(this, FName, detailsText(u"filenonleggibile") + u'\n'
                                               + file.errorString());
-        unloadWindow();
+        WindowRegistry::instance().unloadOrClose(this);
         return;
     }
     const std::vector<Record_TLE> sets =
@@ -127,13 +128,13 @@ void frmDetails::LeggiDiretto(const QString& FName)
     file.close();
     SummaryTable table = summariseWithProgress(sets, 0, u"letturasatelliti");
     if (m_closeWhenDone) {
-        unloadWindow();
+        WindowRegistry::instance().unloadOrClose(this);
         return;
     }
     // Guard: a file without one readable set is no element file, not an empty summary.
     if (table.rows.empty() && !table.stopped) {
         QMessageBox::warning(this, FName, mLang::Testo_lingua(u"Dialogs", u"formatononvalido"));
-        unloadWindow();
+        WindowRegistry::instance().unloadOrClose(this);
         return;
     }
     setWindowTitle(mLang::Testo_lingua(u"Dialogs", u"visualizzatle") + QStringLiteral(" - ")

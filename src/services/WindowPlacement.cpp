@@ -1,13 +1,20 @@
 #include "services/WindowPlacement.h"
 
+#include "services/Twips.h"
+#include "services/mReg.h"
+
 #include <QEvent>
 #include <QHash>
 #include <QLayout>
+#include <QMdiSubWindow>
 #include <QObject>
 #include <QPoint>
 #include <QRect>
 #include <QScreen>
 #include <QWidget>
+
+#include <cmath>
+#include <utility>
 
 namespace {
 
@@ -36,6 +43,12 @@ protected:
 };
 
 const char* const kKeeperName = "WindowPlacementKeeper";
+
+/// The MDI frame a document window moves and sizes with; null for a window without one.
+QWidget* mdiFrameOf(const QWidget& window)
+{
+    return qobject_cast<QMdiSubWindow*>(window.parentWidget());
+}
 
 } // namespace
 
@@ -76,4 +89,59 @@ void placeOverOwner(QWidget& window)
                               qMax(available.top(), available.bottom() - placed.height())));
     }
     window.move(placed.topLeft());
+}
+
+StoredGeometry::StoredGeometry(QString section, QSizeF defaultTwips)
+    : m_section(std::move(section)), m_defaultTwips(defaultTwips)
+{
+}
+
+double StoredGeometry::stored(const QString& key, double fallback) const
+{
+    bool ok = false;
+    const double value =
+        mReg::Leggi_registro(u"Quorvanel", m_section, key, QString::number(fallback)).toDouble(&ok);
+    return ok && std::isfinite(value) ? value : fallback;
+}
+
+void StoredGeometry::restoreOnce(QWidget& window, bool keepPlaces)
+{
+    if (std::exchange(m_restored, true))
+        return;
+    QWidget* frame = mdiFrameOf(window);
+    if (frame == nullptr)
+        frame = &window;
+    double width = m_defaultTwips.width();
+    double height = m_defaultTwips.height();
+    if (keepPlaces) {
+        const double left = stored(QStringLiteral("Window_Left"), 0);
+        const double top = stored(QStringLiteral("Window_Top"), 0);
+        width = stored(QStringLiteral("Window_Width"), m_defaultTwips.width());
+        height = stored(QStringLiteral("Window_Height"), m_defaultTwips.height());
+        if (width <= 0 || height <= 0) {
+            width = m_defaultTwips.width();
+            height = m_defaultTwips.height();
+        }
+        frame->move(qRound(twips::toPixels(left)), qRound(twips::toPixels(top)));
+    }
+    frame->resize(qRound(twips::toPixels(width)), qRound(twips::toPixels(height)));
+}
+
+void StoredGeometry::save(const QWidget& window) const
+{
+    const QWidget* frame = mdiFrameOf(window);
+    if (frame == nullptr)
+        frame = &window;
+    // A minimised window has no geometry worth keeping.
+    if (frame->isMinimized() || window.isMinimized())
+        return;
+    const QRect g = frame->geometry();
+    const auto write = [this](const char16_t* key, int pixels) {
+        mReg::Scrivi_registro(u"Quorvanel", m_section, QStringView(key),
+                              QString::number(qRound(twips::fromPixels(pixels))));
+    };
+    write(u"Window_Left", g.left());
+    write(u"Window_Top", g.top());
+    write(u"Window_Width", g.width());
+    write(u"Window_Height", g.height());
 }

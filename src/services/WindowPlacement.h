@@ -1,7 +1,11 @@
 #pragma once
 // Where a window that is not a child of the main window's document area opens: over the main
 // window that owns it, centred on it the first time, where the user left it afterwards (for
-// the rest of the session, also when the window was unloaded meanwhile).
+// the rest of the session, also when the window was unloaded meanwhile). Where a document
+// window opens from one session to the next: the size and place it keeps in the option store.
+
+#include <QSizeF>
+#include <QString>
 
 class QWidget;
 
@@ -10,3 +14,27 @@ class QWidget;
 /// kept on the owner's screen. A window already on screen, or one inside another window, is
 /// left where it is.
 void placeOverOwner(QWidget& window);
+
+/// The size and place of a document window kept in the option store (application
+/// "Quorvanel") between sessions, in twips under the window's own section: read the first time
+/// the window shows, written when it closes. Both go on the window's MDI frame when it has one.
+class StoredGeometry
+{
+public:
+    StoredGeometry(QString section, QSizeF defaultTwips);
+
+    /// The first call only: the stored size and place when `keepPlaces` (the option to keep
+    /// window positions), otherwise the default size. A stored size that is not a positive
+    /// number gives the default size. Later calls leave the window as it is.
+    void restoreOnce(QWidget& window, bool keepPlaces);
+    /// Stores the window's size and place; a minimised window keeps what was stored.
+    void save(const QWidget& window) const;
+
+private:
+    /// A stored length [twips]; `fallback` when it is not a number.
+    [[nodiscard]] double stored(const QString& key, double fallback) const;
+
+    QString m_section;
+    QSizeF m_defaultTwips;
+    bool m_restored = false;
+};

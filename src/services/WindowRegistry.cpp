@@ -124,6 +124,17 @@ void WindowRegistry::unload(QWidget* window)
     frame->deleteLater();
 }
 
+void WindowRegistry::unloadOrClose(QWidget* window)
+{
+    if (window == nullptr)
+        return;
+    if (loadedWindows().contains(window)) {
+        unload(window);
+        return;
+    }
+    frameOf(window)->close();
+}
+
 bool WindowRegistry::eventFilter(QObject* watched, QEvent* event)
 {
     auto* window = qobject_cast<QWidget*>(watched);

@@ -59,6 +59,9 @@ public:
     /// may unload itself from its own handler. A window closed by the user counts as loaded
     /// until that moment too.
     void unload(QWidget* window);
+    /// A window's own way out: unloaded when it is loaded; otherwise (a window made outside the
+    /// registry) closed, with its workspace frame when it has one.
+    void unloadOrClose(QWidget* window);
 
 signals:
     /// A window was loaded or unloaded: the commands that act on an open window follow it.

@@ -23,41 +23,44 @@ QString bodyName(int body)
                                QString::fromStdString(Corpi_celesti[static_cast<std::size_t>(body)].Nome));
 }
 
-void drawBodies(SkyLayerPainter& layers, const LocalSkyScene& scene, double scaleHeight)
+} // namespace
+
+SkyProjection projectionOfChoice(::SkyOrientation o, bool stereographic)
 {
-    const LocalSkyDisplay& d = scene.display;
-    if (d.oggettiSoleLuna) {
+    const SkyOrientation orientation =
+        orientationFromTicks(o == ::SkyOrientation::Sud, o == ::SkyOrientation::Est,
+                             o == ::SkyOrientation::Nord, o == ::SkyOrientation::Ovest);
+    return SkyProjection(stereographic ? SkyProjectionForm::Stereographic
+                                       : SkyProjectionForm::Normal,
+                         orientation);
+}
+
+SkyProjection localSkyProjection(const LocalSkyDisplay& display)
+{
+    return projectionOfChoice(display.orientamento, display.proiezioneStereo);
+}
+
+void drawBodies(SkyLayerPainter& layers, const BodyLayers& bodies, double scaleHeight)
+{
+    if (bodies.sunMoon) {
         const double size = scaleHeight / 70.0;
-        layers.drawSun(size, d.etichetteSoleLuna ? bodyName(kSole) : QString());
-        layers.drawMoon(size, d.etichetteSoleLuna ? bodyName(kLuna) : QString());
+        layers.drawSun(size, bodies.sunMoonLabels ? bodyName(kSole) : QString());
+        layers.drawMoon(size, bodies.sunMoonLabels ? bodyName(kLuna) : QString());
     }
-    if (d.oggettiPianeti) {
+    if (bodies.planets) {
         static const int palette[] = {13, 10, 12, 4, 14, 11, 9};
         const double size = scaleHeight / 200.0;
         for (int planet = kMercurio; planet <= kNettuno; ++planet) {
             QString label;
-            if (d.etichettePianeti) {
+            if (bodies.planetLabels) {
                 label = bodyName(planet);
-                if (!d.zoomed)
+                if (!bodies.fullPlanetNames)
                     label = label.left(3);
             }
             layers.drawPlanet(planet, size,
                               colours::standardPalette(palette[planet - kMercurio]), label);
         }
     }
-}
-
-} // namespace
-
-SkyProjection localSkyProjection(const LocalSkyDisplay& display)
-{
-    const ::SkyOrientation o = display.orientamento;
-    const SkyOrientation orientation =
-        orientationFromTicks(o == ::SkyOrientation::Sud, o == ::SkyOrientation::Est,
-                             o == ::SkyOrientation::Nord, o == ::SkyOrientation::Ovest);
-    return SkyProjection(display.proiezioneStereo ? SkyProjectionForm::Stereographic
-                                                  : SkyProjectionForm::Normal,
-                         orientation);
 }
 
 SkyOrientation orientationOfStoredOption(int stored)
@@ -135,7 +138,10 @@ void drawLocalSkyChart(DrawingSurface& surface, QSize deviceSize, const LocalSky
         layers.drawConstellationNames(scene.constellationNames, d.zoomed);
     const double brightRadius = std::fabs(surface.ScaleWidth()) <= kZoomedWidth ? 0.1 : 0.2;
     layers.drawStars(scene.starCount, brightRadius);
-    drawBodies(layers, scene, std::fabs(surface.ScaleHeight()));
+    drawBodies(layers,
+               {d.oggettiSoleLuna, d.etichetteSoleLuna, d.oggettiPianeti, d.etichettePianeti,
+                d.zoomed},
+               std::fabs(surface.ScaleHeight()));
     if (scene.track != nullptr) {
         static const std::vector<Etichetta_traccia> none(1);
         layers.drawPassTrack(*scene.track, scene.labels != nullptr ? *scene.labels : none,

@@ -17,9 +17,24 @@ class DrawingSurface;
 
 namespace skycharts {
 
-/// The projection the local sky's options choose: stereographic or normal, and the
-/// orientation its check marks name.
+/// The projection a round sky chart's options choose: stereographic or normal, and the
+/// orientation its check marks name. The pass chart chooses as the local sky does.
+[[nodiscard]] SkyProjection projectionOfChoice(::SkyOrientation orientation, bool stereographic);
 [[nodiscard]] SkyProjection localSkyProjection(const LocalSkyDisplay& display);
+
+/// The Sun, Moon and planet layers of a round sky chart as its options choose them.
+struct BodyLayers
+{
+    bool sunMoon = false;
+    bool sunMoonLabels = false;
+    bool planets = false;
+    bool planetLabels = false;
+    bool fullPlanetNames = false; ///< otherwise their first three letters
+};
+
+/// The Sun and the Moon, then the planets in their colours, sized from the chart's scale
+/// height [chart units].
+void drawBodies(SkyLayerPainter& layers, const BodyLayers& bodies, double scaleHeight);
 
 /// The projection's orientation for the stored orientation number (0 north, 1 south, 2 west,
 /// 3 east at the bottom); another number gives the orientation of no tick (south).

@@ -40,19 +40,6 @@ QString text(QStringView key)
     return mLang::Testo_lingua(u"frmLocalSky", key);
 }
 
-PaperChartLayers paperLayers(const LocalSkyDisplay& display)
-{
-    PaperChartLayers layers;
-    layers.grid = display.griglia;
-    layers.constellationLines = display.oggettiCostellazioni;
-    layers.constellationNames = display.etichetteCostellazioni;
-    layers.planets = display.oggettiPianeti;
-    layers.sunAndMoon = display.oggettiSoleLuna;
-    layers.planetLabels = display.etichettePianeti;
-    layers.sunAndMoonLabels = display.etichetteSoleLuna;
-    return layers;
-}
-
 } // namespace
 
 QString printoutBodyRow(int index, const Corpo_celeste& body, const QString& name,
@@ -120,7 +107,7 @@ void drawLocalSkyPrintout(DrawingSurface& page, const LocalSkyDisplay& display, 
     page.Print(QStringLiteral("Quorvanel"), false);
 
     const SkyProjection projection = localSkyProjection(display);
-    const PaperChartLayers layers = paperLayers(display);
+    const PaperChartLayers layers = paperLayersOf(display);
     drawPaperFrameAndGrid(page, projection, layers, printoutFrameBottom(letterPaper));
     computeCataloguePositions(projection, starCount);
     drawPaperCatalogues(page, projection, layers, starCount);

@@ -1,5 +1,7 @@
 #include "skycharts/PassChart.h"
 
+#include "skycharts/LocalSkyChart.h"
+
 #include "common/catalogues.h"
 #include "services/Colours.h"
 #include "services/DrawingSurface.h"
@@ -19,30 +21,6 @@ constexpr int kIconPixels = 17;
 
 /// The system's button-face grey of the azimuth labels.
 const QColor kAzimuthLabelColour(212, 208, 200);
-
-QString bodyName(int body)
-{
-    return mLang::Testo_lingua(
-        u"Planets", QString::fromStdString(Corpi_celesti[static_cast<std::size_t>(body)].Nome));
-}
-
-void drawBodies(SkyLayerPainter& layers, const PassChartDisplay& d, double scaleHeight)
-{
-    if (d.oggettiSoleLuna) {
-        const double size = scaleHeight / 70.0;
-        layers.drawSun(size, d.etichetteSoleLuna ? bodyName(kSole) : QString());
-        layers.drawMoon(size, d.etichetteSoleLuna ? bodyName(kLuna) : QString());
-    }
-    if (d.oggettiPianeti) {
-        static const int palette[] = {13, 10, 12, 4, 14, 11, 9};
-        const double size = scaleHeight / 200.0;
-        for (int planet = kMercurio; planet <= kNettuno; ++planet) {
-            const QString label = d.etichettePianeti ? bodyName(planet).left(3) : QString();
-            layers.drawPlanet(planet, size,
-                              colours::standardPalette(palette[planet - kMercurio]), label);
-        }
-    }
-}
 
 enum class IconKind { Ordinary, Station, Telescope };
 
@@ -100,13 +78,7 @@ QImage paintIcon(IconKind kind, int status)
 
 SkyProjection passChartProjection(const PassChartDisplay& display)
 {
-    const ::SkyOrientation o = display.orientamento;
-    const SkyOrientation orientation =
-        orientationFromTicks(o == ::SkyOrientation::Sud, o == ::SkyOrientation::Est,
-                             o == ::SkyOrientation::Nord, o == ::SkyOrientation::Ovest);
-    return SkyProjection(display.proiezioneStereo ? SkyProjectionForm::Stereographic
-                                                  : SkyProjectionForm::Normal,
-                         orientation);
+    return projectionOfChoice(display.orientamento, display.proiezioneStereo);
 }
 
 QColor passChartGridColour(TwilightStage stage)
@@ -194,7 +166,10 @@ void drawPassChart(DrawingSurface& surface, QSize deviceSize, const PassChartSce
     if (d.etichetteCostellazioni)
         layers.drawConstellationNames(colours::standardPalette(12), false);
     layers.drawStars(scene.starCount, kBrightStarRadius);
-    drawBodies(layers, d, std::fabs(surface.ScaleHeight()));
+    drawBodies(layers,
+               {d.oggettiSoleLuna, d.etichetteSoleLuna, d.oggettiPianeti, d.etichettePianeti,
+                false},
+               std::fabs(surface.ScaleHeight()));
 
     const bool hasTrack = scene.track != nullptr && scene.track->points.size() > 1;
     if (hasTrack) {

@@ -161,15 +161,8 @@ void drawPassChartPrintout(DrawingSurface& page, const PassChartDisplay& display
     page.setFontSize(10);
 
     const SkyProjection projection = passChartProjection(display);
-    PaperChartLayers layers;
-    layers.grid = display.griglia;
+    PaperChartLayers layers = paperLayersOf(display);
     layers.tenDegreeCircle = stored.Cielo_anteprima_griglia10;
-    layers.constellationLines = display.oggettiCostellazioni;
-    layers.constellationNames = display.etichetteCostellazioni;
-    layers.planets = display.oggettiPianeti;
-    layers.sunAndMoon = display.oggettiSoleLuna;
-    layers.planetLabels = display.etichettePianeti;
-    layers.sunAndMoonLabels = display.etichetteSoleLuna;
     layers.dottedConstellationLines = false;
     layers.markUnlabelledPlanets = true;
     drawPaperFrameAndGrid(page, projection, layers, printoutFrameBottom(letterPaper));

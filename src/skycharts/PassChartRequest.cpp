@@ -29,11 +29,12 @@ std::string internationalDesignator(std::string_view line1)
     constexpr std::size_t kLength = 8;
     if (line1.size() <= kFirst)
         return {};
+    constexpr std::string_view kBlanks = " \t\r\n";
     std::string_view field = line1.substr(kFirst, kLength);
-    const auto first = field.find_first_not_of(" \t");
+    const auto first = field.find_first_not_of(kBlanks);
     if (first == std::string_view::npos)
         return {};
-    const auto last = field.find_last_not_of(" \t\r\n");
+    const auto last = field.find_last_not_of(kBlanks);
     return std::string(field.substr(first, last - first + 1));
 }
 

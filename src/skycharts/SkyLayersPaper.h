@@ -56,6 +56,22 @@ struct PaperChartLayers
     bool markUnlabelledPlanets = false;
 };
 
+/// The layers a round chart's display options choose; the local sky's and the pass chart's
+/// option records name them alike.
+template <class Display>
+[[nodiscard]] PaperChartLayers paperLayersOf(const Display& display)
+{
+    PaperChartLayers layers;
+    layers.grid = display.griglia;
+    layers.constellationLines = display.oggettiCostellazioni;
+    layers.constellationNames = display.etichetteCostellazioni;
+    layers.planets = display.oggettiPianeti;
+    layers.sunAndMoon = display.oggettiSoleLuna;
+    layers.planetLabels = display.etichettePianeti;
+    layers.sunAndMoonLabels = display.etichetteSoleLuna;
+    return layers;
+}
+
 /// The frame, the rule above the text block, the white horizon disc, the altitude-azimuth
 /// grid (circles of 30 and 60 degrees, 10 when asked, and two diameters) and the twelve
 /// azimuth labels.

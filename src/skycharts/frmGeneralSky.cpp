@@ -10,25 +10,19 @@
 #include "services/DisplayFormat.h"
 #include "services/PaintDeviceSurface.h"
 #include "services/PictureBox.h"
-#include "services/Twips.h"
 #include "services/WindowRegistry.h"
 #include "services/mLang.h"
-#include "services/mReg.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QMdiSubWindow>
 #include <QTimer>
 
-#include <cmath>
-
 namespace {
 
 constexpr int kRedrawIntervalMs = 60000;
 constexpr double kDefaultWidthTwips = 10665;
 constexpr double kDefaultHeightTwips = 6870;
-
-const QString kSection = QStringLiteral("Cielo generale");
 
 /// Stops a timer for its lifetime and starts it again when it goes, so the next period is
 /// counted from the end of the work, whichever way the work ends.
@@ -44,15 +38,6 @@ private:
     QTimer& m_timer;
 };
 
-/// A stored geometry value [twips]; the default when it is not a number.
-double storedTwips(const QString& key, double defaultValue)
-{
-    bool ok = false;
-    const double value =
-        mReg::Leggi_registro(u"Quorvanel", kSection, key, QString::number(defaultValue)).toDouble(&ok);
-    return ok && std::isfinite(value) ? value : defaultValue;
-}
-
 /// The display options that change what the chart shows (not what the mouse does).
 GeneralSkyDisplay drawnLayers(GeneralSkyDisplay display)
 {
@@ -64,7 +49,8 @@ GeneralSkyDisplay drawnLayers(GeneralSkyDisplay display)
 } // namespace
 
 frmGeneralSky::frmGeneralSky(Hooks hooks, QWidget* parent)
-    : QWidget(parent), m_hooks(std::move(hooks))
+    : QWidget(parent), m_hooks(std::move(hooks)),
+      m_geometry(QStringLiteral("Cielo generale"), {kDefaultWidthTwips, kDefaultHeightTwips})
 {
     setObjectName(QStringLiteral("frmGeneralSky"));
     Picture1 = new PictureBox(this);
@@ -255,51 +241,8 @@ void frmGeneralSky::resizeEvent(QResizeEvent* event)
 void frmGeneralSky::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (!m_geometryRestored) {
-        m_geometryRestored = true;
-        restoreGeometry();
-    }
+    m_geometry.restoreOnce(*this, Impostazioni.Posizioni_finestre);
     scheduleRedraw();
-}
-
-void frmGeneralSky::restoreGeometry()
-{
-    QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (frame == nullptr)
-        frame = this;
-    double width = kDefaultWidthTwips;
-    double height = kDefaultHeightTwips;
-    if (Impostazioni.Posizioni_finestre) {
-        const double left = storedTwips(QStringLiteral("Window_Left"), 0);
-        const double top = storedTwips(QStringLiteral("Window_Top"), 0);
-        width = storedTwips(QStringLiteral("Window_Width"), kDefaultWidthTwips);
-        height = storedTwips(QStringLiteral("Window_Height"), kDefaultHeightTwips);
-        if (width <= 0 || height <= 0) {
-            width = kDefaultWidthTwips;
-            height = kDefaultHeightTwips;
-        }
-        frame->move(qRound(twips::toPixels(left)), qRound(twips::toPixels(top)));
-    }
-    frame->resize(qRound(twips::toPixels(width)), qRound(twips::toPixels(height)));
-}
-
-void frmGeneralSky::saveGeometry()
-{
-    const QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (frame == nullptr)
-        frame = this;
-    // A minimised window has no geometry worth keeping.
-    if (frame->isMinimized() || isMinimized())
-        return;
-    const QRect g = frame->geometry();
-    const auto write = [](const char16_t* key, int pixels) {
-        mReg::Scrivi_registro(u"Quorvanel", kSection, QStringView(key),
-                              QString::number(qRound(twips::fromPixels(pixels))));
-    };
-    write(u"Window_Left", g.left());
-    write(u"Window_Top", g.top());
-    write(u"Window_Width", g.width());
-    write(u"Window_Height", g.height());
 }
 
 void frmGeneralSky::closeEvent(QCloseEvent* event)
@@ -311,6 +254,6 @@ void frmGeneralSky::closeEvent(QCloseEvent* event)
         d.zoom = false;
         d.zoomed = false;
     });
-    saveGeometry();
+    m_geometry.save(*this);
     event->accept();
 }

@@ -10,6 +10,7 @@
 
 #include "common/catalogues.h"
 #include "tracking/TrackingModel.h"
+#include "services/WindowPlacement.h"
 
 #include <QImage>
 #include <QPointF>
@@ -77,8 +78,6 @@ private:
     void Form_Load();
     void Imposta_lingua();
     void connectControls();
-    void restoreGeometry();
-    void saveGeometry();
     void scheduleRedraw();
     [[nodiscard]] bool hasNothingToShow() const;
     void drawChart(QSize size);
@@ -92,7 +91,6 @@ private:
     void Picture1_MouseMove(Qt::MouseButtons buttons, QPointF chart);
     void Picture1_MouseUp(Qt::MouseButton button, QPointF chart);
     void finishZoom(QPointF release);
-    void showObject(const skycharts::SkyPick& pick);
 
     Hooks m_hooks;
     skycharts::ViewBox m_view = skycharts::kWholeSkyView;
@@ -108,6 +106,6 @@ private:
     bool m_redrawPending = false;
     bool m_updatingModel = false;
     bool m_loaded = false;
-    bool m_geometryRestored = false;
+    StoredGeometry m_geometry;
     int m_redraws = 0;
 };

@@ -3,16 +3,13 @@
 
 #include "skycharts/frmGeneralSky.h"
 
+#include "skycharts/ChartPointer.h"
 #include "skycharts/frmObject.h"
 
 #include "services/DisplayFormat.h"
 #include "services/PictureBox.h"
-#include "services/mLang.h"
 
-#include <QGuiApplication>
 #include <QMenu>
-#include <QMessageBox>
-#include <QMouseEvent>
 
 #include <cmath>
 
@@ -59,33 +56,15 @@ QPointF frmGeneralSky::chartPointAt(QPointF pixel) const
 
 bool frmGeneralSky::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != Picture1)
-        return QWidget::eventFilter(watched, event);
-    // Handlers never let an exception out of the event loop.
-    try {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            Picture1_MouseDown(mouse->button(), chartPointAt(mouse->position()),
-                               mouse->globalPosition().toPoint());
-            return true;
-        }
-        case QEvent::MouseMove: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            Picture1_MouseMove(mouse->buttons(), chartPointAt(mouse->position()));
-            return true;
-        }
-        case QEvent::MouseButtonRelease: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            Picture1_MouseUp(mouse->button(), chartPointAt(mouse->position()));
-            return true;
-        }
-        default:
-            break;
-        }
-    } catch (const std::exception&) {
-        m_dragging = false;
-    }
+    const skycharts::ChartPointerHandlers handlers{
+        [this](Qt::MouseButton button, QPointF chart, QPoint global) {
+            Picture1_MouseDown(button, chart, global);
+        },
+        [this](Qt::MouseButtons buttons, QPointF chart) { Picture1_MouseMove(buttons, chart); },
+        [this](Qt::MouseButton button, QPointF chart) { Picture1_MouseUp(button, chart); },
+        [this] { m_dragging = false; }};
+    if (watched == Picture1 && skycharts::forwardChartPointer(*Picture1, *event, handlers))
+        return true;
     return QWidget::eventFilter(watched, event);
 }
 
@@ -122,7 +101,7 @@ void frmGeneralSky::Picture1_MouseUp(Qt::MouseButton button, QPointF chart)
         finishZoom(chart);
         return;
     }
-    showObject(identifyAt(chart));
+    showSkyPick(*this, identifyAt(chart), m_hooks.readStarRecord, u"frmGeneralSky");
 }
 
 void frmGeneralSky::finishZoom(QPointF release)
@@ -153,29 +132,6 @@ skycharts::SkyPick frmGeneralSky::identifyAt(QPointF chartPoint) const
 {
     return skycharts::pickOnWholeSky(m_view, ::chartPoint(chartPoint), starPoints(m_starCount),
                                      bodyPoints());
-}
-
-void frmGeneralSky::showObject(const skycharts::SkyPick& pick)
-{
-    if (pick.kind == skycharts::SkyPick::Kind::Nothing)
-        return;
-    frmObject window(this->window());
-    if (pick.kind == skycharts::SkyPick::Kind::Star) {
-        const std::optional<Stella_catalogo> star =
-            m_hooks.readStarRecord ? m_hooks.readStarRecord(pick.index) : std::nullopt;
-        // Guard: a catalogue that can no longer be read is told once; no window describes a
-        // star from a record that was never read.
-        if (!star) {
-            QMessageBox::warning(this, QGuiApplication::applicationDisplayName(),
-                                 mLang::Testo_lingua(u"frmGeneralSky", u"catalogononleggibile"));
-            return;
-        }
-        Record_stella = *star;
-        window.gintOggetto = 0;
-    } else {
-        window.gintOggetto = pick.index;
-    }
-    window.exec();
 }
 
 QString frmGeneralSky::pointerReadout(QPointF chartPoint) const

@@ -16,7 +16,6 @@
 #include "services/Twips.h"
 #include "services/WindowRegistry.h"
 #include "services/mLang.h"
-#include "services/mReg.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -37,8 +36,6 @@ constexpr double kDefaultWidthTwips = 10665;
 constexpr double kDefaultHeightTwips = 6870;
 constexpr int kMarginPixels = 1;
 constexpr double kDataBoxFontScale = 0.85;
-
-const QString kSection = QStringLiteral("Cielo locale");
 
 struct DataRow
 {
@@ -68,18 +65,11 @@ std::array<QString, 18> principalValues(const PrincipalTexts& t)
             t.rightAscension, t.declination, t.state, t.magnitude, t.downlink, t.uplink};
 }
 
-/// A stored geometry value [twips]; the default when it is not a number.
-double storedTwips(const QString& key, double defaultValue)
-{
-    bool ok = false;
-    const double value =
-        mReg::Leggi_registro(u"Quorvanel", kSection, key, QString::number(defaultValue)).toDouble(&ok);
-    return ok && std::isfinite(value) ? value : defaultValue;
-}
-
 } // namespace
 
-frmLocalSky::frmLocalSky(Hooks hooks, QWidget* parent) : QWidget(parent), m_hooks(std::move(hooks))
+frmLocalSky::frmLocalSky(Hooks hooks, QWidget* parent)
+    : QWidget(parent), m_hooks(std::move(hooks)),
+      m_geometry(QStringLiteral("Cielo locale"), {kDefaultWidthTwips, kDefaultHeightTwips})
 {
     setObjectName(QStringLiteral("frmLocalSky"));
     Picture1 = new PictureBox(this);
@@ -423,50 +413,8 @@ void frmLocalSky::resizeEvent(QResizeEvent* event)
 void frmLocalSky::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (!m_geometryRestored) {
-        m_geometryRestored = true;
-        restoreGeometry();
-    }
+    m_geometry.restoreOnce(*this, Impostazioni.Posizioni_finestre);
     scheduleRedraw();
-}
-
-void frmLocalSky::restoreGeometry()
-{
-    QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (frame == nullptr)
-        frame = this;
-    double width = kDefaultWidthTwips;
-    double height = kDefaultHeightTwips;
-    if (Impostazioni.Posizioni_finestre) {
-        const double left = storedTwips(QStringLiteral("Window_Left"), 0);
-        const double top = storedTwips(QStringLiteral("Window_Top"), 0);
-        width = storedTwips(QStringLiteral("Window_Width"), kDefaultWidthTwips);
-        height = storedTwips(QStringLiteral("Window_Height"), kDefaultHeightTwips);
-        if (width <= 0 || height <= 0) {
-            width = kDefaultWidthTwips;
-            height = kDefaultHeightTwips;
-        }
-        frame->move(qRound(twips::toPixels(left)), qRound(twips::toPixels(top)));
-    }
-    frame->resize(qRound(twips::toPixels(width)), qRound(twips::toPixels(height)));
-}
-
-void frmLocalSky::saveGeometry()
-{
-    const QWidget* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (frame == nullptr)
-        frame = this;
-    if (frame->isMinimized() || isMinimized())
-        return;
-    const QRect g = frame->geometry();
-    const auto write = [](const char16_t* key, int pixels) {
-        mReg::Scrivi_registro(u"Quorvanel", kSection, QStringView(key),
-                              QString::number(qRound(twips::fromPixels(pixels))));
-    };
-    write(u"Window_Left", g.left());
-    write(u"Window_Top", g.top());
-    write(u"Window_Width", g.width());
-    write(u"Window_Height", g.height());
 }
 
 void frmLocalSky::closeEvent(QCloseEvent* event)
@@ -478,7 +426,7 @@ void frmLocalSky::closeEvent(QCloseEvent* event)
         d.tempi = false;
         d.transitoPrincipale = false;
     });
-    saveGeometry();
+    m_geometry.save(*this);
     event->accept();
 }
 

@@ -14,6 +14,7 @@
 #include "common/gates.h"
 #include "common/sky_tracks.h"
 #include "tracking/TrackingModel.h"
+#include "services/WindowPlacement.h"
 
 #include <QPointF>
 #include <QWidget>
@@ -102,8 +103,6 @@ private:
     void drawChart(QSize size);
     void buildDataBox();
     void connectControls();
-    void restoreGeometry();
-    void saveGeometry();
     void scheduleRedraw();
     void showPrincipalTexts();
     void applyDataBox();
@@ -119,7 +118,6 @@ private:
     void Picture1_MouseDown(Qt::MouseButton button, QPointF chart, QPoint global);
     void Picture1_MouseMove(Qt::MouseButtons buttons, QPointF chart);
     void Picture1_MouseUp(Qt::MouseButton button, QPointF chart);
-    void showObject(const skycharts::SkyPick& pick);
     void drawSatellite(const TrackedSatellite& satellite);
 
     Hooks m_hooks;
@@ -139,7 +137,7 @@ private:
     bool m_redrawPending = false;
     bool m_updatingModel = false;
     bool m_loaded = false;
-    bool m_geometryRestored = false;
+    StoredGeometry m_geometry;
     int m_redraws = 0;
     std::array<QLabel*, 18> m_captions{};
     std::array<QLabel*, 18> m_values{};

@@ -4,19 +4,16 @@
 
 #include "skycharts/frmLocalSky.h"
 
+#include "skycharts/ChartPointer.h"
 #include "skycharts/frmObject.h"
 
 #include "core/mAstro.h"
 #include "services/DisplayFormat.h"
 #include "services/PictureBox.h"
-#include "services/mLang.h"
 
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
-#include <QMouseEvent>
 
 #include <cmath>
 
@@ -76,33 +73,15 @@ QPointF frmLocalSky::chartPointAt(QPointF pixel) const
 
 bool frmLocalSky::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != Picture1)
-        return QWidget::eventFilter(watched, event);
-    // Handlers never let an exception out of the event loop.
-    try {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            Picture1_MouseDown(mouse->button(), chartPointAt(mouse->position()),
-                               mouse->globalPosition().toPoint());
-            return true;
-        }
-        case QEvent::MouseMove: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            Picture1_MouseMove(mouse->buttons(), chartPointAt(mouse->position()));
-            return true;
-        }
-        case QEvent::MouseButtonRelease: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            Picture1_MouseUp(mouse->button(), chartPointAt(mouse->position()));
-            return true;
-        }
-        default:
-            break;
-        }
-    } catch (const std::exception&) {
-        m_dragPause.reset();
-    }
+    const skycharts::ChartPointerHandlers handlers{
+        [this](Qt::MouseButton button, QPointF chart, QPoint global) {
+            Picture1_MouseDown(button, chart, global);
+        },
+        [this](Qt::MouseButtons buttons, QPointF chart) { Picture1_MouseMove(buttons, chart); },
+        [this](Qt::MouseButton button, QPointF chart) { Picture1_MouseUp(button, chart); },
+        [this] { m_dragPause.reset(); }};
+    if (watched == Picture1 && skycharts::forwardChartPointer(*Picture1, *event, handlers))
+        return true;
     return QWidget::eventFilter(watched, event);
 }
 
@@ -187,7 +166,7 @@ void frmLocalSky::Picture1_MouseUp(Qt::MouseButton button, QPointF chart)
         }
         return;
     }
-    showObject(identifyAt(chart));
+    showSkyPick(*this, identifyAt(chart), m_hooks.readStarRecord, u"frmLocalSky");
 }
 
 skycharts::SkyPick frmLocalSky::identifyAt(QPointF chartPoint) const
@@ -196,27 +175,6 @@ skycharts::SkyPick frmLocalSky::identifyAt(QPointF chartPoint) const
     return skycharts::pickSkyObject(m_view, static_cast<float>(chartPoint.x()),
                                     static_cast<float>(chartPoint.y()), starPoints(m_starCount),
                                     bodyPoints(), threshold);
-}
-
-void frmLocalSky::showObject(const skycharts::SkyPick& pick)
-{
-    if (pick.kind == skycharts::SkyPick::Kind::Nothing)
-        return;
-    frmObject window(this->window());
-    if (pick.kind == skycharts::SkyPick::Kind::Star) {
-        const std::optional<Stella_catalogo> star =
-            m_hooks.readStarRecord ? m_hooks.readStarRecord(pick.index) : std::nullopt;
-        if (!star) {
-            QMessageBox::warning(this, QGuiApplication::applicationDisplayName(),
-                                 mLang::Testo_lingua(u"frmLocalSky", u"catalogononleggibile"));
-            return;
-        }
-        Record_stella = *star;
-        window.gintOggetto = 0;
-    } else {
-        window.gintOggetto = pick.index;
-    }
-    window.exec();
 }
 
 QString frmLocalSky::pointerReadout(QPointF chartPoint) const

@@ -1,5 +1,6 @@
 #include "skycharts/frmObject.h"
 
+#include "skycharts/SkyChartGeometry.h"
 #include "skycharts/SkyLayers.h"
 #include "skycharts/SkyObjectTexts.h"
 
@@ -12,9 +13,11 @@
 #include "services/mLang.h"
 
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QVBoxLayout>
@@ -211,4 +214,29 @@ void frmObject::showPicture()
         surface.end();
     }
     PicObject->setPixmap(QPixmap::fromImage(picture));
+}
+
+void showSkyPick(QWidget& owner, const skycharts::SkyPick& pick,
+                 const std::function<std::optional<Stella_catalogo>(int rank)>& readStarRecord,
+                 QStringView languageSection)
+{
+    if (pick.kind == skycharts::SkyPick::Kind::Nothing)
+        return;
+    frmObject window(owner.window());
+    if (pick.kind == skycharts::SkyPick::Kind::Star) {
+        const std::optional<Stella_catalogo> star =
+            readStarRecord ? readStarRecord(pick.index) : std::nullopt;
+        // Guard: a catalogue that can no longer be read is told once; no window describes a
+        // star from a record that was never read.
+        if (!star) {
+            QMessageBox::warning(&owner, QGuiApplication::applicationDisplayName(),
+                                 mLang::Testo_lingua(languageSection, u"catalogononleggibile"));
+            return;
+        }
+        Record_stella = *star;
+        window.gintOggetto = 0;
+    } else {
+        window.gintOggetto = pick.index;
+    }
+    window.exec();
 }

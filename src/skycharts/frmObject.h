@@ -3,11 +3,21 @@
 // body of Corpi_celesti, with its name as title, a picture, five value rows and its
 // coordinates. Modal; every paint shows the values current at that moment.
 
+#include "common/catalogues.h"
+
 #include <QDialog>
+#include <QStringView>
+
+#include <functional>
+#include <optional>
 
 class GraphButton;
 class QGroupBox;
 class QLabel;
+
+namespace skycharts {
+struct SkyPick;
+}
 
 class frmObject : public QDialog
 {
@@ -55,3 +65,11 @@ private:
     void cmdHelp_Click();
     void showPicture();
 };
+
+/// Opens the window (modal, over `owner`'s window) for what a click on a sky chart picked: a
+/// catalogue star, its record read by `readStarRecord`, or a body; nothing for an empty pick.
+/// A star whose record cannot be read is told over `owner` with the text
+/// "catalogononleggibile" of `languageSection`, and no window opens.
+void showSkyPick(QWidget& owner, const skycharts::SkyPick& pick,
+                 const std::function<std::optional<Stella_catalogo>(int rank)>& readStarRecord,
+                 QStringView languageSection);

@@ -3,6 +3,7 @@
 
 #include "skycharts/frmSkySat.h"
 
+#include "skycharts/ChartPointer.h"
 #include "skycharts/PassChart.h"
 #include "skycharts/SkyChartGeometry.h"
 
@@ -10,7 +11,6 @@
 #include "services/mLang.h"
 
 #include <QMenu>
-#include <QMouseEvent>
 
 
 QPointF frmSkySat::chartPointAt(QPointF pixel) const
@@ -25,33 +25,15 @@ QPointF frmSkySat::pixelAt(QPointF chartPoint) const
 
 bool frmSkySat::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != Picture1)
-        return QWidget::eventFilter(watched, event);
-    // Handlers never let an exception out of the event loop.
-    try {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            Picture1_MouseDown(mouse->button(), chartPointAt(mouse->position()),
-                               mouse->globalPosition().toPoint());
-            return true;
-        }
-        case QEvent::MouseMove: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            Picture1_MouseMove(mouse->buttons(), chartPointAt(mouse->position()));
-            return true;
-        }
-        case QEvent::MouseButtonRelease: {
-            const auto* mouse = static_cast<QMouseEvent*>(event);
-            Picture1_MouseUp(chartPointAt(mouse->position()));
-            return true;
-        }
-        default:
-            break;
-        }
-    } catch (const std::exception&) {
-        m_pickedPoint = 0;
-    }
+    const skycharts::ChartPointerHandlers handlers{
+        [this](Qt::MouseButton button, QPointF chart, QPoint global) {
+            Picture1_MouseDown(button, chart, global);
+        },
+        [this](Qt::MouseButtons buttons, QPointF chart) { Picture1_MouseMove(buttons, chart); },
+        [this](Qt::MouseButton, QPointF chart) { Picture1_MouseUp(chart); },
+        [this] { m_pickedPoint = 0; }};
+    if (watched == Picture1 && skycharts::forwardChartPointer(*Picture1, *event, handlers))
+        return true;
     return QWidget::eventFilter(watched, event);
 }
 

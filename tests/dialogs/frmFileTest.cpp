@@ -71,11 +71,38 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
-TEST(TextFileContentEncoding, LatinTextWithACharacterBeyondLatin1IsSavedAsUtf8)
+TEST(TextFileContentEncoding, EditedTextIsSavedSoThatItReadsBackAsTyped)
 {
-    const TextFileContent latin = decodeTextFile("caf\xE9\n");
-    ASSERT_EQ(latin.encoding, TextEncoding::Latin1);
-    EXPECT_EQ(encodeTextFile(latin.text + u'\u20AC', latin), QByteArray("caf\xC3\xA9\n\xE2\x82\xAC"));
+    struct Case
+    {
+        const char* name;
+        QByteArray file;
+        QString edited;
+        QByteArray saved;
+    };
+    const Case cases[] = {
+        {"latin-1 text with a character beyond latin-1", "caf\xE9\n",
+         QStringLiteral("caf\u00E9\n\u20AC"), "caf\xC3\xA9\n\xE2\x82\xAC"},
+        {"latin-1 text still invalid as utf-8", "caf\xE9\n", QStringLiteral("caf\u00E9 \u00C2"),
+         "caf\xE9 \xC2"},
+        // Written as Latin-1, these two characters would be read back as the one of "é".
+        {"latin-1 bytes that are utf-8", "caf\xE9\n", QStringLiteral("\u00C3\u00A9\n"),
+         "\xC3\x83\xC2\xA9\n"},
+        {"latin-1 text now plain ascii", "caf\xE9\r\n", QStringLiteral("cafe\n"), "cafe\r\n"},
+        // Reading takes a leading mark away, so one that is part of the text needs another.
+        {"text beginning with a mark, file without", "a\n", QStringLiteral("\uFEFFa\n"),
+         "\xEF\xBB\xBF\xEF\xBB\xBF" "a\n"},
+        {"text beginning with a mark, latin-1 file", "\xE9", QStringLiteral("\uFEFF\u00E9"),
+         "\xEF\xBB\xBF\xEF\xBB\xBF\xC3\xA9"},
+        {"text beginning with a mark, file with one", "\xEF\xBB\xBF" "a", QStringLiteral("\uFEFF"),
+         "\xEF\xBB\xBF\xEF\xBB\xBF"},
+    };
+    for (const Case& c : cases) {
+        const TextFileContent format = decodeTextFile(c.file);
+        const QByteArray saved = encodeTextFile(c.edited, format);
+        EXPECT_EQ(saved, c.saved) << c.name;
+        EXPECT_EQ(decodeTextFile(saved).text, c.edited) << c.name;
+    }
 }
 
 /// A text window over a temporary folder with the program's English texts, its dialogs

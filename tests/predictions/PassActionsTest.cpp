@@ -3,7 +3,7 @@
 // sorted, Activate with its refusals and its question, the listing of every pass, Save and
 // Print.
 
-#include "predictions/frmVisibleSatellites.h"
+#include "PassWindowFixture.h"
 
 #include "common/catalogues.h"
 #include "common/element_databases.h"
@@ -44,35 +44,13 @@
 
 namespace {
 
-class PassActionsTest : public ProgramStateTest
+class PassActionsTest : public PassWindowFixture
 {
 protected:
     void SetUp() override
     {
-        ProgramStateTest::SetUp();
-        QGuiApplication::setApplicationDisplayName(QStringLiteral("Quorvanel"));
         QLocale::setDefault(QLocale::c());
-        writeTestFile(folderFile(QStringLiteral("English.ini")),
-                      readTestFile(QStringLiteral(QUORVANEL_DATA_DIR "/English.ini")));
-        Impostazioni.File_lingua = "English.ini";
-        for (int slot = 1; slot <= kLastSlot; ++slot) {
-            RigaDati[slot] = {};
-            Satelement[slot] = {};
-        }
-        Numero_satelliti = 0;
-        Tabella_magnitudini.assign(1, std::string());
-        Osservatore.Latitudine_osservatore = 45.47f;
-        Osservatore.Longitudine_osservatore = 9.19f;
-        Osservatore.Quota_osservatore = 133.0f;
-        Osservatore.Fuso_orario = 1.0f;
-        Osservatore.Ora_legale = 0;
-        Data_attuale = 45302.0 + 1.0 / 24.0; // 2024-01-11 01:00 local
-        pflgCentrale.setEnabled(true);
-        pflgSatellite.setEnabled(true);
-        window = std::make_unique<frmVisibleSatellites>();
-        window->setMessageSink([this](QMessageBox::Icon icon, const QString& text) {
-            messages.push_back({icon, text});
-        });
+        PassWindowFixture::SetUp();
         hooks.newListing = [this] {
             listings.push_back(std::make_unique<frmDetails>());
             return listings.back().get();
@@ -89,14 +67,8 @@ protected:
     {
         window.reset();
         listings.clear();
-        RigaDati = m_lines;
-        Satelement = m_elements;
-        Numero_satelliti = m_count;
-        Db_principale = m_primary;
-        Tabella_magnitudini = m_magnitudes;
-        Data_attuale = m_now;
         QLocale::setDefault(QLocale::system());
-        ProgramStateTest::TearDown();
+        PassWindowFixture::TearDown();
     }
 
     static void loadSlot(int slot, const Record_TLE& set)
@@ -149,31 +121,16 @@ protected:
         window->lvwPass[i]->setCurrentIndex(window->passList(k)->index(row, 0));
     }
 
-    struct Message
-    {
-        QMessageBox::Icon icon;
-        QString text;
-    };
     struct Activation
     {
         Record_TLE set;
         bool principal;
     };
 
-    std::unique_ptr<frmVisibleSatellites> window;
     frmVisibleSatellites::ActionHooks hooks;
-    std::vector<Message> messages;
     std::vector<std::unique_ptr<frmDetails>> listings;
     std::vector<PassListModel::Entry> charts;
     std::vector<Activation> activated;
-
-private:
-    SlotArray<Record_TLE> m_lines = RigaDati;
-    SlotArray<Elemento_satellite> m_elements = Satelement;
-    std::int16_t m_count = Numero_satelliti;
-    std::vector<Record_TLE> m_primary = Db_principale;
-    std::vector<std::string> m_magnitudes = Tabella_magnitudini;
-    double m_now = Data_attuale;
 };
 
 TEST_F(PassActionsTest, ChosenPassShowsItsLinesAndTheButtonsFollowTheChoiceAndTheHooks)

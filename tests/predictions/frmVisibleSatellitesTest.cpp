@@ -1,7 +1,7 @@
 // The pass-prediction window on the offscreen platform: its first state, its validation
 // messages, a whole-database search with a bad set in it, a geostationary principal, and Stop.
 
-#include "predictions/frmVisibleSatellites.h"
+#include "PassWindowFixture.h"
 
 #include "common/catalogues.h"
 #include "common/element_databases.h"
@@ -29,59 +29,16 @@
 
 namespace {
 
-struct Message
-{
-    QMessageBox::Icon icon;
-    QString text;
-};
-
-class PassWindowTest : public ProgramStateTest
+class PassWindowTest : public PassWindowFixture
 {
 protected:
     void SetUp() override
     {
-        ProgramStateTest::SetUp();
-        QGuiApplication::setApplicationDisplayName(QStringLiteral("Quorvanel"));
-        writeTestFile(folderFile(QStringLiteral("English.ini")),
-                      readTestFile(QStringLiteral(QUORVANEL_DATA_DIR "/English.ini")));
-        Impostazioni.File_lingua = "English.ini";
-        readStatusNames();
-        for (int slot = 1; slot <= kLastSlot; ++slot) {
-            RigaDati[slot] = {};
-            Satelement[slot] = {};
-        }
-        Numero_satelliti = 0;
-        Db_principale.assign(1, Record_TLE{});
-        Tabella_magnitudini.assign(1, std::string());
-        Osservatore.Latitudine_osservatore = 45.47f;
-        Osservatore.Longitudine_osservatore = 9.19f;
-        Osservatore.Quota_osservatore = 133.0f;
-        Osservatore.Fuso_orario = 1.0f;
-        Osservatore.Ora_legale = 0;
-        // 2024-01-11 01:00 local: 0 h UT, just after the generated epochs.
-        Data_attuale = 45302.0 + 1.0 / 24.0;
-        pflgCentrale.setEnabled(true);
-        pflgSatellite.setEnabled(true);
-        window = std::make_unique<frmVisibleSatellites>();
-        window->setMessageSink([this](QMessageBox::Icon icon, const QString& text) {
-            messages.push_back({icon, text});
-        });
+        PassWindowFixture::SetUp();
         window->setQuestion([this](const QString&) {
             ++questions;
             return false;
         });
-    }
-
-    void TearDown() override
-    {
-        window.reset();
-        RigaDati = m_lines;
-        Satelement = m_elements;
-        Numero_satelliti = m_count;
-        Db_principale = m_primary;
-        Tabella_magnitudini = m_magnitudes;
-        Data_attuale = m_now;
-        ProgramStateTest::TearDown();
     }
 
     static QString text(const char* key)
@@ -105,17 +62,7 @@ protected:
         return !finished.isEmpty() || finished.wait(timeoutMs);
     }
 
-    std::unique_ptr<frmVisibleSatellites> window;
-    std::vector<Message> messages;
     int questions = 0;
-
-private:
-    SlotArray<Record_TLE> m_lines = RigaDati;
-    SlotArray<Elemento_satellite> m_elements = Satelement;
-    std::int16_t m_count = Numero_satelliti;
-    std::vector<Record_TLE> m_primary = Db_principale;
-    std::vector<std::string> m_magnitudes = Tabella_magnitudini;
-    double m_now = Data_attuale;
 };
 
 TEST_F(PassWindowTest, FreshWindowShowsThePrincipalTabAndTheStoredFilters)

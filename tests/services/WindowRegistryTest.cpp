@@ -110,6 +110,35 @@ TEST_F(WindowRegistryTest, HideOnCloseWindowInTheWorkspaceHidesItsFrame)
     EXPECT_TRUE(frameAlive.isNull()) << "unloading removes the frame from the workspace";
 }
 
+TEST_F(WindowRegistryTest, AWindowsOwnWayOutUnloadsItOrClosesItsFrame)
+{
+    // Loaded: unloaded, frame and all.
+    QWidget* map = registry.form(QStringLiteral("frmWorldMap"));
+    QPointer<QWidget> mapAlive(map);
+    registry.unloadOrClose(map);
+    EXPECT_FALSE(mGlobal::Form_caricato(QStringLiteral("frmWorldMap")));
+    processDeferredDeletes();
+    EXPECT_TRUE(mapAlive.isNull());
+
+    // Made outside the registry, in the workspace: its frame closes.
+    QMdiArea workspace;
+    auto* own = new QWidget;
+    own->setAttribute(Qt::WA_DeleteOnClose, false);
+    QMdiSubWindow* frame = workspace.addSubWindow(own);
+    workspace.show();
+    frame->show();
+    registry.unloadOrClose(own);
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_FALSE(own->isVisible());
+
+    // On its own: it closes.
+    QWidget alone;
+    alone.show();
+    registry.unloadOrClose(&alone);
+    EXPECT_FALSE(alone.isVisible());
+    registry.unloadOrClose(nullptr);
+}
+
 TEST_F(WindowRegistryTest, PerRequestWindowsAreNewEachTimeAndListedInLoadOrder)
 {
     QWidget* map = registry.form(QStringLiteral("frmWorldMap"));

@@ -299,6 +299,10 @@ TEST(PassChartTexts, InternationalDesignatorIsColumns10To17Trimmed)
         {"1 25544U 98", "98"},
         {"1 25544U", ""},
         {"", ""},
+        // Line ends and tabs count as blanks on both sides.
+        {"1 25544U \t\r98067A", "98067A"},
+        {"1 25544U  \r", ""},
+        {"1 25544U \n\r\r\r\r\r\r", ""},
     };
     for (const auto& [line, designator] : cases)
         EXPECT_EQ(skycharts::internationalDesignator(line), designator) << line;

@@ -27,19 +27,14 @@ namespace {
 
 constexpr int kSatellitesOnTheMap = 30;
 
-class TrackingScreenshots : public WorldMapTest
+class TrackingScreenshots : public WorldMapScreenshotTest
 {
 protected:
     void SetUp() override
     {
-        WorldMapTest::SetUp();
-        m_folder = qEnvironmentVariable("QUORVANEL_SCREENSHOT_DIR");
-        if (m_folder.isEmpty())
-            GTEST_SKIP() << "QUORVANEL_SCREENSHOT_DIR not set";
-        const auto sets = gpredictSets();
-        if (!sets)
-            GTEST_SKIP() << "gpredict's satellites.dat is not installed";
-        m_sets = *sets;
+        WorldMapScreenshotTest::SetUp();
+        if (IsSkipped())
+            return;
         ASSERT_TRUE(Carica_archivi().ok());
         readStatusNames();
     }
@@ -86,9 +81,6 @@ protected:
         }
         return start;
     }
-
-    QString m_folder;
-    std::vector<Record_TLE> m_sets;
 };
 
 } // namespace

@@ -149,3 +149,24 @@ protected:
     std::vector<int> m_principalRequests;
     QStringList m_reports;
 };
+
+/// A documentation picture: skipped unless QUORVANEL_SCREENSHOT_DIR names the folder to write
+/// to and gpredict's element sets are installed.
+class WorldMapScreenshotTest : public WorldMapTest
+{
+protected:
+    void SetUp() override
+    {
+        WorldMapTest::SetUp();
+        m_folder = qEnvironmentVariable("QUORVANEL_SCREENSHOT_DIR");
+        if (m_folder.isEmpty())
+            GTEST_SKIP() << "QUORVANEL_SCREENSHOT_DIR not set";
+        const auto sets = gpredictSets();
+        if (!sets)
+            GTEST_SKIP() << "gpredict's satellites.dat is not installed";
+        m_sets = *sets;
+    }
+
+    QString m_folder;
+    std::vector<Record_TLE> m_sets;
+};

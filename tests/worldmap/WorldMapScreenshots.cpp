@@ -22,21 +22,9 @@ template <class Wanted> double firstInstant(double start, Wanted wanted)
     return start;
 }
 
-class WorldMapScreenshots : public WorldMapTest
+class WorldMapScreenshots : public WorldMapScreenshotTest
 {
 protected:
-    void SetUp() override
-    {
-        WorldMapTest::SetUp();
-        m_folder = qEnvironmentVariable("QUORVANEL_SCREENSHOT_DIR");
-        if (m_folder.isEmpty())
-            GTEST_SKIP() << "QUORVANEL_SCREENSHOT_DIR not set";
-        const auto sets = gpredictSets();
-        if (!sets)
-            GTEST_SKIP() << "gpredict's satellites.dat is not installed";
-        m_sets = *sets;
-    }
-
     /// The principal (by catalogue number) in slot 1 and 29 other real satellites after it.
     void loadSatellites(const std::string& principal)
     {
@@ -76,9 +64,6 @@ protected:
         EXPECT_TRUE(map.grab().save(QDir(m_folder).filePath(file)));
         EXPECT_TRUE(m_reports.isEmpty()) << m_reports.join(QStringLiteral("; ")).toStdString();
     }
-
-    QString m_folder;
-    std::vector<Record_TLE> m_sets;
 };
 
 } // namespace
