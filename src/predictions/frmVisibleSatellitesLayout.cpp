@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -98,8 +99,9 @@ QWidget* frmVisibleSatellites::buildTab(int k)
     for (QCheckBox* box : {chkAM[i], chkPM[i], chkSoloVisibili[i], chkNessunFiltro[i]})
         boxes->addWidget(box);
     if (k == kTabAll) {
+        // On a line of its own: beside the four filters it would be cut off.
         chkTransito = named(new QCheckBox(tab), QStringLiteral("chkTransito"));
-        boxes->addWidget(chkTransito);
+        top->addWidget(chkTransito, 2, 0, 1, 4);
     } else if (k == kTabSecondary) {
         lblLimitaCalcolo = named(new QLabel(tab), QStringLiteral("lblLimitaCalcolo"));
         cmbLimite = named(new QComboBox(tab), QStringLiteral("cmbLimite"));
@@ -190,6 +192,10 @@ void frmVisibleSatellites::Applica_lingua()
             if (width > 0)
                 header->resizeSection(c, std::max(pixels(width), header->sectionSizeHint(c)));
         }
+        // The window opens wide enough for every column without sideways scrolling.
+        QTreeView* list = lvwPass[i];
+        list->setMinimumWidth(header->length() + 2 * list->frameWidth()
+                              + list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list));
         lblDataInizio[i]->setText(mLang::Testo_lingua(u"frmVisibleSatellites", u"datainizio"));
         lblDurata[i]->setText(mLang::Testo_lingua(u"frmVisibleSatellites", u"durata"));
         chkAM[i]->setText(mLang::Testo_lingua(u"Def", u"am"));

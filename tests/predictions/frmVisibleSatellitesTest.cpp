@@ -22,6 +22,8 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
@@ -273,6 +275,31 @@ TEST_F(PassWindowTest, EventLineKeepsItsFixedColumns)
     event.sky.status = kStatoEclisse;
     EXPECT_EQ(passLine(event, Osservatore, QLocale::c()).mid(54, 14),
               QStringLiteral("Eclipsed      "));
+}
+
+TEST_F(PassWindowTest, EveryTabShowsItsControlsAndColumnsWholeAtTheOpeningSize)
+{
+    // Opened as the program opens it: a document window sized by its contents.
+    QMdiArea area;
+    area.resize(1400, 900);
+    QMdiSubWindow* frame = area.addSubWindow(window.release());
+    auto* passes = qobject_cast<frmVisibleSatellites*>(frame->widget());
+    area.show();
+    frame->show();
+    QCoreApplication::processEvents();
+    for (int k = 0; k < 3; ++k) {
+        passes->SSTab1->setCurrentIndex(k);
+        QCoreApplication::processEvents();
+        const QWidget* page = passes->SSTab1->currentWidget();
+        for (const QCheckBox* box : page->findChildren<QCheckBox*>()) {
+            EXPECT_LE(box->geometry().left() + box->sizeHint().width(), page->width())
+                << "tab " << k << " cuts off \"" << box->text().toStdString() << '"';
+        }
+        const QTreeView* list = passes->lvwPass[static_cast<std::size_t>(k)];
+        EXPECT_LE(list->header()->length(), list->viewport()->width())
+            << "tab " << k << " needs sideways scrolling for its columns";
+    }
+    delete frame;
 }
 
 } // namespace
