@@ -100,6 +100,30 @@ TEST(HelpFile, EveryLinkLeadsToASection)
     EXPECT_GT(links, 20);
 }
 
+TEST(HelpFile, SectionsAreUniqueAndAllInTheContents)
+{
+    const QString html = helpFileText();
+    // A second section of the same id is never reached: every link leads to the first.
+    QSet<QString> seen;
+    static const QRegularExpression id(QStringLiteral("\\bid=\"([^\"]+)\""));
+    for (const QRegularExpressionMatch& match : id.globalMatch(html)) {
+        EXPECT_FALSE(seen.contains(match.captured(1))) << "id twice: " << match.captured(1).toStdString();
+        seen.insert(match.captured(1));
+    }
+    const qsizetype navStart = html.indexOf(QStringLiteral("<nav>"));
+    const qsizetype navEnd = html.indexOf(QStringLiteral("</nav>"));
+    ASSERT_TRUE(navStart >= 0 && navEnd > navStart);
+    const QString contents = html.mid(navStart, navEnd - navStart);
+    static const QRegularExpression section(QStringLiteral("<h2 id=\"([^\"]+)\""));
+    int sections = 0;
+    for (const QRegularExpressionMatch& match : section.globalMatch(html)) {
+        ++sections;
+        EXPECT_TRUE(contents.contains(QStringLiteral("href=\"#%1\"").arg(match.captured(1))))
+            << "section not in the contents: " << match.captured(1).toStdString();
+    }
+    EXPECT_GT(sections, 20);
+}
+
 /// Takes the addresses the program asks the desktop to open, instead of a browser.
 class OpenedAddresses : public QObject
 {
