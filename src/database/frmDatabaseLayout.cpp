@@ -9,6 +9,7 @@
 #include "database/DatabaseButtonPictures.h"
 #include "database/DatabaseListModels.h"
 #include "database/ElementListing.h"
+#include "services/ObjectNames.h"
 #include "services/WindowTexts.h"
 #include "services/mLang.h"
 
@@ -32,12 +33,6 @@ constexpr int kListMinimumHeightPx = 260;
 QString indexedName(const char* name, DatabaseKind kind)
 {
     return QString::fromLatin1(name) + u'(' + QString::number(static_cast<int>(kind)) + u')';
-}
-
-template <class Control> Control* named(Control* control, const QString& name)
-{
-    control->setObjectName(name);
-    return control;
 }
 
 /// A button the layout never makes narrower than its caption.

@@ -3,6 +3,7 @@
 #include "common/element_databases.h"
 #include "core/DateValue.h"
 #include "predictions/frmDetails.h"
+#include "services/ObjectNames.h"
 #include "services/WindowRegistry.h"
 #include "services/mLang.h"
 
@@ -25,13 +26,6 @@ constexpr int kDefaultValueIndex = 45; // the value 15
 constexpr qsizetype kEntryTextLength = 24;
 constexpr double kSecondsPerMinute = 60;
 constexpr double kSecondsPerHour = 3600;
-
-template <class Control>
-Control* named(Control* control, const char* name)
-{
-    control->setObjectName(QString::fromLatin1(name));
-    return control;
-}
 
 void fillValues(QComboBox* list)
 {

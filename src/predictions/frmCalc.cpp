@@ -5,6 +5,7 @@
 #include "database/NetworkWindowSupport.h"
 #include "dialogs/DialogButtons.h"
 #include "predictions/frmDetails.h"
+#include "services/ObjectNames.h"
 #include "services/mLang.h"
 
 #include <QGridLayout>
@@ -26,13 +27,6 @@ constexpr int kListHeightLines = 12;
 QString calcText(const char16_t* key)
 {
     return mLang::Testo_lingua(u"frmCalc", key);
-}
-
-template <class Control>
-Control* named(Control* control, const QString& name)
-{
-    control->setObjectName(name);
-    return control;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "database/NetworkWindowSupport.h"
 #include "dialogs/DialogButtons.h"
 #include "predictions/frmDetails.h"
+#include "services/ObjectNames.h"
 #include "services/mLang.h"
 
 #include <QComboBox>
@@ -25,13 +26,6 @@ constexpr int kHelpContext = 100;
 QString relativeText(const char16_t* key)
 {
     return mLang::Testo_lingua(u"frmRelative", key);
-}
-
-template <class Control>
-Control* named(Control* control, const QString& name)
-{
-    control->setObjectName(name);
-    return control;
 }
 
 } // namespace

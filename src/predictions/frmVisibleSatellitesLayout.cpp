@@ -6,6 +6,7 @@
 #include "common/program_time.h"
 #include "controls/GraphButton/GraphButton.h"
 #include "core/DateValue.h"
+#include "services/ObjectNames.h"
 #include "services/Twips.h"
 #include "services/mLang.h"
 
@@ -35,12 +36,6 @@ constexpr int kSpanDays = 28;
 QString indexedName(const char* name, int k)
 {
     return QString::fromLatin1(name) + u'(' + QString::number(k) + u')';
-}
-
-template <class Control> Control* named(Control* control, const QString& name)
-{
-    control->setObjectName(name);
-    return control;
 }
 
 QFont listFont()

@@ -8,6 +8,7 @@
 #include "controls/GraphButton/GraphButton.h"
 #include "core/mAstro.h"
 #include "services/Help.h"
+#include "services/ObjectNames.h"
 #include "services/ProgramFolder.h"
 #include "services/WindowRegistry.h"
 #include "services/mLang.h"
@@ -31,12 +32,6 @@ constexpr double kDegToRad = 0.0174532925;
 
 const QColor kBelowHorizon(255, 0, 0);
 const QColor kAboveHorizon(0, 0, 255);
-
-template <class W> W* named(W* widget, const QString& name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
 
 QString indexed(const QString& name, int i)
 {
