@@ -45,13 +45,18 @@ const QString& elementFilePath()
         if (!out.open(QIODevice::WriteOnly))
             return QString();
         for (int k = 1; k <= kSets; ++k) {
+            // QString::number always writes a full stop; printf's "%f" follows the locale.
+            const QByteArray inclination =
+                QString::number((k * 37) % 18000 / 100.0, 'f', 4).rightJustified(8).toLatin1();
+            const QByteArray motion =
+                QString::number(1.0 + (k * 13) % 1500 / 100.0, 'f', 8).rightJustified(11).toLatin1();
             char lines[256];
             std::snprintf(lines, sizeof lines,
                           "SATELLITE %d\r\n"
                           "1 %05dU 98067A   24%03d.50000000  .00016717  00000-0  10270-3 0  9005\r\n"
-                          "2 %05d %8.4f 247.4627 0006703 130.5360 325.0288 %11.8f432213\r\n",
-                          (k * 7919) % 100000, k, 1 + k % 365, k, (k * 37) % 18000 / 100.0,
-                          1.0 + (k * 13) % 1500 / 100.0);
+                          "2 %05d %s 247.4627 0006703 130.5360 325.0288 %s432213\r\n",
+                          (k * 7919) % 100000, k, 1 + k % 365, k, inclination.constData(),
+                          motion.constData());
             out.write(lines);
         }
         return file;

@@ -4,8 +4,8 @@
 #include <QDateTime>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <vector>
 
 namespace {
@@ -86,9 +86,11 @@ struct RoundedDigits
 /// read from its 15 significant decimal digits.
 RoundedDigits roundedDigits(double magnitude, int decimals)
 {
+    // to_chars, unlike printf, writes a full stop whatever the C library's locale is.
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.14e", magnitude);
-    const QString text = QString::fromLatin1(buffer);
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                       std::chars_format::scientific, 14);
+    const QString text = QString::fromLatin1(buffer, written.ptr - buffer);
     const qsizetype e = text.indexOf(u'e');
     QString digits = text.left(e).remove(u'.');     // d1 d2 ... d15
     int integerCount = text.mid(e + 1).toInt() + 1; // value = 0.digits x 10^integerCount

@@ -9,6 +9,7 @@
 #include "services/WindowNames.h"
 #include "services/WindowRegistry.h"
 #include "services/mReg.h"
+#include "support/FixedNumber.h"
 #include "tracking/TrackingModel.h"
 
 #include <QAbstractButton>
@@ -71,14 +72,18 @@ char checksum(const std::string& line)
 
 Record_TLE elementSet(const std::string& name, const TestOrbit& orbit)
 {
-    std::string line1 = format("1 %05dU 26001A   26%012.8f  .00001000  00000-0  10000-3 0  999",
-                               orbit.catalogueNumber, orbit.epochDay);
+    using testsets::fixedNumber;
+    std::string line1 = format("1 %05dU 26001A   26%s  .00001000  00000-0  10000-3 0  999",
+                               orbit.catalogueNumber,
+                               fixedNumber(orbit.epochDay, 12, 8, '0').c_str());
     line1 += checksum(line1);
     const auto eccentricity = static_cast<long>(orbit.eccentricity * 1e7 + 0.5);
-    std::string line2 =
-        format("2 %05d %8.4f %8.4f %07ld %8.4f %8.4f %11.8f%5d", orbit.catalogueNumber,
-               orbit.inclinationDeg, orbit.raanDeg, eccentricity, orbit.argumentOfPerigeeDeg,
-               orbit.meanAnomalyDeg, orbit.meanMotionRevPerDay, 1000);
+    std::string line2 = format("2 %05d %s %s %07ld %s %s %s%5d", orbit.catalogueNumber,
+                               fixedNumber(orbit.inclinationDeg, 8, 4).c_str(),
+                               fixedNumber(orbit.raanDeg, 8, 4).c_str(), eccentricity,
+                               fixedNumber(orbit.argumentOfPerigeeDeg, 8, 4).c_str(),
+                               fixedNumber(orbit.meanAnomalyDeg, 8, 4).c_str(),
+                               fixedNumber(orbit.meanMotionRevPerDay, 11, 8).c_str(), 1000);
     line2 += checksum(line2);
     return Record_TLE{name, line1, line2};
 }

@@ -5,6 +5,7 @@
 // written in the standard two-line columns.
 
 #include "common/Record_TLE.h"
+#include "support/FixedNumber.h"
 
 #include <cmath>
 #include <cstdint>
@@ -80,13 +81,17 @@ inline Record_TLE formatSet(int catalogue, const std::string& name, const Genera
             static_cast<int>(std::lround(e.bstar / std::pow(10.0, exponent) * 1e5));
         std::snprintf(bstar, sizeof bstar, " %05d-%d", std::min(mantissa, 99999), -exponent);
     }
+    // The decimals go through fixedNumber: printf would write the locale's decimal mark.
     char l1[96];
     char l2[96];
-    std::snprintf(l1, sizeof l1, "1 %05dU 24001A   24%012.8f  .00001000  00000-0 %s 0  9990",
-                  catalogue, e.epochDay, bstar);
-    std::snprintf(l2, sizeof l2, "2 %05d %8.4f %8.4f %07d %8.4f %8.4f %11.8f%05d0", catalogue,
-                  e.inclinationDeg, e.raanDeg, static_cast<int>(std::lround(e.eccentricity * 1e7)),
-                  e.perigeeArgDeg, e.meanAnomalyDeg, e.revsPerDay, 1000);
+    std::snprintf(l1, sizeof l1, "1 %05dU 24001A   24%s  .00001000  00000-0 %s 0  9990",
+                  catalogue, fixedNumber(e.epochDay, 12, 8, '0').c_str(), bstar);
+    std::snprintf(l2, sizeof l2, "2 %05d %s %s %07d %s %s %s%05d0", catalogue,
+                  fixedNumber(e.inclinationDeg, 8, 4).c_str(), fixedNumber(e.raanDeg, 8, 4).c_str(),
+                  static_cast<int>(std::lround(e.eccentricity * 1e7)),
+                  fixedNumber(e.perigeeArgDeg, 8, 4).c_str(),
+                  fixedNumber(e.meanAnomalyDeg, 8, 4).c_str(),
+                  fixedNumber(e.revsPerDay, 11, 8).c_str(), 1000);
     return Record_TLE{name, l1, l2};
 }
 
