@@ -11,6 +11,9 @@ jobs=$(nproc)
 cmake -S . -B build -G Ninja -DQUORVANEL_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 (cd build && ctest --output-on-failure -j "$jobs")
+# Again under a comma-decimal locale: files and computations must not follow it.
+ensure_test_locale
+(cd build && LC_ALL=it_IT.UTF-8 LANG=it_IT.UTF-8 ctest --output-on-failure -j "$jobs")
 
 cmake -S . -B build-sanitize -G Ninja -DQUORVANEL_WERROR=ON -DQUORVANEL_SANITIZE=ON \
     -DCMAKE_BUILD_TYPE=Debug >/dev/null

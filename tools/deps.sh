@@ -17,3 +17,16 @@ install_build_deps() {
         DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
     fi
 }
+
+# locales: the comma-decimal locale the test suite runs under a second time.
+QUORVANEL_PACKAGES+=(locales)
+
+# The comma-decimal locale the test suite runs under a second time; generated when missing.
+ensure_test_locale() {
+    locale -a 2>/dev/null | grep -qix 'it_IT.utf8' && return 0
+    if [ "$(id -u)" -ne 0 ]; then
+        echo "The it_IT.UTF-8 locale is missing and not root" >&2
+        return 1
+    fi
+    localedef -i it_IT -f UTF-8 it_IT.UTF-8
+}
