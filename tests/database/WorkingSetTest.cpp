@@ -1,6 +1,8 @@
+#include "support/ScopedLocale.h"
 #include "support/TestFiles.h"
 
 #include "common/satellite_slots.h"
+#include "core/ElementSet.h"
 #include "database/WorkingSet.h"
 
 #include <QIODevice>
@@ -168,3 +170,38 @@ TEST_F(WorkingSetFile, UnreadableOrUnwritableFileIsReportedAndChangesNothing)
 }
 
 } // namespace
+
+TEST_F(WorkingSetFile, FileWrittenUnderOneLocaleReadsTheSameUnderTheOther)
+{
+    struct Direction
+    {
+        const char* writer;
+        const char* reader;
+    };
+    for (const Direction& d : {Direction{kCommaLocale, "C"}, Direction{"C", kCommaLocale}}) {
+        SCOPED_TRACE(std::string(d.writer) + " -> " + d.reader);
+        clearSlots();
+        {
+            const ScopedLocale locale(d.writer);
+            if (!locale.available())
+                GTEST_SKIP() << d.writer << " is not installed";
+            mSat::Estrai_Dati_Satellite(1, "Iss", kLine1, kLine2);
+            Numero_satelliti = 1;
+            ASSERT_TRUE(Salva_Ini());
+        }
+        EXPECT_FALSE(readTestFile(workingSetPath()).contains(','));
+        const Elemento_satellite written = Satelement[1];
+        clearSlots();
+        const ScopedLocale locale(d.reader);
+        ASSERT_TRUE(Leggi_Ini());
+        ASSERT_EQ(Numero_satelliti, 1);
+        mSat::Estrai_Dati_Satellite(1, RigaDati[1].Riga0, RigaDati[1].Riga1, RigaDati[1].Riga2);
+        EXPECT_EQ(RigaDati[1].Riga1, kLine1);
+        EXPECT_EQ(RigaDati[1].Riga2, kLine2);
+        EXPECT_EQ(Satelement[1].Inclinazione, 51.6416);
+        EXPECT_EQ(Satelement[1].Moto_medio, written.Moto_medio);
+        EXPECT_EQ(Satelement[1].Giorno_epoca, 1.5);
+        EXPECT_EQ(Satelement[1].Eccentricita, written.Eccentricita);
+        EXPECT_EQ(Satelement[1].Bstar, written.Bstar);
+    }
+}

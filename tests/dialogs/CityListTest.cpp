@@ -4,6 +4,7 @@
 #include "DialogTestSupport.h"
 
 #include "dialogs/CityList.h"
+#include "support/ScopedLocale.h"
 
 #include <QFile>
 
@@ -121,6 +122,29 @@ TEST_F(CityFileTest, AddModifyDeleteSurviveARestart)
     reading = readCityFile(path());
     EXPECT_TRUE(reading.complete);
     EXPECT_EQ(reading.cities, table.places());
+}
+
+TEST_F(CityFileTest, FileWrittenUnderOneLocaleReadsTheSameUnderTheOther)
+{
+    const std::vector<City> places{{u"Italy: Milano"_s, 45.47f, 9.19f, 1},
+                                   {u"India: Kolkata"_s, 22.5726f, 88.3639f, 5.5f},
+                                   {u"Chile: Santiago"_s, -33.45f, -70.6667f, -4}};
+    CityTable table;
+    table.assign(places);
+    for (const auto& [writer, reader] : {std::pair{kCommaLocale, "C"}, std::pair{"C", kCommaLocale}}) {
+        SCOPED_TRACE(std::string(writer) + " -> " + reader);
+        {
+            const ScopedLocale locale(writer);
+            if (!locale.available())
+                GTEST_SKIP() << writer << " is not installed";
+            ASSERT_TRUE(writeCityFile(path(), table));
+        }
+        EXPECT_TRUE(readTestFile(path()).startsWith("\"Italy: Milano\",45.47,9.19,1\r\n"));
+        const ScopedLocale locale(reader);
+        const CityReading reading = readCityFile(path());
+        EXPECT_TRUE(reading.complete);
+        EXPECT_EQ(reading.cities, places);
+    }
 }
 
 TEST_F(CityFileTest, FailedWriteLeavesTheOldFileAndSaysWhy)

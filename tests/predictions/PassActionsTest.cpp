@@ -13,10 +13,12 @@
 #include "controls/GraphButton/GraphButton.h"
 #include "core/ElementSet.h"
 #include "predictions/ListingModel.h"
+#include "predictions/PassFormat.h"
 #include "predictions/frmDetails.h"
 #include "services/Printing.h"
 #include "services/mLang.h"
 #include "support/ElementSetSources.h"
+#include "support/ScopedLocale.h"
 #include "support/TestFiles.h"
 #include "tracking/ReferenceData.h"
 #include "tracking/TickTexts.h"
@@ -41,6 +43,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -363,6 +366,91 @@ TEST_F(PassActionsTest, SaveWritesTheEventLinesAndTellsOnlyRealFailures)
         mLang::Testo_lingua(u"frmVisibleSatellites", u"salvataggiofallito") + u'\n' + answer));
     EXPECT_EQ(dialogs, 3);
     EXPECT_TRUE(QFileInfo(good).isFile()) << "the file in the way is left alone";
+}
+
+/// One search's rows as numbers and texts that do not depend on the display locale.
+struct SearchedRows
+{
+    QStringList texts;              ///< name, catalogue, lines and columns in the C locale
+    std::vector<double> eventDates; ///< the three events' Julian dates of every row
+    QStringList shownLines;         ///< the event lines as the window shows them
+};
+
+TEST_F(PassActionsTest, SearchGivesTheSameRowsUnderEveryLocale)
+{
+    loadPrimary(lowOrbits());
+    const auto searchUnder = [this](const char* name) -> std::optional<SearchedRows> {
+        const ScopedLocale locale(name);
+        if (!locale.available())
+            return std::nullopt;
+        EXPECT_TRUE(search(0)) << name;
+        SearchedRows rows;
+        const PassListModel* list = window->passList(0);
+        for (int row = 0; row < list->rowCount(); ++row) {
+            const PassListModel::Entry& entry = *list->entry(row);
+            const PassTexts plain = passTexts(entry.row, Osservatore, QLocale::c());
+            rows.texts << QString::fromStdString(entry.row.name)
+                       << QString::fromStdString(entry.row.catalogueNumber)
+                       << QString::fromStdString(entry.row.elementLines.Riga1)
+                       << QString::fromStdString(entry.row.elementLines.Riga2);
+            for (const QString& text : plain.lines)
+                rows.texts << text;
+            for (const QString& text : plain.columns)
+                rows.texts << text;
+            for (const passes::PassEvent* event :
+                 {&entry.row.pass.acquisition, &entry.row.pass.culmination, &entry.row.pass.loss})
+                rows.eventDates.push_back(event->julianDate);
+            for (const QString& text : entry.texts.lines)
+                rows.shownLines << text;
+        }
+        return rows;
+    };
+    const std::optional<SearchedRows> plain = searchUnder("C");
+    const std::optional<SearchedRows> comma = searchUnder(kCommaLocale);
+    if (!comma)
+        GTEST_SKIP() << kCommaLocale << " is not installed";
+    ASSERT_TRUE(plain.has_value());
+    ASSERT_FALSE(plain->texts.isEmpty());
+    EXPECT_EQ(comma->texts, plain->texts);
+    EXPECT_EQ(comma->eventDates, plain->eventDates);
+
+    // Shown, the lines take the locale's decimal mark and keep their columns.
+    ASSERT_EQ(comma->shownLines.size(), plain->shownLines.size());
+    bool commaShown = false;
+    for (qsizetype k = 0; k < plain->shownLines.size(); ++k) {
+        SCOPED_TRACE(plain->shownLines[k].toStdString());
+        EXPECT_EQ(comma->shownLines[k].size(), plain->shownLines[k].size());
+        // After the date (its month name is the locale's) only the decimal mark differs.
+        EXPECT_EQ(comma->shownLines[k].mid(11).replace(u',', u'.'), plain->shownLines[k].mid(11));
+        commaShown = commaShown || comma->shownLines[k].contains(u',');
+    }
+    EXPECT_TRUE(commaShown);
+}
+
+TEST_F(PassActionsTest, SavedPassReadsBackAsShownUnderTheOtherLocale)
+{
+    loadPrimary(lowOrbits());
+    const QString path = folderFile(QStringLiteral("pass.txt"));
+    window->setSaveChooser([&](QWidget*, const QString&, const QString&) { return path; });
+    for (const auto& [writer, reader] : {std::pair{kCommaLocale, "C"}, std::pair{"C", kCommaLocale}}) {
+        SCOPED_TRACE(std::string(writer) + " -> " + reader);
+        QString shown;
+        {
+            const ScopedLocale locale(writer);
+            if (!locale.available())
+                GTEST_SKIP() << writer << " is not installed";
+            ASSERT_TRUE(search(0));
+            window->SSTab1->setCurrentIndex(0);
+            choose(0, 0);
+            const PassListModel::Entry& pass = *window->chosenPass(0);
+            for (const QString& line : pass.texts.lines)
+                shown += line + QStringLiteral("\r\n");
+            window->Salva();
+        }
+        const ScopedLocale locale(reader);
+        EXPECT_EQ(QString::fromUtf8(readTestFile(path)), shown);
+        EXPECT_TRUE(messages.empty());
+    }
 }
 
 TEST_F(PassActionsTest, PrintTellsAPrinterFailureButNotCancel)

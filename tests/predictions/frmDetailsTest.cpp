@@ -8,6 +8,7 @@
 #include "predictions/SummaryModel.h"
 #include "predictions/frmDetails.h"
 #include "services/Printing.h"
+#include "support/ScopedLocale.h"
 
 #include <QDir>
 #include <QHeaderView>
@@ -151,6 +152,38 @@ TEST_F(ListingWindowTest, SaveWritesEveryLineAndTellsAFolderItCannotWrite)
     m_window->setSaveChooser([](QWidget*, const QString&, const QString&) { return QString(); });
     m_window->Salva();
     EXPECT_EQ(messages.shown.size(), 1u) << "Cancel is not told";
+}
+
+TEST_F(ListingWindowTest, SavedListingReadsBackAsShownUnderTheOtherLocale)
+{
+    const QString path = programFile(QStringLiteral("listing.txt"));
+    m_window->setSaveChooser([&](QWidget*, const QString&, const QString&) { return path; });
+    std::vector<QStringList> shown;
+    for (const auto& [writer, reader] : {std::pair{kCommaLocale, "C"}, std::pair{"C", kCommaLocale}}) {
+        SCOPED_TRACE(std::string(writer) + " -> " + reader);
+        {
+            const ScopedLocale locale(writer);
+            if (!locale.available())
+                GTEST_SKIP() << writer << " is not installed";
+            double step = 120;
+            m_window->Genera_elenco(kIssSet, m_start, DateValue::addMinutes(m_start, 30), step, 2);
+            shown.push_back(lines());
+            m_window->Salva();
+        }
+        const ScopedLocale locale(reader);
+        EXPECT_EQ(QString::fromUtf8(readTestFile(path)),
+                  shown.back().join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    }
+    // The comma listing keeps the columns of the full-stop one.
+    ASSERT_EQ(shown[0].size(), shown[1].size());
+    bool commaShown = false;
+    for (qsizetype k = 0; k < shown[0].size(); ++k) {
+        if (shown[1][k].contains(u'.')) {
+            EXPECT_EQ(shown[0][k].size(), shown[1][k].size()) << shown[1][k].toStdString();
+            commaShown = commaShown || shown[0][k].contains(u',');
+        }
+    }
+    EXPECT_TRUE(commaShown);
 }
 
 TEST_F(ListingWindowTest, PrintsTheListingToPdfAndNothingWhenEmpty)

@@ -1,6 +1,7 @@
 // Display patterns for numbers, dates and times, as the windows write them.
 
 #include "services/DisplayFormat.h"
+#include "support/ScopedLocale.h"
 
 #include <QDateTime>
 #include <QTimeZone>
@@ -101,6 +102,21 @@ TEST(FormatNumber, SeparatorsFollowTheLocale)
                       {149597870.7, "000,000,000 km", "149.597.871 km"},
                       {-45.123, "##0.00\xC2\xB0", "-45,12\xC2\xB0"},
                   });
+}
+
+TEST(FormatNumber, DigitsDoNotFollowTheCLibraryLocale)
+{
+    // The program runs with the C library in the user's locale; only the pattern's locale
+    // decides the marks shown.
+    const ScopedLocale locale(kCommaLocale);
+    if (!locale.available())
+        GTEST_SKIP() << kCommaLocale << " is not installed";
+    EXPECT_EQ(formatNumber(45.47, u"0.000"), QStringLiteral("45,470"));
+    EXPECT_EQ(formatNumber(45.47, u"0.000", QLocale::c()), QStringLiteral("45.470"));
+    EXPECT_EQ(formatNumber(-12.25, u"#0.0", QLocale::c()), QStringLiteral("-12.3"));
+    EXPECT_EQ(formatNumber(1234.56, u"###0.0"), QStringLiteral("1234,6"));
+    EXPECT_EQ(formatNumber(0.5, u"00"), QStringLiteral("01"));
+    EXPECT_EQ(formatNumberText(QStringLiteral("5.25"), u"0.0"), QStringLiteral("5,3"));
 }
 
 TEST(FormatNumberText, FormatsNumbersAndPassesOtherTextsThrough)

@@ -1,3 +1,4 @@
+#include "support/ScopedLocale.h"
 #include "support/TestFiles.h"
 
 #include "tracking/OptionsStore.h"
@@ -199,6 +200,34 @@ TEST_F(OptionsRecord, NumbersAreReadAndWrittenWhateverTheUserLocale)
         EXPECT_EQ(read("Osservatore", "Latitudine"), "45470");
     }
     QLocale::setDefault(previous);
+}
+
+TEST_F(OptionsRecord, StoreWrittenUnderOneLocaleReadsTheSameUnderTheOther)
+{
+    for (const auto& [writer, reader] : {std::pair{kCommaLocale, "C"}, std::pair{"C", kCommaLocale}}) {
+        SCOPED_TRACE(std::string(writer) + " -> " + reader);
+        int n = 0;
+        for (const OptionBinding& row : optionBindings())
+            setDistinctValue(row, ++n, Impostazioni, Osservatore);
+        Osservatore.Fuso_orario = -5.75f;
+        const Opzioni written = Impostazioni;
+        const Dati_osservatore writtenObserver = Osservatore;
+        {
+            const ScopedLocale locale(writer);
+            if (!locale.available())
+                GTEST_SKIP() << writer << " is not installed";
+            ASSERT_TRUE(Salva_impostazioni().ok());
+        }
+        EXPECT_EQ(read("Osservatore", "Fuso"), "-5.75");
+        EXPECT_EQ(read("Filtri", "Altezza min tutti").count(u','), 0);
+
+        Impostazioni = Opzioni{};
+        Osservatore = Dati_osservatore{};
+        const ScopedLocale locale(reader);
+        ASSERT_TRUE(Carica_impostazioni().ok());
+        EXPECT_TRUE(Impostazioni == written);
+        EXPECT_TRUE(Osservatore == writtenObserver);
+    }
 }
 
 TEST_F(OptionsRecord, DefaultsRestoreOptionsButKeepDatabaseLanguageAndObserver)
