@@ -6,6 +6,7 @@
 #include "common/gates.h"
 #include "dialogs/frmAddLocation.h"
 #include "dialogs/frmLocation.h"
+#include "support/ScopedLocale.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -90,6 +91,22 @@ TEST_F(LocationDialogTest, OkWithoutAChosenPlaceKeepsThePlaceAndReadsTheTypedHei
     EXPECT_EQ(Osservatore.Latitudine_osservatore, 45.47f);
     EXPECT_EQ(Osservatore.Quota_osservatore, 13.0f);
     EXPECT_EQ(Osservatore.Fuso_orario, -5.5f);
+}
+
+TEST_F(LocationDialogTest, TypedHeightReadsAlikeWithEitherDecimalMarkUnderACommaLocale)
+{
+    const ScopedLocale locale(kCommaLocale);
+    if (!locale.available())
+        GTEST_SKIP() << kCommaLocale << " is not installed";
+    Osservatore.Latitudine_osservatore = 45.47f;
+    frmLocation dialog;
+    EXPECT_EQ(child<QLabel>(dialog, "lblLatitude")->text(), QStringLiteral("45,470\u00B0"));
+    for (const char* typed : {"12,7", "12.7", "12,7m"}) {
+        SCOPED_TRACE(typed);
+        child<QLineEdit>(dialog, "txtHeight")->setText(QString::fromLatin1(typed));
+        dialog.cmdOk_Click();
+        EXPECT_EQ(Osservatore.Quota_osservatore, 13.0f);
+    }
 }
 
 TEST_F(LocationDialogTest, ZonesOfTheWholeWorldShowAndAZoneBeyondIsClampedAndTold)
