@@ -57,7 +57,7 @@ protected:
     }
     void TearDown() override
     {
-        QLocale::setDefault(QLocale::system());
+        QLocale::setDefault(QLocale::c()); // the default every test program starts with
         ListingTest::TearDown();
     }
     const double m_start = DateValue::fromDateTime(2024, 1, 1, 13, 0, 0);

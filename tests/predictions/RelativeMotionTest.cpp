@@ -33,7 +33,7 @@ protected:
     }
     void TearDown() override
     {
-        QLocale::setDefault(QLocale::system());
+        QLocale::setDefault(QLocale::c()); // the default every test program starts with
         ListingTest::TearDown();
     }
 };

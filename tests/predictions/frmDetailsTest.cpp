@@ -37,7 +37,7 @@ protected:
     void TearDown() override
     {
         m_window.reset();
-        QLocale::setDefault(QLocale::system());
+        QLocale::setDefault(QLocale::c()); // the default every test program starts with
         ListingTest::TearDown();
     }
     QStringList lines() const
