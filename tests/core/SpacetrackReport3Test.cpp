@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <map>
 
@@ -46,8 +47,15 @@ std::vector<Str3Case> loadStr3Cases()
         if (c.model != "SGP" && c.model != "SGP4" && c.model != "SDP4")
             continue; // SGP8 and SDP8 are not models of this program
         std::vector<double> numbers;
-        while (std::getline(row, field, ','))
-            numbers.push_back(std::stod(field));
+        // from_chars: std::stod would follow the C library's locale and stop at the point.
+        while (std::getline(row, field, ',')) {
+            const char* first = field.data();
+            while (first != field.data() + field.size() && *first == ' ')
+                ++first;
+            double value = 0;
+            if (std::from_chars(first, field.data() + field.size(), value).ec == std::errc())
+                numbers.push_back(value);
+        }
         if (numbers.size() != 7)
             continue;
         c.expected.tsince = numbers[0];
