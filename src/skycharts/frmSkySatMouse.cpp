@@ -1,5 +1,6 @@
-// The pass chart's pointer: the right button pops up the pass-chart menu, the left button
-// drags a time label from a point of the track to where it is released.
+// The pass chart's pointer: the right button pops up the pass-chart menu; a press of any
+// button on a point of the track drags a time label from it to where the button is released
+// (the rubber band follows the left button).
 
 #include "skycharts/frmSkySat.h"
 
@@ -41,15 +42,11 @@ void frmSkySat::Picture1_MouseDown(Qt::MouseButton button, QPointF chart, QPoint
 {
     m_pickedPoint = 0;
     m_picked = {};
-    if (button == Qt::RightButton) {
-        // The menu shows this chart's options (the main window ticks them from the active
-        // chart as it opens) and its commands act on this chart.
-        if (m_popupMenu != nullptr)
-            m_popupMenu->popup(global);
-        return;
-    }
-    if (button != Qt::LeftButton)
-        return;
+    // The menu shows this chart's options (the main window ticks them from the active chart
+    // as it opens) and its commands act on this chart. Then the press picks a track point as
+    // any press does, so that a drag with the right button places a label too.
+    if (button == Qt::RightButton && m_popupMenu != nullptr)
+        m_popupMenu->popup(global);
     // The pick is the point's index, so a point on an axis of the chart can be labelled too.
     m_pickedPoint = skycharts::pickPassTrackPoint(m_track.points, static_cast<float>(chart.x()),
                                                   static_cast<float>(chart.y()));

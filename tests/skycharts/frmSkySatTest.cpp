@@ -323,7 +323,7 @@ TEST_F(PassChartWindowTest, OpensInTheDocumentAreaAndAnswersTheMainWindowsComman
     EXPECT_FALSE(mGlobal::Form_caricato(windowNames::kSkySat));
 }
 
-TEST_F(PassChartWindowTest, RightButtonPopsUpThePassChartMenuAndPicksNothing)
+TEST_F(PassChartWindowTest, RightButtonPopsUpThePassChartMenuAndThenDragsALabelAsTheLeftDoes)
 {
     QMenu menu;
     menu.addAction(QStringLiteral("Grid"));
@@ -337,5 +337,14 @@ TEST_F(PassChartWindowTest, RightButtonPopsUpThePassChartMenuAndPicksNothing)
     EXPECT_TRUE(menu.isVisible());
     menu.hide();
     QTest::mouseRelease(chart.Picture1, Qt::RightButton, {}, at + QPoint(20, 20));
-    EXPECT_EQ(chart.labels().size(), 1u);
+    ASSERT_EQ(chart.labels().size(), 2u);
+    EXPECT_EQ(chart.labels()[1].Indice_punto, 2);
+
+    // Away from the track the right button only offers the menu.
+    const QPoint corner = chart.pixelAt({-95, -95}).toPoint();
+    QTest::mousePress(chart.Picture1, Qt::RightButton, {}, corner);
+    EXPECT_TRUE(menu.isVisible());
+    menu.hide();
+    QTest::mouseRelease(chart.Picture1, Qt::RightButton, {}, corner + QPoint(20, 20));
+    EXPECT_EQ(chart.labels().size(), 2u);
 }
