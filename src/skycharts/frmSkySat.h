@@ -60,6 +60,8 @@ public:
     [[nodiscard]] const std::vector<Etichetta_traccia>& labels() const { return m_labels; }
     [[nodiscard]] bool hasLandscape() const { return m_landscape.hasPicture(); }
     [[nodiscard]] int redrawCount() const { return m_redraws; }
+    /// The size of the last full drawing of the chart [pixels].
+    [[nodiscard]] QSize drawnSize() const { return m_chart.size(); }
     [[nodiscard]] QImage chartImage() const;
     [[nodiscard]] QImage screenImage() const;
     /// The chart position of a direction in the chart's projection, and back.
@@ -70,6 +72,9 @@ public:
     [[nodiscard]] QPointF pixelAt(QPointF chartPoint) const;
 
     PictureBox* Picture1 = nullptr;
+
+    /// The design size of the window, before it has one of its own.
+    [[nodiscard]] QSize sizeHint() const override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
