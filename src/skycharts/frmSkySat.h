@@ -103,6 +103,9 @@ private:
     skycharts::LandscapeOverlay m_landscape;
     QImage m_chart;
     int m_pickedPoint = 0; ///< index of the track point a press picked, 0 for none
+    bool m_menuWaits = false; ///< a right press on the track: the menu follows a release in place
+    QPoint m_menuAt;          ///< where that press was on the screen
+    QPointF m_pressedAt;      ///< and on the chart
     QPointF m_picked;      ///< its chart position
     bool m_redrawPending = false;
     bool m_loaded = false;
