@@ -15,6 +15,7 @@
 #include "skycharts/frmGeneralSky.h"
 #include "skycharts/frmLocalSky.h"
 #include "skycharts/frmSkySat.h"
+#include "tracking/TrackingModel.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -190,6 +191,11 @@ TEST_F(ChartWindowSize, ChartsFillTheirWindowsThroughEveryWindowState)
              frameOf(whole)->showMaximized();
          }},
         {"restored after the cascade", [&] { frameOf(whole)->showNormal(); }},
+        {"local sky's data box hidden", [] {
+             LocalSkyDisplay display = TrackingModel::instance().localSky();
+             display.riquadroDati = !display.riquadroDati;
+             TrackingModel::instance().setLocalSky(display);
+         }},
     };
     for (const auto& step : steps) {
         step.change();
