@@ -363,62 +363,69 @@ void frmAddLocation::SSTab1_Click(int tab)
         return;
     }
     m_frontTab = tab;
-    if (tab == kSexagesimalTab)
-        toSexagesimal();
-    else
-        toDecimal();
+    carryTo(tab);
 }
 
-void frmAddLocation::toSexagesimal()
+std::vector<QLineEdit*> frmAddLocation::coordinateFields(Coordinate coordinate, int tab) const
 {
-    const auto convert = [](const QLineEdit* whole, const QLineEdit* fraction, QLineEdit* d,
-                            QLineEdit* m, QLineEdit* s) {
-        const double value = fieldValue(whole) + fieldValue(fraction) / 10000.0;
-        const location::SexagesimalText parts = location::sexagesimalText(value);
-        d->setText(parts.degrees);
-        m->setText(parts.minutes);
-        s->setText(parts.seconds);
-    };
-    convert(txtDegLatitude, txtDegFrazLatitude, txtDMSDegLatitude, txtDMSMinLatitude,
-            txtDMSSecLatitude);
-    convert(txtDegLongitude, txtDegFrazLongitude, txtDMSDegLongitude, txtDMSMinLongitude,
-            txtDMSSecLongitude);
+    const bool latitude = coordinate == Coordinate::Latitude;
+    if (tab == kSexagesimalTab) {
+        const std::size_t first = latitude ? 0 : 3;
+        return {m_sexagesimalFields[first].edit, m_sexagesimalFields[first + 1].edit,
+                m_sexagesimalFields[first + 2].edit};
+    }
+    const std::size_t first = latitude ? 0 : 2;
+    return {m_decimalFields[first].edit, m_decimalFields[first + 1].edit};
 }
 
-void frmAddLocation::toDecimal()
+double frmAddLocation::coordinateOnTab(Coordinate coordinate, int tab) const
 {
-    const auto convert = [](const QLineEdit* d, const QLineEdit* m, const QLineEdit* s,
-                            QLineEdit* whole, QLineEdit* fraction) {
-        const location::DecimalDegreesText parts = location::decimalDegreesText(
-            mMate::Gradi_decimali(fieldValue(d), fieldValue(m), fieldValue(s)));
-        whole->setText(parts.degrees);
-        fraction->setText(parts.fraction);
-    };
-    convert(txtDMSDegLatitude, txtDMSMinLatitude, txtDMSSecLatitude, txtDegLatitude,
-            txtDegFrazLatitude);
-    convert(txtDMSDegLongitude, txtDMSMinLongitude, txtDMSSecLongitude, txtDegLongitude,
-            txtDegFrazLongitude);
+    std::vector<double> values;
+    for (const QLineEdit* field : coordinateFields(coordinate, tab))
+        values.push_back(fieldValue(field));
+    // Fields that still hold what a switch wrote into them stand for the value it converted,
+    // which whole seconds or four decimals could not always hold.
+    const std::optional<CarriedValue>& carried = m_carried[static_cast<std::size_t>(coordinate)];
+    if (carried && carried->tab == tab && carried->fields == values)
+        return carried->degrees;
+    return tab == kSexagesimalTab ? mMate::Gradi_decimali(values[0], values[1], values[2])
+                                  : values[0] + values[1] / 10000.0;
+}
+
+void frmAddLocation::carryTo(int tab)
+{
+    const int from = tab == kSexagesimalTab ? kDecimalTab : kSexagesimalTab;
+    for (const Coordinate coordinate : {Coordinate::Latitude, Coordinate::Longitude}) {
+        const double degrees = coordinateOnTab(coordinate, from);
+        const std::vector<QLineEdit*> fields = coordinateFields(coordinate, tab);
+        if (tab == kSexagesimalTab) {
+            const location::SexagesimalText parts = location::sexagesimalText(degrees);
+            fields[0]->setText(parts.degrees);
+            fields[1]->setText(parts.minutes);
+            fields[2]->setText(parts.seconds);
+        } else {
+            const location::DecimalDegreesText parts = location::decimalDegreesText(degrees);
+            fields[0]->setText(parts.degrees);
+            fields[1]->setText(parts.fraction);
+        }
+        CarriedValue carried{tab, degrees, {}};
+        for (const QLineEdit* field : fields)
+            carried.fields.push_back(fieldValue(field));
+        m_carried[static_cast<std::size_t>(coordinate)] = std::move(carried);
+    }
 }
 
 double frmAddLocation::latitudeOfTab() const
 {
-    const double value =
-        SSTab1->currentIndex() == kSexagesimalTab
-            ? mMate::Gradi_decimali(fieldValue(txtDMSDegLatitude), fieldValue(txtDMSMinLatitude),
-                                    fieldValue(txtDMSSecLatitude))
-            : fieldValue(txtDegLatitude) + fieldValue(txtDegFrazLatitude) / 10000.0;
-    const double rounded = location::roundedCoordinate(value);
+    const double rounded =
+        location::roundedCoordinate(coordinateOnTab(Coordinate::Latitude, SSTab1->currentIndex()));
     return cmbLatitude->currentIndex() == 1 ? -rounded : rounded;
 }
 
 double frmAddLocation::longitudeOfTab() const
 {
-    const double value =
-        SSTab1->currentIndex() == kSexagesimalTab
-            ? mMate::Gradi_decimali(fieldValue(txtDMSDegLongitude), fieldValue(txtDMSMinLongitude),
-                                    fieldValue(txtDMSSecLongitude))
-            : fieldValue(txtDegLongitude) + fieldValue(txtDegFrazLongitude) / 10000.0;
-    const double rounded = location::roundedCoordinate(value);
+    const double rounded =
+        location::roundedCoordinate(coordinateOnTab(Coordinate::Longitude, SSTab1->currentIndex()));
     return cmbLongitude->currentIndex() == 1 ? -rounded : rounded;
 }
 
@@ -448,8 +455,9 @@ void frmAddLocation::cmdOK_Click()
                             text(u"longitudine") + equals + locale.toString(longitude) +
                             degreeSign + gap + mLang::Testo_lingua(u"Def", u"fuso") + equals +
                             locale.toString(zone) + u' ' + mLang::Testo_lingua(u"Def", u"ore");
-    if (QMessageBox::question(this, text(u"nuovalocalita"), summary,
-                              QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+    QMessageBox confirmation(QMessageBox::Information, text(u"nuovalocalita"), summary,
+                             QMessageBox::Yes | QMessageBox::No, this);
+    if (confirmation.exec() != QMessageBox::Yes)
         return;
     m_place = City{name, static_cast<float>(latitude), static_cast<float>(longitude), zone};
     accept();

@@ -2,14 +2,17 @@
 // The new-location dialog: a new place for the city list, or other coordinates and time zone
 // for an existing one. Coordinates are typed as degrees, minutes and seconds (tab 0) or as
 // whole degrees and a four-digit fraction (tab 1); leaving a tab checks it and converts its
-// values into the other. OK checks, asks for confirmation and keeps the place (place());
-// the location dialog then puts it into its list and the city file.
+// values into the other; a value only looked at on the other tab keeps what was typed. OK
+// checks, asks for confirmation and keeps the place (place()); the location dialog then puts it
+// into its list and the city file.
 
 #include "dialogs/CityList.h"
 
 #include <QDialog>
 
 #include <array>
+#include <optional>
+#include <vector>
 
 class GraphButton;
 class QComboBox;
@@ -66,8 +69,14 @@ private:
     bool checkTab(int tab);
     [[nodiscard]] const Field* fieldOf(const QLineEdit* edit) const;
     void SSTab1_Click(int tab);
-    void toSexagesimal();
-    void toDecimal();
+
+    enum class Coordinate { Latitude, Longitude };
+    /// The fields of a coordinate on a tab: degrees, minutes, seconds or degrees, fraction.
+    [[nodiscard]] std::vector<QLineEdit*> coordinateFields(Coordinate coordinate, int tab) const;
+    /// The value of a coordinate's fields on a tab [degrees, unsigned].
+    [[nodiscard]] double coordinateOnTab(Coordinate coordinate, int tab) const;
+    /// Converts both coordinates into the fields of the tab brought to the front.
+    void carryTo(int tab);
     [[nodiscard]] double latitudeOfTab() const;
     [[nodiscard]] double longitudeOfTab() const;
     void showWarning(QStringView key);
@@ -107,6 +116,14 @@ private:
 
     std::array<Field, 6> m_sexagesimalFields; ///< latitude d m s, longitude d m s
     std::array<Field, 4> m_decimalFields;     ///< latitude d fraction, longitude d fraction
+    /// A value a tab switch converted, with the numbers it wrote into the fields of `tab`.
+    struct CarriedValue
+    {
+        int tab = 0;
+        double degrees = 0;
+        std::vector<double> fields;
+    };
+    std::array<std::optional<CarriedValue>, 2> m_carried; ///< latitude, longitude
     int m_frontTab = 0;
     bool m_restoringTab = false; ///< bringing a refused tab back is not a switch of its own
     City m_place;

@@ -460,6 +460,10 @@ void frmLocation::cmdElimina_Click()
         cmbCity->clearSelection();
         cmbCity->setCurrentRow(-1);
     }
+    // No place is chosen now: the deleted one's name and coordinates go with it.
+    txtCity->clear();
+    lblLatitude->clear();
+    lblLongitude->clear();
     updateCount();
     saveCityFile();
 }

@@ -606,9 +606,14 @@ void MDIForm1::openSettingsPage(int page)
 
 void MDIForm1::mnuOpzioniLingua_Click()
 {
-    if (auto* chooser =
-            qobject_cast<QDialog*>(WindowRegistry::instance().form(windowNames::kLanguage)))
-        chooser->exec();
+    auto* chooser = qobject_cast<QDialog*>(WindowRegistry::instance().form(windowNames::kLanguage));
+    if (chooser == nullptr)
+        return;
+    // The chooser of the first start, made before this window, may not be unloaded yet: the
+    // one this menu shows belongs to the main window all the same.
+    if (chooser->parentWidget() != this)
+        chooser->setParent(this, chooser->windowFlags());
+    chooser->exec();
 }
 
 // --- Windows menu --------------------------------------------------------------------------------

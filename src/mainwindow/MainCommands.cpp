@@ -130,7 +130,8 @@ const std::vector<MDIForm1::Command>& MDIForm1::commandTable()
         {mnu(u"mnuWorldmapSole"), kWorldMap, map(&MapMenuCommands::mnuWorldmapSole_Click)},
         {mnu(u"mnuWorldmapTerminatore"), kWorldMap,
          map(&MapMenuCommands::mnuWorldmapTerminatore_Click)},
-        {mnu(u"mnuWorldmapOmbra"), kWorldMap, map(&MapMenuCommands::mnuWorldmapOmbra_Click)},
+        // The shadow switch works with the map closed too: its button waits for no window.
+        {mnu(u"mnuWorldmapOmbra"), none, map(&MapMenuCommands::mnuWorldmapOmbra_Click)},
         {mnu(u"mnuWorldmapCerchioVisibilita"), kWorldMap,
          map(&MapMenuCommands::mnuWorldmapCerchioVisibilita_Click)},
         {mnu(u"mnuWorldmapTracciatoOrbita"), kWorldMap,

@@ -114,8 +114,8 @@ void MapMenuCommands::mnuWorldmapTerminatore_Click()
 
 void MapMenuCommands::mnuWorldmapOmbra_Click()
 {
-    // The world map is made when it is not loaded yet, so it draws the shadow as chosen.
-    (void)WindowRegistry::instance().form(windowNames::kWorldMap);
+    // An open map redraws at once; a closed one shows the choice when it opens (it keeps the
+    // shadow switch of the display options it finds).
     invertWorldMap(&WorldMapDisplay::ombra);
 }
 

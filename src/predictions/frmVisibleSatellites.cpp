@@ -297,12 +297,8 @@ void frmVisibleSatellites::pollSearch()
         if (run.progress) {
             const auto done = static_cast<double>(run.search->satellitesDone());
             run.progress->ProgressBar1->setValue(done);
-            if (run.tab == kTabAll) {
-                run.progress->lblTask->setText(
-                    mLang::Testo_lingua(u"frmVisibleSatellites", u"stocalcolando") + u' ' +
-                    QString::number(run.search->satellitesDone()) + QStringLiteral("\u00b0 ") +
-                    mLang::Testo_lingua(u"frmVisibleSatellites", u"satellite"));
-            }
+            run.progress->lblTask->setText(
+                progressTask(run.tab, static_cast<int>(run.search->satellitesDone())));
         }
         if (stopped && run.pending.empty())
             finishSearch();
@@ -314,6 +310,18 @@ void frmVisibleSatellites::pollSearch()
         run.pending.clear();
         finishSearch();
     }
+}
+
+QString frmVisibleSatellites::progressTask(int tab, int satellitesDone)
+{
+    if (tab != kTabAll && satellitesDone == 0) {
+        return mLang::Testo_lingua(u"frmVisibleSatellites",
+                                   tab == kTabPrincipal ? u"calcoloprimo" : u"calcolosecondo");
+    }
+    const int number = tab == kTabAll ? satellitesDone : tab + satellitesDone;
+    return mLang::Testo_lingua(u"frmVisibleSatellites", u"stocalcolando") + u' '
+           + QString::number(number) + QStringLiteral("\u00b0 ")
+           + mLang::Testo_lingua(u"frmVisibleSatellites", u"satellite");
 }
 
 void frmVisibleSatellites::finishSearch()

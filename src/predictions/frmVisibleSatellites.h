@@ -106,6 +106,10 @@ public:
 
     /// Runs one whole search for tab Index (0..2); refused while a search runs.
     void cmdOK_Click(int Index);
+    /// The progress window's task once `satellitesDone` satellites of a search of tab `tab`
+    /// are searched: the count on the whole database; on tabs 1 and 2, from the first satellite
+    /// done on, the slot being searched (each tab starts at its own first slot).
+    [[nodiscard]] static QString progressTask(int tab, int satellitesDone);
     /// Applies the no-filter box of tab Index to the minimum elevation and the azimuth window.
     void chkNessunFiltro_Click(int Index);
     void Applica_lingua();

@@ -189,8 +189,14 @@ void frmVisibleSatellites::lvwPass_RightClick(int Index)
     if (list == nullptr || list->rowCount() == 0)
         return;
     QStringList lines{lblLegenda[static_cast<std::size_t>(Index)]->text()};
+    // The tabs of several satellites say whose pass the three lines are; the principal's tab
+    // holds one satellite only.
+    const bool named = Index != kTabPrincipal;
     for (int row = 0; row < list->rowCount(); ++row) {
-        for (const QString& line : list->entry(row)->texts.lines)
+        const PassTexts& texts = list->entry(row)->texts;
+        if (named)
+            lines << texts.columns[kColumnName].trimmed();
+        for (const QString& line : texts.lines)
             lines << line;
     }
     lines << QString();

@@ -103,6 +103,8 @@ void frmGeneralSky::connectControls()
     connect(&model, &TrackingModel::generalSkyChanged, this,
             &frmGeneralSky::model_generalSkyChanged);
     connect(&model, &TrackingModel::chartCommand, this, &frmGeneralSky::model_chartCommand);
+    // A new place or zone moves the Sun and the Moon and the local time of the caption.
+    connect(&model, &TrackingModel::observerChanged, this, &frmGeneralSky::Genera_mappa);
 }
 
 void frmGeneralSky::setGintNumStelle(int count)

@@ -6,11 +6,11 @@
 // picture box's temporary layer over it. The caption reads out the pointer's right ascension
 // and declination; a click identifies the nearest star or body in the sky-object window.
 
+#include "skycharts/ChartWindowSize.h"
 #include "skycharts/GeneralSkyGeometry.h"
 
 #include "common/catalogues.h"
 #include "tracking/TrackingModel.h"
-#include "services/WindowPlacement.h"
 
 #include <QImage>
 #include <QPointF>
@@ -64,9 +64,14 @@ public:
     [[nodiscard]] QImage chartImage() const;
     [[nodiscard]] QImage screenImage() const;
     [[nodiscard]] int redrawCount() const { return m_redraws; }
+    /// The size of the last full drawing of the chart [pixels].
+    [[nodiscard]] QSize drawnSize() const { return m_chart.size(); }
 
     PictureBox* Picture1 = nullptr;
     QTimer* tmrGeneralSky = nullptr;
+
+    /// The design size of the window, before it has one of its own.
+    [[nodiscard]] QSize sizeHint() const override { return m_geometry.defaultSize(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -106,6 +111,6 @@ private:
     bool m_redrawPending = false;
     bool m_updatingModel = false;
     bool m_loaded = false;
-    StoredGeometry m_geometry;
+    skycharts::ChartGeometry m_geometry;
     int m_redraws = 0;
 };

@@ -7,6 +7,7 @@
 // sky's display options (TrackingModel::localSky); the satellites lie on the picture box's
 // temporary layer over it, painted from each tick's snapshot.
 
+#include "skycharts/ChartWindowSize.h"
 #include "skycharts/SkyChartGeometry.h"
 #include "skycharts/SkyLayers.h"
 
@@ -14,7 +15,6 @@
 #include "common/gates.h"
 #include "common/sky_tracks.h"
 #include "tracking/TrackingModel.h"
-#include "services/WindowPlacement.h"
 
 #include <QPointF>
 #include <QWidget>
@@ -86,10 +86,15 @@ public:
     [[nodiscard]] QImage chartImage() const;
     [[nodiscard]] QImage screenImage() const;
     [[nodiscard]] int redrawCount() const { return m_redraws; }
+    /// The size of the last full drawing of the chart [pixels].
+    [[nodiscard]] QSize drawnSize() const { return m_chart.size(); }
 
     PictureBox* Picture1 = nullptr;
     QGroupBox* fraSatellitePrincipale = nullptr;
     QTimer* tmrLocalSky = nullptr;
+
+    /// The design size of the window, before it has one of its own.
+    [[nodiscard]] QSize sizeHint() const override { return m_geometry.defaultSize(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -137,7 +142,7 @@ private:
     bool m_redrawPending = false;
     bool m_updatingModel = false;
     bool m_loaded = false;
-    StoredGeometry m_geometry;
+    skycharts::ChartGeometry m_geometry;
     int m_redraws = 0;
     std::array<QLabel*, 18> m_captions{};
     std::array<QLabel*, 18> m_values{};

@@ -11,6 +11,7 @@
 #include "services/DisplayFormat.h"
 #include "services/PictureBox.h"
 
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -80,6 +81,9 @@ bool frmLocalSky::eventFilter(QObject* watched, QEvent* event)
         [this](Qt::MouseButtons buttons, QPointF chart) { Picture1_MouseMove(buttons, chart); },
         [this](Qt::MouseButton button, QPointF chart) { Picture1_MouseUp(button, chart); },
         [this] { m_dragPause.reset(); }};
+    // The box follows the window and the data box beside it; the chart follows the box.
+    if (watched == Picture1 && event->type() == QEvent::Resize)
+        scheduleRedraw();
     if (watched == Picture1 && skycharts::forwardChartPointer(*Picture1, *event, handlers))
         return true;
     return QWidget::eventFilter(watched, event);

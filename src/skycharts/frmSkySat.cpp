@@ -1,5 +1,7 @@
 #include "skycharts/frmSkySat.h"
 
+#include "skycharts/ChartWindowSize.h"
+
 #include "skycharts/LocalSkyChart.h"
 #include "skycharts/PassChart.h"
 #include "skycharts/PassChartPrintout.h"
@@ -107,6 +109,11 @@ void frmSkySat::setGintNumStelle(int count)
 void frmSkySat::setPassChartDisplay(const PassChartDisplay& options)
 {
     m_display = options;
+}
+
+QSize frmSkySat::sizeHint() const
+{
+    return skycharts::designSize({kWidthTwips, kHeightTwips});
 }
 
 void frmSkySat::layoutChart()

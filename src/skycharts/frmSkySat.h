@@ -60,6 +60,8 @@ public:
     [[nodiscard]] const std::vector<Etichetta_traccia>& labels() const { return m_labels; }
     [[nodiscard]] bool hasLandscape() const { return m_landscape.hasPicture(); }
     [[nodiscard]] int redrawCount() const { return m_redraws; }
+    /// The size of the last full drawing of the chart [pixels].
+    [[nodiscard]] QSize drawnSize() const { return m_chart.size(); }
     [[nodiscard]] QImage chartImage() const;
     [[nodiscard]] QImage screenImage() const;
     /// The chart position of a direction in the chart's projection, and back.
@@ -70,6 +72,9 @@ public:
     [[nodiscard]] QPointF pixelAt(QPointF chartPoint) const;
 
     PictureBox* Picture1 = nullptr;
+
+    /// The design size of the window, before it has one of its own.
+    [[nodiscard]] QSize sizeHint() const override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -98,6 +103,9 @@ private:
     skycharts::LandscapeOverlay m_landscape;
     QImage m_chart;
     int m_pickedPoint = 0; ///< index of the track point a press picked, 0 for none
+    bool m_menuWaits = false; ///< a right press on the track: the menu follows a release in place
+    QPoint m_menuAt;          ///< where that press was on the screen
+    QPointF m_pressedAt;      ///< and on the chart
     QPointF m_picked;      ///< its chart position
     bool m_redrawPending = false;
     bool m_loaded = false;

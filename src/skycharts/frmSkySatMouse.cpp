@@ -1,5 +1,7 @@
-// The pass chart's pointer: the right button pops up the pass-chart menu, the left button
-// drags a time label from a point of the track to where it is released.
+// The pass chart's pointer: a press of any button on a point of the track drags a time label
+// from it to where the button is released (the rubber band follows the left button); the right
+// button pops up the pass-chart menu, at once away from the track, on the track when it is
+// released without a drag (an open menu would take the release of the drag).
 
 #include "skycharts/frmSkySat.h"
 
@@ -10,6 +12,7 @@
 #include "services/PictureBox.h"
 #include "services/mLang.h"
 
+#include <QApplication>
 #include <QMenu>
 
 
@@ -41,22 +44,25 @@ void frmSkySat::Picture1_MouseDown(Qt::MouseButton button, QPointF chart, QPoint
 {
     m_pickedPoint = 0;
     m_picked = {};
-    if (button == Qt::RightButton) {
-        // The menu shows this chart's options (the main window ticks them from the active
-        // chart as it opens) and its commands act on this chart.
-        if (m_popupMenu != nullptr)
-            m_popupMenu->popup(global);
-        return;
-    }
-    if (button != Qt::LeftButton)
-        return;
+    m_menuWaits = false;
     // The pick is the point's index, so a point on an axis of the chart can be labelled too.
     m_pickedPoint = skycharts::pickPassTrackPoint(m_track.points, static_cast<float>(chart.x()),
                                                   static_cast<float>(chart.y()));
-    if (m_pickedPoint == 0)
+    if (m_pickedPoint != 0) {
+        const Punto_traccia& p = m_track.points[static_cast<std::size_t>(m_pickedPoint)];
+        m_picked = {p.X_mappa, p.Y_mappa};
+    }
+    // The menu shows this chart's options (the main window ticks them from the active chart
+    // as it opens) and its commands act on this chart.
+    if (button != Qt::RightButton || m_popupMenu == nullptr)
         return;
-    const Punto_traccia& p = m_track.points[static_cast<std::size_t>(m_pickedPoint)];
-    m_picked = {p.X_mappa, p.Y_mappa};
+    if (m_pickedPoint == 0) {
+        m_popupMenu->popup(global);
+    } else {
+        m_menuWaits = true;
+        m_menuAt = global;
+        m_pressedAt = chart;
+    }
 }
 
 void frmSkySat::Picture1_MouseMove(Qt::MouseButtons buttons, QPointF chart)
@@ -71,6 +77,12 @@ void frmSkySat::Picture1_MouseMove(Qt::MouseButtons buttons, QPointF chart)
 void frmSkySat::Picture1_MouseUp(QPointF chart)
 {
     const int picked = std::exchange(m_pickedPoint, 0);
+    if (std::exchange(m_menuWaits, false)
+        && (pixelAt(chart) - pixelAt(m_pressedAt)).manhattanLength()
+               < QApplication::startDragDistance()) {
+        m_popupMenu->popup(m_menuAt);
+        return;
+    }
     // Guard: a pick belongs to the track it was made on; a redraw since may have made
     // another one.
     if (picked == 0 || !skycharts::labelIndexValid(picked, static_cast<int>(m_track.points.size()) - 1))

@@ -193,7 +193,7 @@ void WorldMapPainter::drawPicture(const QImage* picture)
         m_painter.drawImage(m_projection.pictureRect().topLeft(), *picture);
 }
 
-void WorldMapPainter::drawNightSide(const SubSolarPoint& sun, bool shade, bool terminator)
+void WorldMapPainter::Disegna_ombra(const SubSolarPoint& sun, bool shade, bool terminator)
 {
     PainterState state(m_painter);
     if (shade) {
@@ -208,7 +208,7 @@ void WorldMapPainter::drawNightSide(const SubSolarPoint& sun, bool shade, bool t
     drawPlaces(std::vector<LonLat>(points.begin(), points.end()));
 }
 
-void WorldMapPainter::drawGraticule(double sunDeclDeg)
+void WorldMapPainter::Disegna_griglia(double sunDeclDeg)
 {
     PainterState state(m_painter);
     m_painter.setPen(QPen(m_colours.grid, 1));
@@ -239,7 +239,7 @@ void WorldMapPainter::drawRectangularGraticule(double sunDeclDeg)
     }
 }
 
-void WorldMapPainter::drawSun(const SubSolarPoint& sun)
+void WorldMapPainter::Disegna_sole(const SubSolarPoint& sun)
 {
     const std::optional<QPointF> at = m_projection.placeToPixel(sun.place.lon, sun.place.lat);
     if (!at)
@@ -248,7 +248,7 @@ void WorldMapPainter::drawSun(const SubSolarPoint& sun)
     m_painter.drawImage(*at - QPointF(picture.width() / 2.0, picture.height() / 2.0), picture);
 }
 
-void WorldMapPainter::drawObserver(const Dati_osservatore& observer, bool withName)
+void WorldMapPainter::Disegna_localita(const Dati_osservatore& observer, bool withName)
 {
     const std::optional<QPointF> at =
         m_projection.placeToPixel(observer.Longitudine_osservatore, observer.Latitudine_osservatore);
@@ -266,7 +266,7 @@ void WorldMapPainter::drawObserver(const Dati_osservatore& observer, bool withNa
         drawTextAt(m_painter, *at, QString::fromStdString(observer.Nome_localita).trimmed());
 }
 
-void WorldMapPainter::drawGroundTrack(const GroundTrack& track)
+void WorldMapPainter::Disegna_orbita(const GroundTrack& track)
 {
     PainterState state(m_painter);
     m_painter.setRenderHint(QPainter::Antialiasing);
@@ -276,7 +276,7 @@ void WorldMapPainter::drawGroundTrack(const GroundTrack& track)
     drawPlaces(track.future);
 }
 
-void WorldMapPainter::drawFootprint(const Posizione_satellite& principal)
+void WorldMapPainter::Disegna_visibilita(const Posizione_satellite& principal)
 {
     PainterState state(m_painter);
     m_painter.setRenderHint(QPainter::Antialiasing);
@@ -285,8 +285,8 @@ void WorldMapPainter::drawFootprint(const Posizione_satellite& principal)
                                principal.Longitudine_subsatellite, principal.Distanza_geocentrica));
 }
 
-void WorldMapPainter::drawSatellites(const std::vector<TrackedSatellite>& satellites,
-                                     const std::vector<SatelliteMarker>& markers)
+void WorldMapPainter::Disegna_satellite(const std::vector<TrackedSatellite>& satellites,
+                                        const std::vector<SatelliteMarker>& markers)
 {
     PainterState state(m_painter);
     m_painter.setPen(m_colours.satellite);

@@ -64,14 +64,14 @@ public:
 
     /// Black, and the picture (already scaled to pictureRect) when there is one.
     void drawPicture(const QImage* picture);
-    void drawNightSide(const SubSolarPoint& sun, bool shade, bool terminator);
-    void drawGraticule(double sunDeclDeg);
-    void drawSun(const SubSolarPoint& sun);
-    void drawObserver(const Dati_osservatore& observer, bool withName);
-    void drawGroundTrack(const GroundTrack& track);
-    void drawFootprint(const Posizione_satellite& principal);
-    void drawSatellites(const std::vector<TrackedSatellite>& satellites,
-                        const std::vector<SatelliteMarker>& markers);
+    void Disegna_ombra(const SubSolarPoint& sun, bool shade, bool terminator);
+    void Disegna_griglia(double sunDeclDeg);
+    void Disegna_sole(const SubSolarPoint& sun);
+    void Disegna_localita(const Dati_osservatore& observer, bool withName);
+    void Disegna_orbita(const GroundTrack& track);
+    void Disegna_visibilita(const Posizione_satellite& principal);
+    void Disegna_satellite(const std::vector<TrackedSatellite>& satellites,
+                           const std::vector<SatelliteMarker>& markers);
 
 private:
     /// A line through places: split at the date line or cut to the visible runs.

@@ -210,8 +210,8 @@ void frmWorldMap::paintLiveLayer(QPainter& painter) const
     WorldMapPainter layers(painter, m_projection, colours);
     if (m_model.worldMap().cerchioVisibilita && tick.hasPrincipal && !tick.satellites.empty()
         && hasPosition(tick.satellites.front()))
-        layers.drawFootprint(tick.satellites.front().state);
-    layers.drawSatellites(tick.satellites, satelliteMarkers(tick.satellites, m_projection));
+        layers.Disegna_visibilita(tick.satellites.front().state);
+    layers.Disegna_satellite(tick.satellites, satelliteMarkers(tick.satellites, m_projection));
 }
 
 QImage frmWorldMap::composedMap() const

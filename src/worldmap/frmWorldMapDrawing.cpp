@@ -127,15 +127,15 @@ void frmWorldMap::drawBackground()
     const SubSolarPoint sun = subSolarPoint(sidereal, sunAt.rightAscensionHours, sunAt.declinationDeg);
 
     if (options.ombra || options.terminatore)
-        layers.drawNightSide(sun, options.ombra, options.terminatore);
+        layers.Disegna_ombra(sun, options.ombra, options.terminatore);
     if (options.griglia)
-        layers.drawGraticule(sun.place.lat);
+        layers.Disegna_griglia(sun.place.lat);
     if (options.sole)
-        layers.drawSun(sun);
-    layers.drawObserver(Osservatore, options.nomeCitta);
+        layers.Disegna_sole(sun);
+    layers.Disegna_localita(Osservatore, options.nomeCitta);
     if (options.tracciatoOrbita) {
         if (const auto elements = principalElements())
-            layers.drawGroundTrack(groundTrack(*elements, Osservatore, Impostazioni, jd));
+            layers.Disegna_orbita(groundTrack(*elements, Osservatore, Impostazioni, jd));
     }
     painter.end();
     m_background = std::move(background);

@@ -25,7 +25,6 @@ constexpr double kDataBoxWidthTwips = 1935;
 constexpr double kMarginTwips = 10;
 constexpr double kDefaultWidthTwips = 10665;
 constexpr double kDefaultHeightTwips = 6870;
-constexpr int kMinimumDataBoxHeightPx = 240; // the data box's eighteen rows
 
 struct DataRow
 {
@@ -119,15 +118,6 @@ void frmWorldMap::Leggi_posizione_finestra()
                            std::max(1, storedWidth), std::max(1, storedHeight));
     } else {
         frame->resize(pixels(kDefaultWidthTwips), pixels(kDefaultHeightTwips));
-        // The rectangular map opens as tall as its 2:1 picture needs, without bands above and
-        // below it.
-        if (m_kind == MapKind::Rectangular) {
-            const int margin = std::max(1, pixels(kMarginTwips));
-            const int boxWidth = m_model.worldMap().riquadroDati ? pixels(kDataBoxWidthTwips) + margin : 0;
-            const int mapHeight = (width() - margin - boxWidth) / 2;
-            const int wanted = std::max(mapHeight, kMinimumDataBoxHeightPx) + 2 * margin;
-            frame->resize(frame->width(), frame->height() - height() + wanted);
-        }
     }
 }
 

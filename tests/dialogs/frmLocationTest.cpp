@@ -8,6 +8,7 @@
 #include "dialogs/frmLocation.h"
 #include "support/ScopedLocale.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -15,6 +16,10 @@
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTimer>
+
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -139,6 +144,11 @@ TEST_F(LocationDialogTest, NewModifyAndDeleteReachTheFileAtOnce)
         MessageBoxAnswers yes(QMessageBox::Yes);
         QMetaObject::invokeMethod(child<QWidget>(dialog, "cmdElimina"), "Click");
         EXPECT_EQ(yes.texts, QStringList{QStringLiteral("Delete the place Italy: Milano ?")});
+        // Nothing is chosen after the deletion, and nothing shows the deleted place any more.
+        EXPECT_TRUE(child<QListWidget>(dialog, "cmbCity")->selectedItems().isEmpty());
+        EXPECT_TRUE(child<QLineEdit>(dialog, "txtCity")->text().isEmpty());
+        EXPECT_TRUE(child<QLabel>(dialog, "lblLatitude")->text().isEmpty());
+        EXPECT_TRUE(child<QLabel>(dialog, "lblLongitude")->text().isEmpty());
     }
     EXPECT_EQ(readTestFile(citiesPath()),
               QByteArray("\"India: Delhi\",28.61,77.21,5.5\r\n"
@@ -265,6 +275,54 @@ TEST_F(AddLocationTest, ConfirmedPlaceCarriesHemispheresAndZone)
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.place(),
               (City{QStringLiteral("Chile: Santiago"), -33.4489f, -70.6693f, -4.5f}));
+}
+
+TEST_F(AddLocationTest, AValueTypedOnOneTabIsKeptWhenTheOtherIsOnlyLookedAt)
+{
+    // Answers the confirmation with Yes and notes its icon.
+    std::vector<QMessageBox::Icon> icons;
+    QTimer answering;
+    answering.setInterval(10);
+    QObject::connect(&answering, &QTimer::timeout, [&icons] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            icons.push_back(box->icon());
+            box->button(QMessageBox::Yes)->click();
+        }
+    });
+    answering.start();
+    const struct
+    {
+        const char* what;
+        std::function<void(frmAddLocation&)> after; ///< what the user does on the DMS tab
+        float longitude;
+    } cases[] = {
+        {"looked at", [](frmAddLocation&) {}, -70.6693f},
+        {"looked at and back", [](frmAddLocation& d) {
+             child<QTabWidget>(d, "SSTab1")->setCurrentIndex(1);
+             EXPECT_EQ(shown(d, "txtDegFrazLongitude"), QStringLiteral("6693"));
+             child<QTabWidget>(d, "SSTab1")->setCurrentIndex(0);
+         }, -70.6693f},
+        {"seconds edited", [](frmAddLocation& d) { type(d, "txtDMSSecLongitude", "0"); }, -70.6667f},
+    };
+    for (const auto& c : cases) {
+        frmAddLocation dialog;
+        type(dialog, "txtCityName", "Chile: Santiago");
+        child<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(1);
+        type(dialog, "txtDegLatitude", "33");
+        type(dialog, "txtDegFrazLatitude", "4489");
+        type(dialog, "txtDegLongitude", "70");
+        type(dialog, "txtDegFrazLongitude", "6693");
+        child<QComboBox>(dialog, "cmbLatitude")->setCurrentIndex(1);
+        child<QComboBox>(dialog, "cmbLongitude")->setCurrentIndex(1);
+        child<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(0);
+        EXPECT_EQ(shown(dialog, "txtDMSSecLongitude"), QStringLiteral("9")) << c.what;
+        c.after(dialog);
+        dialog.cmdOK_Click();
+        EXPECT_EQ(dialog.result(), QDialog::Accepted) << c.what;
+        EXPECT_EQ(dialog.place().longitude, c.longitude) << c.what;
+        EXPECT_EQ(dialog.place().latitude, -33.4489f) << c.what;
+    }
+    EXPECT_EQ(icons, std::vector<QMessageBox::Icon>(3, QMessageBox::Information));
 }
 
 TEST_F(LocationDialogTest, StopRequestOfAnotherComputationNeitherStopsNorClearsTheReading)

@@ -158,7 +158,7 @@ TEST_F(MainWindowMenus, MapButtonsWaitForTheirMapToBeOpen)
     const auto enabled = [&window](const char* key) {
         return window.toolbarButton(QString::fromLatin1(key))->isEnabled();
     };
-    const char* worldMapButtons[] = {"Griglia", "Terminatore", "Ombra", "SatOrbit"};
+    const char* worldMapButtons[] = {"Griglia", "Terminatore", "SatOrbit"};
     for (const char* key : worldMapButtons)
         EXPECT_FALSE(enabled(key)) << key << " with no world map";
     EXPECT_FALSE(enabled("Transit")) << "with no local sky";
@@ -175,6 +175,34 @@ TEST_F(MainWindowMenus, MapButtonsWaitForTheirMapToBeOpen)
         EXPECT_FALSE(enabled(key)) << key << " after the world map closed";
     EXPECT_TRUE(enabled("Transit"));
     EXPECT_TRUE(enabled("Satellite")) << "a button that opens its window stays enabled";
+}
+
+TEST_F(MainWindowMenus, ShadowButtonAlwaysInvertsTheMarkAndMakesNoHiddenMap)
+{
+    int made = 0;
+    WindowRegistry::instance().define(windowNames::kWorldMap, WindowLifetime::UnloadOnClose,
+                                      [&made] {
+                                          ++made;
+                                          return new QWidget;
+                                      });
+    QAction* button = mainWindow().toolbarButton(QStringLiteral("Ombra"));
+    const bool before = model().worldMap().ombra;
+    for (const bool expected : {!before, before}) {
+        EXPECT_TRUE(button->isEnabled()) << "with the world map closed";
+        mainWindow().Toolbar1_ButtonClick(QStringLiteral("Ombra"));
+        EXPECT_EQ(ticked("mnuWorldmapOmbra"), expected);
+        EXPECT_EQ(model().worldMap().ombra, expected) << "what the map shows when it opens";
+    }
+    EXPECT_EQ(made, 0);
+    EXPECT_FALSE(mGlobal::Form_caricato(windowNames::kWorldMap));
+
+    {
+        const LoadedWindow map(windowNames::kWorldMap);
+        mainWindow().Toolbar1_ButtonClick(QStringLiteral("Ombra"));
+        EXPECT_EQ(model().worldMap().ombra, !before);
+        EXPECT_TRUE(m_charts.commands.empty()) << "the open map follows its options itself";
+    }
+    forgetWindow(windowNames::kWorldMap);
 }
 
 TEST_F(MainWindowMenus, PrintIsOfferedOnlyOverAWindowThatPrints)

@@ -9,7 +9,9 @@
 #include "services/WindowRegistry.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
+#include <QTimer>
 
 namespace {
 
@@ -83,5 +85,31 @@ TEST_F(OwnedWindows, CalendarAndTimeOpenCentredOnTheMainWindowThenWhereTheyWereL
         EXPECT_EQ(window->pos(), moved) << item;
         window->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+TEST_F(OwnedWindows, LanguageChooserOfTheOptionsMenuBelongsToTheMainWindow)
+{
+    // The chooser of a first start is made before the main window and is still loaded.
+    defineStartupWindows();
+    QWidget* startup = WindowRegistry::instance().form(windowNames::kLanguage);
+    ASSERT_NE(startup, nullptr);
+    ASSERT_EQ(startup->parentWidget(), nullptr);
+    defineWindows(mainWindow());
+    for (int run = 0; run < 2; ++run) {
+        QWidget* owner = nullptr;
+        bool shown = false;
+        QTimer::singleShot(0, &mainWindow(), [&owner, &shown] {
+            QWidget* modal = QApplication::activeModalWidget();
+            shown = modal != nullptr && modal->objectName() == windowNames::kLanguage;
+            if (modal != nullptr) {
+                owner = modal->parentWidget();
+                modal->close();
+            }
+        });
+        trigger("mnuOpzioniLingua");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(shown) << run;
+        EXPECT_EQ(owner, &mainWindow()) << run;
     }
 }

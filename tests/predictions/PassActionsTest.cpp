@@ -308,11 +308,12 @@ TEST_F(PassActionsTest, ActivateTellsAWorkingSetThatCouldNotBeWritten)
     EXPECT_EQ(messages[0].text, mLang::Testo_lingua(u"frmDatabase", u"satellitinonsalvati"));
 }
 
-TEST_F(PassActionsTest, RightClickListsEveryPassOfTheTabInTheListsOrder)
+TEST_F(PassActionsTest, RightClickListsEveryPassOfTheTabInTheListsOrderNamingMixedSatellites)
 {
     emit window->lvwPass[0]->customContextMenuRequested({});
     EXPECT_TRUE(listings.empty()) << "an empty pass list opens nothing";
 
+    // The whole database: each pass's satellite on its own line before its three lines.
     loadPrimary(lowOrbits());
     ASSERT_TRUE(search(0));
     emit window->lvwPass[0]->header()->sectionClicked(kColumnName);
@@ -321,12 +322,26 @@ TEST_F(PassActionsTest, RightClickListsEveryPassOfTheTabInTheListsOrder)
     ASSERT_EQ(listings.size(), 1u);
     const ListingModel& lines = listings[0]->listing();
     const int passes = window->passList(0)->rowCount();
-    ASSERT_EQ(lines.lineCount(), 1 + 3 * passes + 1);
+    ASSERT_EQ(lines.lineCount(), 1 + 4 * passes + 1);
     EXPECT_EQ(lines.line(0), window->lblLegenda[0]->text());
-    EXPECT_EQ(lines.line(1), window->passAt(0, 0)->texts.lines[0]);
-    EXPECT_EQ(lines.line(3 * passes), window->passAt(0, passes - 1)->texts.lines[2]);
-    EXPECT_TRUE(lines.line(3 * passes + 1).isEmpty());
+    const QString firstName = QString::fromStdString(window->passAt(0, 0)->row.name);
+    EXPECT_EQ(lines.line(1), firstName.trimmed());
+    EXPECT_EQ(lines.line(2), window->passAt(0, 0)->texts.lines[0]);
+    const QString lastName = QString::fromStdString(window->passAt(0, passes - 1)->row.name);
+    EXPECT_EQ(lines.line(4 * passes - 3), lastName.trimmed());
+    EXPECT_EQ(lines.line(4 * passes), window->passAt(0, passes - 1)->texts.lines[2]);
+    EXPECT_TRUE(lines.line(4 * passes + 1).isEmpty());
     EXPECT_TRUE(listings[0]->windowTitle().isEmpty());
+
+    // The principal's tab holds one satellite: three lines a pass, as before.
+    loadSlot(1, lowOrbits()[0]);
+    Numero_satelliti = 1;
+    ASSERT_TRUE(search(1));
+    emit window->lvwPass[1]->customContextMenuRequested({});
+    ASSERT_EQ(listings.size(), 2u);
+    const int principalPasses = window->passList(1)->rowCount();
+    ASSERT_EQ(listings[1]->listing().lineCount(), 1 + 3 * principalPasses + 1);
+    EXPECT_EQ(listings[1]->listing().line(1), window->passAt(1, 0)->texts.lines[0]);
 }
 
 TEST_F(PassActionsTest, SaveWritesTheEventLinesAndTellsOnlyRealFailures)

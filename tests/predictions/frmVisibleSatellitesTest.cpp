@@ -303,3 +303,25 @@ TEST_F(PassWindowTest, EveryTabShowsItsControlsAndColumnsWholeAtTheOpeningSize)
 }
 
 } // namespace
+
+TEST_F(PassWindowTest, ProgressNamesTheSatelliteBeingSearchedOnEveryTab)
+{
+    const struct
+    {
+        int tab;
+        int done;
+        const char* task;
+    } cases[] = {
+        {0, 0, "Searching 0\u00b0 satellite"},
+        {0, 7, "Searching 7\u00b0 satellite"},
+        {1, 0, "Searching the passes of the principal satellite"},
+        {1, 1, "Searching 2\u00b0 satellite"},
+        {2, 0, "Searching the passes of the secondary satellites"},
+        {2, 1, "Searching 3\u00b0 satellite"},
+        {2, 4, "Searching 6\u00b0 satellite"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(frmVisibleSatellites::progressTask(c.tab, c.done), QString::fromUtf8(c.task))
+            << c.tab << ' ' << c.done;
+    }
+}

@@ -93,6 +93,17 @@ TEST_F(GeneralSkyWindowTest, RedrawsAfterLayerChangesButNotAfterZoomMode)
     EXPECT_EQ(sky->redrawCount(), before + 1);
 }
 
+TEST_F(GeneralSkyWindowTest, ANewObserverRedrawsTheChartAtOnce)
+{
+    const auto sky = openWindow();
+    const int before = sky->redrawCount();
+    Osservatore.Fuso_orario = 5;
+    mAstro::Calcola_tempi(Data_attuale);
+    TrackingModel::instance().notifyObserverChanged();
+    EXPECT_EQ(sky->redrawCount(), before + 1) << "no wait for the minute's redraw";
+    expectTickAndTimerBack(*sky, "after the observer changed");
+}
+
 TEST_F(GeneralSkyWindowTest, AMinimisedOrEmptyChartDrawsNothingAndKeepsTheTimer)
 {
     const auto sky = openWindow();

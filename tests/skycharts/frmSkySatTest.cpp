@@ -323,7 +323,7 @@ TEST_F(PassChartWindowTest, OpensInTheDocumentAreaAndAnswersTheMainWindowsComman
     EXPECT_FALSE(mGlobal::Form_caricato(windowNames::kSkySat));
 }
 
-TEST_F(PassChartWindowTest, RightButtonPopsUpThePassChartMenuAndPicksNothing)
+TEST_F(PassChartWindowTest, RightButtonDragsALabelAsTheLeftDoesAndOtherwiseOpensTheMenu)
 {
     QMenu menu;
     menu.addAction(QStringLiteral("Grid"));
@@ -333,9 +333,27 @@ TEST_F(PassChartWindowTest, RightButtonPopsUpThePassChartMenuAndPicksNothing)
     QApplication::processEvents();
     const Punto_traccia& p = chart.track().points[2];
     const QPoint at = chart.pixelAt({p.X_mappa, p.Y_mappa}).toPoint();
+
+    // A drag from the track places a label; no menu takes the release away.
     QTest::mousePress(chart.Picture1, Qt::RightButton, {}, at);
+    EXPECT_FALSE(menu.isVisible());
+    QTest::mouseRelease(chart.Picture1, Qt::RightButton, {}, at + QPoint(30, 30));
+    EXPECT_FALSE(menu.isVisible());
+    ASSERT_EQ(chart.labels().size(), 2u);
+    EXPECT_EQ(chart.labels()[1].Indice_punto, 2);
+
+    // A click on the track opens the menu and places nothing.
+    QTest::mousePress(chart.Picture1, Qt::RightButton, {}, at);
+    QTest::mouseRelease(chart.Picture1, Qt::RightButton, {}, at + QPoint(1, 0));
     EXPECT_TRUE(menu.isVisible());
     menu.hide();
-    QTest::mouseRelease(chart.Picture1, Qt::RightButton, {}, at + QPoint(20, 20));
-    EXPECT_EQ(chart.labels().size(), 1u);
+    EXPECT_EQ(chart.labels().size(), 2u);
+
+    // Away from the track the menu opens at the press.
+    const QPoint corner = chart.pixelAt({-95, -95}).toPoint();
+    QTest::mousePress(chart.Picture1, Qt::RightButton, {}, corner);
+    EXPECT_TRUE(menu.isVisible());
+    menu.hide();
+    QTest::mouseRelease(chart.Picture1, Qt::RightButton, {}, corner + QPoint(20, 20));
+    EXPECT_EQ(chart.labels().size(), 2u);
 }

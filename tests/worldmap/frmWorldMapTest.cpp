@@ -8,6 +8,8 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTest>
 
 using namespace worldmap;
@@ -311,6 +313,26 @@ TEST_F(WorldMapTest, DataBoxShowsThePrincipalsValuesAndZeroWithoutOne)
     EXPECT_EQ(label("lblTrasm"), QStringLiteral("0"));
     EXPECT_TRUE(label("lblState").isEmpty());
     EXPECT_TRUE(label("lblMagnitude").isEmpty());
+}
+
+TEST_F(WorldMapTest, OpensAtItsDesignSizeWhenPositionsAreNotKept)
+{
+    mReg::Scrivi_registro(u"Quorvanel", u"Mappamondo", u"Window_Width", u"9000");
+    Impostazioni.Posizioni_finestre = false;
+    for (const MapKind kind : {MapKind::Rectangular, MapKind::Orthographic}) {
+        QMdiArea area;
+        area.resize(1200, 900);
+        area.show();
+        frmWorldMap::Hooks hooks;
+        hooks.report = [this](const QString& text) { m_reports.push_back(text); };
+        auto* map = new frmWorldMap(TrackingModel::instance(), hooks);
+        map->setProjection(kind);
+        QMdiSubWindow* frame = area.addSubWindow(map);
+        frame->show();
+        QCoreApplication::processEvents();
+        // 10665 x 6870 twips, the whole document window.
+        EXPECT_EQ(frame->size(), QSize(711, 458)) << static_cast<int>(kind);
+    }
 }
 
 TEST_F(WorldMapTest, RemembersItsGeometryInTwips)
