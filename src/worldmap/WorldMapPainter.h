@@ -70,6 +70,8 @@ public:
     void drawObserver(const Dati_osservatore& observer, bool withName);
     void drawGroundTrack(const GroundTrack& track);
     void drawFootprint(const Posizione_satellite& principal);
+    /// Each satellite's icon and name at the marker of its slot; a satellite without a marker,
+    /// or whose marker is not visible, is left out.
     void drawSatellites(const std::vector<TrackedSatellite>& satellites,
                         const std::vector<SatelliteMarker>& markers);
 
