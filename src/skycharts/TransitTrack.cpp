@@ -2,16 +2,12 @@
 
 #include "skycharts/PassChartTrack.h"
 
-#include "tracking/ProgramClock.h"
-
 #include "common/options.h"
 #include "common/program_time.h"
 #include "common/satellite_slots.h"
 #include "core/DateValue.h"
 #include "core/mAstro.h"
 #include "services/TextData.h"
-
-#include <QLocale>
 
 #include <variant>
 
@@ -22,16 +18,6 @@ const QColor kEclipsed(255, 0, 0);
 
 // Whole-second steps can fall a little short of the period: one sample more at most.
 constexpr int kMaxTransitSamples = kTransitStepsPerPeriod + 1;
-
-/// A transit sample's time as the general date and time text of the locale.
-std::string sampleTimeText(double localDate)
-{
-    const QDateTime wallClock = wallClockOf(localDate);
-    const QLocale locale;
-    return (locale.toString(wallClock.date(), QLocale::ShortFormat) + u' ' +
-            wallClock.time().toString(QStringLiteral("HH:mm:ss")))
-        .toStdString();
-}
 
 } // namespace
 
@@ -46,7 +32,7 @@ TransitTrackResult computePrincipalTransit(const TransitProjection& project)
         return {};
     TransitTrackResult track = computeTransitTrack(Data_attuale, present->Periodo,
                                                    project(present->Azimut, present->Elevazione),
-                                                   sampleAt, project, sampleTimeText);
+                                                   sampleAt, project, skycharts::sampleDateTimeText);
     // The labels point into the track: a new track drops them.
     Punti_transito = track.points;
     Etichette_transito.assign(1, Etichetta_traccia{});
