@@ -1,8 +1,9 @@
 #pragma once
 // Reference tables loaded once at start from the installation data and kept until exit.
-// Written by the reference-data loader (and, for the computed fields, by the Sun, Moon
-// and planets routines and by the sky charts before they draw); read by the element
-// parser (magnitudes, frequencies), the sky charts and the planets table.
+// Written by the reference-data loader (and, for the bodies' computed fields, by the Sun,
+// Moon and planets routines); read by the element parser (magnitudes, frequencies), the sky
+// charts and the planets table. The sky charts only read them: each keeps the chart
+// positions it projects (skycharts::SkyPositions).
 
 #include "common/Record_TLE.h"
 
@@ -27,10 +28,6 @@ struct Stella
 {
     float Ascensione_retta = 0; ///< [hours]
     float Declinazione = 0;     ///< [degrees]
-    float Azimut = 0;           ///< [degrees], rewritten by each sky chart
-    float Altezza = 0;          ///< [degrees], rewritten by each sky chart
-    float X_mappa = 0;          ///< chart position, rewritten by each sky chart
-    float Y_mappa = 0;
 };
 
 /// One 35-byte record of stars.bin.
@@ -45,10 +42,11 @@ struct Stella_catalogo
     std::string Nome;                   ///< 16 characters, blank padded
 };
 
+/// One segment: both ends in right ascension [hours] and declination [degrees].
 struct Linea_costellazione
 {
-    float Ascensione_retta1 = 0, Declinazione1 = 0, Azimut1 = 0, Altezza1 = 0, X_mappa1 = 0, Y_mappa1 = 0;
-    float Ascensione_retta2 = 0, Declinazione2 = 0, Azimut2 = 0, Altezza2 = 0, X_mappa2 = 0, Y_mappa2 = 0;
+    float Ascensione_retta1 = 0, Declinazione1 = 0;
+    float Ascensione_retta2 = 0, Declinazione2 = 0;
 };
 
 struct Nome_costellazione
@@ -65,8 +63,6 @@ struct Corpo_celeste
     double Declinazione = 0;         ///< geocentric [degrees]
     double Azimut = 0;               ///< [degrees] from north through east
     double Altezza = 0;              ///< [degrees], no refraction
-    float X_mappa = 0;               ///< chart position, written by the sky charts
-    float Y_mappa = 0;
     double Distanza = 0;             ///< km for the Sun and the Moon, AU for a planet
     double Frazione_illuminata = 0;  ///< planets: 0..1; Moon: its longitude minus the Sun's [rad]
     double Magnitudine_visuale = 0;  ///< planets only

@@ -1,8 +1,10 @@
 #pragma once
 // The gates of the one-second tracking tick and the flags that long computations share
-// with it. Everything runs on the user-interface thread; re-entrancy happens only while a
-// computation yields to the message loop, and the gates are what keep the tick away from
-// the shared slots and time state meanwhile.
+// with it. The gates, the flags, the slots and the time state are used on the user-interface
+// thread only: the pass search's worker threads work on the copies their request carries and
+// touch none of them. Re-entrancy happens while a computation on that thread yields to the
+// message loop (a listing, a pass chart, a database load, a mouse drag on a chart); the gates
+// are what keep the tick away from the slots and the time state meanwhile.
 
 #include <cassert>
 
@@ -57,12 +59,12 @@ private:
 
 /// Gate of the whole tick: while closed the program clock stands still. Enabled by start-up
 /// and by the time window (real time, Play), disabled by the time window (Stop, real time
-/// unticked); held by the pass search, the listings and the local sky's pass track.
+/// unticked); held by the pass search, the listings and the pass chart's drawing.
 inline TickGate pflgCentrale;
 
 /// Gate of the satellite part of the tick: while closed no satellite is computed or drawn.
-/// Enabled by start-up; held by map redraws, database loading, the pass search, the listings
-/// and the mouse drags on the sky charts.
+/// Enabled by start-up; held by the chart redraws, database loading, the pass search, the
+/// listings and the mouse drags on the sky charts.
 inline TickGate pflgSatellite;
 
 /// True while a pass search runs; the tick then removes no decayed satellite. Written by the

@@ -2,8 +2,13 @@
 // The satellite slots: three parallel arrays indexed by slot number, 1-based.
 // Slot 1 is the principal satellite, 2..Numero_satelliti the other active ones,
 // 201 and 202 scratch slots for one-off computations and swaps.
-// Written by the element parser, the tick (Valori) and the active-list commands;
-// read by every window.
+// Written by the element parser, the tick and the one-off computations of the principal
+// (Valori), and the active-list commands; used on the user-interface thread only.
+// The computed states (Valori) are read by the tick, which copies them into the tracking
+// model's snapshot for the windows, by the main window's commands that look at the
+// principal and by mMate's pass-event search in a slot. The elements and lines (Satelement, RigaDati) are read directly by the windows
+// and commands that act on one satellite (data, channel and track windows, the world map's
+// ground track, the database commands); the pass search copies them into its request.
 
 #include "common/Elemento_satellite.h"
 #include "common/Posizione_satellite.h"

@@ -1,6 +1,6 @@
 #pragma once
 // Date values: the program's calendar instants as plain doubles, counted in days since
-// 1899-12-30 00:00 (the OLE automation date that the original date arithmetic used).
+// 1899-12-30 00:00, as OLE automation dates count them.
 // The whole part is the day, the fraction the time of day. Dates before the epoch keep the
 // OLE convention: the whole part is negative and the fraction still counts forward from
 // that day's midnight, so -1.25 is 1899-12-29 06:00 (not 1899-12-28 18:00). Arithmetic

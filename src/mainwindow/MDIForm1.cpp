@@ -41,7 +41,6 @@
 #include <QVersionNumber>
 
 #include <algorithm>
-#include <exception>
 
 namespace {
 
@@ -77,7 +76,13 @@ QString openElementFile(QWidget* parent, const QString& title, const QString& fi
 } // namespace
 
 MDIForm1::MDIForm1(const ProgramClock& clock, QWidget* parent)
-    : QMainWindow(parent), m_clock(clock), m_tick(*this, clock), m_mapMenus(*this)
+    : QMainWindow(parent), m_clock(clock), m_tick(*this, clock), m_mapMenus(*this),
+      m_failures(QStringLiteral("MDIForm1"), [this](const QString& text) {
+          // Told after the handler, so the message does not hold a tick or a command half done.
+          QMetaObject::invokeMethod(
+              this, [this, text] { QMessageBox::warning(this, applicationTitle(), text); },
+              Qt::QueuedConnection);
+      })
 {
     setObjectName(QStringLiteral("MDIForm1"));
     g_instance = this;
@@ -303,13 +308,10 @@ bool MDIForm1::runCommand(const QString& item)
     for (const Command& command : commandTable()) {
         if (command.item != item)
             continue;
-        // No exception may leave an event handler: a failing command ends, the program goes on.
-        try {
-            command.handler(*this, item);
-        } catch (const std::exception&) {
-            return false;
-        }
-        return true;
+        // No exception may leave an event handler: a failing command ends and is told once; the
+        // program goes on.
+        return m_failures.contain(QStringLiteral("errorecomando"),
+                                  [this, &command, &item] { command.handler(*this, item); });
     }
     return false;
 }
@@ -396,7 +398,11 @@ void MDIForm1::loadWorkingSet()
                              mLang::Testo_lingua(u"MDIForm1", u"insiemenonletto"));
     for (int slot = kPrincipalSlot; slot <= Numero_satelliti; ++slot) {
         const Record_TLE lines = RigaDati[slot];
-        mSat::Estrai_Dati_Satellite(slot, lines.Riga0, lines.Riga1, lines.Riga2);
+        // A set that cannot be read stays in its slot, and the user hears of it once.
+        const mSat::Status status =
+            mSat::Estrai_Dati_Satellite(slot, lines.Riga0, lines.Riga1, lines.Riga2);
+        if (status != mSat::Status::Ok)
+            reportUncomputableSatellite(slot, status);
     }
 }
 
@@ -535,12 +541,9 @@ QString MDIForm1::statusPanelText(int panel) const
 
 void MDIForm1::tmrCentrale_Timer()
 {
-    // No exception may leave the timer's handler: the next tick tries again.
-    try {
-        m_tick.run();
-    } catch (const std::exception&) {
-        return;
-    }
+    // No exception may leave the timer's handler: the failure is told once, and the next
+    // tick tries again.
+    m_failures.contain(QStringLiteral("erroreaggiornamento"), [this] { m_tick.run(); });
 }
 
 frmTime* MDIForm1::timeWindow()
@@ -600,9 +603,15 @@ void MDIForm1::removeActiveSatellite(int slot)
                              mLang::Testo_lingua(u"MDIForm1", u"insiemenonsalvato"));
     TrackingModel& model = TrackingModel::instance();
     if (slot == kPrincipalSlot) {
-        // The former second satellite is principal now, computed at once for the maps.
-        if (Numero_satelliti > 0)
-            (void)mSat::Calcola_satellite(kPrincipalSlot, mAstro::Data_giuliana);
+        // The former second satellite is principal now, computed at once for the maps; one
+        // that cannot be computed keeps its previous state and the user hears of it once (a
+        // decayed one is the tick's to remove).
+        if (Numero_satelliti > 0) {
+            const mSat::Status status =
+                mSat::Calcola_satellite(kPrincipalSlot, mAstro::Data_giuliana);
+            if (status != mSat::Status::Ok && status != mSat::Status::Decayed)
+                reportUncomputableSatellite(kPrincipalSlot, status);
+        }
         model.notifyPrincipalChanged();
     }
     model.notifyActiveSetChanged();

@@ -12,6 +12,7 @@
 #include "mainwindow/MapMenuCommands.h"
 #include "mainwindow/MenuTable.h"
 #include "mainwindow/TrackingTick.h"
+#include "services/FailureReport.h"
 #include "services/WindowNames.h"
 #include "tracking/DisplayOptions.h"
 
@@ -262,5 +263,7 @@ private:
     DatabaseAccess m_database;
     int m_newDocuments = 0;             ///< File > New windows made in this run
     QSet<QString> m_reportedSatellites; ///< uncomputable satellites the user was told of
+    /// Failures of the tick and of the commands, told once.
+    FailureReport m_failures;
     bool m_closing = false;
 };

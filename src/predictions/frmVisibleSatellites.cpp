@@ -38,7 +38,9 @@ struct frmVisibleSatellites::Run
 {
     explicit Run(int k) : tab(k) {}
     int tab;
-    // The tick leaves the slots and the time state alone for the whole run.
+    // The program clock and the satellites stand still while a run lasts, as during every
+    // long computation. The search itself does not depend on it: its worker threads read
+    // only the request's copies of the elements, the observer and the options.
     TickPause clockGate{pflgCentrale};
     TickPause satelliteGate{pflgSatellite};
     std::unique_ptr<passes::PassSearchRun> search;

@@ -4,8 +4,6 @@
 
 #include <QMouseEvent>
 
-#include <exception>
-
 namespace skycharts {
 
 bool forwardChartPointer(const PictureBox& picture, QEvent& event,
@@ -33,7 +31,7 @@ bool forwardChartPointer(const PictureBox& picture, QEvent& event,
         default:
             break;
         }
-    } catch (const std::exception&) {
+    } catch (...) {
         handlers.failed();
     }
     return false;

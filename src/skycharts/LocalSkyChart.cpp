@@ -106,17 +106,18 @@ void bringSkyToInstant(double localDate)
     mAstro::Calcola_pianeti();
 }
 
-void drawLocalSkyChart(DrawingSurface& surface, QSize deviceSize, const LocalSkyScene& scene)
+SkyPositions drawLocalSkyChart(DrawingSurface& surface, QSize deviceSize,
+                               const LocalSkyScene& scene)
 {
     if (deviceSize.isEmpty() || scene.view.width() == 0 || scene.view.height() == 0)
-        return;
+        return {};
     const SkyProjection projection = localSkyProjection(scene.display);
-    computeCataloguePositions(projection, scene.starCount);
+    SkyPositions positions = projectCatalogues(projection, scene.starCount);
 
     const SurfaceState saved(surface);
     surface.Scale(scene.view.left, scene.view.top, scene.view.right, scene.view.bottom);
     surface.setFontSize(kChartFontPoints);
-    SkyLayerPainter layers(surface, projection);
+    SkyLayerPainter layers(surface, projection, &positions);
     const SkyBackground background = skyBackground(twilightStage(Corpi_celesti[kSole].Altezza));
     if (scene.background != nullptr)
         scene.background->draw(surface, deviceSize, projection, background, scene.horizonEffect);
@@ -149,6 +150,7 @@ void drawLocalSkyChart(DrawingSurface& surface, QSize deviceSize, const LocalSky
     }
     if (d.paesaggio && scene.landscapeOption && scene.landscape != nullptr)
         scene.landscape->draw(surface, deviceSize);
+    return positions;
 }
 
 } // namespace skycharts

@@ -68,7 +68,8 @@ void bringSkyToInstant(double localDate);
 
 /// Draws the whole chart: scale, background, azimuth labels, grid, constellations, stars,
 /// Sun and Moon, planets, the pass track and the landscape, as the scene's options say.
-/// `deviceSize` is the surface's size in pixels; nothing is drawn for an empty size.
-void drawLocalSkyChart(DrawingSurface& surface, QSize deviceSize, const LocalSkyScene& scene);
+/// `deviceSize` is the surface's size in pixels; nothing is drawn for an empty size. Returns
+/// where the chart put the catalogues' objects (none projected when nothing was drawn).
+SkyPositions drawLocalSkyChart(DrawingSurface& surface, QSize deviceSize, const LocalSkyScene& scene);
 
 } // namespace skycharts

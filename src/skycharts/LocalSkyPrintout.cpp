@@ -109,9 +109,9 @@ void drawLocalSkyPrintout(DrawingSurface& page, const LocalSkyDisplay& display, 
     const SkyProjection projection = localSkyProjection(display);
     const PaperChartLayers layers = paperLayersOf(display);
     drawPaperFrameAndGrid(page, projection, layers, printoutFrameBottom(letterPaper));
-    computeCataloguePositions(projection, starCount);
-    drawPaperCatalogues(page, projection, layers, starCount);
-    drawPaperBodies(page, layers);
+    const SkyPositions positions = projectCatalogues(projection, starCount);
+    drawPaperCatalogues(page, projection, positions, layers, starCount);
+    drawPaperBodies(page, positions, layers);
 
     page.setCurrentX(Page::kTextX);
     page.setCurrentY(Page::kTextY);

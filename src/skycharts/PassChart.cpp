@@ -144,13 +144,13 @@ void drawPassChart(DrawingSurface& surface, QSize deviceSize, const PassChartSce
     if (deviceSize.isEmpty())
         return;
     const SkyProjection projection = passChartProjection(scene.display);
-    computeCataloguePositions(projection, scene.starCount);
+    const SkyPositions positions = projectCatalogues(projection, scene.starCount);
 
     const SurfaceState saved(surface);
     const ViewBox view;
     surface.Scale(view.left, view.top, view.right, view.bottom);
     surface.setFontSize(kPassChartFontPoints);
-    SkyLayerPainter layers(surface, projection);
+    SkyLayerPainter layers(surface, projection, &positions);
     const TwilightStage stage = twilightStage(Corpi_celesti[kSole].Altezza);
     layers.drawBackground(skyBackground(stage), scene.horizonEffect);
     layers.drawAzimuthLabels(kAzimuthLabelColour);

@@ -166,9 +166,9 @@ void drawPassChartPrintout(DrawingSurface& page, const PassChartDisplay& display
     layers.dottedConstellationLines = false;
     layers.markUnlabelledPlanets = true;
     drawPaperFrameAndGrid(page, projection, layers, printoutFrameBottom(letterPaper));
-    computeCataloguePositions(projection, starCount);
-    drawPaperCatalogues(page, projection, layers, starCount);
-    drawPaperBodies(page, layers);
+    const SkyPositions positions = projectCatalogues(projection, starCount);
+    drawPaperCatalogues(page, projection, positions, layers, starCount);
+    drawPaperBodies(page, positions, layers);
 
     // The track as the chart shows it now, in the chart's present projection.
     PassTrack placed = track;

@@ -81,45 +81,46 @@ double chartCircleAspect(const DrawingSurface& surface)
     return denominator > 0 ? std::fabs(surface.ScaleWidth()) / denominator : 1.0;
 }
 
-void computeCataloguePositions(const SkyProjection& projection, int starCount)
+std::optional<ChartPoint> SkyPositions::star(int rank) const
 {
+    if (rank < 1 || static_cast<std::size_t>(rank) >= stars.size())
+        return std::nullopt;
+    return stars[static_cast<std::size_t>(rank)].at;
+}
+
+ChartPoint SkyPositions::body(int index) const
+{
+    return bodies[static_cast<std::size_t>(std::clamp(index, 1, kBodyCount))];
+}
+
+SkyPositions projectCatalogues(const SkyProjection& projection, int starCount)
+{
+    const auto place = [&projection](float rightAscension, float declination) {
+        double azimuth = 0;
+        double altitude = 0;
+        mAstro::Calcola_azimut_altezza(rightAscension, declination, azimuth, altitude);
+        return SkyPlace{static_cast<float>(azimuth), static_cast<float>(altitude),
+                        projection.toChart(azimuth, altitude)};
+    };
+    SkyPositions positions;
+    positions.projected = true;
     const int stars = std::clamp(starCount, 0, kStarCount);
+    positions.stars.reserve(static_cast<std::size_t>(stars) + 1);
     for (int i = 1; i <= stars; ++i) {
-        Stella& star = Stelle[static_cast<std::size_t>(i)];
-        double azimuth = 0;
-        double altitude = 0;
-        mAstro::Calcola_azimut_altezza(star.Ascensione_retta, star.Declinazione, azimuth, altitude);
-        star.Azimut = static_cast<float>(azimuth);
-        star.Altezza = static_cast<float>(altitude);
-        const ChartPoint p = projection.toChart(azimuth, altitude);
-        star.X_mappa = p.x;
-        star.Y_mappa = p.y;
+        const Stella& star = Stelle[static_cast<std::size_t>(i)];
+        positions.stars.push_back(place(star.Ascensione_retta, star.Declinazione));
     }
+    positions.lines.reserve(Linee_costellazioni.size());
     for (std::size_t i = 1; i < Linee_costellazioni.size(); ++i) {
-        Linea_costellazione& line = Linee_costellazioni[i];
-        double azimuth = 0;
-        double altitude = 0;
-        mAstro::Calcola_azimut_altezza(line.Ascensione_retta1, line.Declinazione1, azimuth,
-                                       altitude);
-        line.Azimut1 = static_cast<float>(azimuth);
-        line.Altezza1 = static_cast<float>(altitude);
-        ChartPoint p = projection.toChart(azimuth, altitude);
-        line.X_mappa1 = p.x;
-        line.Y_mappa1 = p.y;
-        mAstro::Calcola_azimut_altezza(line.Ascensione_retta2, line.Declinazione2, azimuth,
-                                       altitude);
-        line.Azimut2 = static_cast<float>(azimuth);
-        line.Altezza2 = static_cast<float>(altitude);
-        p = projection.toChart(azimuth, altitude);
-        line.X_mappa2 = p.x;
-        line.Y_mappa2 = p.y;
+        const Linea_costellazione& line = Linee_costellazioni[i];
+        positions.lines.push_back({place(line.Ascensione_retta1, line.Declinazione1),
+                                   place(line.Ascensione_retta2, line.Declinazione2)});
     }
     for (int b = 1; b <= kBodyCount; ++b) {
-        Corpo_celeste& body = Corpi_celesti[static_cast<std::size_t>(b)];
-        const ChartPoint p = projection.toChart(body.Azimut, body.Altezza);
-        body.X_mappa = p.x;
-        body.Y_mappa = p.y;
+        const Corpo_celeste& body = Corpi_celesti[static_cast<std::size_t>(b)];
+        positions.bodies[static_cast<std::size_t>(b)] = projection.toChart(body.Azimut, body.Altezza);
     }
+    return positions;
 }
 
 void drawMoonPhase(DrawingSurface& surface, double x, double y, double radius,
@@ -161,8 +162,9 @@ QString trackLabelText(const Punto_traccia& point, const QString& magnitudeWord)
     return text;
 }
 
-SkyLayerPainter::SkyLayerPainter(DrawingSurface& surface, const SkyProjection& projection)
-    : m_surface(surface), m_projection(projection)
+SkyLayerPainter::SkyLayerPainter(DrawingSurface& surface, const SkyProjection& projection,
+                                 const SkyPositions* positions)
+    : m_surface(surface), m_projection(projection), m_positions(positions)
 {}
 
 SkyLayerPainter::SkyLayerPainter(DrawingSurface& surface, SkyPlacement placement)
@@ -171,12 +173,16 @@ SkyLayerPainter::SkyLayerPainter(DrawingSurface& surface, SkyPlacement placement
 
 std::optional<ChartPoint> SkyLayerPainter::starPosition(int rank) const
 {
-    const Stella& star = Stelle[static_cast<std::size_t>(rank)];
-    if (equatorial())
+    if (equatorial()) {
+        const Stella& star = Stelle[static_cast<std::size_t>(rank)];
         return ChartPoint{star.Ascensione_retta, star.Declinazione};
-    if (!(star.Altezza > 0))
+    }
+    if (m_positions == nullptr || static_cast<std::size_t>(rank) >= m_positions->stars.size())
         return std::nullopt;
-    return ChartPoint{star.X_mappa, star.Y_mappa};
+    const SkyPlace& place = m_positions->stars[static_cast<std::size_t>(rank)];
+    if (!(place.altitudeDeg > 0))
+        return std::nullopt;
+    return place.at;
 }
 
 std::optional<ChartPoint> SkyLayerPainter::bodyPosition(int index) const
@@ -185,9 +191,9 @@ std::optional<ChartPoint> SkyLayerPainter::bodyPosition(int index) const
     if (equatorial())
         return ChartPoint{static_cast<float>(body.Ascensione_retta),
                           static_cast<float>(body.Declinazione)};
-    if (!(body.Altezza > 0))
+    if (m_positions == nullptr || !(body.Altezza > 0))
         return std::nullopt;
-    return ChartPoint{body.X_mappa, body.Y_mappa};
+    return m_positions->body(index);
 }
 
 double SkyLayerPainter::circleAspect() const
@@ -320,17 +326,21 @@ void SkyLayerPainter::drawConstellationLines(const QColor& colour)
 {
     const SurfaceState saved(m_surface);
     m_surface.setForeColor(colour);
-    for (std::size_t i = 1; i < Linee_costellazioni.size(); ++i) {
-        const Linea_costellazione& line = Linee_costellazioni[i];
-        if (equatorial()) {
+    if (equatorial()) {
+        for (std::size_t i = 1; i < Linee_costellazioni.size(); ++i) {
+            const Linea_costellazione& line = Linee_costellazioni[i];
             for (const ChartSegment& piece :
                  constellationSegmentPieces({line.Ascensione_retta1, line.Declinazione1},
                                             {line.Ascensione_retta2, line.Declinazione2}))
                 m_surface.Line(piece.from.x, piece.from.y, piece.to.x, piece.to.y);
-            continue;
         }
-        drawCutLine(m_surface, {line.X_mappa1, line.Y_mappa1}, line.Altezza1,
-                    {line.X_mappa2, line.Y_mappa2}, line.Altezza2);
+        return;
+    }
+    if (m_positions == nullptr)
+        return;
+    for (std::size_t i = 1; i < m_positions->lines.size(); ++i) {
+        const auto& [first, second] = m_positions->lines[i];
+        drawCutLine(m_surface, first.at, first.altitudeDeg, second.at, second.altitudeDeg);
     }
 }
 

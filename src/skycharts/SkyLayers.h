@@ -1,12 +1,13 @@
 #pragma once
 // The layer painters shared by the sky charts: each draws one layer of a chart onto a drawing
 // surface (a picture box, an offscreen image, a printer page) whose user scale is the chart's
-// view box, y upwards, and leaves the surface's pen and fill state as it found it. Positions
-// come from the catalogues' chart positions (Stelle, Linee_costellazioni, Corpi_celesti),
-// written beforehand by computeCataloguePositions.
+// view box, y upwards, and leaves the surface's pen and fill state as it found it. On a
+// horizon chart the catalogues' objects stand at the chart's own SkyPositions
+// (projectCatalogues); the catalogues themselves are only read.
 
 #include "skycharts/SkyChartGeometry.h"
 
+#include "common/catalogues.h"
 #include "common/sky_tracks.h"
 
 #include <QColor>
@@ -14,6 +15,7 @@
 #include <QSize>
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -47,10 +49,37 @@ private:
 /// whole view, an ellipse on the device for a zoom box of other proportions.
 [[nodiscard]] double chartCircleAspect(const DrawingSurface& surface);
 
-/// Writes the azimuth, altitude and chart position of the first `starCount` stars, of both
-/// ends of every constellation segment and the chart position of the ten bodies, for the
-/// time state of the last Calcola_tempi (the bodies' own azimuth and altitude are kept).
-void computeCataloguePositions(const SkyProjection& projection, int starCount);
+/// A catalogue object's place on one horizon chart.
+struct SkyPlace
+{
+    float azimuthDeg = 0;
+    float altitudeDeg = 0;
+    ChartPoint at; ///< [chart units]
+};
+
+/// Where one drawing of a horizon chart puts the catalogues' objects: one projection at the
+/// time state of one Calcola_tempi. Each chart keeps its own, so a drawing of one chart never
+/// moves what a click on another identifies.
+struct SkyPositions
+{
+    std::vector<SkyPlace> stars{1};                ///< ranks 1..count (element 0 unused)
+    std::vector<std::array<SkyPlace, 2>> lines{1}; ///< both ends of segments 1..646
+    /// Chart positions of bodies 1..10 (element 0 unused); their azimuth and altitude are
+    /// those of Corpi_celesti.
+    std::array<ChartPoint, kBodyCount + 1> bodies{};
+    /// False until the chart has projected anything: then it places nothing.
+    bool projected = false;
+
+    /// Chart position of star `rank`; nothing for a star not projected.
+    [[nodiscard]] std::optional<ChartPoint> star(int rank) const;
+    /// Chart position of body `index` (1..10).
+    [[nodiscard]] ChartPoint body(int index) const;
+};
+
+/// The places of the first `starCount` stars, of both ends of every constellation segment and
+/// of the ten bodies for `projection`, at the time state of the last Calcola_tempi (the bodies
+/// as the Sun, Moon and planets routines last placed them). Reads the catalogues only.
+[[nodiscard]] SkyPositions projectCatalogues(const SkyProjection& projection, int starCount);
 
 /// The Moon's phase disc at (x, y) of radius r [surface units]: lit white, dark black, with a
 /// black outline. Shared by the sky charts and the almanac.
@@ -75,7 +104,7 @@ struct TrackLineStyle
 /// Where a painter places the catalogues' objects.
 enum class SkyPlacement
 {
-    /// At the chart positions of a horizon projection (computeCataloguePositions): what stands
+    /// At the chart positions of a horizon projection (SkyPositions): what stands
     /// at or below the horizon is left out, and circles are round in chart units.
     Horizon,
     /// At right ascension [hours] and declination [degrees] on an equatorial chart: the whole
@@ -87,7 +116,10 @@ enum class SkyPlacement
 class SkyLayerPainter
 {
 public:
-    SkyLayerPainter(DrawingSurface& surface, const SkyProjection& projection);
+    /// A painter of a horizon chart whose catalogue layers put the objects at `positions`,
+    /// which must outlive the painter; without them those layers draw nothing.
+    SkyLayerPainter(DrawingSurface& surface, const SkyProjection& projection,
+                    const SkyPositions* positions = nullptr);
     /// A painter of an equatorial chart (SkyPlacement::Equatorial) or, for Horizon, of the
     /// default projection.
     SkyLayerPainter(DrawingSurface& surface, SkyPlacement placement);
@@ -142,6 +174,7 @@ private:
 
     DrawingSurface& m_surface;
     SkyProjection m_projection;
+    const SkyPositions* m_positions = nullptr;
     SkyPlacement m_placement = SkyPlacement::Horizon;
 };
 

@@ -93,21 +93,21 @@ void drawPaperFrameAndGrid(DrawingSurface& page, const SkyProjection& projection
 }
 
 void drawPaperCatalogues(DrawingSurface& page, const SkyProjection& projection,
-                         const PaperChartLayers& layers, int starCount)
+                         const SkyPositions& positions, const PaperChartLayers& layers,
+                         int starCount)
 {
     if (layers.constellationLines) {
         page.setDrawWidth(1);
         page.setDrawStyle(layers.dottedConstellationLines ? DrawStyle::Dot : DrawStyle::Solid);
-        for (std::size_t i = 1; i < Linee_costellazioni.size(); ++i) {
-            const Linea_costellazione& l = Linee_costellazioni[i];
-            const ChartPoint first{l.X_mappa1, l.Y_mappa1};
-            const ChartPoint second{l.X_mappa2, l.Y_mappa2};
+        for (std::size_t i = 1; i < positions.lines.size(); ++i) {
+            const auto& [first, second] = positions.lines[i];
             std::optional<ChartSegment> part;
             if (layers.dottedConstellationLines) {
-                if (l.Altezza1 > 0 && l.Altezza2 > 0)
-                    part = ChartSegment{first, second};
+                if (first.altitudeDeg > 0 && second.altitudeDeg > 0)
+                    part = ChartSegment{first.at, second.at};
             } else {
-                part = visiblePartOfLine(first, l.Altezza1, second, l.Altezza2);
+                part = visiblePartOfLine(first.at, first.altitudeDeg, second.at,
+                                         second.altitudeDeg);
             }
             if (!part)
                 continue;
@@ -117,13 +117,14 @@ void drawPaperCatalogues(DrawingSurface& page, const SkyProjection& projection,
         }
         page.setDrawStyle(DrawStyle::Solid);
     }
-    const int last = std::clamp(starCount, 0, kStarCount);
+    const int last = std::min(std::clamp(starCount, 0, kStarCount),
+                              static_cast<int>(positions.stars.size()) - 1);
     for (int i = 1; i <= last; ++i) {
-        const Stella& star = Stelle[static_cast<std::size_t>(i)];
-        if (!(star.Altezza > 0))
+        const SkyPlace& star = positions.stars[static_cast<std::size_t>(i)];
+        if (!(star.altitudeDeg > 0))
             continue;
         page.setDrawWidth(paperPenWidth(page, paperStarWidth(i)));
-        const QPointF at = paperPoint({star.X_mappa, star.Y_mappa});
+        const QPointF at = paperPoint(star.at);
         page.PSet(at.x(), at.y(), Qt::black);
     }
     page.setDrawWidth(1);
@@ -143,11 +144,12 @@ void drawPaperCatalogues(DrawingSurface& page, const SkyProjection& projection,
     }
 }
 
-void drawPaperBodies(DrawingSurface& page, const PaperChartLayers& layers)
+void drawPaperBodies(DrawingSurface& page, const SkyPositions& positions,
+                     const PaperChartLayers& layers)
 {
     const Corpo_celeste& moon = Corpi_celesti[kLuna];
     if (layers.sunAndMoon && moon.Altezza > 0) {
-        const QPointF at = paperPoint({moon.X_mappa, moon.Y_mappa});
+        const QPointF at = paperPoint(positions.body(kLuna));
         const double radius = Page::kTwipsPerChartUnit * kMoonRadiusUnits;
         page.setFillStyle(FillStyle::Transparent);
         page.Circle(at.x(), at.y(), radius * 1.1, Qt::black);
@@ -163,7 +165,7 @@ void drawPaperBodies(DrawingSurface& page, const PaperChartLayers& layers)
         const Corpo_celeste& body = Corpi_celesti[static_cast<std::size_t>(b)];
         if (!(body.Altezza > 0))
             continue;
-        const QPointF at = paperPoint({body.X_mappa, body.Y_mappa});
+        const QPointF at = paperPoint(positions.body(b));
         if (b != kSole && layers.planets) {
             page.Circle(at.x(), at.y(), Page::kTwipsPerChartUnit, Qt::black);
             if (layers.planetLabels)

@@ -1,9 +1,10 @@
 #pragma once
 // The layer painters of the sky charts' printouts: black on white on a portrait page in
 // twips, the round chart of 8000 twips with its centre at (5952, 5500) and 44 twips to a
-// chart unit. The local sky's and the pass chart's printouts draw their chart with these;
-// positions come from the catalogues' chart positions written by computeCataloguePositions.
+// chart unit. The local sky's and the pass chart's printouts draw their chart with these, at
+// the positions the printout projects for itself (projectCatalogues).
 
+#include "skycharts/SkyLayers.h"
 #include "skycharts/SkyProjection.h"
 
 #include <QPointF>
@@ -81,10 +82,12 @@ void drawPaperFrameAndGrid(DrawingSurface& page, const SkyProjection& projection
 /// Constellation lines, the first `starCount` stars as dots of three sizes by rank, and the
 /// constellation codes.
 void drawPaperCatalogues(DrawingSurface& page, const SkyProjection& projection,
-                         const PaperChartLayers& layers, int starCount);
+                         const SkyPositions& positions, const PaperChartLayers& layers,
+                         int starCount);
 
 /// The Moon's phase disc, the planets as white discs and the Sun as a white disc with rays,
 /// each with its name when asked.
-void drawPaperBodies(DrawingSurface& page, const PaperChartLayers& layers);
+void drawPaperBodies(DrawingSurface& page, const SkyPositions& positions,
+                     const PaperChartLayers& layers);
 
 } // namespace skycharts

@@ -1,16 +1,13 @@
 #include "skycharts/TransitTrack.h"
 
-#include "tracking/ProgramClock.h"
+#include "skycharts/PassChartTrack.h"
 
-#include "common/gates.h"
+#include "common/options.h"
 #include "common/program_time.h"
 #include "common/satellite_slots.h"
 #include "core/DateValue.h"
 #include "core/mAstro.h"
-#include "core/mSat.h"
 #include "services/TextData.h"
-
-#include <QLocale>
 
 #include <variant>
 
@@ -22,38 +19,23 @@ const QColor kEclipsed(255, 0, 0);
 // Whole-second steps can fall a little short of the period: one sample more at most.
 constexpr int kMaxTransitSamples = kTransitStepsPerPeriod + 1;
 
-/// A transit sample's time as the general date and time text of the locale.
-std::string sampleTimeText(double localDate)
-{
-    const QDateTime wallClock = wallClockOf(localDate);
-    const QLocale locale;
-    return (locale.toString(wallClock.date(), QLocale::ShortFormat) + u' ' +
-            wallClock.time().toString(QStringLiteral("HH:mm:ss")))
-        .toStdString();
-}
-
 } // namespace
 
 TransitTrackResult computePrincipalTransit(const TransitProjection& project)
 {
     if (Satelement[kPrincipalSlot].Nome_satellite.empty())
         return {};
-    // The shared time state and Valori(1) travel along the pass; the tick stays away until
-    // both are back at the present instant.
-    const TickPause pause(pflgCentrale);
-    const auto sampleAt = [](double localDate) {
-        mAstro::Calcola_tempi(localDate);
-        (void)mSat::Calcola_satellite(kPrincipalSlot, mAstro::Data_giuliana);
-        return Valori[kPrincipalSlot];
-    };
-    const Posizione_satellite present = sampleAt(Data_attuale);
-    TransitTrackResult track = computeTransitTrack(Data_attuale, present.Periodo,
-                                                   project(present.Azimut, present.Elevazione),
-                                                   sampleAt, project, sampleTimeText);
+    const TransitSampler sampleAt =
+        skycharts::satelliteSampler(Satelement[kPrincipalSlot], Osservatore, Impostazioni);
+    const std::optional<Posizione_satellite> present = sampleAt(Data_attuale);
+    if (!present)
+        return {};
+    TransitTrackResult track = computeTransitTrack(Data_attuale, present->Periodo,
+                                                   project(present->Azimut, present->Elevazione),
+                                                   sampleAt, project, skycharts::sampleDateTimeText);
     // The labels point into the track: a new track drops them.
     Punti_transito = track.points;
     Etichette_transito.assign(1, Etichetta_traccia{});
-    sampleAt(Data_attuale);
     return track;
 }
 
@@ -82,7 +64,12 @@ TransitTrackResult computeTransitTrack(double now, double periodSeconds, QPointF
     while (DateValue::toLinearDays(t) < DateValue::toLinearDays(end) &&
            static_cast<int>(track.points.size()) <= kMaxTransitSamples) {
         t = DateValue::addSeconds(t, step);
-        const Posizione_satellite state = sample(t);
+        const std::optional<Posizione_satellite> sampled = sample(t);
+        // Guard: an instant that cannot be computed would otherwise repeat the last point
+        // under a new time.
+        if (!sampled)
+            continue;
+        const Posizione_satellite& state = *sampled;
         const QPointF at = project(state.Azimut, state.Elevazione);
         const bool eclipsed = state.Stato == kStatoEclisse;
         const QColor colour = eclipsed ? kEclipsed : kSunlit;

@@ -3,6 +3,8 @@
 // most one orbital period: 180 steps per period, the first sample at the present instant, and
 // a closing point on the horizon circle when the satellite sets within the period. Each
 // stretch of the track is yellow where the satellite is sunlit and red where it is eclipsed.
+// An instant whose state cannot be computed gives no sample: the track goes on from the last
+// sample that could.
 
 #include "common/Posizione_satellite.h"
 #include "common/sky_tracks.h"
@@ -11,6 +13,7 @@
 #include <QPointF>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 /// Steps per orbital period.
@@ -32,8 +35,9 @@ struct TransitTrackResult
     std::vector<TransitLeg> legs;
 };
 
-/// The state of the principal satellite at a local instant (date value).
-using TransitSampler = std::function<Posizione_satellite(double localDate)>;
+/// The state of the principal satellite at a local instant (date value); no value when it
+/// cannot be computed there.
+using TransitSampler = std::function<std::optional<Posizione_satellite>(double localDate)>;
 /// The chart position of a direction (azimuth, elevation in degrees).
 using TransitProjection = std::function<QPointF(double azimuthDeg, double elevationDeg)>;
 /// The text of a sample's local instant.
@@ -47,10 +51,11 @@ using TransitTimeText = std::function<std::string(double localDate)>;
                                                      const TransitTimeText& timeText);
 
 /// The principal satellite's pass from the present instant (Data_attuale), projected with
-/// `project`: slot 1 and the shared time state travel along the pass while the tick is held
-/// off (pflgCentrale), and both are put back at the present instant before it may run again.
-/// The samples go into Punti_transito and the time labels of an older track are dropped. With
-/// no principal (slot 1 unnamed) nothing is computed and the result has no samples.
+/// `project`. The pass is sampled from a copy of the principal's elements, as the pass chart
+/// samples its own: slot 1, the shared time state and the tick are left alone. The samples go
+/// into Punti_transito and the time labels of an older track are dropped. With no principal
+/// (slot 1 unnamed), or one whose present state cannot be computed, nothing is computed and
+/// the result has no samples.
 TransitTrackResult computePrincipalTransit(const TransitProjection& project);
 
 /// The magnitude as the track stores it: the number with "." as decimal point, or the text.

@@ -350,7 +350,7 @@ void frmLocalSky::drawChart(QSize size)
     m_chart.fill(Qt::black);
     {
         PaintDeviceSurface surface(m_chart);
-        skycharts::drawLocalSkyChart(surface, size, scene);
+        m_positions = skycharts::drawLocalSkyChart(surface, size, scene);
         surface.end();
     }
     Picture1->setAutoRedraw(true);
@@ -450,10 +450,6 @@ bool frmLocalSky::printOnSharedPrinter()
     skycharts::bringSkyToInstant(Data_attuale);
     skycharts::drawLocalSkyPrintout(page, TrackingModel::instance().localSky(), m_starCount,
                                     Data_attuale, letter);
-    const bool printed = page.EndDoc();
-    // The printout moved the catalogues' chart positions to paper: the screen chart and the
-    // shared time state go back to the present instant.
-    skycharts::bringSkyToInstant(Data_attuale);
-    scheduleRedraw();
-    return printed;
+    // The printout projects the catalogues for itself: the screen chart keeps its positions.
+    return page.EndDoc();
 }

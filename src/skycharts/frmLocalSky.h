@@ -75,7 +75,10 @@ public:
     /// The direction of a chart point.
     [[nodiscard]] skycharts::HorizontalDirection Mappatura_inversa(QPointF chartPoint) const;
 
-    /// What a left click at a chart point identifies (stars and bodies, the whole view).
+    /// Where the last full redraw put the stars, constellation lines and bodies.
+    [[nodiscard]] const skycharts::SkyPositions& chartPositions() const { return m_positions; }
+    /// What a left click at a chart point identifies (stars and bodies, the whole view), at the
+    /// positions of this chart's last full redraw.
     [[nodiscard]] skycharts::SkyPick identifyAt(QPointF chartPoint) const;
     /// The caption's pointer readout for a chart point; empty below the horizon.
     [[nodiscard]] QString pointerReadout(QPointF chartPoint) const;
@@ -131,6 +134,7 @@ private:
     int m_starCount = 1639;
     skycharts::LandscapeOverlay m_landscape;
     skycharts::SkyBackgroundCache m_background;
+    skycharts::SkyPositions m_positions;
     QImage m_chart;
     QString m_chartTime;
     QString m_titleText;

@@ -24,23 +24,27 @@ constexpr double kDegreesToRadians = 0.0174532925;
 constexpr float kZoomLimitX = 200.0f;
 constexpr float kZoomLimitY = 100.0f;
 
-std::vector<skycharts::ChartPoint> starPoints(int count)
+std::vector<skycharts::ChartPoint> starPoints(const skycharts::SkyPositions& positions, int count)
 {
     std::vector<skycharts::ChartPoint> points;
     const int last = std::clamp(count, 0, kStarCount);
     points.reserve(static_cast<std::size_t>(last));
-    for (int i = 1; i <= last; ++i)
-        points.push_back({Stelle[static_cast<std::size_t>(i)].X_mappa,
-                          Stelle[static_cast<std::size_t>(i)].Y_mappa});
+    for (int i = 1; i <= last; ++i) {
+        const std::optional<skycharts::ChartPoint> star = positions.star(i);
+        if (!star)
+            break;
+        points.push_back(*star);
+    }
     return points;
 }
 
-std::vector<skycharts::ChartPoint> bodyPoints()
+std::vector<skycharts::ChartPoint> bodyPoints(const skycharts::SkyPositions& positions)
 {
     std::vector<skycharts::ChartPoint> points;
+    if (!positions.projected)
+        return points;
     for (int b = 1; b <= kLuna; ++b)
-        points.push_back({Corpi_celesti[static_cast<std::size_t>(b)].X_mappa,
-                          Corpi_celesti[static_cast<std::size_t>(b)].Y_mappa});
+        points.push_back(positions.body(b));
     return points;
 }
 
@@ -177,8 +181,9 @@ skycharts::SkyPick frmLocalSky::identifyAt(QPointF chartPoint) const
 {
     const double threshold = std::fabs(m_view.height()) / 30.0;
     return skycharts::pickSkyObject(m_view, static_cast<float>(chartPoint.x()),
-                                    static_cast<float>(chartPoint.y()), starPoints(m_starCount),
-                                    bodyPoints(), threshold);
+                                    static_cast<float>(chartPoint.y()),
+                                    starPoints(m_positions, m_starCount), bodyPoints(m_positions),
+                                    threshold);
 }
 
 QString frmLocalSky::pointerReadout(QPointF chartPoint) const

@@ -159,7 +159,7 @@ void frmSkySat::Genera_mappa(bool arraynuovo)
         return;
     try {
         drawChart(size);
-    } catch (const std::exception&) {
+    } catch (...) {
         // The guards have given back the gates, the pointer and the time state; the chart
         // keeps its last picture.
     }
@@ -274,7 +274,7 @@ bool frmSkySat::printOnSharedPrinter()
         skycharts::bringSkyToInstant(m_request.chartTime);
         skycharts::drawPassChartPrintout(page, m_display, Impostazioni, m_starCount, m_track,
                                          m_labels, m_request, letter);
-    } catch (const std::exception&) {
+    } catch (...) {
         page.KillDoc();
         return false;
     }

@@ -4,8 +4,10 @@
 // each kind of chart window. The tick and the commands write it; the windows subscribe to its
 // signals and paint their own layers from it. No widget here.
 //
-// Everything runs on the user-interface thread. A window reads the snapshot of the last tick,
-// never the satellite slots that the tick or a long computation may be changing.
+// The model lives on the user-interface thread. A window reads the satellites' computed
+// states from the snapshot of the last tick, never from Valori, which the tick and the
+// one-off computations of the principal rewrite; a window that acts on one satellite reads
+// that slot's elements (Satelement) directly.
 
 #include "tracking/DisplayOptions.h"
 #include "tracking/TickTexts.h"

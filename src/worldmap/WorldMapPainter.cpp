@@ -291,15 +291,17 @@ void WorldMapPainter::Disegna_satellite(const std::vector<TrackedSatellite>& sat
     PainterState state(m_painter);
     m_painter.setPen(m_colours.satellite);
     const int ascent = m_painter.fontMetrics().ascent();
-    std::size_t next = 0;
     for (const TrackedSatellite& satellite : satellites) {
-        if (!hasPosition(satellite))
-            continue;
-        const SatelliteMarker& marker = markers[next++];
-        if (!marker.visible)
+        // Guard: the markers may come from another tick than the satellites; a satellite is
+        // drawn only at its own slot's marker, and one without a marker is not drawn.
+        const auto marker = std::find_if(markers.begin(), markers.end(),
+                                         [&satellite](const SatelliteMarker& m) {
+                                             return m.slot == satellite.slot;
+                                         });
+        if (marker == markers.end() || !marker->visible || !hasPosition(satellite))
             continue;
         const QImage& icon = iconPicture(iconFor(satellite.slot, satellite.catalogueNumber, satellite.name));
-        const QPointF centre = m_projection.toPixel(marker.at);
+        const QPointF centre = m_projection.toPixel(marker->at);
         const QPointF half(icon.width() / 2.0, icon.height() / 2.0);
         m_painter.drawImage(centre - half, icon);
         // The name starts at the icon's lower right corner.

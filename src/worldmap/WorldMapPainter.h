@@ -70,6 +70,8 @@ public:
     void Disegna_localita(const Dati_osservatore& observer, bool withName);
     void Disegna_orbita(const GroundTrack& track);
     void Disegna_visibilita(const Posizione_satellite& principal);
+    /// Each satellite's icon and name at the marker of its slot; a satellite without a marker,
+    /// or whose marker is not visible, is left out.
     void Disegna_satellite(const std::vector<TrackedSatellite>& satellites,
                            const std::vector<SatelliteMarker>& markers);
 

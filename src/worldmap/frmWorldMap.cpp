@@ -49,11 +49,12 @@ void showReport(QWidget* parent, const QString& text)
 } // namespace
 
 frmWorldMap::frmWorldMap(TrackingModel& model, Hooks hooks, QWidget* parent)
-    : QWidget(parent), m_model(model), m_hooks(std::move(hooks))
+    : QWidget(parent), m_model(model), m_hooks(std::move(hooks)), m_failures(kWindowName, {})
 {
     setObjectName(kWindowName);
     if (!m_hooks.report)
         m_hooks.report = [this](const QString& text) { showReport(this, text); };
+    m_failures.setShow(m_hooks.report);
     m_kind = kindOf(m_model.worldMap().projection);
     buildControls();
     Imposta_lingua();
@@ -97,12 +98,7 @@ bool frmWorldMap::drawable() const
 
 void frmWorldMap::reportOnce(const QString& key, const QString& detail)
 {
-    if (!m_reported.insert(key + detail).second)
-        return;
-    QString text = mLang::Testo_lingua(kWindowName, key);
-    if (!detail.isEmpty())
-        text += QStringLiteral("\n") + detail;
-    m_hooks.report(text);
+    m_failures.reportOnce(key, detail);
 }
 
 void frmWorldMap::model_ticked()
@@ -194,8 +190,8 @@ bool frmWorldMap::eventFilter(QObject* watched, QEvent* event)
         default:
             break;
         }
-    } catch (const std::exception& failure) {
-        reportOnce(QStringLiteral("erroredisegno"), QString::fromUtf8(failure.what()));
+    } catch (...) {
+        reportOnce(QStringLiteral("erroredisegno"), currentExceptionText());
         return true;
     }
     return QWidget::eventFilter(watched, event);

@@ -11,6 +11,7 @@
 #include "worldmap/WorldMapPainter.h"
 
 #include "tracking/TrackingModel.h"
+#include "services/FailureReport.h"
 
 #include <QImage>
 #include <QWidget>
@@ -79,6 +80,7 @@ private:
     void Aggiorna_titolo();
     void readoutCaption(QPointF at);
     [[nodiscard]] bool drawable() const;
+    /// Tells a drawing failure once (m_failures).
     void reportOnce(const QString& key, const QString& detail);
 
     // frmWorldMapDrawing.cpp: the full redraw.
@@ -121,5 +123,5 @@ private:
     int m_selection = 0;
     bool m_positioned = false;
     bool m_redrawing = false;
-    std::set<QString> m_reported;
+    FailureReport m_failures;
 };

@@ -5,6 +5,7 @@
 #include "mainwindow/MDIForm1.h"
 
 #include <QAction>
+#include <QCoreApplication>
 
 namespace {
 
@@ -76,6 +77,25 @@ TEST_F(LineEndRepairCommand, EmptyFileOrNoChoiceLeavesEverythingAsItWas)
         [](const QString&, const QString&, const QString&) { return QString(); });
     mainWindow().menuItem(QStringLiteral("mnuStrumentiFormattazione"))->trigger();
     EXPECT_EQ(readTestFile(path), QByteArray("A\nB\n"));
+}
+
+TEST_F(LineEndRepairCommand, CommandThatFailsIsToldOnceAndTheNextOneStillRuns)
+{
+    int chosen = 0;
+    // Choosing the file fails with something that is no std::exception.
+    mainWindow().setFileChooser([&chosen](const QString&, const QString&, const QString&) -> QString {
+        ++chosen;
+        throw 7;
+    });
+    const ModalAnswerer answerer;
+    EXPECT_FALSE(mainWindow().runCommand(QStringLiteral("mnuStrumentiFormattazione")));
+    EXPECT_FALSE(mainWindow().runCommand(QStringLiteral("mnuStrumentiFormattazione")));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(chosen, 2);
+    int told = 0;
+    for (const ModalAnswerer::Message& message : answerer.messages())
+        told += message.text == text(u"errorecomando") ? 1 : 0;
+    EXPECT_EQ(told, 1);
 }
 
 } // namespace

@@ -483,6 +483,24 @@ TEST_F(MainWindowMenus, RemovingThePickedPrincipalMakesTheSecondThePrincipal)
     EXPECT_EQ(Numero_satelliti, 1);
 }
 
+TEST_F(MainWindowMenus, NewPrincipalThatCannotBeComputedAfterARemovalIsToldAtOnce)
+{
+    TestOrbit broken;
+    broken.catalogueNumber = 90004;
+    broken.meanMotionRevPerDay = 0; // no orbit at all
+    loadWorkingSet({elementSet("FIRST", TestOrbit{}), elementSet("SECOND", broken)});
+    const LoadedWindow map(windowNames::kWorldMap);
+    const ModalAnswerer answerer;
+    model().setWorldMapPick(1);
+    item("mnuWorldmapRimuovi")->trigger();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(Numero_satelliti, 1);
+    ASSERT_EQ(answerer.messages().size(), 1u) << "told without waiting for a tick";
+    EXPECT_EQ(answerer.messages()[0].title, QStringLiteral("Second"));
+    EXPECT_TRUE(answerer.messages()[0].text.startsWith(
+        mLang::Testo_lingua(u"MDIForm1", u"satelliteerrato1")));
+}
+
 TEST_F(MainWindowMenus, CloseAllUnloadsTheHiddenTimeWindowAndTheNextTickMakesItAgain)
 {
     openGates();

@@ -20,6 +20,8 @@
 
 #include <cstdio>
 
+#include <locale.h>
+
 namespace {
 
 // Windows need one QApplication for the whole run (gtest_main owns main()).
@@ -50,8 +52,13 @@ private:
 
 std::string format(const char* pattern, auto... values)
 {
+    // Element lines have '.' as decimal point whatever the locale the test runs under.
+    const locale_t numbersInC = newlocale(LC_NUMERIC_MASK, "C", nullptr);
+    const locale_t previous = uselocale(numbersInC);
     char buffer[80];
     std::snprintf(buffer, sizeof buffer, pattern, values...);
+    uselocale(previous);
+    freelocale(numbersInC);
     return buffer;
 }
 

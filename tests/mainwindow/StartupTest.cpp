@@ -8,6 +8,7 @@
 #include "mainwindow/StartupChecks.h"
 #include "services/mReg.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QHostInfo>
@@ -225,6 +226,31 @@ TEST_F(WorkingSetAtStart, LoadReadsTheWorkingSetBeforeParsingAndShowsThePrincipa
     window.close();
     EXPECT_TRUE(
         readTestFile(folderFile(QStringLiteral("Quorvanel.ini"))).startsWith("Noaa 15\r\n"));
+}
+
+TEST_F(WorkingSetAtStart, SetThatCannotBeComputedStaysAndIsToldOnce)
+{
+    const QDir data(QStringLiteral(QUORVANEL_DATA_DIR));
+    for (const QString& file : data.entryList({QStringLiteral("*.dat"), QStringLiteral("*.bin")}))
+        QFile::copy(data.filePath(file), folderFile(file));
+    TestOrbit broken;
+    broken.catalogueNumber = 90005;
+    broken.meanMotionRevPerDay = 0; // no orbit at all
+    QByteArray file;
+    for (const Record_TLE& set : {elementSet("NOAA 15", TestOrbit{}), elementSet("BROKEN", broken)})
+        file += QByteArray::fromStdString(set.Riga0 + "\n" + set.Riga1 + "\n" + set.Riga2 + "\n");
+    writeTestFile(folderFile(QStringLiteral("Quorvanel.ini")), file);
+
+    MDIForm1& window = mainWindow();
+    const ModalAnswerer answerer;
+    ASSERT_TRUE(window.MDIForm_Load());
+    window.tmrCentrale_Timer();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Numero_satelliti, 2) << "the set stays in the working set";
+    ASSERT_EQ(answerer.messages().size(), 1u) << "told once, by the load or by a tick";
+    EXPECT_EQ(answerer.messages()[0].title, QStringLiteral("Broken"));
+    EXPECT_TRUE(answerer.messages()[0].text.startsWith(
+        mLang::Testo_lingua(u"MDIForm1", u"satelliteerrato1")));
 }
 
 TEST_F(WorkingSetAtStart, UnreadableReferenceDataEndsTheLoadWithItsMessage)

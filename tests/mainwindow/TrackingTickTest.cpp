@@ -282,6 +282,27 @@ TEST_F(OneSecondTick, SatelliteThatCannotBeComputedIsSkippedAndReportedOnce)
     EXPECT_TRUE(mainWindow().statusPanelText(1).contains(QStringLiteral("21:00:05")));
 }
 
+TEST_F(OneSecondTick, TickThatFailsEverySecondIsToldOnceAndKeepsTrying)
+{
+    threeSatellites();
+    int published = 0;
+    QObject listener;
+    // A subscriber of the tick fails with something that is no std::exception.
+    QObject::connect(&TrackingModel::instance(), &TrackingModel::ticked, &listener, [&published] {
+        ++published;
+        throw 7;
+    });
+    const ModalAnswerer answerer;
+    ticks(3);
+    QCoreApplication::processEvents();
+    ticks(2);
+    QCoreApplication::processEvents();
+
+    EXPECT_EQ(published, 5) << "every tick ran again";
+    ASSERT_EQ(answerer.messages().size(), 1u);
+    EXPECT_EQ(answerer.messages()[0].text, mLang::Testo_lingua(u"MDIForm1", u"erroreaggiornamento"));
+}
+
 TEST_F(OneSecondTick, SnapshotCarriesEverySatelliteOnceAndThePrincipalsTexts)
 {
     threeSatellites();

@@ -56,7 +56,7 @@ TransitSampler setting(double setAfter)
 
 TransitTrackResult track(double period, const TransitSampler& sample)
 {
-    const Posizione_satellite present = sample(kNow);
+    const Posizione_satellite present = sample(kNow).value();
     return computeTransitTrack(kNow, period, polar(present.Azimut, present.Elevazione), sample,
                                polar, timeText);
 }
@@ -121,6 +121,29 @@ TEST(TransitTrackSamples, EclipsedStretchesAreRedWithoutMagnitudeAndSunlitOnesYe
     EXPECT_EQ(pass.legs[1].colour, QColor(255, 0, 0));
     EXPECT_EQ(pass.points[1].Magnitudine, "1.25");
     EXPECT_EQ(pass.points[2].Magnitudine, "");
+}
+
+TEST(TransitTrackSamples, InstantsThatCannotBeComputedGiveNoSampleAndTheTrackGoesOn)
+{
+    // Every third instant from the second on cannot be computed.
+    const TransitSampler base = setting(230);
+    const TransitSampler failing = [&base](double date) -> std::optional<Posizione_satellite> {
+        if (std::lround(secondsAfterNow(date) / 30.0) % 3 == 1)
+            return std::nullopt;
+        return base(date);
+    };
+    const TransitTrackResult pass = track(5400, failing);
+    // Of the eight instants above the horizon (0 .. 210 s) those at 30, 120 and 210 s fail;
+    // the one at 240 s finds the satellite set.
+    ASSERT_EQ(pass.points.size(), 1u + 5u + 1u);
+    const std::vector<std::string> times{"0", "60", "90", "150", "180"};
+    for (std::size_t k = 0; k < times.size(); ++k)
+        EXPECT_EQ(pass.points[k + 1].Ora, times[k]) << k;
+    for (std::size_t k = 2; k < pass.points.size(); ++k)
+        EXPECT_NE(pass.points[k].X_mappa, pass.points[k - 1].X_mappa) << "no repeated point " << k;
+    EXPECT_EQ(pass.points.back().Ora, "") << "the horizon point closes the track";
+    ASSERT_EQ(pass.legs.size(), pass.points.size() - 1);
+    EXPECT_EQ(pass.legs[1].from, pass.legs[0].to) << "the track joins the samples it has";
 }
 
 TEST(TransitTrackSamples, PeriodTooShortForWholeSecondStepsGivesNoTrack)
@@ -195,11 +218,16 @@ TEST_F(TransitCommand, OnShowsTheTrackAndTheLabelModeOffTakesBothAway)
     EXPECT_EQ(Punti_transito.size(), 5u) << "switched off, the track is kept";
 }
 
-TEST_F(TransitCommand, PrincipalTransitCoversTheWholePeriodAndPutsThePresentBack)
+TEST_F(TransitCommand, PrincipalTransitCoversTheWholePeriodAndLeavesTheSharedStateAlone)
 {
     geostationaryPrincipal();
+    // Slot 1 as the last tick left it, marked so that any rewrite shows.
+    Valori[1].Azimut = 123.25;
+    Valori[1].Elevazione = 45.5;
     const Posizione_satellite present = Valori[1];
     const double clock = Data_attuale;
+    const double julianDate = mAstro::Data_giuliana;
+    const double siderealTime = mAstro::Tempo_siderale_locale;
     Etichette_transito.resize(3);
 
     const TransitTrackResult track = computePrincipalTransit(polar);
@@ -209,7 +237,10 @@ TEST_F(TransitCommand, PrincipalTransitCoversTheWholePeriodAndPutsThePresentBack
     EXPECT_EQ(Etichette_transito.size(), 1u) << "labels of an older track are dropped";
     EXPECT_EQ(track.legs.size(), Punti_transito.size() - 1);
     EXPECT_EQ(Data_attuale, clock);
-    EXPECT_DOUBLE_EQ(Valori[1].Azimut, present.Azimut) << "the present state is put back";
+    EXPECT_EQ(mAstro::Data_giuliana, julianDate) << "the shared time state is not moved";
+    EXPECT_EQ(mAstro::Tempo_siderale_locale, siderealTime);
+    EXPECT_EQ(Valori[1].Azimut, present.Azimut) << "slot 1 is not recomputed";
+    EXPECT_EQ(Valori[1].Elevazione, present.Elevazione);
     EXPECT_TRUE(pflgCentrale.isOpen());
 }
 

@@ -143,23 +143,4 @@ TEST_F(GeneralSkyChartTest, BodiesStandAtTheirCoordinatesAboveOrBelowTheHorizon)
     EXPECT_TRUE(inkNear(image, pixelOf(moon.Ascensione_retta, moon.Declinazione)));
 }
 
-TEST_F(GeneralSkyChartTest, LeavesTheLocalSkysChartPositionsAsTheyWere)
-{
-    bringSkyToInstant(Data_attuale);
-    computeCataloguePositions(localSkyProjection(LocalSkyDisplay{}), kStarCount);
-    const std::vector<Stella> before = Stelle;
-    const auto bodies = Corpi_celesti;
-    GeneralSkyDisplay display;
-    display.griglia = display.oggettiCostellazioni = display.oggettiPianeti = true;
-    display.oggettiSoleLuna = display.etichetteCostellazioni = display.etichettePianeti = true;
-    (void)drawChart(generalSkyScene(display, Impostazioni, kWholeSkyView, kStarCount));
-    for (std::size_t i = 1; i < Stelle.size(); ++i) {
-        ASSERT_EQ(Stelle[i].X_mappa, before[i].X_mappa) << i;
-        ASSERT_EQ(Stelle[i].Y_mappa, before[i].Y_mappa) << i;
-    }
-    for (int b = 1; b <= kLuna; ++b)
-        EXPECT_EQ(Corpi_celesti[static_cast<std::size_t>(b)].X_mappa,
-                  bodies[static_cast<std::size_t>(b)].X_mappa);
-}
-
 } // namespace

@@ -68,33 +68,34 @@ TEST_F(LocalSkyTest, PolarisStandsAtTheLatitudeAboveTheNorthPoint)
     const int rank = polarisRank();
     ASSERT_GT(rank, 0);
     bringSkyToInstant(Data_attuale);
-    computeCataloguePositions(SkyProjection(SkyProjectionForm::Normal, skycharts::SkyOrientation::South),
-                              rank);
-    const Stella& polaris = Stelle[static_cast<std::size_t>(rank)];
+    const SkyPositions positions = projectCatalogues(
+        SkyProjection(SkyProjectionForm::Normal, skycharts::SkyOrientation::South), rank);
+    ASSERT_EQ(positions.stars.size(), static_cast<std::size_t>(rank) + 1);
+    const SkyPlace& polaris = positions.stars[static_cast<std::size_t>(rank)];
     // The pole stands at the latitude; Polaris is within about 0.75 degrees of it.
-    EXPECT_NEAR(polaris.Altezza, Osservatore.Latitudine_osservatore, 0.8);
-    const double azimuthOffset = std::fmod(polaris.Azimut + 180.0, 360.0) - 180.0;
+    EXPECT_NEAR(polaris.altitudeDeg, Osservatore.Latitudine_osservatore, 0.8);
+    const double azimuthOffset = std::fmod(polaris.azimuthDeg + 180.0, 360.0) - 180.0;
     EXPECT_NEAR(azimuthOffset, 0.0, 1.2);
     // Facing south, north is at the top: x near 0, y = 90 - altitude.
-    EXPECT_NEAR(polaris.X_mappa, 0.0, 1.2);
-    EXPECT_NEAR(polaris.Y_mappa, 90.0 - polaris.Altezza, 0.2);
+    EXPECT_NEAR(polaris.at.x, 0.0, 1.2);
+    EXPECT_NEAR(polaris.at.y, 90.0 - polaris.altitudeDeg, 0.2);
 }
 
 TEST_F(LocalSkyTest, SiriusMatchesTheCoreConversionAndTheTextbook)
 {
-    const Stella& sirius = Stelle[1];
-    ASSERT_NEAR(sirius.Declinazione, -16.7, 0.1);
+    const Stella& catalogue = Stelle[1];
+    ASSERT_NEAR(catalogue.Declinazione, -16.7, 0.1);
     bringSkyToInstant(Data_attuale);
     const SkyProjection projection(SkyProjectionForm::Stereographic, skycharts::SkyOrientation::East);
-    computeCataloguePositions(projection, 1);
+    const SkyPlace sirius = projectCatalogues(projection, 1).stars.at(1);
     const mAstro::HorizontalPosition core =
-        mAstro::equatorialToHorizontal(sirius.Ascensione_retta, sirius.Declinazione,
+        mAstro::equatorialToHorizontal(catalogue.Ascensione_retta, catalogue.Declinazione,
                                        Osservatore.Latitudine_osservatore,
                                        mAstro::Tempo_siderale_locale);
-    EXPECT_FLOAT_EQ(sirius.Azimut, static_cast<float>(core.azimuthDeg));
-    EXPECT_FLOAT_EQ(sirius.Altezza, static_cast<float>(core.altitudeDeg));
+    EXPECT_FLOAT_EQ(sirius.azimuthDeg, static_cast<float>(core.azimuthDeg));
+    EXPECT_FLOAT_EQ(sirius.altitudeDeg, static_cast<float>(core.altitudeDeg));
     EXPECT_NEAR(core.altitudeDeg,
-                textbookAltitudeDeg(sirius.Ascensione_retta, sirius.Declinazione,
+                textbookAltitudeDeg(catalogue.Ascensione_retta, catalogue.Declinazione,
                                     Osservatore.Latitudine_osservatore, mAstro::Tempo_siderale_locale),
                 1e-4);
     // Mid-January at 21:30 Sirius is up in the south-east of Milan.
@@ -102,8 +103,8 @@ TEST_F(LocalSkyTest, SiriusMatchesTheCoreConversionAndTheTextbook)
     EXPECT_GT(core.azimuthDeg, 120.0);
     EXPECT_LT(core.azimuthDeg, 180.0);
     const ChartPoint p = projection.toChart(core.azimuthDeg, core.altitudeDeg);
-    EXPECT_FLOAT_EQ(sirius.X_mappa, p.x);
-    EXPECT_FLOAT_EQ(sirius.Y_mappa, p.y);
+    EXPECT_FLOAT_EQ(sirius.at.x, p.x);
+    EXPECT_FLOAT_EQ(sirius.at.y, p.y);
 }
 
 TEST_F(LocalSkyTest, LandscapeIsKeyedOverTheChartOnlyWhereItsPictureIsNotPureGreen)

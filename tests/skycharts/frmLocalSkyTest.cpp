@@ -7,6 +7,7 @@
 
 #include "skycharts/LocalSkyChart.h"
 #include "skycharts/LocalSkyPrintout.h"
+#include "skycharts/PassChart.h"
 #include "skycharts/frmLocalSky.h"
 
 #include "services/PaintDeviceSurface.h"
@@ -232,20 +233,21 @@ TEST_F(LocalSkyWindowTest, StarsAndBodiesArePickedOverTheWholeView)
 {
     const auto sky = openWindow({800, 400});
     // The brightest star that stands in the outer part of the wide chart (|x| > 100).
+    const skycharts::SkyPositions& positions = sky->chartPositions();
     int rank = 0;
     for (int i = 1; i <= sky->gintNumStelle() && rank == 0; ++i) {
-        const Stella& s = Stelle[static_cast<std::size_t>(i)];
-        if (std::fabs(s.X_mappa) > 100 && std::fabs(s.X_mappa) < 190 && std::fabs(s.Y_mappa) < 90)
+        const skycharts::ChartPoint s = positions.star(i).value();
+        if (std::fabs(s.x) > 100 && std::fabs(s.x) < 190 && std::fabs(s.y) < 90)
             rank = i;
     }
     ASSERT_GT(rank, 0);
-    const Stella& star = Stelle[static_cast<std::size_t>(rank)];
-    const skycharts::SkyPick pick = sky->identifyAt({star.X_mappa, star.Y_mappa});
+    const skycharts::ChartPoint star = *positions.star(rank);
+    const skycharts::SkyPick pick = sky->identifyAt({star.x, star.y});
     EXPECT_EQ(pick.kind, skycharts::SkyPick::Kind::Star);
     EXPECT_EQ(pick.index, rank);
-    const Corpo_celeste& moon = Corpi_celesti[kLuna];
-    const skycharts::SkyPick body = sky->identifyAt({moon.X_mappa, moon.Y_mappa});
-    if (std::fabs(moon.X_mappa) < 200 && std::fabs(moon.Y_mappa) < 100) {
+    const skycharts::ChartPoint moon = positions.body(kLuna);
+    const skycharts::SkyPick body = sky->identifyAt({moon.x, moon.y});
+    if (std::fabs(moon.x) < 200 && std::fabs(moon.y) < 100) {
         EXPECT_EQ(body.kind, skycharts::SkyPick::Kind::Body);
     }
 }
@@ -277,9 +279,9 @@ TEST_F(LocalSkyWindowTest, AClickOnAStarOpensItsRecordOrTellsOnceThatTheCatalogu
         return record;
     };
     const auto sky = openWindow({600, 400});
-    const Stella& sirius = Stelle[1];
-    ASSERT_GT(sirius.Altezza, 0);
-    const QPoint at = sky->Picture1->toDevice({sirius.X_mappa, sirius.Y_mappa}).toPoint();
+    ASSERT_GT(sky->chartPositions().stars.at(1).altitudeDeg, 0);
+    const skycharts::ChartPoint sirius = *sky->chartPositions().star(1);
+    const QPoint at = sky->Picture1->toDevice({sirius.x, sirius.y}).toPoint();
     {
         const ModalCloser closer;
         QTest::mouseClick(sky->Picture1, Qt::LeftButton, {}, at);
@@ -298,6 +300,41 @@ TEST_F(LocalSkyWindowTest, AClickOnAStarOpensItsRecordOrTellsOnceThatTheCatalogu
         EXPECT_EQ(Record_stella.Nome, "Sirius");
     }
     EXPECT_EQ(reads, 2);
+}
+
+TEST_F(LocalSkyWindowTest, AClickNamesTheStarThisChartShowsAfterAPassChartDrewAnotherWay)
+{
+    std::vector<int> opened;
+    m_hooks.readStarRecord = [&opened](int rank) {
+        opened.push_back(rank);
+        return std::optional<Stella_catalogo>(Stella_catalogo{});
+    };
+    changeOptions([](LocalSkyDisplay& d) { d.orientamento = SkyOrientation::Sud; });
+    const auto sky = openWindow({600, 400});
+    // Where this chart shows Sirius, worked out from the catalogue and the chart's projection.
+    double azimuth = 0;
+    double altitude = 0;
+    mAstro::Calcola_azimut_altezza(Stelle[1].Ascensione_retta, Stelle[1].Declinazione, azimuth,
+                                   altitude);
+    ASSERT_GT(altitude, 0);
+    const skycharts::ChartPoint sirius =
+        skycharts::localSkyProjection(TrackingModel::instance().localSky()).toChart(azimuth, altitude);
+
+    // A pass chart facing the other way draws the same sky meanwhile.
+    PassChartDisplay facingNorth;
+    facingNorth.orientamento = SkyOrientation::Nord;
+    QImage passChart(300, 300, QImage::Format_RGB32);
+    {
+        PaintDeviceSurface surface(passChart);
+        skycharts::drawPassChart(surface, passChart.size(),
+                                 skycharts::passChartScene(facingNorth, Impostazioni, 1639));
+        surface.end();
+    }
+
+    const ModalCloser closer;
+    QTest::mouseClick(sky->Picture1, Qt::LeftButton, {},
+                      sky->Picture1->toDevice({sirius.x, sirius.y}).toPoint());
+    EXPECT_EQ(opened, std::vector<int>{1}) << "the star under the pointer on this chart";
 }
 
 TEST_F(LocalSkyWindowTest, OpensWithoutLandscapeFile)

@@ -113,7 +113,11 @@ protected:
     {
         frmWorldMap::Hooks hooks;
         hooks.popupMenu = &m_menu;
-        hooks.makePrincipal = [this](int slot) { m_principalRequests.push_back(slot); };
+        hooks.makePrincipal = [this](int slot) {
+            m_principalRequests.push_back(slot);
+            if (m_onPrincipalRequest)
+                m_onPrincipalRequest();
+        };
         hooks.report = [this](const QString& text) { m_reports.push_back(text); };
         m_window = std::make_unique<frmWorldMap>(TrackingModel::instance(), hooks);
         m_window->setProjection(kind);
@@ -147,6 +151,7 @@ protected:
     QMenu m_menu;
     std::unique_ptr<frmWorldMap> m_window;
     std::vector<int> m_principalRequests;
+    std::function<void()> m_onPrincipalRequest; ///< run after each request is recorded
     QStringList m_reports;
 };
 

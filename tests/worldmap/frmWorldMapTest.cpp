@@ -242,6 +242,24 @@ TEST_F(WorldMapTest, ClickOnASecondarySatelliteAsksToMakeItPrincipal)
     EXPECT_FALSE(map.mapProjection().placeToPixel(-170, -30));
 }
 
+TEST_F(WorldMapTest, FailureOfAnyKindInAPointerHandlerIsToldOnceAndTheMapGoesOn)
+{
+    // The command behind the click fails with something that is no std::exception.
+    m_onPrincipalRequest = [] { throw 7; };
+    frmWorldMap& map = window(MapKind::Orthographic, {600, 600});
+    publish({satelliteAt(1, "Principal", "00001", 40, 10), satelliteAt(2, "Second", "00002", 30, 20)});
+    auto* picture = map.findChild<QWidget*>(QStringLiteral("Picture1"));
+    const QPoint second = map.mapProjection().placeToPixel(20, 30)->toPoint();
+    for (int click = 0; click < 3; ++click) {
+        QTest::mouseMove(picture, QPoint(2, 2));
+        QTest::mouseMove(picture, second);
+        QTest::mouseClick(picture, Qt::LeftButton, {}, second);
+    }
+    EXPECT_EQ(m_principalRequests, (std::vector<int>{2, 2, 2})) << "the map still answers";
+    ASSERT_EQ(m_reports.size(), 1) << "told once";
+    EXPECT_TRUE(m_reports.front().startsWith(mLang::Testo_lingua(u"frmWorldMap", u"erroredisegno")));
+}
+
 TEST_F(WorldMapTest, CaptionReadsThePointerPosition)
 {
     Impostazioni.Mappamondo_localizzatore = true;

@@ -134,7 +134,9 @@ double utDateFromJulian(double julianDay)
     const double e = std::floor((b - d) / 30.6001);
 
     double day = b - d + f - std::floor(30.6001 * e);
-    day = std::floor(day * 100000.0) / 100000.0; // cut to five decimals, as the original did
+    // The day is cut, not rounded, to 1e-5 day (0.864 s) before it is split into hours,
+    // minutes and seconds, so the instant may come out up to a second before the exact one.
+    day = std::floor(day * 100000.0) / 100000.0;
     const double month = e < 13.5 ? e - 1.0 : e - 13.0;
     const double year = month > 2.5 ? c - 4716.0 : c - 4715.0;
 
