@@ -47,10 +47,10 @@ struct DownloadResult
     int errorNumber = 0;
     QString description;   ///< reason phrase, socket or file error text, or the offending address
     qint64 savedBytes = 0; ///< body bytes written to the target
-    /// RefusedContent: the line where the body check found a malformed part; 0 when none.
-    qint64 problemLine = 0;
     /// The target is the primary database's file and was replaced: the database is stale.
     bool primaryDatabaseReplaced = false;
+    /// RefusedContent: the line where the body check found a malformed part; 0 when none.
+    qint64 problemLine = 0;
 };
 
 /// Speed and remaining time of a transfer, for the once-a-second display.
