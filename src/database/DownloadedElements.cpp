@@ -47,25 +47,32 @@ bool isWellFormedSet(const std::string& name, const std::string& line1, const st
 
 void ElementFileCheck::feed(QByteArrayView bytes)
 {
+    // Where the next CR and the next LF are, each looked up again only once passed, so a file
+    // with one kind of line end is not searched to its end for the other at every line.
+    qsizetype nextCr = bytes.indexOf('\r');
+    qsizetype nextLf = bytes.indexOf('\n');
     for (qsizetype i = 0; i < bytes.size() && !m_failed;) {
-        const char c = bytes[i];
-        if (c == '\n' || c == '\r') {
-            // The LF of a CR LF split between two pieces ends nothing.
-            if (!(c == '\n' && m_afterCarriageReturn))
-                takeLine();
-            m_afterCarriageReturn = c == '\r';
-            ++i;
+        if (nextCr >= 0 && nextCr < i)
+            nextCr = bytes.indexOf('\r', i);
+        if (nextLf >= 0 && nextLf < i)
+            nextLf = bytes.indexOf('\n', i);
+        const qsizetype end = nextCr < 0   ? (nextLf < 0 ? bytes.size() : nextLf)
+                              : nextLf < 0 ? nextCr
+                                           : qMin(nextCr, nextLf);
+        if (end > i) {
+            m_afterCarriageReturn = false;
+            const qsizetype room = qMax<qsizetype>(0, kMaxHeldLineBytes - m_line.size());
+            m_line.append(bytes.sliced(i, qMin(room, end - i)));
+            m_lineStarted = true;
+            i = end;
             continue;
         }
-        m_afterCarriageReturn = false;
-        // The rest of the line in one step.
-        qsizetype end = i;
-        while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r')
-            ++end;
-        const qsizetype room = qMax<qsizetype>(0, kMaxHeldLineBytes - m_line.size());
-        m_line.append(bytes.sliced(i, qMin(room, end - i)));
-        m_lineStarted = true;
-        i = end;
+        const char c = bytes[i];
+        // The LF of a CR LF split between two pieces ends nothing.
+        if (!(c == '\n' && m_afterCarriageReturn))
+            takeLine();
+        m_afterCarriageReturn = c == '\r';
+        ++i;
     }
 }
 
