@@ -45,8 +45,8 @@ class TimeSync : public QObject
     Q_OBJECT
 
 public:
-    /// Largest correction made without asking [ms]: a server answering a time years away (a
-    /// reply of zero bytes reads as 2036) must not move the clock by itself.
+    /// Largest correction made without asking [ms]: a server answering a time years away (four
+    /// zero bytes read as 2036) must not move the clock by itself.
     static constexpr qint64 kLargestUnaskedCorrectionMs = 24LL * 60 * 60 * 1000;
 
     /// `clock` is read and set by every synchronisation; it must outlive this object.
