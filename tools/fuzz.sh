@@ -17,6 +17,7 @@ build=build-fuzz
 targets=(ElementLinesFuzz ElementFileFuzz LanguageFileFuzz WorkingSetFuzz ReferenceDataFuzz
     HttpReplyFuzz HttpAddressFuzz TimeReplyFuzz DisplayFormatFuzz CityListFuzz TextFileFuzz
     PassChartRequestFuzz)
+targets+=(HttpStreamFuzz) # the download reply as it streams in
 build_targets=(fuzz_targets)
 if [ $# -gt 0 ]; then
     targets=("$@")

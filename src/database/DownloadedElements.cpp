@@ -1,12 +1,11 @@
 #include "database/DownloadedElements.h"
 
 #include "core/ElementSet.h"
-#include "database/ElementFile.h"
+#include "database/ElementColumns.h"
 
-#include <QBuffer>
 #include <QFileInfo>
 
-#include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -14,32 +13,143 @@ namespace {
 // The extensions the save dialog's element-file filter offers.
 const QStringList kElementFileSuffixes = {QStringLiteral("txt"), QStringLiteral("tle")};
 
-bool isWellFormedSet(const Record_TLE& set)
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+constexpr int kEpochYearColumn = 19;
+/// Element lines are 69 characters and names a few dozen: a longer line is judged by its
+/// start, so a file of one endless line is not held whole.
+constexpr qsizetype kMaxHeldLineBytes = 4096;
+
+bool isBlankLine(std::string_view line)
 {
-    if (!set.Riga1.starts_with("1 ") || !set.Riga2.starts_with("2 "))
+    return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+bool isElementLine1(std::string_view line)
+{
+    return line.size() >= 2 && line[0] == '1' && line[1] == ' ';
+}
+
+bool isWellFormedSet(const std::string& name, const std::string& line1, const std::string& line2)
+{
+    if (!line1.starts_with("1 ") || !line2.starts_with("2 "))
+        return false;
+    // The columns the element reader itself refuses a set for.
+    if (mSat::checkElementColumns(line1, line2) != mSat::Status::Ok
+        || !elementColumns::epochDayInYear(line1))
         return false;
     static const std::vector<std::string> noMagnitudes;
     static const std::vector<Record_TLE> noFrequencies;
-    return mSat::parseElementSet(set.Riga0, set.Riga1, set.Riga2, noMagnitudes, noFrequencies)
-               .status == mSat::Status::Ok;
+    return mSat::parseElementSet(name, line1, line2, noMagnitudes, noFrequencies).status
+           == mSat::Status::Ok;
 }
 
 } // namespace
 
-bool holdsElementSets(QByteArrayView body)
+void ElementFileCheck::feed(QByteArrayView bytes)
 {
-    QByteArray bytes = body.toByteArray();
-    QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::ReadOnly))
-        return false;
-    const ElementFileRead read = readElementSets(buffer);
-    if (isReadFailure(read.status))
-        return false;
-    for (const Record_TLE& set : read.sets) {
-        if (isWellFormedSet(set))
-            return true;
+    // Where the next CR and the next LF are, each looked up again only once passed, so a file
+    // with one kind of line end is not searched to its end for the other at every line.
+    qsizetype nextCr = bytes.indexOf('\r');
+    qsizetype nextLf = bytes.indexOf('\n');
+    for (qsizetype i = 0; i < bytes.size() && !m_failed;) {
+        if (nextCr >= 0 && nextCr < i)
+            nextCr = bytes.indexOf('\r', i);
+        if (nextLf >= 0 && nextLf < i)
+            nextLf = bytes.indexOf('\n', i);
+        const qsizetype end = nextCr < 0   ? (nextLf < 0 ? bytes.size() : nextLf)
+                              : nextLf < 0 ? nextCr
+                                           : qMin(nextCr, nextLf);
+        if (end > i) {
+            m_afterCarriageReturn = false;
+            const qsizetype room = qMax<qsizetype>(0, kMaxHeldLineBytes - m_line.size());
+            m_line.append(bytes.sliced(i, qMin(room, end - i)));
+            m_lineStarted = true;
+            i = end;
+            continue;
+        }
+        const char c = bytes[i];
+        // The LF of a CR LF split between two pieces ends nothing.
+        if (!(c == '\n' && m_afterCarriageReturn))
+            takeLine();
+        m_afterCarriageReturn = c == '\r';
+        ++i;
     }
-    return false;
+}
+
+ElementCheckVerdict ElementFileCheck::finish()
+{
+    if (m_lineStarted)
+        takeLine(); // the last line, without a line end
+    if (!m_failed && m_expect != Expect::Name)
+        fail(m_lineNumber + 1); // the file ends inside a set
+    ElementCheckVerdict verdict;
+    verdict.holdsSets = !m_failed && m_wellFormedSeen;
+    // A failure before any usable set is no element file at all, not a damaged one.
+    if (m_failed && m_wellFormedSeen)
+        verdict.malformedSetLine = m_failureLine;
+    return verdict;
+}
+
+qsizetype ElementFileCheck::heldBytes() const
+{
+    return m_line.size() + static_cast<qsizetype>(m_name.size() + m_line1.size());
+}
+
+void ElementFileCheck::takeLine()
+{
+    std::string line(m_line.constData(), static_cast<std::size_t>(m_line.size()));
+    m_line.clear();
+    m_lineStarted = false;
+    if (m_atStart && line.starts_with(kUtf8ByteOrderMark))
+        line.erase(0, kUtf8ByteOrderMark.size());
+    m_atStart = false;
+    ++m_lineNumber;
+
+    switch (m_expect) {
+    case Expect::Name:
+        if (isBlankLine(line)) {
+            // Blank lines between sets are skipped, unless the next one is an element line 1.
+            m_blankNameCandidate = true;
+            m_name = line;
+            return;
+        }
+        if (m_blankNameCandidate && isElementLine1(line)) {
+            m_line1 = std::move(line); // a set whose name line is blank
+            m_line1Number = m_lineNumber;
+            m_expect = Expect::Line2;
+        } else {
+            m_name = std::move(line);
+            m_expect = Expect::Line1;
+        }
+        m_blankNameCandidate = false;
+        return;
+    case Expect::Line1:
+        m_line1 = std::move(line);
+        m_line1Number = m_lineNumber;
+        m_expect = Expect::Line2;
+        return;
+    case Expect::Line2:
+        m_expect = Expect::Name;
+        if (!elementColumns::isWholeTextNumber(
+                elementColumns::columns(m_line1, kEpochYearColumn, 2))) {
+            fail(m_line1Number);
+            return;
+        }
+        if (!m_wellFormedSeen && isWellFormedSet(m_name, m_line1, line))
+            m_wellFormedSeen = true;
+        m_name.clear();
+        m_line1.clear();
+        return;
+    }
+}
+
+void ElementFileCheck::fail(qint64 line)
+{
+    m_failed = true;
+    m_failureLine = line;
+    m_line.clear();
+    m_name.clear();
+    m_line1.clear();
 }
 
 bool isElementFileTarget(const QString& path, const QString& primaryDatabase)

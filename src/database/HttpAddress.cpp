@@ -60,7 +60,12 @@ std::optional<HttpAddress> resolveRedirect(const HttpAddress& from, const QByteA
         return std::nullopt;
     QUrl resolved = from.url.resolved(relative);
     resolved.setFragment(QString());
-    return addressFromUrl(resolved);
+    std::optional<HttpAddress> next = addressFromUrl(resolved);
+    // Guard: a download begun encrypted stays encrypted; a redirect to plain http would let
+    // anyone on the way read or replace the file.
+    if (next && from.tls && !next->tls)
+        return std::nullopt;
+    return next;
 }
 
 QByteArray httpGetRequest(const HttpAddress& address)

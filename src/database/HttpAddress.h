@@ -30,7 +30,7 @@ struct HttpAddress
 
 /// The address a redirect's "Location" value names, which may be absolute, scheme-relative
 /// ("//host/path"), an absolute path or a relative path, resolved against the address that
-/// answered. Empty when it leads to a scheme other than http and https.
+/// answered. Empty when it leads to a scheme other than http and https, or from https to http.
 [[nodiscard]] std::optional<HttpAddress> resolveRedirect(const HttpAddress& from,
                                                          const QByteArray& location);
 

@@ -53,8 +53,7 @@ void HttpDownload::start(const QString& address, const QString& targetFile)
     cancel();
     m_targetFile = targetFile;
     m_redirects = 0;
-    m_bodyReceived = 0;
-    m_contentLength = -1;
+    m_reply = HttpReplyStream();
     m_requestTimer.invalidate();
 
     const std::optional<HttpAddress> parsed = parseHttpAddress(address);
@@ -95,17 +94,17 @@ qint64 HttpDownload::elapsedMs() const
     return m_requestTimer.isValid() ? m_requestTimer.elapsed() : 0;
 }
 
+qint64 HttpDownload::heldBytes() const
+{
+    return m_reply.heldBytes() + m_decoded.capacity() + (m_socket ? m_socket->bytesAvailable() : 0);
+}
+
 void HttpDownload::connectTo(const HttpAddress& address)
 {
     dropSocket();
     m_address = address;
-    m_headerBuffer.clear();
-    m_headerSeen = false;
-    m_decoder.reset();
-    m_contentLength = -1;
-    m_bodyReceived = 0;
-    m_bodySaved = 0;
-    m_body.clear();
+    m_reply = HttpReplyStream();
+    m_bodyCheck.reset();
 
     QTcpSocket* socket = nullptr;
     if (address.tls) {
@@ -120,6 +119,7 @@ void HttpDownload::connectTo(const HttpAddress& address)
     connect(socket, &QTcpSocket::readyRead, this, &HttpDownload::onReadyRead);
     connect(socket, &QTcpSocket::disconnected, this, &HttpDownload::onServerClosed);
     connect(socket, &QTcpSocket::errorOccurred, this, &HttpDownload::onSocketError);
+    socket->setReadBufferSize(kReadBufferBytes);
     m_socket = socket;
     setStage(DownloadStage::Connecting);
 
@@ -163,41 +163,48 @@ void HttpDownload::onSocketError()
 void HttpDownload::onServerClosed()
 {
     const quint64 connection = m_connection;
-    consume(m_socket->readAll());
-    if (connection != m_connection)
-        return; // the last bytes completed, failed or redirected the download
+    // The socket's buffer is bounded: what is left is read a buffer at a time.
+    while (m_socket->bytesAvailable() > 0) {
+        consume(m_socket->read(kReadBufferBytes));
+        if (connection != m_connection)
+            return; // the last bytes completed, failed or redirected the download
+    }
 
-    if (!m_headerSeen)
+    if (m_reply.state() == HttpReplyStream::State::Header)
         fail(DownloadStatus::MalformedReply, 0, QString());
-    else if (m_decoder || (m_contentLength >= 0 && m_bodySaved < m_contentLength))
+    else if (!m_reply.wholeAtClose())
         fail(DownloadStatus::IncompleteReply, 0, QString());
     else
         complete();
 }
 
-void HttpDownload::consume(QByteArray data)
+void HttpDownload::consume(QByteArrayView data)
 {
     if (data.isEmpty())
         return;
     setStage(DownloadStage::Receiving);
-    if (!m_headerSeen) {
-        // The blank line may straddle two arrivals: look again from just before the new bytes.
-        const qsizetype scanFrom = qMax<qsizetype>(0, m_headerBuffer.size() - 2);
-        m_headerBuffer += data;
-        const qsizetype end = httpHeaderEnd(QByteArrayView(m_headerBuffer).sliced(scanFrom));
-        if (end < 0)
+    if (m_reply.state() == HttpReplyStream::State::Header) {
+        QByteArray rest;
+        switch (m_reply.readHeader(data, rest)) {
+        case HttpReplyStream::State::Header:
             return;
-        const qsizetype headerEnd = scanFrom + end;
-        const std::optional<HttpReplyHeader> header =
-            HttpReplyHeader::parse(QByteArrayView(m_headerBuffer).first(headerEnd));
-        if (!header) {
+        case HttpReplyStream::State::HeaderRead:
+            break;
+        default:
+            // No status line, or a header that does not end within the cap.
             fail(DownloadStatus::MalformedReply, 0, QString());
             return;
         }
-        data = m_headerBuffer.mid(headerEnd);
-        m_headerBuffer.clear();
-        if (!acceptHeader(*header))
+        // A copy: a redirect starts a new reply.
+        const HttpReplyHeader header = m_reply.header();
+        if (!acceptHeader(header))
             return;
+        if (m_reply.state() == HttpReplyStream::State::Complete) {
+            complete(); // an announced length of zero
+            return;
+        }
+        consumeBody(rest);
+        return;
     }
     consumeBody(data);
 }
@@ -227,41 +234,29 @@ bool HttpDownload::acceptHeader(const HttpReplyHeader& header)
              QString::fromLatin1(header.reasonPhrase()));
         return false;
     }
-    m_headerSeen = true;
-    if (header.isChunked())
-        m_decoder.emplace();
-    else
-        m_contentLength = header.contentLength().value_or(-1);
+    m_reply.startBody();
+    if (m_makeBodyCheck)
+        m_bodyCheck = m_makeBodyCheck();
     emit progressChanged(0, announcedBytes());
     return true;
 }
 
 void HttpDownload::consumeBody(QByteArrayView wire)
 {
-    m_bodyReceived += wire.size();
-    bool whole = false;
-    if (m_decoder) {
-        QByteArray data;
-        const ChunkedDecoder::State state = m_decoder->feed(wire, data);
-        if (!save(data))
-            return;
-        if (state == ChunkedDecoder::State::Malformed) {
-            fail(DownloadStatus::MalformedReply, 0, QString());
-            return;
-        }
-        whole = state == ChunkedDecoder::State::Complete;
-    } else if (m_contentLength >= 0) {
-        // Bytes beyond the announced length are not part of the body.
-        const qint64 wanted = qMin<qint64>(m_contentLength - m_bodySaved, wire.size());
-        if (!save(wire.first(static_cast<qsizetype>(wanted))))
-            return;
-        whole = m_bodySaved == m_contentLength;
-    } else if (!save(wire)) {
+    if (wire.isEmpty())
+        return;
+    m_decoded.clear();
+    const HttpReplyStream::State state = m_reply.readBody(wire, m_decoded);
+    // Data decoded before broken framing is saved like any other; the failure drops it.
+    if (!save(m_decoded))
+        return;
+    if (state == HttpReplyStream::State::Malformed) {
+        fail(DownloadStatus::MalformedReply, 0, QString());
         return;
     }
-    emit progressChanged(m_bodyReceived, announcedBytes());
+    emit progressChanged(receivedBytes(), announcedBytes());
     // A complete body needs no wait for the server to close.
-    if (whole)
+    if (state == HttpReplyStream::State::Complete)
         complete();
 }
 
@@ -274,9 +269,8 @@ bool HttpDownload::save(QByteArrayView data)
              m_file->errorString());
         return false;
     }
-    m_bodySaved += data.size();
     if (m_bodyCheck)
-        m_body.append(data);
+        m_bodyCheck->feed(data);
     return true;
 }
 
@@ -284,9 +278,15 @@ void HttpDownload::complete()
 {
     // Guard: a reply that is not what the target holds (an error page sent with a success
     // status, a binary) must not replace the file; the temporary file goes with the teardown.
-    if (m_bodyCheck && !m_bodyCheck(m_body)) {
-        fail(DownloadStatus::RefusedContent, 0, QString());
-        return;
+    if (m_bodyCheck) {
+        const BodyVerdict verdict = m_bodyCheck->finish();
+        if (!verdict.accepted) {
+            teardown();
+            DownloadResult result{DownloadStatus::RefusedContent, 0, QString(), 0, false};
+            result.problemLine = verdict.problemLine;
+            emit finished(result);
+            return;
+        }
     }
     if (!m_file->commit()) {
         fail(DownloadStatus::TargetNotWritable, static_cast<int>(m_file->error()),
@@ -294,7 +294,7 @@ void HttpDownload::complete()
         return;
     }
     DownloadResult result;
-    result.savedBytes = m_bodySaved;
+    result.savedBytes = m_reply.bodyBytes();
     result.primaryDatabaseReplaced = isSameFile(m_targetFile, m_primaryDatabaseFile);
     teardown();
     emit finished(result);
@@ -341,9 +341,7 @@ void HttpDownload::teardown()
     dropSocket();
     m_file.reset(); // an uncommitted temporary file is removed, the target stays as it was
     m_active = false;
-    m_headerSeen = false;
-    m_decoder.reset();
-    m_headerBuffer.clear();
-    m_body.clear();
+    m_bodyCheck.reset();
+    m_decoded = QByteArray();
     setStage(DownloadStage::Idle);
 }

@@ -33,7 +33,8 @@ enum class DownloadStatus {
     TargetNotWritable, ///< the target file cannot be written: description is the file's error
     SocketError,       ///< connection failed or lost: number and description from the socket
     HttpError,         ///< the server answered with another status: number and reason phrase
-    MalformedReply,    ///< no reply header, no HTTP status line, or broken chunk framing
+    MalformedReply,    ///< no reply header, no HTTP status line, a header longer than
+                       ///< HttpReplyStream::kMaxHeaderBytes, or broken chunk framing
     IncompleteReply,   ///< the connection closed before the announced length or last chunk
     TooManyRedirects,  ///< more than HttpDownload::kMaxRedirects redirects in a row
     RefusedContent,    ///< the body arrived whole but the body check refused it
@@ -48,6 +49,8 @@ struct DownloadResult
     qint64 savedBytes = 0; ///< body bytes written to the target
     /// The target is the primary database's file and was replaced: the database is stale.
     bool primaryDatabaseReplaced = false;
+    /// RefusedContent: the line where the body check found a malformed part; 0 when none.
+    qint64 problemLine = 0;
 };
 
 /// Speed and remaining time of a transfer, for the once-a-second display.
@@ -62,6 +65,25 @@ struct TransferEstimate
 [[nodiscard]] std::optional<TransferEstimate>
 estimateTransfer(qint64 receivedBytes, qint64 announcedBytes, qint64 elapsedMs);
 
+/// What a body check concluded once the whole body had passed.
+struct BodyVerdict
+{
+    bool accepted = true;
+    qint64 problemLine = 0; ///< when refused: where the check found the body wrong; 0 when nowhere
+};
+
+/// Judges a body as it arrives, piece by piece, without keeping it: a refused body does not
+/// replace the target file.
+class BodyCheck
+{
+public:
+    virtual ~BodyCheck() = default;
+    /// The next decoded body bytes, in order.
+    virtual void feed(QByteArrayView data) = 0;
+    /// Called once, after the last bytes.
+    [[nodiscard]] virtual BodyVerdict finish() = 0;
+};
+
 class HttpDownload : public QObject
 {
     Q_OBJECT
@@ -73,17 +95,21 @@ public:
     explicit HttpDownload(QObject* parent = nullptr);
     ~HttpDownload() override;
 
-    /// Decides whether a whole body may replace the target file; false keeps the file.
-    using BodyCheck = std::function<bool(QByteArrayView body)>;
+    /// Makes a fresh check for each body (a redirect starts a new body).
+    using BodyCheckFactory = std::function<std::unique_ptr<BodyCheck>()>;
+    /// Bytes read from the connection at a time: with the header cap and a check that keeps
+    /// no body, this bounds the memory a download holds whatever the server sends.
+    static constexpr qint64 kReadBufferBytes = 1024 * 1024;
 
     /// The primary database's element file; a completed download onto it is reported.
     void setPrimaryDatabaseFile(const QString& path) { m_primaryDatabaseFile = path; }
-    /// The check of the next downloads' bodies; an empty check accepts every body.
-    void setBodyCheck(BodyCheck check) { m_bodyCheck = std::move(check); }
+    /// The check of the next downloads' bodies; without one every body is accepted.
+    void setBodyCheck(BodyCheckFactory makeCheck) { m_makeBodyCheck = std::move(makeCheck); }
 
-    /// Starts fetching `address` (see parseHttpAddress) into `targetFile`. The file is written
-    /// through a temporary file and replaced, with the body's bytes exactly as they came,
-    /// only when the whole body has arrived and the body check accepts it. Any download
+    /// Starts fetching `address` (see parseHttpAddress) into `targetFile`. The body is written
+    /// to a temporary file as it arrives, never held whole in memory, and the target is
+    /// replaced, with the body's bytes exactly as they came, only when the whole body has
+    /// arrived and the body check accepts it. Any download
     /// under way is cancelled first. The outcome always comes through finished(), never
     /// before this call returns.
     void start(const QString& address, const QString& targetFile);
@@ -97,9 +123,15 @@ public:
     /// The address being fetched, the last redirect's once redirected.
     [[nodiscard]] const HttpAddress& currentAddress() const { return m_address; }
     /// Body bytes received from the server so far (chunk framing included).
-    [[nodiscard]] qint64 receivedBytes() const { return m_bodyReceived; }
+    [[nodiscard]] qint64 receivedBytes() const { return m_reply.wireBytes(); }
     /// Length the server announced for the body; 0 when none was announced.
-    [[nodiscard]] qint64 announcedBytes() const { return qMax<qint64>(m_contentLength, 0); }
+    [[nodiscard]] qint64 announcedBytes() const
+    {
+        return qMax<qint64>(m_reply.announcedLength(), 0);
+    }
+    /// Reply bytes held in memory now: the header so far, framing being read, unread socket
+    /// bytes. The body itself goes to the temporary file as it comes.
+    [[nodiscard]] qint64 heldBytes() const;
     /// Time since the request was sent [ms]; 0 before.
     [[nodiscard]] qint64 elapsedMs() const;
 
@@ -115,7 +147,7 @@ private:
     void onReadyRead();
     void onSocketError();
     void onServerClosed();
-    void consume(QByteArray data);
+    void consume(QByteArrayView data);
     bool acceptHeader(const HttpReplyHeader& header);
     void consumeBody(QByteArrayView wire);
     bool save(QByteArrayView data);
@@ -127,8 +159,8 @@ private:
     void teardown();
 
     QString m_primaryDatabaseFile;
-    BodyCheck m_bodyCheck;
-    QByteArray m_body; // the decoded body, kept only while a body check is set
+    BodyCheckFactory m_makeBodyCheck;
+    std::unique_ptr<BodyCheck> m_bodyCheck; // the check of the body being received
     QString m_targetFile;
     std::unique_ptr<QSaveFile> m_file;
     QTcpSocket* m_socket = nullptr;
@@ -139,12 +171,8 @@ private:
     quint64 m_run = 0;        // bumped by start and cancel: stale queued work is dropped
     quint64 m_connection = 0; // bumped whenever a socket is dropped
 
-    QByteArray m_headerBuffer; // reply bytes until the header's blank line
-    bool m_headerSeen = false;
-    std::optional<ChunkedDecoder> m_decoder;
-    qint64 m_contentLength = -1; // -1: none announced, the body ends when the server closes
-    qint64 m_bodyReceived = 0;
-    qint64 m_bodySaved = 0;
+    HttpReplyStream m_reply; // the reply of the current connection
+    QByteArray m_decoded;    // one piece of decoded body on its way to the file
     qint64 m_requestBytesPending = 0;
     QElapsedTimer m_requestTimer;
 };

@@ -125,11 +125,14 @@ ChunkedDecoder::State ChunkedDecoder::feed(QByteArrayView wire, QByteArray& deco
         case Step::SizeLine: {
             const qsizetype lineEnd = wire.indexOf('\n');
             const qsizetype taken = lineEnd < 0 ? wire.size() : lineEnd + 1;
+            // Guard: checked before the bytes are kept, so a long line is never held whole.
+            if (m_line.size() + taken > kMaxSizeLineBytes) {
+                m_step = Step::Broken;
+                break;
+            }
             m_line.append(wire.first(taken));
             wire = wire.sliced(taken);
             if (lineEnd >= 0 && !acceptSizeLine())
-                m_step = Step::Broken;
-            else if (lineEnd < 0 && m_line.size() > kMaxSizeLineBytes)
                 m_step = Step::Broken;
             break;
         }
@@ -203,4 +206,92 @@ qsizetype ChunkedDecoder::consumeDataEnd(QByteArrayView wire)
         m_step = Step::Broken;
     }
     return 1;
+}
+
+HttpReplyStream::State HttpReplyStream::readHeader(QByteArrayView data, QByteArray& rest)
+{
+    rest.clear();
+    if (m_state != State::Header || data.isEmpty())
+        return m_state;
+    // Only as much as may still belong to a header is kept; the blank line may straddle two
+    // arrivals, so the search starts just before the new bytes.
+    const qsizetype scanFrom = qMax<qsizetype>(0, m_headerBuffer.size() - 2);
+    const qsizetype taken = qMin(data.size(), kMaxHeaderBytes - m_headerBuffer.size());
+    m_headerBuffer.append(data.first(taken));
+    const qsizetype end = httpHeaderEnd(QByteArrayView(m_headerBuffer).sliced(scanFrom));
+    if (end < 0) {
+        // Guard: a header that never ends would otherwise be held for as long as it comes.
+        if (m_headerBuffer.size() >= kMaxHeaderBytes) {
+            m_headerBuffer.clear();
+            m_state = State::Malformed;
+        }
+        return m_state;
+    }
+    const qsizetype headerEnd = scanFrom + end;
+    const std::optional<HttpReplyHeader> header =
+        HttpReplyHeader::parse(QByteArrayView(m_headerBuffer).first(headerEnd));
+    if (!header) {
+        m_headerBuffer.clear();
+        m_state = State::Malformed;
+        return m_state;
+    }
+    m_header = *header;
+    rest = m_headerBuffer.mid(headerEnd);
+    rest.append(data.sliced(taken));
+    m_headerBuffer.clear();
+    m_headerBuffer.squeeze();
+    m_state = State::HeaderRead;
+    return m_state;
+}
+
+void HttpReplyStream::startBody()
+{
+    if (m_state != State::HeaderRead)
+        return;
+    if (m_header.isChunked())
+        m_decoder.emplace();
+    else
+        m_contentLength = m_header.contentLength().value_or(-1);
+    m_state = m_contentLength == 0 ? State::Complete : State::Body;
+}
+
+HttpReplyStream::State HttpReplyStream::readBody(QByteArrayView wire, QByteArray& decoded)
+{
+    if (m_state != State::Body || wire.isEmpty())
+        return m_state;
+    m_wireBytes += wire.size();
+    const qsizetype before = decoded.size();
+    if (m_decoder) {
+        switch (m_decoder->feed(wire, decoded)) {
+        case ChunkedDecoder::State::NeedMore:
+            break;
+        case ChunkedDecoder::State::Complete:
+            m_state = State::Complete;
+            break;
+        case ChunkedDecoder::State::Malformed:
+            m_state = State::Malformed;
+            break;
+        }
+    } else if (m_contentLength >= 0) {
+        // Bytes beyond the announced length are not part of the body.
+        const qint64 wanted = qMin<qint64>(m_contentLength - m_bodyBytes, wire.size());
+        decoded.append(wire.first(static_cast<qsizetype>(wanted)));
+        if (m_bodyBytes + wanted == m_contentLength)
+            m_state = State::Complete;
+    } else {
+        decoded.append(wire);
+    }
+    m_bodyBytes += decoded.size() - before;
+    return m_state;
+}
+
+bool HttpReplyStream::wholeAtClose() const
+{
+    return m_state == State::Complete
+           || (m_state == State::Body && !m_decoder && m_contentLength < 0);
+}
+
+qsizetype HttpReplyStream::heldBytes() const
+{
+    return m_headerBuffer.size() + (m_decoder ? m_decoder->heldBytes() : 0);
 }

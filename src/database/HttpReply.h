@@ -1,6 +1,7 @@
 #pragma once
-// Reading an HTTP/1.1 reply as it arrives: where its header ends, what the header says, and
-// the chunked transfer coding of its body (RFC 9112, sections 4 to 7).
+// Reading an HTTP/1.1 reply as it arrives: where its header ends, what the header says, the
+// chunked transfer coding of its body (RFC 9112, sections 4 to 7), and the whole reply taken in
+// pieces of any size while holding only a bounded part of it.
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -53,6 +54,8 @@ public:
     /// Bytes after the last chunk (trailer fields) are ignored.
     State feed(QByteArrayView wire, QByteArray& decoded);
     [[nodiscard]] State state() const;
+    /// Bytes of an unfinished size line held until its line end arrives.
+    [[nodiscard]] qsizetype heldBytes() const { return m_line.size(); }
 
 private:
     enum class Step { SizeLine, Data, DataEnd, Done, Broken };
@@ -63,4 +66,59 @@ private:
     Step m_step = Step::SizeLine;
     QByteArray m_line;      // size line collected so far
     qint64 m_remaining = 0; // bytes of the current chunk still to come
+};
+
+/// One reply read as it arrives, in pieces of any size: the header collected up to its blank
+/// line, then the body handed on piece by piece, freed of its framing (chunked, announced
+/// length, or up to the server's close). Only the header is held whole, and at most
+/// kMaxHeaderBytes of it: a body of any size passes through.
+class HttpReplyStream
+{
+public:
+    /// Longest header accepted, blank line included. Real replies carry a few hundred bytes;
+    /// a server that never ends its header must not make the reader hold it without limit.
+    static constexpr qsizetype kMaxHeaderBytes = 64 * 1024;
+
+    enum class State {
+        Header,     ///< the header's blank line has not arrived yet
+        HeaderRead, ///< header() holds the header; the body waits for startBody()
+        Body,       ///< body bytes are being taken
+        Complete,   ///< the announced length or the last chunk has arrived
+        Malformed,  ///< no status line, a header longer than kMaxHeaderBytes, broken framing
+    };
+
+    /// Takes the next bytes while the header is being read. Once its blank line has arrived
+    /// the state is HeaderRead and the bytes that followed it (the start of the body) are in
+    /// `rest`.
+    State readHeader(QByteArrayView data, QByteArray& rest);
+    /// The header, once read.
+    [[nodiscard]] const HttpReplyHeader& header() const { return m_header; }
+
+    /// Starts a body framed as the header says.
+    void startBody();
+    /// Takes the next body bytes as sent and appends the data they carry to `decoded`.
+    State readBody(QByteArrayView wire, QByteArray& decoded);
+
+    /// Whether the body is whole if the server closes now: its end was framed and has
+    /// arrived, or it had no framing and so ends at the close.
+    [[nodiscard]] bool wholeAtClose() const;
+
+    [[nodiscard]] State state() const { return m_state; }
+    /// Body bytes received, framing included.
+    [[nodiscard]] qint64 wireBytes() const { return m_wireBytes; }
+    /// Body data taken so far, framing removed.
+    [[nodiscard]] qint64 bodyBytes() const { return m_bodyBytes; }
+    /// Length the header announced; -1 when none (the body ends when the server closes).
+    [[nodiscard]] qint64 announcedLength() const { return m_contentLength; }
+    /// Bytes of the reply held in memory now (the header so far, a chunk size line).
+    [[nodiscard]] qsizetype heldBytes() const;
+
+private:
+    State m_state = State::Header;
+    QByteArray m_headerBuffer;
+    HttpReplyHeader m_header;
+    std::optional<ChunkedDecoder> m_decoder;
+    qint64 m_contentLength = -1;
+    qint64 m_wireBytes = 0;
+    qint64 m_bodyBytes = 0;
 };

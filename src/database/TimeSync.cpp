@@ -17,6 +17,7 @@ TimeSync::~TimeSync()
 void TimeSync::start(const QString& host, quint16 port)
 {
     cancel();
+    m_unconfirmedOffsetMs.reset();
     m_reply.clear();
     m_roundTrip.invalidate();
 
@@ -38,6 +39,7 @@ void TimeSync::start(const QString& host, quint16 port)
 void TimeSync::cancel()
 {
     ++m_run;
+    m_unconfirmedOffsetMs.reset();
     dropSocket();
 }
 
@@ -82,9 +84,36 @@ void TimeSync::onServerClosed()
     const double halfRoundTripSeconds =
         static_cast<double>(result.roundTripMs) / 2.0 / kMsPerSecond;
     result.serverTimeUtc = timeProtocolInstant(*seconds, halfRoundTripSeconds);
+    result.computerTimeUtc = m_clock.currentUtc();
     result.offsetMs =
-        result.serverTimeUtc.toMSecsSinceEpoch() - m_clock.currentUtc().toMSecsSinceEpoch();
+        result.serverTimeUtc.toMSecsSinceEpoch() - result.computerTimeUtc.toMSecsSinceEpoch();
 
+    // Guard: a reply years away (a server's zero count, a broken server) is far likelier a
+    // fault than the truth; the user decides, seeing both times.
+    if (qAbs(result.offsetMs) > kLargestUnaskedCorrectionMs) {
+        result.status = TimeSyncStatus::ConfirmationNeeded;
+        m_unconfirmedOffsetMs = result.offsetMs;
+        finish(result);
+        return;
+    }
+    setClock(result);
+}
+
+void TimeSync::setConfirmedTime()
+{
+    if (!m_unconfirmedOffsetMs || m_socket)
+        return;
+    TimeSyncResult result;
+    result.offsetMs = *m_unconfirmedOffsetMs;
+    m_unconfirmedOffsetMs.reset();
+    result.computerTimeUtc = m_clock.currentUtc();
+    result.serverTimeUtc = result.computerTimeUtc.addMSecs(result.offsetMs);
+    result.replyBytes = kTimeReplyBytes;
+    setClock(result);
+}
+
+void TimeSync::setClock(TimeSyncResult result)
+{
     // Guard: the system may refuse to set its clock (no right to); that is told, with the
     // measured offset, instead of a success that did not happen.
     const ClockSetResult set = m_clock.setUtc(result.serverTimeUtc);

@@ -1,6 +1,7 @@
 #pragma once
 // Clock synchronisation with a TIME-protocol server (RFC 868): connect, read the four bytes
-// the server sends before closing, add half the round trip and set the computer's clock.
+// the server sends before closing, add half the round trip and set the computer's clock. A
+// correction of more than a day is not made until the user has confirmed it.
 // Runs on the event loop of the user-interface thread and never blocks it; the
 // synchronisation window shows the result with its own language texts.
 
@@ -13,10 +14,15 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 class QTcpSocket;
 
 enum class TimeSyncStatus {
     ClockSet,     ///< the clock was set to serverTimeUtc
+    /// The server's time is more than kLargestUnaskedCorrectionMs from the clock: the clock was
+    /// not touched, setConfirmedTime() sets it once the user agrees.
+    ConfirmationNeeded,
     ClockRefused, ///< the system refused to set the clock: the offset is what it would have moved
     InvalidReply, ///< the reply was not exactly four bytes; the clock was not touched
     SocketError,  ///< connection failed or lost: number and description from the socket
@@ -26,6 +32,7 @@ struct TimeSyncResult
 {
     TimeSyncStatus status = TimeSyncStatus::InvalidReply;
     QDateTime serverTimeUtc; ///< the server's time plus the transit time (set or refused)
+    QDateTime computerTimeUtc; ///< the computer's clock when the reply was read
     qint64 offsetMs = 0;     ///< serverTimeUtc minus the computer's clock when the reply was read
     qint64 roundTripMs = 0;  ///< from the connection to the server's close
     qsizetype replyBytes = 0;
@@ -38,6 +45,10 @@ class TimeSync : public QObject
     Q_OBJECT
 
 public:
+    /// Largest correction made without asking [ms]: a server answering a time years away (four
+    /// zero bytes read as 2036) must not move the clock by itself.
+    static constexpr qint64 kLargestUnaskedCorrectionMs = 24LL * 60 * 60 * 1000;
+
     /// `clock` is read and set by every synchronisation; it must outlive this object.
     explicit TimeSync(SystemClock& clock, QObject* parent = nullptr);
     ~TimeSync() override;
@@ -53,6 +64,12 @@ public:
 
     [[nodiscard]] bool isActive() const { return m_socket != nullptr; }
 
+    /// Sets the clock to the time of the last exchange, which ended in ConfirmationNeeded, now
+    /// that the user has agreed: the measured offset is added to the clock's present reading,
+    /// so the time spent asking is not lost. The outcome (ClockSet or ClockRefused) comes
+    /// through finished() before this returns; without such an exchange nothing happens.
+    void setConfirmedTime();
+
 signals:
     void finished(const TimeSyncResult& result);
 
@@ -63,6 +80,7 @@ private:
     void onServerClosed();
     void finishInvalidReply();
     void finish(const TimeSyncResult& result);
+    void setClock(TimeSyncResult result);
     void dropSocket();
 
     SystemClock& m_clock;
@@ -70,4 +88,5 @@ private:
     QByteArray m_reply;
     QElapsedTimer m_roundTrip;
     quint64 m_run = 0; // bumped by start and cancel: stale queued work is dropped
+    std::optional<qint64> m_unconfirmedOffsetMs; // correction waiting for the user's answer
 };

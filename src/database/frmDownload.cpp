@@ -56,6 +56,21 @@ QLabel* namedLabel(QWidget* parent, const char* name)
     return label;
 }
 
+/// The check of a body saved as an element file.
+class ElementBodyCheck final : public BodyCheck
+{
+public:
+    void feed(QByteArrayView data) override { m_check.feed(data); }
+    BodyVerdict finish() override
+    {
+        const ElementCheckVerdict verdict = m_check.finish();
+        return {verdict.holdsSets, verdict.malformedSetLine};
+    }
+
+private:
+    ElementFileCheck m_check;
+};
+
 QLabel* valueLabel(QWidget* parent, const char* name)
 {
     QLabel* label = namedLabel(parent, name);
@@ -210,7 +225,7 @@ void frmDownload::cmdOK_Click()
     const QString primary = QString::fromStdString(Impostazioni.File_database);
     wscHTTP->setPrimaryDatabaseFile(primary);
     if (isElementFileTarget(target, primary))
-        wscHTTP->setBodyCheck(holdsElementSets);
+        wscHTTP->setBodyCheck([] { return std::make_unique<ElementBodyCheck>(); });
     else
         wscHTTP->setBodyCheck({});
     wscHTTP->start(address, target);
@@ -258,9 +273,11 @@ void frmDownload::tmrTimeLeft_Timer()
     plain.setNumberOptions(QLocale::OmitGroupSeparator);
     lblSpeed->setText(plain.toString(estimate->speedKilobytesPerSecond) + kKilobytesUnit);
     lblElapsed->setText(elapsedText());
-    if (estimate->remainingSeconds)
-        lblRemaining->setText(
-            mGlobal::Formatta_tempo(static_cast<double>(*estimate->remainingSeconds)));
+    // A speed that rounds to zero allows no estimate: saying zero would promise the end.
+    lblRemaining->setText(
+        estimate->remainingSeconds
+            ? mGlobal::Formatta_tempo(static_cast<double>(*estimate->remainingSeconds))
+            : mLang::Testo_lingua(u"frmDownload", u"tempoignoto"));
 }
 
 void frmDownload::wscHTTP_StageChanged(DownloadStage stage)
@@ -364,7 +381,11 @@ void frmDownload::showFailure(const DownloadResult& result)
                result.description;
         break;
     case DownloadStatus::RefusedContent:
-        text = mLang::Testo_lingua(u"frmDownload", u"nonelementi");
+        // Sets that were read before a damaged one tell the user where the damage is.
+        text = result.problemLine > 0
+                   ? mLang::Testo_lingua(u"frmDownload", u"setmalformato")
+                         .replace(QStringLiteral("%1"), QString::number(result.problemLine))
+                   : mLang::Testo_lingua(u"frmDownload", u"nonelementi");
         break;
     }
     showWindowMessage(this, QMessageBox::Warning, QGuiApplication::applicationDisplayName(), text);

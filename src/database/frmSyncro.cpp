@@ -31,6 +31,13 @@ QString offsetText(qint64 offsetMs)
     return (seconds > 0 ? QStringLiteral("+") : QString()) + number + QStringLiteral(" s");
 }
 
+/// An instant of the question about a large correction: UT, spelled alike in every language.
+QString universalTimeText(const QDateTime& instant)
+{
+    return instant.toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) +
+           QStringLiteral(" UT");
+}
+
 } // namespace
 
 frmSyncro::frmSyncro(QWidget* owner, SystemClock* clock)
@@ -140,6 +147,9 @@ void frmSyncro::Winsock1_Finished(const TimeSyncResult& result)
     case TimeSyncStatus::ClockRefused:
         showClockRefused(result);
         break;
+    case TimeSyncStatus::ConfirmationNeeded:
+        askForLargeCorrection(result);
+        break;
     case TimeSyncStatus::InvalidReply:
         lblStatus->clear();
         showWindowMessage(this, QMessageBox::Critical, QGuiApplication::applicationDisplayName(),
@@ -153,6 +163,30 @@ void frmSyncro::Winsock1_Finished(const TimeSyncResult& result)
                               QStringLiteral("\r\n") + cmbURL->currentText().trimmed());
         break;
     }
+}
+
+void frmSyncro::askForLargeCorrection(const TimeSyncResult& result)
+{
+    // Guard: a server that answers a time more than a day away moves the clock only with the
+    // user's Yes; the default answer leaves it alone.
+    lblStatus->setText(mLang::Testo_lingua(u"frmSyncro", u"nosincronizzazione"));
+    const QString lineEnd = QStringLiteral("\r\n");
+    const QString text =
+        mLang::Testo_lingua(u"frmSyncro", u"correzioneampia") + lineEnd + lineEnd +
+        mLang::Testo_lingua(u"frmSyncro", u"oraserver") + u' ' +
+        universalTimeText(result.serverTimeUtc) + lineEnd +
+        mLang::Testo_lingua(u"frmSyncro", u"oracomputer") + u' ' +
+        universalTimeText(result.computerTimeUtc) + lineEnd +
+        mLang::Testo_lingua(u"frmSyncro", u"scartoorologio") + u' ' + offsetText(result.offsetMs);
+    QMessageBox* box =
+        showWindowMessage(this, QMessageBox::Warning, QGuiApplication::applicationDisplayName(),
+                          text, QMessageBox::Yes | QMessageBox::No);
+    box->setDefaultButton(QMessageBox::No);
+    box->setEscapeButton(QMessageBox::No);
+    connect(box, &QMessageBox::finished, this, [this](int answer) {
+        if (answer == QMessageBox::Yes)
+            Winsock1->setConfirmedTime();
+    });
 }
 
 void frmSyncro::showClockRefused(const TimeSyncResult& result)

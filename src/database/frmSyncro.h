@@ -2,7 +2,8 @@
 // The clock-synchronisation window: asks a time server for the time by the TIME protocol
 // (TimeSync) and sets the computer's clock to it. The servers offered are the option
 // Server_NTP. When the system refuses to set the clock (an ordinary user on Linux), the window
-// says so and shows how far the computer's clock is from the server's.
+// says so and shows how far the computer's clock is from the server's. A correction of more
+// than a day is made only when the user answers Yes to a question showing both times.
 //
 // Opened modal and without owner by the main window's synchronisation command and by the time
 // window's cmdSincronizza:
@@ -50,6 +51,7 @@ private:
     void cmdHelp_Click();
     void Connetti_server();
     void Winsock1_Finished(const TimeSyncResult& result);
+    void askForLargeCorrection(const TimeSyncResult& result);
     void showClockRefused(const TimeSyncResult& result);
 
     DropDownComboBox* cmbURL = nullptr;

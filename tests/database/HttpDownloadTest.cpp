@@ -4,10 +4,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSslSocket>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -26,6 +29,69 @@ QByteArray okReply(const QByteArray& body)
 QByteArray requestPath(const QByteArray& request)
 {
     return request.split(' ').value(1);
+}
+
+/// A body check that records what it is shown and answers as told.
+class RecordingCheck final : public BodyCheck
+{
+public:
+    struct Record
+    {
+        QByteArray seen;       ///< every byte fed, in order, when keepBytes
+        qint64 fedBytes = 0;
+        qsizetype largestPiece = 0;
+        int finishes = 0;
+    };
+
+    RecordingCheck(Record& record, BodyVerdict verdict, bool keepBytes)
+        : m_record(record), m_verdict(verdict), m_keepBytes(keepBytes)
+    {
+    }
+    void feed(QByteArrayView data) override
+    {
+        if (m_keepBytes)
+            m_record.seen.append(data);
+        m_record.fedBytes += data.size();
+        m_record.largestPiece = qMax(m_record.largestPiece, data.size());
+    }
+    BodyVerdict finish() override
+    {
+        ++m_record.finishes;
+        return m_verdict;
+    }
+
+private:
+    Record& m_record;
+    BodyVerdict m_verdict;
+    bool m_keepBytes;
+};
+
+/// Sends `total` bytes of `pattern` repeated after `head`, a block whenever the last has left,
+/// so that neither side holds more than a block; closes at the end when `close`.
+/// Returns the bytes still to send.
+std::shared_ptr<qint64> sendRepeated(QTcpSocket& client, const QByteArray& head,
+                                     const QByteArray& pattern, qint64 total, bool close)
+{
+    constexpr qsizetype kBlockBytes = 256 * 1024;
+    QByteArray block;
+    while (block.size() < kBlockBytes)
+        block += pattern;
+    auto left = std::make_shared<qint64>(total);
+    auto sendNext = [&client, block, left, close] {
+        if (client.bytesToWrite() > 0)
+            return;
+        if (*left <= 0) {
+            if (close)
+                client.disconnectFromHost();
+            return;
+        }
+        const qint64 size = qMin<qint64>(*left, block.size());
+        *left -= size;
+        client.write(block.first(static_cast<qsizetype>(size)));
+    };
+    QObject::connect(&client, &QTcpSocket::bytesWritten, &client, sendNext);
+    client.write(head);
+    return left;
 }
 
 class HttpDownloadTest : public ::testing::Test
@@ -157,17 +223,74 @@ TEST_F(HttpDownloadTest, BodyIsSavedByteForByteUnlessTheCheckRefusesIt)
     EXPECT_EQ(result.savedBytes, binary.size());
     EXPECT_EQ(targetContent(), binary);
 
-    // The check sees the whole body; refusing it keeps the file and leaves no temporary file.
+    // The check sees the whole body; refusing it keeps the file and leaves no temporary file,
+    // and the line it names reaches the result.
     writeOldTarget();
-    QByteArray checked;
-    m_download.setBodyCheck([&checked](QByteArrayView body) {
-        checked = body.toByteArray();
-        return false;
+    RecordingCheck::Record record;
+    m_download.setBodyCheck([&record] {
+        return std::make_unique<RecordingCheck>(record, BodyVerdict{false, 17}, true);
     });
     result = fetch(server.url(QStringLiteral("/file.bin")));
     EXPECT_EQ(result.status, DownloadStatus::RefusedContent);
-    EXPECT_EQ(checked, binary);
+    EXPECT_EQ(result.problemLine, 17);
+    EXPECT_EQ(record.seen, binary);
+    EXPECT_EQ(record.finishes, 1);
     EXPECT_EQ(targetContent(), kOldContent);
+    EXPECT_EQ(filesInFolder(), QStringList{QStringLiteral("visual.txt")});
+}
+
+TEST_F(HttpDownloadTest, HeaderThatNeverEndsIsRefusedWhileTheServerStillSends)
+{
+    // A status line, then header lines for as long as the client listens: 8 MB, no blank line,
+    // no close. The download fails long before, holding no more than the header cap.
+    const qint64 total = 8 * 1024 * 1024;
+    std::shared_ptr<qint64> left;
+    LocalServer server([&left, total](QTcpSocket& client, const QByteArray&) {
+        left = sendRepeated(client, "HTTP/1.1 200 OK\r\n", "X-Filler: endless header line\r\n",
+                            total, false);
+    });
+    m_download.setPrimaryDatabaseFile(m_target);
+
+    const DownloadResult result = fetch(server.url(QStringLiteral("/visual.txt")));
+
+    EXPECT_EQ(result.status, DownloadStatus::MalformedReply);
+    EXPECT_FALSE(result.primaryDatabaseReplaced);
+    ASSERT_TRUE(left);
+    EXPECT_GT(*left, total / 2) << "refused long before the server stopped sending";
+    EXPECT_EQ(targetContent(), kOldContent);
+    EXPECT_EQ(filesInFolder(), QStringList{QStringLiteral("visual.txt")});
+}
+
+TEST_F(HttpDownloadTest, LargeBodyGoesToTheFileWithoutBeingHeld)
+{
+    // 48 MB of element sets: the check sees them a piece at a time, the download holds at most
+    // a read buffer of them, and the file receives every byte.
+    const qint64 total = 48 * 1024 * 1024 - (48 * 1024 * 1024) % kElements.size();
+    LocalServer server([total](QTcpSocket& client, const QByteArray&) {
+        sendRepeated(client,
+                     "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(total) +
+                         "\r\n\r\n",
+                     kElements, total, true);
+    });
+    RecordingCheck::Record record;
+    m_download.setBodyCheck([&record] {
+        return std::make_unique<RecordingCheck>(record, BodyVerdict{}, false);
+    });
+    qint64 mostHeld = 0;
+    QObject::connect(&m_download, &HttpDownload::progressChanged, [&](qint64, qint64) {
+        mostHeld = qMax(mostHeld, m_download.heldBytes());
+    });
+
+    m_results.clear();
+    m_download.start(server.url(QStringLiteral("/visual.txt")), m_target);
+    ASSERT_TRUE(waitUntil([this] { return !m_results.isEmpty(); }, 60000));
+
+    EXPECT_EQ(m_results[0].status, DownloadStatus::Completed);
+    EXPECT_EQ(m_results[0].savedBytes, total);
+    EXPECT_EQ(QFileInfo(m_target).size(), total);
+    EXPECT_EQ(record.fedBytes, total);
+    EXPECT_LE(record.largestPiece, HttpDownload::kReadBufferBytes);
+    EXPECT_LE(mostHeld, 3 * HttpDownload::kReadBufferBytes);
     EXPECT_EQ(filesInFolder(), QStringList{QStringLiteral("visual.txt")});
 }
 

@@ -81,6 +81,23 @@ TEST(HttpAddress, RedirectLocationsResolveAgainstTheAnsweringAddress)
     EXPECT_FALSE(resolveRedirect(from, ""));
 }
 
+TEST(HttpAddress, RedirectFromHttpsNeverLeadsToPlainHttp)
+{
+    const HttpAddress from = parsed("https://celestrak.example/NORAD/elements/visual.txt");
+
+    for (const char* plain : {"http://celestrak.example/NORAD/elements/visual.txt",
+                              " HTTP://mirror.example:443/v.txt", "http://127.0.0.1/v.txt"})
+        EXPECT_FALSE(resolveRedirect(from, plain)) << plain;
+
+    // Every form that stays encrypted is followed as before.
+    for (const char* secure : {"https://mirror.example/v.txt", "//mirror.example/v.txt",
+                               "/pub/v.txt", "stations.txt"}) {
+        const auto next = resolveRedirect(from, secure);
+        ASSERT_TRUE(next) << secure;
+        EXPECT_TRUE(next->tls) << secure;
+    }
+}
+
 TEST(HttpReplyHeader, BlankLineIsFoundWithEitherLineEnd)
 {
     EXPECT_EQ(httpHeaderEnd("HTTP/1.1 200 OK\r\nA: b\r\n\r\nbody"), 25);
@@ -145,6 +162,100 @@ TEST(ChunkedDecoder, BrokenOrCutFramingIsNeverComplete)
     }
     decodeInPieces(QByteArray(5000, '1'), 64, state);
     EXPECT_EQ(state, ChunkedDecoder::State::Malformed) << "endless size line";
+}
+
+namespace {
+
+struct StreamRun
+{
+    HttpReplyStream::State state = HttpReplyStream::State::Header;
+    QByteArray body;
+    qsizetype mostHeld = 0;
+};
+
+/// Feeds `reply` in pieces of `pieceSize`, starting the body as soon as the header is read.
+StreamRun readInPieces(const QByteArray& reply, qsizetype pieceSize)
+{
+    HttpReplyStream stream;
+    StreamRun run;
+    for (qsizetype at = 0; at < reply.size(); at += pieceSize) {
+        const QByteArrayView piece =
+            QByteArrayView(reply).sliced(at, qMin(pieceSize, reply.size() - at));
+        if (stream.state() == HttpReplyStream::State::Header) {
+            QByteArray rest;
+            if (stream.readHeader(piece, rest) == HttpReplyStream::State::HeaderRead) {
+                stream.startBody();
+                stream.readBody(rest, run.body);
+            }
+        } else {
+            stream.readBody(piece, run.body);
+        }
+        run.mostHeld = qMax(run.mostHeld, stream.heldBytes());
+    }
+    run.state = stream.state();
+    return run;
+}
+
+} // namespace
+
+TEST(HttpReplyStream, HeaderLongerThanTheCapIsRefusedWithoutHoldingIt)
+{
+    const QByteArray status = "HTTP/1.1 200 OK\r\n";
+    const QByteArray field = "X-Filler: " + QByteArray(50, 'a') + "\r\n";
+    // A header that never ends, in small pieces and in one large one.
+    QByteArray endless = status;
+    while (endless.size() < 3 * HttpReplyStream::kMaxHeaderBytes)
+        endless += field;
+    for (const qsizetype piece : {qsizetype(1000), endless.size()}) {
+        const StreamRun run = readInPieces(endless, piece);
+        EXPECT_EQ(run.state, HttpReplyStream::State::Malformed) << "pieces of " << piece;
+        EXPECT_LE(run.mostHeld, HttpReplyStream::kMaxHeaderBytes) << "pieces of " << piece;
+    }
+
+    // Up to the cap, blank line included, a header is read; one byte more is refused.
+    QByteArray longest = status;
+    while (longest.size() + field.size() + 2 <= HttpReplyStream::kMaxHeaderBytes)
+        longest += field;
+    longest += "X: " + QByteArray(HttpReplyStream::kMaxHeaderBytes - longest.size() - 7, 'b') +
+               "\r\n\r\n";
+    ASSERT_EQ(longest.size(), HttpReplyStream::kMaxHeaderBytes);
+    EXPECT_EQ(readInPieces(longest + "body", 4096).state, HttpReplyStream::State::Body);
+    EXPECT_EQ(readInPieces(longest.first(40) + 'c' + longest.sliced(40), 4096).state,
+              HttpReplyStream::State::Malformed);
+}
+
+TEST(HttpReplyStream, BodyPassesThroughInPiecesOfAnySize)
+{
+    const QByteArray data = "ISS (ZARYA)\r\n1 25544U\r\n2 25544\r\n";
+    const QByteArray lengthReply =
+        "HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(data.size()) + "\r\n\r\n" +
+        data + "beyond the announced length";
+    const QByteArray chunkedReply = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\n" +
+                                    data.first(5) + "\r\n" +
+                                    QByteArray::number(data.size() - 5, 16) + "\r\n" +
+                                    data.sliced(5) + "\r\n0\r\n\r\n";
+    for (qsizetype piece = 1; piece <= chunkedReply.size(); ++piece) {
+        for (const QByteArray& reply : {lengthReply, chunkedReply}) {
+            const StreamRun run = readInPieces(reply, piece);
+            EXPECT_EQ(run.body, data) << "pieces of " << piece;
+            EXPECT_EQ(run.state, HttpReplyStream::State::Complete) << "pieces of " << piece;
+        }
+    }
+
+    // Without framing the body is whole only when the server closes; a cut one never is.
+    HttpReplyStream open;
+    QByteArray rest;
+    open.readHeader("HTTP/1.0 200 OK\r\n\r\nabc", rest);
+    open.startBody();
+    QByteArray body;
+    open.readBody(rest, body);
+    EXPECT_TRUE(open.wholeAtClose());
+    EXPECT_EQ(open.bodyBytes(), 3);
+    HttpReplyStream cut;
+    cut.readHeader("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nabc", rest);
+    cut.startBody();
+    cut.readBody(rest, body);
+    EXPECT_FALSE(cut.wholeAtClose());
 }
 
 TEST(TransferEstimate, SpeedAndRemainingTimeUseOneKilobyte)

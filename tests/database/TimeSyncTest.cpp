@@ -108,6 +108,49 @@ TEST_F(TimeSyncTest, ClockIsSetFromTheServersReply)
     EXPECT_FALSE(m_sync.isActive());
 }
 
+TEST_F(TimeSyncTest, CorrectionOfMoreThanADayWaitsForConfirmation)
+{
+    // Four zero bytes read as 2036-02-07 06:28:16, almost twelve years after the clock.
+    const LocalServer zero = timeServer(QByteArray::fromHex("00000000"));
+
+    TimeSyncResult result = synchronise(QStringLiteral("127.0.0.1"), zero.port());
+
+    EXPECT_EQ(result.status, TimeSyncStatus::ConfirmationNeeded);
+    EXPECT_TRUE(m_clock.settings.isEmpty()) << "not set without the user's Yes";
+    EXPECT_EQ(result.serverTimeUtc, utc(2036, 2, 7, 6, 28, 16));
+    EXPECT_EQ(result.computerTimeUtc, m_clock.now);
+    EXPECT_EQ(result.offsetMs, m_clock.now.msecsTo(utc(2036, 2, 7, 6, 28, 16)));
+
+    // Confirmed after the user took a minute: the offset applies to the clock's new reading.
+    m_results.clear();
+    m_clock.now = m_clock.now.addSecs(60);
+    m_sync.setConfirmedTime();
+    ASSERT_EQ(m_results.size(), 1);
+    EXPECT_EQ(m_results[0].status, TimeSyncStatus::ClockSet);
+    EXPECT_EQ(m_clock.settings, QList<QDateTime>{utc(2036, 2, 7, 6, 29, 16)});
+    m_sync.setConfirmedTime();
+    EXPECT_EQ(m_clock.settings.size(), 1) << "one answer, one setting";
+
+    // A day back at most is corrected at once; a second more is asked, in either direction.
+    m_clock.settings.clear();
+    m_clock.now = utc(2024, 3, 16, 12, 0, 0); // the server says 2024-03-15 12:00:00
+    const LocalServer noon = timeServer(QByteArray::fromHex("E99EB6C0"));
+    EXPECT_EQ(synchronise(QStringLiteral("127.0.0.1"), noon.port()).status,
+              TimeSyncStatus::ClockSet);
+    m_clock.now = utc(2024, 3, 16, 12, 0, 1);
+    EXPECT_EQ(synchronise(QStringLiteral("127.0.0.1"), noon.port()).status,
+              TimeSyncStatus::ConfirmationNeeded);
+    m_clock.now = utc(2024, 3, 14, 11, 59, 59);
+    EXPECT_EQ(synchronise(QStringLiteral("127.0.0.1"), noon.port()).status,
+              TimeSyncStatus::ConfirmationNeeded);
+    EXPECT_EQ(m_clock.settings, QList<QDateTime>{utc(2024, 3, 15, 12, 0, 0)});
+
+    // A new exchange or a cancel forgets an unanswered correction.
+    m_sync.cancel();
+    m_sync.setConfirmedTime();
+    EXPECT_EQ(m_clock.settings.size(), 1);
+}
+
 TEST_F(TimeSyncTest, RefusedSettingIsReportedWithTheMeasuredOffset)
 {
     const LocalServer server = timeServer(QByteArray::fromHex("E99EB620"));

@@ -197,6 +197,46 @@ TEST_F(frmDownloadTest, FailedDownloadsAreToldInTheLanguageFilesWordsAndChangeNo
     }
 }
 
+TEST_F(frmDownloadTest, DamagedSetAfterGoodOnesIsToldWithItsLine)
+{
+    // 3000 good sets, pieces of which straddle every read, then a set whose epoch year is no
+    // number: the file is kept and the message names the damaged set's line.
+    QByteArray body;
+    for (int k = 0; k < 3000; ++k)
+        body += kElements;
+    body += "BROKEN\r\n1 25544U 98067A   xx075.50000000  .00016717  00000-0  10270-3 0  9005\r\n"
+            "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.49815223 41571\r\n";
+    LocalServer server(
+        [&body](QTcpSocket& client, const QByteArray&) { replyAndClose(client, okReply(body)); });
+    const auto window = openWindow(server.url(QStringLiteral("/visual.txt")), m_target);
+
+    download(*window);
+
+    EXPECT_EQ(dismissMessage(*window), english("frmDownload", "setmalformato")
+                                           .replace(QStringLiteral("%1"), QStringLiteral("9002")));
+    EXPECT_EQ(readTestFile(m_target), kOldContent);
+    EXPECT_EQ(elementFolder(), QStringList{QStringLiteral("visual.txt")});
+}
+
+TEST_F(frmDownloadTest, TimeLeftIsUnknownWhileTheSpeedRoundsToZero)
+{
+    // One byte of a million, then nothing: a speed of 0.00 KB/s allows no estimate.
+    LocalServer server([](QTcpSocket& client, const QByteArray&) {
+        client.write("HTTP/1.1 200 OK\r\nContent-Length: 1000000\r\n\r\nx");
+    });
+    const auto window = openWindow(server.url(QStringLiteral("/visual.txt")), m_target);
+    click(*window, "cmdOK");
+    ASSERT_TRUE(waitUntil([&] { return labelText(*window, "lblReceive") == "1 bytes"; }));
+
+    EXPECT_TRUE(waitUntil(
+        [&] { return labelText(*window, "lblRemaining") == english("frmDownload", "tempoignoto"); },
+        5000))
+        << labelText(*window, "lblRemaining").toStdString();
+    EXPECT_EQ(labelText(*window, "lblSpeed"), QStringLiteral("0 KB"));
+    window->close();
+    EXPECT_EQ(readTestFile(m_target), kOldContent);
+}
+
 TEST_F(frmDownloadTest, AnyReplyIsSavedAsItCameIntoAFileThatIsNoElementFile)
 {
     const QByteArray page = "<html><body>Not elements</body></html>";
@@ -360,6 +400,7 @@ TEST_F(frmDownloadTest, NothingStartsWithoutConnectionAddressOrTarget)
     window = openWindow(QStringLiteral("   "), m_target);
     click(*window, "cmdOK");
     window = openWindow(server.url(QStringLiteral("/visual.txt")), QString());
+    window->setConnectionCheck([] { return true; }); // the check is still on: never the real one
     click(*window, "cmdOK");
     EXPECT_TRUE(isEnabled(*window, "cmdOK"));
     EXPECT_FALSE(hasMessage(*window));

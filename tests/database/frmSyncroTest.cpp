@@ -10,6 +10,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QLocale>
+#include <QPushButton>
+#include <QTest>
 
 #include <cerrno>
 
@@ -134,6 +137,42 @@ TEST_F(frmSyncroTest, RefusedClockIsToldWithTheMeasuredOffsetNeverAsSynchronised
     EXPECT_EQ(labelText(*window, "lblStatus"), english("frmSyncro", "nosincronizzazione"));
     EXPECT_EQ(caption(*window, "cmdCancel"), english("Buttons", "cancel"));
     EXPECT_NE(window->cursor().shape(), Qt::WaitCursor);
+}
+
+TEST_F(frmSyncroTest, ClockYearsAwayIsSetOnlyAfterYesToAQuestionShowingBothTimes)
+{
+    // Four zero bytes: 2036-02-07 06:28:16 UTC, while the computer says 2024-03-15 11:59:00.
+    const auto server = timeServer(QByteArray::fromHex("00000000"));
+    const auto window = openWindow(server->port());
+    const QString expected =
+        english("frmSyncro", "correzioneampia") + QStringLiteral("\r\n\r\n") +
+        english("frmSyncro", "oraserver") + QStringLiteral(" 2036-02-07 06:28:16 UT\r\n") +
+        english("frmSyncro", "oracomputer") + QStringLiteral(" 2024-03-15 11:59:00 UT\r\n") +
+        english("frmSyncro", "scartoorologio") + u' ' + QStringLiteral("+") +
+        QLocale().toString(qint64(375474556)) + QStringLiteral(" s");
+
+    for (const QMessageBox::StandardButton answer : {QMessageBox::NoButton, QMessageBox::Yes}) {
+        synchronise(*window);
+        QMessageBox* box = waitForMessage(*window);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->text(), expected);
+        ASSERT_NE(box->defaultButton(), nullptr);
+        EXPECT_EQ(box->standardButton(box->defaultButton()), QMessageBox::No);
+        EXPECT_TRUE(m_clock.sets.isEmpty()) << "nothing set while the question is open";
+        if (answer == QMessageBox::NoButton)
+            QTest::keyClick(box, Qt::Key_Return); // the default answer
+        else
+            box->button(answer)->click();
+        EXPECT_TRUE(waitUntil([&] { return !hasMessage(*window); }));
+        if (answer == QMessageBox::NoButton) {
+            EXPECT_TRUE(m_clock.sets.isEmpty());
+            EXPECT_EQ(labelText(*window, "lblStatus"), english("frmSyncro", "nosincronizzazione"));
+            EXPECT_TRUE(isEnabled(*window, "cmdOK"));
+        }
+    }
+    EXPECT_EQ(m_clock.sets,
+              QList<QDateTime>{QDateTime(QDate(2036, 2, 7), QTime(6, 28, 16), Qt::UTC)});
+    EXPECT_EQ(labelText(*window, "lblStatus"), english("frmSyncro", "oksincronizzazione"));
 }
 
 TEST_F(frmSyncroTest, ReplyThatIsNotFourBytesLeavesTheClockAlone)
