@@ -1,7 +1,9 @@
 #include "services/mReg.h"
 
+#include <QFile>
 #include <QMetaType>
 #include <QSettings>
+#include <QStringDecoder>
 
 namespace mReg {
 namespace {
@@ -69,6 +71,36 @@ void setStoreFile(const QString& path)
 QString storeFile(QAnyStringView application)
 {
     return fileFor(application.toString());
+}
+
+bool storeFileUnreadable(QAnyStringView application)
+{
+    const QString path = fileFor(application.toString());
+    QFile file(path);
+    if (!file.exists())
+        return false;
+    if (!file.open(QIODevice::ReadOnly))
+        return false; // not there to be read: the ordinary failures report it
+    const QByteArray bytes = file.readAll();
+    if (bytes.contains('\0'))
+        return true;
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    (void)QString(utf8(bytes));
+    if (utf8.hasError())
+        return true;
+    const QSettings store(path, QSettings::IniFormat);
+    return store.status() == QSettings::FormatError;
+}
+
+QString setAsideStoreFile(QAnyStringView application)
+{
+    const QString path = fileFor(application.toString());
+    const QString copy = path + QStringLiteral(".bad");
+    if (QFile::exists(copy) && !QFile::remove(copy))
+        return {};
+    if (!QFile::rename(path, copy))
+        return {};
+    return copy;
 }
 
 QString Leggi_registro(QAnyStringView application, QAnyStringView section, QAnyStringView key,
