@@ -225,6 +225,32 @@ TEST(LoadPicture, ReadsThePictureFormatFromTheContentNotTheName)
     EXPECT_TRUE(loadPicture(folder.filePath(QStringLiteral("Map0.dat"))).isNull());
 }
 
+TEST(LoadPicture, PictureCutShortIsRefusedLikeOneThatCannotBeDecoded)
+{
+    QTemporaryDir folder;
+    for (const char* name : {"Map0.dat", "landscape.dat"}) {
+        SCOPED_TRACE(name);
+        QFile installed(QStringLiteral(QUORVANEL_DATA_DIR "/") + QString::fromLatin1(name));
+        ASSERT_TRUE(installed.open(QIODevice::ReadOnly));
+        const QByteArray whole = installed.readAll();
+        QString error;
+        EXPECT_FALSE(decodePicture(whole, &error).isNull()) << error.toStdString();
+        // Whatever follows the end of the picture does not matter.
+        EXPECT_FALSE(decodePicture(whole + QByteArray(100, '\0')).isNull());
+
+        const QString cutFile = folder.filePath(QString::fromLatin1(name));
+        QFile cut(cutFile);
+        ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+        cut.write(whole.left(whole.size() * 2 / 3));
+        cut.close();
+        error.clear();
+        EXPECT_TRUE(loadPicture(cutFile, &error).isNull());
+        EXPECT_FALSE(error.isEmpty());
+        for (const qsizetype size : {qsizetype{20}, whole.size() - 2})
+            EXPECT_FALSE(pictureComplete(whole.first(size))) << size;
+    }
+}
+
 } // namespace
 
 #include "SystemServicesTest.moc"
