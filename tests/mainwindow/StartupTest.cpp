@@ -13,6 +13,9 @@
 #include <QHostInfo>
 #include <QProcess>
 
+#include <clocale>
+#include <string>
+
 namespace {
 
 /// Records what the start told the user and whether it offered the language chooser.
@@ -234,8 +237,12 @@ TEST_F(WorkingSetAtStart, UnusableSetsAreToldOnceLeftOutAndKeptInACopy)
     copyReferenceData(m_folder.path());
     TestOrbit second;
     second.catalogueNumber = 90005;
+    // The element lines in "." decimals whatever the user's locale.
+    const std::string numericLocale = std::setlocale(LC_NUMERIC, nullptr);
+    std::setlocale(LC_NUMERIC, "C");
     const Record_TLE good1 = elementSet("NOAA 15", TestOrbit{});
     const Record_TLE good2 = elementSet("ISS", second);
+    std::setlocale(LC_NUMERIC, numericLocale.c_str());
     QByteArray file = QByteArray::fromStdString(good1.Riga0 + "\r\n" + good1.Riga1 + "\r\n" +
                                                 good1.Riga2 + "\r\n");
     // Random bytes: 30 sets that cannot be parsed, then a good one.
