@@ -79,7 +79,10 @@ bool holdsStreamedValues(QByteArrayView bytes)
         }
         if (next == 'x' || next == 'X') {
             uint code = 0;
-            while (i + 1 < bytes.size() && std::isxdigit(static_cast<unsigned char>(bytes[i + 1]))) {
+            const auto hexAt = [&bytes](qsizetype at) {
+                return at < bytes.size() && std::isxdigit(static_cast<unsigned char>(bytes[at]));
+            };
+            while (hexAt(i + 1)) {
                 const char digit = bytes[++i];
                 const uint value = digit <= '9' ? static_cast<uint>(digit - '0')
                                                 : static_cast<uint>((digit | 0x20) - 'a' + 10);

@@ -143,7 +143,8 @@ TEST_F(OptionStore, StreamedValuesThatCouldClaimAnySizeOrTypeAreNeverRead)
     };
     for (const QByteArray& value : values) {
         SCOPED_TRACE(value.toStdString());
-        writeTestFile(storePath(), "[Generali]\nLingua=English.ini\n[Colori]\nGriglia=" + value + "\n");
+        writeTestFile(storePath(),
+                      "[Generali]\nLingua=English.ini\n[Colori]\nGriglia=" + value + "\n");
         EXPECT_TRUE(mReg::storeFileUnreadable("Quorvanel"));
         RegistryStatus status;
         EXPECT_EQ(Leggi_registro("Quorvanel", "Generali", "Lingua", "none", &status), "none");

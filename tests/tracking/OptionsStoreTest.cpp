@@ -239,8 +239,8 @@ TEST_F(OptionsRecord, UnreadableStoreFileIsTold)
     mReg::setStoreFile(folderFile(QStringLiteral("missing.ini")));
     EXPECT_FALSE(mReg::storeFileUnreadable(kStoreApplication));
 
-    for (const QByteArray& garbage :
-         {QByteArray("[Satelliti]\nPropagatore=3\n") + QByteArray(1, '\0') + "\x01", QByteArray("[Sat\xff\xfe]\nA=1\n")}) {
+    const QByteArray withNul = QByteArray("[Satelliti]\nPropagatore=3\n") + QByteArray(1, '\0');
+    for (const QByteArray& garbage : {withNul, QByteArray("[Sat\xff\xfe]\nA=1\n")}) {
         writeTestFile(folderFile(QStringLiteral("missing.ini")), garbage);
         EXPECT_TRUE(mReg::storeFileUnreadable(kStoreApplication));
         const QString copy = mReg::setAsideStoreFile(kStoreApplication);
