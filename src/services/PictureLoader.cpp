@@ -80,6 +80,14 @@ bool pictureComplete(QByteArrayView bytes)
 
 QImage decodePicture(QByteArrayView bytes, QString* errorText)
 {
+    // Guard: the decoders fill the missing part of a picture cut short and report no error;
+    // and a part that claims more bytes than the file holds would have them allocate its
+    // claimed size first. Such a picture is not decoded at all.
+    if (!pictureComplete(bytes)) {
+        if (errorText)
+            *errorText = QStringLiteral("The picture ends before its end: the file is cut short");
+        return QImage();
+    }
     QByteArray copy = bytes.toByteArray();
     QBuffer buffer(&copy);
     buffer.open(QIODevice::ReadOnly);
@@ -87,17 +95,8 @@ QImage decodePicture(QByteArrayView bytes, QString* errorText)
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(false);
     QImage picture = reader.read();
-    if (picture.isNull()) {
-        if (errorText)
-            *errorText = reader.errorString();
-        return picture;
-    }
-    // Guard: the decoders fill the missing part of a picture cut short and report no error.
-    if (!pictureComplete(bytes)) {
-        if (errorText)
-            *errorText = QStringLiteral("The picture ends before its end: the file is cut short");
-        return QImage();
-    }
+    if (picture.isNull() && errorText)
+        *errorText = reader.errorString();
     return picture;
 }
 

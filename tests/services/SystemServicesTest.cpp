@@ -249,6 +249,15 @@ TEST(LoadPicture, PictureCutShortIsRefusedLikeOneThatCannotBeDecoded)
         for (const qsizetype size : {qsizetype{20}, whole.size() - 2})
             EXPECT_FALSE(pictureComplete(whole.first(size))) << size;
     }
+
+    // A PNG part that claims far more bytes than the file holds (here its first chunk, 2 GB).
+    QFile png(QStringLiteral(QUORVANEL_DATA_DIR "/landscape.dat"));
+    ASSERT_TRUE(png.open(QIODevice::ReadOnly));
+    QByteArray claiming = png.readAll();
+    claiming.replace(8, 4, QByteArray("\x7f\xff\xff\xf0", 4));
+    QString error;
+    EXPECT_TRUE(decodePicture(claiming, &error).isNull());
+    EXPECT_FALSE(error.isEmpty());
 }
 
 } // namespace
