@@ -1,17 +1,58 @@
 #include "database/WorkingSet.h"
 
 #include "common/satellite_slots.h"
+#include "core/ElementSet.h"
 #include "services/AtomicFile.h"
 #include "services/ProgramFolder.h"
 #include "services/TextLineReader.h"
 
 #include <QFile>
+#include <QSaveFile>
 
 #include <algorithm>
 
 namespace {
 
 constexpr int kLinesPerSet = 3;
+
+/// A name line as the user is shown it: trimmed, characters that do not print as '?', and
+/// cut short.
+QString shownName(const std::string& line)
+{
+    constexpr qsizetype kShownCharacters = 40;
+    const QString name = QString::fromStdString(line).trimmed();
+    QString shown = name.left(kShownCharacters);
+    for (QChar& c : shown) {
+        if (!c.isPrint())
+            c = u'?';
+    }
+    if (name.size() > kShownCharacters)
+        shown += QStringLiteral("...");
+    return shown;
+}
+
+/// Copies a file through a temporary file, block by block (the file may be large).
+bool copyFileAtomically(const QString& source, const QString& target)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    constexpr qint64 kBlock = 1 << 16;
+    QByteArray block(kBlock, Qt::Uninitialized);
+    for (;;) {
+        const qint64 got = in.read(block.data(), kBlock);
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
+        if (out.write(block.constData(), got) != got)
+            return false;
+    }
+    return out.commit();
+}
 
 } // namespace
 
@@ -69,4 +110,35 @@ bool Leggi_Ini()
         RigaDati[++slot] = set;
     Numero_satelliti = static_cast<std::int16_t>(slot);
     return true;
+}
+
+WorkingSetLoad loadWorkingSetSlots()
+{
+    WorkingSetLoad load;
+    Numero_satelliti = 0;
+    if (!Leggi_Ini())
+        return load;
+    load.read = true;
+    const int count = Numero_satelliti;
+    int kept = 0;
+    for (int slot = 1; slot <= count; ++slot) {
+        const Record_TLE lines = RigaDati[slot];
+        if (mSat::Estrai_Dati_Satellite(kept + 1, lines.Riga0, lines.Riga1, lines.Riga2) ==
+            mSat::Status::Ok)
+            ++kept;
+        else
+            load.unusable.append(shownName(lines.Riga0));
+    }
+    for (int slot = kept + 1; slot <= count; ++slot) {
+        mSat::Azzera_Satelement(slot);
+        mSat::Azzera_RigaDati(slot);
+    }
+    Numero_satelliti = static_cast<std::int16_t>(kept);
+    if (!load.unusable.isEmpty()) {
+        const QString file = dataFilePath(kWorkingSetFileName);
+        const QString copy = file + kDamagedFileSuffix;
+        if (copyFileAtomically(file, copy))
+            load.damagedCopy = copy;
+    }
+    return load;
 }

@@ -477,8 +477,16 @@ void frmLocation::saveCityFile()
         return;
     }
     QString error;
-    if (!writeCityFile(dataFilePath(QStringLiteral("cities.dat")), Tabella_citta, &error))
-        QMessageBox::warning(this, title(), text(u"cittanonsalvate") + u'\n' + error);
+    const bool written =
+        m_writeCityFile ? m_writeCityFile(Tabella_citta, &error)
+                        : writeCityFile(dataFilePath(QStringLiteral("cities.dat")), Tabella_citta,
+                                        &error);
+    if (written)
+        return;
+    QMessageBox::warning(this, title(), text(u"cittanonsalvate") + u'\n' + error);
+    // Guard: the file kept its places, so the table and the list show them again rather than
+    // the change that could not be written.
+    Carica_citta();
 }
 
 void frmLocation::cmdFusoOrario_Click()

@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QImage>
 
+#include <functional>
 #include <map>
 
 class GraphButton;
@@ -40,6 +41,11 @@ public:
 
     /// Whether the city list file was read completely, so that it may be rewritten.
     [[nodiscard]] bool cityFileWritable() const { return m_fileWritable; }
+
+    /// Replaces the writing of the city file (tests: a full disk); the default writes it with
+    /// writeCityFile. False, with the reason, when the file was not written.
+    using CityFileWriter = std::function<bool(const CityTable& table, QString* errorText)>;
+    void setCityFileWriter(CityFileWriter writer) { m_writeCityFile = std::move(writer); }
 
     /// Cancel, Escape and closing the window: the controls return to the current observer and
     /// the dialog hides; nothing is written.
@@ -108,6 +114,7 @@ private:
     float m_chosenLatitude = 0;  ///< [degrees] of the place last chosen in the list
     float m_chosenLongitude = 0; ///< [degrees]
     bool m_fileWritable = false;
+    CityFileWriter m_writeCityFile;
     QImage m_earth;                 ///< the world picture the globes are drawn from
     std::map<int, QImage> m_globes; ///< globe pictures made so far, by picture number
 };

@@ -67,6 +67,19 @@ QString applicationTitle()
     return QGuiApplication::applicationDisplayName();
 }
 
+/// One warning for a whole list: the message with the first lines of the list, and the whole
+/// list in the box's scrollable details.
+void tellInOneBox(QWidget* parent, const QString& message, const QStringList& items)
+{
+    constexpr qsizetype kLinesInText = 10;
+    QString shown = message + u'\n' + items.mid(0, kLinesInText).join(u'\n');
+    if (items.size() > kLinesInText)
+        shown += QStringLiteral("\n...");
+    QMessageBox box(QMessageBox::Warning, applicationTitle(), shown, QMessageBox::Ok, parent);
+    box.setDetailedText(items.join(u'\n'));
+    box.exec();
+}
+
 QString openElementFile(QWidget* parent, const QString& title, const QString& file,
                         const QString& filter)
 {
@@ -332,12 +345,15 @@ bool MDIForm1::MDIForm_Load()
                        .arg(version.majorVersion())
                        .arg(version.minorVersion())
                        .arg(version.microVersion()));
-    const mReg::RegistryStatus options = Carica_impostazioni();
+    QStringList resetOptions;
+    const mReg::RegistryStatus options = Carica_impostazioni(&resetOptions);
     Lingua();
     if (!options.ok())
         QMessageBox::warning(this, applicationTitle(),
                              mLang::Testo_lingua(u"MDIForm1", u"impostazioninonlette") + u'\n' +
                                  options.description);
+    else if (!resetOptions.isEmpty())
+        tellInOneBox(this, text(u"impostazionireimpostate"), resetOptions);
 
     QWidget* splash = WindowRegistry::instance().form(windowNames::kAbout);
     if (splash != nullptr) {
@@ -391,18 +407,16 @@ QSize MDIForm1::startSize() const
 void MDIForm1::loadWorkingSet()
 {
     // The working set is read before the slots are parsed, so the satellites of the last run
-    // are back in their slots.
-    Numero_satelliti = 0;
-    if (!Leggi_Ini())
-        QMessageBox::warning(this, applicationTitle(),
-                             mLang::Testo_lingua(u"MDIForm1", u"insiemenonletto"));
-    for (int slot = kPrincipalSlot; slot <= Numero_satelliti; ++slot) {
-        const Record_TLE lines = RigaDati[slot];
-        // A set that cannot be read stays in its slot, and the user hears of it once.
-        const mSat::Status status =
-            mSat::Estrai_Dati_Satellite(slot, lines.Riga0, lines.Riga1, lines.Riga2);
-        if (status != mSat::Status::Ok)
-            reportUncomputableSatellite(slot, status);
+    // are back in their slots. Sets that cannot be parsed are left out and told in one message.
+    const WorkingSetLoad load = loadWorkingSetSlots();
+    if (!load.read) {
+        QMessageBox::warning(this, applicationTitle(), text(u"insiemenonletto"));
+    } else if (!load.unusable.isEmpty()) {
+        QString message = text(u"insiemedanneggiato");
+        if (!load.damagedCopy.isEmpty())
+            message += u'\n' + text(u"insiemecopiato") + u' ' +
+                       QDir::toNativeSeparators(load.damagedCopy);
+        tellInOneBox(this, message, load.unusable);
     }
 }
 

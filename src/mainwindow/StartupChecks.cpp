@@ -108,9 +108,17 @@ QString noLanguageFileText()
 
 bool MDIForm_Initialize(const StartupUi& ui, SingleInstanceLock& lock)
 {
+    // Guard: an options file that cannot be read is moved aside before anything reads or
+    // writes the store, so it is neither taken for a first start nor overwritten unseen.
+    QString unreadableOptions;
+    if (mReg::storeFileUnreadable(kStoreApplication))
+        unreadableOptions = mReg::setAsideStoreFile(kStoreApplication);
     if (settleLanguageFile(ui).isEmpty())
         return false;
     mLang::Lingua_caricata = false;
+    if (!unreadableOptions.isEmpty())
+        ui.information(mLang::Testo_lingua(u"MDIForm1", u"impostazionidanneggiate") + u' ' +
+                       QDir::toNativeSeparators(unreadableOptions));
 
     if (lock.tryLock() == SingleInstanceLock::Result::HeldByAnother) {
         ui.information(mLang::Testo_lingua(u"MDIForm1", u"programmainesecuzione"));

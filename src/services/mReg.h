@@ -58,6 +58,15 @@ void setStoreFile(const QString& path);
 /// The file that holds the values of `application`.
 [[nodiscard]] QString storeFile(QAnyStringView application);
 
+/// Whether the store file of `application` exists but cannot be a store: QSettings finds it
+/// malformed, or it holds bytes no store file holds (a NUL byte, text that is not UTF-8).
+[[nodiscard]] bool storeFileUnreadable(QAnyStringView application);
+
+/// Moves an unreadable store file of `application` aside, to its name + ".bad" (replacing an
+/// older copy), so the store starts empty and nothing of the file is lost. Returns the path of
+/// the copy; empty when the file could not be moved (it is then left as it is).
+QString setAsideStoreFile(QAnyStringView application);
+
 /// The stored text of `key` in `section`, or `defaultValue` when the section or the key does
 /// not exist. An existing empty value gives "" (not the default). The application name and the
 /// section are trimmed of blanks; the key is used exactly as passed. On failure the result is

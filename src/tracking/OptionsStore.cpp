@@ -119,12 +119,22 @@ std::vector<OptionBinding> buildTable()
 
     t.section(u"Osservatore");
     t.observer(u"Localita", u"Italy: Milano", &D::Nome_localita);
-    t.observer(u"Latitudine", u"45470", &D::Latitudine_osservatore).form = StoredForm::Thousandths;
-    t.observer(u"Longitudine", u"9190", &D::Longitudine_osservatore).form =
-        StoredForm::Thousandths;
+    // Guard: a position or zone beyond the Earth's would make every time and sky shown wrong.
+    const auto degrees = [](OptionBinding& row, int minimum, int maximum) {
+        row.form = StoredForm::Thousandths;
+        row.minimum = minimum;
+        row.maximum = maximum;
+    };
+    degrees(t.observer(u"Latitudine", u"45470", &D::Latitudine_osservatore), -90, 90);
+    degrees(t.observer(u"Longitudine", u"9190", &D::Longitudine_osservatore), -180, 360);
     t.observer(u"Quota", u"133", &D::Quota_osservatore);
-    t.observer(u"Fuso", u"1", &D::Fuso_orario).form = StoredForm::LeadingNumber;
-    t.observer(u"Ora legale", u"0", &D::Ora_legale);
+    OptionBinding& zone = t.observer(u"Fuso", u"1", &D::Fuso_orario);
+    zone.form = StoredForm::LeadingNumber;
+    zone.minimum = -12;
+    zone.maximum = 14;
+    OptionBinding& daylight = t.observer(u"Ora legale", u"0", &D::Ora_legale);
+    daylight.minimum = 0;
+    daylight.maximum = 1;
 
     t.section(u"Satelliti");
     // Guard: a propagator number outside the four models would select no propagator at all.
@@ -276,16 +286,19 @@ bool readText(const OptionBinding& row, const QString& stored, OptionField field
                 *target = stored.toStdString();
                 return true;
             } else if constexpr (std::is_same_v<T, float>) {
-                if (row.form == StoredForm::LeadingNumber) {
-                    *target = static_cast<float>(leadingNumber(stored));
-                    return true;
-                }
-                std::optional<double> value = parseDataNumber(stored);
+                std::optional<double> value;
+                if (row.form == StoredForm::LeadingNumber)
+                    value = leadingNumber(stored);
+                else
+                    value = parseDataNumber(stored);
                 if (!value)
                     return false;
                 if (row.form == StoredForm::Thousandths)
                     *value /= 1000.0;
-                if (std::abs(*value) > std::numeric_limits<float>::max())
+                if (!(std::abs(*value) <= std::numeric_limits<float>::max()))
+                    return false;
+                // A real number with a range (minimum below maximum) must lie within it.
+                if (row.minimum < row.maximum && !(*value >= row.minimum && *value <= row.maximum))
                     return false;
                 *target = static_cast<float>(*value);
                 return true;
@@ -349,12 +362,30 @@ QString storedText(const OptionBinding& row, OptionField field)
         field);
 }
 
-void applyStoredText(const OptionBinding& row, const QString& stored, Opzioni& options,
+/// False when the stored text did not fit and the default was taken instead.
+bool applyStoredText(const OptionBinding& row, const QString& stored, Opzioni& options,
                      Dati_osservatore& observer)
 {
     const OptionField field = row.field(options, observer);
-    if (!readText(row, stored, field))
-        readText(row, row.defaultText, field);
+    if (readText(row, stored, field))
+        return true;
+    readText(row, row.defaultText, field);
+    return false;
+}
+
+/// "Section/Key = stored text" for the list of options read as their default; a long stored
+/// text is cut short.
+QString resetOptionText(const OptionBinding& row, const QString& stored)
+{
+    constexpr qsizetype kShownCharacters = 40;
+    QString shown = stored.left(kShownCharacters);
+    for (QChar& c : shown) {
+        if (!c.isPrint())
+            c = u'?';
+    }
+    if (stored.size() > kShownCharacters)
+        shown += QStringLiteral("...");
+    return row.section + u'/' + row.key + QStringLiteral(" = ") + shown;
 }
 
 bool sameValue(const OptionField& a, const OptionField& b)
@@ -375,16 +406,19 @@ const std::vector<OptionBinding>& optionBindings()
     return table;
 }
 
-mReg::RegistryStatus Carica_impostazioni()
+mReg::RegistryStatus Carica_impostazioni(QStringList* resetOptions)
 {
     mReg::RegistryStatus first;
+    if (resetOptions)
+        resetOptions->clear();
     for (const OptionBinding& row : optionBindings()) {
         mReg::RegistryStatus status;
         const QString stored = mReg::Leggi_registro(kStoreApplication, row.section, row.key,
                                                     row.defaultText, &status);
         if (!status.ok() && first.ok())
             first = status;
-        applyStoredText(row, stored, Impostazioni, Osservatore);
+        if (!applyStoredText(row, stored, Impostazioni, Osservatore) && resetOptions)
+            resetOptions->append(resetOptionText(row, stored));
     }
     Impostazioni_salvate = Impostazioni;
     Osservatore_salvato = Osservatore;

@@ -12,6 +12,7 @@
 #include "services/mReg.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <functional>
@@ -41,7 +42,8 @@ struct OptionBinding
     /// The bound field within a pair of records.
     std::function<OptionField(Opzioni&, Dati_osservatore&)> field;
     StoredForm form = StoredForm::Plain;
-    /// Integers: the accepted range; a stored value outside it reads as the default.
+    /// Integers: the accepted range; a stored value outside it reads as the default. Real
+    /// numbers are checked only when minimum is below maximum (latitude, longitude, zone).
     int minimum = 0;
     int maximum = 0;
     bool observer = false;           ///< a field of Dati_osservatore
@@ -54,9 +56,11 @@ struct OptionBinding
 
 /// Fills Osservatore and every field of Impostazioni from the store, then copies them into
 /// Osservatore_salvato and Impostazioni_salvate. A missing key, a value that is not a number
-/// where a number belongs, or an integer outside its row's range reads as the row's default.
-/// Returns the first store failure (the fields concerned keep their defaults).
-mReg::RegistryStatus Carica_impostazioni();
+/// where a number belongs, or a number outside its row's range reads as the row's default.
+/// Returns the first store failure (the fields concerned keep their defaults). `resetOptions`,
+/// when given, receives one line "Section/Key = stored text" per stored value that was read as
+/// its default because it did not fit.
+mReg::RegistryStatus Carica_impostazioni(QStringList* resetOptions = nullptr);
 
 /// Puts the built-in default into every field of Impostazioni except File_database and
 /// File_lingua. Touches neither Osservatore nor the snapshots, and writes nothing.

@@ -1,6 +1,7 @@
 #include "tracking/ReferenceData.h"
 
 #include "tracking/FieldReader.h"
+#include "core/ElementSet.h"
 #include "services/ProgramFolder.h"
 #include "services/TextData.h"
 
@@ -130,12 +131,20 @@ bool loadMagnitudes(QByteArrayView bytes, ReferenceDataTables& tables)
         if (!numberText || numberText->isEmpty())
             break;
         const std::optional<QString> magnitude = fields.text();
-        const std::optional<double> number = parseDataNumber(*numberText);
+        std::optional<double> number = parseDataNumber(*numberText);
+        if (!number) {
+            // The Alpha-5 form ("A0000" is 100000), as the element lines write it.
+            if (const auto alpha5 = mSat::catalogueNumber(numberText->toStdString()))
+                number = *alpha5;
+        }
         if (!magnitude || !number)
             return false;
         const double catalogueNumber = std::round(*number);
-        if (catalogueNumber < 0 || catalogueNumber > kLastMagnitudeCatalogueNumber)
+        if (catalogueNumber < 0)
             return false;
+        // A number no element line can carry names no satellite: the row is passed over.
+        if (catalogueNumber > kLastMagnitudeCatalogueNumber)
+            continue;
         const auto index = static_cast<std::size_t>(catalogueNumber);
         // Guard: a number lower than one read before must not shrink the table and drop the
         // magnitudes of the higher numbers; the table only grows.

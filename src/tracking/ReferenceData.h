@@ -24,8 +24,9 @@ struct ReferenceDataStatus
 
 /// Size of one stars.bin record [bytes].
 inline constexpr int kStarRecordSize = 35;
-/// Highest catalogue number the magnitude table holds: magnitud.dat writes five-digit numbers.
-inline constexpr int kLastMagnitudeCatalogueNumber = 99999;
+/// Highest catalogue number the magnitude table holds: the highest an element line can carry
+/// in its five columns ("Z9999" in the Alpha-5 form).
+inline constexpr int kLastMagnitudeCatalogueNumber = 339999;
 
 /// The six reference files, in the order they load at start.
 enum class ReferenceFile {

@@ -160,6 +160,35 @@ TEST_F(LocationDialogTest, NewModifyAndDeleteReachTheFileAtOnce)
                            QStringLiteral("Tonga: Nuku'alofa")}));
 }
 
+TEST_F(LocationDialogTest, AfterAFailedWriteTheListShowsWhatTheFileHolds)
+{
+    frmLocation dialog;
+    dialog.setCityFileWriter([](const CityTable&, QString* error) {
+        *error = QStringLiteral("No space left on device");
+        return false;
+    });
+    const QStringList inFile{QStringLiteral("Italy: Milano"), QStringLiteral("India: Delhi"),
+                             QStringLiteral("Peru: Lima")};
+    choose(dialog, 1);
+    {
+        MessageBoxAnswers yes(QMessageBox::Yes);
+        QMetaObject::invokeMethod(child<QWidget>(dialog, "cmdElimina"), "Click");
+        ASSERT_EQ(yes.texts.size(), 2);
+        EXPECT_TRUE(yes.texts[1].endsWith(QStringLiteral("No space left on device")));
+    }
+    EXPECT_EQ(listed(dialog), inFile);
+    EXPECT_EQ(child<QLabel>(dialog, "lblCity")->text(), QStringLiteral("3"));
+    EXPECT_EQ(Tabella_citta.places().size(), 3u);
+
+    MessageBoxAnswers ok;
+    dialog.addPlace({QStringLiteral("Tonga: Nuku'alofa"), -21.1333f, -175.2f, 13});
+    EXPECT_EQ(listed(dialog), inFile);
+    dialog.modifyPlace(2, 1, {QStringLiteral("India: New Delhi"), 28.61f, 77.21f, 5.5f});
+    EXPECT_EQ(listed(dialog), inFile);
+    EXPECT_EQ(Tabella_citta.row(2)->name, QStringLiteral("India: Delhi"));
+    EXPECT_EQ(readTestFile(citiesPath()), kThreePlaces);
+}
+
 TEST_F(LocationDialogTest, FailedReadingEmptiesTheListAndNeverRewritesTheFile)
 {
     const QByteArray damaged =

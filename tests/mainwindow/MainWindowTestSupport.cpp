@@ -120,7 +120,7 @@ void ModalAnswerer::answer()
     if (modal == nullptr)
         return;
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-        m_messages.push_back({box->windowTitle(), box->text(), box->icon()});
+        m_messages.push_back({box->windowTitle(), box->text(), box->icon(), box->detailedText()});
         QAbstractButton* button = box->button(m_answer);
         if (button == nullptr)
             button = box->defaultButton();

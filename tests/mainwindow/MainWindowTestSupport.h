@@ -71,6 +71,7 @@ public:
         QString title;
         QString text;
         QMessageBox::Icon icon;
+        QString detailedText;
     };
     [[nodiscard]] const std::vector<Message>& messages() const { return m_messages; }
     [[nodiscard]] int otherDialogs() const { return m_otherDialogs; }

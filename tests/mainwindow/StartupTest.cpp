@@ -14,6 +14,9 @@
 #include <QHostInfo>
 #include <QProcess>
 
+#include <clocale>
+#include <string>
+
 namespace {
 
 /// Records what the start told the user and whether it offered the language chooser.
@@ -194,9 +197,98 @@ TEST_F(Startup, LockLeftByACrashedRunDoesNotBlockTheNextStart)
     EXPECT_EQ(next.tryLock(), SingleInstanceLock::Result::Acquired);
 }
 
+TEST_F(Startup, UnreadableOptionsFileIsKeptAsideAndToldOnce)
+{
+    QByteArray garbage;
+    for (int k = 0; k < 4096; ++k)
+        garbage += static_cast<char>((k * 7919 + 13) % 256);
+    writeTestFile(storePath(), garbage);
+    StartupRecorder recorder;
+    recorder.chosenLanguage = QStringLiteral("English.ini");
+    EXPECT_TRUE(initialize(recorder));
+    EXPECT_EQ(recorder.chooserShown, 1);
+    ASSERT_EQ(recorder.information.size(), 1);
+    EXPECT_TRUE(recorder.information[0].startsWith(
+        mLang::Testo_lingua(u"MDIForm1", u"impostazionidanneggiate")));
+    EXPECT_TRUE(recorder.information[0].endsWith(QStringLiteral("options.ini.bad")));
+    EXPECT_EQ(readTestFile(storePath() + QStringLiteral(".bad")), garbage);
+    EXPECT_EQ(recordedLanguage(), QStringLiteral("English.ini"));
+
+    // The next start finds a sound store and says nothing.
+    StartupRecorder next;
+    EXPECT_TRUE(initialize(next));
+    EXPECT_TRUE(next.information.isEmpty());
+    EXPECT_EQ(readTestFile(storePath() + QStringLiteral(".bad")), garbage);
+}
+
 class WorkingSetAtStart : public MainWindowTest
 {
+protected:
+    static void copyReferenceData(const QString& folder)
+    {
+        const QDir data(QStringLiteral(QUORVANEL_DATA_DIR));
+        for (const QString& file :
+             data.entryList({QStringLiteral("*.dat"), QStringLiteral("*.bin")}))
+            QFile::copy(data.filePath(file), QDir(folder).filePath(file));
+    }
 };
+
+TEST_F(WorkingSetAtStart, UnusableSetsAreToldOnceLeftOutAndKeptInACopy)
+{
+    copyReferenceData(m_folder.path());
+    TestOrbit second;
+    second.catalogueNumber = 90005;
+    const Record_TLE good1 = elementSet("NOAA 15", TestOrbit{});
+    const Record_TLE good2 = elementSet("ISS", second);
+    QByteArray file = QByteArray::fromStdString(good1.Riga0 + "\r\n" + good1.Riga1 + "\r\n" +
+                                                good1.Riga2 + "\r\n");
+    // Random bytes: 30 sets that cannot be parsed, then a good one.
+    for (int k = 0; k < 90; ++k) {
+        QByteArray line;
+        for (int c = 0; c < 50; ++c)
+            line += static_cast<char>(33 + (k * 31 + c * 17) % 90);
+        file += line + (k % 3 == 0 ? "\x01\r\n" : "\n");
+    }
+    file += QByteArray::fromStdString(good2.Riga0 + "\n" + good2.Riga1 + "\n" + good2.Riga2 +
+                                      "\n");
+    const QString path = folderFile(QStringLiteral("Quorvanel.ini"));
+    writeTestFile(path, file);
+
+    MDIForm1& window = mainWindow();
+    const ModalAnswerer answerer;
+    ASSERT_TRUE(window.MDIForm_Load());
+    ASSERT_EQ(answerer.messages().size(), 1u);
+    const ModalAnswerer::Message& told = answerer.messages()[0];
+    EXPECT_TRUE(told.text.startsWith(mLang::Testo_lingua(u"MDIForm1", u"insiemedanneggiato")));
+    EXPECT_TRUE(told.text.contains(QDir::toNativeSeparators(path + QStringLiteral(".bad"))));
+    EXPECT_EQ(told.detailedText.split(u'\n').size(), 30);
+    EXPECT_EQ(Numero_satelliti, 2);
+    EXPECT_EQ(Satelement[1].Nome_satellite, "Noaa 15");
+    EXPECT_EQ(Satelement[2].Numero_catalogo, "90005");
+    EXPECT_TRUE(Satelement[3].Nome_satellite.empty());
+    EXPECT_EQ(readTestFile(path + QStringLiteral(".bad")), file);
+
+    // Only the usable sets are written back.
+    window.close();
+    EXPECT_EQ(readTestFile(path).count("\r\n"), 6);
+}
+
+TEST_F(WorkingSetAtStart, OptionsOutOfRangeAreToldOnceAtLoad)
+{
+    copyReferenceData(m_folder.path());
+    writeTestFile(folderFile(QStringLiteral("Quorvanel.ini")), QByteArray());
+    mReg::Scrivi_registro(u"Quorvanel", u"Osservatore", u"Fuso", u"-99");
+    mReg::Scrivi_registro(u"Quorvanel", u"Osservatore", u"Latitudine", u"1000000000000");
+    const ModalAnswerer answerer;
+    ASSERT_TRUE(mainWindow().MDIForm_Load());
+    ASSERT_EQ(answerer.messages().size(), 1u);
+    EXPECT_TRUE(answerer.messages()[0].text.startsWith(
+        mLang::Testo_lingua(u"MDIForm1", u"impostazionireimpostate")));
+    EXPECT_EQ(answerer.messages()[0].detailedText,
+              QStringLiteral("Osservatore/Latitudine = 1000000000000\nOsservatore/Fuso = -99"));
+    EXPECT_FLOAT_EQ(Osservatore.Fuso_orario, 1.0f);
+    EXPECT_FLOAT_EQ(Osservatore.Latitudine_osservatore, 45.47f);
+}
 
 TEST_F(WorkingSetAtStart, LoadReadsTheWorkingSetBeforeParsingAndShowsThePrincipal)
 {
@@ -226,31 +318,6 @@ TEST_F(WorkingSetAtStart, LoadReadsTheWorkingSetBeforeParsingAndShowsThePrincipa
     window.close();
     EXPECT_TRUE(
         readTestFile(folderFile(QStringLiteral("Quorvanel.ini"))).startsWith("Noaa 15\r\n"));
-}
-
-TEST_F(WorkingSetAtStart, SetThatCannotBeComputedStaysAndIsToldOnce)
-{
-    const QDir data(QStringLiteral(QUORVANEL_DATA_DIR));
-    for (const QString& file : data.entryList({QStringLiteral("*.dat"), QStringLiteral("*.bin")}))
-        QFile::copy(data.filePath(file), folderFile(file));
-    TestOrbit broken;
-    broken.catalogueNumber = 90005;
-    broken.meanMotionRevPerDay = 0; // no orbit at all
-    QByteArray file;
-    for (const Record_TLE& set : {elementSet("NOAA 15", TestOrbit{}), elementSet("BROKEN", broken)})
-        file += QByteArray::fromStdString(set.Riga0 + "\n" + set.Riga1 + "\n" + set.Riga2 + "\n");
-    writeTestFile(folderFile(QStringLiteral("Quorvanel.ini")), file);
-
-    MDIForm1& window = mainWindow();
-    const ModalAnswerer answerer;
-    ASSERT_TRUE(window.MDIForm_Load());
-    window.tmrCentrale_Timer();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(Numero_satelliti, 2) << "the set stays in the working set";
-    ASSERT_EQ(answerer.messages().size(), 1u) << "told once, by the load or by a tick";
-    EXPECT_EQ(answerer.messages()[0].title, QStringLiteral("Broken"));
-    EXPECT_TRUE(answerer.messages()[0].text.startsWith(
-        mLang::Testo_lingua(u"MDIForm1", u"satelliteerrato1")));
 }
 
 TEST_F(WorkingSetAtStart, UnreadableReferenceDataEndsTheLoadWithItsMessage)

@@ -225,6 +225,41 @@ TEST(LoadPicture, ReadsThePictureFormatFromTheContentNotTheName)
     EXPECT_TRUE(loadPicture(folder.filePath(QStringLiteral("Map0.dat"))).isNull());
 }
 
+TEST(LoadPicture, PictureCutShortIsRefusedLikeOneThatCannotBeDecoded)
+{
+    QTemporaryDir folder;
+    for (const char* name : {"Map0.dat", "landscape.dat"}) {
+        SCOPED_TRACE(name);
+        QFile installed(QStringLiteral(QUORVANEL_DATA_DIR "/") + QString::fromLatin1(name));
+        ASSERT_TRUE(installed.open(QIODevice::ReadOnly));
+        const QByteArray whole = installed.readAll();
+        QString error;
+        EXPECT_FALSE(decodePicture(whole, &error).isNull()) << error.toStdString();
+        // Whatever follows the end of the picture does not matter.
+        EXPECT_FALSE(decodePicture(whole + QByteArray(100, '\0')).isNull());
+
+        const QString cutFile = folder.filePath(QString::fromLatin1(name));
+        QFile cut(cutFile);
+        ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+        cut.write(whole.left(whole.size() * 2 / 3));
+        cut.close();
+        error.clear();
+        EXPECT_TRUE(loadPicture(cutFile, &error).isNull());
+        EXPECT_FALSE(error.isEmpty());
+        for (const qsizetype size : {qsizetype{20}, whole.size() - 2})
+            EXPECT_FALSE(pictureComplete(whole.first(size))) << size;
+    }
+
+    // A PNG part that claims far more bytes than the file holds (here its first chunk, 2 GB).
+    QFile png(QStringLiteral(QUORVANEL_DATA_DIR "/landscape.dat"));
+    ASSERT_TRUE(png.open(QIODevice::ReadOnly));
+    QByteArray claiming = png.readAll();
+    claiming.replace(8, 4, QByteArray("\x7f\xff\xff\xf0", 4));
+    QString error;
+    EXPECT_TRUE(decodePicture(claiming, &error).isNull());
+    EXPECT_FALSE(error.isEmpty());
+}
+
 } // namespace
 
 #include "SystemServicesTest.moc"

@@ -126,6 +126,38 @@ TEST_F(OptionStore, ValueThatIsNotTextReportsItsTypeAndGivesTheDefault)
     EXPECT_EQ(Leggi_registro("Quorvanel", "Colori", "Quoted", ""), QStringLiteral("Milano, Roma"));
 }
 
+TEST_F(OptionStore, StreamedValuesThatCouldClaimAnySizeOrTypeAreNeverRead)
+{
+    // A streamed byte array claiming 3.5 GB, a cursor (a window object the store cannot make
+    // without a screen), a date, and the same hidden behind quotes, escapes and a line
+    // continuation: the whole store is refused before anything is read from it.
+    QDir().mkpath(QFileInfo(storePath()).path());
+    const QByteArray values[] = {
+        "@Variant(\\0\\0\\0\\f\\xd2z\\x81\\x12)",
+        "@Variant(\\0\\0\\x10\\n\\0\\0\\0\\x2\\0)",
+        "@DateTime(\\0\\0\\0\\x10\\0)",
+        "\"@Vari\"ant(\\0\\0\\0\\f\\xd2z\\x81\\x12)",
+        "\\x40Variant(\\0\\0\\0\\14\\xd2z\\x81\\x12)",
+        "x, @Var\\\niant(\\0\\0\\0\\f\\xd2z\\x81\\x12)",
+        "@Variant(\\0\\0\\0\x02\\f\\xd2z\\x81\\x12)",
+    };
+    for (const QByteArray& value : values) {
+        SCOPED_TRACE(value.toStdString());
+        writeTestFile(storePath(),
+                      "[Generali]\nLingua=English.ini\n[Colori]\nGriglia=" + value + "\n");
+        EXPECT_TRUE(mReg::storeFileUnreadable("Quorvanel"));
+        RegistryStatus status;
+        EXPECT_EQ(Leggi_registro("Quorvanel", "Generali", "Lingua", "none", &status), "none");
+        EXPECT_EQ(status.number, kStoreFailureBase + mReg::kCodeStoreCorrupt);
+        EXPECT_FALSE(Scrivi_registro("Quorvanel", "Generali", "Lingua", "a.ini").ok());
+    }
+    // Texts that merely mention the marks, and streamed numbers, stay readable.
+    writeTestFile(storePath(), "[Esegui]\nParametri=@@Var\nProgramma=mail@Variant.org\n"
+                               "[Colori]\nNumber=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n");
+    EXPECT_FALSE(mReg::storeFileUnreadable("Quorvanel"));
+    EXPECT_EQ(Leggi_registro("Quorvanel", "Esegui", "Programma", ""), "mail@Variant.org");
+}
+
 TEST_F(OptionStore, StoreThatCannotBeOpenedIsReported)
 {
     // A folder where the store file should be: it can be neither read nor written.

@@ -4,6 +4,7 @@
 #include "tracking/OptionsStore.h"
 #include "services/TextData.h"
 
+#include <QFile>
 #include <QLocale>
 #include <QSettings>
 
@@ -155,6 +156,7 @@ TEST_F(OptionsRecord, StoredValueThatDoesNotFitFallsBackToItsDefault)
         {"Colori", "Satellite", "yellow"},       {"Mappamondo", "Griglia", "maybe"},
         {"Filtri", "Altezza min tutti", ""},     {"Osservatore", "Quota", "1e40"},
         {"Osservatore", "Ora legale", "-1"},     {"Satelliti", "Soglia", "40000"},
+        {"Osservatore", "Ora legale", "2"},      {"Osservatore", "Fuso", "-99"},
         {"Osservatore", "Latitudine", "north"},
     };
     int n = 0;
@@ -176,6 +178,78 @@ TEST_F(OptionsRecord, StoredValueThatDoesNotFitFallsBackToItsDefault)
     EXPECT_EQ(Impostazioni.Propagatore, 3);
     EXPECT_EQ(Impostazioni.Cielo_locale_stelle, 9010);
     EXPECT_TRUE(Impostazioni.Mappamondo_localizzatore);
+}
+
+TEST_F(OptionsRecord, ObserverBeyondTheEarthFallsBackAndIsListed)
+{
+    struct Case
+    {
+        const char* key;
+        const char* stored;
+    };
+    const Case beyond[] = {
+        {"Fuso", "2147483648"}, {"Fuso", "-99"},        {"Fuso", "14.5"},
+        {"Fuso", "-12.25"},     {"Latitudine", "-91000"}, {"Latitudine", "1000000000000"},
+        {"Latitudine", "nan"},  {"Longitudine", "-180001"}, {"Longitudine", "360500"},
+        {"Ora legale", "2"},    {"Ora legale", "255"},
+    };
+    for (const Case& c : beyond) {
+        SCOPED_TRACE(std::string(c.key) + " = " + c.stored);
+        store("Osservatore", c.key, QString::fromLatin1(c.stored));
+        QStringList reset;
+        ASSERT_TRUE(Carica_impostazioni(&reset).ok());
+        EXPECT_FLOAT_EQ(Osservatore.Fuso_orario, 1.0f);
+        EXPECT_FLOAT_EQ(Osservatore.Latitudine_osservatore, 45.47f);
+        EXPECT_FLOAT_EQ(Osservatore.Longitudine_osservatore, 9.19f);
+        EXPECT_EQ(Osservatore.Ora_legale, 0);
+        EXPECT_EQ(reset, QStringList{QStringLiteral("Osservatore/") + QString::fromLatin1(c.key) +
+                                     QStringLiteral(" = ") + QString::fromLatin1(c.stored)});
+        mReg::setStoreFile(folderFile(QStringLiteral("fresh.ini")));
+        QFile::remove(folderFile(QStringLiteral("fresh.ini")));
+    }
+
+    // The edges of the Earth's ranges are kept, and nothing is listed.
+    store("Osservatore", "Fuso", QStringLiteral("-12"));
+    store("Osservatore", "Latitudine", QStringLiteral("-90000"));
+    store("Osservatore", "Longitudine", QStringLiteral("360000"));
+    store("Osservatore", "Ora legale", QStringLiteral("1"));
+    QStringList reset{QStringLiteral("left over")};
+    ASSERT_TRUE(Carica_impostazioni(&reset).ok());
+    EXPECT_TRUE(reset.isEmpty());
+    EXPECT_FLOAT_EQ(Osservatore.Fuso_orario, -12.0f);
+    EXPECT_FLOAT_EQ(Osservatore.Latitudine_osservatore, -90.0f);
+    EXPECT_FLOAT_EQ(Osservatore.Longitudine_osservatore, 360.0f);
+    EXPECT_EQ(Osservatore.Ora_legale, 1);
+    store("Osservatore", "Fuso", QStringLiteral("14"));
+    store("Osservatore", "Longitudine", QStringLiteral("-180000"));
+    ASSERT_TRUE(Carica_impostazioni(&reset).ok());
+    EXPECT_FLOAT_EQ(Osservatore.Fuso_orario, 14.0f);
+    EXPECT_FLOAT_EQ(Osservatore.Longitudine_osservatore, -180.0f);
+
+    // Long or binary stored texts are listed cut short and printable.
+    store("Satelliti", "Propagatore", QString(60, u'9') + QChar(7));
+    ASSERT_TRUE(Carica_impostazioni(&reset).ok());
+    EXPECT_EQ(reset, QStringList{QStringLiteral("Satelliti/Propagatore = ") + QString(40, u'9') +
+                                 QStringLiteral("...")});
+}
+
+TEST_F(OptionsRecord, UnreadableStoreFileIsTold)
+{
+    store("Satelliti", "Propagatore", QStringLiteral("3"));
+    EXPECT_FALSE(mReg::storeFileUnreadable(kStoreApplication));
+    mReg::setStoreFile(folderFile(QStringLiteral("missing.ini")));
+    EXPECT_FALSE(mReg::storeFileUnreadable(kStoreApplication));
+
+    const QByteArray withNul = QByteArray("[Satelliti]\nPropagatore=3\n") + QByteArray(1, '\0');
+    for (const QByteArray& garbage : {withNul, QByteArray("[Sat\xff\xfe]\nA=1\n")}) {
+        writeTestFile(folderFile(QStringLiteral("missing.ini")), garbage);
+        EXPECT_TRUE(mReg::storeFileUnreadable(kStoreApplication));
+        const QString copy = mReg::setAsideStoreFile(kStoreApplication);
+        EXPECT_EQ(copy, folderFile(QStringLiteral("missing.ini.bad")));
+        EXPECT_EQ(readTestFile(copy), garbage);
+        EXPECT_FALSE(QFile::exists(folderFile(QStringLiteral("missing.ini"))));
+        EXPECT_FALSE(mReg::storeFileUnreadable(kStoreApplication));
+    }
 }
 
 TEST_F(OptionsRecord, NumbersAreReadAndWrittenWhateverTheUserLocale)

@@ -192,9 +192,9 @@ INSTANTIATE_TEST_SUITE_P(
                    [] { return QByteArray("\"Mercurio\",a,b,c,d,e,f,g,h,i\r\n") + planetsFile(); }},
         BrokenFile{"MissingMagnitudes", "magnitud.dat", nullptr},
         BrokenFile{"MagnitudeNumberNotANumber", "magnitud.dat",
-                   [] { return QByteArray("\"A0001\",\"3.0\"\r\n"); }},
-        BrokenFile{"MagnitudeNumberBeyondFiveDigits", "magnitud.dat",
-                   [] { return QByteArray("\"100000\",\"3.0\"\r\n"); }},
+                   [] { return QByteArray("\"I0001\",\"3.0\"\r\n"); }},
+        BrokenFile{"MagnitudeNumberNegative", "magnitud.dat",
+                   [] { return QByteArray("\"-5\",\"3.0\"\r\n"); }},
         BrokenFile{"UplinkNotANumber", "frequen.dat",
                    [] { return QByteArray("\"25544\",uplink,437.8,\"\"\r\n"); }}),
     [](const ::testing::TestParamInfo<BrokenFile>& param) { return param.param.name; });
@@ -213,6 +213,42 @@ TEST_F(ReferenceTables, MagnitudeTableOnlyGrows)
     EXPECT_EQ(Tabella_magnitudini[32768], "5");
     EXPECT_EQ(Tabella_magnitudini[9], "");
     EXPECT_EQ(Tabella_magnitudini[39999], "");
+}
+
+TEST_F(ReferenceTables, CatalogueNumbersBeyondFiveDigitsReachTheParsedSets)
+{
+    // Numbers as the element lines carry them since the five digits ran out: plain six-digit
+    // numbers and the Alpha-5 form; a number no element line can carry is passed over.
+    writeData(QStringLiteral("magnitud.dat"), "\"25544\",\"-1.3\"\r\n"
+                                              "\"100000\",\"4.0\"\r\n"
+                                              "\"A0001\",\"4.5\"\r\n"
+                                              "\"Z9999\",\"6.5\"\r\n"
+                                              "\"340000\",\"7.0\"\r\n");
+    writeData(QStringLiteral("frequen.dat"), "\"T0042\",145.8,437.8,\"\"\r\n"
+                                             "\"999999\",1,2,\"\"\r\n");
+    const ReferenceDataStatus status = Carica_archivi();
+    ASSERT_TRUE(status.ok()) << status.failedFile.toStdString();
+    ASSERT_EQ(Tabella_magnitudini.size(), 340000u);
+    EXPECT_EQ(Tabella_magnitudini[25544], "-1.3");
+
+    const std::string line1 =
+        "1 25544U 98067A   24001.50000000  .00016717  00000-0  10270-3 0  9005";
+    const std::string line2 =
+        "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.49815645432213";
+    const std::pair<const char*, const char*> expected[] = {
+        {"A0000", "4"}, {"A0001", "4.5"}, {"Z9999", "6.5"}, {"T0042", ""}, {"25544", "-1.3"}};
+    for (const auto& [number, magnitude] : expected) {
+        std::string first = line1;
+        std::string second = line2;
+        first.replace(2, 5, number);
+        second.replace(2, 5, number);
+        const mSat::ParsedElementSet set =
+            mSat::parseElementSet("X", first, second, Tabella_magnitudini, Tabella_frequenze);
+        EXPECT_EQ(set.status, mSat::Status::Ok) << number;
+        EXPECT_EQ(set.elements.Magnitudine_standard, magnitude) << number;
+        EXPECT_EQ(set.elements.Frequenze_uplink[1], number == std::string("T0042") ? "145.8" : "")
+            << number;
+    }
 }
 
 TEST_F(ReferenceTables, FrequencyRowsKeepFileOrderAndAnEmptyFileGivesNone)

@@ -158,6 +158,25 @@ TEST_F(WorldMapTest, PictureThatCannotBeLoadedIsReportedOnceAndTriedAgain)
     EXPECT_EQ(pflgSatellite.holdCount(), 0);
 }
 
+TEST_F(WorldMapTest, PictureCutShortIsReportedAndNotDrawnHalfGrey)
+{
+    QTemporaryDir program;
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QUORVANEL_DATA_DIR "/English.ini"),
+                            program.filePath(QStringLiteral("English.ini"))));
+    QFile whole(QStringLiteral(QUORVANEL_DATA_DIR "/MapEarth.dat"));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    QFile cut(program.filePath(QStringLiteral("MapEarth.dat")));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(whole.read(20000));
+    cut.close();
+    MyPath = program.path();
+    frmWorldMap& map = window(MapKind::Rectangular);
+    map.Genera_mappa();
+    ASSERT_EQ(m_reports.size(), 1);
+    EXPECT_TRUE(m_reports[0].startsWith(mLang::Testo_lingua(u"frmWorldMap", u"erroremappa")));
+    EXPECT_TRUE(map.pictureName().isEmpty());
+}
+
 TEST_F(WorldMapTest, EmptyOrMinimisedWindowDrawsNothing)
 {
     frmWorldMap& map = window(MapKind::Rectangular, {0, 0});
