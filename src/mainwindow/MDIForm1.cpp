@@ -440,6 +440,8 @@ bool MDIForm1::MDIForm_QueryUnload()
             this, applicationTitle(), mLang::Testo_lingua(u"MDIForm1", u"sicuridiuscire"),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return false;
+    if (!keepChangedOptions())
+        return false;
     // Guard: a text window whose user keeps it open (Cancel, or a save that did not happen)
     // keeps the program running instead of losing the text.
     if (!closeTextWindows(true))
@@ -455,6 +457,30 @@ bool MDIForm1::MDIForm_QueryUnload()
             windows.unload(loaded[i]);
     }
     return true;
+}
+
+bool MDIForm1::keepChangedOptions()
+{
+    if (!Impostazioni.Verifica_opzioni || !Impostazioni_modificate())
+        return true;
+    const auto answer = QMessageBox::question(
+        this, applicationTitle(),
+        mLang::Testo_lingua(u"MDIForm1", u"opzionimodificate1") + u'\n' +
+            mLang::Testo_lingua(u"MDIForm1", u"opzionimodificate2"),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::No)
+        return true;
+    if (answer != QMessageBox::Yes)
+        return false;
+    const mReg::RegistryStatus saved = Salva_impostazioni();
+    if (saved.ok())
+        return true;
+    // Guard: options that could not be written keep the program running, so the user learns
+    // of it and can try again or leave with No.
+    QMessageBox::warning(this, applicationTitle(),
+                         mLang::Testo_lingua(u"MDIForm1", u"impostazioninonsalvate") + u'\n' +
+                             saved.description);
+    return false;
 }
 
 void MDIForm1::MDIForm_Unload()
