@@ -13,6 +13,8 @@
 #include "common/satellite_slots.h"
 #include "core/ElementSet.h"
 #include "core/mAstro.h"
+#include "mainwindow/MdiArrangement.h"
+#include "mainwindow/ToolbarIcons.h"
 #include "mainwindow/MenuBindings.h"
 #include "services/ProgramFolder.h"
 #include "services/Twips.h"
@@ -81,6 +83,8 @@ MDIForm1::MDIForm1(const ProgramClock& clock, QWidget* parent)
 {
     setObjectName(QStringLiteral("MDIForm1"));
     g_instance = this;
+    // Every window of the program, message boxes included, takes its icon from here.
+    QApplication::setWindowIcon(programIcon());
     m_chooseFile = [this](const QString& title, const QString& file, const QString& filter) {
         return openElementFile(this, title, file, filter);
     };
@@ -115,6 +119,7 @@ void MDIForm1::buildWindow()
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
+    keepNewSubWindowsInside(*m_mdiArea);
     m_menus = buildMainMenus(menuBar(), this);
     m_bars = buildMainBars(this);
     tmrCentrale = new QTimer(this);
