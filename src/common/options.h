@@ -117,7 +117,7 @@ struct Opzioni
     bool Cielo_anteprima_griglia_tipo = true;
 
     bool Conferma_uscita = false;
-    bool Verifica_opzioni = false;
+    bool Verifica_opzioni = true;  ///< ask at exit to save changed options
     std::int16_t Formato_ora = 0;       ///< status-bar clock format 0..9
     bool Barra_pulsanti = true;
     bool Barra_stato = true;

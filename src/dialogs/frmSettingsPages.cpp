@@ -14,6 +14,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QFont>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -64,7 +65,10 @@ void addChecks(QBoxLayout* layout, QWidget* parent, std::initializer_list<const 
 
 void addCombo(QFormLayout* layout, QWidget* parent, const char16_t* label, const char16_t* combo)
 {
-    layout->addRow(make<QLabel>(label, parent), make<QComboBox>(combo, parent));
+    auto* caption = make<QLabel>(label, parent);
+    auto* list = make<QComboBox>(combo, parent);
+    caption->setBuddy(list);
+    layout->addRow(caption, list);
 }
 
 QLabel* info(const char16_t* name, QWidget* parent)
@@ -72,7 +76,11 @@ QLabel* info(const char16_t* name, QWidget* parent)
     auto* label = make<QLabel>(name, parent);
     label->setWordWrap(true);
     label->setMinimumWidth(kInfoWidthPx);
-    label->setEnabled(false);
+    // Set apart by the slant of its letters, in the window's own text colour: greyed-out text
+    // would be too faint to read.
+    QFont slanted = label->font();
+    slanted.setItalic(true);
+    label->setFont(slanted);
     return label;
 }
 
@@ -195,7 +203,7 @@ QWidget* frmSettings::buildLocalSkyPages(int part)
             objectGroups(QStringLiteral("chkLocalSky"), QStringLiteral("LocalSky"), frame));
         addCombo(lists, frame, u"lblLocalSkyProiezione", u"cmbLocalSkyProiezione");
         addCombo(lists, frame, u"lblLocalSkyCoordinateMouse", u"cmbLocalSkyCoordinate");
-        lists->addRow(QString(), make<QComboBox>(u"cmbLocalSkyMagnitudine", frame));
+        addCombo(lists, frame, u"lblLocalSkyMagnitudine", u"cmbLocalSkyMagnitudine");
     } else {
         addChecks(layout, frame,
                   {u"chkLocalSkyPaesaggio", u"chkLocalSkyRiquadroDati", u"chkLocalSkyOrizzonte",
@@ -216,7 +224,7 @@ QWidget* frmSettings::buildWholeSkyPage()
     layout->addLayout(
         objectGroups(QStringLiteral("chkGeneralSky"), QStringLiteral("GeneralSky"), frame));
     auto* lists = new QFormLayout;
-    lists->addRow(QString(), make<QComboBox>(u"cmbGeneralSkyMagnitudine", frame));
+    addCombo(lists, frame, u"lblGeneralSkyMagnitudine", u"cmbGeneralSkyMagnitudine");
     layout->addLayout(lists);
     return widget;
 }
@@ -232,7 +240,7 @@ QWidget* frmSettings::buildPassChartPages(int part)
         layout->addLayout(
             objectGroups(QStringLiteral("chkSkySat"), QStringLiteral("SkySat"), frame));
         addCombo(lists, frame, u"lblSkySatProiezione", u"cmbSkySatProiezione");
-        lists->addRow(QString(), make<QComboBox>(u"cmbSkySatMagnitudine", frame));
+        addCombo(lists, frame, u"lblSkySatMagnitudine", u"cmbSkySatMagnitudine");
         addCombo(lists, frame, u"lblSkySatOrientamento", u"cmbSkySatOrientamento");
     } else {
         addChecks(layout, frame,

@@ -13,6 +13,8 @@
 #include "common/satellite_slots.h"
 #include "core/ElementSet.h"
 #include "core/mAstro.h"
+#include "mainwindow/MdiArrangement.h"
+#include "mainwindow/ToolbarIcons.h"
 #include "mainwindow/MenuBindings.h"
 #include "services/ProgramFolder.h"
 #include "services/Twips.h"
@@ -99,6 +101,8 @@ MDIForm1::MDIForm1(const ProgramClock& clock, QWidget* parent)
 {
     setObjectName(QStringLiteral("MDIForm1"));
     g_instance = this;
+    // Every window of the program, message boxes included, takes its icon from here.
+    QApplication::setWindowIcon(programIcon());
     m_chooseFile = [this](const QString& title, const QString& file, const QString& filter) {
         return openElementFile(this, title, file, filter);
     };
@@ -133,6 +137,7 @@ void MDIForm1::buildWindow()
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
+    keepNewSubWindowsInside(*m_mdiArea);
     m_menus = buildMainMenus(menuBar(), this);
     m_bars = buildMainBars(this);
     tmrCentrale = new QTimer(this);
@@ -460,6 +465,8 @@ bool MDIForm1::MDIForm_QueryUnload()
             this, applicationTitle(), mLang::Testo_lingua(u"MDIForm1", u"sicuridiuscire"),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
         return false;
+    if (!keepChangedOptions())
+        return false;
     // Guard: a text window whose user keeps it open (Cancel, or a save that did not happen)
     // keeps the program running instead of losing the text.
     if (!closeTextWindows(true))
@@ -475,6 +482,30 @@ bool MDIForm1::MDIForm_QueryUnload()
             windows.unload(loaded[i]);
     }
     return true;
+}
+
+bool MDIForm1::keepChangedOptions()
+{
+    if (!Impostazioni.Verifica_opzioni || !Impostazioni_modificate())
+        return true;
+    const auto answer = QMessageBox::question(
+        this, applicationTitle(),
+        mLang::Testo_lingua(u"MDIForm1", u"opzionimodificate1") + u'\n' +
+            mLang::Testo_lingua(u"MDIForm1", u"opzionimodificate2"),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::No)
+        return true;
+    if (answer != QMessageBox::Yes)
+        return false;
+    const mReg::RegistryStatus saved = Salva_impostazioni();
+    if (saved.ok())
+        return true;
+    // Guard: options that could not be written keep the program running, so the user learns
+    // of it and can try again or leave with No.
+    QMessageBox::warning(this, applicationTitle(),
+                         mLang::Testo_lingua(u"MDIForm1", u"impostazioninonsalvate") + u'\n' +
+                             saved.description);
+    return false;
 }
 
 void MDIForm1::MDIForm_Unload()

@@ -194,6 +194,10 @@ private:
     /// one stays open (the user chose Cancel, or its save did not happen), after which the
     /// others are left open too when stopWhenOneStays.
     bool closeTextWindows(bool stopWhenOneStays);
+    /// At exit, when the options differ from the stored ones and the option asks for it:
+    /// Yes saves them, No leaves them, Cancel (or a failed save) keeps the program running.
+    /// True when the exit may go on.
+    bool keepChangedOptions();
     void applyTextCommand(const std::function<void(QTextEdit*)>& action);
 
     // File menu

@@ -1,7 +1,61 @@
 #include "mainwindow/MdiArrangement.h"
 
+#include <QChildEvent>
+#include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QVariant>
+
+#include <algorithm>
+
+namespace {
+
+/// Watches the document area for new windows and puts each inside it as it first shows.
+class SubWindowKeeper : public QObject
+{
+public:
+    explicit SubWindowKeeper(QMdiArea& area) : QObject(&area), m_area(area) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_area.viewport()) {
+            // Polishing comes before the first show, when the window is fully made.
+            if (event->type() == QEvent::ChildPolished) {
+                QObject* child = static_cast<QChildEvent*>(event)->child();
+                if (auto* window = qobject_cast<QMdiSubWindow*>(child);
+                    window != nullptr && !window->property(kWatched).toBool()) {
+                    window->setProperty(kWatched, true);
+                    window->installEventFilter(this);
+                }
+            }
+        } else if (event->type() == QEvent::Show) {
+            if (auto* window = qobject_cast<QMdiSubWindow*>(watched))
+                keepInside(*window);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void keepInside(QMdiSubWindow& window)
+    {
+        const QSize area = m_area.viewport()->size();
+        if (!m_area.isVisible() || area.isEmpty())
+            return;
+        // Only the first show: a window the user moved keeps its place when it shows again.
+        window.removeEventFilter(this);
+        if (window.isMaximized() || window.isMinimized())
+            return;
+        const QRect fitted = fittedIntoArea(window.geometry(), area);
+        if (fitted != window.geometry())
+            window.setGeometry(fitted);
+    }
+
+    static constexpr const char* kWatched = "keptInsideDocumentArea";
+    QMdiArea& m_area;
+};
+
+} // namespace
 
 QList<QRect> tileRects(const QRect& area, int count, Qt::Orientation orientation)
 {
@@ -46,4 +100,18 @@ void arrangeMinimisedSubWindows(QMdiArea& area)
         window->move(left, bottom - size.height());
         left += size.width();
     }
+}
+
+QRect fittedIntoArea(const QRect& frame, const QSize& area)
+{
+    const int width = std::min(frame.width(), area.width());
+    const int height = std::min(frame.height(), area.height());
+    const int left = std::clamp(frame.left(), 0, std::max(0, area.width() - width));
+    const int top = std::clamp(frame.top(), 0, std::max(0, area.height() - height));
+    return {left, top, width, height};
+}
+
+void keepNewSubWindowsInside(QMdiArea& area)
+{
+    area.viewport()->installEventFilter(new SubWindowKeeper(area));
 }

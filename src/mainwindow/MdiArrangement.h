@@ -16,3 +16,12 @@ void tileSubWindows(QMdiArea& area, Qt::Orientation orientation);
 
 /// Lines the minimised child windows up along the bottom edge, from the left.
 void arrangeMinimisedSubWindows(QMdiArea& area);
+
+/// Where a document window of `area` sized `frame` goes so that it lies inside `area`: no larger
+/// than the area, moved left and up only as far as needed, never above or left of it.
+[[nodiscard]] QRect fittedIntoArea(const QRect& frame, const QSize& area);
+
+/// Keeps every document window of `area` inside it when it first shows, so a new window needs
+/// no scrolling to be seen whole. Windows that show maximised or minimised are left alone, as
+/// is everything while the area itself has no size yet.
+void keepNewSubWindowsInside(QMdiArea& area);

@@ -378,3 +378,38 @@ QIcon toolbarIcon(const QString& key)
     }
     return QIcon(pixmap);
 }
+
+QIcon programIcon()
+{
+    static const QIcon icon = [] {
+        QIcon made;
+        for (const int side : {16, 24, 32, 48, 64, 128, 256}) {
+            QPixmap pixmap(side, side);
+            pixmap.fill(Qt::transparent);
+            QPainter p(&pixmap);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.scale(side / double(kGrid), side / double(kGrid));
+            p.setPen(Qt::NoPen);
+            p.setBrush(kNight);
+            p.drawRoundedRect(QRectF(0.5, 0.5, 23, 23), 4, 4);
+            globe(p, QRectF(6, 6, 12, 12));
+            p.setPen(Qt::NoPen);
+            p.setBrush(kLand);
+            p.drawEllipse(QRectF(8.5, 8, 5, 4));
+            p.drawEllipse(QRectF(11, 12.5, 4, 3.5));
+            p.setBrush(Qt::NoBrush);
+            p.setPen(pen(kSun, 1.2));
+            p.save();
+            p.translate(12, 12);
+            p.rotate(-25);
+            p.drawEllipse(QRectF(-10.5, -4.5, 21, 9));
+            p.restore();
+            p.setPen(pen(kInk, 0.8));
+            p.setBrush(kPaper);
+            p.drawEllipse(QPointF(19.5, 5.5), 2.2, 2.2);
+            made.addPixmap(pixmap);
+        }
+        return made;
+    }();
+    return icon;
+}

@@ -17,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QDateTimeEdit>
+#include <QKeyEvent>
 #include <QDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -355,6 +356,23 @@ QString frmTime::siderealText(double hours)
     const QLocale c = QLocale::c();
     return formatNumber(h, twoDigits, c) + u'.' + formatNumber(m, twoDigits, c) + u'.' +
            formatNumber(s, twoDigits, c);
+}
+
+void frmTime::keyPressEvent(QKeyEvent* event)
+{
+    // The window is no dialog, so Enter that the control with the focus left alone is handled
+    // here as a dialog does: a focused push button is pressed, otherwise the default button.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const bool plain = event->modifiers() == Qt::NoModifier
+                       || (event->modifiers() == Qt::KeypadModifier && event->key() == Qt::Key_Enter);
+    if (enter && plain) {
+        auto* focused = qobject_cast<QPushButton*>(focusWidget());
+        QPushButton* pressed = focused != nullptr && focused->isEnabled() ? focused : cmdOK;
+        if (pressed->isVisible() && pressed->isEnabled())
+            pressed->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void frmTime::showEvent(QShowEvent* event)

@@ -4,6 +4,7 @@
 
 #include "controls/GraphButton/GraphButton.h"
 #include "services/BusyCursor.h"
+#include "services/MessageBoxes.h"
 #include "services/WindowRegistry.h"
 #include "services/mLang.h"
 
@@ -61,6 +62,8 @@ frmMagnitude::frmMagnitude(QWidget* parent) : QDialog(parent)
 void frmMagnitude::Imposta_lingua()
 {
     setWindowTitle(mLang::Testo_lingua(u"frmMagnitude", u"magnitudinelimite"));
+    // The small dialog is at least as wide as its title needs beside the title-bar buttons.
+    setMinimumWidth(titleBarWidth(windowTitle()));
     lblStelle->setText(mLang::Testo_lingua(u"frmMagnitude", u"stelle"));
     const QSignalBlocker quiet(cmbMagnitudine);
     cmbMagnitudine->clear();

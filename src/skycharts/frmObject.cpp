@@ -166,8 +166,11 @@ void frmObject::Aggiorna_etichette()
         if (label->text() != value)
             label->setText(value);
     };
-    if (windowTitle() != texts.title)
-        setWindowTitle(texts.title);
+    // Most catalogue stars have no proper name: the window's own title stays then, rather than
+    // an empty one that the window system fills with the program's name.
+    const QString title = texts.title.isEmpty() ? text(u"oggetto") : texts.title;
+    if (windowTitle() != title)
+        setWindowTitle(title);
     setIfChanged(lblMag, texts.magnitude);
     lblMagnitudine->setVisible(texts.magnitudeShown);
     lblMag->setVisible(texts.magnitudeShown);

@@ -208,7 +208,7 @@ std::vector<OptionBinding> buildTable()
 
     t.section(u"Generali");
     t.option(u"Conferma uscita", off, &O::Conferma_uscita);
-    t.option(u"Verifica opzioni", off, &O::Verifica_opzioni);
+    t.option(u"Verifica opzioni", on, &O::Verifica_opzioni);
     t.option(u"Formato ora", off, &O::Formato_ora);
     t.option(u"Barra pulsanti", on, &O::Barra_pulsanti);
     t.option(u"Barra stato", on, &O::Barra_stato);

@@ -160,6 +160,10 @@ void frmChannel::cmdOK_Click()
     const mReg::RegistryStatus stored =
         mReg::Scrivi_registro(u"Quorvanel", u"Radio", QStringLiteral("Canale%1").arg(row + 1),
                               QString::number(channel));
+    // A stored choice is no unsaved change of the options.
+    if (stored.ok())
+        Impostazioni_salvate.Canale_selezionato[static_cast<std::size_t>(row)] =
+            static_cast<std::int16_t>(channel);
     // The table shows the choice when it is open; a closed table is not opened again.
     if (auto* table = qobject_cast<frmTrack*>(
             WindowRegistry::instance().find(QStringLiteral("frmTrack"))))

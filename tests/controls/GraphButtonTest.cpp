@@ -2,8 +2,13 @@
 
 #include "WidgetTestSupport.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTableWidget>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -208,6 +213,89 @@ TEST_F(GraphButtonWindowTest, EnterAndEscAnywhereClickTheDefaultAndCancelButtons
     EXPECT_EQ(okClicks.count(), 1);
     EXPECT_EQ(cancelClicks.count(), 1);
     EXPECT_EQ(helpClicks.count(), 0);
+}
+
+TEST_F(GraphButtonWindowTest, EnterWithAModifierIsLeftToTheWindow)
+{
+    QTest::keyClick(edit, Qt::Key_Return, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Escape, Qt::ShiftModifier);
+    QTest::keyClick(edit, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(okClicks.count(), 1) << "only the keypad's own Enter";
+    EXPECT_EQ(cancelClicks.count(), 0);
+}
+
+TEST_F(GraphButtonWindowTest, AnOpenDropDownListTakesEnterAndEscFirst)
+{
+    auto* list = new QComboBox;
+    list->addItems({QStringLiteral("1 min"), QStringLiteral("5 min"), QStringLiteral("10 min")});
+    window.layout()->addWidget(list);
+    list->show();
+    list->setFocus();
+    list->showPopup();
+    ASSERT_TRUE(list->view()->isVisible());
+    QTest::keyClick(list->view(), Qt::Key_Down);
+    QTest::keyClick(list->view(), Qt::Key_Return);
+    EXPECT_EQ(list->currentIndex(), 1);
+    EXPECT_FALSE(list->view()->isVisible());
+    list->showPopup();
+    QTest::keyClick(list->view(), Qt::Key_Escape);
+    EXPECT_FALSE(list->view()->isVisible());
+    EXPECT_EQ(okClicks.count(), 0);
+    EXPECT_EQ(cancelClicks.count(), 0);
+    // The closed list leaves Enter and Esc to the window.
+    QTest::keyClick(list, Qt::Key_Return);
+    QTest::keyClick(list, Qt::Key_Escape);
+    EXPECT_EQ(okClicks.count(), 1);
+    EXPECT_EQ(cancelClicks.count(), 1);
+}
+
+TEST_F(GraphButtonWindowTest, ACellBeingEditedTakesEnterAndEscFirst)
+{
+    auto* table = new QTableWidget(2, 1);
+    window.layout()->addWidget(table);
+    table->show();
+    table->setItem(0, 0, new QTableWidgetItem);
+    table->editItem(table->item(0, 0));
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, QStringLiteral("example.org/a.txt"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents(); // the cell takes the text after the key
+    EXPECT_EQ(table->item(0, 0)->text(), QStringLiteral("example.org/a.txt"));
+    EXPECT_EQ(okClicks.count(), 0);
+
+    table->setItem(1, 0, new QTableWidgetItem(QStringLiteral("kept")));
+    table->editItem(table->item(1, 0));
+    editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, QStringLiteral("dropped"));
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(table->item(1, 0)->text(), QStringLiteral("kept"));
+    EXPECT_EQ(cancelClicks.count(), 0);
+}
+
+TEST(GraphButtonDocumentWindow, EnterInOneDocumentWindowClicksOnlyItsOwnDefaultButton)
+{
+    QMdiArea area;
+    struct Form
+    {
+        QWidget* form = new QWidget;
+        QLineEdit* edit = new QLineEdit(form);
+        GraphButton* ok = new GraphButton(form);
+    };
+    Form first;
+    Form second;
+    first.ok->setDefault(true);
+    second.ok->setDefault(true);
+    area.addSubWindow(first.form);
+    area.addSubWindow(second.form);
+    area.show();
+    QSignalSpy firstClicks(first.ok, &GraphButton::Click);
+    QSignalSpy secondClicks(second.ok, &GraphButton::Click);
+    QTest::keyClick(second.edit, Qt::Key_Return);
+    EXPECT_EQ(firstClicks.count(), 0);
+    EXPECT_EQ(secondClicks.count(), 1);
 }
 
 TEST_F(GraphButtonWindowTest, FocusedButtonTakesEnterItself)

@@ -18,6 +18,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -392,4 +393,49 @@ TEST_F(SettingsDialogTest, AddressesAndCompassLettersFitWhereTheyBelong)
     EXPECT_GE(first, track.left());
     EXPECT_LE(last, track.right() + 1);
     EXPECT_GT(last - first, track.width() * 9 / 10) << "the letters spread over the slider";
+}
+
+namespace {
+
+/// Contrast ratio of two colours as the accessibility guidelines define it, 1 to 21.
+double contrastRatio(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& colour) {
+        const auto linear = [](double channel) {
+            return channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+               0.0722 * linear(colour.blueF());
+    };
+    const double x = luminance(a);
+    const double y = luminance(b);
+    return (std::max(x, y) + 0.05) / (std::min(x, y) + 0.05);
+}
+
+} // namespace
+
+TEST_F(SettingsDialogTest, StarListsHaveCaptionsAndExplanationsAreReadable)
+{
+    frmSettings dialog;
+    for (const char* name :
+         {"cmbLocalSkyMagnitudine", "cmbGeneralSkyMagnitudine", "cmbSkySatMagnitudine"}) {
+        auto* list = child<QComboBox>(dialog, name);
+        const QList<QLabel*> labels = dialog.findChildren<QLabel*>();
+        const auto caption = std::find_if(labels.begin(), labels.end(),
+                                          [list](const QLabel* label) { return label->buddy() == list; });
+        ASSERT_NE(caption, labels.end()) << name << " has no caption";
+        EXPECT_FALSE((*caption)->text().trimmed().isEmpty()) << name;
+    }
+    int explanations = 0;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (!label->objectName().startsWith(u"lblInfo"))
+            continue;
+        ++explanations;
+        const QPalette::ColorGroup group = label->isEnabled() ? QPalette::Active : QPalette::Disabled;
+        EXPECT_GE(contrastRatio(label->palette().color(group, label->foregroundRole()),
+                                label->palette().color(group, QPalette::Window)),
+                  4.5)
+            << label->objectName().toStdString();
+    }
+    EXPECT_EQ(explanations, 4);
 }

@@ -154,6 +154,9 @@ void MainWindowTest::SetUp()
     Impostazioni.File_lingua = "English.ini";
     mReg::Scrivi_registro(u"Quorvanel", u"Generali", u"Lingua", u"English.ini");
     Osservatore = Dati_osservatore{"Italy: Milano", 45.47f, 9.19f, 133.0f, 1.0f, 0};
+    // As after loading: the options in force are the stored ones.
+    Impostazioni_salvate = Impostazioni;
+    Osservatore_salvato = Osservatore;
     loadWorkingSet({});
 }
 

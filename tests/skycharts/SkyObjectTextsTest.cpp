@@ -118,6 +118,12 @@ TEST_F(LocalSkyTest, ObjectWindowShowsTheStarAndHidesTheMoonsMagnitude)
     window.Aggiorna_etichette(); // a repaint shows the same
     EXPECT_EQ(window.lblDec->text(), QString::fromUtf16(u"-16\u00b0 42'"));
 
+    // A star without a proper name keeps the window's own title.
+    Record_stella.Nome = std::string(16, ' ');
+    window.Aggiorna_etichette();
+    EXPECT_EQ(window.windowTitle(), mLang::Testo_lingua(u"frmObject", u"oggetto"));
+    EXPECT_FALSE(window.windowTitle().isEmpty());
+
     frmObject moonWindow;
     moonWindow.gintOggetto = kLuna;
     moonWindow.Aggiorna_etichette();

@@ -4,7 +4,9 @@
 #include "skycharts/frmMagnitude.h"
 
 #include "controls/GraphButton/GraphButton.h"
+#include "services/MessageBoxes.h"
 #include "services/WindowRegistry.h"
+#include "services/mLang.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -107,6 +109,13 @@ TEST_P(MagnitudeDialog, CancelChangesNothing)
     emit m_dialog.cmdCancel->Click();
     EXPECT_EQ(m_chart->count, 9010);
     EXPECT_EQ(redraws(), 0);
+}
+
+TEST_P(MagnitudeDialog, IsWideEnoughForItsWholeTitle)
+{
+    open();
+    EXPECT_EQ(m_dialog.windowTitle(), mLang::Testo_lingua(u"frmMagnitude", u"magnitudinelimite"));
+    EXPECT_GE(m_dialog.width(), titleBarWidth(m_dialog.windowTitle()));
 }
 
 INSTANTIATE_TEST_SUITE_P(ThreeCharts, MagnitudeDialog,

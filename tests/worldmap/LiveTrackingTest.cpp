@@ -145,10 +145,12 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         mReg::setStoreFile({});
         Impostazioni = m_options;
+        Impostazioni_salvate = m_snapshot;
         Satelement[3] = {};
     }
 
     Opzioni m_options = Impostazioni;
+    Opzioni m_snapshot = Impostazioni_salvate;
     QTemporaryDir m_store;
 };
 
@@ -167,6 +169,7 @@ TEST_F(ChannelChoiceTest, OkSetsTheRowChannelAndKeepsIt)
     EXPECT_EQ(table->cmdCanale[2]->Caption(), QStringLiteral("Ch. 4"));
     EXPECT_EQ(table->cmdCanale[1]->Caption(), QStringLiteral("Ch. 1"));
     EXPECT_EQ(mReg::Leggi_registro(u"Quorvanel", u"Radio", u"Canale3", u"1"), QStringLiteral("4"));
+    EXPECT_EQ(Impostazioni_salvate.Canale_selezionato[2], 4) << "stored, so no unsaved change";
 }
 
 TEST_F(ChannelChoiceTest, OkAfterTheTableClosedOpensNoTable)

@@ -3,7 +3,7 @@
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
-#include <QKeySequence>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -32,6 +32,20 @@ constexpr int kCaptionFlags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowM
 bool isEnterKey(int key)
 {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+/// The window a control belongs to: its top-level window, or the form inside a document
+/// window of the main window's document area.
+QWidget* formOf(QWidget* control)
+{
+    QWidget* form = control;
+    while (!form->isWindow()) {
+        QWidget* parent = form->parentWidget();
+        if (parent == nullptr || qobject_cast<QMdiSubWindow*>(parent) != nullptr)
+            break;
+        form = parent;
+    }
+    return form;
 }
 
 } // namespace
@@ -113,27 +127,45 @@ void GraphButton::setBackColor(quint32 colour)
 void GraphButton::setDefault(bool isDefault)
 {
     m_default = isDefault;
-    grabWindowKeys();
+    watchForm();
     update();
 }
 
 void GraphButton::setCancel(bool isCancel)
 {
     m_cancel = isCancel;
-    grabWindowKeys();
+    watchForm();
 }
 
-void GraphButton::grabWindowKeys()
+void GraphButton::watchForm()
 {
-    for (int id : std::as_const(m_windowKeyIds))
-        releaseShortcut(id);
-    m_windowKeyIds.clear();
-    if (m_default) {
-        m_windowKeyIds.append(grabShortcut(QKeySequence(Qt::Key_Return)));
-        m_windowKeyIds.append(grabShortcut(QKeySequence(Qt::Key_Enter)));
-    }
-    if (m_cancel)
-        m_windowKeyIds.append(grabShortcut(QKeySequence(Qt::Key_Escape)));
+    QWidget* form = (m_default || m_cancel) ? formOf(this) : nullptr;
+    if (form == m_form)
+        return;
+    if (m_form != nullptr)
+        m_form->removeEventFilter(this);
+    m_form = form;
+    if (m_form != nullptr && m_form != this)
+        m_form->installEventFilter(this);
+}
+
+bool GraphButton::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter and Esc reach the form only when the control with the focus left them alone: an
+    // open drop-down list or a table cell being edited takes them first, as in a dialog.
+    if (watched != m_form || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto* press = static_cast<QKeyEvent*>(event);
+    const int key = press->key();
+    const Qt::KeyboardModifiers modifiers = press->modifiers();
+    const bool plain = modifiers == Qt::NoModifier
+                       || (modifiers == Qt::KeypadModifier && key == Qt::Key_Enter);
+    const bool mine = (m_default && isEnterKey(key)) || (m_cancel && key == Qt::Key_Escape);
+    if (!plain || !mine || !isVisible())
+        return false;
+    if (isEnabled())
+        emit Click();
+    return true;
 }
 
 QSize GraphButton::sizeHint() const
@@ -174,15 +206,10 @@ QSize GraphButton::measureCaption(int contentWidth) const
 
 bool GraphButton::event(QEvent* event)
 {
-    if (event->type() == QEvent::Shortcut) {
-        const auto* shortcut = static_cast<QShortcutEvent*>(event);
-        if (m_windowKeyIds.contains(shortcut->shortcutId())) {
-            if (isEnabled())
-                emit Click();
-            return true;
-        }
+    if (event->type() == QEvent::ParentChange || event->type() == QEvent::Show) {
+        watchForm();
     } else if (event->type() == QEvent::ShortcutOverride) {
-        // A focused button takes Enter and Space itself, before the window's default button.
+        // A focused button takes Enter and Space itself, before any shortcut of the window.
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (isEnterKey(key) || key == Qt::Key_Space) {
             event->accept();

@@ -7,9 +7,9 @@
 #include "controls/GraphButton/GraphButtonLayout.h"
 #include "controls/SystemColour.h"
 
-#include <QList>
 #include <QPixmap>
 #include <QPointF>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -65,11 +65,13 @@ public:
     quint32 BackColor() const { return m_backColour; }
     void setBackColor(quint32 colour);
 
-    /// The window's default button: Enter anywhere in the window clicks it, and a pressed
-    /// default button keeps its raised bevel.
+    /// The window's default button: Enter in the window clicks it when the control with the
+    /// focus does not use the key itself (an open drop-down list, a cell being edited, another
+    /// focused button); a pressed default button keeps its raised bevel.
     bool Default() const { return m_default; }
     void setDefault(bool isDefault);
-    /// The window's cancel button: Esc anywhere in the window clicks it.
+    /// The window's cancel button: Esc in the window clicks it when the control with the focus
+    /// does not use the key itself.
     bool Cancel() const { return m_cancel; }
     void setCancel(bool isCancel);
 
@@ -85,6 +87,7 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
@@ -100,7 +103,7 @@ private:
     void drawCaption(QPainter& painter) const;
     void drawFocus(QPainter& painter) const;
     void drawFrame(QPainter& painter) const;
-    void grabWindowKeys();
+    void watchForm();
 
     QString m_caption;
     int m_picturePosition = controls::kPictureLeft;
@@ -116,5 +119,5 @@ private:
     bool m_pressed = false;
     bool m_keyLatch = false;   // a key is down: its repeats do not click again
     controls::GraphButtonLayout m_layout; // kept between paints, see layoutGraphButton
-    QList<int> m_windowKeyIds; // shortcut ids of Enter / Esc while default or cancel button
+    QPointer<QWidget> m_form;  // the form whose unused Enter / Esc this button takes
 };

@@ -1,0 +1,128 @@
+// New document windows open inside the main window's document area, also when the main window
+// is smaller than the windows' own size; and every window shows the program's icon.
+
+#include "MainWindowTestSupport.h"
+
+#include "app/WindowCatalogue.h"
+#include "mainwindow/MDIForm1.h"
+#include "mainwindow/MdiArrangement.h"
+#include "mainwindow/ToolbarIcons.h"
+#include "predictions/RequestSpan.h"
+#include "predictions/frmDetails.h"
+#include "services/WindowNames.h"
+#include "services/WindowRegistry.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QScrollBar>
+
+namespace {
+
+class DocumentWindows : public MainWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        defineWindows(mainWindow());
+        // A main window that is not maximised, smaller than a sky chart's own size.
+        mainWindow().setGeometry(40, 40, 1000, 620);
+        mainWindow().show();
+        QCoreApplication::processEvents();
+    }
+
+    void TearDown() override
+    {
+        for (QMdiSubWindow* frame : mainWindow().mdiArea()->subWindowList())
+            WindowRegistry::instance().unload(frame->widget());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        MainWindowTest::TearDown();
+    }
+
+    void expectInside(QWidget* window, const char* what)
+    {
+        ASSERT_NE(window, nullptr) << what;
+        auto* frame = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+        ASSERT_NE(frame, nullptr) << what << " is a document window";
+        const QRect area = mainWindow().mdiArea()->viewport()->rect();
+        EXPECT_TRUE(area.contains(frame->geometry()))
+            << what << " at " << frame->x() << "," << frame->y() << " " << frame->width() << "x"
+            << frame->height() << " in " << area.width() << "x" << area.height();
+    }
+};
+
+} // namespace
+
+TEST(FittedIntoArea, MovesAndShrinksOnlyAsFarAsNeeded)
+{
+    const QSize area(800, 500);
+    EXPECT_EQ(fittedIntoArea(QRect(10, 20, 300, 200), area), QRect(10, 20, 300, 200));
+    EXPECT_EQ(fittedIntoArea(QRect(600, 400, 300, 200), area), QRect(500, 300, 300, 200));
+    EXPECT_EQ(fittedIntoArea(QRect(30, 40, 900, 600), area), QRect(0, 0, 800, 500));
+    EXPECT_EQ(fittedIntoArea(QRect(-20, -5, 100, 100), area), QRect(0, 0, 100, 100));
+}
+
+TEST_F(DocumentWindows, ChartsAndListingsOpenInsideTheDocumentArea)
+{
+    mainWindow().runCommand(QStringLiteral("mnuCieloMappaLocale"));
+    QCoreApplication::processEvents();
+    expectInside(WindowRegistry::instance().find(windowNames::kLocalSky), "the local sky");
+
+    mainWindow().runCommand(QStringLiteral("mnuCieloMappaGenerale"));
+    QCoreApplication::processEvents();
+    expectInside(WindowRegistry::instance().find(windowNames::kGeneralSky), "the whole sky");
+
+    for (int i = 0; i < 6; ++i) {
+        frmDetails* listing = newListingWindow();
+        listing->show();
+        QCoreApplication::processEvents();
+        expectInside(listing, "a listing");
+    }
+    const QMdiArea* area = mainWindow().mdiArea();
+    EXPECT_FALSE(area->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(area->verticalScrollBar()->isVisible());
+}
+
+TEST_F(DocumentWindows, AWindowTheUserMovedPartlyOutStaysWhereItWasPut)
+{
+    mainWindow().runCommand(QStringLiteral("mnuCieloMappaLocale"));
+    QCoreApplication::processEvents();
+    QWidget* sky = WindowRegistry::instance().find(windowNames::kLocalSky);
+    ASSERT_NE(sky, nullptr);
+    auto* frame = qobject_cast<QMdiSubWindow*>(sky->parentWidget());
+    ASSERT_NE(frame, nullptr);
+    frame->move(700, 100);
+    frame->hide();
+    frame->show();
+    EXPECT_EQ(frame->pos(), QPoint(700, 100));
+}
+
+TEST_F(DocumentWindows, EveryWindowShowsTheProgramsIcon)
+{
+    const ModalAnswerer answerer; // any message a window shows as it loads
+    ASSERT_FALSE(programIcon().isNull());
+    ASSERT_FALSE(programIcon().pixmap(16, 16).isNull());
+    EXPECT_EQ(QApplication::windowIcon().cacheKey(), programIcon().cacheKey());
+    EXPECT_EQ(mainWindow().windowIcon().cacheKey(), programIcon().cacheKey());
+    for (const QString& name :
+         {windowNames::kAbout, windowNames::kLanguage, windowNames::kSettings,
+          windowNames::kLocation, windowNames::kCalc, windowNames::kRelative, windowNames::kTime,
+          windowNames::kLocalSky, windowNames::kGeneralSky, windowNames::kDownload}) {
+        QWidget* window = WindowRegistry::instance().form(name);
+        ASSERT_NE(window, nullptr) << name.toStdString();
+        // A document window's icon is its frame's.
+        const QWidget* shown = window->parentWidget() != nullptr && !window->isWindow()
+                                   ? window->parentWidget()
+                                   : window;
+        EXPECT_EQ(shown->windowIcon().cacheKey(), programIcon().cacheKey()) << name.toStdString();
+    }
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Quorvanel"), QStringLiteral("text"));
+    EXPECT_EQ(box.windowIcon().cacheKey(), programIcon().cacheKey());
+    for (const QString& name : {windowNames::kAbout, windowNames::kLanguage, windowNames::kSettings,
+                                windowNames::kLocation, windowNames::kCalc, windowNames::kRelative,
+                                windowNames::kDownload})
+        forgetWindow(name);
+}
