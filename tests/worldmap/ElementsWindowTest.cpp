@@ -3,6 +3,7 @@
 // instant the age of the elements counts to.
 
 #include "WorldMapFixture.h"
+#include "support/RequiredData.h"
 
 #include "worldmap/frmSatellite.h"
 
@@ -98,7 +99,7 @@ TEST_F(ElementsWindowTest, DerivesTheOrbitOfTheSpacetrackReportSets)
 {
     std::ifstream in(kStr3File);
     if (!in)
-        GTEST_SKIP() << "no " << kStr3File << " (shared test data)";
+        SKIP_OR_FAIL_WITHOUT_DATA("no " << kStr3File << " (shared test data)");
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);)
         lines.push_back(line.empty() || line.back() != '\r' ? line : line.substr(0, line.size() - 1));
