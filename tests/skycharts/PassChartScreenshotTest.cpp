@@ -11,6 +11,7 @@
 
 #include "services/PictureBox.h"
 #include "services/Printing.h"
+#include "tracking/TickTexts.h"
 #include "support/ElementSetSources.h"
 
 #include <QApplication>
@@ -29,6 +30,7 @@ TEST_F(PassChartTest, ScreenshotsForTheDocumentation)
     const auto iss = std::find_if(sets->begin(), sets->end(),
                                   [](const Record_TLE& set) { return set.Riga1.substr(2, 5) == "25544"; });
     ASSERT_NE(iss, sets->end());
+    readStatusNames(); // the pass lines name each event's visibility
     Impostazioni.Cielo_anteprima_costellazioni_linee = true;
     Impostazioni.Cielo_anteprima_costellazioni_nomi = true;
     Impostazioni.Cielo_anteprima_sole_luna_nomi = true;
