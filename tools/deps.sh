@@ -1,6 +1,8 @@
 # Packages the build, the tests and the program need on a fresh Debian machine.
 QUORVANEL_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgl1-mesa-dev
     libgtest-dev libgmock-dev libbenchmark-dev python3 python3-sgp4 xvfb xauth ccache clang)
+# gpredict's satellite catalogue: the real element sets several tests read.
+QUORVANEL_PACKAGES+=(gpredict)
 
 install_build_deps() {
     local missing=()

@@ -4,6 +4,7 @@
 // relative (../shared/testdata/str3/README.md), not to the last printed digit.
 
 #include "SatelliteTestData.h"
+#include "support/RequiredData.h"
 
 #include <gtest/gtest.h>
 
@@ -86,7 +87,7 @@ TEST_P(SpacetrackReport3, StateMatchesThePrintedStateWithinSinglePrecision)
 {
     const Str3Case& c = GetParam();
     if (c.model.empty())
-        GTEST_SKIP() << "Spacetrack Report No. 3 data not found in " << sattest::kStr3Folder;
+        SKIP_OR_FAIL_WITHOUT_DATA("Spacetrack Report No. 3 data not found in " << sattest::kStr3Folder);
     static const std::map<std::string, mSat::PropagationElements> sets = loadStr3Elements();
     ASSERT_EQ(sets.count(c.satnum), 1u) << "no element set " << c.satnum;
     const mSat::PropagationElements& elements = sets.at(c.satnum);

@@ -3,10 +3,12 @@
 // from Debian's python3-sgp4. The program propagates with SGP4 near the Earth and SDP4 in
 // deep space (option Propagatore 3) in the report's 1980 form. Near-Earth sets agree with
 // the revised output to metres; deep-space sets differ where the revision changed the
-// model (resonance integration, Lyddane choice, epoch sidereal time), so for them only
-// what this model promises is checked: a finite state or a failure status.
+// model (resonance integration, Lyddane choice, epoch sidereal time), from metres to
+// thousands of kilometres, so each deep-space set has the tolerance it meets: a change that
+// moves one of them further from the revised output fails.
 
 #include "SatelliteTestData.h"
+#include "support/RequiredData.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +25,61 @@ using sattest::ReferenceState;
 /// it, worth up to about 8 m at these orbits; the revision iterates to 1e-12 rad.
 constexpr double kNearEarthPositionToleranceKm = 0.010;
 constexpr double kNearEarthVelocityToleranceKmS = 1e-5;
+
+/// What a deep-space set of the file meets against the revised output: the largest position
+/// and velocity difference over its printed states [km, km/s] and the most states that may
+/// fail. Measured with this propagator and rounded up by about a quarter; the sets within
+/// 30 m differ by the Kepler stop and the epoch sidereal time only, the others where the
+/// revision changed the model for that orbit.
+struct DeepSpaceTolerance
+{
+    int index;          ///< position in SGP4-VER.TLE, from 1
+    const char* satnum; ///< its catalogue number, to catch a reordered file
+    double positionKm;
+    double velocityKmS;
+    int failures;
+};
+
+constexpr DeepSpaceTolerance kDeepSpaceTolerances[] = {
+    // Within 30 m of the revised output.
+    {4, "08195", 0.012, 2.8e-6, 0},  // 9.2 m
+    {5, "09880", 0.015, 2.5e-6, 0},  // 11.3 m
+    {7, "11801", 0.030, 4.9e-6, 0},  // 23.7 m
+    {9, "16925", 0.0077, 2.4e-6, 0}, // 6.1 m
+    {11, "21897", 0.028, 2.9e-6, 0}, // 22.3 m
+    {13, "22674", 0.033, 8.4e-6, 0}, // 26.0 m
+    {20, "26975", 0.024, 4.9e-6, 0}, // 18.9 m
+    {22, "28129", 0.005, 1e-6, 0},   // 1.3 m
+    {24, "28623", 0.018, 3.3e-6, 0}, // 13.9 m
+    // Lyddane choice, low inclination and geosynchronous resonance: kilometres.
+    {2, "04632", 9.7, 8.2e-4, 0},  // 7.70 km
+    {6, "09998", 11, 9.1e-4, 0},   // 8.25 km
+    {8, "14128", 2.2, 1.6e-4, 0},  // 1.69 km
+    {14, "23177", 7.7, 1.7e-3, 0}, // 6.12 km
+    {17, "24208", 1.2, 8.5e-5, 0}, // 0.92 km
+    {18, "25954", 33, 2.4e-3, 0},  // 26.1 km
+    {19, "26900", 25, 1.6e-3, 0},  // 19.9 km
+    {25, "28626", 7.3, 5.2e-4, 0}, // 5.78 km
+    {32, "33335", 8, 5.2e-4, 0},   // 6.38 km
+    // The revision's resonance integration, Lyddane quadrant and Kepler fixes: the 1980 form
+    // drifts by hundreds to thousands of kilometres over days, and set 15 fails from about
+    // 200 minutes on, as the file's comment for it says.
+    {10, "20413", 2400, 0.014, 0},    // 1878 km
+    {15, "23333", 270, 0.033, 9},     // 216 km
+    {16, "23599", 1500, 0.57, 0},     // 1128 km
+    {30, "33333", 4400, 0.054, 0},    // 3468 km
+    {31, "33334", 0.005, 1e-6, 1},    // fails at its one printed state
+    {33, "20413", 33000, 2.4, 0},     // 26216 km over 70 states
+};
+
+const DeepSpaceTolerance* deepSpaceTolerance(int index)
+{
+    for (const DeepSpaceTolerance& t : kDeepSpaceTolerances) {
+        if (t.index == index)
+            return &t;
+    }
+    return nullptr;
+}
 
 struct VerificationCase
 {
@@ -78,12 +135,12 @@ class VerificationSet : public ::testing::TestWithParam<VerificationCase>
 {
 };
 
-TEST_P(VerificationSet, AgreesNearTheEarthAndStaysFiniteInDeepSpace)
+TEST_P(VerificationSet, AgreesWithTheRevisedOutputWithinItsTolerance)
 {
     const VerificationCase& c = GetParam();
     if (c.index == 0)
-        GTEST_SKIP() << "verification set of python3-sgp4 not found in "
-                     << sattest::kVerificationFolder;
+        SKIP_OR_FAIL_WITHOUT_DATA("verification set of python3-sgp4 not found in "
+                                  << sattest::kVerificationFolder);
     const mSat::PropagationElements elements = sattest::propagationElements(c.line1, c.line2);
     const mSat::SatellitePropagator propagator(elements, mSat::PropagatorModel::Sgp4Sdp4);
     const bool deepSpace = propagator.runModel() == mSat::PropagatorModel::Sgp4Sdp4;
@@ -115,15 +172,22 @@ TEST_P(VerificationSet, AgreesNearTheEarthAndStaysFiniteInDeepSpace)
     if (!deepSpace) {
         EXPECT_LE(worstPositionKm, kNearEarthPositionToleranceKm);
         EXPECT_LE(worstVelocityKmS, kNearEarthVelocityToleranceKmS);
+        return;
     }
+    const DeepSpaceTolerance* tolerance = deepSpaceTolerance(c.index);
+    ASSERT_NE(tolerance, nullptr) << "no tolerance for deep-space set " << c.index;
+    EXPECT_EQ(c.satnum, tolerance->satnum);
+    EXPECT_LE(worstPositionKm, tolerance->positionKm);
+    EXPECT_LE(worstVelocityKmS, tolerance->velocityKmS);
+    EXPECT_LE(failures, tolerance->failures);
 }
 
 TEST_P(VerificationSet, KeptPropagatorGivesTheBitsOfARestartFromTheEpoch)
 {
     const VerificationCase& c = GetParam();
     if (c.index == 0)
-        GTEST_SKIP() << "verification set of python3-sgp4 not found in "
-                     << sattest::kVerificationFolder;
+        SKIP_OR_FAIL_WITHOUT_DATA("verification set of python3-sgp4 not found in "
+                                  << sattest::kVerificationFolder);
     const mSat::PropagationElements elements = sattest::propagationElements(c.line1, c.line2);
     const mSat::SatellitePropagator kept(elements, mSat::PropagatorModel::Sgp4Sdp4);
     if (kept.runModel() != mSat::PropagatorModel::Sgp4Sdp4)

@@ -1,4 +1,5 @@
 #include "ElementSetFixtures.h"
+#include "support/RequiredData.h"
 
 #include "database/ElementFile.h"
 
@@ -187,7 +188,7 @@ TEST(ElementFile, GpredictCatalogueReadsEverySet)
 {
     const std::optional<std::vector<Record_TLE>> sets = gpredictSets();
     if (!sets)
-        GTEST_SKIP() << "gpredict's satellite catalogue is not installed";
+        SKIP_OR_FAIL_WITHOUT_DATA("gpredict's satellite catalogue is not installed");
     ASSERT_GT(sets->size(), 500u);
     ElementFileFolder folder;
     const QString path = folder.write(QStringLiteral("gpredict.tle"), elementFile(*sets, "\n"));

@@ -1,4 +1,5 @@
 #include "LocalServer.h"
+#include "support/RequiredData.h"
 
 #include "database/HttpDownload.h"
 
@@ -378,7 +379,7 @@ TEST_F(HttpDownloadTest, RedirectsToOtherPathsAreFollowedAtMostFiveTimes)
 TEST_F(HttpDownloadTest, RedirectToHttpsOpensTlsOnTheNamedPort)
 {
     if (!QSslSocket::supportsSsl())
-        GTEST_SKIP() << "no TLS backend on this system";
+        SKIP_OR_FAIL_WITHOUT_DATA("no TLS backend on this system");
     // A plain server stands where the secure one should be: it only records the first bytes.
     LocalServer secureSide([](QTcpSocket&, const QByteArray&) {}, false);
     LocalServer server([&secureSide](QTcpSocket& client, const QByteArray&) {

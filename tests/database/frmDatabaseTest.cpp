@@ -3,6 +3,7 @@
 // double click that shows an entry's elements.
 
 #include "DatabaseWindowFixture.h"
+#include "support/RequiredData.h"
 
 #include "common/gates.h"
 #include "controls/GraphButton/GraphButton.h"
@@ -36,7 +37,7 @@ TEST_F(WindowTest, RealCatalogueIsListedWithItsStatisticsAndSortsByAnyKey)
 {
     const std::optional<std::vector<Record_TLE>> sets = gpredictSets();
     if (!sets || sets->empty())
-        GTEST_SKIP() << "gpredict's satellites.dat is not installed";
+        SKIP_OR_FAIL_WITHOUT_DATA("gpredict's satellites.dat is not installed");
     const QString path = writeElementFile("catalogue.tle", elementFile(*sets, "\n"));
     const MessageRecorder messages;
 
@@ -269,7 +270,7 @@ TEST_F(WindowTest, InTransitSelectsExactlyTheEntriesAboveTheHorizon)
 {
     const std::optional<std::vector<Record_TLE>> sets = gpredictSets();
     if (!sets || sets->empty())
-        GTEST_SKIP() << "gpredict's satellites.dat is not installed";
+        SKIP_OR_FAIL_WITHOUT_DATA("gpredict's satellites.dat is not installed");
     window().Database_satelliti(writeElementFile("catalogue.tle", elementFile(*sets)));
     mAstro::Data_giuliana = 2458300.5; // mid 2018, when these element sets were fresh
     choose("lstDatabase(0)", {0});

@@ -1,6 +1,7 @@
 // magnitud.dat and frequen.dat: standard magnitudes and radio channels by catalogue number.
 
 #include "InstallDataFiles.h"
+#include "support/RequiredData.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +58,7 @@ TEST(StandardMagnitudes, EveryQuicksatMagnitudeIsCarriedOverUnchanged)
 {
     QFile source(kQuicksatFile);
     if (!source.open(QIODevice::ReadOnly))
-        GTEST_SKIP() << "no " << kQuicksatFile.toStdString();
+        SKIP_OR_FAIL_WITHOUT_DATA("no " << kQuicksatFile.toStdString());
     const QHash<QString, QString> magnitudes = magnitudesByCatalogueNumber();
     int given = 0;
     for (QByteArray line : source.readAll().split('\n')) {

@@ -3,9 +3,12 @@
 // none is loaded, then opens its request dialog.
 
 #include "MainWindowTestSupport.h"
+#include "support/ScreenshotFolder.h"
 
 #include "app/WindowCatalogue.h"
 #include "common/element_databases.h"
+#include "common/program_time.h"
+#include "core/DateValue.h"
 #include "mainwindow/MDIForm1.h"
 #include "predictions/SummaryModel.h"
 #include "predictions/frmCalc.h"
@@ -14,6 +17,7 @@
 #include "services/mGlobal.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
 #include <QListWidget>
 #include <QMdiArea>
@@ -92,6 +96,42 @@ TEST_F(ListingCommands, EphemerisCommandReadsTheRecordedDatabaseThenOpensItsDial
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(dialog->isHidden());
     EXPECT_EQ(dialog->lstDatabase[0]->count(), 2);
+}
+
+TEST_F(ListingCommands, ScreenshotOfAnEphemerisListing)
+{
+    // A picture for the documentation.
+    const ScreenshotFolder shots;
+    const QString folder = shots.path();
+    MDIForm1& window = mainWindow();
+    window.resize(1180, 720);
+    defineWindows(window);
+    const QString path = folderFile(QStringLiteral("iss.txt"));
+    writeTestFile(path, "ISS (ZARYA)\r\n"
+                        "1 25544U 98067A   26342.50000000  .00012345  00000-0  21000-3 0  9993\r\n"
+                        "2 25544  51.6400 123.4567 0004000  80.0000 280.0000 15.50000000500004\r\n");
+    Impostazioni.File_database = path.toStdString();
+    Data_attuale = DateValue::fromDateTime(2026, 12, 9, 4, 33, 0); // a morning pass at Milan
+    {
+        const ModalAnswerer answerer(QMessageBox::Ok);
+        ASSERT_TRUE(window.runCommand(QStringLiteral("mnuSatellitiCalcoloEffemeridi")));
+    }
+    auto* dialog = qobject_cast<frmCalc*>(WindowRegistry::instance().find(QStringLiteral("frmCalc")));
+    ASSERT_NE(dialog, nullptr);
+    dialog->lstDatabase[0]->setCurrentRow(0);
+    dialog->cmdOK_Click();
+    dialog->close();
+    QMdiSubWindow* listing = nullptr;
+    for (QMdiSubWindow* frame : window.mdiArea()->subWindowList()) {
+        if (qobject_cast<frmDetails*>(frame->widget()) != nullptr)
+            listing = frame;
+    }
+    ASSERT_NE(listing, nullptr);
+    window.show();
+    listing->setGeometry(10, 10, 1000, 560);
+    window.mdiArea()->setActiveSubWindow(listing);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window.grab().save(QDir(folder).filePath(QStringLiteral("ephemeris.png"))));
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 // Edit, Save and the Edit menu on the active text window, and closing with changed text.
 
 #include "MainWindowTestSupport.h"
+#include "support/RequiredData.h"
+#include "support/ScreenshotFolder.h"
 
 #include "app/WindowCatalogue.h"
 #include "dialogs/frmFile.h"
@@ -208,14 +210,12 @@ TEST_F(TextWindowCommands, CloseAllClosesEveryWindowButAChangedTextTheUserKeeps)
 
 TEST_F(TextWindowCommands, Screenshot)
 {
-    // A picture for the documentation: written only when QUORVANEL_SCREENSHOTS names a
-    // folder, with real element sets from gpredict's catalogue.
-    const QString folder = qEnvironmentVariable("QUORVANEL_SCREENSHOTS");
-    if (folder.isEmpty())
-        GTEST_SKIP() << "QUORVANEL_SCREENSHOTS not set";
+    // A picture for the documentation, with real element sets from gpredict's catalogue.
+    const ScreenshotFolder shots;
+    const QString folder = shots.path();
     const auto sets = testsets::gpredictSets();
     if (!sets)
-        GTEST_SKIP() << "gpredict's satellites.dat is not installed";
+        SKIP_OR_FAIL_WITHOUT_DATA("gpredict's satellites.dat is not installed");
     QByteArray content;
     for (std::size_t k = 0; k < sets->size() && k < 12; ++k) {
         const Record_TLE& set = (*sets)[k];

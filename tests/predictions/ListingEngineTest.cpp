@@ -3,6 +3,7 @@
 // while the first one yields.
 
 #include "ListingTestSupport.h"
+#include "support/RequiredData.h"
 
 #include "core/ElementSet.h"
 #include "core/mMate.h"
@@ -68,7 +69,7 @@ TEST_F(ListingEngineTest, EveryCoordinateSystemShowsTheCoresStateOfEachInstant)
 {
     const std::optional<std::vector<Record_TLE>> str3 = str3Sets();
     if (!str3)
-        GTEST_SKIP() << "Spacetrack Report No. 3 sets not found";
+        SKIP_OR_FAIL_WITHOUT_DATA("Spacetrack Report No. 3 sets not found");
     for (const Record_TLE& set : *str3) {
         const double epochStart = DateValue::fromDateTime(1980, 10, 3, 0, 0, 0);
         const auto tracks = tracksOf({set});

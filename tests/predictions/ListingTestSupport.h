@@ -20,8 +20,26 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <vector>
+
+/// Calls `action` once from the event loop as soon as a listing is computing (a listing holds
+/// the tick while it runs): at the listing's first look at the event loop, however fast or slow
+/// the machine, instead of after a fixed time the listing may or may not outlast.
+inline void onceWhileListing(QObject* context, std::function<void()> action)
+{
+    auto* poll = new QTimer(context);
+    poll->setInterval(0);
+    QObject::connect(poll, &QTimer::timeout, context, [poll, action = std::move(action)] {
+        if (pflgCentrale.isOpen())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        action();
+    });
+    poll->start();
+}
 
 /// The two test sets of Spacetrack Report No. 3 (88888 near-Earth, 11801 deep space), or
 /// nothing when the shared test data are absent.

@@ -4,6 +4,8 @@
 // Print.
 
 #include "PassWindowFixture.h"
+#include "support/RequiredData.h"
+#include "support/ScreenshotFolder.h"
 
 #include "common/catalogues.h"
 #include "common/element_databases.h"
@@ -505,12 +507,11 @@ TEST_F(PassActionsTest, PrintTellsAPrinterFailureButNotCancel)
 
 TEST_F(PassActionsTest, ScreenshotOfAPassesDetails)
 {
-    const QString folder = qEnvironmentVariable("QUORVANEL_SCREENSHOTS");
-    if (folder.isEmpty())
-        GTEST_SKIP() << "QUORVANEL_SCREENSHOTS names no folder";
+    const ScreenshotFolder shots;
+    const QString folder = shots.path();
     const std::optional<std::vector<Record_TLE>> sets = testsets::gpredictSets();
     if (!sets)
-        GTEST_SKIP() << "gpredict's catalogue is not installed";
+        SKIP_OR_FAIL_WITHOUT_DATA("gpredict's catalogue is not installed");
     const auto iss = std::find_if(sets->begin(), sets->end(), [](const Record_TLE& set) {
         return set.Riga1.substr(2, 5) == "25544";
     });

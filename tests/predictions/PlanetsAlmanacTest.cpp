@@ -3,6 +3,7 @@
 // program's shared time state left at the program clock.
 
 #include "support/TestFiles.h"
+#include "support/ScreenshotFolder.h"
 
 #include "predictions/AlmanacDay.h"
 #include "predictions/PlanetsTableTexts.h"
@@ -316,9 +317,8 @@ TEST_F(AlmanacTest, MoonPhaseDiscFollowsThePickedDate)
 
 TEST_F(AlmanacTest, ScreenshotsForTheDocumentation)
 {
-    const QString folder = qEnvironmentVariable("QUORVANEL_SCREENSHOTS");
-    if (folder.isEmpty())
-        GTEST_SKIP() << "QUORVANEL_SCREENSHOTS names no folder";
+    const ScreenshotFolder shots;
+    const QString folder = shots.path();
     setClock(DateValue::fromDateTime(2026, 1, 24, 21, 30, 0));
     frmRiseSet almanacWindow;
     almanacWindow.show();

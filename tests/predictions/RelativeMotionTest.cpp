@@ -2,6 +2,7 @@
 // folding of the longitude and right-ascension differences.
 
 #include "ListingTestSupport.h"
+#include "support/RequiredData.h"
 
 #include "core/ElementSet.h"
 #include "predictions/RelativeRows.h"
@@ -64,7 +65,7 @@ TEST_F(RelativeMotionTest, DistanceOfTheTwoTestSetsIsBetweenTheirOwnPositions)
 {
     const std::optional<std::vector<Record_TLE>> str3 = str3Sets();
     if (!str3)
-        GTEST_SKIP() << "Spacetrack Report No. 3 sets not found";
+        SKIP_OR_FAIL_WITHOUT_DATA("Spacetrack Report No. 3 sets not found");
     const auto pair = tracksOf((*str3)[0], (*str3)[1]);
     const double start = DateValue::fromDateTime(1980, 10, 3, 0, 0, 0);
     const ListingGrid grid = *fixedStepGrid(start, DateValue::addHours(start, 6), 1800);

@@ -86,7 +86,7 @@ TEST_F(RequestDialogsTest, SecondRequestWhileAListingRunsDoesNotChangeTheFirstSa
     dialog.span.cmbIntervallo->setCurrentIndex(59); // 1
     dialog.lstDatabase[0]->setCurrentRow(0);
     bool secondAsked = false;
-    QTimer::singleShot(20, &dialog, [&] {
+    onceWhileListing(&dialog, [&] {
         dialog.lstDatabase[0]->setCurrentRow(1);
         secondAsked = true;
         dialog.cmdOK_Click();

@@ -122,7 +122,7 @@ TEST_F(ListingWindowTest, ClosingTheWindowWhileItListsStopsTheListingFirst)
     window->setAttribute(Qt::WA_DeleteOnClose);
     QPointer<frmDetails> alive(window);
     window->show();
-    QTimer::singleShot(100, window, [window] { window->close(); });
+    onceWhileListing(window, [window] { window->close(); });
     double step = 1;
     const ListingEnd end =
         window->Genera_elenco(kIssSet, m_start, DateValue::addDays(m_start, 30), step, 1);

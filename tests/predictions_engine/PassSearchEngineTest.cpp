@@ -2,6 +2,7 @@
 // observing state, with bad sets among good ones, on one thread and on many, and cancelled.
 
 #include "predictions/engine/PassSearchEngine.h"
+#include "support/RequiredData.h"
 
 #include "core/ElementSet.h"
 #include "core/mSat.h"
@@ -128,7 +129,7 @@ TEST(PassSearchRealSets, AgreesWithABruteForceScanOfLowOrbits)
 {
     const auto catalogue = testsets::gpredictSets();
     if (!catalogue)
-        GTEST_SKIP() << "gpredict's satellites.dat is not installed";
+        SKIP_OR_FAIL_WITHOUT_DATA("gpredict's satellites.dat is not installed");
     const std::vector<Record_TLE> sets = lowOrbitSets(*catalogue, 24);
     const PassSearchRequest request = requestFor(sets, testsets::kGpredictSearchStartJd, 1.0);
     const std::vector<PassRow> rows = searchAll(request, 4);

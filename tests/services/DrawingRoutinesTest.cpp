@@ -65,9 +65,20 @@ TEST_F(DrawingRoutinesTest, GradientOfOneColourPaintsEveryDiscInIt)
 
 TEST_F(DrawingRoutinesTest, GradientOfNoStepsDrawsNothing)
 {
-    mGlobal::Disegna_sfumatura(surface, kBlack, kBlack, 100, 50, 40, 1.0, 0);
+    surface.setFillColor(QColor(1, 2, 3));
+    surface.setFillStyle(drawing::FillStyle::Cross);
+    for (const int steps : {0, -1, -8})
+        mGlobal::Disegna_sfumatura(surface, kBlack, kBlack, 100, 50, 40, 1.0, steps);
     const QImage result = drawn();
-    EXPECT_EQ(result.pixelColor(100, 50), kWhite);
+    // Not a pixel changed: no disc, no rim, no dot at the centre.
+    int changed = 0;
+    for (int y = 0; y < result.height(); ++y) {
+        for (int x = 0; x < result.width(); ++x)
+            changed += result.pixelColor(x, y) != kWhite ? 1 : 0;
+    }
+    EXPECT_EQ(changed, 0);
+    EXPECT_EQ(surface.FillColor(), QColor(1, 2, 3));
+    EXPECT_EQ(surface.FillStyle(), drawing::FillStyle::Cross);
 }
 
 TEST_F(DrawingRoutinesTest, ArrowChevronsStandAtTheFirstPointAndOptionallyAtTheEnd)

@@ -1,8 +1,9 @@
-// The picture of the whole-sky chart for the documentation, written only when
-// QUORVANEL_SCREENSHOTS names a folder: every layer on, the stars to magnitude 5.5, and the
+// The picture of the whole-sky chart for the documentation (support/ScreenshotFolder.h):
+// every layer on, the stars to magnitude 5.5, and the
 // Sun, the Moon and the planets of a January night over Milan.
 
 #include "LocalSkyFixture.h"
+#include "support/ScreenshotFolder.h"
 
 #include "skycharts/LocalSkyChart.h"
 #include "skycharts/frmGeneralSky.h"
@@ -12,9 +13,8 @@
 
 TEST_F(LocalSkyTest, WholeSkyScreenshotForTheDocumentation)
 {
-    const QString folder = qEnvironmentVariable("QUORVANEL_SCREENSHOTS");
-    if (folder.isEmpty())
-        GTEST_SKIP() << "QUORVANEL_SCREENSHOTS names no folder";
+    const ScreenshotFolder shots;
+    const QString folder = shots.path();
     skycharts::bringSkyToInstant(Data_attuale);
     Impostazioni.Cielo_generale_griglia = true;
     Impostazioni.Cielo_generale_costellazioni_linee = true;

@@ -1,8 +1,9 @@
-// Pictures of the local sky for the documentation, written only when QUORVANEL_SCREENSHOTS
-// names a folder: the window by night with real satellites and the principal's pass track,
+// Pictures of the local sky for the documentation (support/ScreenshotFolder.h): the window by night with real satellites and the principal's pass track,
 // and the printout as a PDF file (rendered to a picture with pdftoppm).
 
 #include "LocalSkyFixture.h"
+#include "support/RequiredData.h"
+#include "support/ScreenshotFolder.h"
 
 #include "skycharts/LocalSkyChart.h"
 #include "skycharts/LocalSkyPrintout.h"
@@ -41,11 +42,10 @@ std::vector<Punto_traccia> transitOfPrincipal(const frmLocalSky::Projection& pro
 
 TEST_F(LocalSkyTest, ScreenshotsForTheDocumentation)
 {
-    const QString folder = qEnvironmentVariable("QUORVANEL_SCREENSHOTS");
-    if (folder.isEmpty())
-        GTEST_SKIP() << "QUORVANEL_SCREENSHOTS names no folder";
+    const ScreenshotFolder shots;
+    const QString folder = shots.path();
     if (!publishRealSatellites(200))
-        GTEST_SKIP() << "gpredict's catalogue is not installed";
+        SKIP_OR_FAIL_WITHOUT_DATA("gpredict's catalogue is not installed");
     Impostazioni.Cielo_locale_costellazioni_linee = true;
     Impostazioni.Cielo_locale_costellazioni_nomi = true;
     Impostazioni.Cielo_locale_griglia = true;

@@ -1,15 +1,17 @@
-// Pictures of a pass chart for the documentation, written only when QUORVANEL_SCREENSHOTS
-// names a folder: an evening pass of the space station over Milan with the Moon up (gpredict's
+// Pictures of a pass chart for the documentation (support/ScreenshotFolder.h): an evening pass of the space station over Milan with the Moon up (gpredict's
 // element set of January 2018), two time labels dragged off its track, and the printout as a
 // PDF file (rendered to a picture with pdftoppm).
 
 #include "PassChartFixture.h"
+#include "support/RequiredData.h"
+#include "support/ScreenshotFolder.h"
 
 #include "skycharts/LocalSkyChart.h"
 #include "skycharts/frmSkySat.h"
 
 #include "services/PictureBox.h"
 #include "services/Printing.h"
+#include "tracking/TickTexts.h"
 #include "support/ElementSetSources.h"
 
 #include <QApplication>
@@ -20,15 +22,15 @@
 
 TEST_F(PassChartTest, ScreenshotsForTheDocumentation)
 {
-    const QString folder = qEnvironmentVariable("QUORVANEL_SCREENSHOTS");
-    if (folder.isEmpty())
-        GTEST_SKIP() << "QUORVANEL_SCREENSHOTS names no folder";
+    const ScreenshotFolder shots;
+    const QString folder = shots.path();
     const std::optional<std::vector<Record_TLE>> sets = testsets::gpredictSets();
     if (!sets)
-        GTEST_SKIP() << "gpredict's catalogue is not installed";
+        SKIP_OR_FAIL_WITHOUT_DATA("gpredict's catalogue is not installed");
     const auto iss = std::find_if(sets->begin(), sets->end(),
                                   [](const Record_TLE& set) { return set.Riga1.substr(2, 5) == "25544"; });
     ASSERT_NE(iss, sets->end());
+    readStatusNames(); // the pass lines name each event's visibility
     Impostazioni.Cielo_anteprima_costellazioni_linee = true;
     Impostazioni.Cielo_anteprima_costellazioni_nomi = true;
     Impostazioni.Cielo_anteprima_sole_luna_nomi = true;

@@ -1,8 +1,8 @@
 #pragma once
 // Element sets for the pass-search tests and benchmarks, in plain C++: the real catalogue of
-// Debian's gpredict package (skipped when it is not installed), and a seeded generator of
-// realistic sets (low orbits, navigation orbits, geostationary, transfer and Molniya orbits)
-// written in the standard two-line columns.
+// Debian's gpredict package (tests skip without it, and fail under CI=true: RequiredData.h),
+// and a seeded generator of realistic sets (low orbits, navigation orbits, geostationary,
+// transfer and Molniya orbits) written in the standard two-line columns.
 
 #include "common/Record_TLE.h"
 #include "support/FixedNumber.h"

@@ -1,4 +1,5 @@
 #include "support/TestFiles.h"
+#include "support/RequiredData.h"
 
 #include "core/ElementSet.h"
 #include "tracking/ReferenceData.h"
@@ -319,7 +320,7 @@ TEST_F(ReferenceTables, InstalledDataLoads)
 {
     const QString dataFolder = QStringLiteral(QUORVANEL_DATA_DIR);
     if (!QFileInfo::exists(dataFolder + QStringLiteral("/stars.bin")))
-        GTEST_SKIP() << "no installation data in " << dataFolder.toStdString();
+        SKIP_OR_FAIL_WITHOUT_DATA("no installation data in " << dataFolder.toStdString());
     MyPath = dataFolder;
     const ReferenceDataStatus status = Carica_archivi();
     ASSERT_TRUE(status.ok()) << status.failedFile.toStdString();

@@ -3,6 +3,7 @@
 // instant the age of the elements counts to.
 
 #include "WorldMapFixture.h"
+#include "support/RequiredData.h"
 
 #include "worldmap/frmSatellite.h"
 
@@ -16,6 +17,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -98,7 +101,7 @@ TEST_F(ElementsWindowTest, DerivesTheOrbitOfTheSpacetrackReportSets)
 {
     std::ifstream in(kStr3File);
     if (!in)
-        GTEST_SKIP() << "no " << kStr3File << " (shared test data)";
+        SKIP_OR_FAIL_WITHOUT_DATA("no " << kStr3File << " (shared test data)");
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);)
         lines.push_back(line.empty() || line.back() != '\r' ? line : line.substr(0, line.size() - 1));
@@ -236,17 +239,60 @@ TEST_F(ElementsWindowTest, OkEndsTheModalWindowAndTheNextOpeningStartsAtTheFirst
 
 TEST_F(ElementsWindowTest, EveryHeadingHasItsText)
 {
+    // The English texts each heading, frame and button shows: a heading that shows another
+    // line's text or none at all is caught.
+    const std::vector<std::pair<const char*, const char*>> headings = {
+        {"lblNumeroNorad", "Catalogue number"},
+        {"lblNumeroIntern", "International designator"},
+        {"lblAnnoLancio", "Launch year"},
+        {"lblNumeroLancio", "Launch number and piece"},
+        {"lblEtaElementi", "Age of the elements (days)"},
+        {"lblSetElementi", "Element set number"},
+        {"lblMagnitudineStd", "Standard magnitude"},
+        {"lblEpocaUTC", "Epoch (day@year, UTC)"},
+        {"lblEpocaCivile", "Epoch (date - time, UTC)"},
+        {"lblInclinazione", "Inclination (deg)"},
+        {"lblRAANIntesta", "Right ascension of the ascending node (deg)"},
+        {"lblEccentricita", "Eccentricity"},
+        {"lblArgomentoPerigeo", "Argument of perigee (deg)"},
+        {"lblAnomaliaMedia", "Mean anomaly (deg)"},
+        {"lblMotoMedio", "Mean motion (rev/day)"},
+        {"lblDeriv1", "First derivative of mean motion"},
+        {"lblDeriv2", "Second derivative of mean motion"},
+        {"lblBStarIntesta", "BSTAR drag term"},
+        {"lblNumeroOrbita", "Orbit number at epoch"},
+        {"lblApogeo", "Apogee height (km)"},
+        {"lblPerigeo", "Perigee height (km)"},
+        {"lblPeriodoOrbitale", "Orbital period (min)"},
+        {"lblSemiasseMax", "Semi-major axis (km)"},
+        {"lblSemiasseMin", "Semi-minor axis (km)"},
+    };
     frmSatellite& w = open();
-    for (const QLabel* label : w.findChildren<QLabel*>()) {
-        const QString name = label->objectName();
-        // Headings are the labels the language file captions; the value labels are written.
-        if (label->parentWidget() != w.fraElementi2Righe && label != w.lblSatellite &&
-            !label->alignment().testFlag(Qt::AlignRight)) {
-            EXPECT_FALSE(label->text().isEmpty()) << name.toStdString();
-        }
+    for (const auto& [name, text] : headings) {
+        const auto* label = w.findChild<QLabel*>(QString::fromLatin1(name));
+        ASSERT_NE(label, nullptr) << name;
+        EXPECT_EQ(label->text(), QString::fromUtf8(text)) << name;
     }
-    for (const QGroupBox* frame : w.findChildren<QGroupBox*>())
-        EXPECT_FALSE(frame->title().isEmpty()) << frame->objectName().toStdString();
+    // No heading is left out of the list above: every other label shows a value.
+    int captioned = 0;
+    for (const QLabel* label : w.findChildren<QLabel*>()) {
+        if (label->parentWidget() != w.fraElementi2Righe && label != w.lblSatellite &&
+            !label->alignment().testFlag(Qt::AlignRight))
+            ++captioned;
+    }
+    EXPECT_EQ(captioned, static_cast<int>(headings.size()));
+
+    EXPECT_EQ(w.fraInformazioniGenerali->title(), u"General information");
+    EXPECT_EQ(w.fraParametriOrbitali->title(), u"Orbital elements at epoch");
+    EXPECT_EQ(w.fraParametriDerivati->title(), u"Derived parameters");
+    EXPECT_EQ(w.fraElementi2Righe->title(), u"Element set");
+    EXPECT_EQ(w.windowTitle(), u"Orbital elements");
+    EXPECT_EQ(w.cmdPrimo->toolTip(), u"First satellite");
+    EXPECT_EQ(w.cmdPrecedente->toolTip(), u"Previous satellite");
+    EXPECT_EQ(w.cmdSuccessivo->toolTip(), u"Next satellite");
+    EXPECT_EQ(w.cmdUltimo->toolTip(), u"Last satellite");
+    EXPECT_EQ(w.cmdOK->Caption(), u"OK");
+    EXPECT_EQ(w.cmdHelp->Caption(), u"Help");
 }
 
 } // namespace

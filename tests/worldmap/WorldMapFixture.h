@@ -4,6 +4,8 @@
 // start, and satellites put into the model's snapshot as a tick would.
 
 #include "ElementSetFixtures.h"
+#include "support/RequiredData.h"
+#include "support/ScreenshotFolder.h"
 
 #include "worldmap/frmWorldMap.h"
 
@@ -155,23 +157,21 @@ protected:
     QStringList m_reports;
 };
 
-/// A documentation picture: skipped unless QUORVANEL_SCREENSHOT_DIR names the folder to write
-/// to and gpredict's element sets are installed.
+/// A documentation picture (support/ScreenshotFolder.h) with gpredict's element sets.
 class WorldMapScreenshotTest : public WorldMapTest
 {
 protected:
     void SetUp() override
     {
         WorldMapTest::SetUp();
-        m_folder = qEnvironmentVariable("QUORVANEL_SCREENSHOT_DIR");
-        if (m_folder.isEmpty())
-            GTEST_SKIP() << "QUORVANEL_SCREENSHOT_DIR not set";
+        m_folder = m_shots.path();
         const auto sets = gpredictSets();
         if (!sets)
-            GTEST_SKIP() << "gpredict's satellites.dat is not installed";
+            SKIP_OR_FAIL_WITHOUT_DATA("gpredict's satellites.dat is not installed");
         m_sets = *sets;
     }
 
+    ScreenshotFolder m_shots;
     QString m_folder;
     std::vector<Record_TLE> m_sets;
 };

@@ -1,5 +1,5 @@
 // Pictures of the world map with real satellites for the documentation: written only when
-// QUORVANEL_SCREENSHOT_DIR names a folder (tools/worldmap-screenshots.sh sets it).
+// QUORVANEL_SCREENSHOTS names a folder (tools/screenshots.sh sets it).
 
 #include "WorldMapFixture.h"
 

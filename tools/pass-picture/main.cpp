@@ -12,6 +12,7 @@
 #include "predictions/frmVisibleSatellites.h"
 #include "services/ProgramFolder.h"
 #include "support/ElementSetSources.h"
+#include "tracking/TickTexts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -70,6 +71,7 @@ int main(int argc, char** argv)
     Osservatore.Quota_osservatore = 133.0f;
     Osservatore.Fuso_orario = 1.0f;
     readMagnitudes(MyPath + QStringLiteral("/magnitud.dat"));
+    readStatusNames();
     const std::optional<std::vector<Record_TLE>> sets = testsets::gpredictSets();
     if (!sets) {
         std::fprintf(stderr, "gpredict's satellites.dat is not installed\n");
