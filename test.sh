@@ -19,3 +19,11 @@ cmake --build build-sanitize -j "$jobs"
     ctest --output-on-failure -j "$jobs")
 
 ./tools/fuzz.sh 20
+
+# ThreadSanitizer over the code that runs on worker threads: the pass-search engine and the
+# pass-prediction and listing windows that drive it. Only their two test programs are built.
+cmake -S . -B build-tsan -G Ninja -DQUORVANEL_WERROR=ON -DQUORVANEL_TSAN=ON \
+    -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build build-tsan -j "$jobs" --target predictions_engine_tests predictions_tests
+(cd build-tsan && TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/../tools/tsan.supp" \
+    ctest --output-on-failure -j "$jobs" -E '_NOT_BUILT$')
