@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing (Debian, as root), builds and runs every test:
-# once in a normal build, once with AddressSanitizer and UndefinedBehaviorSanitizer, then
-# every fuzz target for a short time (20 s each), so a reader a change broke fails here.
+# once in a normal build (in the C locale and again in a comma-decimal one), once with
+# AddressSanitizer and UndefinedBehaviorSanitizer, then every fuzz target for a short time
+# (20 s each), so a reader a change broke fails here, and last the threaded code under
+# ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")"
 . ./tools/deps.sh
@@ -22,3 +24,11 @@ cmake --build build-sanitize -j "$jobs"
     ctest --output-on-failure -j "$jobs")
 
 ./tools/fuzz.sh 20
+
+# ThreadSanitizer over the code that runs on worker threads: the pass-search engine and the
+# pass-prediction and listing windows that drive it. Only their two test programs are built.
+cmake -S . -B build-tsan -G Ninja -DQUORVANEL_WERROR=ON -DQUORVANEL_TSAN=ON \
+    -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build build-tsan -j "$jobs" --target predictions_engine_tests predictions_tests
+(cd build-tsan && TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/../tools/tsan.supp" \
+    ctest --output-on-failure -j "$jobs" -E '_NOT_BUILT$')

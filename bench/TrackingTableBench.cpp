@@ -36,8 +36,10 @@ QApplication& application()
     static char* argv[] = {name, nullptr};
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: an application destroyed by the exit handlers would outlive its
+    // platform plugin and crash the program after the results were printed.
+    static auto* app = new QApplication(argc, argv);
+    return *app;
 }
 
 /// Ten active slots with the ISS set, each with a downlink and an uplink on every channel.

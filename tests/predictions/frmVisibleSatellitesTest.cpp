@@ -200,8 +200,9 @@ TEST_F(PassWindowTest, GeostationaryPrincipalIsToldAsSuch)
     EXPECT_EQ(messages[0].text, text("principalegeostazionario"));
 }
 
-TEST_F(PassWindowTest, StopEndsTheRunQuicklyKeepingTheRows)
+TEST_F(PassWindowTest, StopEndsTheRunKeepingTheRows)
 {
+    // How fast the workers stop is measured by BM_PassSearch_StopTime; here, that they do.
     const std::vector<Record_TLE> sets = testsets::generatedSets(4000);
     Db_principale.assign(1, Record_TLE{});
     Db_principale.insert(Db_principale.end(), sets.begin(), sets.end());
@@ -212,14 +213,17 @@ TEST_F(PassWindowTest, StopEndsTheRunQuicklyKeepingTheRows)
     window->cmdOK_Click(0);
     ASSERT_TRUE(window->isSearching());
     EXPECT_FALSE(pflgCentrale.isOpen());
-    QTest::qWait(300);
-    QElapsedTimer stopping;
-    stopping.start();
+    QElapsedTimer waiting;
+    waiting.start();
+    while (window->passList(0)->rowCount() == 0 && waiting.elapsed() < 60000)
+        QTest::qWait(20);
+    const int rowsBeforeStop = window->passList(0)->rowCount();
+    ASSERT_GT(rowsBeforeStop, 0);
     pflgArresta = true; // the progress window's Stop
-    ASSERT_TRUE(finished.wait(2000));
-    EXPECT_LT(stopping.elapsed(), 500);
+    ASSERT_TRUE(!finished.isEmpty() || finished.wait(60000));
+    EXPECT_FALSE(window->isSearching());
     EXPECT_FALSE(pflgArresta);
-    EXPECT_GT(window->passList(0)->rowCount(), 0);
+    EXPECT_GE(window->passList(0)->rowCount(), rowsBeforeStop);
     EXPECT_TRUE(messages.empty());
     EXPECT_TRUE(pflgCentrale.isOpen());
 }

@@ -100,6 +100,8 @@ std::vector<CurveCase> curveCases()
     const Bump firstOfTwo{130, 40, 2};
     const Bump secondOfTwo{140, 30, 2};
     const std::vector<Bump> four{{100, 20, 12}, {200, 70, 12}, {300, 15, 12}, {400, 45, 12}};
+    // Culminating 3 s before the coarse sample at 48 minutes: the sample still looks rising.
+    const Bump peakBeforeSample{48 - 3.0 / 60.0, 50, 12};
     return {
         {"OnePass", {middle}, 600, {inside(middle)}},
         {"DescendingAtStart", {falling}, 600, {{0.0, 0.0, inside(falling).losMin}}},
@@ -110,6 +112,7 @@ std::vector<CurveCase> curveCases()
          {background, firstOfTwo, secondOfTwo},
          600,
          {inside(firstOfTwo), inside(secondOfTwo)}},
+        {"PeakJustBeforeACoarseSample", {peakBeforeSample}, 600, {inside(peakBeforeSample)}},
         {"ManyPasses",
          four,
          600,

@@ -33,6 +33,15 @@ public:
     ScanOutcome run();
 
 private:
+    /// The slope at the start (looking forwards); keeps the pass in progress at the start
+    /// when the satellite is already past its culmination there. No value when it fails.
+    std::optional<double> slopeAtStart();
+    /// The last stretch of the span, from the last coarse sample to the end.
+    void finishAtEnd(bool rising, double lastRising);
+    /// Where a bracket around the maximum after a rising sample starts: never after the
+    /// maximum, and not before `floor`.
+    double peakBracketStart(double risingSample, double floor) const;
+
     std::optional<double> below(double t)
     {
         const std::optional<SkySample> s = m_sky(t);
@@ -80,88 +89,73 @@ private:
 
 ScanOutcome Scanner::run()
 {
-    const double ti = m_p.startJd;
-    const double tf = m_p.endJd;
-    const double dt = m_p.stepDays;
-    const double small = kSlopeStepDays;
-
-    const std::optional<double> f0 = below(ti);
-    const std::optional<double> f1 = f0 ? below(ti + small) : std::nullopt;
-    if (!f1)
+    const std::optional<double> startSlope = slopeAtStart();
+    if (!startSlope)
         return m_out;
-    double d = *f1 - *f0;
-    double dPrev = d;
-    double a = ti;
-    double t = ti;
-    // Already above the minimum and going down at the start: the culmination is the start.
-    if (d > 0.0 && *f0 < 0.0)
-        eventsAndKeep(ti, *f0);
-
-    bool endHandled = false;
+    // Walk the coarse samples; a rising sample followed by a falling one brackets a maximum.
+    double t = m_p.startJd;
+    bool rising = *startSlope <= 0.0;
+    double lastRising = t;
     while (!stopped() && !cancelled()) {
-        bool toEnd = false;
-        if (d <= 0.0) {
-            // Rising or flat: step until the slope turns downwards.
-            a = t;
-            dPrev = d;
-            t += dt;
-            while (true) {
-                if (t >= tf) {
-                    toEnd = true;
-                    break;
-                }
-                const std::optional<double> slope = slopeAt(t);
-                if (!slope)
-                    return m_out;
-                d = *slope;
-                if (d > 0.0)
-                    break;
-                a = t;
-                dPrev = d;
-                t += dt;
-                if (cancelled())
-                    return m_out;
-            }
-            if (!toEnd) {
-                refine(a, t);
-                a = t;
-                dPrev = d;
-                continue;
-            }
-        } else {
-            t += dt;
-            if (t < tf) {
-                const std::optional<double> slope = slopeAt(t);
-                if (!slope)
-                    return m_out;
-                d = *slope;
-                continue;
-            }
-            toEnd = true;
-        }
-
-        // End of the span.
-        if (endHandled)
-            break;
-        const std::optional<double> fEnd = below(tf);
-        const std::optional<double> fBefore = fEnd ? below(tf - small) : std::nullopt;
-        if (!fBefore)
-            return m_out;
-        d = *fEnd - *fBefore;
-        if (d < 0.0) {
-            // Still rising at the end: the pass is cut there.
-            if (*fEnd < 0.0)
-                eventsAndKeep(tf, *fEnd);
+        t += m_p.stepDays;
+        if (t >= m_p.endJd) {
+            finishAtEnd(rising, lastRising);
             break;
         }
-        if (dPrev > 0.0)
+        const std::optional<double> slope = slopeAt(t);
+        if (!slope)
             break;
-        endHandled = true;
-        refine(a, tf);
-        a = tf;
-        dPrev = d;
+        const bool risingNow = *slope <= 0.0;
+        if (rising && !risingNow)
+            refine(peakBracketStart(lastRising, m_p.startJd), t);
+        if (risingNow)
+            lastRising = t;
+        rising = risingNow;
     }
     return m_out;
+}
+
+std::optional<double> Scanner::slopeAtStart()
+{
+    const double ti = m_p.startJd;
+    const std::optional<double> f0 = below(ti);
+    const std::optional<double> f1 = f0 ? below(ti + kSlopeStepDays) : std::nullopt;
+    if (!f1)
+        return std::nullopt;
+    const double slope = *f1 - *f0;
+    // Already above the minimum and going down at the start: the culmination is the start.
+    if (slope > 0.0 && *f0 < 0.0)
+        eventsAndKeep(ti, *f0);
+    return slope;
+}
+
+void Scanner::finishAtEnd(bool rising, double lastRising)
+{
+    const double tf = m_p.endJd;
+    const std::optional<double> fEnd = below(tf);
+    const std::optional<double> fBefore = fEnd ? below(tf - kSlopeStepDays) : std::nullopt;
+    if (!fBefore)
+        return;
+    if (*fEnd - *fBefore < 0.0) {
+        // Still rising at the end: the pass is cut there.
+        if (*fEnd < 0.0)
+            eventsAndKeep(tf, *fEnd);
+        return;
+    }
+    // Rising at the last sample and falling at the end: a maximum lies between them.
+    if (rising)
+        refine(peakBracketStart(lastRising, m_p.startJd), tf);
+}
+
+double Scanner::peakBracketStart(double risingSample, double floor) const
+{
+    // The start's slope looks forwards, so a maximum lies after it.
+    if (risingSample <= m_p.startJd)
+        return risingSample;
+    // Elsewhere the slope looks back a slope step: a sample still counts as rising when the
+    // maximum lies up to about half a slope step before it, so the bracket starts one whole
+    // slope step earlier, or Brent's minimum would settle on the bracket's lower end.
+    return std::fmax(floor, risingSample - kSlopeStepDays);
 }
 
 void Scanner::refine(double a, double b, int depth)
@@ -223,12 +217,12 @@ void Scanner::searchLeftover(double lo, double hi, bool risingAtLo, bool falling
             rising = true;
             lastRising = x;
         } else if (rising) {
-            refine(lastRising, x, depth);
+            refine(peakBracketStart(lastRising, lo), x, depth);
             rising = false;
         }
     }
     if (fallingAtHi && rising)
-        refine(lastRising, hi, depth);
+        refine(peakBracketStart(lastRising, lo), hi, depth);
 }
 
 EventResult Scanner::crossing(double tOpt, double fOpt, double direction, double limit, double& t)

@@ -2,9 +2,10 @@
 // The scan of one satellite's elevation over a span of time and the events of each pass:
 // acquisition (rise above the minimum elevation), culmination (highest elevation) and loss
 // (fall below it). The scan samples the slope of the elevation at a coarse step (a quarter
-// of the orbital period), brackets each maximum between a rising and a falling sample and
-// refines it with Brent's minimiser; rise and set are found by widening outwards from the
-// culmination and Brent's root finder (mMate's searches).
+// of the orbital period), brackets each maximum between a rising sample (less one slope step,
+// as the slope looks back that far) and the falling sample after it, and refines it with
+// Brent's minimiser; rise and set are found by widening outwards from the culmination and
+// Brent's root finder (mMate's searches).
 //
 // The function of time is any sampler, so the scan runs on a real satellite (SatelliteSky)
 // or on a synthetic elevation curve in the tests. Nothing here reads shared state.

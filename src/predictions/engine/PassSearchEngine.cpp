@@ -155,7 +155,8 @@ SatelliteOutcome searchSatellite(const SatelliteInput& satellite, const PassSear
     return outcome;
 }
 
-PassSearchRun::PassSearchRun(PassSearchRequest request, unsigned threadCount)
+PassSearchRun::PassSearchRun(PassSearchRequest request, unsigned threadCount,
+                             const ThreadStarter& startThread)
     : m_request(std::move(request)), m_outcomes(m_request.satellites.size()),
       m_done(new std::atomic<bool>[m_request.satellites.size()])
 {
@@ -165,10 +166,34 @@ PassSearchRun::PassSearchRun(PassSearchRequest request, unsigned threadCount)
         threadCount = std::max(1u, std::thread::hardware_concurrency());
     const std::size_t count =
         std::min<std::size_t>(threadCount, std::max<std::size_t>(1, m_outcomes.size()));
+    m_workers.reserve(count); // so that keeping a started thread cannot throw
+    startWorkers(count, startThread);
+}
+
+void PassSearchRun::startWorkers(std::size_t count, const ThreadStarter& startThread)
+{
+    // Counted as running before any starts, so the run does not look finished meanwhile.
     m_running.store(static_cast<unsigned>(count));
-    m_workers.reserve(count);
-    for (std::size_t i = 0; i < count; ++i)
-        m_workers.emplace_back([this] { work(); });
+    std::size_t started = 0;
+    try {
+        for (; started < count; ++started) {
+            if (!startThread) {
+                m_workers.emplace_back([this] { work(); });
+                continue;
+            }
+            std::thread worker = startThread([this] { work(); });
+            if (!worker.joinable())
+                break; // nothing runs the work: counted as not started
+            m_workers.push_back(std::move(worker));
+        }
+    } catch (...) {
+        // Handled below: the workers already started share the satellites among them.
+    }
+    if (started == count)
+        return;
+    m_running.fetch_sub(static_cast<unsigned>(count - started), std::memory_order_acq_rel);
+    if (started == 0)
+        m_summary.unexpectedError = true; // nothing will be searched: the run ends here
 }
 
 PassSearchRun::~PassSearchRun()

@@ -12,6 +12,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -110,13 +111,24 @@ struct RunSummary
                                                const PassSearchRequest& request,
                                                const std::atomic<bool>* cancel = nullptr);
 
+/// Starts a thread running the given work; throws (std::system_error) when the system cannot
+/// start one.
+using ThreadStarter = std::function<std::thread(std::function<void()>)>;
+
 /// A search run on a pool of worker threads. Rows become available satellite by satellite in
-/// the order of the request; cancel() stops every worker within a coarse step.
+/// the order of the request. cancel() is looked at by each worker between satellites and,
+/// within a satellite, once per coarse step and per widening step out of a culmination; a
+/// minimiser or root search already under way runs to its end (at most 50 evaluations), so a
+/// worker stops after finishing at most one coarse step's searches. BM_PassSearch_StopTime
+/// measures how long that takes.
 class PassSearchRun
 {
 public:
-    /// threadCount 0: one per core.
-    PassSearchRun(PassSearchRequest request, unsigned threadCount = 0);
+    /// threadCount 0: one per core. When fewer threads start than asked, the run goes on with
+    /// those that did; when none starts, it ends at once, every satellite unsearched, and its
+    /// summary reports an unexpected error. `startThread` empty: std::thread.
+    PassSearchRun(PassSearchRequest request, unsigned threadCount = 0,
+                  const ThreadStarter& startThread = {});
     ~PassSearchRun();
     PassSearchRun(const PassSearchRun&) = delete;
     PassSearchRun& operator=(const PassSearchRun&) = delete;
@@ -134,6 +146,7 @@ public:
     [[nodiscard]] RunSummary summary() const;
 
 private:
+    void startWorkers(std::size_t count, const ThreadStarter& startThread);
     void work();
 
     PassSearchRequest m_request;
