@@ -221,25 +221,15 @@ MoveOutcome ActiveSatellites::makePrincipal(const std::vector<int>& selectedEntr
 
 MoveOutcome ActiveSatellites::moveUp(const std::vector<int>& selectedEntries)
 {
-    MoveOutcome outcome;
-    const std::optional<int> entry = singleEntry(selectedEntries, count());
-    if (!entry) {
-        outcome.status = count() == 0 ? ListCommand::Unchanged : ListCommand::SelectOne;
-        return outcome;
-    }
-    outcome.selectedEntry = *entry;
-    if (*entry == 0) {
-        outcome.status = ListCommand::Unchanged;
-        return outcome;
-    }
-    exchangeSlots(*entry + 1, *entry);
-    outcome.selectedEntry = *entry - 1;
-    outcome.principalChanged = outcome.selectedEntry == 0;
-    outcome.workingSetSaved = save();
-    return outcome;
+    return moveBy(selectedEntries, -1);
 }
 
 MoveOutcome ActiveSatellites::moveDown(const std::vector<int>& selectedEntries)
+{
+    return moveBy(selectedEntries, +1);
+}
+
+MoveOutcome ActiveSatellites::moveBy(const std::vector<int>& selectedEntries, int step)
 {
     MoveOutcome outcome;
     const std::optional<int> entry = singleEntry(selectedEntries, count());
@@ -248,15 +238,16 @@ MoveOutcome ActiveSatellites::moveDown(const std::vector<int>& selectedEntries)
         return outcome;
     }
     outcome.selectedEntry = *entry;
-    if (*entry == count() - 1) {
+    const int target = *entry + step;
+    if (target < 0 || target >= count()) {
         outcome.status = ListCommand::Unchanged;
         return outcome;
     }
-    exchangeSlots(*entry + 1, *entry + 2);
-    outcome.selectedEntry = *entry + 1;
-    // Moving the principal down makes the next satellite principal: the live windows must
-    // show it as after any other change of principal.
-    outcome.principalChanged = *entry == 0;
+    exchangeSlots(*entry + 1, target + 1);
+    outcome.selectedEntry = target;
+    // Moving the principal down, or another entry up to the top, changes the principal: the
+    // live windows must show it as after any other change of principal.
+    outcome.principalChanged = *entry == 0 || target == 0;
     outcome.workingSetSaved = save();
     return outcome;
 }

@@ -125,6 +125,8 @@ public:
     DecayedOutcome removeDecayed(int slot);
 
 private:
+    /// Exchanges the one chosen entry with the one `step` (-1 or +1) entries away.
+    MoveOutcome moveBy(const std::vector<int>& selectedEntries, int step);
     bool save();
 
     WorkingSetWriter m_writeWorkingSet;

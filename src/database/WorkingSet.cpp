@@ -4,6 +4,7 @@
 #include "core/ElementSet.h"
 #include "services/AtomicFile.h"
 #include "services/ProgramFolder.h"
+#include "services/TextData.h"
 #include "services/TextLineReader.h"
 
 #include <QFile>
@@ -19,16 +20,7 @@ constexpr int kLinesPerSet = 3;
 /// cut short.
 QString shownName(const std::string& line)
 {
-    constexpr qsizetype kShownCharacters = 40;
-    const QString name = QString::fromStdString(line).trimmed();
-    QString shown = name.left(kShownCharacters);
-    for (QChar& c : shown) {
-        if (!c.isPrint())
-            c = u'?';
-    }
-    if (name.size() > kShownCharacters)
-        shown += QStringLiteral("...");
-    return shown;
+    return printableExcerpt(QString::fromStdString(line).trimmed());
 }
 
 /// Copies a file through a temporary file, block by block (the file may be large).

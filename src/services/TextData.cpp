@@ -130,3 +130,16 @@ QStringList splitDataLines(QStringView text)
     }
     return lines;
 }
+
+QString printableExcerpt(const QString& text)
+{
+    constexpr qsizetype kShownCharacters = 40;
+    QString shown = text.left(kShownCharacters);
+    for (QChar& c : shown) {
+        if (!c.isPrint())
+            c = u'?';
+    }
+    if (text.size() > kShownCharacters)
+        shown += QStringLiteral("...");
+    return shown;
+}

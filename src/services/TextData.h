@@ -28,3 +28,7 @@
 /// The lines of a text whose lines end in CR LF, LF or CR; a line end after the last line adds
 /// no empty line.
 [[nodiscard]] QStringList splitDataLines(QStringView text);
+
+/// A text from a file as a message may show it: characters that do not print as '?', and cut
+/// to its first 40 characters with "..." after them.
+[[nodiscard]] QString printableExcerpt(const QString& text);

@@ -377,15 +377,7 @@ bool applyStoredText(const OptionBinding& row, const QString& stored, Opzioni& o
 /// text is cut short.
 QString resetOptionText(const OptionBinding& row, const QString& stored)
 {
-    constexpr qsizetype kShownCharacters = 40;
-    QString shown = stored.left(kShownCharacters);
-    for (QChar& c : shown) {
-        if (!c.isPrint())
-            c = u'?';
-    }
-    if (stored.size() > kShownCharacters)
-        shown += QStringLiteral("...");
-    return row.section + u'/' + row.key + QStringLiteral(" = ") + shown;
+    return row.section + u'/' + row.key + QStringLiteral(" = ") + printableExcerpt(stored);
 }
 
 bool sameValue(const OptionField& a, const OptionField& b)
