@@ -14,12 +14,17 @@ namespace {
 class SubWindowKeeper : public QObject
 {
 public:
-    explicit SubWindowKeeper(QMdiArea& area) : QObject(&area), m_area(area) {}
+    explicit SubWindowKeeper(QMdiArea& area)
+        : QObject(&area), m_area(area), m_viewport(area.viewport())
+    {
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == m_area.viewport()) {
+        // The viewport is compared with the one kept at the start: while the area is being
+        // destroyed its children still send events, and the area can no longer be asked.
+        if (watched == m_viewport) {
             // Polishing comes before the first show, when the window is fully made.
             if (event->type() == QEvent::ChildPolished) {
                 QObject* child = static_cast<QChildEvent*>(event)->child();
@@ -53,6 +58,7 @@ private:
 
     static constexpr const char* kWatched = "keptInsideDocumentArea";
     QMdiArea& m_area;
+    const QObject* m_viewport;
 };
 
 } // namespace
