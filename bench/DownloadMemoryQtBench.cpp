@@ -107,25 +107,11 @@ private:
     std::thread m_thread;
 };
 
-class ElementCheck final : public BodyCheck
-{
-public:
-    void feed(QByteArrayView data) override { m_check.feed(data); }
-    BodyVerdict finish() override
-    {
-        const ElementCheckVerdict verdict = m_check.finish();
-        return {verdict.holdsSets, verdict.malformedSetLine};
-    }
-
-private:
-    ElementFileCheck m_check;
-};
-
 DownloadResult download(quint16 port, const QString& target)
 {
     application();
     HttpDownload download;
-    download.setBodyCheck([] { return std::make_unique<ElementCheck>(); });
+    download.setBodyCheck(makeElementBodyCheck);
     std::optional<DownloadResult> result;
     QObject::connect(&download, &HttpDownload::finished,
                      [&result](const DownloadResult& r) { result = r; });

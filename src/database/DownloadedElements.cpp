@@ -161,3 +161,26 @@ bool isElementFileTarget(const QString& path, const QString& primaryDatabase)
     }
     return kElementFileSuffixes.contains(QFileInfo(path).suffix().toLower());
 }
+
+namespace {
+
+class ElementBodyCheck final : public BodyCheck
+{
+public:
+    void feed(QByteArrayView data) override { m_check.feed(data); }
+    BodyVerdict finish() override
+    {
+        const ElementCheckVerdict verdict = m_check.finish();
+        return {verdict.holdsSets, verdict.malformedSetLine};
+    }
+
+private:
+    ElementFileCheck m_check;
+};
+
+} // namespace
+
+std::unique_ptr<BodyCheck> makeElementBodyCheck()
+{
+    return std::make_unique<ElementBodyCheck>();
+}

@@ -3,10 +3,13 @@
 // sent with a success status, a binary) must not replace an element file, least of all the
 // primary database's, which the program reads again at the next start.
 
+#include "database/HttpDownload.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
+#include <memory>
 #include <string>
 
 /// What the check of a downloaded element file found.
@@ -61,3 +64,6 @@ private:
 /// file `primaryDatabase`, or its name ends in one of the element files' extensions (.txt,
 /// .tle, in any letter case). Any other file is saved as it comes.
 [[nodiscard]] bool isElementFileTarget(const QString& path, const QString& primaryDatabase);
+
+/// The check of a body saved as an element file: ElementFileCheck's verdict as a download's.
+[[nodiscard]] std::unique_ptr<BodyCheck> makeElementBodyCheck();

@@ -56,21 +56,6 @@ QLabel* namedLabel(QWidget* parent, const char* name)
     return label;
 }
 
-/// The check of a body saved as an element file.
-class ElementBodyCheck final : public BodyCheck
-{
-public:
-    void feed(QByteArrayView data) override { m_check.feed(data); }
-    BodyVerdict finish() override
-    {
-        const ElementCheckVerdict verdict = m_check.finish();
-        return {verdict.holdsSets, verdict.malformedSetLine};
-    }
-
-private:
-    ElementFileCheck m_check;
-};
-
 QLabel* valueLabel(QWidget* parent, const char* name)
 {
     QLabel* label = namedLabel(parent, name);
@@ -225,7 +210,7 @@ void frmDownload::cmdOK_Click()
     const QString primary = QString::fromStdString(Impostazioni.File_database);
     wscHTTP->setPrimaryDatabaseFile(primary);
     if (isElementFileTarget(target, primary))
-        wscHTTP->setBodyCheck([] { return std::make_unique<ElementBodyCheck>(); });
+        wscHTTP->setBodyCheck(makeElementBodyCheck);
     else
         wscHTTP->setBodyCheck({});
     wscHTTP->start(address, target);

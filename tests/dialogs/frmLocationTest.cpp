@@ -236,6 +236,18 @@ protected:
     {
         return child<QLineEdit>(dialog, field)->text();
     }
+    /// Types Santiago de Chile (33.4489 S, 70.6693 W) on the decimal tab.
+    static void typeSantiagoInDecimal(frmAddLocation& dialog, const char* name)
+    {
+        type(dialog, "txtCityName", name);
+        child<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(1);
+        type(dialog, "txtDegLatitude", "33");
+        type(dialog, "txtDegFrazLatitude", "4489");
+        type(dialog, "txtDegLongitude", "70");
+        type(dialog, "txtDegFrazLongitude", "6693");
+        child<QComboBox>(dialog, "cmbLatitude")->setCurrentIndex(1);
+        child<QComboBox>(dialog, "cmbLongitude")->setCurrentIndex(1);
+    }
 };
 
 TEST_F(AddLocationTest, TabSwitchConvertsBothWays)
@@ -288,14 +300,7 @@ TEST_F(AddLocationTest, NamesThatWouldBreakTheFileAreRefused)
 TEST_F(AddLocationTest, ConfirmedPlaceCarriesHemispheresAndZone)
 {
     frmAddLocation dialog;
-    type(dialog, "txtCityName", "  Chile: Santiago ");
-    child<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(1);
-    type(dialog, "txtDegLatitude", "33");
-    type(dialog, "txtDegFrazLatitude", "4489");
-    type(dialog, "txtDegLongitude", "70");
-    type(dialog, "txtDegFrazLongitude", "6693");
-    child<QComboBox>(dialog, "cmbLatitude")->setCurrentIndex(1);
-    child<QComboBox>(dialog, "cmbLongitude")->setCurrentIndex(1);
+    typeSantiagoInDecimal(dialog, "  Chile: Santiago ");
     child<QComboBox>(dialog, "cmbOffset")->setCurrentIndex(1);
     child<QComboBox>(dialog, "cmbOffsetHours")->setCurrentIndex(4);
     child<QComboBox>(dialog, "cmbOffsetMin")->setCurrentIndex(1);
@@ -335,14 +340,7 @@ TEST_F(AddLocationTest, AValueTypedOnOneTabIsKeptWhenTheOtherIsOnlyLookedAt)
     };
     for (const auto& c : cases) {
         frmAddLocation dialog;
-        type(dialog, "txtCityName", "Chile: Santiago");
-        child<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(1);
-        type(dialog, "txtDegLatitude", "33");
-        type(dialog, "txtDegFrazLatitude", "4489");
-        type(dialog, "txtDegLongitude", "70");
-        type(dialog, "txtDegFrazLongitude", "6693");
-        child<QComboBox>(dialog, "cmbLatitude")->setCurrentIndex(1);
-        child<QComboBox>(dialog, "cmbLongitude")->setCurrentIndex(1);
+        typeSantiagoInDecimal(dialog, "Chile: Santiago");
         child<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(0);
         EXPECT_EQ(shown(dialog, "txtDMSSecLongitude"), QStringLiteral("9")) << c.what;
         c.after(dialog);

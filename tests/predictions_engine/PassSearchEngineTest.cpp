@@ -52,30 +52,7 @@ PassSearchRequest requestFor(const std::vector<Record_TLE>& sets, double start, 
 }
 
 /// Elevation of a set at a Julian date through the same observing state the engine uses.
-class Elevation
-{
-public:
-    Elevation(const Record_TLE& set, const PassSearchRequest& r)
-        : m_elements(mSat::parseElementSet(set.Riga0, set.Riga1, set.Riga2, {std::string()},
-                                           {Record_TLE{}})
-                         .elements),
-          m_propagator(mSat::toPropagationElements(m_elements),
-                       mSat::propagatorModel(r.options.Propagatore)),
-          m_request(r)
-    {
-    }
-    double operator()(double t) const
-    {
-        return mSat::observingState(m_propagator, m_elements, m_request.observer, m_request.options,
-                                    t, {}, 0)
-            .valori.Elevazione;
-    }
-
-private:
-    Elemento_satellite m_elements;
-    mSat::SatellitePropagator m_propagator;
-    const PassSearchRequest& m_request;
-};
+using Elevation = densescan::SetElevation;
 
 struct BrutePass
 {
