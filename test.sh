@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing (Debian, as root), builds and runs every test:
-# once in a normal build (in the C locale and again in a comma-decimal one), once with
-# AddressSanitizer and UndefinedBehaviorSanitizer, then every fuzz target for a short time
-# (20 s each), so a reader a change broke fails here, and last the threaded code under
+# once in a normal build (in the C locale, and again in a comma-decimal one under a time zone
+# in daylight saving), once with AddressSanitizer and UndefinedBehaviorSanitizer, then every
+# fuzz target for a short time (20 s each), so a reader a change broke fails here, and last the threaded code under
 # ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -13,9 +13,13 @@ jobs=$(nproc)
 cmake -S . -B build -G Ninja -DQUORVANEL_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 (cd build && ctest --output-on-failure -j "$jobs")
-# Again under a comma-decimal locale: files and computations must not follow it.
+# Again under a comma-decimal locale and a time zone in daylight saving: files and
+# computations must follow neither.
 ensure_test_locale
-(cd build && LC_ALL=it_IT.UTF-8 LANG=it_IT.UTF-8 ctest --output-on-failure -j "$jobs")
+summer_zone=$(summer_time_zone)
+echo "Tests again under it_IT.UTF-8 and TZ=$summer_zone"
+(cd build && TZ=$summer_zone LC_ALL=it_IT.UTF-8 LANG=it_IT.UTF-8 \
+    ctest --output-on-failure -j "$jobs")
 
 cmake -S . -B build-sanitize -G Ninja -DQUORVANEL_WERROR=ON -DQUORVANEL_SANITIZE=ON \
     -DCMAKE_BUILD_TYPE=Debug >/dev/null

@@ -20,8 +20,9 @@ install_build_deps() {
     fi
 }
 
-# locales: the comma-decimal locale the test suite runs under a second time.
-QUORVANEL_PACKAGES+=(locales)
+# locales: the comma-decimal locale the test suite runs under a second time; tzdata: the
+# time zone in daylight saving that second pass runs under.
+QUORVANEL_PACKAGES+=(locales tzdata)
 
 # The comma-decimal locale the test suite runs under a second time; generated when missing.
 ensure_test_locale() {
@@ -31,4 +32,14 @@ ensure_test_locale() {
         return 1
     fi
     localedef -i it_IT -f UTF-8 it_IT.UTF-8
+}
+
+# A time zone in daylight saving now: Europe/Rome from the end of March to the end of
+# October, Australia/Sydney from the start of October to the start of April.
+summer_time_zone() {
+    if [ "$(TZ=Europe/Rome date +%Z)" = "CEST" ]; then
+        echo Europe/Rome
+    else
+        echo Australia/Sydney
+    fi
 }

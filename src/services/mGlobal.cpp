@@ -10,10 +10,40 @@
 
 namespace mGlobal {
 
+namespace {
+
+struct PinnedZone {
+    bool pinned = false;
+    QTimeZone zone;
+    QDateTime at;
+};
+
+PinnedZone& pinnedZone()
+{
+    static PinnedZone pin;
+    return pin;
+}
+
+} // namespace
+
 bool Leggi_fuso_orario(float& bias, bool& daylight)
 {
-    return Leggi_fuso_orario(QTimeZone::systemTimeZone(), QDateTime::currentDateTimeUtc(), bias,
-                             daylight);
+    const PinnedZone& pin = pinnedZone();
+    if (!pin.pinned)
+        return Leggi_fuso_orario(QTimeZone::systemTimeZone(), QDateTime::currentDateTimeUtc(),
+                                 bias, daylight);
+    return Leggi_fuso_orario(pin.zone, pin.at.isValid() ? pin.at : QDateTime::currentDateTimeUtc(),
+                             bias, daylight);
+}
+
+void setComputerZone(const QTimeZone& zone, const QDateTime& at)
+{
+    pinnedZone() = PinnedZone{true, zone, at};
+}
+
+void useComputerZone()
+{
+    pinnedZone() = PinnedZone{};
 }
 
 bool Leggi_fuso_orario(const QTimeZone& zone, const QDateTime& at, float& bias, bool& daylight)

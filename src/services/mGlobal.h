@@ -28,6 +28,12 @@ namespace mGlobal {
 bool Leggi_fuso_orario(float& bias, bool& daylight);
 /// The same for a given zone at a given instant.
 bool Leggi_fuso_orario(const QTimeZone& zone, const QDateTime& at, float& bias, bool& daylight);
+/// Makes the one-argument Leggi_fuso_orario read this zone at this instant instead of the
+/// computer's zone now (an invalid instant: the present one). The test programs pin both so
+/// that no result depends on where or when they run.
+void setComputerZone(const QTimeZone& zone, const QDateTime& at);
+/// Back to the computer's own zone and clock.
+void useComputerZone();
 
 /// The part of a download address after its last "/" (the whole address without one; empty
 /// for an address ending in "/").

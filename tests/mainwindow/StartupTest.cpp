@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QHostInfo>
 #include <QProcess>
+#include <QTimeZone>
 
 #include <clocale>
 #include <string>
@@ -318,6 +319,42 @@ TEST_F(WorkingSetAtStart, LoadReadsTheWorkingSetBeforeParsingAndShowsThePrincipa
     window.close();
     EXPECT_TRUE(
         readTestFile(folderFile(QStringLiteral("Quorvanel.ini"))).startsWith("Noaa 15\r\n"));
+}
+
+class DaylightSavingAtStart : public WorkingSetAtStart
+{
+protected:
+    void SetUp() override
+    {
+        WorkingSetAtStart::SetUp();
+        copyReferenceData(m_folder.path());
+        writeTestFile(folderFile(QStringLiteral("Quorvanel.ini")), QByteArray());
+        ASSERT_TRUE(m_rome.isValid());
+    }
+
+    const QTimeZone m_rome{"Europe/Rome"};
+};
+
+TEST_F(DaylightSavingAtStart, NothingIsAskedWhenTheComputerAgreesWithTheObserver)
+{
+    mGlobal::setComputerZone(m_rome, QDateTime(QDate(2026, 1, 15), QTime(12, 0), QTimeZone::utc()));
+    const ModalAnswerer answerer(QMessageBox::Yes);
+    ASSERT_TRUE(mainWindow().MDIForm_Load());
+    EXPECT_TRUE(answerer.messages().empty());
+    EXPECT_EQ(Osservatore.Ora_legale, 0);
+}
+
+TEST_F(DaylightSavingAtStart, TheComputersSummerTimeIsAskedOnceAndStoredOnYes)
+{
+    mGlobal::setComputerZone(m_rome, QDateTime(QDate(2026, 7, 15), QTime(12, 0), QTimeZone::utc()));
+    const ModalAnswerer answerer(QMessageBox::Yes);
+    ASSERT_TRUE(mainWindow().MDIForm_Load());
+    ASSERT_EQ(answerer.messages().size(), 1u);
+    EXPECT_TRUE(answerer.messages()[0].text.startsWith(
+        mLang::Testo_lingua(u"MDIForm1", u"cambiareoralegale1")));
+    EXPECT_EQ(Osservatore.Ora_legale, 1);
+    EXPECT_EQ(mReg::Leggi_registro(u"Quorvanel", u"Osservatore", u"Ora legale", u"0"),
+              QStringLiteral("1"));
 }
 
 TEST_F(WorkingSetAtStart, UnreadableReferenceDataEndsTheLoadWithItsMessage)

@@ -4,6 +4,7 @@
 
 #include "common/options.h"
 #include "services/ProgramFolder.h"
+#include "services/mGlobal.h"
 #include "services/mLang.h"
 #include "services/mReg.h"
 
@@ -12,6 +13,7 @@
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTimeZone>
 
 #include <gtest/gtest.h>
 
@@ -38,8 +40,9 @@ inline QByteArray readTestFile(const QString& path)
     return file.readAll();
 }
 
-/// A temporary program folder and option store; the program folder, the store, the options,
-/// the observer and the language state are put back when the test ends.
+/// A temporary program folder and option store, and the computer's time zone pinned to UTC
+/// (a test of daylight saving pins its own zone and instant); the program folder, the store,
+/// the options, the observer, the language state and the zone are put back when the test ends.
 class ProgramStateTest : public ::testing::Test
 {
 protected:
@@ -49,6 +52,7 @@ protected:
         MyPath = m_folder.path();
         mReg::setStoreFile(m_folder.filePath(QStringLiteral("store/options.ini")));
         mLang::Lingua_caricata = false;
+        mGlobal::setComputerZone(QTimeZone::utc(), QDateTime());
     }
 
     void TearDown() override
@@ -60,6 +64,7 @@ protected:
         Osservatore = m_savedObserver;
         Osservatore_salvato = m_savedObserverSnapshot;
         mLang::Lingua_caricata = false;
+        mGlobal::useComputerZone();
     }
 
     QString folderFile(const QString& name) const { return m_folder.filePath(name); }
