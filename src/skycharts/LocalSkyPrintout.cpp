@@ -60,7 +60,8 @@ QString printoutBodyRow(int index, const Corpo_celeste& body, const QString& nam
     if (index == kSole)
         magnitude = leftAligned(locale.toString(kSunMagnitude, 'f', 1), kMagnitudeWidth);
     else if (index != kLuna && std::isfinite(body.Magnitudine_visuale))
-        magnitude = rightAligned(formatNumber(body.Magnitudine_visuale, u"0.0", locale), kMagnitudeWidth);
+        magnitude = rightAligned(formatNumber(body.Magnitudine_visuale, u"0.0", locale),
+                                 kMagnitudeWidth);
     const QString diameter = formatNumber(std::floor(d / 60), u"#0'", locale)
                              + formatNumber(std::floor(d - std::floor(d / 60) * 60), u"00''", locale);
     QString phase;

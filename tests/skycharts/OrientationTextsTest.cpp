@@ -68,21 +68,19 @@ void expectTextAgrees(const QString& caption, const Compass& drawn, const std::s
     QString named;
     for (const auto& [word, letter] : words) {
         if (text.contains(QString::fromLatin1(word))) {
-            EXPECT_TRUE(named.isEmpty()) << where << ": \"" << caption.toStdString()
-                                         << "\" names two directions";
+            EXPECT_TRUE(named.isEmpty())
+                << where << ": \"" << caption.toStdString() << "\" names two directions";
             named = QString::fromLatin1(letter);
         }
     }
     ASSERT_FALSE(named.isEmpty()) << where << ": \"" << caption.toStdString()
                                   << "\" names no direction";
     if (text.contains(u"facing")) {
-        EXPECT_EQ(drawn.bottom, named)
-            << where << ": \"" << caption.toStdString() << "\" but " << drawn.bottom.toStdString()
-            << " is drawn at the bottom";
+        EXPECT_EQ(drawn.bottom, named) << where << ": \"" << caption.toStdString() << "\" but "
+                                       << drawn.bottom.toStdString() << " is drawn at the bottom";
     } else if (text.contains(u"top")) {
-        EXPECT_EQ(drawn.top, named)
-            << where << ": \"" << caption.toStdString() << "\" but " << drawn.top.toStdString()
-            << " is drawn at the top";
+        EXPECT_EQ(drawn.top, named) << where << ": \"" << caption.toStdString() << "\" but "
+                                    << drawn.top.toStdString() << " is drawn at the top";
     } else {
         ADD_FAILURE() << where << ": \"" << caption.toStdString()
                       << "\" says neither the direction faced nor the one at the top";
@@ -97,8 +95,8 @@ protected:
         TextRecordingDevice device(kChartPixels);
         {
             PaintDeviceSurface surface(device);
-            const skycharts::LocalSkyScene scene = skycharts::sceneFromOptions(
-                display, Impostazioni, skycharts::fullViewBox(1.0), 50);
+            const skycharts::LocalSkyScene scene =
+                skycharts::sceneFromOptions(display, Impostazioni, skycharts::fullViewBox(1.0), 50);
             skycharts::drawLocalSkyChart(surface, kChartPixels, scene);
         }
         return compassOrFail(device, "local sky");
@@ -130,8 +128,8 @@ protected:
         TextRecordingDevice device(kPagePixels);
         {
             PaintDeviceSurface page(device);
-            skycharts::drawPassChartPrintout(page, display, Impostazioni, 50, skycharts::PassTrack{},
-                                             {Etichetta_traccia{}},
+            skycharts::drawPassChartPrintout(page, display, Impostazioni, 50,
+                                             skycharts::PassTrack{}, {Etichetta_traccia{}},
                                              skycharts::PassChartRequest{}, false);
         }
         return compassOrFail(device, "pass chart printout");
@@ -172,8 +170,7 @@ TEST_F(OrientationTextsTest, LocalSkyMenuItemsNameWhatTheChartAndThePrintoutDraw
         display.orientamento = static_cast<SkyOrientation>(mark.orientation);
         const QString caption = mLang::Testo_lingua(u"MDIForm1", name);
         expectTextAgrees(caption, drawnOnLocalSky(display), name.toStdString() + " on the chart");
-        expectTextAgrees(caption, printedForLocalSky(display),
-                         name.toStdString() + " on paper");
+        expectTextAgrees(caption, printedForLocalSky(display), name.toStdString() + " on paper");
     }
     EXPECT_EQ(items, 4);
 }
@@ -190,8 +187,7 @@ TEST_F(OrientationTextsTest, PassChartMenuItemsNameWhatTheChartAndThePrintoutDra
         display.orientamento = static_cast<SkyOrientation>(mark.orientation);
         const QString caption = mLang::Testo_lingua(u"MDIForm1", name);
         expectTextAgrees(caption, drawnOnPassChart(display), name.toStdString() + " on the chart");
-        expectTextAgrees(caption, printedForPassChart(display),
-                         name.toStdString() + " on paper");
+        expectTextAgrees(caption, printedForPassChart(display), name.toStdString() + " on paper");
     }
     EXPECT_EQ(items, 4);
 }

@@ -148,8 +148,9 @@ TEST_F(GeneralSkyWindowTest, ADragBeyondTheChartLeavesTheLastReadoutOnTheChart)
 {
     const auto sky = openWindow();
     const auto moveTo = [&sky](QPoint pixel) {
-        QMouseEvent move(QEvent::MouseMove, QPointF(pixel), sky->Picture1->mapToGlobal(QPointF(pixel)),
-                         Qt::NoButton, Qt::LeftButton, {});
+        QMouseEvent move(QEvent::MouseMove, QPointF(pixel),
+                         sky->Picture1->mapToGlobal(QPointF(pixel)), Qt::NoButton,
+                         Qt::LeftButton, {});
         QApplication::sendEvent(sky->Picture1, &move);
     };
     const QPoint below(sky->Picture1->width() / 2, sky->Picture1->height() + 120);
@@ -165,7 +166,8 @@ TEST_F(GeneralSkyWindowTest, ADragBeyondTheChartLeavesTheLastReadoutOnTheChart)
             << onChart.toStdString();
         for (const QPoint beyond : {below, left}) {
             moveTo(beyond);
-            EXPECT_EQ(sky->windowTitle(), onChart) << "moved to " << beyond.x() << ", " << beyond.y();
+            EXPECT_EQ(sky->windowTitle(), onChart)
+                << "moved to " << beyond.x() << ", " << beyond.y();
         }
         QTest::mouseRelease(sky->Picture1, Qt::LeftButton, {}, below);
         EXPECT_FALSE(sky->windowTitle().contains(sky->pointerReadout(sky->chartPointAt(below))))
