@@ -86,7 +86,9 @@ struct Opzioni
     bool Cielo_locale_sole_luna_nomi = false;
     std::int16_t Cielo_locale_stelle = 1639;
     bool Cielo_locale_proiezione_stereo = true;
-    std::int16_t Cielo_locale_orientamento = 1; ///< 0 north, 1 south, 2 west, 3 east at the top
+    /// The direction the observer faces, at the bottom of the chart: 0 north, 1 south, 2 west,
+    /// 3 east (the same numbering for Cielo_anteprima_orientamento).
+    std::int16_t Cielo_locale_orientamento = 1;
     bool Cielo_locale_coordinate_altazimutali = true;
     bool Cielo_locale_effetto_orizzonte = true;
     bool Cielo_locale_paesaggio = true;

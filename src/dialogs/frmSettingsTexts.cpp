@@ -5,6 +5,7 @@
 
 #include "controls/GraphButton/GraphButton.h"
 #include "dialogs/SettingsBindings.h"
+#include "services/DisplayFormat.h"
 #include "services/mLang.h"
 
 #include <QAbstractButton>
@@ -209,11 +210,12 @@ void frmSettings::fillLists()
     for (const char* list : {"cmbLocalSkyTipoGriglia", "cmbSkySatTipoGriglia"})
         fill(control<QComboBox>(QString::fromLatin1(list)),
              {text(u"equatoriale"), text(u"altazimutale")});
+    // Fainter than 6.5, then 6.5 down to 1.5 in steps of 0.5: the entries of the star-count
+    // table, with the magnitude shown as the user writes decimals.
     const QString magnitude = text(u"magnitudine");
-    QStringList starCounts{magnitude + QStringLiteral(" > 6.5")};
-    for (const char* limit :
-         {" 6.5", " 6.0", " 5.5", " 5.0", " 4.5", " 4.0", " 3.5", " 3.0", " 2.5", " 2.0", " 1.5"})
-        starCounts.append(magnitude + QString::fromLatin1(limit));
+    QStringList starCounts{magnitude + QStringLiteral(" > ") + formatNumber(6.5, u"0.0")};
+    for (int tenths = 65; tenths >= 15; tenths -= 5)
+        starCounts.append(magnitude + u' ' + formatNumber(tenths / 10.0, u"0.0"));
     for (const char* list :
          {"cmbLocalSkyMagnitudine", "cmbGeneralSkyMagnitudine", "cmbSkySatMagnitudine"})
         fill(control<QComboBox>(QString::fromLatin1(list)), starCounts);

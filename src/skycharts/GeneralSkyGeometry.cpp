@@ -63,6 +63,14 @@ EquatorialReadout equatorialReadout(float rightAscensionHours, float declination
     return r;
 }
 
+bool onView(const ViewBox& view, ChartPoint point)
+{
+    const auto between = [](float value, float a, float b) {
+        return value >= std::min(a, b) && value <= std::max(a, b);
+    };
+    return between(point.x, view.left, view.right) && between(point.y, view.bottom, view.top);
+}
+
 std::optional<ViewBox> zoomedWholeSkyView(ChartPoint start, ChartPoint release, float minimumHours,
                                           float minimumDeg)
 {

@@ -44,6 +44,11 @@ struct EquatorialReadout
 };
 [[nodiscard]] EquatorialReadout equatorialReadout(float rightAscensionHours, float declinationDeg);
 
+/// Whether a point [hours, degrees] lies on a view, its edges included, whichever way the view
+/// is mirrored. A pointer dragged beyond the chart names no point of the sky it shows (nor,
+/// beyond the whole sky, any point of the sky at all).
+[[nodiscard]] bool onView(const ViewBox& view, ChartPoint point);
+
 /// The view that a zoom drag from `start` (where the button went down) to `release` gives: the
 /// release point is first held to the whole sky, then the box is refused (nothing) unless both
 /// of its sides are at least the minimum [hours, degrees]. The press corner becomes the top left

@@ -24,6 +24,7 @@ using Page = PrintoutPage;
 constexpr double kSunMagnitude = -26.4;
 constexpr int kNameWidth = 13;
 constexpr int kLabelWidth = 12;
+constexpr int kMagnitudeWidth = 5;
 
 QString rightAligned(const QString& text, int width)
 {
@@ -53,9 +54,14 @@ QString printoutBodyRow(int index, const Corpo_celeste& body, const QString& nam
     const QString decText = formatNumber(std::trunc(dec), u"#0\u00b0", locale)
                             + formatNumber(std::fabs(std::trunc((dec - std::trunc(dec)) * 60)),
                                            u"00'", locale);
-    const QString magnitude = index == kSole
-                                  ? leftAligned(locale.toString(kSunMagnitude, 'f', 1), 5)
-                                  : rightAligned(formatNumber(body.Magnitudine_visuale, u"0.0", locale), 5);
+    // No magnitude is computed for the Moon, and a planet whose disc is unlit has none: their
+    // field stays blank rather than show a number that was never worked out.
+    QString magnitude(kMagnitudeWidth, u' ');
+    if (index == kSole)
+        magnitude = leftAligned(locale.toString(kSunMagnitude, 'f', 1), kMagnitudeWidth);
+    else if (index != kLuna && std::isfinite(body.Magnitudine_visuale))
+        magnitude = rightAligned(formatNumber(body.Magnitudine_visuale, u"0.0", locale),
+                                 kMagnitudeWidth);
     const QString diameter = formatNumber(std::floor(d / 60), u"#0'", locale)
                              + formatNumber(std::floor(d - std::floor(d / 60) * 60), u"00''", locale);
     QString phase;

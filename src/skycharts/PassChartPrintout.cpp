@@ -124,7 +124,9 @@ QStringList passChartTextBlock(const PassChartRequest& request, const Dati_osser
             QStringLiteral("ID #         : ")
                 + QString::fromStdString(internationalDesignator(request.elementLines.Riga1)),
             caption(u"elementiorbita") + epochText(satellite, locale),
-            caption(u"magnitudine") + QString::fromStdString(satellite.Magnitudine_standard),
+            caption(u"magnitudine")
+                + formatNumberText(QString::fromStdString(satellite.Magnitudine_standard), u"0.0",
+                                   locale),
             QString(),
             caption(u"localita") + QString::fromStdString(observer.Nome_localita),
             caption(u"coordinate") + mLang::Testo_lingua(u"Def", u"lat") + u' '

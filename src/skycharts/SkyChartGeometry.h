@@ -129,9 +129,9 @@ struct SkyPick
 inline constexpr int kLimitingMagnitudeCount = 12;
 inline constexpr std::array<int, kLimitingMagnitudeCount> kLimitingMagnitudeStars{
     9010, 8523, 5146, 2906, 1639, 921, 521, 293, 176, 94, 50, 23};
-inline constexpr std::array<std::string_view, kLimitingMagnitudeCount> kLimitingMagnitudeTexts{
-    "mag. > 6.5", "mag. 6.5", "mag. 6.0", "mag. 5.5", "mag. 5.0", "mag. 4.5",
-    "mag. 4.0",   "mag. 3.5", "mag. 3.0", "mag. 2.5", "mag. 2.0", "mag. 1.5"};
+/// The limiting magnitude each entry names; entry 0 stands for any magnitude fainter than its.
+inline constexpr std::array<double, kLimitingMagnitudeCount> kLimitingMagnitudes{
+    6.5, 6.5, 6.0, 5.5, 5.0, 4.5, 4.0, 3.5, 3.0, 2.5, 2.0, 1.5};
 
 /// Whether a label's index names a point of the current track (1..count).
 [[nodiscard]] constexpr bool labelIndexValid(int index, int trackPointCount)

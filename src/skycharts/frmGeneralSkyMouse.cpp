@@ -83,8 +83,11 @@ void frmGeneralSky::Picture1_MouseDown(Qt::MouseButton button, QPointF chart, QP
 
 void frmGeneralSky::Picture1_MouseMove(Qt::MouseButtons buttons, QPointF chart)
 {
-    setWindowTitle(m_titleText + QStringLiteral(" - ") + m_chartTime + u' ' + m_localTimeText
-                   + QStringLiteral(" -  ") + pointerReadout(chart));
+    // A drag goes on past the chart's edges; there the caption keeps the last point read on
+    // the chart instead of coordinates the chart does not show.
+    if (skycharts::onView(m_view, chartPoint(chart)))
+        setWindowTitle(m_titleText + QStringLiteral(" - ") + m_chartTime + u' ' + m_localTimeText
+                       + QStringLiteral(" -  ") + pointerReadout(chart));
     if (!m_dragging || !buttons.testFlag(Qt::LeftButton)
         || !TrackingModel::instance().generalSky().zoom)
         return;

@@ -4,6 +4,7 @@
 
 #include "controls/GraphButton/GraphButton.h"
 #include "services/BusyCursor.h"
+#include "services/DisplayFormat.h"
 #include "services/MessageBoxes.h"
 #include "services/WindowRegistry.h"
 #include "services/mLang.h"
@@ -67,8 +68,13 @@ void frmMagnitude::Imposta_lingua()
     lblStelle->setText(mLang::Testo_lingua(u"frmMagnitude", u"stelle"));
     const QSignalBlocker quiet(cmbMagnitudine);
     cmbMagnitudine->clear();
-    for (const std::string_view text : skycharts::kLimitingMagnitudeTexts)
-        cmbMagnitudine->addItem(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    // The entries are fixed texts around the magnitude, which is shown as the user writes
+    // decimals.
+    for (int i = 0; i < skycharts::kLimitingMagnitudeCount; ++i) {
+        const double magnitude = skycharts::kLimitingMagnitudes[static_cast<std::size_t>(i)];
+        cmbMagnitudine->addItem((i == 0 ? QStringLiteral("mag. > ") : QStringLiteral("mag. "))
+                                + formatNumber(magnitude, u"0.0"));
+    }
     cmdOK->setCaption(mLang::Testo_lingua(u"Buttons", u"ok"));
     cmdCancel->setCaption(mLang::Testo_lingua(u"Buttons", u"cancel"));
 }

@@ -81,8 +81,11 @@ std::optional<ElementTexts> elementTexts(const Elemento_satellite& e, const Reco
                      formatNumberText(QString::fromStdString(e.Pezzo_lancio), u"###", locale);
     t.age = number(julianNow - e.Epoca_giuliana, u"0.0");
     t.set = columns(lines.Riga1, 65, 68);
-    t.magStd = e.Magnitudine_standard.empty() ? QStringLiteral("???")
-                                              : QString::fromStdString(e.Magnitudine_standard);
+    // The stored magnitude is text with a "." point, as the magnitude file writes it.
+    t.magStd = e.Magnitudine_standard.empty()
+                   ? QStringLiteral("???")
+                   : formatNumberText(QString::fromStdString(e.Magnitudine_standard), u"0.0",
+                                      locale);
     t.epochTime = number(e.Giorno_epoca, u"##0.00000000") + u'@' + number(e.Anno_epoca, u"0000");
     t.date = epochDate(e.Anno_epoca, e.Giorno_epoca, locale);
     t.inclination = number(e.Inclinazione, u"##0.0000");
@@ -107,10 +110,10 @@ std::optional<ElementTexts> elementTexts(const Elemento_satellite& e, const Reco
     return t;
 }
 
-ElementTexts emptyElementTexts()
+ElementTexts emptyElementTexts(const QLocale& locale)
 {
     const QString zero = QStringLiteral("0");
-    const QString zeroDecimal = QStringLiteral("0.0");
+    const QString zeroDecimal = formatNumber(0, u"0.0", locale);
     ElementTexts t;
     for (QString* text : {&t.noradNumber, &t.international, &t.launchYear, &t.launchNumber, &t.age,
                           &t.set, &t.magStd, &t.epochTime, &t.inclination, &t.raan,

@@ -44,4 +44,4 @@ struct ElementTexts
                                                        const QLocale& locale = QLocale());
 
 /// What the window shows for a slot without a satellite or a set without an orbit.
-[[nodiscard]] ElementTexts emptyElementTexts();
+[[nodiscard]] ElementTexts emptyElementTexts(const QLocale& locale = QLocale());

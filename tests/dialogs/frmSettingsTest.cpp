@@ -232,6 +232,23 @@ TEST_F(SettingsDialogTest, ListsAndTheGridRuleFollowTheirTexts)
     EXPECT_EQ(child<QTabWidget>(dialog, "SSTab1")->tabText(12), QStringLiteral("Element files"));
 }
 
+TEST_F(SettingsDialogTest, StarListsShowTheMagnitudeWithTheUsersSeparator)
+{
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    frmSettings dialog;
+    QLocale::setDefault(previous);
+    for (const char* name :
+         {"cmbLocalSkyMagnitudine", "cmbGeneralSkyMagnitudine", "cmbSkySatMagnitudine"}) {
+        const auto* list = child<QComboBox>(dialog, name);
+        ASSERT_EQ(list->count(), 12) << name;
+        EXPECT_EQ(list->itemText(0), QStringLiteral("Limiting magnitude > 6,5")) << name;
+        EXPECT_EQ(list->itemText(1), QStringLiteral("Limiting magnitude 6,5")) << name;
+        EXPECT_EQ(list->itemText(2), QStringLiteral("Limiting magnitude 6,0")) << name;
+        EXPECT_EQ(list->itemText(11), QStringLiteral("Limiting magnitude 1,5")) << name;
+    }
+}
+
 TEST_F(SettingsDialogTest, AddressListsRestoreClearAndMoveOnlyTheirTexts)
 {
     frmSettings dialog;

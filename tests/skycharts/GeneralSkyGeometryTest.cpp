@@ -75,6 +75,22 @@ TEST(GeneralSkyGeometry, ReadoutTruncatesEveryPart)
     }
 }
 
+TEST(GeneralSkyGeometry, OnlyPointsOfTheViewAreOnIt)
+{
+    // The whole sky, edges included; a drag beyond it reaches declinations past the poles.
+    EXPECT_TRUE(onView(kWholeSkyView, {24.0f, 90.0f}));
+    EXPECT_TRUE(onView(kWholeSkyView, {0.0f, -90.0f}));
+    EXPECT_TRUE(onView(kWholeSkyView, {12.0f, 0.0f}));
+    EXPECT_FALSE(onView(kWholeSkyView, {12.0f, -133.2f}));
+    EXPECT_FALSE(onView(kWholeSkyView, {-0.5f, 10.0f}));
+    EXPECT_FALSE(onView(kWholeSkyView, {24.5f, 10.0f}));
+    // A zoom dragged leftwards and upwards is mirrored on both axes.
+    const ViewBox mirrored{2.0f, -10.0f, 4.0f, 10.0f};
+    EXPECT_TRUE(onView(mirrored, {3.0f, 0.0f}));
+    EXPECT_FALSE(onView(mirrored, {5.0f, 0.0f}));
+    EXPECT_FALSE(onView(mirrored, {3.0f, 20.0f}));
+}
+
 TEST(GeneralSkyGeometry, ZoomHoldsTheReleaseToTheSkyAndRefusesTinyBoxes)
 {
     constexpr float minHours = 0.1f;

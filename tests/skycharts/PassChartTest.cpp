@@ -299,6 +299,20 @@ TEST_F(PassChartTest, PrintoutTextBlockComesFromTheChartsOwnCopy)
     EXPECT_EQ(rows[17], QStringLiteral("Observing notes:"));
 }
 
+TEST_F(PassChartTest, PrintoutShowsTheStandardMagnitudeWithTheUsersSeparator)
+{
+    skycharts::PassChartRequest request = issPass();
+    const QLocale italian(QLocale::Italian, QLocale::Italy);
+    const std::pair<const char*, const char*> cases[] = {{"-2.5", "-2,5"}, {"4", "4,0"}};
+    for (const auto& [stored, shown] : cases) {
+        request.satellite.Magnitudine_standard = stored;
+        const QStringList rows = skycharts::passChartTextBlock(request, Osservatore, italian);
+        ASSERT_EQ(rows.size(), 20);
+        EXPECT_EQ(rows[4], QStringLiteral("Std. magnitud: ") + QString::fromLatin1(shown));
+        EXPECT_TRUE(rows[7].contains(QStringLiteral("45,464\u00b0"))) << rows[7].toStdString();
+    }
+}
+
 TEST_F(PassChartTest, TrackLegsTakeTheColourOfThePointTheyReach)
 {
     // Three points across the chart: sunlit, sunlit, eclipsed.

@@ -144,6 +144,40 @@ TEST_F(GeneralSkyWindowTest, CaptionReadsOutThePointer)
     EXPECT_EQ(sky->screenImage(), sky->chartImage()) << "no rubber band outside zoom mode";
 }
 
+TEST_F(GeneralSkyWindowTest, ADragBeyondTheChartLeavesTheLastReadoutOnTheChart)
+{
+    const auto sky = openWindow();
+    const auto moveTo = [&sky](QPoint pixel) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(pixel),
+                         sky->Picture1->mapToGlobal(QPointF(pixel)), Qt::NoButton,
+                         Qt::LeftButton, {});
+        QApplication::sendEvent(sky->Picture1, &move);
+    };
+    const QPoint below(sky->Picture1->width() / 2, sky->Picture1->height() + 120);
+    const QPoint left(-80, sky->Picture1->height() / 2);
+    for (const bool zoomMode : {false, true}) {
+        SCOPED_TRACE(zoomMode ? "zoom mode" : "identification");
+        changeOptions([zoomMode](GeneralSkyDisplay& d) { d.zoom = zoomMode; });
+        const QPoint start = pixelOf(*sky, 12, -80);
+        QTest::mousePress(sky->Picture1, Qt::LeftButton, {}, start);
+        moveTo(start);
+        const QString onChart = sky->windowTitle();
+        ASSERT_TRUE(onChart.contains(sky->pointerReadout(sky->chartPointAt(start))))
+            << onChart.toStdString();
+        for (const QPoint beyond : {below, left}) {
+            moveTo(beyond);
+            EXPECT_EQ(sky->windowTitle(), onChart)
+                << "moved to " << beyond.x() << ", " << beyond.y();
+        }
+        QTest::mouseRelease(sky->Picture1, Qt::LeftButton, {}, below);
+        EXPECT_FALSE(sky->windowTitle().contains(sky->pointerReadout(sky->chartPointAt(below))))
+            << sky->windowTitle().toStdString();
+        if (zoomMode)
+            TrackingModel::instance().requestChartCommand(ChartKind::GeneralSky,
+                                                          ChartCommand::RestoreView);
+    }
+}
+
 TEST_F(GeneralSkyWindowTest, ZoomReleasedBeyondTheEdgesIsHeldToTheSky)
 {
     const auto sky = openWindow();

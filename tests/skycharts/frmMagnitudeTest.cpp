@@ -118,6 +118,18 @@ TEST_P(MagnitudeDialog, IsWideEnoughForItsWholeTitle)
     EXPECT_GE(m_dialog.width(), titleBarWidth(m_dialog.windowTitle()));
 }
 
+TEST(MagnitudeDialogTexts, EntriesShowTheMagnitudeWithTheUsersSeparator)
+{
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    const frmMagnitude dialog;
+    QLocale::setDefault(previous);
+    ASSERT_EQ(dialog.cmbMagnitudine->count(), 12);
+    EXPECT_EQ(dialog.cmbMagnitudine->itemText(0), QStringLiteral("mag. > 6,5"));
+    EXPECT_EQ(dialog.cmbMagnitudine->itemText(2), QStringLiteral("mag. 6,0"));
+    EXPECT_EQ(dialog.cmbMagnitudine->itemText(11), QStringLiteral("mag. 1,5"));
+}
+
 INSTANTIATE_TEST_SUITE_P(ThreeCharts, MagnitudeDialog,
                          ::testing::Values(Use{"locale", "frmLocalSky"},
                                            Use{"generale", "frmGeneralSky"},

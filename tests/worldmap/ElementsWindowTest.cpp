@@ -199,6 +199,27 @@ TEST_F(ElementsWindowTest, SetWithoutAnOrbitShowsNothing)
     EXPECT_TRUE(showsNothing(open()));
 }
 
+TEST_F(ElementsWindowTest, ShowsEveryDecimalNumberWithTheUsersSeparator)
+{
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    loadActive(2);
+    // Stored as the magnitude file writes it, with a "." point; a whole magnitude keeps one
+    // decimal on screen as in the file.
+    Satelement[1].Magnitudine_standard = "-2.5";
+    Satelement[2].Magnitudine_standard = "7";
+    frmSatellite& w = open();
+    EXPECT_EQ(w.lblMagStd->text(), QStringLiteral("-2,5"));
+    EXPECT_EQ(w.lblEccentricity->text(), QStringLiteral("0,0006703"));
+    w.cmdSuccessivo_Click();
+    EXPECT_EQ(w.lblMagStd->text(), QStringLiteral("7,0"));
+    // A slot without a satellite shows zeros, the derived values with one decimal.
+    w.cmdSuccessivo_Click();
+    for (const QLabel* value : {w.lblApogee, w.lblPerigee, w.lblOrbitalPeriod, w.lblSemiMaj,
+                                w.lblSemiMin})
+        EXPECT_EQ(value->text(), QStringLiteral("0,0")) << value->objectName().toStdString();
+    EXPECT_EQ(w.lblMagStd->text(), QStringLiteral("0"));
+}
+
 TEST_F(ElementsWindowTest, AgeCountsToTheLastTick)
 {
     loadActive(1);

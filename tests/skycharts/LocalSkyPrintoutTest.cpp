@@ -1,0 +1,74 @@
+// The table of bodies under the local sky printout: its fixed-width columns, and the magnitude
+// column, which shows only magnitudes that were worked out.
+
+#include "skycharts/LocalSkyPrintout.h"
+
+#include "core/mAstro.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+// name 13, ": ", azimuth 5, altitude 5, right ascension 6, declination 7, each followed by
+// two blanks: the magnitude field starts at column 46 and is 5 wide.
+constexpr qsizetype kMagnitudeColumn = 46;
+constexpr qsizetype kMagnitudeWidth = 5;
+constexpr qsizetype kDiameterColumn = kMagnitudeColumn + kMagnitudeWidth + 2;
+
+// Planet numbers in Corpi_celesti, counted from Mercury.
+constexpr int kVenus = kMercurio + 1;
+constexpr int kJupiter = kMercurio + 3;
+
+Corpo_celeste body(double magnitude)
+{
+    Corpo_celeste b;
+    b.Azimut = 123.46;
+    b.Altezza = 12.3;
+    b.Ascensione_retta = 5.5;
+    b.Declinazione = -12.5;
+    b.Magnitudine_visuale = magnitude;
+    b.Diametro_apparente = 1865; // 31' 05''
+    b.Frazione_illuminata = 0.75;
+    return b;
+}
+
+QString magnitudeField(const QString& row)
+{
+    return row.mid(kMagnitudeColumn, kMagnitudeWidth);
+}
+
+} // namespace
+
+TEST(LocalSkyPrintoutTable, MagnitudesShownOnlyWhereOneWasWorkedOut)
+{
+    using skycharts::printoutBodyRow;
+    const QLocale c = QLocale::c();
+    const QString jupiter = printoutBodyRow(kJupiter, body(-2.46), QStringLiteral("Jupiter"), c);
+    const QString sun = printoutBodyRow(kSole, body(0), QStringLiteral("Sun"), c);
+    // The Moon's record keeps whatever magnitude field it had: none is computed for it.
+    const QString moon = printoutBodyRow(kLuna, body(0), QStringLiteral("Moon"), c);
+    const QString unlit =
+        printoutBodyRow(kVenus, body(mAstro::kNoMagnitude), QStringLiteral("Venus"), c);
+    EXPECT_EQ(magnitudeField(jupiter), QStringLiteral(" -2.5")) << jupiter.toStdString();
+    EXPECT_EQ(magnitudeField(sun), QStringLiteral("-26.4")) << sun.toStdString();
+    EXPECT_EQ(magnitudeField(moon), QString(kMagnitudeWidth, u' ')) << moon.toStdString();
+    EXPECT_EQ(magnitudeField(unlit), QString(kMagnitudeWidth, u' ')) << unlit.toStdString();
+    // The columns after the magnitude stay in line.
+    for (const QString& row : {jupiter, sun, moon, unlit})
+        EXPECT_EQ(row.mid(kDiameterColumn, 7), QStringLiteral("31'05''")) << row.toStdString();
+    EXPECT_EQ(jupiter.left(kMagnitudeColumn),
+              QStringLiteral("Jupiter      : 123.5   12.3   5h30m  -12\u00b030'  "));
+}
+
+TEST(LocalSkyPrintoutTable, NumbersFollowTheUsersSeparator)
+{
+    const QLocale italian(QLocale::Italian, QLocale::Italy);
+    const QString jupiter =
+        skycharts::printoutBodyRow(kJupiter, body(-2.46), QStringLiteral("Giove"), italian);
+    const QString sun = skycharts::printoutBodyRow(kSole, body(0), QStringLiteral("Sole"), italian);
+    EXPECT_EQ(magnitudeField(jupiter), QStringLiteral(" -2,5"));
+    EXPECT_EQ(magnitudeField(sun), QStringLiteral("-26,4"));
+    EXPECT_TRUE(jupiter.contains(QStringLiteral(" 123,5   12,3 "))) << jupiter.toStdString();
+}
