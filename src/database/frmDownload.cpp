@@ -38,6 +38,12 @@ QString byteCount(qint64 bytes)
     return QString::number(bytes) + kBytesUnit;
 }
 
+/// A timeout in whole seconds, as the messages name it.
+QString secondsText(std::chrono::milliseconds timeout)
+{
+    return QLocale().toString((timeout.count() + 999) / 1000);
+}
+
 QString saveDialog(QWidget* parent, const QString& proposedName)
 {
     // Proposed beside the primary database: refreshing it is the usual download.
@@ -249,15 +255,16 @@ void frmDownload::tmrTimeLeft_Timer()
 {
     if (!wscHTTP->isActive())
         return;
+    // The elapsed time runs from the start, also while the server keeps the window waiting.
+    ++m_elapsedSeconds;
+    lblElapsed->setText(elapsedText());
     const std::optional<TransferEstimate> estimate =
         estimateTransfer(wscHTTP->receivedBytes(), wscHTTP->announcedBytes(), wscHTTP->elapsedMs());
     if (!estimate)
         return;
-    ++m_elapsedSeconds;
     QLocale plain;
     plain.setNumberOptions(QLocale::OmitGroupSeparator);
     lblSpeed->setText(plain.toString(estimate->speedKilobytesPerSecond) + kKilobytesUnit);
-    lblElapsed->setText(elapsedText());
     // A speed that rounds to zero allows no estimate: saying zero would promise the end.
     lblRemaining->setText(
         estimate->remainingSeconds
@@ -304,10 +311,16 @@ void frmDownload::wscHTTP_Finished(const DownloadResult& result)
     }
     Azzera_trasferimento(true);
     lblStatus->setText(mLang::Testo_lingua(u"frmDownload", u"downloadcompleto"));
-    if (result.primaryDatabaseReplaced) {
+    if (result.primaryDatabaseReplaced)
         pflgSostituzione = true;
+    QMessageBox* warning = result.damagedSets > 0 ? showDamagedSets(result) : nullptr;
+    if (!result.primaryDatabaseReplaced)
+        return;
+    // One message at a time: the question about reloading follows the warning.
+    if (warning)
+        connect(warning, &QMessageBox::finished, this, &frmDownload::askToReloadPrimary);
+    else
         askToReloadPrimary();
-    }
 }
 
 void frmDownload::askToReloadPrimary()
@@ -328,6 +341,18 @@ void frmDownload::askToReloadPrimary()
         if (answer == QMessageBox::Yes)
             m_primaryReload.reload();
     });
+}
+
+QMessageBox* frmDownload::showDamagedSets(const DownloadResult& result)
+{
+    // The file is saved (its other sets are good), but the user learns what its reader will
+    // leave out or doubt, and where to look.
+    QString text = mLang::Testo_lingua(u"frmDownload", u"setdanneggiati");
+    text.replace(QStringLiteral("%1"), QString::number(result.damagedSets))
+        .replace(QStringLiteral("%2"), QString::number(result.sets))
+        .replace(QStringLiteral("%3"), QString::number(result.firstDamagedLine));
+    return showWindowMessage(this, QMessageBox::Warning, QGuiApplication::applicationDisplayName(),
+                             text);
 }
 
 void frmDownload::showFailure(const DownloadResult& result)
@@ -357,6 +382,23 @@ void frmDownload::showFailure(const DownloadResult& result)
         break;
     case DownloadStatus::MalformedReply:
         text = mLang::Testo_lingua(u"frmDownload", u"rispostanonvalida");
+        break;
+    case DownloadStatus::HeaderTooLong:
+        text = failed + mLang::Testo_lingua(u"frmDownload", u"intestazionetroppolunga")
+                            .replace(QStringLiteral("%1"),
+                                     QString::number(HttpReplyStream::kMaxHeaderBytes / 1024));
+        break;
+    case DownloadStatus::InsecureRedirect:
+        text = failed + mLang::Testo_lingua(u"frmDownload", u"reindirizzamentoinsicuro") +
+               lineEnd + result.description;
+        break;
+    case DownloadStatus::ConnectTimedOut:
+        text = failed + mLang::Testo_lingua(u"frmDownload", u"connessionescaduta")
+                            .replace(QStringLiteral("%1"), secondsText(wscHTTP->stallTimeout()));
+        break;
+    case DownloadStatus::Stalled:
+        text = failed + mLang::Testo_lingua(u"frmDownload", u"ricezioneferma")
+                            .replace(QStringLiteral("%1"), secondsText(wscHTTP->stallTimeout()));
         break;
     case DownloadStatus::IncompleteReply:
         text = mLang::Testo_lingua(u"frmDownload", u"rispostaincompleta");
