@@ -212,6 +212,8 @@ void frmDownload::cmdOK_Click()
 
     cmdOK->setEnabled(false);
     cmbFileRemoto->setEnabled(false);
+    // After a completed download the button reads "close"; during this one it cancels.
+    cmdCancel->setCaption(mLang::Testo_lingua(u"Buttons", u"cancel"));
     lblStatus->setText(mLang::Testo_lingua(u"frmDownload", u"connessioneincorso"));
     const QString primary = QString::fromStdString(Impostazioni.File_database);
     wscHTTP->setPrimaryDatabaseFile(primary);

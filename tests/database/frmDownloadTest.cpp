@@ -462,13 +462,20 @@ TEST_F(frmDownloadTest, DamagedDownloadsAreSavedWithAWarningOrRefusedWhenCut)
 
 TEST_F(frmDownloadTest, SilentServerIsGivenUpWhileTheWindowTellsTheTruth)
 {
-    // The server accepts the request and sends nothing.
+    // A download completes; then a server accepts the request and sends nothing.
+    LocalServer server(
+        [](QTcpSocket& client, const QByteArray&) { replyAndClose(client, okReply(kElements)); });
     LocalServer silent([](QTcpSocket&, const QByteArray&) {});
-    const QString address = silent.url(QStringLiteral("/visual.txt"));
-    const auto window = openWindow(address, m_target);
+    const auto window = openWindow(server.url(QStringLiteral("/visual.txt")), m_target);
     window->setStallTimeout(std::chrono::milliseconds(2500));
+    download(*window);
+    ASSERT_EQ(caption(*window, "cmdCancel"), english("Buttons", "close"));
+    const QString address = silent.url(QStringLiteral("/visual.txt"));
+    control<QComboBox>(*window, "cmbFileRemoto")->setEditText(address);
 
     click(*window, "cmdOK");
+    EXPECT_EQ(caption(*window, "cmdCancel"), english("Buttons", "cancel"))
+        << "the button stops the download under way";
 
     EXPECT_TRUE(waitUntil([&] {
         return labelText(*window, "lblStatus") == english("frmDownload", "richiestainoltrata");
@@ -482,5 +489,5 @@ TEST_F(frmDownloadTest, SilentServerIsGivenUpWhileTheWindowTellsTheTruth)
                   english("frmDownload", "ricezioneferma").replace(QStringLiteral("%1"), QStringLiteral("3")));
     EXPECT_TRUE(isEnabled(*window, "cmdOK"));
     EXPECT_TRUE(waitUntil([&] { return silent.disconnections == 1; }));
-    EXPECT_EQ(readTestFile(m_target), kOldContent);
+    EXPECT_EQ(readTestFile(m_target), kElements) << "the completed download's file";
 }
