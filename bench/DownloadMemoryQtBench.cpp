@@ -1,8 +1,10 @@
 // Memory of a download against a hostile or simply huge reply from a server on 127.0.0.1: a
-// 1 GiB element file saved through the element-file check, and a header that never ends. The
-// process's peak resident size (counter peak_rss_mb) must stay far below the reply's size; run
-// one case per process to read its own peak:
-//   DownloadMemoryQtBench --benchmark_filter=GiB
+// 1 GiB element file saved through the element-file check, 1 GiB that is no element file, and
+// a header that never ends. The process's peak resident size (counter peak_rss_mb) must stay
+// far below the reply's size, and a reply that is refused must be dropped long before its end
+// (counter server_sent_mb); run one case per process to read its own peak:
+//   DownloadMemoryQtBench --benchmark_filter=OneGiBElementFile
+//   DownloadMemoryQtBench --benchmark_filter=OneGiBNoElementFile
 //   DownloadMemoryQtBench --benchmark_filter=EndlessHeader
 
 #include "database/DownloadedElements.h"
@@ -29,8 +31,8 @@ namespace {
 
 const std::string kSet =
     "ISS (ZARYA)\r\n"
-    "1 25544U 98067A   24075.50000000  .00016717  00000-0  10270-3 0  9005\r\n"
-    "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.49815223 41571\r\n";
+    "1 25544U 98067A   24075.50000000  .00016717  00000-0  10270-3 0  9000\r\n"
+    "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.49815223 41576\r\n";
 
 QCoreApplication& application()
 {
@@ -142,6 +144,28 @@ void OneGiBElementFile(benchmark::State& state)
 }
 BENCHMARK(OneGiBElementFile)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
+void OneGiBNoElementFile(benchmark::State& state)
+{
+    // Lines the element reader would take for sets, none of them readable.
+    const std::string line = "2024-03-15 12:00:00  1013.2 hPa  21.5 C  48 %\r\n";
+    std::string block;
+    while (block.size() < 1024 * 1024)
+        block += line;
+    const qint64 total = qint64(1) << 30;
+    const std::string head =
+        "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(total) + "\r\n\r\n";
+    for (auto _ : state) {
+        QTemporaryDir folder;
+        BlockServer server(head, block, total);
+        const DownloadResult result = download(server.port(), folder.filePath("visual.txt"));
+        if (result.status != DownloadStatus::RefusedContent)
+            state.SkipWithError("the reply was not refused");
+        state.counters["server_sent_mb"] = static_cast<double>(server.sent()) / (1024.0 * 1024.0);
+    }
+    state.counters["peak_rss_mb"] = peakResidentMegabytes();
+}
+BENCHMARK(OneGiBNoElementFile)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 void EndlessHeader(benchmark::State& state)
 {
     std::string block;
@@ -151,7 +175,7 @@ void EndlessHeader(benchmark::State& state)
         QTemporaryDir folder;
         BlockServer server("HTTP/1.1 200 OK\r\n", block, qint64(1) << 40);
         const DownloadResult result = download(server.port(), folder.filePath("visual.txt"));
-        if (result.status != DownloadStatus::MalformedReply)
+        if (result.status != DownloadStatus::HeaderTooLong)
             state.SkipWithError("the endless header was not refused");
         state.counters["server_sent_mb"] = static_cast<double>(server.sent()) / (1024.0 * 1024.0);
     }

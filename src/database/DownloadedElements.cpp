@@ -1,7 +1,7 @@
 #include "database/DownloadedElements.h"
 
 #include "core/ElementSet.h"
-#include "database/ElementColumns.h"
+#include "database/ElementFile.h"
 
 #include <QFileInfo>
 
@@ -14,10 +14,11 @@ namespace {
 const QStringList kElementFileSuffixes = {QStringLiteral("txt"), QStringLiteral("tle")};
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-constexpr int kEpochYearColumn = 19;
 /// Element lines are 69 characters and names a few dozen: a longer line is judged by its
 /// start, so a file of one endless line is not held whole.
 constexpr qsizetype kMaxHeldLineBytes = 4096;
+/// Column of an element line's checksum, its last: a line 2 that reaches it is whole.
+constexpr qsizetype kChecksumColumn = 69;
 
 bool isBlankLine(std::string_view line)
 {
@@ -33,10 +34,6 @@ bool isWellFormedSet(const std::string& name, const std::string& line1, const st
 {
     if (!line1.starts_with("1 ") || !line2.starts_with("2 "))
         return false;
-    // The columns the element reader itself refuses a set for.
-    if (mSat::checkElementColumns(line1, line2) != mSat::Status::Ok
-        || !elementColumns::epochDayInYear(line1))
-        return false;
     static const std::vector<std::string> noMagnitudes;
     static const std::vector<Record_TLE> noFrequencies;
     return mSat::parseElementSet(name, line1, line2, noMagnitudes, noFrequencies).status
@@ -47,6 +44,8 @@ bool isWellFormedSet(const std::string& name, const std::string& line1, const st
 
 void ElementFileCheck::feed(QByteArrayView bytes)
 {
+    const qint64 pieceStart = m_fedBytes;
+    m_fedBytes += bytes.size();
     // Where the next CR and the next LF are, each looked up again only once passed, so a file
     // with one kind of line end is not searched to its end for the other at every line.
     qsizetype nextCr = bytes.indexOf('\r');
@@ -70,23 +69,41 @@ void ElementFileCheck::feed(QByteArrayView bytes)
         const char c = bytes[i];
         // The LF of a CR LF split between two pieces ends nothing.
         if (!(c == '\n' && m_afterCarriageReturn))
-            takeLine();
+            takeLine(pieceStart + i);
         m_afterCarriageReturn = c == '\r';
         ++i;
     }
 }
 
+bool ElementFileCheck::refusedAlready() const
+{
+    if (m_failed)
+        return true;
+    return m_firstSetEnd < 0 ? m_fedBytes > kMaxBytesBeforeFirstSet
+                             : m_firstSetEnd > kMaxBytesBeforeFirstSet;
+}
+
 ElementCheckVerdict ElementFileCheck::finish()
 {
-    if (m_lineStarted)
-        takeLine(); // the last line, without a line end
-    if (!m_failed && m_expect != Expect::Name)
-        fail(m_lineNumber + 1); // the file ends inside a set
-    ElementCheckVerdict verdict;
-    verdict.holdsSets = !m_failed && m_wellFormedSeen;
-    // A failure before any usable set is no element file at all, not a damaged one.
-    if (m_failed && m_wellFormedSeen)
-        verdict.malformedSetLine = m_failureLine;
+    bool cut = false;
+    if (m_lineStarted && !m_failed) {
+        // A last line without a line end may be a line the transfer cut in the middle.
+        cut = !lastLineIsWhole();
+        takeLine(m_fedBytes);
+    }
+    if (m_expect != Expect::Name)
+        cut = true; // the file ends inside a set
+
+    ElementCheckVerdict verdict = m_counts;
+    const bool setsInTime = m_firstSetEnd >= 0 && m_firstSetEnd <= kMaxBytesBeforeFirstSet;
+    if (!setsInTime)
+        verdict.fault = ElementFileFault::NoSets;
+    else if (m_failed)
+        verdict.fault = ElementFileFault::BrokenSet;
+    else if (cut)
+        verdict.fault = ElementFileFault::CutShort;
+    if (verdict.fault == ElementFileFault::BrokenSet)
+        verdict.brokenSetLine = m_failureLine;
     return verdict;
 }
 
@@ -95,7 +112,15 @@ qsizetype ElementFileCheck::heldBytes() const
     return m_line.size() + static_cast<qsizetype>(m_name.size() + m_line1.size());
 }
 
-void ElementFileCheck::takeLine()
+bool ElementFileCheck::lastLineIsWhole() const
+{
+    const std::string_view line(m_line.constData(), static_cast<std::size_t>(m_line.size()));
+    // Blanks cut short are still blanks; an element line 2 that reaches its checksum column
+    // ends a complete set, as in a file written without a final line end.
+    return isBlankLine(line) || (m_expect == Expect::Line2 && m_line.size() >= kChecksumColumn);
+}
+
+void ElementFileCheck::takeLine(qint64 endOffset)
 {
     std::string line(m_line.constData(), static_cast<std::size_t>(m_line.size()));
     m_line.clear();
@@ -130,17 +155,26 @@ void ElementFileCheck::takeLine()
         return;
     case Expect::Line2:
         m_expect = Expect::Name;
-        if (!elementColumns::isWholeTextNumber(
-                elementColumns::columns(m_line1, kEpochYearColumn, 2))) {
+        if (!hasEpochYear(m_line1)) {
             fail(m_line1Number);
             return;
         }
-        if (!m_wellFormedSeen && isWellFormedSet(m_name, m_line1, line))
-            m_wellFormedSeen = true;
+        if (takeSet(line) != SetJudgement::Refused && m_firstSetEnd < 0
+            && isWellFormedSet(m_name, m_line1, line))
+            m_firstSetEnd = endOffset;
         m_name.clear();
         m_line1.clear();
         return;
     }
+}
+
+SetJudgement ElementFileCheck::takeSet(const std::string& line2)
+{
+    ++m_counts.sets;
+    const SetJudgement judgement = judgeElementSet(m_line1, line2);
+    if (judgement != SetJudgement::Kept && m_counts.damagedSets++ == 0)
+        m_counts.firstDamagedLine = m_line1Number;
+    return judgement;
 }
 
 void ElementFileCheck::fail(qint64 line)
@@ -168,10 +202,28 @@ class ElementBodyCheck final : public BodyCheck
 {
 public:
     void feed(QByteArrayView data) override { m_check.feed(data); }
+    bool refusedAlready() const override { return m_check.refusedAlready(); }
     BodyVerdict finish() override
     {
         const ElementCheckVerdict verdict = m_check.finish();
-        return {verdict.holdsSets, verdict.malformedSetLine};
+        BodyVerdict body;
+        switch (verdict.fault) {
+        case ElementFileFault::None:
+            body.outcome = BodyVerdict::Outcome::Accepted;
+            break;
+        case ElementFileFault::NoSets:
+        case ElementFileFault::BrokenSet:
+            body.outcome = BodyVerdict::Outcome::Refused;
+            body.problemLine = verdict.brokenSetLine;
+            break;
+        case ElementFileFault::CutShort:
+            body.outcome = BodyVerdict::Outcome::CutShort;
+            break;
+        }
+        body.sets = verdict.sets;
+        body.damagedSets = verdict.damagedSets;
+        body.firstDamagedLine = verdict.firstDamagedLine;
+        return body;
     }
 
 private:

@@ -127,14 +127,17 @@ ElementFileRead finish(ElementFileRead read, const LineSource& source)
 /// Counts what is wrong with a complete set; true when it is kept.
 bool keepSet(const Record_TLE& set, ElementFileRead& read)
 {
-    if (mSat::checkElementColumns(set.Riga1, set.Riga2) != mSat::Status::Ok
-        || !elementColumns::epochDayInYear(set.Riga1)) {
+    switch (judgeElementSet(set.Riga1, set.Riga2)) {
+    case SetJudgement::Kept:
+        return true;
+    case SetJudgement::WrongChecksum:
+        ++read.wrongChecksums;
+        return true;
+    case SetJudgement::Refused:
         ++read.refusedSets;
         return false;
     }
-    if (!mSat::checksumMatches(set.Riga1) || !mSat::checksumMatches(set.Riga2))
-        ++read.wrongChecksums;
-    return true;
+    return false;
 }
 
 } // namespace
@@ -142,6 +145,21 @@ bool keepSet(const Record_TLE& set, ElementFileRead& read)
 bool isReadFailure(ReadStatus status)
 {
     return status != ReadStatus::Complete && status != ReadStatus::Cancelled;
+}
+
+SetJudgement judgeElementSet(std::string_view line1, std::string_view line2)
+{
+    if (mSat::checkElementColumns(line1, line2) != mSat::Status::Ok
+        || !elementColumns::epochDayInYear(line1))
+        return SetJudgement::Refused;
+    if (!mSat::checksumMatches(line1) || !mSat::checksumMatches(line2))
+        return SetJudgement::WrongChecksum;
+    return SetJudgement::Kept;
+}
+
+bool hasEpochYear(std::string_view line1)
+{
+    return elementColumns::isWholeTextNumber(elementColumns::columns(line1, kEpochYearColumn, 2));
 }
 
 ElementFileRead readElementSets(QIODevice& device, const ReadHooks& hooks)
@@ -169,8 +187,7 @@ ElementFileRead readElementSets(QIODevice& device, const ReadHooks& hooks)
             read.problemLine = source.lineNumber() + 1;
             return finish(std::move(read), source);
         }
-        if (!elementColumns::isWholeTextNumber(
-                elementColumns::columns(*line1, kEpochYearColumn, 2))) {
+        if (!hasEpochYear(*line1)) {
             read.status = ReadStatus::EpochYearNotNumber;
             read.problemLine = source.lineNumber() - 1;
             return read;

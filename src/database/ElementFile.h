@@ -17,6 +17,7 @@
 #include <QtGlobal>
 
 #include <functional>
+#include <string_view>
 #include <vector>
 
 class QIODevice;
@@ -34,6 +35,20 @@ enum class ReadStatus {
 
 /// True for the statuses after which the file's sets must not be used.
 [[nodiscard]] bool isReadFailure(ReadStatus status);
+
+/// How a read takes one set whose three lines are all there.
+enum class SetJudgement {
+    Kept,          ///< read and used
+    WrongChecksum, ///< read and used, although a checksum does not match
+    Refused,       ///< left out: a column the parser reads is missing or no number
+};
+
+/// The reader's judgement of a set by its two element lines.
+[[nodiscard]] SetJudgement judgeElementSet(std::string_view line1, std::string_view line2);
+
+/// Whether line 1 holds a whole number in columns 19-20 (the epoch year); a set without one
+/// makes the whole file unreadable.
+[[nodiscard]] bool hasEpochYear(std::string_view line1);
 
 /// Calls a read makes while it runs; either may be empty. The window's hooks let the event
 /// loop run, so that a Cancel button can be pressed during a long read.

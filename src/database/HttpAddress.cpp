@@ -35,6 +35,20 @@ std::optional<HttpAddress> addressFromUrl(const QUrl& url)
     return address;
 }
 
+/// The address a redirect names, whatever its scheme.
+std::optional<HttpAddress> redirectAddress(const HttpAddress& from, const QByteArray& location)
+{
+    const QByteArray trimmed = location.trimmed();
+    if (trimmed.isEmpty())
+        return std::nullopt;
+    const QUrl relative = QUrl::fromEncoded(trimmed, QUrl::TolerantMode);
+    if (!relative.isValid())
+        return std::nullopt;
+    QUrl resolved = from.url.resolved(relative);
+    resolved.setFragment(QString());
+    return addressFromUrl(resolved);
+}
+
 } // namespace
 
 std::optional<HttpAddress> parseHttpAddress(const QString& typed)
@@ -52,20 +66,18 @@ std::optional<HttpAddress> parseHttpAddress(const QString& typed)
 
 std::optional<HttpAddress> resolveRedirect(const HttpAddress& from, const QByteArray& location)
 {
-    const QByteArray trimmed = location.trimmed();
-    if (trimmed.isEmpty())
-        return std::nullopt;
-    const QUrl relative = QUrl::fromEncoded(trimmed, QUrl::TolerantMode);
-    if (!relative.isValid())
-        return std::nullopt;
-    QUrl resolved = from.url.resolved(relative);
-    resolved.setFragment(QString());
-    std::optional<HttpAddress> next = addressFromUrl(resolved);
+    std::optional<HttpAddress> next = redirectAddress(from, location);
     // Guard: a download begun encrypted stays encrypted; a redirect to plain http would let
     // anyone on the way read or replace the file.
     if (next && from.tls && !next->tls)
         return std::nullopt;
     return next;
+}
+
+bool redirectLeavesEncryption(const HttpAddress& from, const QByteArray& location)
+{
+    const std::optional<HttpAddress> next = redirectAddress(from, location);
+    return from.tls && next && !next->tls;
 }
 
 QByteArray httpGetRequest(const HttpAddress& address)

@@ -34,6 +34,10 @@ struct HttpAddress
 [[nodiscard]] std::optional<HttpAddress> resolveRedirect(const HttpAddress& from,
                                                          const QByteArray& location);
 
+/// Whether a redirect's "Location" value leads a download begun encrypted (https) to a plain
+/// http address, which resolveRedirect refuses.
+[[nodiscard]] bool redirectLeavesEncryption(const HttpAddress& from, const QByteArray& location);
+
 /// The bytes of the one GET request: request line, Host, "Connection: close" (the reply
 /// ends when the server closes) and "Accept: */*".
 [[nodiscard]] QByteArray httpGetRequest(const HttpAddress& address);

@@ -4,7 +4,9 @@
 #include <QSaveFile>
 #include <QSslSocket>
 #include <QTcpSocket>
+#include <QTimer>
 
+#include <cerrno>
 #include <cmath>
 
 namespace {
@@ -18,6 +20,19 @@ bool isSameFile(const QString& a, const QString& b)
         return false;
     const QString canonicalA = QFileInfo(a).canonicalFilePath();
     return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
+}
+
+std::unique_ptr<QSaveFile> plainSaveFile(const QString& path)
+{
+    return std::make_unique<QSaveFile>(path);
+}
+
+/// Why a write to `file` failed, in the system's words. Qt 6.4 reports a write the disk took
+/// only in part (a full disk) as a short count without an error of its own, so its text would
+/// be "Unknown error"; the error number the failed system call left tells the reason.
+QString writeFailureText(int systemError, const QFileDevice& file)
+{
+    return systemError != 0 ? qt_error_string(systemError) : file.errorString();
 }
 
 } // namespace
@@ -40,7 +55,11 @@ std::optional<TransferEstimate> estimateTransfer(qint64 receivedBytes, qint64 an
     return estimate;
 }
 
-HttpDownload::HttpDownload(QObject* parent) : QObject(parent) {}
+HttpDownload::HttpDownload(QObject* parent)
+    : QObject(parent), m_makeFile(plainSaveFile), m_stallTimer(new QTimer(this))
+{
+    connect(m_stallTimer, &QTimer::timeout, this, &HttpDownload::onStallCheck);
+}
 
 HttpDownload::~HttpDownload()
 {
@@ -62,8 +81,9 @@ void HttpDownload::start(const QString& address, const QString& targetFile)
         return;
     }
     // The temporary file is opened first, so an unwritable target is told before any traffic.
-    auto file = std::make_unique<QSaveFile>(targetFile);
-    if (!file->open(QIODevice::WriteOnly)) {
+    // Unbuffered: a write the disk takes only in part shows at once as a short count.
+    std::unique_ptr<QSaveFile> file = m_makeFile(targetFile);
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         finishLater({DownloadStatus::TargetNotWritable, static_cast<int>(file->error()),
                      file->errorString(), 0, false});
         return;
@@ -122,6 +142,9 @@ void HttpDownload::connectTo(const HttpAddress& address)
     socket->setReadBufferSize(kReadBufferBytes);
     m_socket = socket;
     setStage(DownloadStage::Connecting);
+    // Each connection, a redirect's too, gets the whole timeout to be made.
+    m_bytesThisPeriod = 0;
+    m_stallTimer->start(m_stallTimeout);
 
     if (address.tls)
         static_cast<QSslSocket*>(socket)->connectToHostEncrypted(address.host, address.port);
@@ -147,7 +170,24 @@ void HttpDownload::onBytesWritten(qint64 bytes)
 
 void HttpDownload::onReadyRead()
 {
-    consume(m_socket->readAll());
+    const QByteArray data = m_socket->readAll();
+    m_bytesThisPeriod += data.size();
+    consume(data);
+}
+
+void HttpDownload::onStallCheck()
+{
+    if (m_stage == DownloadStage::Connecting) {
+        fail(DownloadStatus::ConnectTimedOut, 0, QString());
+        return;
+    }
+    // Guard: a server that accepted the connection and then sends nothing, or a byte now and
+    // then, would hold the download for ever.
+    if (m_bytesThisPeriod < kLeastBytesPerPeriod) {
+        fail(DownloadStatus::Stalled, 0, QString());
+        return;
+    }
+    m_bytesThisPeriod = 0;
 }
 
 void HttpDownload::onSocketError()
@@ -192,7 +232,9 @@ void HttpDownload::consume(QByteArrayView data)
             break;
         default:
             // No status line, or a header that does not end within the cap.
-            fail(DownloadStatus::MalformedReply, 0, QString());
+            fail(m_reply.headerTooLong() ? DownloadStatus::HeaderTooLong
+                                         : DownloadStatus::MalformedReply,
+                 0, QString());
             return;
         }
         // A copy: a redirect starts a new reply.
@@ -220,8 +262,9 @@ bool HttpDownload::acceptHeader(const HttpReplyHeader& header)
         }
         const std::optional<HttpAddress> next = resolveRedirect(m_address, location);
         if (!next) {
-            fail(DownloadStatus::InvalidAddress, header.statusCode(),
-                 QString::fromLatin1(location));
+            fail(redirectLeavesEncryption(m_address, location) ? DownloadStatus::InsecureRedirect
+                                                               : DownloadStatus::InvalidAddress,
+                 header.statusCode(), QString::fromLatin1(location));
             return false;
         }
         ++m_redirects;
@@ -264,13 +307,19 @@ bool HttpDownload::save(QByteArrayView data)
 {
     if (data.isEmpty())
         return true;
+    errno = 0;
     if (m_file->write(data.data(), data.size()) != data.size()) {
-        fail(DownloadStatus::TargetNotWritable, static_cast<int>(m_file->error()),
-             m_file->errorString());
+        failWriting(errno);
         return false;
     }
-    if (m_bodyCheck)
-        m_bodyCheck->feed(data);
+    if (!m_bodyCheck)
+        return true;
+    m_bodyCheck->feed(data);
+    // A body already refused is not received to its end: the server sees the connection close.
+    if (m_bodyCheck->refusedAlready()) {
+        refuse(m_bodyCheck->finish());
+        return false;
+    }
     return true;
 }
 
@@ -278,13 +327,11 @@ void HttpDownload::complete()
 {
     // Guard: a reply that is not what the target holds (an error page sent with a success
     // status, a binary) must not replace the file; the temporary file goes with the teardown.
+    BodyVerdict verdict;
     if (m_bodyCheck) {
-        const BodyVerdict verdict = m_bodyCheck->finish();
-        if (!verdict.accepted) {
-            teardown();
-            DownloadResult result{DownloadStatus::RefusedContent, 0, QString(), 0, false};
-            result.problemLine = verdict.problemLine;
-            emit finished(result);
+        verdict = m_bodyCheck->finish();
+        if (verdict.outcome != BodyVerdict::Outcome::Accepted) {
+            refuse(verdict);
             return;
         }
     }
@@ -295,9 +342,30 @@ void HttpDownload::complete()
     }
     DownloadResult result;
     result.savedBytes = m_reply.bodyBytes();
+    result.sets = verdict.sets;
+    result.damagedSets = verdict.damagedSets;
+    result.firstDamagedLine = verdict.firstDamagedLine;
     result.primaryDatabaseReplaced = isSameFile(m_targetFile, m_primaryDatabaseFile);
     teardown();
     emit finished(result);
+}
+
+void HttpDownload::refuse(const BodyVerdict& verdict)
+{
+    if (verdict.outcome == BodyVerdict::Outcome::CutShort) {
+        fail(DownloadStatus::IncompleteReply, 0, QString());
+        return;
+    }
+    teardown();
+    DownloadResult result{DownloadStatus::RefusedContent, 0, QString(), 0, false};
+    result.problemLine = verdict.problemLine;
+    emit finished(result);
+}
+
+void HttpDownload::failWriting(int systemError)
+{
+    fail(DownloadStatus::TargetNotWritable, static_cast<int>(m_file->error()),
+         writeFailureText(systemError, *m_file));
 }
 
 void HttpDownload::fail(DownloadStatus status, int number, const QString& description)
@@ -338,6 +406,7 @@ void HttpDownload::dropSocket()
 
 void HttpDownload::teardown()
 {
+    m_stallTimer->stop();
     dropSocket();
     m_file.reset(); // an uncommitted temporary file is removed, the target stays as it was
     m_active = false;

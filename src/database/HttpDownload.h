@@ -12,12 +12,14 @@
 #include <QObject>
 #include <QString>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
 
 class QSaveFile;
 class QTcpSocket;
+class QTimer;
 
 enum class DownloadStage {
     Idle,
@@ -30,14 +32,23 @@ enum class DownloadStage {
 enum class DownloadStatus {
     Completed,         ///< a successful reply's body replaced the target file
     InvalidAddress,    ///< the address (typed or redirected to) cannot be fetched: description
-    TargetNotWritable, ///< the target file cannot be written: description is the file's error
+    TargetNotWritable, ///< the target file cannot be written: description is the system's reason
     SocketError,       ///< connection failed or lost: number and description from the socket
     HttpError,         ///< the server answered with another status: number and reason phrase
-    MalformedReply,    ///< no reply header, no HTTP status line, a header longer than
-                       ///< HttpReplyStream::kMaxHeaderBytes, or broken chunk framing
-    IncompleteReply,   ///< the connection closed before the announced length or last chunk
+    MalformedReply,    ///< no reply header, no HTTP status line, or broken chunk framing
+    HeaderTooLong,     ///< the header did not end within HttpReplyStream::kMaxHeaderBytes
+    /// The connection closed before the announced length or last chunk, or the body check
+    /// found the body ending where it cannot end (inside a line or an element set).
+    IncompleteReply,
     TooManyRedirects,  ///< more than HttpDownload::kMaxRedirects redirects in a row
-    RefusedContent,    ///< the body arrived whole but the body check refused it
+    /// A download begun encrypted was redirected to a plain http address (description), which
+    /// is not followed.
+    InsecureRedirect,
+    RefusedContent,    ///< the body check refused the body, whole or before its end
+    ConnectTimedOut,   ///< no connection within the stall timeout
+    /// Connected, but the server sent fewer than HttpDownload::kLeastBytesPerPeriod bytes in
+    /// a whole stall timeout: it sends nothing, or a byte now and then.
+    Stalled,
 };
 
 struct DownloadResult
@@ -51,6 +62,10 @@ struct DownloadResult
     bool primaryDatabaseReplaced = false;
     /// RefusedContent: the line where the body check found a malformed part; 0 when none.
     qint64 problemLine = 0;
+    /// Completed element file: its sets, those damaged (see BodyVerdict), the line of the first.
+    qint64 sets = 0;
+    qint64 damagedSets = 0;
+    qint64 firstDamagedLine = 0;
 };
 
 /// Speed and remaining time of a transfer, for the once-a-second display.
@@ -65,11 +80,21 @@ struct TransferEstimate
 [[nodiscard]] std::optional<TransferEstimate>
 estimateTransfer(qint64 receivedBytes, qint64 announcedBytes, qint64 elapsedMs);
 
-/// What a body check concluded once the whole body had passed.
+/// What a body check concluded.
 struct BodyVerdict
 {
-    bool accepted = true;
+    enum class Outcome {
+        Accepted, ///< the body may replace the target file
+        Refused,  ///< the body is not what the target holds
+        CutShort, ///< the body ends where it cannot end: the transfer was cut
+    };
+    Outcome outcome = Outcome::Accepted;
     qint64 problemLine = 0; ///< when refused: where the check found the body wrong; 0 when nowhere
+    /// An element file: its sets, and those the element reader leaves out or reads although a
+    /// checksum does not match, with the line 1 of the first of them.
+    qint64 sets = 0;
+    qint64 damagedSets = 0;
+    qint64 firstDamagedLine = 0;
 };
 
 /// Judges a body as it arrives, piece by piece, without keeping it: a refused body does not
@@ -80,7 +105,10 @@ public:
     virtual ~BodyCheck() = default;
     /// The next decoded body bytes, in order.
     virtual void feed(QByteArrayView data) = 0;
-    /// Called once, after the last bytes.
+    /// Whether the body is refused already, whatever may follow: the transfer then stops at
+    /// once and finish() gives the refusal.
+    [[nodiscard]] virtual bool refusedAlready() const { return false; }
+    /// Called once, after the last bytes or once refusedAlready() holds.
     [[nodiscard]] virtual BodyVerdict finish() = 0;
 };
 
@@ -91,12 +119,21 @@ class HttpDownload : public QObject
 public:
     /// Redirects followed for one download before it fails (RFC 9110 asks clients to limit them).
     static constexpr int kMaxRedirects = 5;
+    /// How long a connection may take to be made, and how long the server may send next to
+    /// nothing once it is, before the download ends.
+    static constexpr std::chrono::milliseconds kDefaultStallTimeout{60000};
+    /// Reply bytes a stall timeout must bring: a server sending a byte every few seconds holds
+    /// the window as surely as a silent one, and no working link is slower than about two
+    /// bytes a second.
+    static constexpr qint64 kLeastBytesPerPeriod = 128;
 
     explicit HttpDownload(QObject* parent = nullptr);
     ~HttpDownload() override;
 
     /// Makes a fresh check for each body (a redirect starts a new body).
     using BodyCheckFactory = std::function<std::unique_ptr<BodyCheck>()>;
+    /// Makes the file, not yet open, that writes a body to the target path and replaces it.
+    using TargetFileFactory = std::function<std::unique_ptr<QSaveFile>(const QString& path)>;
     /// Bytes read from the connection at a time: with the header cap and a check that keeps
     /// no body, this bounds the memory a download holds whatever the server sends.
     static constexpr qint64 kReadBufferBytes = 1024 * 1024;
@@ -105,11 +142,18 @@ public:
     void setPrimaryDatabaseFile(const QString& path) { m_primaryDatabaseFile = path; }
     /// The check of the next downloads' bodies; without one every body is accepted.
     void setBodyCheck(BodyCheckFactory makeCheck) { m_makeBodyCheck = std::move(makeCheck); }
+    /// Replaces the QSaveFile of the next downloads (a test puts a failing file in its place).
+    void setTargetFileFactory(TargetFileFactory makeFile) { m_makeFile = std::move(makeFile); }
+    /// The stall timeout of the next downloads (kDefaultStallTimeout unless a test shortens it).
+    void setStallTimeout(std::chrono::milliseconds timeout) { m_stallTimeout = timeout; }
+    [[nodiscard]] std::chrono::milliseconds stallTimeout() const { return m_stallTimeout; }
 
     /// Starts fetching `address` (see parseHttpAddress) into `targetFile`. The body is written
     /// to a temporary file as it arrives, never held whole in memory, and the target is
     /// replaced, with the body's bytes exactly as they came, only when the whole body has
-    /// arrived and the body check accepts it. Any download
+    /// arrived and the body check accepts it; a body the check refuses before its end is not
+    /// received further. A connection not made within the stall timeout, or a server that
+    /// sends fewer than kLeastBytesPerPeriod bytes in one, ends the download. Any download
     /// under way is cancelled first. The outcome always comes through finished(), never
     /// before this call returns.
     void start(const QString& address, const QString& targetFile);
@@ -147,11 +191,14 @@ private:
     void onReadyRead();
     void onSocketError();
     void onServerClosed();
+    void onStallCheck();
     void consume(QByteArrayView data);
     bool acceptHeader(const HttpReplyHeader& header);
     void consumeBody(QByteArrayView wire);
     bool save(QByteArrayView data);
     void complete();
+    void refuse(const BodyVerdict& verdict);
+    void failWriting(int systemError);
     void fail(DownloadStatus status, int number, const QString& description);
     void finishLater(const DownloadResult& result);
     void setStage(DownloadStage stage);
@@ -160,6 +207,10 @@ private:
 
     QString m_primaryDatabaseFile;
     BodyCheckFactory m_makeBodyCheck;
+    TargetFileFactory m_makeFile;
+    std::chrono::milliseconds m_stallTimeout = kDefaultStallTimeout;
+    QTimer* m_stallTimer = nullptr;
+    qint64 m_bytesThisPeriod = 0; // reply bytes since the stall timer last fired
     std::unique_ptr<BodyCheck> m_bodyCheck; // the check of the body being received
     QString m_targetFile;
     std::unique_ptr<QSaveFile> m_file;

@@ -224,6 +224,7 @@ HttpReplyStream::State HttpReplyStream::readHeader(QByteArrayView data, QByteArr
         if (m_headerBuffer.size() >= kMaxHeaderBytes) {
             m_headerBuffer.clear();
             m_state = State::Malformed;
+            m_headerTooLong = true;
         }
         return m_state;
     }

@@ -104,6 +104,8 @@ public:
     [[nodiscard]] bool wholeAtClose() const;
 
     [[nodiscard]] State state() const { return m_state; }
+    /// Malformed because the header did not end within kMaxHeaderBytes.
+    [[nodiscard]] bool headerTooLong() const { return m_headerTooLong; }
     /// Body bytes received, framing included.
     [[nodiscard]] qint64 wireBytes() const { return m_wireBytes; }
     /// Body data taken so far, framing removed.
@@ -115,6 +117,7 @@ public:
 
 private:
     State m_state = State::Header;
+    bool m_headerTooLong = false;
     QByteArray m_headerBuffer;
     HttpReplyHeader m_header;
     std::optional<ChunkedDecoder> m_decoder;

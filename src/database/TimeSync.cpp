@@ -1,12 +1,18 @@
 #include "database/TimeSync.h"
 
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace {
 constexpr double kMsPerSecond = 1000.0;
 }
 
-TimeSync::TimeSync(SystemClock& clock, QObject* parent) : QObject(parent), m_clock(clock) {}
+TimeSync::TimeSync(SystemClock& clock, QObject* parent)
+    : QObject(parent), m_clock(clock), m_deadline(new QTimer(this))
+{
+    m_deadline->setSingleShot(true);
+    connect(m_deadline, &QTimer::timeout, this, &TimeSync::onTimeout);
+}
 
 TimeSync::~TimeSync()
 {
@@ -26,6 +32,7 @@ void TimeSync::start(const QString& host, quint16 port)
     connect(m_socket, &QTcpSocket::readyRead, this, &TimeSync::onReadyRead);
     connect(m_socket, &QTcpSocket::disconnected, this, &TimeSync::onServerClosed);
     connect(m_socket, &QTcpSocket::errorOccurred, this, &TimeSync::onSocketError);
+    m_deadline->start(m_timeout);
     // Connecting is deferred so that even an immediate refusal is reported after start returns.
     QMetaObject::invokeMethod(
         this,
@@ -46,6 +53,7 @@ void TimeSync::cancel()
 void TimeSync::onConnected()
 {
     m_roundTrip.start();
+    emit connected();
 }
 
 void TimeSync::onReadyRead()
@@ -99,6 +107,18 @@ void TimeSync::onServerClosed()
     setClock(result);
 }
 
+void TimeSync::onTimeout()
+{
+    // Guard: a server that accepts the connection and then sends nothing, or a byte now and
+    // then, would otherwise keep the exchange open for ever.
+    TimeSyncResult result;
+    result.status = TimeSyncStatus::TimedOut;
+    result.connected = m_roundTrip.isValid();
+    result.replyBytes = m_reply.size();
+    result.roundTripMs = m_roundTrip.isValid() ? m_roundTrip.elapsed() : 0;
+    finish(result);
+}
+
 void TimeSync::setConfirmedTime()
 {
     if (!m_unconfirmedOffsetMs || m_socket)
@@ -144,6 +164,7 @@ void TimeSync::finish(const TimeSyncResult& result)
 
 void TimeSync::dropSocket()
 {
+    m_deadline->stop();
     if (!m_socket)
         return;
     m_socket->disconnect(this);

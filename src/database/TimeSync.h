@@ -1,7 +1,9 @@
 #pragma once
 // Clock synchronisation with a TIME-protocol server (RFC 868): connect, read the four bytes
 // the server sends before closing, add half the round trip and set the computer's clock. A
-// correction of more than a day is not made until the user has confirmed it.
+// correction of more than a day is not made until the user has confirmed it. An exchange not
+// over within a timeout (a server that accepts and then sends nothing, or a byte now and then)
+// ends without touching the clock.
 // Runs on the event loop of the user-interface thread and never blocks it; the
 // synchronisation window shows the result with its own language texts.
 
@@ -14,9 +16,11 @@
 #include <QObject>
 #include <QString>
 
+#include <chrono>
 #include <optional>
 
 class QTcpSocket;
+class QTimer;
 
 enum class TimeSyncStatus {
     ClockSet,     ///< the clock was set to serverTimeUtc
@@ -26,6 +30,9 @@ enum class TimeSyncStatus {
     ClockRefused, ///< the system refused to set the clock: the offset is what it would have moved
     InvalidReply, ///< the reply was not exactly four bytes; the clock was not touched
     SocketError,  ///< connection failed or lost: number and description from the socket
+    /// The exchange was not over within the timeout; `connected` tells whether the server had
+    /// accepted the connection. The clock was not touched.
+    TimedOut,
 };
 
 struct TimeSyncResult
@@ -38,6 +45,7 @@ struct TimeSyncResult
     qsizetype replyBytes = 0;
     int errorNumber = 0; ///< QAbstractSocket::SocketError, or the system's number when refused
     QString description; ///< the socket's error text, or the system's reason for refusing
+    bool connected = false; ///< TimedOut: the connection had been made
 };
 
 class TimeSync : public QObject
@@ -48,6 +56,9 @@ public:
     /// Largest correction made without asking [ms]: a server answering a time years away (four
     /// zero bytes read as 2036) must not move the clock by itself.
     static constexpr qint64 kLargestUnaskedCorrectionMs = 24LL * 60 * 60 * 1000;
+    /// Longest exchange, from the start to the server's close: a TIME reply is four bytes sent
+    /// at once, so anything near this long is a server that will not answer.
+    static constexpr std::chrono::milliseconds kDefaultTimeout{60000};
 
     /// `clock` is read and set by every synchronisation; it must outlive this object.
     explicit TimeSync(SystemClock& clock, QObject* parent = nullptr);
@@ -64,6 +75,10 @@ public:
 
     [[nodiscard]] bool isActive() const { return m_socket != nullptr; }
 
+    /// The timeout of the next exchanges (kDefaultTimeout unless a test shortens it).
+    void setTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
+    [[nodiscard]] std::chrono::milliseconds timeout() const { return m_timeout; }
+
     /// Sets the clock to the time of the last exchange, which ended in ConfirmationNeeded, now
     /// that the user has agreed: the measured offset is added to the clock's present reading,
     /// so the time spent asking is not lost. The outcome (ClockSet or ClockRefused) comes
@@ -71,6 +86,8 @@ public:
     void setConfirmedTime();
 
 signals:
+    /// The server accepted the connection; its reply is awaited.
+    void connected();
     void finished(const TimeSyncResult& result);
 
 private:
@@ -78,6 +95,7 @@ private:
     void onReadyRead();
     void onSocketError();
     void onServerClosed();
+    void onTimeout();
     void finishInvalidReply();
     void finish(const TimeSyncResult& result);
     void setClock(TimeSyncResult result);
@@ -85,6 +103,8 @@ private:
 
     SystemClock& m_clock;
     QTcpSocket* m_socket = nullptr;
+    QTimer* m_deadline = nullptr;
+    std::chrono::milliseconds m_timeout = kDefaultTimeout;
     QByteArray m_reply;
     QElapsedTimer m_roundTrip;
     quint64 m_run = 0; // bumped by start and cancel: stale queued work is dropped

@@ -206,6 +206,8 @@ void frmDownload::cmdOK_Click()
 
     cmdOK->setEnabled(false);
     cmbFileRemoto->setEnabled(false);
+    // After a completed download the button reads "close"; during this one it cancels.
+    cmdCancel->setCaption(mLang::Testo_lingua(u"Buttons", u"cancel"));
     lblStatus->setText(mLang::Testo_lingua(u"frmDownload", u"connessioneincorso"));
     const QString primary = QString::fromStdString(Impostazioni.File_database);
     wscHTTP->setPrimaryDatabaseFile(primary);
@@ -249,15 +251,16 @@ void frmDownload::tmrTimeLeft_Timer()
 {
     if (!wscHTTP->isActive())
         return;
+    // The elapsed time runs from the start, also while the server keeps the window waiting.
+    ++m_elapsedSeconds;
+    lblElapsed->setText(elapsedText());
     const std::optional<TransferEstimate> estimate =
         estimateTransfer(wscHTTP->receivedBytes(), wscHTTP->announcedBytes(), wscHTTP->elapsedMs());
     if (!estimate)
         return;
-    ++m_elapsedSeconds;
     QLocale plain;
     plain.setNumberOptions(QLocale::OmitGroupSeparator);
     lblSpeed->setText(plain.toString(estimate->speedKilobytesPerSecond) + kKilobytesUnit);
-    lblElapsed->setText(elapsedText());
     // A speed that rounds to zero allows no estimate: saying zero would promise the end.
     lblRemaining->setText(
         estimate->remainingSeconds
@@ -304,76 +307,16 @@ void frmDownload::wscHTTP_Finished(const DownloadResult& result)
     }
     Azzera_trasferimento(true);
     lblStatus->setText(mLang::Testo_lingua(u"frmDownload", u"downloadcompleto"));
-    if (result.primaryDatabaseReplaced) {
+    if (result.primaryDatabaseReplaced)
         pflgSostituzione = true;
+    QMessageBox* warning = result.damagedSets > 0 ? showDamagedSets(result) : nullptr;
+    if (!result.primaryDatabaseReplaced)
+        return;
+    // One message at a time: the question about reloading follows the warning.
+    if (warning)
+        connect(warning, &QMessageBox::finished, this, &frmDownload::askToReloadPrimary);
+    else
         askToReloadPrimary();
-    }
-}
-
-void frmDownload::askToReloadPrimary()
-{
-    if (!m_primaryReload.available || !m_primaryReload.reload)
-        return; // the opener asks when the window closes
-    if (!m_primaryReload.available()) {
-        pflgSostituzione = false; // no database is held in memory: the next reading is fresh
-        return;
-    }
-    QMessageBox* box =
-        showWindowMessage(this, QMessageBox::Question, QGuiApplication::applicationDisplayName(),
-                          mLang::Testo_lingua(u"frmDownload", u"aggiornasatelliti1") + u'\n' +
-                              mLang::Testo_lingua(u"frmDownload", u"aggiornasatelliti2"),
-                          QMessageBox::Yes | QMessageBox::No);
-    connect(box, &QMessageBox::finished, this, [this](int answer) {
-        pflgSostituzione = false;
-        if (answer == QMessageBox::Yes)
-            m_primaryReload.reload();
-    });
-}
-
-void frmDownload::showFailure(const DownloadResult& result)
-{
-    const QString lineEnd = QStringLiteral("\r\n");
-    // Network failures say what failed (this download), then why.
-    const QString failed = mLang::Testo_lingua(u"frmDownload", u"downloadnonriuscito") + lineEnd +
-                           cmbFileRemoto->currentText().trimmed() + lineEnd;
-    QString text;
-    switch (result.status) {
-    case DownloadStatus::Completed:
-        return;
-    case DownloadStatus::SocketError:
-        text = failed + connectionFailureText(result.errorNumber, result.description);
-        break;
-    case DownloadStatus::HttpError:
-        text = failed + mLang::Testo_lingua(u"frmDownload", u"rispostaserver") + u' ' +
-               QString::number(result.errorNumber) + u' ' + result.description;
-        break;
-    case DownloadStatus::InvalidAddress:
-        text = mLang::Testo_lingua(u"frmDownload", u"indirizzononvalido") + lineEnd +
-               result.description;
-        break;
-    case DownloadStatus::TargetNotWritable:
-        text = mLang::Testo_lingua(u"frmDownload", u"scritturanonriuscita") + lineEnd +
-               result.description;
-        break;
-    case DownloadStatus::MalformedReply:
-        text = mLang::Testo_lingua(u"frmDownload", u"rispostanonvalida");
-        break;
-    case DownloadStatus::IncompleteReply:
-        text = mLang::Testo_lingua(u"frmDownload", u"rispostaincompleta");
-        break;
-    case DownloadStatus::TooManyRedirects:
-        text = mLang::Testo_lingua(u"frmDownload", u"troppireindirizzamenti") + lineEnd +
-               result.description;
-        break;
-    case DownloadStatus::RefusedContent:
-        // Sets that were read before a damaged one tell the user where the damage is.
-        text = result.problemLine > 0
-                   ? mLang::Testo_lingua(u"frmDownload", u"setmalformato")
-                         .replace(QStringLiteral("%1"), QString::number(result.problemLine))
-                   : mLang::Testo_lingua(u"frmDownload", u"nonelementi");
-        break;
-    }
-    showWindowMessage(this, QMessageBox::Warning, QGuiApplication::applicationDisplayName(), text);
 }
 
 void frmDownload::Azzera_trasferimento(bool completed)

@@ -9,7 +9,8 @@
 // PrimaryReload, asks at once whether to read the database again (and clears the flag once
 // asked); without one the opener finds the flag raised when the window closes. A failed,
 // refused or cancelled download leaves every file as it was. A reply saved over an element
-// file must hold element sets.
+// file must hold element sets and must not be cut short; damaged sets among good ones are
+// saved and told.
 
 #include "database/HttpDownload.h"
 #include "database/NetworkWindowSupport.h"
@@ -48,6 +49,8 @@ public:
     /// Replaces the Internet connection test made before connecting.
     void setConnectionCheck(ConnectionCheck check) { m_connectionCheck = std::move(check); }
     void setPrimaryReload(PrimaryReload reload) { m_primaryReload = std::move(reload); }
+    /// Shortens the time a silent server may keep the window waiting (a test's server).
+    void setStallTimeout(std::chrono::milliseconds timeout) { wscHTTP->setStallTimeout(timeout); }
 
     void done(int result) override;
 
@@ -69,6 +72,7 @@ private:
 
     void Azzera_trasferimento(bool completed);
     void showFailure(const DownloadResult& result);
+    QMessageBox* showDamagedSets(const DownloadResult& result);
     void askToReloadPrimary();
     void clearFigures();
     [[nodiscard]] QString elapsedText() const;

@@ -31,6 +31,12 @@ QString offsetText(qint64 offsetMs)
     return (seconds > 0 ? QStringLiteral("+") : QString()) + number + QStringLiteral(" s");
 }
 
+/// A timeout in whole seconds, as the messages name it.
+QString secondsText(std::chrono::milliseconds timeout)
+{
+    return QLocale().toString((timeout.count() + 999) / 1000);
+}
+
 /// An instant of the question about a large correction: UT, spelled alike in every language.
 QString universalTimeText(const QDateTime& instant)
 {
@@ -76,6 +82,7 @@ void frmSyncro::connectControls()
     connect(cmdOK, &GraphButton::Click, this, &frmSyncro::cmdOK_Click);
     connect(cmdCancel, &GraphButton::Click, this, &frmSyncro::cmdCancel_Click);
     connect(cmdHelp, &GraphButton::Click, this, &frmSyncro::cmdHelp_Click);
+    connect(Winsock1, &TimeSync::connected, this, &frmSyncro::Winsock1_Connect);
     connect(Winsock1, &TimeSync::finished, this, &frmSyncro::Winsock1_Finished);
 }
 
@@ -135,6 +142,11 @@ void frmSyncro::Connetti_server()
     Winsock1->start(cmbURL->currentText(), m_port);
 }
 
+void frmSyncro::Winsock1_Connect()
+{
+    lblStatus->setText(mLang::Testo_lingua(u"frmSyncro", u"attesaorario"));
+}
+
 void frmSyncro::Winsock1_Finished(const TimeSyncResult& result)
 {
     unsetCursor();
@@ -162,7 +174,24 @@ void frmSyncro::Winsock1_Finished(const TimeSyncResult& result)
                           connectionFailureText(result.errorNumber, result.description) +
                               QStringLiteral("\r\n") + cmbURL->currentText().trimmed());
         break;
+    case TimeSyncStatus::TimedOut:
+        showTimedOut(result);
+        break;
     }
+}
+
+void frmSyncro::showTimedOut(const TimeSyncResult& result)
+{
+    lblStatus->setText(mLang::Testo_lingua(u"frmSyncro", u"nosincronizzazione"));
+    // Whether the server took the connection tells a wrong name or port from a server that
+    // does not answer.
+    const QString reason = result.connected ? mLang::Testo_lingua(u"frmSyncro", u"orarioassente")
+                                            : mLang::Testo_lingua(u"frmSyncro", u"serverassente");
+    const QString text =
+        QString(reason).replace(QStringLiteral("%1"), secondsText(Winsock1->timeout()));
+    showWindowMessage(this, QMessageBox::Warning,
+                      mLang::Testo_lingua(u"frmSyncro", u"nosincronizzazione"),
+                      text + QStringLiteral("\r\n") + cmbURL->currentText().trimmed());
 }
 
 void frmSyncro::askForLargeCorrection(const TimeSyncResult& result)

@@ -36,6 +36,8 @@ public:
     void setServerPort(quint16 port) { m_port = port; }
     /// Replaces the Internet connection test made before connecting.
     void setConnectionCheck(ConnectionCheck check) { m_connectionCheck = std::move(check); }
+    /// Shortens the time a silent time server may keep the window waiting (a test's server).
+    void setTimeout(std::chrono::milliseconds timeout) { Winsock1->setTimeout(timeout); }
 
     void done(int result) override;
 
@@ -50,7 +52,9 @@ private:
     void cmdCancel_Click();
     void cmdHelp_Click();
     void Connetti_server();
+    void Winsock1_Connect();
     void Winsock1_Finished(const TimeSyncResult& result);
+    void showTimedOut(const TimeSyncResult& result);
     void askForLargeCorrection(const TimeSyncResult& result);
     void showClockRefused(const TimeSyncResult& result);
 

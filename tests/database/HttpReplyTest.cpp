@@ -85,9 +85,17 @@ TEST(HttpAddress, RedirectFromHttpsNeverLeadsToPlainHttp)
 {
     const HttpAddress from = parsed("https://celestrak.example/NORAD/elements/visual.txt");
 
+    // Refused, and told apart from an address that cannot be fetched at all.
     for (const char* plain : {"http://celestrak.example/NORAD/elements/visual.txt",
-                              " HTTP://mirror.example:443/v.txt", "http://127.0.0.1/v.txt"})
+                              " HTTP://mirror.example:443/v.txt", "http://127.0.0.1/v.txt"}) {
         EXPECT_FALSE(resolveRedirect(from, plain)) << plain;
+        EXPECT_TRUE(redirectLeavesEncryption(from, plain)) << plain;
+    }
+    for (const char* invalid : {"ftp://mirror.example/v.txt", "", "http://"})
+        EXPECT_FALSE(redirectLeavesEncryption(from, invalid)) << invalid;
+    EXPECT_FALSE(redirectLeavesEncryption(parsed("http://celestrak.example/visual.txt"),
+                                          "http://mirror.example/v.txt"))
+        << "a plain download stays plain";
 
     // Every form that stays encrypted is followed as before.
     for (const char* secure : {"https://mirror.example/v.txt", "//mirror.example/v.txt",
@@ -95,6 +103,7 @@ TEST(HttpAddress, RedirectFromHttpsNeverLeadsToPlainHttp)
         const auto next = resolveRedirect(from, secure);
         ASSERT_TRUE(next) << secure;
         EXPECT_TRUE(next->tls) << secure;
+        EXPECT_FALSE(redirectLeavesEncryption(from, secure)) << secure;
     }
 }
 
@@ -169,6 +178,7 @@ namespace {
 struct StreamRun
 {
     HttpReplyStream::State state = HttpReplyStream::State::Header;
+    bool headerTooLong = false;
     QByteArray body;
     qsizetype mostHeld = 0;
 };
@@ -193,6 +203,7 @@ StreamRun readInPieces(const QByteArray& reply, qsizetype pieceSize)
         run.mostHeld = qMax(run.mostHeld, stream.heldBytes());
     }
     run.state = stream.state();
+    run.headerTooLong = stream.headerTooLong();
     return run;
 }
 
@@ -209,6 +220,7 @@ TEST(HttpReplyStream, HeaderLongerThanTheCapIsRefusedWithoutHoldingIt)
     for (const qsizetype piece : {qsizetype(1000), endless.size()}) {
         const StreamRun run = readInPieces(endless, piece);
         EXPECT_EQ(run.state, HttpReplyStream::State::Malformed) << "pieces of " << piece;
+        EXPECT_TRUE(run.headerTooLong) << "pieces of " << piece;
         EXPECT_LE(run.mostHeld, HttpReplyStream::kMaxHeaderBytes) << "pieces of " << piece;
     }
 
@@ -220,8 +232,14 @@ TEST(HttpReplyStream, HeaderLongerThanTheCapIsRefusedWithoutHoldingIt)
                "\r\n\r\n";
     ASSERT_EQ(longest.size(), HttpReplyStream::kMaxHeaderBytes);
     EXPECT_EQ(readInPieces(longest + "body", 4096).state, HttpReplyStream::State::Body);
-    EXPECT_EQ(readInPieces(longest.first(40) + 'c' + longest.sliced(40), 4096).state,
-              HttpReplyStream::State::Malformed);
+    const StreamRun oneTooMany = readInPieces(longest.first(40) + 'c' + longest.sliced(40), 4096);
+    EXPECT_EQ(oneTooMany.state, HttpReplyStream::State::Malformed);
+    EXPECT_TRUE(oneTooMany.headerTooLong);
+
+    // A header that ends within the cap but is no HTTP header is malformed, not too long.
+    const StreamRun notHttp = readInPieces("220 ftp ready\r\n\r\n", 4096);
+    EXPECT_EQ(notHttp.state, HttpReplyStream::State::Malformed);
+    EXPECT_FALSE(notHttp.headerTooLong);
 }
 
 TEST(HttpReplyStream, BodyPassesThroughInPiecesOfAnySize)

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 
+#include <algorithm>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -77,6 +78,32 @@ LocalServer::LocalServer(Handler handler, bool waitForRequest)
 QString LocalServer::url(const QString& path) const
 {
     return QStringLiteral("http://127.0.0.1:") + QString::number(port()) + path;
+}
+
+UnansweredPort::UnansweredPort()
+{
+    ensureApplication();
+    m_server.setListenBacklogSize(1);
+    m_server.listen(QHostAddress::LocalHost, 0);
+    m_server.pauseAccepting();
+    // Linux queues one connection more than the backlog; the others wait for a place.
+    constexpr int kQueueFillers = 4;
+    for (int i = 0; i < kQueueFillers; ++i) {
+        auto socket = std::make_unique<QTcpSocket>();
+        socket->connectToHost(QHostAddress::LocalHost, port());
+        m_queued.push_back(std::move(socket));
+    }
+    waitUntil([this] {
+        return std::count_if(m_queued.begin(), m_queued.end(), [](const auto& socket) {
+                   return socket->state() == QAbstractSocket::ConnectedState;
+               }) >= 2;
+    });
+}
+
+UnansweredPort::~UnansweredPort()
+{
+    for (const auto& socket : m_queued)
+        socket->abort();
 }
 
 void replyAndClose(QTcpSocket& client, const QByteArray& reply)

@@ -10,6 +10,8 @@
 #include <QTcpSocket>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 /// Creates the QApplication the sockets and windows need, once for the whole test program.
 void ensureApplication();
@@ -39,6 +41,22 @@ private:
     QTcpServer m_server;
     Handler m_handler;
     bool m_waitForRequest;
+};
+
+/// A port on 127.0.0.1 where a connection is never made: the listener's queue is full and
+/// nothing takes connections from it, so the kernel drops a new client's request and the
+/// client waits, as it would for a server that does not answer.
+class UnansweredPort
+{
+public:
+    UnansweredPort();
+    ~UnansweredPort();
+
+    [[nodiscard]] quint16 port() const { return m_server.serverPort(); }
+
+private:
+    QTcpServer m_server;
+    std::vector<std::unique_ptr<QTcpSocket>> m_queued; // the connections that fill the queue
 };
 
 /// Writes a whole reply and closes the connection once it has left.

@@ -2,6 +2,8 @@
 
 #include "database/TimeSync.h"
 
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -205,5 +207,45 @@ TEST_F(TimeSyncTest, CancelEndsAServerThatNeverCloses)
     EXPECT_FALSE(m_sync.isActive());
     EXPECT_TRUE(waitUntil([&] { return server.disconnections == 1; })) << "connection dropped";
     EXPECT_TRUE(m_results.isEmpty());
+    EXPECT_TRUE(m_clock.settings.isEmpty());
+}
+
+TEST_F(TimeSyncTest, ExchangeNotOverInTimeLeavesTheClockAlone)
+{
+    m_sync.setTimeout(std::chrono::milliseconds(400));
+    bool connectedTold = false;
+    QObject::connect(&m_sync, &TimeSync::connected, [&connectedTold] { connectedTold = true; });
+
+    // Accepts and sends nothing; sends the four bytes one at a time and never closes.
+    LocalServer silent([](QTcpSocket&, const QByteArray&) {}, false);
+    LocalServer trickling(
+        [](QTcpSocket& client, const QByteArray&) {
+            auto* drip = new QTimer(&client);
+            auto sent = std::make_shared<int>(0);
+            QObject::connect(drip, &QTimer::timeout, &client, [&client, sent] {
+                if (*sent < 4)
+                    client.write(QByteArray::fromHex("E99EB6C0").mid((*sent)++, 1));
+            });
+            drip->start(30);
+        },
+        false);
+    for (const LocalServer* server : {&silent, &trickling}) {
+        connectedTold = false;
+        const TimeSyncResult result = synchronise(QStringLiteral("127.0.0.1"), server->port());
+        EXPECT_EQ(result.status, TimeSyncStatus::TimedOut);
+        EXPECT_TRUE(result.connected);
+        EXPECT_TRUE(connectedTold) << "the window can say the server was reached";
+        EXPECT_TRUE(waitUntil([server] { return server->disconnections == 1; }));
+    }
+    EXPECT_EQ(m_results.value(0).replyBytes, 4) << "the trickle's four bytes came, its close not";
+
+    // Never accepts the connection.
+    connectedTold = false;
+    const UnansweredPort unanswered;
+    const TimeSyncResult result = synchronise(QStringLiteral("127.0.0.1"), unanswered.port());
+    EXPECT_EQ(result.status, TimeSyncStatus::TimedOut);
+    EXPECT_FALSE(result.connected);
+    EXPECT_FALSE(connectedTold);
+    EXPECT_FALSE(m_sync.isActive());
     EXPECT_TRUE(m_clock.settings.isEmpty());
 }

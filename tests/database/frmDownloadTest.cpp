@@ -19,8 +19,8 @@ namespace {
 const QByteArray kOldContent = "OLD ELEMENTS\r\n";
 const QByteArray kElements =
     "ISS (ZARYA)\r\n"
-    "1 25544U 98067A   24075.50000000  .00016717  00000-0  10270-3 0  9005\r\n"
-    "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.49815223 41571\r\n";
+    "1 25544U 98067A   24075.50000000  .00016717  00000-0  10270-3 0  9000\r\n"
+    "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.49815223 41576\r\n";
 
 QByteArray okReply(const QByteArray& body)
 {
@@ -166,6 +166,10 @@ TEST_F(frmDownloadTest, FailedDownloadsAreToldInTheLanguageFilesWordsAndChangeNo
         {okReply("<html><body><h1>Service unavailable</h1>\r\n<p>Try later.</p></body></html>"),
          english("frmDownload", "nonelementi")},
         {okReply(binary), english("frmDownload", "nonelementi")},
+        // A header that does not end within its cap is told as such.
+        {"HTTP/1.1 200 OK\r\n" +
+             QByteArray(70 * 1024 / 20, 'x').replace("x", "X-Filler: 1234567\r\n"),
+         english("frmDownload", "intestazionetroppolunga").replace(QStringLiteral("%1"), QStringLiteral("64"))},
         {okReply(kElements.left(kElements.size() - 40)), english("frmDownload", "nonelementi")},
     };
     for (const Case& c : cases) {
@@ -204,8 +208,8 @@ TEST_F(frmDownloadTest, DamagedSetAfterGoodOnesIsToldWithItsLine)
     QByteArray body;
     for (int k = 0; k < 3000; ++k)
         body += kElements;
-    body += "BROKEN\r\n1 25544U 98067A   xx075.50000000  .00016717  00000-0  10270-3 0  9005\r\n"
-            "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.49815223 41571\r\n";
+    body += "BROKEN\r\n1 25544U 98067A   xx075.50000000  .00016717  00000-0  10270-3 0  9000\r\n"
+            "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.49815223 41576\r\n";
     LocalServer server(
         [&body](QTcpSocket& client, const QByteArray&) { replyAndClose(client, okReply(body)); });
     const auto window = openWindow(server.url(QStringLiteral("/visual.txt")), m_target);
@@ -409,4 +413,81 @@ TEST_F(frmDownloadTest, NothingStartsWithoutConnectionAddressOrTarget)
     EXPECT_EQ(m_proposedNames, QStringList{QStringLiteral("visual.txt")});
     EXPECT_EQ(server.connections, 0);
     EXPECT_EQ(readTestFile(m_target), kOldContent);
+}
+
+TEST_F(frmDownloadTest, DamagedDownloadsAreSavedWithAWarningOrRefusedWhenCut)
+{
+    const QByteArray wrongChecksum =
+        "ISS (ZARYA)\r\n"
+        "1 25544U 98067A   24075.50000000  .00016717  00000-0  10270-3 0  9001\r\n"
+        "2 25544  51.6416 247.4627 0006703 130.5360 325.0288 15.49815223 41576\r\n";
+    const QByteArray cutLine1 = kElements.left(13 + 30) + "\r\n" + kElements.sliced(13 + 71);
+    struct Case
+    {
+        const char* name;
+        QByteArray body;
+        bool saved;
+    };
+    const Case cases[] = {
+        {"a wrong checksum", kElements + wrongChecksum + kElements, true},
+        {"a line 1 cut to 30 characters", kElements + cutLine1 + kElements, true},
+        {"closed inside its last line", kElements + kElements + kElements.chopped(30), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeTestFile(m_target, kOldContent);
+        // No length: the server's close ends the body.
+        LocalServer server([&c](QTcpSocket& client, const QByteArray&) {
+            replyAndClose(client, "HTTP/1.0 200 OK\r\n\r\n" + c.body);
+        });
+        const auto window = openWindow(server.url(QStringLiteral("/visual.txt")), m_target);
+
+        download(*window);
+
+        const QString text = dismissMessage(*window);
+        if (c.saved) {
+            EXPECT_EQ(labelText(*window, "lblStatus"), english("frmDownload", "downloadcompleto"));
+            EXPECT_EQ(text, english("frmDownload", "setdanneggiati")
+                                .replace(QStringLiteral("%1"), QStringLiteral("1"))
+                                .replace(QStringLiteral("%2"), QStringLiteral("3"))
+                                .replace(QStringLiteral("%3"), QStringLiteral("5")));
+            EXPECT_EQ(readTestFile(m_target), c.body);
+        } else {
+            EXPECT_EQ(text, english("frmDownload", "rispostaincompleta"));
+            EXPECT_EQ(readTestFile(m_target), kOldContent);
+        }
+        EXPECT_EQ(elementFolder(), QStringList{QStringLiteral("visual.txt")});
+    }
+}
+
+TEST_F(frmDownloadTest, SilentServerIsGivenUpWhileTheWindowTellsTheTruth)
+{
+    // A download completes; then a server accepts the request and sends nothing.
+    LocalServer server(
+        [](QTcpSocket& client, const QByteArray&) { replyAndClose(client, okReply(kElements)); });
+    LocalServer silent([](QTcpSocket&, const QByteArray&) {});
+    const auto window = openWindow(server.url(QStringLiteral("/visual.txt")), m_target);
+    window->setStallTimeout(std::chrono::milliseconds(2500));
+    download(*window);
+    ASSERT_EQ(caption(*window, "cmdCancel"), english("Buttons", "close"));
+    const QString address = silent.url(QStringLiteral("/visual.txt"));
+    control<QComboBox>(*window, "cmbFileRemoto")->setEditText(address);
+
+    click(*window, "cmdOK");
+    EXPECT_EQ(caption(*window, "cmdCancel"), english("Buttons", "cancel"))
+        << "the button stops the download under way";
+
+    EXPECT_TRUE(waitUntil([&] {
+        return labelText(*window, "lblStatus") == english("frmDownload", "richiestainoltrata");
+    })) << labelText(*window, "lblStatus").toStdString();
+    EXPECT_TRUE(waitUntil([&] { return labelText(*window, "lblElapsed") != "00:00:00"; }, 5000))
+        << "the elapsed time runs while the server is waited for";
+    EXPECT_EQ(labelText(*window, "lblStatus"), english("frmDownload", "richiestainoltrata"));
+    EXPECT_EQ(dismissMessage(*window),
+              english("frmDownload", "downloadnonriuscito") + QStringLiteral("\r\n") + address +
+                  QStringLiteral("\r\n") +
+                  english("frmDownload", "ricezioneferma").replace(QStringLiteral("%1"), QStringLiteral("3")));
+    EXPECT_TRUE(isEnabled(*window, "cmdOK"));
+    EXPECT_TRUE(waitUntil([&] { return silent.disconnections == 1; }));
+    EXPECT_EQ(readTestFile(m_target), kElements) << "the completed download's file";
 }

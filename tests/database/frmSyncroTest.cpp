@@ -252,3 +252,38 @@ TEST_F(frmSyncroTest, CancelEndsAHangingExchangeWithoutTouchingTheClock)
     EXPECT_TRUE(waitUntil([&] { return server.disconnections == 1; }));
     EXPECT_TRUE(m_clock.sets.isEmpty());
 }
+
+TEST_F(frmSyncroTest, SilentServerIsGivenUpAndTheStatusSaysItWasReached)
+{
+    // The server accepts the connection and never answers.
+    LocalServer silent([](QTcpSocket&, const QByteArray&) {}, false);
+    auto window = openWindow(silent.port());
+    window->setTimeout(std::chrono::milliseconds(1000));
+
+    click(*window, "cmdOK");
+    ASSERT_TRUE(waitUntil([&] { return silent.connections == 1; }));
+    EXPECT_TRUE(waitUntil(
+        [&] { return labelText(*window, "lblStatus") == english("frmSyncro", "attesaorario"); }))
+        << "connected, no longer connecting: " << labelText(*window, "lblStatus").toStdString();
+
+    QMessageBox* box = waitForMessage(*window);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->windowTitle(), english("frmSyncro", "nosincronizzazione"));
+    EXPECT_EQ(dismissMessage(*window),
+              english("frmSyncro", "orarioassente").replace(QStringLiteral("%1"), QStringLiteral("1")) +
+                  QStringLiteral("\r\n127.0.0.1"));
+    EXPECT_EQ(labelText(*window, "lblStatus"), english("frmSyncro", "nosincronizzazione"));
+    EXPECT_TRUE(isEnabled(*window, "cmdOK"));
+    EXPECT_NE(window->cursor().shape(), Qt::WaitCursor);
+    EXPECT_TRUE(waitUntil([&] { return silent.disconnections == 1; }));
+
+    // A server that does not even take the connection is told apart.
+    const UnansweredPort unanswered;
+    window = openWindow(unanswered.port());
+    window->setTimeout(std::chrono::milliseconds(1000));
+    synchronise(*window);
+    EXPECT_EQ(dismissMessage(*window),
+              english("frmSyncro", "serverassente").replace(QStringLiteral("%1"), QStringLiteral("1")) +
+                  QStringLiteral("\r\n127.0.0.1"));
+    EXPECT_TRUE(m_clock.sets.isEmpty());
+}

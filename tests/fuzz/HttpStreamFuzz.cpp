@@ -134,7 +134,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // has received the same count however it was cut.
     if (a.state == HttpReplyStream::State::Body)
         REQUIRE(a.wireBytes == b.wireBytes);
-    REQUIRE(a.verdict.holdsSets == b.verdict.holdsSets &&
-            a.verdict.malformedSetLine == b.verdict.malformedSetLine);
+    REQUIRE(a.verdict.fault == b.verdict.fault &&
+            a.verdict.brokenSetLine == b.verdict.brokenSetLine);
+    REQUIRE(a.verdict.sets == b.verdict.sets && a.verdict.damagedSets == b.verdict.damagedSets &&
+            a.verdict.firstDamagedLine == b.verdict.firstDamagedLine);
+    REQUIRE(a.verdict.damagedSets <= a.verdict.sets);
+    REQUIRE((a.verdict.damagedSets == 0) == (a.verdict.firstDamagedLine == 0));
     return 0;
 }
