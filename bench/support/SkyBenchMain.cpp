@@ -1,4 +1,4 @@
-// The main() of the sky-chart benchmarks: chart text needs an application object, on the
+// The main() of the benchmarks that draw windows: chart text needs an application object, on the
 // offscreen platform unless the caller chose another.
 
 #include <QApplication>
