@@ -36,7 +36,8 @@
 namespace {
 
 constexpr int kHelpContext = 30;
-constexpr int kHeightLength = 4;
+// A height in metres with a sign and decimals ("-1234,56"); read to the whole metre.
+constexpr int kHeightLength = 8;
 constexpr int kGlobeSizePx = 100; // 1500 twips
 constexpr int kGlobeMarkPx = 2;   // the drawing width of the place's mark
 constexpr int kListWidthPx = 300;

@@ -11,14 +11,17 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -111,6 +114,20 @@ TEST_F(LocationDialogTest, TypedHeightReadsAlikeWithEitherDecimalMarkUnderAComma
         child<QLineEdit>(dialog, "txtHeight")->setText(QString::fromLatin1(typed));
         dialog.cmdOk_Click();
         EXPECT_EQ(Osservatore.Quota_osservatore, 13.0f);
+    }
+}
+
+TEST_F(LocationDialogTest, HeightTypedWithDecimalsIsTakenToTheNearestMetre)
+{
+    frmLocation dialog;
+    auto* height = child<QLineEdit>(dialog, "txtHeight");
+    for (const auto& [typed, metres] : {std::pair{"133,7", 134.0f}, std::pair{"8848.86", 8849.0f},
+                                        std::pair{"-430,4", -430.0f}}) {
+        height->clear();
+        QTest::keyClicks(height, QString::fromLatin1(typed));
+        EXPECT_EQ(height->text(), QString::fromLatin1(typed)) << "every character is taken";
+        dialog.cmdOk_Click();
+        EXPECT_EQ(Osservatore.Quota_osservatore, metres) << typed;
     }
 }
 
@@ -350,6 +367,90 @@ TEST_F(AddLocationTest, AValueTypedOnOneTabIsKeptWhenTheOtherIsOnlyLookedAt)
         EXPECT_EQ(dialog.place().latitude, -33.4489f) << c.what;
     }
     EXPECT_EQ(icons, std::vector<QMessageBox::Icon>(3, QMessageBox::Information));
+}
+
+namespace {
+
+/// Types into a field as the user does: the field takes the focus, its text selected, and each
+/// key goes to the control that has the focus then.
+void typeAsUser(QDialog& dialog, const char* field, const char* keys)
+{
+    auto* edit = dialog.findChild<QLineEdit*>(QString::fromLatin1(field));
+    ASSERT_NE(edit, nullptr) << field;
+    edit->setFocus(Qt::TabFocusReason);
+    edit->selectAll();
+    for (const char* key = keys; *key != '\0'; ++key)
+        QTest::keyClick(dialog.focusWidget(), *key);
+}
+
+} // namespace
+
+TEST_F(AddLocationTest, DecimalDegreesTypedWithEitherMarkUnderAnyLocale)
+{
+    for (const char* name : {"C", kCommaLocale}) {
+        const ScopedLocale locale(name);
+        if (!locale.available())
+            GTEST_SKIP() << name << " is not installed";
+        SCOPED_TRACE(name);
+        frmAddLocation dialog;
+        dialog.show();
+        dialog.activateWindow();
+        type(dialog, "txtCityName", "Italy: Mark");
+        child<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(1);
+        // The mark shown between whole degrees and decimals is the locale's.
+        QStringList marks;
+        for (const QLabel* label :
+             child<QGroupBox>(dialog, "fraLatitudinedd")->findChildren<QLabel*>())
+            marks.append(label->text());
+        EXPECT_TRUE(marks.contains(QString(QLocale().decimalPoint())))
+            << marks.join(u' ').toStdString();
+
+        typeAsUser(dialog, "txtDegLatitude", "45,5");
+        EXPECT_EQ(shown(dialog, "txtDegLatitude"), QStringLiteral("45"));
+        EXPECT_EQ(shown(dialog, "txtDegFrazLatitude"), QStringLiteral("5"));
+        EXPECT_EQ(dialog.focusWidget()->objectName(), QStringLiteral("txtDegFrazLatitude"));
+        typeAsUser(dialog, "txtDegLongitude", "12.7");
+        EXPECT_EQ(shown(dialog, "txtDegLongitude"), QStringLiteral("12"));
+        EXPECT_EQ(shown(dialog, "txtDegFrazLongitude"), QStringLiteral("7"));
+
+        MessageBoxAnswers yes(QMessageBox::Yes);
+        dialog.cmdOK_Click();
+        ASSERT_EQ(yes.texts.size(), 1);
+        EXPECT_TRUE(yes.texts[0].contains(QLocale().toString(45.5) + u'\u00B0'))
+            << yes.texts[0].toStdString();
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(dialog.place().latitude, 45.5f);
+        EXPECT_EQ(dialog.place().longitude, 12.7f);
+    }
+}
+
+TEST_F(AddLocationTest, FractionDigitsStandAfterTheDecimalMark)
+{
+    for (const auto& [typed, latitude] : {std::pair{"5", 45.5f}, std::pair{"05", 45.05f},
+                                          std::pair{"0005", 45.0005f}, std::pair{"47", 45.47f}}) {
+        frmAddLocation dialog;
+        type(dialog, "txtCityName", "Italy: Fraction");
+        child<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(1);
+        type(dialog, "txtDegLatitude", "45");
+        type(dialog, "txtDegFrazLatitude", typed);
+        MessageBoxAnswers yes(QMessageBox::Yes);
+        dialog.cmdOK_Click();
+        EXPECT_EQ(dialog.place().latitude, latitude) << typed;
+    }
+    // The other tab shows the same value; back here the decimals show as four digits.
+    frmAddLocation dialog;
+    child<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(1);
+    type(dialog, "txtDegFrazLatitude", "5");
+    child<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(0);
+    EXPECT_EQ(shown(dialog, "txtDMSMinLatitude"), QStringLiteral("30"));
+    child<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(1);
+    EXPECT_EQ(shown(dialog, "txtDegFrazLatitude"), QStringLiteral("5000"));
+
+    MessageBoxAnswers answers;
+    type(dialog, "txtDegFrazLatitude", "-5");
+    child<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(0);
+    EXPECT_EQ(child<QTabWidget>(dialog, "SSTab1")->currentIndex(), 1);
+    EXPECT_EQ(answers.texts.size(), 1);
 }
 
 TEST_F(LocationDialogTest, StopRequestOfAnotherComputationNeitherStopsNorClearsTheReading)
