@@ -461,10 +461,9 @@ void frmLocation::cmdElimina_Click()
         cmbCity->clearSelection();
         cmbCity->setCurrentRow(-1);
     }
-    // No place is chosen now: the deleted one's name and coordinates go with it.
-    txtCity->clear();
-    lblLatitude->clear();
-    lblLongitude->clear();
+    // No place is chosen now: the controls show the observer again, time zone included, so
+    // that OK does not apply a part of the deleted place to it.
+    Mostra_osservatore();
     updateCount();
     saveCityFile();
 }

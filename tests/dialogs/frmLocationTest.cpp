@@ -131,6 +131,26 @@ TEST_F(LocationDialogTest, HeightTypedWithDecimalsIsTakenToTheNearestMetre)
     }
 }
 
+TEST_F(LocationDialogTest, AfterADeletionTheControlsShowTheObserverAgain)
+{
+    frmLocation dialog;
+    choose(dialog, 2); // Lima, five hours west of Greenwich
+    {
+        MessageBoxAnswers yes(QMessageBox::Yes);
+        QMetaObject::invokeMethod(child<QWidget>(dialog, "cmdElimina"), "Click");
+        ASSERT_EQ(yes.texts.size(), 1);
+    }
+    EXPECT_EQ(child<QLineEdit>(dialog, "txtCity")->text(), QStringLiteral("Italy: Milano"));
+    EXPECT_EQ(child<QLabel>(dialog, "lblLatitude")->text(),
+              QLocale().toString(45.47, 'f', 3) + u'\u00B0');
+    EXPECT_EQ(child<QComboBox>(dialog, "cmbOffset")->currentIndex(), 0);
+    EXPECT_EQ(child<QComboBox>(dialog, "cmbOffsetHours")->currentIndex(), 1);
+    EXPECT_EQ(child<QLineEdit>(dialog, "txtHeight")->text(), QStringLiteral("133"));
+
+    dialog.cmdOk_Click();
+    EXPECT_EQ(Osservatore, (Dati_osservatore{"Italy: Milano", 45.47f, 9.19f, 133, 1, 0}));
+}
+
 TEST_F(LocationDialogTest, ZonesOfTheWholeWorldShowAndAZoneBeyondIsClampedAndTold)
 {
     for (const float zone : {13.0f, 14.0f, -12.0f}) {
@@ -161,11 +181,10 @@ TEST_F(LocationDialogTest, NewModifyAndDeleteReachTheFileAtOnce)
         MessageBoxAnswers yes(QMessageBox::Yes);
         QMetaObject::invokeMethod(child<QWidget>(dialog, "cmdElimina"), "Click");
         EXPECT_EQ(yes.texts, QStringList{QStringLiteral("Delete the place Italy: Milano ?")});
-        // Nothing is chosen after the deletion, and nothing shows the deleted place any more.
+        // Nothing is chosen after the deletion; the controls show the observer, who still
+        // stands in Milano.
         EXPECT_TRUE(child<QListWidget>(dialog, "cmbCity")->selectedItems().isEmpty());
-        EXPECT_TRUE(child<QLineEdit>(dialog, "txtCity")->text().isEmpty());
-        EXPECT_TRUE(child<QLabel>(dialog, "lblLatitude")->text().isEmpty());
-        EXPECT_TRUE(child<QLabel>(dialog, "lblLongitude")->text().isEmpty());
+        EXPECT_EQ(child<QLineEdit>(dialog, "txtCity")->text(), QStringLiteral("Italy: Milano"));
     }
     EXPECT_EQ(readTestFile(citiesPath()),
               QByteArray("\"India: Delhi\",28.61,77.21,5.5\r\n"
