@@ -8,8 +8,10 @@
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QListView>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QTabWidget>
 
 #include <algorithm>
 #include <optional>
@@ -48,7 +50,8 @@ void frmDatabase::present()
 {
     // Inside the main window's MDI area the frame is what shows and hides.
     QWidget* frame = this;
-    if (auto* mdiFrame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+    auto* mdiFrame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (mdiFrame != nullptr)
         frame = mdiFrame;
     frame->show();
     show();
@@ -57,6 +60,10 @@ void frmDatabase::present()
     frame->resize(frame->size().expandedTo(frame->minimumSizeHint()));
     frame->raise();
     frame->activateWindow();
+    // Every opening starts in the list in front, where Enter presses OK, not on the button
+    // used last (Help, which Enter would open again).
+    QListView* list = tab(static_cast<DatabaseKind>(SSTab1->currentIndex())).lstDatabase;
+    list->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 std::vector<int> frmDatabase::selectedRows(const QListView* list) const

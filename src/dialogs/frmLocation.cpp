@@ -29,6 +29,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -77,6 +78,10 @@ frmLocation::frmLocation(QWidget* owner) : QDialog(owner)
 
 void frmLocation::buildControls()
 {
+    // Made in the order Tab goes through them: the place first, the buttons last.
+    QGroupBox* place = buildPlaceGroup();
+    QGroupBox* coordinates = buildCoordinateGroup();
+    QGroupBox* time = buildTimeGroup();
     cmdOK = named<GraphButton>(u"cmdOK", this);
     cmdOK->setDefault(true);
     cmdCancel = named<GraphButton>(u"cmdCancel", this);
@@ -89,11 +94,11 @@ void frmLocation::buildControls()
     buttons->addWidget(cmdHelp);
 
     auto* right = new QVBoxLayout;
-    right->addWidget(buildCoordinateGroup());
-    right->addWidget(buildTimeGroup());
+    right->addWidget(coordinates);
+    right->addWidget(time);
     right->addStretch();
     auto* columns = new QHBoxLayout;
-    columns->addWidget(buildPlaceGroup());
+    columns->addWidget(place);
     columns->addLayout(right);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns);
@@ -367,6 +372,14 @@ void frmLocation::cmdOk_Click()
         emit observerChanged();
     }
     hide();
+}
+
+void frmLocation::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // The window system's own showings (a minimised dialog restored) keep the focus where it was.
+    if (!event->spontaneous())
+        txtCity->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void frmLocation::cmdCancel_Click()

@@ -151,6 +151,21 @@ TEST_F(LocationDialogTest, AfterADeletionTheControlsShowTheObserverAgain)
     EXPECT_EQ(Osservatore, (Dati_osservatore{"Italy: Milano", 45.47f, 9.19f, 133, 1, 0}));
 }
 
+TEST_F(LocationDialogTest, EveryOpeningStartsInThePlaceField)
+{
+    frmLocation dialog;
+    dialog.show();
+    ASSERT_NE(dialog.focusWidget(), nullptr);
+    EXPECT_EQ(dialog.focusWidget()->objectName(), QStringLiteral("txtCity"));
+    // OK chosen with the mouse closes the dialog; opened again, it starts in the place field.
+    child<QWidget>(dialog, "cmdOK")->setFocus(Qt::MouseFocusReason);
+    dialog.cmdOk_Click();
+    ASSERT_FALSE(dialog.isVisible());
+    dialog.show();
+    ASSERT_NE(dialog.focusWidget(), nullptr);
+    EXPECT_EQ(dialog.focusWidget()->objectName(), QStringLiteral("txtCity"));
+}
+
 TEST_F(LocationDialogTest, ZonesOfTheWholeWorldShowAndAZoneBeyondIsClampedAndTold)
 {
     for (const float zone : {13.0f, 14.0f, -12.0f}) {
