@@ -2,6 +2,7 @@
 
 #include "database/DatabaseListModels.h"
 #include "services/MessageBoxes.h"
+#include "services/WindowPlacement.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -58,6 +59,14 @@ void frmDatabase::present()
     // Guard: a caption set since the frame was sized (the file's path over the list) needs
     // more room; the frame grows to it instead of squeezing the buttons below their captions.
     frame->resize(frame->size().expandedTo(frame->minimumSizeHint()));
+    // Guard: grown, or placed after another document window, the frame would reach past the
+    // document area and hide OK and Help; it is moved, and shrunk if it must, to lie inside.
+    if (mdiFrame != nullptr && mdiFrame->mdiArea() != nullptr && !mdiFrame->isMaximized() &&
+        !mdiFrame->isMinimized()) {
+        const QSize area = mdiFrame->mdiArea()->viewport()->size();
+        if (!area.isEmpty())
+            mdiFrame->setGeometry(fittedIntoArea(mdiFrame->geometry(), area));
+    }
     frame->raise();
     frame->activateWindow();
     // Every opening starts in the list in front, where Enter presses OK, not on the button
