@@ -60,6 +60,9 @@ protected:
     std::vector<Record_TLE> m_primary = Db_principale;
 };
 
+/// The windows of the start, before the main window is made.
+using StartWindows = MainWindowTest;
+
 } // namespace
 
 TEST(FittedIntoArea, MovesAndShrinksOnlyAsFarAsNeeded)
@@ -133,6 +136,18 @@ TEST_F(DocumentWindows, AWindowTheUserMovedPartlyOutStaysWhereItWasPut)
     frame->hide();
     frame->show();
     EXPECT_EQ(frame->pos(), QPoint(700, 100));
+}
+
+TEST_F(StartWindows, ShowTheProgramsIconBeforeTheMainWindowExists)
+{
+    QApplication::setWindowIcon(QIcon()); // as the program starts
+    defineStartupWindows();
+    QWidget* chooser = WindowRegistry::instance().form(windowNames::kLanguage);
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_EQ(chooser->windowIcon().cacheKey(), programIcon().cacheKey());
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Quorvanel"), QStringLiteral("text"));
+    EXPECT_EQ(box.windowIcon().cacheKey(), programIcon().cacheKey());
+    forgetWindow(windowNames::kLanguage);
 }
 
 TEST_F(DocumentWindows, EveryWindowShowsTheProgramsIcon)
