@@ -13,6 +13,7 @@
 #include "dialogs/frmSettings.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MenuTable.h"
+#include "mainwindow/ToolbarIcons.h"
 #include "predictions/frmCalc.h"
 #include "predictions/frmDetails.h"
 #include "predictions/frmPlanets.h"
@@ -135,6 +136,9 @@ void followOptions(MDIForm1& main)
 
 void defineStartupWindows()
 {
+    // The windows of the start (the language chooser, the messages of the start-up checks)
+    // come before the main window, which would otherwise give them the program's icon.
+    QApplication::setWindowIcon(programIcon());
     WindowRegistry::instance().define(windowNames::kLanguage, WindowLifetime::UnloadOnClose,
                                       [] { return new frmLanguage(); });
 }

@@ -10,7 +10,8 @@ class DatabaseSession;
 class MDIForm1;
 class QMenu;
 
-/// Windows needed before the main window exists (the language chooser of the start).
+/// Windows needed before the main window exists (the language chooser of the start); from here
+/// on every window shows the program's icon.
 void defineStartupWindows();
 
 /// Every other window, owned by the main window.

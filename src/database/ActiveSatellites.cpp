@@ -283,8 +283,12 @@ RelinkOutcome ActiveSatellites::relink(const std::vector<Record_TLE>& sets, bool
     const int before = count();
     for (int slot = 1; slot <= before; ++slot) {
         const auto match = firstSet.find(catalogueKey(Satelement[slot].Numero_catalogo));
-        if (match == firstSet.end())
+        if (match == firstSet.end()) {
+            // Named as the active list shows it; the slot is not written before it is read.
+            if (completeRead)
+                outcome.leftOut.append(entryText(slot - 1));
             continue;
+        }
         if (slot == kPrincipalSlot)
             outcome.principalFound = true;
         ++outcome.found;

@@ -61,6 +61,8 @@ struct RelinkOutcome
 {
     int activeBefore = 0; ///< active satellites before
     int found = 0;        ///< of these, how many the database holds
+    /// The names of those it lacks, which a complete read removed, in their former order.
+    QStringList leftOut;
     bool principalFound = true;
     bool completeRead = true; ///< false after a cancelled read: nothing was removed
     bool listEmptied = false;

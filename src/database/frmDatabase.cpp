@@ -2,14 +2,17 @@
 
 #include "database/DatabaseListModels.h"
 #include "services/MessageBoxes.h"
+#include "services/WindowPlacement.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QListView>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QTabWidget>
 
 #include <algorithm>
 #include <optional>
@@ -48,15 +51,28 @@ void frmDatabase::present()
 {
     // Inside the main window's MDI area the frame is what shows and hides.
     QWidget* frame = this;
-    if (auto* mdiFrame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+    auto* mdiFrame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (mdiFrame != nullptr)
         frame = mdiFrame;
     frame->show();
     show();
     // Guard: a caption set since the frame was sized (the file's path over the list) needs
     // more room; the frame grows to it instead of squeezing the buttons below their captions.
     frame->resize(frame->size().expandedTo(frame->minimumSizeHint()));
+    // Guard: grown, or placed after another document window, the frame would reach past the
+    // document area and hide OK and Help; it is moved, and shrunk if it must, to lie inside.
+    if (mdiFrame != nullptr && mdiFrame->mdiArea() != nullptr && !mdiFrame->isMaximized() &&
+        !mdiFrame->isMinimized()) {
+        const QSize area = mdiFrame->mdiArea()->viewport()->size();
+        if (!area.isEmpty())
+            mdiFrame->setGeometry(fittedIntoArea(mdiFrame->geometry(), area));
+    }
     frame->raise();
     frame->activateWindow();
+    // Every opening starts in the list in front, where Enter presses OK, not on the button
+    // used last (Help, which Enter would open again).
+    QListView* list = tab(static_cast<DatabaseKind>(SSTab1->currentIndex())).lstDatabase;
+    list->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 std::vector<int> frmDatabase::selectedRows(const QListView* list) const

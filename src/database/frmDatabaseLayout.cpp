@@ -77,6 +77,8 @@ void frmDatabase::buildControls()
     SSTab1->addTab(buildDatabaseTab(DatabaseKind::Secondary), QString());
 
     cmdOK = captionButton(this, QStringLiteral("cmdOK"));
+    // Enter in the window closes it, as in the program's dialogs.
+    cmdOK->setDefault(true);
     cmdHelp = captionButton(this, QStringLiteral("cmdHelp"));
     auto* closeButtons = new QHBoxLayout;
     closeButtons->addStretch();

@@ -10,6 +10,7 @@
 #include "database/PrincipalRefresh.h"
 #include "dialogs/frmProgress.h"
 #include "services/BusyCursor.h"
+#include "services/MessageBoxes.h"
 #include "services/WindowTexts.h"
 #include "services/mLang.h"
 
@@ -19,11 +20,13 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
 #include <QLocale>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QStringList>
 
 #include <optional>
@@ -37,6 +40,8 @@ const WindowTexts texts(u"frmDatabase");
 // this many sets, whichever comes first.
 constexpr qint64 kEventIntervalMs = 50;
 constexpr int kSetsBetweenEvents = 500;
+// Names of satellites left out that a message lists in its text; the rest are in its details.
+constexpr qsizetype kNamesInText = 10;
 
 /// The progress window for the length of one read.
 class ReadProgress
@@ -237,10 +242,24 @@ void frmDatabase::reportFailedRead(DatabaseKind kind, const QString& path, const
 void frmDatabase::reportRelink(const RelinkOutcome& relink)
 {
     if (relink.activeBefore >= 1) {
-        message(texts(u"databasecontiene") + u' ' + QString::number(relink.found) + u' ' +
-                    texts(u"su") + u' ' + QString::number(relink.activeBefore) + u' ' +
-                    texts(u"satellitipreimpostati"),
-                false);
+        QString text = texts(u"databasecontiene") + u' ' + QString::number(relink.found) + u' ' +
+                       texts(u"su") + u' ' + QString::number(relink.activeBefore) + u' ' +
+                       texts(u"satellitipreimpostati");
+        // The satellites left out are named: the first ones in the text, all in the details.
+        const QStringList& leftOut = relink.leftOut;
+        if (!leftOut.isEmpty()) {
+            text += u'\n' + texts(u"satellitinontrovati") + u'\n' +
+                    leftOut.mid(0, kNamesInText).join(u'\n');
+            if (leftOut.size() > kNamesInText)
+                text += QStringLiteral("\n...");
+        }
+        QMessageBox box(QMessageBox::Information, QGuiApplication::applicationDisplayName(), text,
+                        QMessageBox::Ok, this);
+        box.setObjectName(QStringLiteral("message"));
+        if (leftOut.size() > kNamesInText)
+            box.setDetailedText(leftOut.join(u'\n'));
+        fitMessageToTitle(box);
+        box.exec();
     }
     if (relink.principalReplaced())
         message(texts(u"satellitenondisponibile"), false);

@@ -3,6 +3,7 @@
 #include "core/mMate.h"
 #include "services/TextData.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace location {
@@ -23,6 +24,11 @@ struct GlobeBand
 constexpr GlobeBand kGlobeBands[] = {{-1000, -180}, {-160, -140}, {-120, -100}, {-80, -60},
                                      {-40, -20},    {0, 0},       {20, 20},     {40, 60},
                                      {80, 100},     {120, 140},   {160, 160}};
+
+bool isDecimalMark(QChar c)
+{
+    return c == u'.' || c == u',';
+}
 
 QString twoDigits(double value)
 {
@@ -109,6 +115,61 @@ DecimalDegreesText decimalDegreesText(double degrees)
     }
     return {twoDigits(whole),
             QStringLiteral("%1").arg(static_cast<long long>(fraction), 4, 10, QLatin1Char('0'))};
+}
+
+std::optional<double> fractionValue(QStringView text)
+{
+    QString digits;
+    bool markAllowed = true;
+    for (const QChar c : text) {
+        if (c.isSpace())
+            continue;
+        if (markAllowed && digits.isEmpty() && isDecimalMark(c)) {
+            markAllowed = false;
+            continue;
+        }
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        digits.append(c);
+    }
+    if (digits.isEmpty())
+        return 0.0;
+    // "0." followed by the digits, read as a number: the digits are decimals however many.
+    return (QStringLiteral("0.") + digits).toDouble();
+}
+
+QString fractionText(double fraction)
+{
+    const double scaled = mMate::roundLikeFormat(fraction * kFractionScale);
+    return QStringLiteral("%1").arg(
+        static_cast<long long>(std::clamp(scaled, 0.0, kFractionScale - 1)), kFractionDigits, 10,
+        QLatin1Char('0'));
+}
+
+std::optional<DegreesAtMark> splitAtDecimalMark(QStringView text)
+{
+    qsizetype mark = -1;
+    for (qsizetype i = 0; i < text.size() && mark < 0; ++i) {
+        if (isDecimalMark(text[i]))
+            mark = i;
+    }
+    if (mark < 0)
+        return std::nullopt;
+    DegreesAtMark split{text.left(mark).toString(), text.mid(mark + 1).toString()};
+    const std::optional<double> decimals = fractionValue(split.decimals);
+    if (!decimals || split.decimals.trimmed().size() <= kFractionDigits)
+        return split;
+    // More decimals than the fraction field holds: rounded to its four, as the place keeps
+    // them, carrying into whole degrees written as plain digits.
+    double scaled = mMate::roundLikeFormat(*decimals * kFractionScale);
+    bool plainDegrees = false;
+    const int whole = split.degrees.trimmed().toInt(&plainDegrees);
+    if (scaled >= kFractionScale && plainDegrees && whole >= 0) {
+        split.degrees = QString::number(whole + 1);
+        scaled = 0;
+    }
+    split.decimals = fractionText(std::min(scaled, kFractionScale - 1) / kFractionScale);
+    return split;
 }
 
 SexagesimalText sexagesimalText(double degrees)

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 namespace location {
 
 /// Zones of the world reach 14 hours east of Greenwich and 12 hours west of it.
@@ -59,6 +61,30 @@ struct GlobePoint
 
 /// Height [m] of the height field: its leading number rounded to a whole metre.
 [[nodiscard]] double heightMetres(QStringView text);
+
+/// Digits of the fraction field of decimal degrees: the decimals of the degree.
+inline constexpr int kFractionDigits = 4;
+
+/// The fraction field's value [0, 1): its digits are the decimals after the decimal mark, so
+/// "5" is 0.5, "05" is 0.05 and "0005" is 0.0005. Blanks are skipped and a decimal mark ("." or
+/// ",") may stand in front; an empty field is 0. nullopt for anything else (a sign, a letter, a
+/// second mark).
+[[nodiscard]] std::optional<double> fractionValue(QStringView text);
+
+/// A fraction [0, 1) as the fraction field shows it: four digits ("5000" for 0.5).
+[[nodiscard]] QString fractionText(double fraction);
+
+/// A whole-degree field's text with a decimal mark typed into it: the text before the first
+/// mark ("." or ",", whatever the locale) and the digits after it, which belong in the
+/// fraction field. More decimals than that field holds are rounded to four, carrying into the
+/// degrees ("45.99999" gives "46" and "0000"). nullopt for a text without a mark.
+struct DegreesAtMark
+{
+    QString degrees;
+    QString decimals;
+};
+
+[[nodiscard]] std::optional<DegreesAtMark> splitAtDecimalMark(QStringView text);
 
 /// Whole degrees and the four-digit decimal fraction of |degrees| ("45" and "4700" for 45.47).
 struct DecimalDegreesText

@@ -18,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMessageBox>
 #include <QTabWidget>
 #include <QTimer>
@@ -54,11 +55,6 @@ QLineEdit* numberField(const char16_t* name, int length, QWidget* parent)
 QLabel* mark(const QString& text, QWidget* parent)
 {
     return new QLabel(text, parent);
-}
-
-double fieldValue(const QLineEdit* edit)
-{
-    return location::fieldNumber(edit->text().trimmed());
 }
 
 } // namespace
@@ -118,10 +114,10 @@ void frmAddLocation::buildControls()
         {txtDMSSecLongitude, 59, u"valorecompreso0-59", u"00"},
     }};
     m_decimalFields = {{
-        {txtDegLatitude, kMaxLatitudeDeg, u"valorecompreso0-90", u"#0"},
-        {txtDegFrazLatitude, 9999, u"valorecompreso0-9999", u"0000"},
-        {txtDegLongitude, kMaxLongitudeDeg, u"valorecompreso0-180", u"##0"},
-        {txtDegFrazLongitude, 9999, u"valorecompreso0-9999", u"0000"},
+        {txtDegLatitude, kMaxLatitudeDeg, u"valorecompreso0-90", u"#0", txtDegFrazLatitude},
+        {txtDegFrazLatitude, 1, u"valorecompreso0-9999", u"0000", nullptr, true},
+        {txtDegLongitude, kMaxLongitudeDeg, u"valorecompreso0-180", u"##0", txtDegFrazLongitude},
+        {txtDegFrazLongitude, 1, u"valorecompreso0-9999", u"0000", nullptr, true},
     }};
 }
 
@@ -164,12 +160,14 @@ QWidget* frmAddLocation::buildDecimalTab()
                             const char16_t* fractionName) {
         frame = new QGroupBox(page);
         frame->setObjectName(QString::fromUtf16(name));
-        degrees = numberField(degreesName, degreeDigits, frame);
-        fraction = numberField(fractionName, 4, frame);
+        // Room for a decimal mark typed after the degrees and the decimals behind it, which
+        // move on into the fraction field.
+        degrees = numberField(degreesName, degreeDigits + 1 + location::kFractionDigits, frame);
+        fraction = numberField(fractionName, location::kFractionDigits, frame);
         fraction->setText(QStringLiteral("0000"));
         auto* line = new QHBoxLayout(frame);
         line->addWidget(degrees);
-        line->addWidget(mark(QStringLiteral(","), frame));
+        line->addWidget(mark(QLocale().decimalPoint(), frame));
         line->addWidget(fraction);
         line->addWidget(mark(QStringLiteral("\u00B0"), frame));
         line->addStretch();
@@ -231,8 +229,12 @@ void frmAddLocation::connectControls()
     connect(cmdHelp, &GraphButton::Click, this, &frmAddLocation::cmdHelp_Click);
     for (const Field& field : m_sexagesimalFields)
         field.edit->installEventFilter(this);
-    for (const Field& field : m_decimalFields)
+    for (const Field& field : m_decimalFields) {
         field.edit->installEventFilter(this);
+        if (field.fraction != nullptr)
+            connect(field.edit, &QLineEdit::textEdited, this,
+                    [this, &field] { wholeDegrees_TextEdited(field); });
+    }
 }
 
 void frmAddLocation::Applica_lingua()
@@ -281,9 +283,16 @@ void frmAddLocation::showWarning(QStringView key)
     QMessageBox::warning(this, QGuiApplication::applicationDisplayName(), text(key));
 }
 
+double frmAddLocation::fieldValue(const Field& field)
+{
+    if (field.isFraction)
+        return location::fractionValue(field.edit->text()).value_or(-1);
+    return location::fieldNumber(field.edit->text().trimmed());
+}
+
 bool frmAddLocation::checkField(const Field& field)
 {
-    const double value = fieldValue(field.edit);
+    const double value = fieldValue(field);
     if (value >= 0 && value <= field.maximum)
         return true;
     showWarning(field.message);
@@ -309,10 +318,10 @@ bool frmAddLocation::checkTab(int tab)
         return false;
     // A whole 90 or 180 degrees leaves no room for minutes, seconds or a fraction.
     const auto beyond = [](const Field& degrees, double limit, std::initializer_list<Field> rest) {
-        if (fieldValue(degrees.edit) != limit)
+        if (fieldValue(degrees) != limit)
             return false;
         for (const Field& field : rest) {
-            if (fieldValue(field.edit) > 0)
+            if (fieldValue(field) > 0)
                 return true;
         }
         return false;
@@ -366,30 +375,31 @@ void frmAddLocation::SSTab1_Click(int tab)
     carryTo(tab);
 }
 
-std::vector<QLineEdit*> frmAddLocation::coordinateFields(Coordinate coordinate, int tab) const
+std::vector<const frmAddLocation::Field*> frmAddLocation::coordinateFields(Coordinate coordinate,
+                                                                           int tab) const
 {
     const bool latitude = coordinate == Coordinate::Latitude;
     if (tab == kSexagesimalTab) {
         const std::size_t first = latitude ? 0 : 3;
-        return {m_sexagesimalFields[first].edit, m_sexagesimalFields[first + 1].edit,
-                m_sexagesimalFields[first + 2].edit};
+        return {&m_sexagesimalFields[first], &m_sexagesimalFields[first + 1],
+                &m_sexagesimalFields[first + 2]};
     }
     const std::size_t first = latitude ? 0 : 2;
-    return {m_decimalFields[first].edit, m_decimalFields[first + 1].edit};
+    return {&m_decimalFields[first], &m_decimalFields[first + 1]};
 }
 
 double frmAddLocation::coordinateOnTab(Coordinate coordinate, int tab) const
 {
     std::vector<double> values;
-    for (const QLineEdit* field : coordinateFields(coordinate, tab))
-        values.push_back(fieldValue(field));
+    for (const Field* field : coordinateFields(coordinate, tab))
+        values.push_back(fieldValue(*field));
     // Fields that still hold what a switch wrote into them stand for the value it converted,
     // which whole seconds or four decimals could not always hold.
     const std::optional<CarriedValue>& carried = m_carried[static_cast<std::size_t>(coordinate)];
     if (carried && carried->tab == tab && carried->fields == values)
         return carried->degrees;
     return tab == kSexagesimalTab ? mMate::Gradi_decimali(values[0], values[1], values[2])
-                                  : values[0] + values[1] / 10000.0;
+                                  : values[0] + values[1];
 }
 
 void frmAddLocation::carryTo(int tab)
@@ -397,20 +407,20 @@ void frmAddLocation::carryTo(int tab)
     const int from = tab == kSexagesimalTab ? kDecimalTab : kSexagesimalTab;
     for (const Coordinate coordinate : {Coordinate::Latitude, Coordinate::Longitude}) {
         const double degrees = coordinateOnTab(coordinate, from);
-        const std::vector<QLineEdit*> fields = coordinateFields(coordinate, tab);
+        const std::vector<const Field*> fields = coordinateFields(coordinate, tab);
         if (tab == kSexagesimalTab) {
             const location::SexagesimalText parts = location::sexagesimalText(degrees);
-            fields[0]->setText(parts.degrees);
-            fields[1]->setText(parts.minutes);
-            fields[2]->setText(parts.seconds);
+            fields[0]->edit->setText(parts.degrees);
+            fields[1]->edit->setText(parts.minutes);
+            fields[2]->edit->setText(parts.seconds);
         } else {
             const location::DecimalDegreesText parts = location::decimalDegreesText(degrees);
-            fields[0]->setText(parts.degrees);
-            fields[1]->setText(parts.fraction);
+            fields[0]->edit->setText(parts.degrees);
+            fields[1]->edit->setText(parts.fraction);
         }
         CarriedValue carried{tab, degrees, {}};
-        for (const QLineEdit* field : fields)
-            carried.fields.push_back(fieldValue(field));
+        for (const Field* field : fields)
+            carried.fields.push_back(fieldValue(*field));
         m_carried[static_cast<std::size_t>(coordinate)] = std::move(carried);
     }
 }
@@ -479,13 +489,36 @@ bool frmAddLocation::eventFilter(QObject* watched, QEvent* event)
 {
     auto* edit = qobject_cast<QLineEdit*>(watched);
     if (edit != nullptr && event->type() == QEvent::FocusIn) {
-        // After the click that gave the focus has placed the cursor.
-        QTimer::singleShot(0, edit, &QLineEdit::selectAll);
+        // After the click that gave the focus has placed the cursor. Not when a decimal mark
+        // typed in the degrees brought the focus: typing goes on after what it moved here.
+        if (edit != m_typingOn)
+            QTimer::singleShot(0, edit, &QLineEdit::selectAll);
+        m_typingOn = nullptr;
     } else if (edit != nullptr && event->type() == QEvent::FocusOut) {
-        if (const Field* field = fieldOf(edit))
-            edit->setText(formatNumber(fieldValue(edit), field->pattern));
+        const Field* field = fieldOf(edit);
+        if (field != nullptr && !field->isFraction) {
+            edit->setText(formatNumber(fieldValue(*field), field->pattern));
+        } else if (field != nullptr) {
+            // Decimals that cannot be read stay as typed, for the check to point at.
+            if (const std::optional<double> decimals = location::fractionValue(edit->text()))
+                edit->setText(location::fractionText(*decimals));
+        }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void frmAddLocation::wholeDegrees_TextEdited(const Field& field)
+{
+    const std::optional<location::DegreesAtMark> split =
+        location::splitAtDecimalMark(field.edit->text());
+    if (!split)
+        return;
+    field.edit->setText(split->degrees);
+    field.fraction->setText(split->decimals);
+    m_typingOn = field.fraction;
+    field.fraction->setFocus(Qt::OtherFocusReason);
+    m_typingOn = nullptr;
+    field.fraction->end(false);
 }
 
 const frmAddLocation::Field* frmAddLocation::fieldOf(const QLineEdit* edit) const

@@ -1,7 +1,7 @@
 #pragma once
 // The new-location dialog: a new place for the city list, or other coordinates and time zone
 // for an existing one. Coordinates are typed as degrees, minutes and seconds (tab 0) or as
-// whole degrees and a four-digit fraction (tab 1); leaving a tab checks it and converts its
+// whole degrees and up to four decimals (tab 1); leaving a tab checks it and converts its
 // values into the other; a value only looked at on the other tab keeps what was typed. OK
 // checks, asks for confirmation and keeps the place (place()); the location dialog then puts it
 // into its list and the city file.
@@ -47,13 +47,16 @@ public:
 
 private:
     /// One coordinate field: its control, the largest value, the message and the display
-    /// pattern when the focus leaves it.
+    /// pattern when the focus leaves it. A fraction field holds the decimals of a degree: its
+    /// digits stand after the decimal mark, and its value is below a maximum of 1.
     struct Field
     {
         QLineEdit* edit = nullptr;
         double maximum = 0;
         const char16_t* message = nullptr;
         const char16_t* pattern = nullptr;
+        QLineEdit* fraction = nullptr; ///< a whole-degree field: the fraction field beside it
+        bool isFraction = false;
     };
 
     void buildControls();
@@ -62,6 +65,9 @@ private:
     QGroupBox* buildTimeGroup();
     void connectControls();
     void Applica_lingua();
+    /// The value a field holds: a number, or for a fraction field its decimals [0, 1); -1 for
+    /// a fraction field that holds no decimals.
+    [[nodiscard]] static double fieldValue(const Field& field);
     bool checkField(const Field& field);
     /// Range checks of a tab's fields, in order; the first failing field gets the focus.
     bool checkFields(int tab);
@@ -69,10 +75,13 @@ private:
     bool checkTab(int tab);
     [[nodiscard]] const Field* fieldOf(const QLineEdit* edit) const;
     void SSTab1_Click(int tab);
+    /// A decimal mark typed or pasted into a whole-degree field: what follows it goes into the
+    /// fraction field, where typing goes on.
+    void wholeDegrees_TextEdited(const Field& field);
 
     enum class Coordinate { Latitude, Longitude };
     /// The fields of a coordinate on a tab: degrees, minutes, seconds or degrees, fraction.
-    [[nodiscard]] std::vector<QLineEdit*> coordinateFields(Coordinate coordinate, int tab) const;
+    [[nodiscard]] std::vector<const Field*> coordinateFields(Coordinate coordinate, int tab) const;
     /// The value of a coordinate's fields on a tab [degrees, unsigned].
     [[nodiscard]] double coordinateOnTab(Coordinate coordinate, int tab) const;
     /// Converts both coordinates into the fields of the tab brought to the front.
@@ -126,5 +135,6 @@ private:
     std::array<std::optional<CarriedValue>, 2> m_carried; ///< latitude, longitude
     int m_frontTab = 0;
     bool m_restoringTab = false; ///< bringing a refused tab back is not a switch of its own
+    QLineEdit* m_typingOn = nullptr; ///< the fraction field a decimal mark is moving the focus to
     City m_place;
 };

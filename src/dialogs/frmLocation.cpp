@@ -29,6 +29,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -36,7 +37,8 @@
 namespace {
 
 constexpr int kHelpContext = 30;
-constexpr int kHeightLength = 4;
+// A height in metres with a sign and decimals ("-1234,56"); read to the whole metre.
+constexpr int kHeightLength = 8;
 constexpr int kGlobeSizePx = 100; // 1500 twips
 constexpr int kGlobeMarkPx = 2;   // the drawing width of the place's mark
 constexpr int kListWidthPx = 300;
@@ -76,6 +78,10 @@ frmLocation::frmLocation(QWidget* owner) : QDialog(owner)
 
 void frmLocation::buildControls()
 {
+    // Made in the order Tab goes through them: the place first, the buttons last.
+    QGroupBox* place = buildPlaceGroup();
+    QGroupBox* coordinates = buildCoordinateGroup();
+    QGroupBox* time = buildTimeGroup();
     cmdOK = named<GraphButton>(u"cmdOK", this);
     cmdOK->setDefault(true);
     cmdCancel = named<GraphButton>(u"cmdCancel", this);
@@ -88,11 +94,11 @@ void frmLocation::buildControls()
     buttons->addWidget(cmdHelp);
 
     auto* right = new QVBoxLayout;
-    right->addWidget(buildCoordinateGroup());
-    right->addWidget(buildTimeGroup());
+    right->addWidget(coordinates);
+    right->addWidget(time);
     right->addStretch();
     auto* columns = new QHBoxLayout;
-    columns->addWidget(buildPlaceGroup());
+    columns->addWidget(place);
     columns->addLayout(right);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns);
@@ -368,6 +374,14 @@ void frmLocation::cmdOk_Click()
     hide();
 }
 
+void frmLocation::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // The window system's own showings (a minimised dialog restored) keep the focus where it was.
+    if (!event->spontaneous())
+        txtCity->setFocus(Qt::ActiveWindowFocusReason);
+}
+
 void frmLocation::cmdCancel_Click()
 {
     reject();
@@ -460,10 +474,9 @@ void frmLocation::cmdElimina_Click()
         cmbCity->clearSelection();
         cmbCity->setCurrentRow(-1);
     }
-    // No place is chosen now: the deleted one's name and coordinates go with it.
-    txtCity->clear();
-    lblLatitude->clear();
-    lblLongitude->clear();
+    // No place is chosen now: the controls show the observer again, time zone included, so
+    // that OK does not apply a part of the deleted place to it.
+    Mostra_osservatore();
     updateCount();
     saveCityFile();
 }

@@ -51,6 +51,10 @@ public:
     /// the dialog hides; nothing is written.
     void reject() override;
 
+protected:
+    /// Each opening starts in the place field, not on the button used the time before.
+    void showEvent(QShowEvent* event) override;
+
 signals:
     /// The observer changed: the status bar, the clock and the maps follow it.
     void observerChanged();

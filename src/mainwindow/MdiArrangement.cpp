@@ -108,15 +108,6 @@ void arrangeMinimisedSubWindows(QMdiArea& area)
     }
 }
 
-QRect fittedIntoArea(const QRect& frame, const QSize& area)
-{
-    const int width = std::min(frame.width(), area.width());
-    const int height = std::min(frame.height(), area.height());
-    const int left = std::clamp(frame.left(), 0, std::max(0, area.width() - width));
-    const int top = std::clamp(frame.top(), 0, std::max(0, area.height() - height));
-    return {left, top, width, height};
-}
-
 void keepNewSubWindowsInside(QMdiArea& area)
 {
     area.viewport()->installEventFilter(new SubWindowKeeper(area));

@@ -1,6 +1,8 @@
 #pragma once
 // Arranging the child windows of the main window's document area.
 
+#include "services/WindowPlacement.h"
+
 #include <QList>
 #include <QRect>
 
@@ -16,10 +18,6 @@ void tileSubWindows(QMdiArea& area, Qt::Orientation orientation);
 
 /// Lines the minimised child windows up along the bottom edge, from the left.
 void arrangeMinimisedSubWindows(QMdiArea& area);
-
-/// Where a document window of `area` sized `frame` goes so that it lies inside `area`: no larger
-/// than the area, moved left and up only as far as needed, never above or left of it.
-[[nodiscard]] QRect fittedIntoArea(const QRect& frame, const QSize& area);
 
 /// Keeps every document window of `area` inside it when it first shows, so a new window needs
 /// no scrolling to be seen whole. Windows that show maximised or minimised are left alone, as

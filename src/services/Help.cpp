@@ -1,9 +1,27 @@
 #include "services/Help.h"
 
+#include "services/mLang.h"
+
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
+
+namespace {
+
+HelpViewer& helpViewer()
+{
+    static HelpViewer viewer;
+    return viewer;
+}
+
+} // namespace
+
+void setHelpViewer(HelpViewer viewer)
+{
+    helpViewer() = std::move(viewer);
+}
 
 QUrl helpUrl(const QString& helpFile, HelpCommand command, int context)
 {
@@ -24,9 +42,18 @@ QUrl helpUrl(const QString& helpFile, HelpCommand command, int context)
 bool showHelp(QWidget* parent, const QString& helpFile, HelpCommand command, int context,
               const QString& noHelpFileText)
 {
-    if (QFileInfo(helpFile).isFile()
-        && QDesktopServices::openUrl(helpUrl(helpFile, command, context)))
+    const QFileInfo file(helpFile);
+    if (!file.isFile()) {
+        QMessageBox::information(parent, QGuiApplication::applicationDisplayName(), noHelpFileText);
+        return false;
+    }
+    const QUrl page = helpUrl(helpFile, command, context);
+    if (helpViewer() ? helpViewer()(page) : QDesktopServices::openUrl(page))
         return true;
-    QMessageBox::information(parent, QGuiApplication::applicationDisplayName(), noHelpFileText);
+    // The file is there: what is missing is a program to show it, and the user who has one
+    // can open the file himself.
+    QMessageBox::information(parent, QGuiApplication::applicationDisplayName(),
+                             mLang::Testo_lingua(u"MDIForm1", u"noprogrammahelp") + u'\n' +
+                                 QDir::toNativeSeparators(file.absoluteFilePath()));
     return false;
 }

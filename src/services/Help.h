@@ -6,6 +6,8 @@
 #include <QString>
 #include <QUrl>
 
+#include <functional>
+
 class QWidget;
 
 enum class HelpCommand {
@@ -17,7 +19,15 @@ enum class HelpCommand {
 /// The address of a help page.
 [[nodiscard]] QUrl helpUrl(const QString& helpFile, HelpCommand command, int context = 0);
 
-/// Opens a help page. When the help file is missing, or the desktop cannot open it, shows
-/// noHelpFileText (information icon) and returns false.
+/// Opens a help page. When the help file is missing, shows noHelpFileText; when the desktop
+/// has no program that shows the page, says so and names the file (information icon both);
+/// then returns false.
 bool showHelp(QWidget* parent, const QString& helpFile, HelpCommand command, int context,
               const QString& noHelpFileText);
+
+/// Shows a help page; true when a program took it.
+using HelpViewer = std::function<bool(const QUrl& page)>;
+
+/// Replaces the desktop's opening of help pages (tests: a desktop without a browser); an empty
+/// viewer puts the desktop's back.
+void setHelpViewer(HelpViewer viewer);

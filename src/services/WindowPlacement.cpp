@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -51,6 +52,15 @@ QWidget* mdiFrameOf(const QWidget& window)
 }
 
 } // namespace
+
+QRect fittedIntoArea(const QRect& frame, const QSize& area)
+{
+    const int width = std::min(frame.width(), area.width());
+    const int height = std::min(frame.height(), area.height());
+    const int left = std::clamp(frame.left(), 0, std::max(0, area.width() - width));
+    const int top = std::clamp(frame.top(), 0, std::max(0, area.height() - height));
+    return {left, top, width, height};
+}
 
 void placeOverOwner(QWidget& window)
 {

@@ -2,8 +2,11 @@
 // Where a window that is not a child of the main window's document area opens: over the main
 // window that owns it, centred on it the first time, where the user left it afterwards (for
 // the rest of the session, also when the window was unloaded meanwhile). Where a document
-// window opens from one session to the next: the size and place it keeps in the option store.
+// window opens from one session to the next: the size and place it keeps in the option store;
+// and how one is kept inside the document area.
 
+#include <QRect>
+#include <QSize>
 #include <QSizeF>
 #include <QString>
 
@@ -14,6 +17,10 @@ class QWidget;
 /// kept on the owner's screen. A window already on screen, or one inside another window, is
 /// left where it is.
 void placeOverOwner(QWidget& window);
+
+/// Where a document window of `area` sized `frame` goes so that it lies inside `area`: no larger
+/// than the area, moved left and up only as far as needed, never above or left of it.
+[[nodiscard]] QRect fittedIntoArea(const QRect& frame, const QSize& area);
 
 /// The size and place of a document window kept in the option store (application
 /// "Quorvanel") between sessions, in twips under the window's own section: read the first time

@@ -90,9 +90,12 @@ frmChannel::frmChannel(QWidget* parent)
     cmdOK = new GraphButton(this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setFixedSize(90, 26);
+    // Enter in the list chooses its line, Esc leaves it, as in the program's other dialogs.
+    cmdOK->setDefault(true);
     cmdCancel = new GraphButton(this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setFixedSize(90, 26);
+    cmdCancel->setCancel(true);
 
     auto* headings = new QHBoxLayout();
     headings->addSpacing(24);

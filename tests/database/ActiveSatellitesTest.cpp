@@ -160,6 +160,7 @@ TEST_F(ActiveList, CompleteReadKeepsTheSatellitesFoundInTheirOrder)
         {}, makeSet("OTHER", "00099"), letterSet(2, "210.00000000"), letterSet(1, "200.00000000")};
     const RelinkOutcome outcome = m_active.relink(database, true);
     EXPECT_EQ(outcome.found, 2);
+    EXPECT_EQ(outcome.leftOut, names({"A"}));
     EXPECT_TRUE(outcome.principalReplaced());
     EXPECT_EQ(m_writes, std::vector<QStringList>{names({"B", "C"})});
     EXPECT_EQ(Satelement[1].Giorno_epoca, 200);
@@ -168,6 +169,7 @@ TEST_F(ActiveList, CompleteReadKeepsTheSatellitesFoundInTheirOrder)
 
     const RelinkOutcome none = m_active.relink({{}, makeSet("OTHER", "00099")}, true);
     EXPECT_TRUE(none.listEmptied);
+    EXPECT_EQ(none.leftOut, names({"B", "C"}));
     EXPECT_FALSE(none.principalReplaced());
 }
 
@@ -192,6 +194,7 @@ TEST_F(ActiveList, CancelledReadUpdatesOnlyTheSatellitesFound)
     const RelinkOutcome outcome = m_active.relink({{}, letterSet(1, "300.00000000")}, false);
     EXPECT_EQ(outcome.found, 1);
     EXPECT_FALSE(outcome.principalReplaced()); // A was not reached, so it stays principal
+    EXPECT_TRUE(outcome.leftOut.isEmpty()) << "nothing was left out";
     EXPECT_EQ(list(), names({"A", "B", "C"}));
     EXPECT_EQ(Satelement[1].Giorno_epoca, 1.5);
     EXPECT_EQ(Satelement[2].Giorno_epoca, 300);

@@ -24,7 +24,7 @@ MessageRecorder::MessageRecorder(QMessageBox::StandardButton answer)
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box == nullptr || !box->isVisible())
             return;
-        shown.push_back({box->windowTitle(), box->text()});
+        shown.push_back({box->windowTitle(), box->text(), box->detailedText()});
         QAbstractButton* button = box->button(answer);
         if (button == nullptr)
             button = box->defaultButton();

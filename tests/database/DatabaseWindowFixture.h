@@ -26,6 +26,7 @@ struct ShownMessage
 {
     QString title;
     QString text;
+    QString details; ///< the box's detailed text
 };
 
 /// Answers every message box while it lives (with `answer`) and records it.

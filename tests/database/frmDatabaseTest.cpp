@@ -188,6 +188,41 @@ TEST_F(WindowTest, CancelDuringALongReadKeepsTheSetsReadAndTheSatellitesNotReach
         << messages.shown[0].text.toStdString();
 }
 
+TEST_F(WindowTest, ANewDatabaseThatLacksActiveSatellitesNamesThoseLeftOut)
+{
+    const std::vector<Record_TLE> sets = numberedSets(15);
+    const QString holds = english("frmDatabase", "databasecontiene");
+    const QString of = u' ' + english("frmDatabase", "su") + u' ';
+    const QString active = u' ' + english("frmDatabase", "satellitipreimpostati");
+    const QString leftOut = english("frmDatabase", "satellitinontrovati");
+
+    m_session.active().add({sets.begin(), sets.begin() + 4});
+    {
+        const MessageRecorder messages;
+        window().Database_satelliti(
+            writeElementFile("three.tle", elementFile({sets[0], sets[2], sets[3]})));
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text, holds + QStringLiteral(" 3") + of + u'4' + active +
+                                              u'\n' + leftOut + u'\n' + QStringLiteral("SAT 2"));
+        EXPECT_TRUE(messages.shown[0].details.isEmpty());
+    }
+
+    // Many left out: the first ten in the text, every one in the details.
+    m_session.active().removeAll();
+    m_session.active().add(sets);
+    const MessageRecorder messages;
+    window().Database_satelliti(writeElementFile("one.tle", elementFile({sets[0]})));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    QStringList missing;
+    for (int k = 2; k <= 15; ++k)
+        missing.append(QStringLiteral("SAT %1").arg(k));
+    EXPECT_EQ(messages.shown[0].text, holds + QStringLiteral(" 1") + of + QStringLiteral("15") +
+                                          active + u'\n' + leftOut + u'\n' +
+                                          missing.mid(0, 10).join(u'\n') + QStringLiteral("\n..."));
+    EXPECT_EQ(messages.shown[0].details, missing.join(u'\n'));
+    EXPECT_EQ(Numero_satelliti, 1);
+}
+
 TEST_F(WindowTest, ActiveListCommandsUseTheEntriesChosenAndWriteTheWorkingSet)
 {
     const MessageRecorder messages;

@@ -114,3 +114,50 @@ TEST(DegreeForms, SexagesimalAndDecimalConvertBothWays)
     EXPECT_EQ(roundedCoordinate(-45.470049), -45.47);
     EXPECT_EQ(roundedCoordinate(12.34566), 12.3457);
 }
+
+TEST(DegreeForms, FractionDigitsAreTheDecimalsAfterTheMark)
+{
+    const struct
+    {
+        const char16_t* typed;
+        double decimals;
+    } readable[] = {{u"5", 0.5},       {u"05", 0.05}, {u"0005", 0.0005}, {u"4700", 0.47},
+                    {u" 4 7", 0.47},   {u",5", 0.5},  {u".25", 0.25},    {u"", 0},
+                    {u"9999", 0.9999}, {u"0", 0}};
+    for (const auto& c : readable) {
+        const std::optional<double> read = fractionValue(c.typed);
+        ASSERT_TRUE(read.has_value()) << QString::fromUtf16(c.typed).toStdString();
+        EXPECT_DOUBLE_EQ(*read, c.decimals) << QString::fromUtf16(c.typed).toStdString();
+    }
+    for (const char16_t* refused : {u"-5", u"+5", u"5x", u"5,3", u",,5", u"1e2"})
+        EXPECT_FALSE(fractionValue(refused).has_value())
+            << QString::fromUtf16(refused).toStdString();
+    EXPECT_EQ(fractionText(0.5), QStringLiteral("5000"));
+    EXPECT_EQ(fractionText(0.05), QStringLiteral("0500"));
+    EXPECT_EQ(fractionText(0.0005), QStringLiteral("0005"));
+}
+
+TEST(DegreeForms, DecimalMarkInTheDegreesSplitsOffTheDecimals)
+{
+    const struct
+    {
+        const char16_t* typed;
+        const char16_t* degrees;
+        const char16_t* decimals;
+    } cases[] = {
+        {u"45,5", u"45", u"5"},        {u"12.7", u"12", u"7"},
+        {u"45,", u"45", u""},          {u",5", u"", u"5"},
+        {u"45.47", u"45", u"47"},      {u"9.19000", u"9", u"1900"},
+        {u"45,12345", u"45", u"1235"}, {u"45.99999", u"46", u"0000"},
+        {u"45,5,3", u"45", u"5,3"},
+    };
+    for (const auto& c : cases) {
+        const std::optional<DegreesAtMark> split = splitAtDecimalMark(c.typed);
+        ASSERT_TRUE(split.has_value()) << QString::fromUtf16(c.typed).toStdString();
+        EXPECT_EQ(split->degrees, QString::fromUtf16(c.degrees))
+            << QString::fromUtf16(c.typed).toStdString();
+        EXPECT_EQ(split->decimals, QString::fromUtf16(c.decimals))
+            << QString::fromUtf16(c.typed).toStdString();
+    }
+    EXPECT_FALSE(splitAtDecimalMark(u"45").has_value());
+}

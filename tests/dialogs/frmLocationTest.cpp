@@ -11,14 +11,17 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTest>
 #include <QTimer>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -114,6 +117,55 @@ TEST_F(LocationDialogTest, TypedHeightReadsAlikeWithEitherDecimalMarkUnderAComma
     }
 }
 
+TEST_F(LocationDialogTest, HeightTypedWithDecimalsIsTakenToTheNearestMetre)
+{
+    frmLocation dialog;
+    auto* height = child<QLineEdit>(dialog, "txtHeight");
+    for (const auto& [typed, metres] : {std::pair{"133,7", 134.0f}, std::pair{"8848.86", 8849.0f},
+                                        std::pair{"-430,4", -430.0f}}) {
+        height->clear();
+        QTest::keyClicks(height, QString::fromLatin1(typed));
+        EXPECT_EQ(height->text(), QString::fromLatin1(typed)) << "every character is taken";
+        dialog.cmdOk_Click();
+        EXPECT_EQ(Osservatore.Quota_osservatore, metres) << typed;
+    }
+}
+
+TEST_F(LocationDialogTest, AfterADeletionTheControlsShowTheObserverAgain)
+{
+    frmLocation dialog;
+    choose(dialog, 2); // Lima, five hours west of Greenwich
+    {
+        MessageBoxAnswers yes(QMessageBox::Yes);
+        QMetaObject::invokeMethod(child<QWidget>(dialog, "cmdElimina"), "Click");
+        ASSERT_EQ(yes.texts.size(), 1);
+    }
+    EXPECT_EQ(child<QLineEdit>(dialog, "txtCity")->text(), QStringLiteral("Italy: Milano"));
+    EXPECT_EQ(child<QLabel>(dialog, "lblLatitude")->text(),
+              QLocale().toString(45.47, 'f', 3) + u'\u00B0');
+    EXPECT_EQ(child<QComboBox>(dialog, "cmbOffset")->currentIndex(), 0);
+    EXPECT_EQ(child<QComboBox>(dialog, "cmbOffsetHours")->currentIndex(), 1);
+    EXPECT_EQ(child<QLineEdit>(dialog, "txtHeight")->text(), QStringLiteral("133"));
+
+    dialog.cmdOk_Click();
+    EXPECT_EQ(Osservatore, (Dati_osservatore{"Italy: Milano", 45.47f, 9.19f, 133, 1, 0}));
+}
+
+TEST_F(LocationDialogTest, EveryOpeningStartsInThePlaceField)
+{
+    frmLocation dialog;
+    dialog.show();
+    ASSERT_NE(dialog.focusWidget(), nullptr);
+    EXPECT_EQ(dialog.focusWidget()->objectName(), QStringLiteral("txtCity"));
+    // OK chosen with the mouse closes the dialog; opened again, it starts in the place field.
+    child<QWidget>(dialog, "cmdOK")->setFocus(Qt::MouseFocusReason);
+    dialog.cmdOk_Click();
+    ASSERT_FALSE(dialog.isVisible());
+    dialog.show();
+    ASSERT_NE(dialog.focusWidget(), nullptr);
+    EXPECT_EQ(dialog.focusWidget()->objectName(), QStringLiteral("txtCity"));
+}
+
 TEST_F(LocationDialogTest, ZonesOfTheWholeWorldShowAndAZoneBeyondIsClampedAndTold)
 {
     for (const float zone : {13.0f, 14.0f, -12.0f}) {
@@ -144,11 +196,10 @@ TEST_F(LocationDialogTest, NewModifyAndDeleteReachTheFileAtOnce)
         MessageBoxAnswers yes(QMessageBox::Yes);
         QMetaObject::invokeMethod(child<QWidget>(dialog, "cmdElimina"), "Click");
         EXPECT_EQ(yes.texts, QStringList{QStringLiteral("Delete the place Italy: Milano ?")});
-        // Nothing is chosen after the deletion, and nothing shows the deleted place any more.
+        // Nothing is chosen after the deletion; the controls show the observer, who still
+        // stands in Milano.
         EXPECT_TRUE(child<QListWidget>(dialog, "cmbCity")->selectedItems().isEmpty());
-        EXPECT_TRUE(child<QLineEdit>(dialog, "txtCity")->text().isEmpty());
-        EXPECT_TRUE(child<QLabel>(dialog, "lblLatitude")->text().isEmpty());
-        EXPECT_TRUE(child<QLabel>(dialog, "lblLongitude")->text().isEmpty());
+        EXPECT_EQ(child<QLineEdit>(dialog, "txtCity")->text(), QStringLiteral("Italy: Milano"));
     }
     EXPECT_EQ(readTestFile(citiesPath()),
               QByteArray("\"India: Delhi\",28.61,77.21,5.5\r\n"
@@ -350,6 +401,90 @@ TEST_F(AddLocationTest, AValueTypedOnOneTabIsKeptWhenTheOtherIsOnlyLookedAt)
         EXPECT_EQ(dialog.place().latitude, -33.4489f) << c.what;
     }
     EXPECT_EQ(icons, std::vector<QMessageBox::Icon>(3, QMessageBox::Information));
+}
+
+namespace {
+
+/// Types into a field as the user does: the field takes the focus, its text selected, and each
+/// key goes to the control that has the focus then.
+void typeAsUser(QDialog& dialog, const char* field, const char* keys)
+{
+    auto* edit = dialog.findChild<QLineEdit*>(QString::fromLatin1(field));
+    ASSERT_NE(edit, nullptr) << field;
+    edit->setFocus(Qt::TabFocusReason);
+    edit->selectAll();
+    for (const char* key = keys; *key != '\0'; ++key)
+        QTest::keyClick(dialog.focusWidget(), *key);
+}
+
+} // namespace
+
+TEST_F(AddLocationTest, DecimalDegreesTypedWithEitherMarkUnderAnyLocale)
+{
+    for (const char* name : {"C", kCommaLocale}) {
+        const ScopedLocale locale(name);
+        if (!locale.available())
+            GTEST_SKIP() << name << " is not installed";
+        SCOPED_TRACE(name);
+        frmAddLocation dialog;
+        dialog.show();
+        dialog.activateWindow();
+        type(dialog, "txtCityName", "Italy: Mark");
+        child<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(1);
+        // The mark shown between whole degrees and decimals is the locale's.
+        QStringList marks;
+        for (const QLabel* label :
+             child<QGroupBox>(dialog, "fraLatitudinedd")->findChildren<QLabel*>())
+            marks.append(label->text());
+        EXPECT_TRUE(marks.contains(QString(QLocale().decimalPoint())))
+            << marks.join(u' ').toStdString();
+
+        typeAsUser(dialog, "txtDegLatitude", "45,5");
+        EXPECT_EQ(shown(dialog, "txtDegLatitude"), QStringLiteral("45"));
+        EXPECT_EQ(shown(dialog, "txtDegFrazLatitude"), QStringLiteral("5"));
+        EXPECT_EQ(dialog.focusWidget()->objectName(), QStringLiteral("txtDegFrazLatitude"));
+        typeAsUser(dialog, "txtDegLongitude", "12.7");
+        EXPECT_EQ(shown(dialog, "txtDegLongitude"), QStringLiteral("12"));
+        EXPECT_EQ(shown(dialog, "txtDegFrazLongitude"), QStringLiteral("7"));
+
+        MessageBoxAnswers yes(QMessageBox::Yes);
+        dialog.cmdOK_Click();
+        ASSERT_EQ(yes.texts.size(), 1);
+        EXPECT_TRUE(yes.texts[0].contains(QLocale().toString(45.5) + u'\u00B0'))
+            << yes.texts[0].toStdString();
+        EXPECT_EQ(dialog.result(), QDialog::Accepted);
+        EXPECT_EQ(dialog.place().latitude, 45.5f);
+        EXPECT_EQ(dialog.place().longitude, 12.7f);
+    }
+}
+
+TEST_F(AddLocationTest, FractionDigitsStandAfterTheDecimalMark)
+{
+    for (const auto& [typed, latitude] : {std::pair{"5", 45.5f}, std::pair{"05", 45.05f},
+                                          std::pair{"0005", 45.0005f}, std::pair{"47", 45.47f}}) {
+        frmAddLocation dialog;
+        type(dialog, "txtCityName", "Italy: Fraction");
+        child<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(1);
+        type(dialog, "txtDegLatitude", "45");
+        type(dialog, "txtDegFrazLatitude", typed);
+        MessageBoxAnswers yes(QMessageBox::Yes);
+        dialog.cmdOK_Click();
+        EXPECT_EQ(dialog.place().latitude, latitude) << typed;
+    }
+    // The other tab shows the same value; back here the decimals show as four digits.
+    frmAddLocation dialog;
+    child<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(1);
+    type(dialog, "txtDegFrazLatitude", "5");
+    child<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(0);
+    EXPECT_EQ(shown(dialog, "txtDMSMinLatitude"), QStringLiteral("30"));
+    child<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(1);
+    EXPECT_EQ(shown(dialog, "txtDegFrazLatitude"), QStringLiteral("5000"));
+
+    MessageBoxAnswers answers;
+    type(dialog, "txtDegFrazLatitude", "-5");
+    child<QTabWidget>(dialog, "SSTab1")->setCurrentIndex(0);
+    EXPECT_EQ(child<QTabWidget>(dialog, "SSTab1")->currentIndex(), 1);
+    EXPECT_EQ(answers.texts.size(), 1);
 }
 
 TEST_F(LocationDialogTest, StopRequestOfAnotherComputationNeitherStopsNorClearsTheReading)

@@ -1,7 +1,7 @@
 // The texts typed into the dialogs, read as the dialogs read them: the location fields (height,
-// degrees, minutes, seconds of the new-location dialog) and the zone, the start of the time
-// window and of a request read as a date and moved by a span, and a radio channel frequency
-// shown and shifted by a range rate.
+// degrees, minutes, seconds and decimals of the new-location dialog) and the zone, the start of
+// the time window and of a request read as a date and moved by a span, and a radio channel
+// frequency shown and shifted by a range rate.
 
 #include "FuzzSupport.h"
 
@@ -14,6 +14,8 @@
 #include <QLocale>
 
 #include <cmath>
+#include <cstdlib>
+#include <optional>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -40,6 +42,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)location::globeView(number);
     }
     (void)location::zoneHours(choice % 2, static_cast<int>(choice) - 128, choice % 5);
+    // The decimals of a degree, typed into the fraction field or behind a mark in the degrees.
+    if (const std::optional<double> decimals = location::fractionValue(text)) {
+        if (*decimals < 0 || *decimals >= 1)
+            std::abort();
+        (void)location::fractionText(*decimals);
+    }
+    if (const std::optional<location::DegreesAtMark> split = location::splitAtDecimalMark(text))
+        (void)location::fractionValue(split->decimals);
 
     // The start of the time window and of a request, as the date-time fields read a typed
     // text, and the span added to it.

@@ -1,17 +1,22 @@
 // Enter and Esc in every window that has a default button: an open drop-down list and a cell
 // being edited take the key first and the window stays open; otherwise Enter presses the
-// default button and Esc the cancel button.
+// default button and Esc the cancel button. Each window opens with its focus on its first
+// input control, also when it is opened again.
 
 #include "MainWindowTestSupport.h"
 
 #include "app/WindowCatalogue.h"
+#include "common/element_databases.h"
 #include "controls/GraphButton/GraphButton.h"
+#include "database/DatabaseCommands.h"
+#include "database/frmDatabase.h"
 #include "dialogs/frmAddLocation.h"
 #include "dialogs/frmSettings.h"
 #include "mainwindow/MDIForm1.h"
 #include "services/WindowNames.h"
 #include "services/WindowRegistry.h"
 #include "skycharts/frmObject.h"
+#include "worldmap/frmChannel.h"
 #include "worldmap/frmSatellite.h"
 
 #include <QAbstractItemView>
@@ -19,6 +24,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -43,6 +49,8 @@ struct DialogRow
     /// The options dialog page shown first; -1 for other windows.
     int page = -1;
 };
+
+const QString kChannel = QStringLiteral("frmChannel");
 
 QWidget* registered(const QString& name)
 {
@@ -97,6 +105,12 @@ const std::vector<DialogRow>& rows()
         {"relative motion", [](MDIForm1&, auto&) { return registered(windowNames::kRelative); },
          "cmbIntervallo"},
         {"ephemeris", [](MDIForm1&, auto&) { return registered(windowNames::kCalc); }, "cmbIntervallo"},
+        {"radio channel",
+         [](MDIForm1&, auto&) {
+             auto* chooser = WindowRegistry::instance().form<frmChannel>(kChannel);
+             chooser->chooseFor(0, 1, 1);
+             return chooser;
+         }},
     };
     return table;
 }
@@ -125,7 +139,7 @@ protected:
              {windowNames::kSatellite, windowNames::kMagnitude, windowNames::kSettings,
               windowNames::kAbout, windowNames::kLanguage, windowNames::kLocation,
               windowNames::kSyncro, windowNames::kDownload, windowNames::kRelative,
-              windowNames::kCalc})
+              windowNames::kCalc, kChannel})
             forgetWindow(name);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         MainWindowTest::TearDown();
@@ -172,6 +186,24 @@ QWidget* plainField(QWidget& window)
     return &window;
 }
 
+/// The first control of the window's Tab order that takes input: not a push button; null for
+/// a window of buttons only.
+QWidget* firstInputControl(QWidget& window)
+{
+    for (QWidget* next = window.nextInFocusChain(); next != &window;
+         next = next->nextInFocusChain()) {
+        const bool reachable = (next->focusPolicy() & Qt::TabFocus) != 0 &&
+                               next->isVisibleTo(&window) && next->isEnabled();
+        if (!reachable)
+            continue;
+        if (qobject_cast<GraphButton*>(next) != nullptr ||
+            qobject_cast<QPushButton*>(next) != nullptr)
+            continue;
+        return next;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 TEST_P(DialogKeys, EnterAndEscReachTheListOrCellFirstAndTheButtonsOtherwise)
@@ -185,6 +217,12 @@ TEST_P(DialogKeys, EnterAndEscReachTheListOrCellFirstAndTheButtonsOtherwise)
         QMetaObject::invokeMethod(window, "setCurrentPage", Q_ARG(int, row.page));
     QCoreApplication::processEvents();
     ASSERT_TRUE(window->isVisible());
+    if (QWidget* first = firstInputControl(*window)) {
+        const QWidget* focused = window->focusWidget();
+        EXPECT_TRUE(focused == first || first->focusProxy() == focused)
+            << "opens with its focus on " << first->objectName().toStdString() << ", not "
+            << (focused != nullptr ? focused->objectName().toStdString() : "nothing");
+    }
 
     // The default button: a picture button, or a push button in the time window.
     QObject* ok = window->findChild<GraphButton*>(QStringLiteral("cmdOK"));
@@ -280,3 +318,78 @@ TEST_P(DialogKeys, EnterAndEscReachTheListOrCellFirstAndTheButtonsOtherwise)
 
 INSTANTIATE_TEST_SUITE_P(EveryWindowWithADefaultButton, DialogKeys,
                          ::testing::Range<std::size_t>(0, rows().size()));
+
+namespace {
+
+/// The database window as the user opens it from the Satellites menu, over a database of two
+/// satellites, beside the main window's other document windows.
+class DatabaseWindowKeys : public MainWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        TestOrbit second;
+        second.catalogueNumber = 90002;
+        QByteArray file;
+        for (const Record_TLE& set :
+             {elementSet("FIRST", TestOrbit{}), elementSet("SECOND", second)})
+            file += QByteArray::fromStdString(set.Riga0 + "\r\n" + set.Riga1 + "\r\n" + set.Riga2 +
+                                              "\r\n");
+        const QString path = folderFile(QStringLiteral("elements.txt"));
+        writeTestFile(path, file);
+        Impostazioni.File_database = path.toStdString();
+        defineWindows(mainWindow());
+        mainWindow().setGeometry(50, 50, 1200, 900);
+        mainWindow().show();
+        mainWindow().activateWindow();
+        QCoreApplication::processEvents();
+    }
+
+    void TearDown() override
+    {
+        MainWindowTest::TearDown();
+        Db_principale = m_primary;
+    }
+
+    frmDatabase* openDatabaseWindow()
+    {
+        mainWindow().runCommand(QStringLiteral("mnuSatellitiDatabase"));
+        QCoreApplication::processEvents();
+        return databaseWindow();
+    }
+
+    std::vector<Record_TLE> m_primary = Db_principale;
+};
+
+} // namespace
+
+TEST_F(DatabaseWindowKeys, OpenedAgainWithTheFocusOnItsListWhereEnterPressesOK)
+{
+    frmDatabase* window = openDatabaseWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(window->isVisible());
+    auto* list = window->findChild<QListView*>(QStringLiteral("lstDatabase(0)"));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(window->focusWidget(), list) << "opens with its focus on its list";
+
+    // Help chosen, then the window closed with OK, as the user leaves it.
+    auto* help = window->findChild<GraphButton*>(QStringLiteral("cmdHelp"));
+    help->setFocus(Qt::MouseFocusReason);
+    emit window->findChild<GraphButton*>(QStringLiteral("cmdOK"))->Click();
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(window->isVisible());
+
+    window = openDatabaseWindow();
+    ASSERT_TRUE(window->isVisible());
+    QWidget* focused = window->focusWidget();
+    EXPECT_EQ(focused, list) << (focused != nullptr ? focused->objectName().toStdString() : "none");
+
+    // Enter in the list is the list's only when it edits nothing: OK takes it and closes.
+    QSignalSpy helpPresses(help, &GraphButton::Click);
+    list->setCurrentIndex(list->model()->index(0, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(helpPresses.count(), 0);
+    EXPECT_FALSE(window->isVisible()) << "Enter pressed OK";
+}

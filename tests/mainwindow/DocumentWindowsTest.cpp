@@ -4,6 +4,9 @@
 #include "MainWindowTestSupport.h"
 
 #include "app/WindowCatalogue.h"
+#include "common/element_databases.h"
+#include "database/DatabaseCommands.h"
+#include "database/frmDatabase.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/MdiArrangement.h"
 #include "mainwindow/ToolbarIcons.h"
@@ -40,6 +43,7 @@ protected:
             WindowRegistry::instance().unload(frame->widget());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         MainWindowTest::TearDown();
+        Db_principale = m_primary;
     }
 
     void expectInside(QWidget* window, const char* what)
@@ -52,7 +56,12 @@ protected:
             << what << " at " << frame->x() << "," << frame->y() << " " << frame->width() << "x"
             << frame->height() << " in " << area.width() << "x" << area.height();
     }
+
+    std::vector<Record_TLE> m_primary = Db_principale;
 };
+
+/// The windows of the start, before the main window is made.
+using StartWindows = MainWindowTest;
 
 } // namespace
 
@@ -86,6 +95,35 @@ TEST_F(DocumentWindows, ChartsAndListingsOpenInsideTheDocumentArea)
     EXPECT_FALSE(area->verticalScrollBar()->isVisible());
 }
 
+TEST_F(DocumentWindows, DatabaseWindowOpensWholeBesideAnotherWindow)
+{
+    TestOrbit second;
+    second.catalogueNumber = 90002;
+    QByteArray file;
+    for (const Record_TLE& set : {elementSet("FIRST", TestOrbit{}), elementSet("SECOND", second)})
+        file +=
+            QByteArray::fromStdString(set.Riga0 + "\r\n" + set.Riga1 + "\r\n" + set.Riga2 + "\r\n");
+    const QString path = folderFile(QStringLiteral("a rather long folder name of elements.txt"));
+    writeTestFile(path, file);
+    Impostazioni.File_database = path.toStdString();
+
+    mainWindow().runCommand(QStringLiteral("mnuCieloMappaLocale"));
+    QCoreApplication::processEvents();
+    mainWindow().runCommand(QStringLiteral("mnuSatellitiDatabase"));
+    QCoreApplication::processEvents();
+    frmDatabase* database = databaseWindow();
+    ASSERT_NE(database, nullptr);
+    ASSERT_TRUE(database->isVisible());
+    expectInside(database, "the database window");
+    for (const char* button : {"cmdOK", "cmdHelp"}) {
+        const QWidget* shown = database->findChild<QWidget*>(QString::fromLatin1(button));
+        ASSERT_NE(shown, nullptr) << button;
+        const QRect inArea(shown->mapTo(mainWindow().mdiArea()->viewport(), QPoint(0, 0)),
+                           shown->size());
+        EXPECT_TRUE(mainWindow().mdiArea()->viewport()->rect().contains(inArea)) << button;
+    }
+}
+
 TEST_F(DocumentWindows, AWindowTheUserMovedPartlyOutStaysWhereItWasPut)
 {
     mainWindow().runCommand(QStringLiteral("mnuCieloMappaLocale"));
@@ -98,6 +136,18 @@ TEST_F(DocumentWindows, AWindowTheUserMovedPartlyOutStaysWhereItWasPut)
     frame->hide();
     frame->show();
     EXPECT_EQ(frame->pos(), QPoint(700, 100));
+}
+
+TEST_F(StartWindows, ShowTheProgramsIconBeforeTheMainWindowExists)
+{
+    QApplication::setWindowIcon(QIcon()); // as the program starts
+    defineStartupWindows();
+    QWidget* chooser = WindowRegistry::instance().form(windowNames::kLanguage);
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_EQ(chooser->windowIcon().cacheKey(), programIcon().cacheKey());
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Quorvanel"), QStringLiteral("text"));
+    EXPECT_EQ(box.windowIcon().cacheKey(), programIcon().cacheKey());
+    forgetWindow(windowNames::kLanguage);
 }
 
 TEST_F(DocumentWindows, EveryWindowShowsTheProgramsIcon)

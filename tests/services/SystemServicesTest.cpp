@@ -3,10 +3,15 @@
 #include "services/Help.h"
 #include "services/PictureLoader.h"
 #include "services/mGlobal.h"
+#include "services/mLang.h"
+#include "support/TestFiles.h"
+
+#include "common/options.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -197,6 +202,43 @@ TEST(Help, MissingHelpFileIsReportedWithTheGivenText)
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     EXPECT_EQ(shown, QStringLiteral("Help file not found."));
     EXPECT_TRUE(catcher.opened.isEmpty());
+}
+
+class HelpWithoutBrowser : public ProgramStateTest
+{
+protected:
+    void SetUp() override
+    {
+        ProgramStateTest::SetUp();
+        writeTestFile(folderFile(QStringLiteral("English.ini")),
+                      readTestFile(QStringLiteral(QUORVANEL_DATA_DIR "/English.ini")));
+        Impostazioni.File_lingua = "English.ini";
+        mLang::Lingua_caricata = false;
+        setHelpViewer([](const QUrl&) { return false; }); // no program takes the page
+    }
+    void TearDown() override
+    {
+        setHelpViewer({});
+        ProgramStateTest::TearDown();
+    }
+};
+
+TEST_F(HelpWithoutBrowser, SaysNoProgramShowsThePageAndNamesItsFile)
+{
+    const QString file = folderFile(QStringLiteral("quorvanel.html"));
+    writeTestFile(file, "<html></html>");
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->accept();
+        }
+    });
+    EXPECT_FALSE(showHelp(nullptr, file, HelpCommand::Context, 30,
+                          QStringLiteral("The help file could not be found.")));
+    EXPECT_EQ(shown, QStringLiteral("No program to show the help page was found. The help page "
+                                    "is the file\n") +
+                         QDir::toNativeSeparators(file));
 }
 
 TEST(LoadPicture, ReadsThePictureFormatFromTheContentNotTheName)
