@@ -4,7 +4,9 @@
 #include "tracking/OptionsStore.h"
 #include "services/TextData.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QSettings>
 
@@ -250,6 +252,85 @@ TEST_F(OptionsRecord, UnreadableStoreFileIsTold)
         EXPECT_FALSE(QFile::exists(folderFile(QStringLiteral("missing.ini"))));
         EXPECT_FALSE(mReg::storeFileUnreadable(kStoreApplication));
     }
+}
+
+TEST_F(OptionsRecord, TextThatIsNoOptionsFileIsUnreadable)
+{
+    // Two thousand lines of text, some with '=' in them, and not one section.
+    static constexpr char kCharacters[] = "abcdefghij klmnop=qrstuvwxyz,;.0123456789\"\\@()";
+    QByteArray junk;
+    for (int line = 0; line < 2000; ++line) {
+        for (int c = 0; c < 40; ++c)
+            junk += kCharacters[(line * 37 + c * 11) % (sizeof kCharacters - 1)];
+        junk += line % 2 == 0 ? "\r\n" : "\n";
+    }
+    QDir().mkpath(QFileInfo(storePath()).path());
+    writeTestFile(storePath(), junk);
+    EXPECT_TRUE(mReg::storeFileUnreadable(kStoreApplication));
+
+    // Blank lines and comments alone, or nothing at all, are an empty store.
+    for (const QByteArray& empty : {QByteArray(), QByteArray("\r\n\n; nothing yet\n")}) {
+        writeTestFile(storePath(), empty);
+        EXPECT_FALSE(mReg::storeFileUnreadable(kStoreApplication));
+    }
+}
+
+TEST_F(OptionsRecord, TypedTextsHoldingTheStoreMarksRoundTripUnchanged)
+{
+    const QString texts[] = {
+        QStringLiteral("Hut @Variant(abcd)"),
+        QStringLiteral("Base @DateTime(1)"),
+        QStringLiteral("--when=@DateTime(now)"),
+        QStringLiteral("@Variant(abcd)"),
+        QStringLiteral("@DateTime(now)"),
+        QStringLiteral("@@x, @Variant(\\0\\0\\0\\f)"),
+        QStringLiteral("\"@Variant(a)\" ; x"),
+        QString::fromUtf16(u"tab\there\x01\x1f\x7f end\\"),
+        QString::fromUtf16(u"line\r\nbreak\rand\nmore"),
+        QStringLiteral("nul") + QChar(0) + QStringLiteral("in the middle @Variant(") +
+            QString(3, QChar(0)) + QChar(12) + u')',
+        QStringLiteral("  blanks around  "),
+    };
+    for (const QString& typed : texts) {
+        SCOPED_TRACE(typed.toStdString());
+        Osservatore.Nome_localita = typed.toStdString();
+        Impostazioni.Parametri_esterni = typed.toStdString();
+        Impostazioni.Programma_esterno = (QStringLiteral("prog ") + typed).toStdString();
+        ASSERT_TRUE(Salva_impostazioni().ok());
+        EXPECT_FALSE(mReg::storeFileUnreadable(kStoreApplication));
+
+        const Opzioni options = Impostazioni;
+        const Dati_osservatore observer = Osservatore;
+        Impostazioni = Opzioni{};
+        Osservatore = Dati_osservatore{};
+        QStringList reset;
+        ASSERT_TRUE(Carica_impostazioni(&reset).ok());
+        EXPECT_TRUE(reset.isEmpty());
+        EXPECT_EQ(Osservatore.Nome_localita, observer.Nome_localita);
+        EXPECT_EQ(Impostazioni.Parametri_esterni, options.Parametri_esterni);
+        EXPECT_EQ(Impostazioni.Programma_esterno, options.Programma_esterno);
+    }
+}
+
+TEST_F(OptionsRecord, PlaceFoundByTheOptionsFuzzerLoadsSavesAndLoadsAgain)
+{
+    // An unfinished streamed value, which the reader takes as a name holding NUL characters;
+    // the writer stores such a name in another form.
+    QDir().mkpath(QFileInfo(storePath()).path());
+    writeTestFile(storePath(), "[Osservatore]\nLocalita=@Variant(\\0\\0\\0\\X2\\");
+    ASSERT_FALSE(mReg::storeFileUnreadable(kStoreApplication));
+    ASSERT_TRUE(Carica_impostazioni().ok());
+    const std::string name = Osservatore.Nome_localita;
+    EXPECT_EQ(name, std::string("@Variant(\0\0\0" "2", 13));
+
+    mReg::setStoreFile(folderFile(QStringLiteral("saved.ini")));
+    ASSERT_TRUE(Salva_impostazioni().ok());
+    EXPECT_FALSE(mReg::storeFileUnreadable(kStoreApplication));
+    Osservatore = Dati_osservatore{};
+    QStringList reset;
+    ASSERT_TRUE(Carica_impostazioni(&reset).ok());
+    EXPECT_TRUE(reset.isEmpty());
+    EXPECT_EQ(Osservatore.Nome_localita, name);
 }
 
 TEST_F(OptionsRecord, NumbersAreReadAndWrittenWhateverTheUserLocale)
