@@ -222,6 +222,61 @@ TEST_F(Startup, UnreadableOptionsFileIsKeptAsideAndToldOnce)
     EXPECT_EQ(readTestFile(storePath() + QStringLiteral(".bad")), garbage);
 }
 
+TEST_F(Startup, SecondStartLeavesTheRunningProgramsFilesAsTheyAre)
+{
+    SingleInstanceLock running(m_folder.path());
+    ASSERT_EQ(running.tryLock(), SingleInstanceLock::Result::Acquired);
+    // The running program's options file holds a value no reader may stream, and both folders
+    // hold what looks like a save in progress.
+    const QByteArray options = "[Generali]\nLingua=English.ini\n[Colori]\n"
+                               "Satellite=@Variant(\\0\\0\\0\\f\\xd2z\\x81\\x12)\n";
+    writeTestFile(storePath(), options);
+    const QStringList saving{folderFile(QStringLiteral("Quorvanel.ini.aBcDeF")),
+                             storePath() + QStringLiteral(".aBcDeF")};
+    for (const QString& file : saving)
+        writeTestFile(file, "partial");
+
+    StartupRecorder recorder;
+    EXPECT_FALSE(initialize(recorder));
+    EXPECT_EQ(recorder.information,
+              QStringList{mLang::Testo_lingua(u"MDIForm1", u"programmainesecuzione")});
+    EXPECT_EQ(readTestFile(storePath()), options);
+    EXPECT_FALSE(QFile::exists(storePath() + QStringLiteral(".bad")));
+    for (const QString& file : saving)
+        EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
+}
+
+TEST_F(Startup, LeftoversOfInterruptedSavesAreClearedFromBothFolders)
+{
+    const QStringList leftovers{folderFile(QStringLiteral("Quorvanel.ini.aBcDeF")),
+                                folderFile(QStringLiteral("cities.dat.XyZaBc")),
+                                storePath() + QStringLiteral(".QwErTy")};
+    const QStringList kept{folderFile(QStringLiteral("Quorvanel.ini.backup")),
+                           folderFile(QStringLiteral("stars.bin.aBcDeF")),
+                           storePath() + QStringLiteral(".bad")};
+    for (const QString& file : leftovers + kept)
+        writeTestFile(file, "partial");
+    // A lock the options writer left when its process ended.
+    QProcess ended;
+    ended.start(QStringLiteral("true"), {});
+    ASSERT_TRUE(ended.waitForStarted());
+    const qint64 deadProcess = ended.processId();
+    ASSERT_TRUE(ended.waitForFinished());
+    writeTestFile(storePath() + QStringLiteral(".lock"),
+                  QByteArray::number(deadProcess) + "\nquorvanel\n" +
+                      QHostInfo::localHostName().toUtf8() + "\n");
+
+    StartupRecorder recorder;
+    EXPECT_TRUE(initialize(recorder));
+    EXPECT_TRUE(recorder.information.isEmpty());
+    for (const QString& file : leftovers)
+        EXPECT_FALSE(QFile::exists(file)) << file.toStdString();
+    for (const QString& file : kept)
+        EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
+    EXPECT_FALSE(QFile::exists(storePath() + QStringLiteral(".lock")));
+    EXPECT_EQ(recordedLanguage(), QStringLiteral("English.ini"));
+}
+
 class WorkingSetAtStart : public MainWindowTest
 {
 protected:
