@@ -7,6 +7,8 @@
 #include "mainwindow/SingleInstanceLock.h"
 #include "mainwindow/StartupChecks.h"
 #include "services/mReg.h"
+#include "tracking/MapWindowGeometry.h"
+#include "tracking/OptionsStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -341,9 +343,46 @@ TEST_F(WorkingSetAtStart, OptionsOutOfRangeAreToldOnceAtLoad)
     EXPECT_TRUE(answerer.messages()[0].text.startsWith(
         mLang::Testo_lingua(u"MDIForm1", u"impostazionireimpostate")));
     EXPECT_EQ(answerer.messages()[0].detailedText,
-              QStringLiteral("Osservatore/Latitudine = 1000000000000\nOsservatore/Fuso = -99"));
+              QStringLiteral("Observer's location: Latitude: 1e+09\n"
+                             "Observer's location: Time zone: -99"));
     EXPECT_FLOAT_EQ(Osservatore.Fuso_orario, 1.0f);
     EXPECT_FLOAT_EQ(Osservatore.Latitudine_osservatore, 45.47f);
+}
+
+TEST_F(WorkingSetAtStart, CorrectedOptionsAreOfferedAtExitAndThenToldNoMore)
+{
+    copyReferenceData(m_folder.path());
+    writeTestFile(folderFile(QStringLiteral("Quorvanel.ini")), QByteArray());
+    mReg::Scrivi_registro(u"Quorvanel", u"Osservatore", u"Quota", u"1e300");
+    mReg::Scrivi_registro(u"Quorvanel", u"Mappamondo", u"Window_Width", u"inf");
+    mReg::Scrivi_registro(u"Quorvanel", u"Mappamondo", u"Window_Height", u"1");
+    mReg::Scrivi_registro(u"Quorvanel", u"Cielo locale", u"Window_Left", u"-1e300");
+    {
+        const ModalAnswerer answerer(QMessageBox::Yes);
+        ASSERT_TRUE(mainWindow().MDIForm_Load());
+        ASSERT_EQ(answerer.messages().size(), 1u);
+        EXPECT_EQ(answerer.messages()[0].detailedText,
+                  QStringLiteral("Observer's location: Height (m): 1e+300\n"
+                                 "World map: Window width: not valid\n"
+                                 "World map: Window height: 1\n"
+                                 "Local sky: Window position from the left: -1e+300"));
+        // The maps read their size and place themselves: those are set right at once.
+        EXPECT_EQ(mReg::Leggi_registro(u"Quorvanel", u"Mappamondo", u"Window_Width", u"?"),
+                  QStringLiteral("10665"));
+        EXPECT_EQ(mReg::Leggi_registro(u"Quorvanel", u"Cielo locale", u"Window_Left", u"?"),
+                  QStringLiteral("0"));
+        EXPECT_TRUE(mainWindow().close());
+        ASSERT_EQ(answerer.messages().size(), 2u);
+        EXPECT_TRUE(answerer.messages()[1].text.startsWith(
+            mLang::Testo_lingua(u"MDIForm1", u"opzionimodificate1")));
+    }
+    EXPECT_EQ(mReg::Leggi_registro(u"Quorvanel", u"Osservatore", u"Quota", u"?"),
+              QStringLiteral("133"));
+    QStringList reset;
+    ASSERT_TRUE(Carica_impostazioni(&reset).ok());
+    EXPECT_TRUE(reset.isEmpty());
+    EXPECT_TRUE(resetUnusableWindowGeometry(&reset));
+    EXPECT_TRUE(reset.isEmpty());
 }
 
 TEST_F(WorkingSetAtStart, LoadReadsTheWorkingSetBeforeParsingAndShowsThePrincipal)
@@ -410,6 +449,20 @@ TEST_F(DaylightSavingAtStart, TheComputersSummerTimeIsAskedOnceAndStoredOnYes)
     EXPECT_EQ(Osservatore.Ora_legale, 1);
     EXPECT_EQ(mReg::Leggi_registro(u"Quorvanel", u"Osservatore", u"Ora legale", u"0"),
               QStringLiteral("1"));
+}
+
+TEST_F(DaylightSavingAtStart, AnAnswerThatCouldNotBeStoredStaysAnUnsavedChange)
+{
+    mGlobal::setComputerZone(m_rome, QDateTime(QDate(2026, 7, 15), QTime(12, 0), QTimeZone::utc()));
+    // The store reads as empty but cannot be written: its folder is a plain file.
+    writeTestFile(folderFile(QStringLiteral("blocked")), "a file where a folder belongs");
+    mReg::setStoreFile(folderFile(QStringLiteral("blocked/options.ini")));
+    const ModalAnswerer answerer(QMessageBox::Yes);
+    ASSERT_TRUE(mainWindow().MDIForm_Load());
+    ASSERT_EQ(answerer.messages().size(), 1u);
+    EXPECT_EQ(Osservatore.Ora_legale, 1);
+    EXPECT_EQ(Osservatore_salvato.Ora_legale, 0);
+    EXPECT_TRUE(Impostazioni_modificate());
 }
 
 TEST_F(WorkingSetAtStart, UnreadableReferenceDataEndsTheLoadWithItsMessage)
