@@ -417,7 +417,11 @@ void MDIForm1::loadWorkingSet()
     // The working set is read before the slots are parsed, so the satellites of the last run
     // are back in their slots. Sets that cannot be parsed are left out and told in one message.
     const WorkingSetLoad load = loadWorkingSetSlots();
-    if (!load.read) {
+    if (load.held) {
+        QMessageBox::warning(this, applicationTitle(),
+                             text(u"insiemetrattenuto") + u' ' +
+                                 QDir::toNativeSeparators(dataFilePath(kWorkingSetFileName)));
+    } else if (!load.read) {
         QMessageBox::warning(this, applicationTitle(), text(u"insiemenonletto"));
     } else if (!load.unusable.isEmpty()) {
         QString message = text(u"insiemedanneggiato");
@@ -531,7 +535,7 @@ void MDIForm1::MDIForm_Unload()
 {
     tmrCentrale->stop();
     pflgCentrale.setEnabled(false);
-    if (!Salva_Ini())
+    if (!saveWorkingSet())
         QMessageBox::warning(this, applicationTitle(),
                              mLang::Testo_lingua(u"MDIForm1", u"insiemenonsalvato"));
     QCoreApplication::quit();
@@ -539,7 +543,7 @@ void MDIForm1::MDIForm_Unload()
 
 void MDIForm1::activeListChanged()
 {
-    if (!Salva_Ini())
+    if (!saveWorkingSet())
         QMessageBox::warning(this, applicationTitle(),
                              mLang::Testo_lingua(u"MDIForm1", u"insiemenonsalvato"));
     showPrincipalName();

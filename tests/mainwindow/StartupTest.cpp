@@ -3,6 +3,7 @@
 
 #include "MainWindowTestSupport.h"
 
+#include "database/WorkingSet.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/SingleInstanceLock.h"
 #include "mainwindow/StartupChecks.h"
@@ -329,6 +330,60 @@ TEST_F(WorkingSetAtStart, UnusableSetsAreToldOnceLeftOutAndKeptInACopy)
     // Only the usable sets are written back.
     window.close();
     EXPECT_EQ(readTestFile(path).count("\r\n"), 6);
+}
+
+/// A file that opens but fails at its first read, as a disk error does.
+class FailingDevice : public QIODevice
+{
+public:
+    FailingDevice() { open(QIODevice::ReadOnly); }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char*, qint64) override { return -1; }
+};
+
+TEST_F(WorkingSetAtStart, AWorkingSetThatCannotBeReadIsToldOnceAndNotWrittenOver)
+{
+    copyReferenceData(m_folder.path());
+    QByteArray file;
+    for (const Record_TLE& set : {elementSet("NOAA 15", TestOrbit{})})
+        file += QByteArray::fromStdString(set.Riga0 + "\r\n" + set.Riga1 + "\r\n" + set.Riga2 +
+                                          "\r\n");
+    const QString path = folderFile(QStringLiteral("Quorvanel.ini"));
+    writeTestFile(path, file);
+    setWorkingSetOpener([](const QString&) { return std::make_unique<FailingDevice>(); });
+
+    MDIForm1& window = mainWindow();
+    const ModalAnswerer answerer;
+    ASSERT_TRUE(window.MDIForm_Load());
+    ASSERT_EQ(answerer.messages().size(), 1u);
+    EXPECT_TRUE(answerer.messages()[0].text.startsWith(
+        mLang::Testo_lingua(u"MDIForm1", u"insiemetrattenuto")));
+    EXPECT_TRUE(answerer.messages()[0].text.endsWith(QDir::toNativeSeparators(path)));
+    EXPECT_EQ(Numero_satelliti, 0);
+    EXPECT_TRUE(workingSetFileHeld());
+    // A change of the active list in this run is not written over the file, and not told again.
+    EXPECT_TRUE(saveWorkingSet());
+    EXPECT_FALSE(Salva_Ini());
+    window.close();
+    EXPECT_EQ(answerer.messages().size(), 1u);
+    EXPECT_EQ(readTestFile(path), file);
+    setWorkingSetOpener({});
+}
+
+TEST_F(WorkingSetAtStart, AFolderInPlaceOfTheWorkingSetIsToldOnlyOnce)
+{
+    copyReferenceData(m_folder.path());
+    ASSERT_TRUE(QDir().mkpath(folderFile(QStringLiteral("Quorvanel.ini"))));
+    MDIForm1& window = mainWindow();
+    const ModalAnswerer answerer;
+    ASSERT_TRUE(window.MDIForm_Load());
+    window.close();
+    ASSERT_EQ(answerer.messages().size(), 1u);
+    EXPECT_TRUE(answerer.messages()[0].text.startsWith(
+        mLang::Testo_lingua(u"MDIForm1", u"insiemetrattenuto")));
+    EXPECT_TRUE(QFileInfo(folderFile(QStringLiteral("Quorvanel.ini"))).isDir());
 }
 
 TEST_F(WorkingSetAtStart, OptionsOutOfRangeAreToldOnceAtLoad)
