@@ -57,7 +57,7 @@ int main(int argc, char* argv[])
         return 0;
 
     const SystemProgramClock clock;
-    DatabaseSession databases(&Salva_Ini);
+    DatabaseSession databases(&saveWorkingSet);
     const auto mainWindow = std::make_unique<MDIForm1>(clock);
     defineWindows(*mainWindow);
     connectElementDatabase(*mainWindow, databases);

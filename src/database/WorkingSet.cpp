@@ -8,13 +8,33 @@
 #include "services/TextLineReader.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
 constexpr int kLinesPerSet = 3;
+/// The longest line kept [bytes]: far more than a name or an element line (69 characters)
+/// takes, so only a line that no working set holds is cut.
+constexpr qsizetype kMaxLineBytes = 1024;
+
+/// Set when the file existed at start but could not be read: it is then kept as it is.
+bool g_fileHeld = false;
+
+WorkingSetOpener g_opener;
+
+std::unique_ptr<QIODevice> openForReading(const QString& path)
+{
+    if (g_opener)
+        return g_opener(path);
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::ReadOnly))
+        return nullptr;
+    return file;
+}
 
 /// A name line as the user is shown it: trimmed, characters that do not print as '?', and
 /// cut short.
@@ -50,6 +70,10 @@ bool copyFileAtomically(const QString& source, const QString& target)
 
 bool Salva_Ini()
 {
+    // Guard: a file that could not be read at start still holds the user's satellites; the
+    // empty or partial working set of this run is not written over it.
+    if (g_fileHeld)
+        return false;
     const int count = std::clamp<int>(Numero_satelliti, 0, kMaxActiveSatellites);
     QString text;
     const auto appendLine = [&text](const std::string& line) {
@@ -67,13 +91,17 @@ bool Salva_Ini()
 std::optional<std::vector<Record_TLE>> readWorkingSet(QIODevice& device)
 {
     TextLineReader reader(device);
+    reader.setMaxLineLength(kMaxLineBytes);
     std::vector<Record_TLE> sets;
     QByteArray lines[kLinesPerSet];
     // Guard: reading stops after the last set kept, so a huge file is not read to its end.
     while (sets.size() < static_cast<std::size_t>(kMaxActiveSatellites)) {
         int read = 0;
-        while (read < kLinesPerSet && reader.next(lines[read]))
+        bool cut = false;
+        while (read < kLinesPerSet && reader.next(lines[read])) {
+            cut = cut || reader.lineCut();
             ++read;
+        }
         if (read < kLinesPerSet)
             break; // an incomplete last set is ignored
         const QString name = QString::fromUtf8(lines[0]);
@@ -81,6 +109,12 @@ std::optional<std::vector<Record_TLE>> readWorkingSet(QIODevice& device)
         // the active slots.
         if (name.trimmed().isEmpty())
             continue;
+        // A set with a line cut short is no set the program wrote: its element lines are left
+        // empty, so that it cannot be parsed and is left out (the file is then kept aside).
+        if (cut) {
+            sets.push_back(Record_TLE{name.toStdString(), {}, {}});
+            continue;
+        }
         sets.push_back(Record_TLE{name.toStdString(), QString::fromUtf8(lines[1]).toStdString(),
                                   QString::fromUtf8(lines[2]).toStdString()});
     }
@@ -91,10 +125,10 @@ std::optional<std::vector<Record_TLE>> readWorkingSet(QIODevice& device)
 
 bool Leggi_Ini()
 {
-    QFile file(dataFilePath(kWorkingSetFileName));
-    if (!file.open(QIODevice::ReadOnly))
+    const std::unique_ptr<QIODevice> file = openForReading(dataFilePath(kWorkingSetFileName));
+    if (!file)
         return false;
-    const std::optional<std::vector<Record_TLE>> sets = readWorkingSet(file);
+    const std::optional<std::vector<Record_TLE>> sets = readWorkingSet(*file);
     if (!sets)
         return false;
     int slot = 0;
@@ -108,8 +142,12 @@ WorkingSetLoad loadWorkingSetSlots()
 {
     WorkingSetLoad load;
     Numero_satelliti = 0;
-    if (!Leggi_Ini())
+    g_fileHeld = false;
+    if (!Leggi_Ini()) {
+        g_fileHeld = QFileInfo::exists(dataFilePath(kWorkingSetFileName));
+        load.held = g_fileHeld;
         return load;
+    }
     load.read = true;
     const int count = Numero_satelliti;
     int kept = 0;
@@ -133,4 +171,20 @@ WorkingSetLoad loadWorkingSetSlots()
             load.damagedCopy = copy;
     }
     return load;
+}
+
+bool workingSetFileHeld()
+{
+    return g_fileHeld;
+}
+
+bool saveWorkingSet()
+{
+    return g_fileHeld || Salva_Ini();
+}
+
+void setWorkingSetOpener(WorkingSetOpener opener)
+{
+    g_opener = std::move(opener);
+    g_fileHeld = false;
 }

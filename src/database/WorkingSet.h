@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -19,24 +21,42 @@ inline const QString kDamagedFileSuffix = QStringLiteral(".bad");
 
 /// Writes slots 1 to Numero_satelliti: the parsed name Satelement(i).Nome_satellite and the
 /// element lines RigaDati(i).Riga1 and Riga2. The file is replaced atomically, so a failed
-/// write keeps the previous one. False when the file could not be written.
+/// write keeps the previous one. False when the file could not be written, and while it is
+/// held (workingSetFileHeld): then nothing is written.
 bool Salva_Ini();
 
+/// True when the working-set file existed at start but could not be read: it is kept as it is
+/// for the rest of the run, and nothing is written over it.
+[[nodiscard]] bool workingSetFileHeld();
+
+/// Salva_Ini for the commands that change the active list and for the exit: while the file is
+/// held nothing is written and the result is true, since the user was told once at start that
+/// the changes of this run are not kept. False only when a write failed.
+bool saveWorkingSet();
+
+/// Opens the working-set file for reading; nullptr when it cannot be opened.
+using WorkingSetOpener = std::function<std::unique_ptr<QIODevice>(const QString& path)>;
+/// Puts `opener` in place of opening the file (tests give a device that fails); an empty one
+/// restores the file. Forgets a file held by an earlier read.
+void setWorkingSetOpener(WorkingSetOpener opener);
+
 /// Reads the working-set file into RigaDati from slot 1 and sets Numero_satelliti to the number
-/// of sets read; the caller then parses each slot (Estrai_Dati_Satellite). Lines may end in CR LF,
-/// LF or CR. A set whose name line is empty is skipped, an incomplete last set is ignored, and
-/// reading stops after 200 sets, without reading the rest of the file. False, with the working set untouched, when the file cannot
-/// be read.
+/// of sets read; the caller then parses each slot (Estrai_Dati_Satellite). Lines may end in CR
+/// LF, LF or CR. A set whose name line is empty is skipped, an incomplete last set is ignored,
+/// and reading stops after 200 sets, without reading the rest of the file. False, with the
+/// working set untouched, when the file cannot be read.
 bool Leggi_Ini();
 
 /// The sets of a working-set file as Leggi_Ini keeps them, at most 200; nothing when the device
-/// failed. Reads no further than the last set kept.
+/// failed. Reads no further than the last set kept. A line longer than any set holds is cut
+/// short as it is read, and its set keeps only its name, so that it cannot be parsed.
 [[nodiscard]] std::optional<std::vector<Record_TLE>> readWorkingSet(QIODevice& device);
 
 /// What loadWorkingSetSlots found.
 struct WorkingSetLoad
 {
     bool read = false;     ///< the file could be read
+    bool held = false;     ///< it exists but could not be read: kept, and not written this run
     QStringList unusable;  ///< the names of the sets left out, in file order (cut short)
     QString damagedCopy;   ///< the copy of the file kept beside it; empty when none was made
 };

@@ -3,6 +3,7 @@
 #include "database/WorkingSet.h"
 #include "mainwindow/frmTime.h"
 #include "services/BusyCursor.h"
+#include "tracking/MapWindowGeometry.h"
 #include "tracking/OptionsStore.h"
 #include "tracking/ProgramClock.h"
 #include "tracking/ReferenceData.h"
@@ -352,6 +353,8 @@ bool MDIForm1::MDIForm_Load()
                        .arg(version.microVersion()));
     QStringList resetOptions;
     const mReg::RegistryStatus options = Carica_impostazioni(&resetOptions);
+    if (options.ok())
+        resetUnusableWindowGeometry(&resetOptions);
     Lingua();
     if (!options.ok())
         QMessageBox::warning(this, applicationTitle(),
@@ -414,7 +417,11 @@ void MDIForm1::loadWorkingSet()
     // The working set is read before the slots are parsed, so the satellites of the last run
     // are back in their slots. Sets that cannot be parsed are left out and told in one message.
     const WorkingSetLoad load = loadWorkingSetSlots();
-    if (!load.read) {
+    if (load.held) {
+        QMessageBox::warning(this, applicationTitle(),
+                             text(u"insiemetrattenuto") + u' ' +
+                                 QDir::toNativeSeparators(dataFilePath(kWorkingSetFileName)));
+    } else if (!load.read) {
         QMessageBox::warning(this, applicationTitle(), text(u"insiemenonletto"));
     } else if (!load.unusable.isEmpty()) {
         QString message = text(u"insiemedanneggiato");
@@ -442,10 +449,9 @@ void MDIForm1::askDaylightSaving()
     if (answer != QMessageBox::Yes)
         return;
     Osservatore.Ora_legale = computer;
-    // Stored at once, so the snapshot of the stored values follows.
-    Osservatore_salvato.Ora_legale = computer;
-    mReg::Scrivi_registro(kStoreApplication, u"Osservatore", u"Ora legale",
-                          QString::number(computer));
+    // Stored at once. A write that fails leaves the answer an unsaved change, which the exit
+    // question offers to save.
+    (void)saveSingleOption(u"Osservatore", u"Ora legale");
 }
 
 void MDIForm1::closeEvent(QCloseEvent* event)
@@ -486,7 +492,11 @@ bool MDIForm1::MDIForm_QueryUnload()
 
 bool MDIForm1::keepChangedOptions()
 {
-    if (!Impostazioni.Verifica_opzioni || !Impostazioni_modificate())
+    if (!Impostazioni.Verifica_opzioni) {
+        keepExitQuestionOff();
+        return true;
+    }
+    if (!Impostazioni_modificate())
         return true;
     const auto answer = QMessageBox::question(
         this, applicationTitle(),
@@ -508,11 +518,24 @@ bool MDIForm1::keepChangedOptions()
     return false;
 }
 
+void MDIForm1::keepExitQuestionOff()
+{
+    // Turning the question off is itself a change of the options: unsaved, it would be lost
+    // with the question that was to offer saving it.
+    if (!Impostazioni_salvate.Verifica_opzioni)
+        return;
+    const mReg::RegistryStatus saved = saveSingleOption(u"Generali", u"Verifica opzioni");
+    if (!saved.ok())
+        QMessageBox::warning(this, applicationTitle(),
+                             mLang::Testo_lingua(u"MDIForm1", u"impostazioninonsalvate") + u'\n' +
+                                 saved.description);
+}
+
 void MDIForm1::MDIForm_Unload()
 {
     tmrCentrale->stop();
     pflgCentrale.setEnabled(false);
-    if (!Salva_Ini())
+    if (!saveWorkingSet())
         QMessageBox::warning(this, applicationTitle(),
                              mLang::Testo_lingua(u"MDIForm1", u"insiemenonsalvato"));
     QCoreApplication::quit();
@@ -520,7 +543,7 @@ void MDIForm1::MDIForm_Unload()
 
 void MDIForm1::activeListChanged()
 {
-    if (!Salva_Ini())
+    if (!saveWorkingSet())
         QMessageBox::warning(this, applicationTitle(),
                              mLang::Testo_lingua(u"MDIForm1", u"insiemenonsalvato"));
     showPrincipalName();

@@ -198,6 +198,9 @@ private:
     /// Yes saves them, No leaves them, Cancel (or a failed save) keeps the program running.
     /// True when the exit may go on.
     bool keepChangedOptions();
+    /// At exit with the question turned off since the options were stored: stores that one
+    /// choice (a failure is told, and the exit goes on).
+    void keepExitQuestionOff();
     void applyTextCommand(const std::function<void(QTextEdit*)>& action);
 
     // File menu

@@ -5,6 +5,7 @@
 #include "database/WorkingSet.h"
 
 #include "common/options.h"
+#include "services/InterruptedSaves.h"
 #include "services/ProgramFolder.h"
 #include "services/mLang.h"
 #include "services/mReg.h"
@@ -40,6 +41,32 @@ QString settleLanguageFile(const StartupUi& ui)
     file = recordedLanguageFile();
     Impostazioni.File_lingua = file.toStdString();
     return languageFileUsable(MyPath, file) ? file : QString();
+}
+
+/// A second start only reads: it says that the program runs already in the recorded language,
+/// or else in the first language of the program folder, and writes nothing.
+void tellAlreadyRunning(const StartupUi& ui)
+{
+    QString file = recordedLanguageFile();
+    if (!languageFileUsable(MyPath, file))
+        file = firstLanguageFile(MyPath);
+    Impostazioni.File_lingua = file.toStdString();
+    mLang::Lingua_caricata = false;
+    if (file.isEmpty())
+        ui.critical(noLanguageFileText());
+    else
+        ui.information(mLang::Testo_lingua(u"MDIForm1", u"programmainesecuzione"));
+}
+
+/// The files the program itself writes by replacing them whole: the working set, the copy
+/// kept of a damaged one and the city list in the program folder, and the options file.
+void removeLeftoversOfInterruptedSaves()
+{
+    const QDir folder(MyPath);
+    for (const QString& name : {kWorkingSetFileName, kWorkingSetFileName + kDamagedFileSuffix,
+                                QStringLiteral("cities.dat")})
+        removeInterruptedSaves(folder.filePath(name));
+    removeInterruptedSaves(mReg::storeFile(kStoreApplication));
 }
 
 QString installationText()
@@ -82,15 +109,20 @@ bool languageFileUsable(const QString& folder, const QString& name)
     return !name.isEmpty() && !findFileIgnoringCase(folder, name).isEmpty();
 }
 
-bool languageFileAvailable(const QString& folder)
+QString firstLanguageFile(const QString& folder)
 {
     const QStringList files = QDir(folder).entryList(QDir::Files, QDir::Name);
     for (const QString& file : files) {
         if (file.endsWith(QStringLiteral(".ini"), Qt::CaseInsensitive) &&
             file.compare(kWorkingSetFileName, Qt::CaseInsensitive) != 0)
-            return true;
+            return file;
     }
-    return false;
+    return {};
+}
+
+bool languageFileAvailable(const QString& folder)
+{
+    return !firstLanguageFile(folder).isEmpty();
 }
 
 bool ensureWorkingSetFile(const QString& folder)
@@ -108,11 +140,22 @@ QString noLanguageFileText()
 
 bool MDIForm_Initialize(const StartupUi& ui, SingleInstanceLock& lock)
 {
-    // Guard: an options file that cannot be read is moved aside before anything reads or
-    // writes the store, so it is neither taken for a first start nor overwritten unseen.
+    // The instance lock comes first: a second start must neither move the running program's
+    // options file aside nor clear away a save that program is making. The second start is
+    // told so once its language is known.
+    const bool alone = lock.tryLock() != SingleInstanceLock::Result::HeldByAnother;
     QString unreadableOptions;
-    if (mReg::storeFileUnreadable(kStoreApplication))
-        unreadableOptions = mReg::setAsideStoreFile(kStoreApplication);
+    if (alone) {
+        removeLeftoversOfInterruptedSaves();
+        // Guard: an options file that cannot be read is moved aside before anything reads or
+        // writes the store, so it is neither taken for a first start nor overwritten unseen.
+        if (mReg::storeFileUnreadable(kStoreApplication))
+            unreadableOptions = mReg::setAsideStoreFile(kStoreApplication);
+    }
+    if (!alone) {
+        tellAlreadyRunning(ui);
+        return false;
+    }
     if (settleLanguageFile(ui).isEmpty())
         return false;
     mLang::Lingua_caricata = false;
@@ -120,10 +163,6 @@ bool MDIForm_Initialize(const StartupUi& ui, SingleInstanceLock& lock)
         ui.information(mLang::Testo_lingua(u"MDIForm1", u"impostazionidanneggiate") + u' ' +
                        QDir::toNativeSeparators(unreadableOptions));
 
-    if (lock.tryLock() == SingleInstanceLock::Result::HeldByAnother) {
-        ui.information(mLang::Testo_lingua(u"MDIForm1", u"programmainesecuzione"));
-        return false;
-    }
     ui.yield();
     ensureWorkingSetFile(MyPath);
 

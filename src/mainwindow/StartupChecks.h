@@ -21,6 +21,10 @@ class SingleInstanceLock;
 /// True when `name` names a file of `folder`, whatever the letter case on disk.
 [[nodiscard]] bool languageFileUsable(const QString& folder, const QString& name);
 
+/// The first language file of `folder` by name: an "*.ini" file, in any letter case, other
+/// than the working-set file; empty when there is none.
+[[nodiscard]] QString firstLanguageFile(const QString& folder);
+
 /// True when `folder` holds a language file: an "*.ini" file, in any letter case, other than
 /// the working-set file.
 [[nodiscard]] bool languageFileAvailable(const QString& folder);
@@ -40,10 +44,12 @@ struct StartupUi
     std::function<void()> yield;
 };
 
-/// The checks before the main window loads, for the program folder MyPath: language file
-/// (recorded, or chosen now), single instance, working-set file, required files. Sets
-/// Impostazioni.File_lingua. False when the program must end (the user has been told, except
-/// when the language chooser was closed without a choice).
+/// The checks before the main window loads, for the program folder MyPath: single instance,
+/// then (for the only instance) the leftovers of interrupted saves and an unreadable options
+/// file set aside, language file (recorded, or chosen now), working-set file, required files.
+/// A second instance only reads the store and tells the user that the program runs already.
+/// Sets Impostazioni.File_lingua. False when the program must end (the user has been told,
+/// except when the language chooser was closed without a choice).
 bool MDIForm_Initialize(const StartupUi& ui, SingleInstanceLock& lock);
 
 /// The fixed texts shown when there is no language file at all.

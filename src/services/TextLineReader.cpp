@@ -38,6 +38,16 @@ bool TextLineReader::fill()
 
 bool TextLineReader::next(QByteArray& line)
 {
+    m_lineCut = false;
+    QByteArray kept;      // the start of a line longer than the limit
+    bool cutting = false; // the rest of that line is being skipped up to its end
+    const auto limited = [this](QByteArray text) {
+        if (m_maxLineLength > 0 && text.size() > m_maxLineLength) {
+            text.truncate(m_maxLineLength);
+            m_lineCut = true;
+        }
+        return text;
+    };
     qsizetype searchFrom = m_pos;
     for (;;) {
         qsizetype end = searchFrom;
@@ -57,16 +67,32 @@ bool TextLineReader::next(QByteArray& line)
             if (m_block[end] == kCarriageReturn && lineEnd < m_block.size()
                 && m_block[lineEnd] == kLineFeed)
                 ++lineEnd;
-            line = m_block.mid(m_pos, end - m_pos);
+            line = cutting ? kept : limited(m_block.mid(m_pos, end - m_pos));
+            m_lineCut = m_lineCut || cutting;
             m_consumed += lineEnd - m_pos;
             m_pos = lineEnd;
             return true;
         }
+        if (m_maxLineLength > 0 && !cutting && end - m_pos > m_maxLineLength) {
+            kept = m_block.mid(m_pos, m_maxLineLength);
+            cutting = true;
+        }
+        if (cutting) {
+            // Guard: the rest of an overlong line is read only to find its end, never held.
+            m_consumed += m_block.size() - m_pos;
+            m_pos = m_block.size();
+            end = m_pos;
+        }
         const qsizetype scanned = end - m_pos;
         if (!fill()) {
+            if (cutting) {
+                line = kept; // the last line, without a line end
+                m_lineCut = true;
+                return true;
+            }
             if (m_pos >= m_block.size())
                 return false;
-            line = m_block.mid(m_pos); // the last line, without a line end
+            line = limited(m_block.mid(m_pos)); // the last line, without a line end
             m_consumed += m_block.size() - m_pos;
             m_pos = m_block.size();
             return true;

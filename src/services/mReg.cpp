@@ -1,14 +1,12 @@
 #include "services/mReg.h"
 
+#include "services/StoreFileScan.h"
+
 #include <QFile>
 #include <QMetaType>
 #include <QSettings>
 #include <QStringDecoder>
-#include <QtEndian>
 
-#include <algorithm>
-#include <cctype>
-#include <iterator>
 
 namespace mReg {
 namespace {
@@ -46,84 +44,14 @@ QString settingsKey(const QString& section, const QString& key)
     return section.trimmed() + u'/' + key;
 }
 
-/// Whether the store text holds a value the INI reader would rebuild from a binary stream
-/// ("@Variant(...)", "@DateTime(...)") other than a plain number: such a value can claim any
-/// size or any type, and reading it may allocate gigabytes or build objects the program cannot
-/// make. The check undoes what the reader undoes first (line continuations, quotes, \x and
-/// octal escapes) and looks for the marks anywhere, so it errs on the side of refusing; a raw
-/// control character, which the store never writes, is refused too. A streamed number (a
-/// truth value, an integer or a real: fixed size) is let through; the reader then reports it
-/// as a value that is not text.
-bool holdsStreamedValues(QByteArrayView bytes)
-{
-    for (const char c : bytes) {
-        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n')
-            return true;
-    }
-    QByteArray plain;
-    plain.reserve(bytes.size());
-    const auto isOctal = [](char c) { return c >= '0' && c <= '7'; };
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c == '"')
-            continue;
-        if (c != '\\' || i + 1 >= bytes.size()) {
-            plain += c;
-            continue;
-        }
-        const char next = bytes[++i];
-        if (next == '\r' || next == '\n') {
-            if (next == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                ++i;
-            continue; // the line goes on in the next one
-        }
-        if (next == 'x' || next == 'X') {
-            uint code = 0;
-            const auto hexAt = [&bytes](qsizetype at) {
-                return at < bytes.size() && std::isxdigit(static_cast<unsigned char>(bytes[at]));
-            };
-            while (hexAt(i + 1)) {
-                const char digit = bytes[++i];
-                const uint value = digit <= '9' ? static_cast<uint>(digit - '0')
-                                                : static_cast<uint>((digit | 0x20) - 'a' + 10);
-                code = (code * 16 + value) & 0xFFFF;
-            }
-            plain += static_cast<char>(code <= 0x7F ? code : 0x80);
-        } else if (isOctal(next)) {
-            uint code = static_cast<uint>(next - '0');
-            while (i + 1 < bytes.size() && isOctal(bytes[i + 1]))
-                code = (code * 8 + static_cast<uint>(bytes[++i] - '0')) & 0xFFFF;
-            plain += static_cast<char>(code <= 0x7F ? code : 0x80);
-        } else {
-            plain += next;
-        }
-    }
-    if (plain.contains("@DateTime("))
-        return true;
-    // Stream type numbers of the fixed-size numbers: bool, int, uint, long long, unsigned
-    // long long, double. They can only come from escapes, which the reader undoes as above:
-    // the store never holds a raw control character (refused at the top).
-    constexpr quint32 kNumberTypes[] = {1, 2, 3, 4, 5, 6};
-    const QByteArrayView mark("@Variant(");
-    for (qsizetype at = plain.indexOf(mark); at >= 0; at = plain.indexOf(mark, at + 1)) {
-        const qsizetype type = at + mark.size();
-        if (type + 4 > plain.size())
-            return true;
-        const quint32 number = qFromBigEndian<quint32>(plain.constData() + type);
-        if (std::find(std::begin(kNumberTypes), std::end(kNumberTypes), number) ==
-            std::end(kNumberTypes))
-            return true;
-    }
-    return false;
-}
-
-/// The store file's contents hold values that must not be read (see holdsStreamedValues).
+/// The store file holds a value that the INI reader would stream an object out of (see
+/// StoreFileScan.h).
 bool storeHoldsStreamedValues(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    return holdsStreamedValues(file.readAll());
+    return storefile::holdsStreamedObjects(storefile::scanStoreFile(file.readAll()));
 }
 
 /// Registry type number of a stored value that is not plain text.
@@ -167,7 +95,13 @@ bool storeFileUnreadable(QAnyStringView application)
     if (!file.open(QIODevice::ReadOnly))
         return false; // not there to be read: the ordinary failures report it
     const QByteArray bytes = file.readAll();
-    if (bytes.contains('\0') || holdsStreamedValues(bytes))
+    if (bytes.contains('\0'))
+        return true;
+    const storefile::Scan scan = storefile::scanStoreFile(bytes);
+    if (storefile::holdsStreamedObjects(scan))
+        return true;
+    // Text without a single section is no store file: the store writes every value under one.
+    if (scan.sectionLines == 0 && (scan.otherLines > 0 || !scan.entries.empty()))
         return true;
     QStringDecoder utf8(QStringDecoder::Utf8);
     (void)QString(utf8(bytes));

@@ -59,7 +59,8 @@ void setStoreFile(const QString& path);
 [[nodiscard]] QString storeFile(QAnyStringView application);
 
 /// Whether the store file of `application` exists but cannot be a store: QSettings finds it
-/// malformed, or it holds bytes no store file holds (a NUL byte, text that is not UTF-8).
+/// malformed, it holds bytes no store file holds (a NUL byte, text that is not UTF-8), it is
+/// text without a single section, or a value in it would be read as a streamed object.
 [[nodiscard]] bool storeFileUnreadable(QAnyStringView application);
 
 /// Moves an unreadable store file of `application` aside, to its name + ".bad" (replacing an

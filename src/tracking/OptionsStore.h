@@ -34,6 +34,13 @@ enum class StoredForm {
     LeadingNumber, ///< read as the leading number of the text; "" reads as 0 (time zone)
 };
 
+/// A text of the language file: its section and key.
+struct TextKey
+{
+    const char16_t* section;
+    const char16_t* key;
+};
+
 struct OptionBinding
 {
     QString section;
@@ -49,17 +56,26 @@ struct OptionBinding
     bool observer = false;           ///< a field of Dati_osservatore
     bool keptByDefaults = false;     ///< Impostazioni_default leaves it as it is
     bool comparedForChanges = true;  ///< Impostazioni_modificate looks at it
+    /// How the user knows the setting: the texts of the dialog page, group and field that show
+    /// it; `labelNumber`, when above 0, follows them (a row of a table).
+    std::vector<TextKey> label;
+    int labelNumber = 0;
 };
 
 /// The binding table, one row per stored key, in the order of the options record.
 [[nodiscard]] const std::vector<OptionBinding>& optionBindings();
 
+/// The name the user knows a setting by: its label texts joined by ": " ("World map: Grid");
+/// "Section/Key" for a row without a label.
+[[nodiscard]] QString optionLabel(const OptionBinding& row);
+
 /// Fills Osservatore and every field of Impostazioni from the store, then copies them into
 /// Osservatore_salvato and Impostazioni_salvate. A missing key, a value that is not a number
 /// where a number belongs, or a number outside its row's range reads as the row's default.
-/// Returns the first store failure (the fields concerned keep their defaults). `resetOptions`,
-/// when given, receives one line "Section/Key = stored text" per stored value that was read as
-/// its default because it did not fit.
+/// Such a corrected value is an unsaved change: Impostazioni_modificate reports it until the
+/// options are saved. Returns the first store failure (the fields concerned keep their
+/// defaults). `resetOptions`, when given, receives one line per corrected value: the setting's
+/// label, then the value as stored or, for one that is not a number, the text "not valid".
 mReg::RegistryStatus Carica_impostazioni(QStringList* resetOptions = nullptr);
 
 /// Puts the built-in default into every field of Impostazioni except File_database and
@@ -69,6 +85,10 @@ void Impostazioni_default();
 /// Writes Osservatore and every field of Impostazioni to its own key. On success the snapshots
 /// are refreshed, so Impostazioni_modificate then reports changes made after the save.
 mReg::RegistryStatus Salva_impostazioni();
+
+/// Writes the one option of `section` and `key` to the store and, when that succeeded, takes
+/// its value into the snapshot, so it is no unsaved change any more.
+mReg::RegistryStatus saveSingleOption(QStringView section, QStringView key);
 
 /// True when an observer field, File_database or an option other than File_lingua differs from
 /// its snapshot.

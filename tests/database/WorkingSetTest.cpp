@@ -205,3 +205,23 @@ TEST_F(WorkingSetFile, FileWrittenUnderOneLocaleReadsTheSameUnderTheOther)
         EXPECT_EQ(Satelement[1].Bstar, written.Bstar);
     }
 }
+
+namespace {
+
+TEST_F(WorkingSetFile, ASetWithAnOverlongLineIsLeftOutAndTheFileKeptAside)
+{
+    clearSlots();
+    // A name line of five million bytes between two good sets.
+    const QByteArray file = sets(1) + QByteArray(5000000, 'N') + "\r\n" + kLine1 + "\r\n" +
+                            kLine2 + "\r\nSat 3\r\n" + kLine1 + "\r\n" + kLine2 + "\r\n";
+    writeTestFile(workingSetPath(), file);
+    const WorkingSetLoad load = loadWorkingSetSlots();
+    EXPECT_TRUE(load.read);
+    EXPECT_EQ(Numero_satelliti, 2);
+    EXPECT_EQ(RigaDati[2].Riga0, "Sat 3");
+    ASSERT_EQ(load.unusable.size(), 1);
+    EXPECT_LE(load.unusable[0].size(), 64) << "the name is shown cut short";
+    EXPECT_EQ(readTestFile(workingSetPath() + kDamagedFileSuffix), file);
+}
+
+} // namespace

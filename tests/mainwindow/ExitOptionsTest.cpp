@@ -180,6 +180,19 @@ TEST_F(ExitOptions, NothingIsAskedWhenTheOptionIsOff)
     EXPECT_TRUE(answerer.messages().empty());
 }
 
+TEST_F(ExitOptions, TurningTheQuestionOffIsKeptWithoutTheOtherChanges)
+{
+    // The options dialog's OK turns the question off; nothing is saved.
+    Impostazioni.Verifica_opzioni = false;
+    Osservatore.Nome_localita = "Peru: Lima";
+    const ModalAnswerer answerer(QMessageBox::Cancel);
+    EXPECT_TRUE(mainWindow().close());
+    EXPECT_TRUE(answerer.messages().empty());
+    const auto [options, observer] = nextStart();
+    EXPECT_FALSE(options.Verifica_opzioni);
+    EXPECT_NE(observer.Nome_localita, "Peru: Lima") << "the other change was not to be saved";
+}
+
 TEST_F(ExitOptions, ASaveThatFailsIsToldAndTheProgramStays)
 {
     writeTestFile(folderFile(QStringLiteral("blocked")), "a file where a folder belongs");

@@ -102,7 +102,7 @@ protected:
     TestClock m_clock;
 
 private:
-    DatabaseSession m_databases{&Salva_Ini};
+    DatabaseSession m_databases{&saveWorkingSet};
     std::unique_ptr<MDIForm1> m_window;
     SlotArray<Record_TLE> m_lines = RigaDati;
     SlotArray<Elemento_satellite> m_elements = Satelement;

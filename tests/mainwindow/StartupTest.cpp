@@ -3,10 +3,13 @@
 
 #include "MainWindowTestSupport.h"
 
+#include "database/WorkingSet.h"
 #include "mainwindow/MDIForm1.h"
 #include "mainwindow/SingleInstanceLock.h"
 #include "mainwindow/StartupChecks.h"
 #include "services/mReg.h"
+#include "tracking/MapWindowGeometry.h"
+#include "tracking/OptionsStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -222,6 +225,61 @@ TEST_F(Startup, UnreadableOptionsFileIsKeptAsideAndToldOnce)
     EXPECT_EQ(readTestFile(storePath() + QStringLiteral(".bad")), garbage);
 }
 
+TEST_F(Startup, SecondStartLeavesTheRunningProgramsFilesAsTheyAre)
+{
+    SingleInstanceLock running(m_folder.path());
+    ASSERT_EQ(running.tryLock(), SingleInstanceLock::Result::Acquired);
+    // The running program's options file holds a value no reader may stream, and both folders
+    // hold what looks like a save in progress.
+    const QByteArray options = "[Generali]\nLingua=English.ini\n[Colori]\n"
+                               "Satellite=@Variant(\\0\\0\\0\\f\\xd2z\\x81\\x12)\n";
+    writeTestFile(storePath(), options);
+    const QStringList saving{folderFile(QStringLiteral("Quorvanel.ini.aBcDeF")),
+                             storePath() + QStringLiteral(".aBcDeF")};
+    for (const QString& file : saving)
+        writeTestFile(file, "partial");
+
+    StartupRecorder recorder;
+    EXPECT_FALSE(initialize(recorder));
+    EXPECT_EQ(recorder.information,
+              QStringList{mLang::Testo_lingua(u"MDIForm1", u"programmainesecuzione")});
+    EXPECT_EQ(readTestFile(storePath()), options);
+    EXPECT_FALSE(QFile::exists(storePath() + QStringLiteral(".bad")));
+    for (const QString& file : saving)
+        EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
+}
+
+TEST_F(Startup, LeftoversOfInterruptedSavesAreClearedFromBothFolders)
+{
+    const QStringList leftovers{folderFile(QStringLiteral("Quorvanel.ini.aBcDeF")),
+                                folderFile(QStringLiteral("cities.dat.XyZaBc")),
+                                storePath() + QStringLiteral(".QwErTy")};
+    const QStringList kept{folderFile(QStringLiteral("Quorvanel.ini.backup")),
+                           folderFile(QStringLiteral("stars.bin.aBcDeF")),
+                           storePath() + QStringLiteral(".bad")};
+    for (const QString& file : leftovers + kept)
+        writeTestFile(file, "partial");
+    // A lock the options writer left when its process ended.
+    QProcess ended;
+    ended.start(QStringLiteral("true"), {});
+    ASSERT_TRUE(ended.waitForStarted());
+    const qint64 deadProcess = ended.processId();
+    ASSERT_TRUE(ended.waitForFinished());
+    writeTestFile(storePath() + QStringLiteral(".lock"),
+                  QByteArray::number(deadProcess) + "\nquorvanel\n" +
+                      QHostInfo::localHostName().toUtf8() + "\n");
+
+    StartupRecorder recorder;
+    EXPECT_TRUE(initialize(recorder));
+    EXPECT_TRUE(recorder.information.isEmpty());
+    for (const QString& file : leftovers)
+        EXPECT_FALSE(QFile::exists(file)) << file.toStdString();
+    for (const QString& file : kept)
+        EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
+    EXPECT_FALSE(QFile::exists(storePath() + QStringLiteral(".lock")));
+    EXPECT_EQ(recordedLanguage(), QStringLiteral("English.ini"));
+}
+
 class WorkingSetAtStart : public MainWindowTest
 {
 protected:
@@ -274,6 +332,60 @@ TEST_F(WorkingSetAtStart, UnusableSetsAreToldOnceLeftOutAndKeptInACopy)
     EXPECT_EQ(readTestFile(path).count("\r\n"), 6);
 }
 
+/// A file that opens but fails at its first read, as a disk error does.
+class FailingDevice : public QIODevice
+{
+public:
+    FailingDevice() { open(QIODevice::ReadOnly); }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char*, qint64) override { return -1; }
+};
+
+TEST_F(WorkingSetAtStart, AWorkingSetThatCannotBeReadIsToldOnceAndNotWrittenOver)
+{
+    copyReferenceData(m_folder.path());
+    QByteArray file;
+    for (const Record_TLE& set : {elementSet("NOAA 15", TestOrbit{})})
+        file += QByteArray::fromStdString(set.Riga0 + "\r\n" + set.Riga1 + "\r\n" + set.Riga2 +
+                                          "\r\n");
+    const QString path = folderFile(QStringLiteral("Quorvanel.ini"));
+    writeTestFile(path, file);
+    setWorkingSetOpener([](const QString&) { return std::make_unique<FailingDevice>(); });
+
+    MDIForm1& window = mainWindow();
+    const ModalAnswerer answerer;
+    ASSERT_TRUE(window.MDIForm_Load());
+    ASSERT_EQ(answerer.messages().size(), 1u);
+    EXPECT_TRUE(answerer.messages()[0].text.startsWith(
+        mLang::Testo_lingua(u"MDIForm1", u"insiemetrattenuto")));
+    EXPECT_TRUE(answerer.messages()[0].text.endsWith(QDir::toNativeSeparators(path)));
+    EXPECT_EQ(Numero_satelliti, 0);
+    EXPECT_TRUE(workingSetFileHeld());
+    // A change of the active list in this run is not written over the file, and not told again.
+    EXPECT_TRUE(saveWorkingSet());
+    EXPECT_FALSE(Salva_Ini());
+    window.close();
+    EXPECT_EQ(answerer.messages().size(), 1u);
+    EXPECT_EQ(readTestFile(path), file);
+    setWorkingSetOpener({});
+}
+
+TEST_F(WorkingSetAtStart, AFolderInPlaceOfTheWorkingSetIsToldOnlyOnce)
+{
+    copyReferenceData(m_folder.path());
+    ASSERT_TRUE(QDir().mkpath(folderFile(QStringLiteral("Quorvanel.ini"))));
+    MDIForm1& window = mainWindow();
+    const ModalAnswerer answerer;
+    ASSERT_TRUE(window.MDIForm_Load());
+    window.close();
+    ASSERT_EQ(answerer.messages().size(), 1u);
+    EXPECT_TRUE(answerer.messages()[0].text.startsWith(
+        mLang::Testo_lingua(u"MDIForm1", u"insiemetrattenuto")));
+    EXPECT_TRUE(QFileInfo(folderFile(QStringLiteral("Quorvanel.ini"))).isDir());
+}
+
 TEST_F(WorkingSetAtStart, OptionsOutOfRangeAreToldOnceAtLoad)
 {
     copyReferenceData(m_folder.path());
@@ -286,9 +398,46 @@ TEST_F(WorkingSetAtStart, OptionsOutOfRangeAreToldOnceAtLoad)
     EXPECT_TRUE(answerer.messages()[0].text.startsWith(
         mLang::Testo_lingua(u"MDIForm1", u"impostazionireimpostate")));
     EXPECT_EQ(answerer.messages()[0].detailedText,
-              QStringLiteral("Osservatore/Latitudine = 1000000000000\nOsservatore/Fuso = -99"));
+              QStringLiteral("Observer's location: Latitude: 1e+09\n"
+                             "Observer's location: Time zone: -99"));
     EXPECT_FLOAT_EQ(Osservatore.Fuso_orario, 1.0f);
     EXPECT_FLOAT_EQ(Osservatore.Latitudine_osservatore, 45.47f);
+}
+
+TEST_F(WorkingSetAtStart, CorrectedOptionsAreOfferedAtExitAndThenToldNoMore)
+{
+    copyReferenceData(m_folder.path());
+    writeTestFile(folderFile(QStringLiteral("Quorvanel.ini")), QByteArray());
+    mReg::Scrivi_registro(u"Quorvanel", u"Osservatore", u"Quota", u"1e300");
+    mReg::Scrivi_registro(u"Quorvanel", u"Mappamondo", u"Window_Width", u"inf");
+    mReg::Scrivi_registro(u"Quorvanel", u"Mappamondo", u"Window_Height", u"1");
+    mReg::Scrivi_registro(u"Quorvanel", u"Cielo locale", u"Window_Left", u"-1e300");
+    {
+        const ModalAnswerer answerer(QMessageBox::Yes);
+        ASSERT_TRUE(mainWindow().MDIForm_Load());
+        ASSERT_EQ(answerer.messages().size(), 1u);
+        EXPECT_EQ(answerer.messages()[0].detailedText,
+                  QStringLiteral("Observer's location: Height (m): 1e+300\n"
+                                 "World map: Window width: not valid\n"
+                                 "World map: Window height: 1\n"
+                                 "Local sky: Window position from the left: -1e+300"));
+        // The maps read their size and place themselves: those are set right at once.
+        EXPECT_EQ(mReg::Leggi_registro(u"Quorvanel", u"Mappamondo", u"Window_Width", u"?"),
+                  QStringLiteral("10665"));
+        EXPECT_EQ(mReg::Leggi_registro(u"Quorvanel", u"Cielo locale", u"Window_Left", u"?"),
+                  QStringLiteral("0"));
+        EXPECT_TRUE(mainWindow().close());
+        ASSERT_EQ(answerer.messages().size(), 2u);
+        EXPECT_TRUE(answerer.messages()[1].text.startsWith(
+            mLang::Testo_lingua(u"MDIForm1", u"opzionimodificate1")));
+    }
+    EXPECT_EQ(mReg::Leggi_registro(u"Quorvanel", u"Osservatore", u"Quota", u"?"),
+              QStringLiteral("133"));
+    QStringList reset;
+    ASSERT_TRUE(Carica_impostazioni(&reset).ok());
+    EXPECT_TRUE(reset.isEmpty());
+    EXPECT_TRUE(resetUnusableWindowGeometry(&reset));
+    EXPECT_TRUE(reset.isEmpty());
 }
 
 TEST_F(WorkingSetAtStart, LoadReadsTheWorkingSetBeforeParsingAndShowsThePrincipal)
@@ -355,6 +504,20 @@ TEST_F(DaylightSavingAtStart, TheComputersSummerTimeIsAskedOnceAndStoredOnYes)
     EXPECT_EQ(Osservatore.Ora_legale, 1);
     EXPECT_EQ(mReg::Leggi_registro(u"Quorvanel", u"Osservatore", u"Ora legale", u"0"),
               QStringLiteral("1"));
+}
+
+TEST_F(DaylightSavingAtStart, AnAnswerThatCouldNotBeStoredStaysAnUnsavedChange)
+{
+    mGlobal::setComputerZone(m_rome, QDateTime(QDate(2026, 7, 15), QTime(12, 0), QTimeZone::utc()));
+    // The store reads as empty but cannot be written: its folder is a plain file.
+    writeTestFile(folderFile(QStringLiteral("blocked")), "a file where a folder belongs");
+    mReg::setStoreFile(folderFile(QStringLiteral("blocked/options.ini")));
+    const ModalAnswerer answerer(QMessageBox::Yes);
+    ASSERT_TRUE(mainWindow().MDIForm_Load());
+    ASSERT_EQ(answerer.messages().size(), 1u);
+    EXPECT_EQ(Osservatore.Ora_legale, 1);
+    EXPECT_EQ(Osservatore_salvato.Ora_legale, 0);
+    EXPECT_TRUE(Impostazioni_modificate());
 }
 
 TEST_F(WorkingSetAtStart, UnreadableReferenceDataEndsTheLoadWithItsMessage)

@@ -129,8 +129,9 @@ TEST_F(OptionStore, ValueThatIsNotTextReportsItsTypeAndGivesTheDefault)
 TEST_F(OptionStore, StreamedValuesThatCouldClaimAnySizeOrTypeAreNeverRead)
 {
     // A streamed byte array claiming 3.5 GB, a cursor (a window object the store cannot make
-    // without a screen), a date, and the same hidden behind quotes, escapes and a line
-    // continuation: the whole store is refused before anything is read from it.
+    // without a screen), a date, and the same hidden behind quotes, escapes, a line
+    // continuation and a raw type byte: the whole store is refused before anything is read
+    // from it.
     QDir().mkpath(QFileInfo(storePath()).path());
     const QByteArray values[] = {
         "@Variant(\\0\\0\\0\\f\\xd2z\\x81\\x12)",
@@ -139,7 +140,7 @@ TEST_F(OptionStore, StreamedValuesThatCouldClaimAnySizeOrTypeAreNeverRead)
         "\"@Vari\"ant(\\0\\0\\0\\f\\xd2z\\x81\\x12)",
         "\\x40Variant(\\0\\0\\0\\14\\xd2z\\x81\\x12)",
         "x, @Var\\\niant(\\0\\0\\0\\f\\xd2z\\x81\\x12)",
-        "@Variant(\\0\\0\\0\x02\\f\\xd2z\\x81\\x12)",
+        "@Variant(\\0\\0\\0\x0c\\xd2z\\x81\\x12)",
     };
     for (const QByteArray& value : values) {
         SCOPED_TRACE(value.toStdString());

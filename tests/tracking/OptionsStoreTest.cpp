@@ -3,11 +3,15 @@
 
 #include "tracking/OptionsStore.h"
 #include "services/TextData.h"
+#include "services/mLang.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QSettings>
 
+#include <set>
 #include <type_traits>
 
 namespace {
@@ -182,16 +186,28 @@ TEST_F(OptionsRecord, StoredValueThatDoesNotFitFallsBackToItsDefault)
 
 TEST_F(OptionsRecord, ObserverBeyondTheEarthFallsBackAndIsListed)
 {
+    Impostazioni.File_lingua = QUORVANEL_DATA_DIR "/English.ini";
     struct Case
     {
         const char* key;
         const char* stored;
+        const char* listed; ///< the line of the list, named as the location dialog names it
     };
     const Case beyond[] = {
-        {"Fuso", "2147483648"}, {"Fuso", "-99"},        {"Fuso", "14.5"},
-        {"Fuso", "-12.25"},     {"Latitudine", "-91000"}, {"Latitudine", "1000000000000"},
-        {"Latitudine", "nan"},  {"Longitudine", "-180001"}, {"Longitudine", "360500"},
-        {"Ora legale", "2"},    {"Ora legale", "255"},
+        {"Fuso", "2147483648", "Time zone: 2147483648"},
+        {"Fuso", "-99", "Time zone: -99"},
+        {"Fuso", "14.5", "Time zone: 14.5"},
+        {"Fuso", "-12.25", "Time zone: -12.25"},
+        {"Latitudine", "-91000", "Latitude: -91"},
+        {"Latitudine", "1000000000000", "Latitude: 1e+09"},
+        {"Latitudine", "nan", "Latitude: not valid"},
+        {"Longitudine", "-180001", "Longitude: -180.001"},
+        {"Longitudine", "360500", "Longitude: 360.5"},
+        {"Ora legale", "2", "Daylight saving time: 2"},
+        {"Ora legale", "255", "Daylight saving time: 255"},
+        {"Quota", "1e300", "Height (m): 1e+300"},
+        {"Quota", "inf", "Height (m): not valid"},
+        {"Quota", "-1000", "Height (m): -1000"},
     };
     for (const Case& c : beyond) {
         SCOPED_TRACE(std::string(c.key) + " = " + c.stored);
@@ -201,9 +217,10 @@ TEST_F(OptionsRecord, ObserverBeyondTheEarthFallsBackAndIsListed)
         EXPECT_FLOAT_EQ(Osservatore.Fuso_orario, 1.0f);
         EXPECT_FLOAT_EQ(Osservatore.Latitudine_osservatore, 45.47f);
         EXPECT_FLOAT_EQ(Osservatore.Longitudine_osservatore, 9.19f);
+        EXPECT_FLOAT_EQ(Osservatore.Quota_osservatore, 133.0f);
         EXPECT_EQ(Osservatore.Ora_legale, 0);
-        EXPECT_EQ(reset, QStringList{QStringLiteral("Osservatore/") + QString::fromLatin1(c.key) +
-                                     QStringLiteral(" = ") + QString::fromLatin1(c.stored)});
+        EXPECT_EQ(reset, QStringList{QStringLiteral("Observer's location: ") +
+                                     QString::fromLatin1(c.listed)});
         mReg::setStoreFile(folderFile(QStringLiteral("fresh.ini")));
         QFile::remove(folderFile(QStringLiteral("fresh.ini")));
     }
@@ -226,11 +243,76 @@ TEST_F(OptionsRecord, ObserverBeyondTheEarthFallsBackAndIsListed)
     EXPECT_FLOAT_EQ(Osservatore.Fuso_orario, 14.0f);
     EXPECT_FLOAT_EQ(Osservatore.Longitudine_osservatore, -180.0f);
 
-    // Long or binary stored texts are listed cut short and printable.
+    // A stored text that is no number is not shown, whatever it holds.
     store("Satelliti", "Propagatore", QString(60, u'9') + QChar(7));
     ASSERT_TRUE(Carica_impostazioni(&reset).ok());
-    EXPECT_EQ(reset, QStringList{QStringLiteral("Satelliti/Propagatore = ") + QString(40, u'9') +
-                                 QStringLiteral("...")});
+    EXPECT_EQ(reset, QStringList{QStringLiteral("Satellites: Orbit model: not valid")});
+}
+
+TEST_F(OptionsRecord, EveryNumberIsNamedAsItsDialogNamesIt)
+{
+    Impostazioni.File_lingua = QUORVANEL_DATA_DIR "/English.ini";
+    std::set<QString> labels;
+    std::size_t numbers = 0;
+    for (const OptionBinding& row : optionBindings()) {
+        if (std::holds_alternative<std::string*>(row.field(Impostazioni, Osservatore)))
+            continue; // a text always fits and is never listed
+        ++numbers;
+        SCOPED_TRACE((row.section + u'/' + row.key).toStdString());
+        ASSERT_FALSE(row.label.empty());
+        for (const TextKey& part : row.label)
+            EXPECT_FALSE(mLang::Testo_lingua(QStringView(part.section), QStringView(part.key))
+                             .isEmpty())
+                << QString::fromUtf16(part.section).toStdString() << '/'
+                << QString::fromUtf16(part.key).toStdString();
+        labels.insert(optionLabel(row));
+    }
+    // Two settings share a name only where one slider sets both ends of a range: the azimuth
+    // window of each of the three filter sets.
+    EXPECT_EQ(labels.size(), numbers - 3);
+}
+
+TEST_F(OptionsRecord, CorrectedValuesAreUnsavedUntilTheOptionsAreSaved)
+{
+    store("Cielo locale", "Stelle", QStringLiteral("99999"));
+    store("Mappamondo", "Griglia", QStringLiteral("maybe"));
+    store("Filtri", "Altezza min principale", QStringLiteral("1e300"));
+    store("Osservatore", "Quota", QStringLiteral("inf"));
+    QStringList reset;
+    ASSERT_TRUE(Carica_impostazioni(&reset).ok());
+    EXPECT_EQ(reset.size(), 4);
+    EXPECT_TRUE(Impostazioni == Opzioni{});
+    EXPECT_TRUE(Impostazioni_modificate());
+
+    ASSERT_TRUE(Salva_impostazioni().ok());
+    EXPECT_FALSE(Impostazioni_modificate());
+    ASSERT_TRUE(Carica_impostazioni(&reset).ok());
+    EXPECT_TRUE(reset.isEmpty()) << "the corrections are stored";
+    EXPECT_FALSE(Impostazioni_modificate());
+    EXPECT_EQ(read("Cielo locale", "Stelle"), "1639");
+    EXPECT_EQ(read("Osservatore", "Quota"), "133");
+}
+
+TEST_F(OptionsRecord, ASingleOptionIsStoredAndLeavesTheOtherChangesUnsaved)
+{
+    ASSERT_TRUE(Carica_impostazioni().ok());
+    Impostazioni.Verifica_opzioni = false;
+    Osservatore.Nome_localita = "Peru: Lima";
+    ASSERT_TRUE(saveSingleOption(u"Generali", u"Verifica opzioni").ok());
+    EXPECT_EQ(read("Generali", "Verifica opzioni"), "0");
+    EXPECT_EQ(read("Osservatore", "Localita"), "<missing>");
+    EXPECT_FALSE(Impostazioni_salvate.Verifica_opzioni);
+    EXPECT_TRUE(Impostazioni_modificate()) << "the place is still unsaved";
+    Osservatore.Nome_localita = Osservatore_salvato.Nome_localita;
+    EXPECT_FALSE(Impostazioni_modificate());
+
+    // A store that cannot be written leaves the option unsaved.
+    writeTestFile(folderFile(QStringLiteral("blocked")), "a file where a folder belongs");
+    mReg::setStoreFile(folderFile(QStringLiteral("blocked/options.ini")));
+    Osservatore.Ora_legale = 1;
+    EXPECT_FALSE(saveSingleOption(u"Osservatore", u"Ora legale").ok());
+    EXPECT_EQ(Osservatore_salvato.Ora_legale, 0);
+    EXPECT_TRUE(Impostazioni_modificate());
 }
 
 TEST_F(OptionsRecord, UnreadableStoreFileIsTold)
@@ -250,6 +332,85 @@ TEST_F(OptionsRecord, UnreadableStoreFileIsTold)
         EXPECT_FALSE(QFile::exists(folderFile(QStringLiteral("missing.ini"))));
         EXPECT_FALSE(mReg::storeFileUnreadable(kStoreApplication));
     }
+}
+
+TEST_F(OptionsRecord, TextThatIsNoOptionsFileIsUnreadable)
+{
+    // Two thousand lines of text, some with '=' in them, and not one section.
+    static constexpr char kCharacters[] = "abcdefghij klmnop=qrstuvwxyz,;.0123456789\"\\@()";
+    QByteArray junk;
+    for (int line = 0; line < 2000; ++line) {
+        for (int c = 0; c < 40; ++c)
+            junk += kCharacters[(line * 37 + c * 11) % (sizeof kCharacters - 1)];
+        junk += line % 2 == 0 ? "\r\n" : "\n";
+    }
+    QDir().mkpath(QFileInfo(storePath()).path());
+    writeTestFile(storePath(), junk);
+    EXPECT_TRUE(mReg::storeFileUnreadable(kStoreApplication));
+
+    // Blank lines and comments alone, or nothing at all, are an empty store.
+    for (const QByteArray& empty : {QByteArray(), QByteArray("\r\n\n; nothing yet\n")}) {
+        writeTestFile(storePath(), empty);
+        EXPECT_FALSE(mReg::storeFileUnreadable(kStoreApplication));
+    }
+}
+
+TEST_F(OptionsRecord, TypedTextsHoldingTheStoreMarksRoundTripUnchanged)
+{
+    const QString texts[] = {
+        QStringLiteral("Hut @Variant(abcd)"),
+        QStringLiteral("Base @DateTime(1)"),
+        QStringLiteral("--when=@DateTime(now)"),
+        QStringLiteral("@Variant(abcd)"),
+        QStringLiteral("@DateTime(now)"),
+        QStringLiteral("@@x, @Variant(\\0\\0\\0\\f)"),
+        QStringLiteral("\"@Variant(a)\" ; x"),
+        QString::fromUtf16(u"tab\there\x01\x1f\x7f end\\"),
+        QString::fromUtf16(u"line\r\nbreak\rand\nmore"),
+        QStringLiteral("nul") + QChar(0) + QStringLiteral("in the middle @Variant(") +
+            QString(3, QChar(0)) + QChar(12) + u')',
+        QStringLiteral("  blanks around  "),
+    };
+    for (const QString& typed : texts) {
+        SCOPED_TRACE(typed.toStdString());
+        Osservatore.Nome_localita = typed.toStdString();
+        Impostazioni.Parametri_esterni = typed.toStdString();
+        Impostazioni.Programma_esterno = (QStringLiteral("prog ") + typed).toStdString();
+        ASSERT_TRUE(Salva_impostazioni().ok());
+        EXPECT_FALSE(mReg::storeFileUnreadable(kStoreApplication));
+
+        const Opzioni options = Impostazioni;
+        const Dati_osservatore observer = Osservatore;
+        Impostazioni = Opzioni{};
+        Osservatore = Dati_osservatore{};
+        QStringList reset;
+        ASSERT_TRUE(Carica_impostazioni(&reset).ok());
+        EXPECT_TRUE(reset.isEmpty());
+        EXPECT_EQ(Osservatore.Nome_localita, observer.Nome_localita);
+        EXPECT_EQ(Impostazioni.Parametri_esterni, options.Parametri_esterni);
+        EXPECT_EQ(Impostazioni.Programma_esterno, options.Programma_esterno);
+    }
+}
+
+TEST_F(OptionsRecord, PlaceFoundByTheOptionsFuzzerLoadsSavesAndLoadsAgain)
+{
+    // An unfinished streamed value, which the reader takes as a name holding NUL characters;
+    // the writer stores such a name in another form.
+    QDir().mkpath(QFileInfo(storePath()).path());
+    writeTestFile(storePath(), "[Osservatore]\nLocalita=@Variant(\\0\\0\\0\\X2\\");
+    ASSERT_FALSE(mReg::storeFileUnreadable(kStoreApplication));
+    ASSERT_TRUE(Carica_impostazioni().ok());
+    const std::string name = Osservatore.Nome_localita;
+    EXPECT_EQ(name, std::string("@Variant(\0\0\0" "2", 13));
+
+    mReg::setStoreFile(folderFile(QStringLiteral("saved.ini")));
+    ASSERT_TRUE(Salva_impostazioni().ok());
+    EXPECT_FALSE(mReg::storeFileUnreadable(kStoreApplication));
+    Osservatore = Dati_osservatore{};
+    QStringList reset;
+    ASSERT_TRUE(Carica_impostazioni(&reset).ok());
+    EXPECT_TRUE(reset.isEmpty());
+    EXPECT_EQ(Osservatore.Nome_localita, name);
 }
 
 TEST_F(OptionsRecord, NumbersAreReadAndWrittenWhateverTheUserLocale)

@@ -1,0 +1,83 @@
+#include "tracking/MapWindowGeometry.h"
+
+#include "tracking/OptionsStore.h"
+
+#include "services/TextData.h"
+#include "services/mLang.h"
+#include "services/mReg.h"
+
+#include <QLocale>
+
+#include <cmath>
+
+namespace {
+
+/// The largest place or size kept [twips]: 20000 pixels at 96 dots per inch, wider than any
+/// desktop of several screens.
+constexpr double kLargestTwips = 300000;
+/// The smallest window size kept [twips]: 20 pixels at 96 dots per inch.
+constexpr double kSmallestSizeTwips = 300;
+
+struct MapWindow
+{
+    const char16_t* section;
+    TextKey title;
+};
+
+constexpr MapWindow kMapWindows[] = {
+    {u"Mappamondo", {u"frmWorldMap", u"mappamondo"}},
+    {u"Cielo locale", {u"frmLocalSky", u"mappalocale"}},
+    {u"Cielo generale", {u"frmGeneralSky", u"mappagenerale"}},
+};
+
+struct GeometryKey
+{
+    const char16_t* key;
+    const char16_t* defaultText;
+    const char16_t* labelKey;
+    double minimum;
+};
+
+constexpr GeometryKey kGeometryKeys[] = {
+    {u"Window_Left", u"0", u"finestrasinistra", -kLargestTwips},
+    {u"Window_Top", u"0", u"finestraalto", -kLargestTwips},
+    {u"Window_Width", u"10665", u"finestralarghezza", kSmallestSizeTwips},
+    {u"Window_Height", u"6870", u"finestraaltezza", kSmallestSizeTwips},
+};
+
+} // namespace
+
+bool resetUnusableWindowGeometry(QStringList* reset)
+{
+    bool written = true;
+    for (const MapWindow& window : kMapWindows) {
+        for (const GeometryKey& geometry : kGeometryKeys) {
+            mReg::RegistryStatus status;
+            const QString stored = mReg::Leggi_registro(kStoreApplication, window.section,
+                                                        geometry.key, geometry.defaultText,
+                                                        &status);
+            if (!status.ok())
+                continue; // the options' own load reports a store that cannot be read
+            const std::optional<double> value = parseDataNumber(stored);
+            const bool number = value && std::isfinite(*value);
+            if (number && *value >= geometry.minimum && *value <= kLargestTwips)
+                continue;
+            written = mReg::Scrivi_registro(kStoreApplication, window.section, geometry.key,
+                                            geometry.defaultText)
+                          .ok() &&
+                      written;
+            if (!reset)
+                continue;
+            const QString shown = number
+                                      ? QLocale().toString(*value, 'g',
+                                                           QLocale::FloatingPointShortest)
+                                      : mLang::Testo_lingua(u"MDIForm1", u"valorenonvalido");
+            reset->append(mLang::Testo_lingua(QStringView(window.title.section),
+                                              QStringView(window.title.key)) +
+                          QStringLiteral(": ") +
+                          mLang::Testo_lingua(u"MDIForm1", QStringView(geometry.labelKey)) +
+                          QStringLiteral(": ") + printableExcerpt(shown));
+        }
+    }
+    return written;
+}
