@@ -47,6 +47,12 @@ private:
     QGroupBox* buildSettingsFrame();
     void connectControls();
     void Form_Load();
+    /// The three states of the clock (real time, a running simulation, a stopped clock).
+    enum class ClockState { RealTime, Running, Stopped };
+    /// Shows the clock as the tracking model and the tick's gate have it.
+    void showClockState();
+    /// The state text and which of the Start, Stop and picker controls can be used.
+    void showControls(ClockState state);
     void setPicker(double dateValue);
     void chkUsaOraPc_Click();
     void cmdPlay_Click();

@@ -83,6 +83,7 @@ void TrackingModel::notifyPrincipalChanged()
 void TrackingModel::reset()
 {
     m_clockMode = ClockMode::Real;
+    m_simulationStart = 0;
     m_snapshot = TickSnapshot();
     m_worldMap = WorldMapDisplay();
     m_localSky = LocalSkyDisplay();

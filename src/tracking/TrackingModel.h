@@ -96,6 +96,10 @@ public:
 
     [[nodiscard]] ClockMode clockMode() const { return m_clockMode; }
     void setClockMode(ClockMode mode);
+    /// The instant a simulation starts at (the time window's picker), a date value in the
+    /// observer's time; 0 before one was chosen. Kept here so that it outlives the window.
+    [[nodiscard]] double simulationStart() const { return m_simulationStart; }
+    void setSimulationStart(double dateValue) { m_simulationStart = dateValue; }
 
     /// The state the last tick published.
     [[nodiscard]] const TickSnapshot& snapshot() const { return m_snapshot; }
@@ -151,6 +155,7 @@ private:
     TrackingModel() = default;
 
     ClockMode m_clockMode = ClockMode::Real;
+    double m_simulationStart = 0;
     TickSnapshot m_snapshot;
     WorldMapDisplay m_worldMap;
     LocalSkyDisplay m_localSky;
