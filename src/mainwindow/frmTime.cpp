@@ -314,6 +314,7 @@ void frmTime::chkUsaOraPc_Click()
     showControls(realTimeNow ? ClockState::RealTime : ClockState::Stopped);
     if (!realTimeNow)
         cmdPlay->setFocus();
+    model.notifyClockJumped();
 }
 
 void frmTime::cmdPlay_Click()
@@ -324,12 +325,16 @@ void frmTime::cmdPlay_Click()
     // second and shows exactly the chosen instant.
     m_runTick();
     pflgCentrale.setEnabled(true);
+    // The maps and charts redraw for the chosen instant with that tick, not a minute later.
+    TrackingModel::instance().notifyClockJumped();
 }
 
 void frmTime::cmdStop_Click()
 {
     showControls(ClockState::Stopped);
     pflgCentrale.setEnabled(false);
+    // The charts' backgrounds are up to a minute old; a stopped clock would keep them so.
+    TrackingModel::instance().notifyClockJumped();
 }
 
 void frmTime::DTPicker1_Change()

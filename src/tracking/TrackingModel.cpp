@@ -16,6 +16,11 @@ void TrackingModel::setClockMode(ClockMode mode)
     emit clockModeChanged(mode);
 }
 
+void TrackingModel::notifyClockJumped()
+{
+    emit clockJumped();
+}
+
 void TrackingModel::publishTick(TickSnapshot snapshot)
 {
     snapshot.serial = m_snapshot.serial + 1;
