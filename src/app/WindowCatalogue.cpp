@@ -163,8 +163,12 @@ void defineWindows(MDIForm1& main)
                                     }});
         return download;
     });
-    windows.define(windowNames::kSyncro, WindowLifetime::UnloadOnClose,
-                   [owner] { return new frmSyncro(owner); });
+    windows.define(windowNames::kSyncro, WindowLifetime::UnloadOnClose, [owner] {
+        auto* synchronisation = new frmSyncro(owner);
+        QObject::connect(synchronisation, &frmSyncro::clockSet, &TrackingModel::instance(),
+                         &TrackingModel::notifyClockJumped);
+        return synchronisation;
+    });
     windows.define(windowNames::kLocalSky, WindowLifetime::UnloadOnClose, [owner] {
         frmLocalSky::Hooks hooks;
         hooks.popupMenu = chartMenu(*owner, ChartKind::LocalSky);

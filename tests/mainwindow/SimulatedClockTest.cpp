@@ -7,6 +7,7 @@
 #include "app/WindowCatalogue.h"
 #include "common/gates.h"
 #include "common/program_time.h"
+#include "database/frmSyncro.h"
 #include "core/DateValue.h"
 #include "mainwindow/MDIForm1.h"
 #include "services/WindowNames.h"
@@ -288,4 +289,22 @@ TEST_F(ChartsAfterAJump, StartAndStopRedrawEveryChartForTheNewInstantAtOnce)
     EXPECT_EQ(m_localSky->redrawCount(), localRunning + 1);
     EXPECT_EQ(m_wholeSky->redrawCount(), wholeRunning + 1);
     EXPECT_EQ(m_wholeSky->chartTime(), QStringLiteral("21 Jun 2018 10:10"));
+}
+
+TEST_F(ChartsAfterAJump, ASynchronisedComputerClockRedrawsTheChartsWithTheNextTick)
+{
+    auto* synchronisation =
+        qobject_cast<frmSyncro*>(WindowRegistry::instance().form(windowNames::kSyncro));
+    ASSERT_NE(synchronisation, nullptr);
+    const qint64 mapBefore = m_map->background().cacheKey();
+    const int localBefore = m_localSky->redrawCount();
+    const int wholeBefore = m_wholeSky->redrawCount();
+    m_clock.advance(3 * 24 * 3600); // what the synchronisation did to the computer's clock
+    emit synchronisation->clockSet();
+    WindowRegistry::instance().unload(synchronisation);
+    ticks(1);
+    EXPECT_NE(m_map->background().cacheKey(), mapBefore);
+    expectMapDrawnForThePresent("after the synchronisation");
+    EXPECT_EQ(m_localSky->redrawCount(), localBefore + 1);
+    EXPECT_EQ(m_wholeSky->redrawCount(), wholeBefore + 1);
 }
