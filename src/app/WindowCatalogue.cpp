@@ -165,8 +165,12 @@ void defineWindows(MDIForm1& main)
     });
     windows.define(windowNames::kSyncro, WindowLifetime::UnloadOnClose, [owner] {
         auto* synchronisation = new frmSyncro(owner);
-        QObject::connect(synchronisation, &frmSyncro::clockSet, &TrackingModel::instance(),
-                         &TrackingModel::notifyClockJumped);
+        // A simulated clock does not follow the computer's and does not move.
+        QObject::connect(synchronisation, &frmSyncro::clockSet, &TrackingModel::instance(), [] {
+            TrackingModel& model = TrackingModel::instance();
+            if (model.clockMode() == ClockMode::Real)
+                model.notifyClockJumped();
+        });
         return synchronisation;
     });
     windows.define(windowNames::kLocalSky, WindowLifetime::UnloadOnClose, [owner] {

@@ -4,7 +4,9 @@
 // instant in local time, UT, Julian day, day of the year and sidereal time with two analogue
 // clocks. Its real-time box sets the tracking model's clock mode, which the tick follows; it
 // refreshes itself on every tick the model publishes. The main window makes it at the first
-// tick, hidden until the user opens it; closing it only hides it.
+// tick, hidden until the user opens it; closing it only hides it. The clock itself lives in the
+// model and the tick's gate, so a window made again (after Windows > Close all) shows the clock
+// as it runs. Start, Stop and the real-time box tell the model that the clock jumped.
 
 #include <QWidget>
 

@@ -291,7 +291,7 @@ TEST_F(ChartsAfterAJump, StartAndStopRedrawEveryChartForTheNewInstantAtOnce)
     EXPECT_EQ(m_wholeSky->chartTime(), QStringLiteral("21 Jun 2018 10:10"));
 }
 
-TEST_F(ChartsAfterAJump, ASynchronisedComputerClockRedrawsTheChartsWithTheNextTick)
+TEST_F(ChartsAfterAJump, ASynchronisedComputerClockRedrawsTheChartsThatFollowIt)
 {
     auto* synchronisation =
         qobject_cast<frmSyncro*>(WindowRegistry::instance().form(windowNames::kSyncro));
@@ -307,4 +307,15 @@ TEST_F(ChartsAfterAJump, ASynchronisedComputerClockRedrawsTheChartsWithTheNextTi
     expectMapDrawnForThePresent("after the synchronisation");
     EXPECT_EQ(m_localSky->redrawCount(), localBefore + 1);
     EXPECT_EQ(m_wholeSky->redrawCount(), wholeBefore + 1);
+
+    // A simulated clock does not follow the computer's: nothing to redraw.
+    startSimulationAt(m_start);
+    ticks(3);
+    const int wholeSimulated = m_wholeSky->redrawCount();
+    synchronisation =
+        qobject_cast<frmSyncro*>(WindowRegistry::instance().form(windowNames::kSyncro));
+    emit synchronisation->clockSet();
+    WindowRegistry::instance().unload(synchronisation);
+    ticks(1);
+    EXPECT_EQ(m_wholeSky->redrawCount(), wholeSimulated);
 }
