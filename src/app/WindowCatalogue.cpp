@@ -167,8 +167,16 @@ void defineWindows(MDIForm1& main)
                                     }});
         return download;
     });
-    windows.define(windowNames::kSyncro, WindowLifetime::UnloadOnClose,
-                   [owner] { return new frmSyncro(owner); });
+    windows.define(windowNames::kSyncro, WindowLifetime::UnloadOnClose, [owner] {
+        auto* synchronisation = new frmSyncro(owner);
+        // A simulated clock does not follow the computer's and does not move.
+        QObject::connect(synchronisation, &frmSyncro::clockSet, &TrackingModel::instance(), [] {
+            TrackingModel& model = TrackingModel::instance();
+            if (model.clockMode() == ClockMode::Real)
+                model.notifyClockJumped();
+        });
+        return synchronisation;
+    });
     windows.define(windowNames::kLocalSky, WindowLifetime::UnloadOnClose, [owner] {
         frmLocalSky::Hooks hooks;
         hooks.popupMenu = chartMenu(*owner, ChartKind::LocalSky);

@@ -155,6 +155,7 @@ void frmSyncro::Winsock1_Finished(const TimeSyncResult& result)
     case TimeSyncStatus::ClockSet:
         lblStatus->setText(mLang::Testo_lingua(u"frmSyncro", u"oksincronizzazione"));
         cmdCancel->setCaption(mLang::Testo_lingua(u"Buttons", u"close"));
+        emit clockSet();
         break;
     case TimeSyncStatus::ClockRefused:
         showClockRefused(result);

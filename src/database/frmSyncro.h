@@ -41,6 +41,10 @@ public:
 
     void done(int result) override;
 
+signals:
+    /// The computer's clock was set: the program clock, when it follows it, jumps.
+    void clockSet();
+
 private:
     void buildControls();
     void connectControls();

@@ -186,6 +186,9 @@ void MDIForm1::connectModel()
 {
     const TrackingModel& model = TrackingModel::instance();
     connect(&model, &TrackingModel::ticked, this, &MDIForm1::trackingModel_ticked);
+    connect(&model, &TrackingModel::clockJumped, this, [this] {
+        m_failures.contain(QStringLiteral("erroreaggiornamento"), [this] { m_tick.clockJumped(); });
+    });
     connect(&model, &TrackingModel::activeSetChanged, this, &MDIForm1::showPrincipalName);
     connect(&model, &TrackingModel::observerChanged, this, &MDIForm1::showLocationName);
     connect(&model, &TrackingModel::principalChanged, this,

@@ -12,6 +12,7 @@
 #include "core/mMate.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -33,9 +34,26 @@ void TrackingTick::run()
     if (!pflgCentrale)
         return;
     advanceProgramClock();
+    if (pflgSatellite)
+        countTowardsFullRedraw();
+    publishPresentInstant();
+}
+
+void TrackingTick::clockJumped()
+{
+    m_clockJumped = true;
+    // A computation holding the gate owns the time state meanwhile; the tick after it
+    // publishes the jump.
+    if (!pflgCentrale.isEnabled() && pflgCentrale.holdCount() == 0) {
+        mAstro::Calcola_tempi(Data_attuale);
+        publishPresentInstant();
+    }
+}
+
+void TrackingTick::publishPresentInstant()
+{
     TickSnapshot snapshot;
     if (pflgSatellite) {
-        countTowardsFullRedraw();
         if (principalLoaded()) {
             if (!computeActiveSatellites())
                 return;
@@ -48,6 +66,7 @@ void TrackingTick::run()
     }
     computeBodies();
     snapshot.time = currentTimeState();
+    snapshot.clockJumped = std::exchange(m_clockJumped, false);
     m_model.publishTick(std::move(snapshot));
 }
 

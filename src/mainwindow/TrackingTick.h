@@ -39,10 +39,17 @@ public:
     /// One tick (the timer's handler).
     void run();
 
+    /// The program clock jumped (TrackingModel::clockJumped): the next publication carries
+    /// clockJumped, so the charts redraw for the new instant. A clock the user stopped gets no
+    /// further tick, so that publication is made at once, at the stopped instant.
+    void clockJumped();
+
     /// Ticks counted towards the next full redraw of the world map.
     [[nodiscard]] int redrawCounter() const { return m_redrawCounter; }
 
 private:
+    /// Computes and publishes the state at Data_attuale, the clock as it stands.
+    void publishPresentInstant();
     void advanceProgramClock();
     void countTowardsFullRedraw();
     /// False when a decayed satellite was removed: the tick ends there.
@@ -58,5 +65,6 @@ private:
     const ProgramClock& m_clock;
     TrackingModel& m_model;
     int m_redrawCounter = 0;
+    bool m_clockJumped = false; // a jump not yet published
     std::vector<bool> m_failed; // by slot: no fresh state in this tick
 };

@@ -74,12 +74,7 @@ frmTime::frmTime(const ProgramClock& clock, std::function<void()> runTick, QWidg
     Form_Load();
 }
 
-frmTime::~frmTime()
-{
-    // The real-time box goes with the window, and the window made next starts in real time:
-    // the clock mode does not outlive the box that chose it.
-    TrackingModel::instance().setClockMode(ClockMode::Real);
-}
+frmTime::~frmTime() = default;
 
 void frmTime::buildControls()
 {
@@ -252,9 +247,48 @@ void frmTime::Form_Load()
     cmdOK->setText(mLang::Testo_lingua(u"Buttons", u"ok"));
     cmdHelp->setText(mLang::Testo_lingua(u"Buttons", u"help"));
 
-    chkUsaOraPc->setChecked(true); // real time: runs chkUsaOraPc_Click
-    setPicker(observerNow(m_clock));
+    showClockState();
     Aggiorna_dati();
+}
+
+void frmTime::showClockState()
+{
+    // Windows > Close all unloads this window and the next tick (or the time command) makes it
+    // again: the clock the user set goes on as it was, so the new window shows that clock
+    // instead of going back to the computer's.
+    const TrackingModel& model = TrackingModel::instance();
+    const bool realTimeNow = model.clockMode() == ClockMode::Real;
+    {
+        const QSignalBlocker quiet(chkUsaOraPc);
+        chkUsaOraPc->setChecked(realTimeNow);
+    }
+    if (realTimeNow) {
+        pflgCentrale.setEnabled(true);
+        setPicker(observerNow(m_clock));
+        showControls(ClockState::RealTime);
+    } else {
+        setPicker(model.simulationStart() != 0 ? model.simulationStart() : Data_attuale);
+        showControls(pflgCentrale.isEnabled() ? ClockState::Running : ClockState::Stopped);
+    }
+}
+
+void frmTime::showControls(ClockState state)
+{
+    switch (state) {
+    case ClockState::RealTime:
+        lblStato->setText(texts(u"temporeale"));
+        break;
+    case ClockState::Running:
+        lblStato->setText(texts(u"simulazione"));
+        break;
+    case ClockState::Stopped:
+        lblStato->setText(texts(u"arresto"));
+        break;
+    }
+    cmdStop->setEnabled(state == ClockState::Running);
+    cmdPlay->setEnabled(state == ClockState::Stopped);
+    lblOraInizioSimulazione->setEnabled(state == ClockState::Stopped);
+    DTPicker1->setEnabled(state == ClockState::Stopped);
 }
 
 void frmTime::setPicker(double dateValue)
@@ -271,43 +305,42 @@ bool frmTime::realTime() const
 void frmTime::chkUsaOraPc_Click()
 {
     const bool realTimeNow = chkUsaOraPc->isChecked();
-    TrackingModel::instance().setClockMode(realTimeNow ? ClockMode::Real : ClockMode::Simulated);
+    TrackingModel& model = TrackingModel::instance();
+    model.setClockMode(realTimeNow ? ClockMode::Real : ClockMode::Simulated);
+    if (!realTimeNow)
+        model.setSimulationStart(Data_attuale);
     setPicker(realTimeNow ? observerNow(m_clock) : Data_attuale);
-    lblStato->setText(realTimeNow ? texts(u"temporeale") : texts(u"arresto"));
     pflgCentrale.setEnabled(realTimeNow);
-    cmdStop->setEnabled(false);
-    cmdPlay->setEnabled(!realTimeNow);
-    lblOraInizioSimulazione->setEnabled(!realTimeNow);
-    DTPicker1->setEnabled(!realTimeNow);
+    showControls(realTimeNow ? ClockState::RealTime : ClockState::Stopped);
     if (!realTimeNow)
         cmdPlay->setFocus();
+    model.notifyClockJumped();
 }
 
 void frmTime::cmdPlay_Click()
 {
     Data_attuale = DateValue::addSeconds(dateValueOf(DTPicker1->dateTime()), -1.0);
-    cmdStop->setEnabled(true);
-    cmdPlay->setEnabled(false);
-    DTPicker1->setEnabled(false);
-    lblStato->setText(texts(u"simulazione"));
+    showControls(ClockState::Running);
     // The gate is still closed, so this run does nothing; the next regular tick adds one
     // second and shows exactly the chosen instant.
     m_runTick();
     pflgCentrale.setEnabled(true);
+    // The maps and charts redraw for the chosen instant with that tick, not a minute later.
+    TrackingModel::instance().notifyClockJumped();
 }
 
 void frmTime::cmdStop_Click()
 {
-    cmdStop->setEnabled(false);
-    cmdPlay->setEnabled(true);
-    DTPicker1->setEnabled(true);
-    lblStato->setText(texts(u"arresto"));
+    showControls(ClockState::Stopped);
     pflgCentrale.setEnabled(false);
+    // The charts' backgrounds are up to a minute old; a stopped clock would keep them so.
+    TrackingModel::instance().notifyClockJumped();
 }
 
 void frmTime::DTPicker1_Change()
 {
     Data_attuale = dateValueOf(DTPicker1->dateTime());
+    TrackingModel::instance().setSimulationStart(Data_attuale);
     mAstro::Calcola_tempi(Data_attuale);
     Aggiorna_dati();
 }

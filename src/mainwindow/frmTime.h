@@ -4,7 +4,9 @@
 // instant in local time, UT, Julian day, day of the year and sidereal time with two analogue
 // clocks. Its real-time box sets the tracking model's clock mode, which the tick follows; it
 // refreshes itself on every tick the model publishes. The main window makes it at the first
-// tick, hidden until the user opens it; closing it only hides it.
+// tick, hidden until the user opens it; closing it only hides it. The clock itself lives in the
+// model and the tick's gate, so a window made again (after Windows > Close all) shows the clock
+// as it runs. Start, Stop and the real-time box tell the model that the clock jumped.
 
 #include <QWidget>
 
@@ -47,6 +49,12 @@ private:
     QGroupBox* buildSettingsFrame();
     void connectControls();
     void Form_Load();
+    /// The three states of the clock (real time, a running simulation, a stopped clock).
+    enum class ClockState { RealTime, Running, Stopped };
+    /// Shows the clock as the tracking model and the tick's gate have it.
+    void showClockState();
+    /// The state text and which of the Start, Stop and picker controls can be used.
+    void showControls(ClockState state);
     void setPicker(double dateValue);
     void chkUsaOraPc_Click();
     void cmdPlay_Click();

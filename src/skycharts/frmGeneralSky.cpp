@@ -105,6 +105,11 @@ void frmGeneralSky::connectControls()
     connect(&model, &TrackingModel::chartCommand, this, &frmGeneralSky::model_chartCommand);
     // A new place or zone moves the Sun and the Moon and the local time of the caption.
     connect(&model, &TrackingModel::observerChanged, this, &frmGeneralSky::Genera_mappa);
+    // The Sun, the Moon and the planets of the instant the clock jumped to, at once.
+    connect(&model, &TrackingModel::ticked, this, [this] {
+        if (TrackingModel::instance().snapshot().clockJumped)
+            Genera_mappa();
+    });
 }
 
 void frmGeneralSky::setGintNumStelle(int count)

@@ -152,10 +152,7 @@ void frmLocalSky::connectControls()
 {
     connect(tmrLocalSky, &QTimer::timeout, this, &frmLocalSky::tmrLocalSky_Timer);
     TrackingModel& model = TrackingModel::instance();
-    connect(&model, &TrackingModel::ticked, this, [this] {
-        Disegna_satellite_in_cielo();
-        showPrincipalTexts();
-    });
+    connect(&model, &TrackingModel::ticked, this, &frmLocalSky::model_ticked);
     connect(&model, &TrackingModel::localSkyChanged, this, &frmLocalSky::model_localSkyChanged);
     connect(&model, &TrackingModel::chartCommand, this, &frmLocalSky::model_chartCommand);
     connect(&model, &TrackingModel::observerChanged, this, &frmLocalSky::scheduleRedraw);
@@ -165,6 +162,19 @@ void frmLocalSky::connectControls()
             recomputeTransit();
         scheduleRedraw();
     });
+}
+
+void frmLocalSky::model_ticked()
+{
+    if (TrackingModel::instance().snapshot().clockJumped) {
+        // The sky and the principal's pass belong to the instant the clock jumped from.
+        if (TrackingModel::instance().localSky().transitoPrincipale)
+            recomputeTransit();
+        Genera_mappa();
+    } else {
+        Disegna_satellite_in_cielo();
+    }
+    showPrincipalTexts();
 }
 
 void frmLocalSky::setGintNumStelle(int count)

@@ -115,6 +115,8 @@ private:
     void showPrincipalTexts();
     void applyDataBox();
 
+    /// The satellites of each tick; after a jump of the clock the whole chart.
+    void model_ticked();
     void model_localSkyChanged(const LocalSkyDisplay& previous);
     void model_chartCommand(ChartKind chart, ChartCommand command);
     void restoreView();

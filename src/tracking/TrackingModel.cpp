@@ -16,6 +16,11 @@ void TrackingModel::setClockMode(ClockMode mode)
     emit clockModeChanged(mode);
 }
 
+void TrackingModel::notifyClockJumped()
+{
+    emit clockJumped();
+}
+
 void TrackingModel::publishTick(TickSnapshot snapshot)
 {
     snapshot.serial = m_snapshot.serial + 1;
@@ -83,6 +88,7 @@ void TrackingModel::notifyPrincipalChanged()
 void TrackingModel::reset()
 {
     m_clockMode = ClockMode::Real;
+    m_simulationStart = 0;
     m_snapshot = TickSnapshot();
     m_worldMap = WorldMapDisplay();
     m_localSky = LocalSkyDisplay();

@@ -59,7 +59,8 @@ enum class ChartCommand {
  *   are read when needed.
  * - Whole sky: griglia, oggetti*, etichette*: Genera_mappa; zoom: the cursor.
  * Every chart draws the satellites of snapshot() on ticked(); the world map also redraws in
- * full on worldMapRedrawDue() and on principalChanged().
+ * full on worldMapRedrawDue() and on principalChanged(). A snapshot with clockJumped set
+ * redraws every chart in full (the local sky computes its pass track anew when it shows one).
  */
 
 /// One active satellite as the last tick left it.
@@ -84,6 +85,9 @@ struct TickSnapshot
     /// table refreshes only then. False: `satellites` are those of the last tick that
     /// computed them, none of them fresh, and there are no principal's texts.
     bool satellitesUpdated = false;
+    /// The first publication after the program clock jumped (notifyClockJumped): the charts
+    /// redraw in full for this instant instead of waiting for their next regular redraw.
+    bool clockJumped = false;
 };
 
 class TrackingModel : public QObject
@@ -96,6 +100,13 @@ public:
 
     [[nodiscard]] ClockMode clockMode() const { return m_clockMode; }
     void setClockMode(ClockMode mode);
+    /// The instant a simulation starts at (the time window's picker), a date value in the
+    /// observer's time; 0 before one was chosen. Kept here so that it outlives the window.
+    [[nodiscard]] double simulationStart() const { return m_simulationStart; }
+    void setSimulationStart(double dateValue) { m_simulationStart = dateValue; }
+    /// The program clock jumped: Start, Stop, the real-time box, a clock synchronisation.
+    /// Signals clockJumped(); the tick then publishes the new instant with clockJumped set.
+    void notifyClockJumped();
 
     /// The state the last tick published.
     [[nodiscard]] const TickSnapshot& snapshot() const { return m_snapshot; }
@@ -134,6 +145,7 @@ public:
 
 signals:
     void clockModeChanged(ClockMode mode);
+    void clockJumped();
     /// Once per tick, after the snapshot was stored.
     void ticked();
     void worldMapRedrawDue();
@@ -151,6 +163,7 @@ private:
     TrackingModel() = default;
 
     ClockMode m_clockMode = ClockMode::Real;
+    double m_simulationStart = 0;
     TickSnapshot m_snapshot;
     WorldMapDisplay m_worldMap;
     LocalSkyDisplay m_localSky;

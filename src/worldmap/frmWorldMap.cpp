@@ -110,10 +110,12 @@ void frmWorldMap::model_ticked()
         resetPrincipalTexts();
     if (!drawable())
         return;
-    // The background follows the principal: another satellite, or on the globe another view.
+    // The background follows the principal: another satellite, or on the globe another view;
+    // and the clock: after a jump the night side, the Sun and the ground track belong to
+    // another instant.
     const std::string principal =
         tick.satellites.empty() ? std::string() : tick.satellites.front().catalogueNumber;
-    bool redraw = principal != m_principalCatalogue;
+    bool redraw = tick.clockJumped || principal != m_principalCatalogue;
     if (!redraw && m_kind == MapKind::Orthographic && !tick.satellites.empty()
         && hasPosition(tick.satellites.front())) {
         const Posizione_satellite& p = tick.satellites.front().state;

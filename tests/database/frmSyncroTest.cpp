@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QLocale>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <cerrno>
@@ -108,11 +109,13 @@ TEST_F(frmSyncroTest, ValidReplySetsTheClockAndSaysSo)
     // E9 9E B6 C0 = 3919492800 s since 1900: 2024-03-15 12:00:00 UTC.
     const auto server = timeServer(QByteArray::fromHex("E99EB6C0"));
     const auto window = openWindow(server->port());
+    const QSignalSpy clockSet(window.get(), &frmSyncro::clockSet);
 
     synchronise(*window);
 
     EXPECT_EQ(labelText(*window, "lblStatus"), english("frmSyncro", "oksincronizzazione"));
     EXPECT_EQ(m_clock.sets, QList<QDateTime>{QDateTime(QDate(2024, 3, 15), QTime(12, 0), Qt::UTC)});
+    EXPECT_EQ(clockSet.count(), 1) << "the program clock learns of it";
     EXPECT_TRUE(isEnabled(*window, "cmdOK")) << "a finished exchange may be tried again";
     EXPECT_EQ(caption(*window, "cmdCancel"), english("Buttons", "close"));
     EXPECT_NE(window->cursor().shape(), Qt::WaitCursor);
@@ -124,8 +127,10 @@ TEST_F(frmSyncroTest, RefusedClockIsToldWithTheMeasuredOffsetNeverAsSynchronised
     m_clock.refuse = true; // the computer is 60 s behind the server
     const auto server = timeServer(QByteArray::fromHex("E99EB6C0"));
     const auto window = openWindow(server->port());
+    const QSignalSpy clockSet(window.get(), &frmSyncro::clockSet);
 
     synchronise(*window);
+    EXPECT_EQ(clockSet.count(), 0);
 
     const QString message = dismissMessage(*window);
     EXPECT_TRUE(message.startsWith(english("frmSyncro", "orarifiutato"))) << message.toStdString();

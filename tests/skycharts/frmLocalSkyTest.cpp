@@ -153,6 +153,16 @@ TEST_F(LocalSkyWindowTest, TrackLabelsAreEmptiedWheneverTheTrackIsComputedOrDrop
     EXPECT_EQ(m_transits, 3);
     EXPECT_EQ(Etichette_transito.size(), 1u);
 
+    // A jump of the program clock: the chart and the pass belong to another instant.
+    Etichette_transito.push_back({1, 1, 2, 2, 2});
+    TickSnapshot afterJump = TrackingModel::instance().snapshot();
+    afterJump.clockJumped = true;
+    const int redraws = sky->redrawCount();
+    TrackingModel::instance().publishTick(afterJump);
+    EXPECT_EQ(m_transits, 4);
+    EXPECT_EQ(Etichette_transito.size(), 1u);
+    EXPECT_EQ(sky->redrawCount(), redraws + 1);
+
     // The principal set: the next redraw drops the pass, its marks and its labels.
     Etichette_transito.push_back({1, 1, 2, 2, 2});
     publishPrincipalAt(210, -1);

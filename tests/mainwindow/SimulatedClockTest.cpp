@@ -1,0 +1,321 @@
+// The program clock as the user sets it in the time window, seen from the rest of the program:
+// Windows > Close all leaves a simulated clock as it was, and a jump of the clock (Start, Stop,
+// back to the computer's clock, a clock synchronisation) reaches the maps and charts at once.
+
+#include "MainWindowTestSupport.h"
+
+#include "app/WindowCatalogue.h"
+#include "common/gates.h"
+#include "common/program_time.h"
+#include "database/frmSyncro.h"
+#include "core/DateValue.h"
+#include "mainwindow/MDIForm1.h"
+#include "services/WindowNames.h"
+#include "services/WindowRegistry.h"
+#include "services/mGlobal.h"
+#include "skycharts/frmGeneralSky.h"
+#include "skycharts/frmLocalSky.h"
+#include "tracking/TrackingModel.h"
+#include "worldmap/frmWorldMap.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDateTimeEdit>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+
+namespace {
+
+QString dateText(double dateValue)
+{
+    return wallClockOf(dateValue).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+/// Every snapshot the tick publishes.
+class PublishedTicks
+{
+public:
+    PublishedTicks()
+    {
+        TrackingModel& model = TrackingModel::instance();
+        QObject::connect(&model, &TrackingModel::ticked, &m_context,
+                         [this, &model] { ticks.push_back(model.snapshot()); });
+    }
+
+    std::vector<TickSnapshot> ticks;
+
+private:
+    QObject m_context;
+};
+
+class SimulatedClock : public MainWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+        openGates();
+        mainWindow().tmrCentrale_Timer(); // the first tick makes the time window
+    }
+
+    void TearDown() override
+    {
+        QLocale::setDefault(QLocale::c());
+        MainWindowTest::TearDown();
+    }
+
+    void ticks(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            m_clock.advance(1);
+            mainWindow().tmrCentrale_Timer();
+        }
+    }
+
+    /// A control of the time window; the window is made (hidden) when none is loaded, as the
+    /// time command does before it shows it.
+    template <class Control> Control* timeControl(const char* name)
+    {
+        QWidget* window = WindowRegistry::instance().form(windowNames::kTime);
+        return window ? window->findChild<Control*>(QString::fromLatin1(name)) : nullptr;
+    }
+
+    /// Unticks the real-time box, puts the picker at `start` and presses Start.
+    void startSimulationAt(const QDateTime& start)
+    {
+        timeControl<QCheckBox>("chkUsaOraPc")->setChecked(false);
+        timeControl<QDateTimeEdit>("DTPicker1")->setDateTime(start);
+        timeControl<QPushButton>("cmdPlay")->click();
+    }
+
+    void closeAll()
+    {
+        ASSERT_TRUE(mainWindow().runCommand(QStringLiteral("mnuFinestreChiudiTutto")));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ASSERT_FALSE(mGlobal::Form_caricato(windowNames::kTime));
+    }
+
+    const QDateTime m_start{QDate(2018, 6, 21), QTime(10, 0, 0), Qt::UTC};
+};
+
+} // namespace
+
+TEST_F(SimulatedClock, CloseAllLeavesARunningSimulationRunning)
+{
+    startSimulationAt(m_start);
+    ticks(5);
+    ASSERT_EQ(dateText(Data_attuale), QStringLiteral("2018-06-21 10:00:04"));
+    closeAll();
+    ticks(1);
+    EXPECT_EQ(dateText(Data_attuale), QStringLiteral("2018-06-21 10:00:05"))
+        << "the clock went on from the simulated instant";
+    EXPECT_TRUE(mainWindow().statusPanelText(1).startsWith(QStringLiteral("21 June 2018")));
+    ASSERT_TRUE(mGlobal::Form_caricato(windowNames::kTime)) << "the tick made it again";
+    EXPECT_FALSE(timeControl<QCheckBox>("chkUsaOraPc")->isChecked());
+    EXPECT_TRUE(timeControl<QPushButton>("cmdStop")->isEnabled());
+    EXPECT_FALSE(timeControl<QPushButton>("cmdPlay")->isEnabled());
+    EXPECT_EQ(timeControl<QDateTimeEdit>("DTPicker1")->dateTime(), m_start);
+    EXPECT_EQ(timeControl<QLabel>("lblLOCALTIME")->text(), QStringLiteral("10:00:05"));
+
+    // The window made again runs the simulation as the first one did.
+    timeControl<QPushButton>("cmdStop")->click();
+    ticks(3);
+    EXPECT_EQ(dateText(Data_attuale), QStringLiteral("2018-06-21 10:00:05"));
+}
+
+TEST_F(SimulatedClock, CloseAllLeavesAStoppedClockStoppedWithItsStartInstant)
+{
+    startSimulationAt(m_start);
+    ticks(10);
+    timeControl<QPushButton>("cmdStop")->click();
+    const double stoppedAt = Data_attuale;
+    closeAll();
+    ticks(5);
+    EXPECT_EQ(Data_attuale, stoppedAt);
+
+    // The time command makes the window again, showing the stopped clock.
+    EXPECT_FALSE(timeControl<QCheckBox>("chkUsaOraPc")->isChecked());
+    EXPECT_FALSE(timeControl<QPushButton>("cmdStop")->isEnabled());
+    EXPECT_TRUE(timeControl<QPushButton>("cmdPlay")->isEnabled());
+    EXPECT_TRUE(timeControl<QDateTimeEdit>("DTPicker1")->isEnabled());
+    EXPECT_EQ(timeControl<QDateTimeEdit>("DTPicker1")->dateTime(), m_start);
+    EXPECT_EQ(Data_attuale, stoppedAt) << "making the window leaves the clock alone";
+    ticks(5);
+    EXPECT_EQ(Data_attuale, stoppedAt);
+
+    // Start begins again at the picker's instant, as before Close all.
+    timeControl<QPushButton>("cmdPlay")->click();
+    ticks(1);
+    EXPECT_EQ(dateText(Data_attuale), QStringLiteral("2018-06-21 10:00:00"));
+}
+
+TEST_F(SimulatedClock, CloseAllInRealTimeStaysInRealTime)
+{
+    closeAll();
+    ticks(1);
+    EXPECT_EQ(wallClockOf(Data_attuale), m_clock.currentUtc().addSecs(3600));
+    EXPECT_TRUE(timeControl<QCheckBox>("chkUsaOraPc")->isChecked());
+    EXPECT_FALSE(timeControl<QPushButton>("cmdPlay")->isEnabled());
+}
+
+TEST_F(SimulatedClock, EveryJumpOfTheClockIsPublishedOnceAtTheNewInstant)
+{
+    const PublishedTicks published;
+    const auto jumpedTo = [&]() -> QString {
+        if (published.ticks.empty() || !published.ticks.back().clockJumped)
+            return QStringLiteral("no jump");
+        return dateText(published.ticks.back().time.Data_locale);
+    };
+
+    // Start: the tick that shows the chosen instant is the one that tells of the jump.
+    startSimulationAt(m_start);
+    ticks(1);
+    EXPECT_EQ(jumpedTo(), QStringLiteral("2018-06-21 10:00:00"));
+    ticks(1);
+    EXPECT_EQ(jumpedTo(), QStringLiteral("no jump"));
+    ticks(8);
+
+    // Stop: no tick follows, so the stopped instant is published at once.
+    std::size_t before = published.ticks.size();
+    timeControl<QPushButton>("cmdStop")->click();
+    ASSERT_EQ(published.ticks.size(), before + 1);
+    EXPECT_EQ(jumpedTo(), QStringLiteral("2018-06-21 10:00:09"));
+    EXPECT_EQ(dateText(Data_attuale), QStringLiteral("2018-06-21 10:00:09"));
+
+    // Back to the computer's clock: the next tick, at the computer's time.
+    timeControl<QCheckBox>("chkUsaOraPc")->setChecked(true);
+    ticks(1);
+    EXPECT_EQ(jumpedTo(), dateText(DateValue::addSeconds(utcDateValue(m_clock.currentUtc()), 3600)));
+
+    // The real-time box unticked stops the clock at once.
+    before = published.ticks.size();
+    timeControl<QCheckBox>("chkUsaOraPc")->setChecked(false);
+    EXPECT_EQ(published.ticks.size(), before + 1);
+    EXPECT_TRUE(published.ticks.back().clockJumped);
+    ticks(3);
+    EXPECT_EQ(published.ticks.size(), before + 1) << "a stopped clock publishes nothing more";
+}
+
+TEST_F(SimulatedClock, AJumpWhileAComputationHoldsTheClockIsPublishedByTheTickAfterIt)
+{
+    const PublishedTicks published;
+    {
+        const TickPause computation(pflgCentrale);
+        TrackingModel::instance().notifyClockJumped();
+        ticks(2);
+        EXPECT_TRUE(published.ticks.empty()) << "the computation owns the time state";
+    }
+    ticks(1);
+    ASSERT_EQ(published.ticks.size(), 1u);
+    EXPECT_TRUE(published.ticks.back().clockJumped);
+}
+
+namespace {
+
+/// The world map, the local sky and the whole-sky chart open in the program.
+class ChartsAfterAJump : public SimulatedClock
+{
+protected:
+    void SetUp() override
+    {
+        SimulatedClock::SetUp();
+        ASSERT_TRUE(QFile::copy(QStringLiteral(QUORVANEL_DATA_DIR "/MapEarth.dat"),
+                                folderFile(QStringLiteral("MapEarth.dat"))));
+        defineWindows(mainWindow());
+        loadWorkingSet({elementSet("FIRST SAT", TestOrbit{})});
+        mainWindow().resize(1400, 900);
+        mainWindow().show();
+        ASSERT_TRUE(mainWindow().runCommand(QStringLiteral("mnuTerraMappaRettangolare")));
+        ASSERT_TRUE(mainWindow().runCommand(QStringLiteral("mnuCieloMappaLocale")));
+        ASSERT_TRUE(mainWindow().runCommand(QStringLiteral("mnuCieloMappaGenerale")));
+        QCoreApplication::processEvents();
+        WindowRegistry& windows = WindowRegistry::instance();
+        m_map = qobject_cast<frmWorldMap*>(windows.find(windowNames::kWorldMap));
+        m_localSky = qobject_cast<frmLocalSky*>(windows.find(windowNames::kLocalSky));
+        m_wholeSky = qobject_cast<frmGeneralSky*>(windows.find(windowNames::kGeneralSky));
+        ASSERT_TRUE(m_map && m_localSky && m_wholeSky);
+        ticks(2);
+    }
+
+    void TearDown() override
+    {
+        for (QMdiSubWindow* frame : mainWindow().mdiArea()->subWindowList())
+            WindowRegistry::instance().unload(frame->widget());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        SimulatedClock::TearDown();
+    }
+
+    /// The world map's background is the one a full redraw makes now.
+    void expectMapDrawnForThePresent(const char* what)
+    {
+        const QImage shown = m_map->background();
+        m_map->Genera_mappa();
+        EXPECT_TRUE(shown == m_map->background()) << what;
+    }
+
+    frmWorldMap* m_map = nullptr;
+    frmLocalSky* m_localSky = nullptr;
+    frmGeneralSky* m_wholeSky = nullptr;
+};
+
+} // namespace
+
+TEST_F(ChartsAfterAJump, StartAndStopRedrawEveryChartForTheNewInstantAtOnce)
+{
+    timeControl<QCheckBox>("chkUsaOraPc")->setChecked(false);
+    timeControl<QDateTimeEdit>("DTPicker1")->setDateTime(m_start);
+    const qint64 mapBefore = m_map->background().cacheKey();
+    const int localBefore = m_localSky->redrawCount();
+    const int wholeBefore = m_wholeSky->redrawCount();
+    timeControl<QPushButton>("cmdPlay")->click();
+    ticks(1);
+    EXPECT_NE(m_map->background().cacheKey(), mapBefore);
+    expectMapDrawnForThePresent("after Start");
+    EXPECT_EQ(m_localSky->redrawCount(), localBefore + 1);
+    EXPECT_EQ(m_wholeSky->redrawCount(), wholeBefore + 1);
+    EXPECT_EQ(m_wholeSky->chartTime(), QStringLiteral("21 Jun 2018 10:00"));
+
+    // Ten minutes on, Stop: the stopped charts show the stopped instant, not one ten minutes
+    // old that no later redraw would mend.
+    ticks(600);
+    const int localRunning = m_localSky->redrawCount();
+    const int wholeRunning = m_wholeSky->redrawCount();
+    timeControl<QPushButton>("cmdStop")->click();
+    expectMapDrawnForThePresent("after Stop");
+    EXPECT_EQ(m_localSky->redrawCount(), localRunning + 1);
+    EXPECT_EQ(m_wholeSky->redrawCount(), wholeRunning + 1);
+    EXPECT_EQ(m_wholeSky->chartTime(), QStringLiteral("21 Jun 2018 10:10"));
+}
+
+TEST_F(ChartsAfterAJump, ASynchronisedComputerClockRedrawsTheChartsThatFollowIt)
+{
+    auto* synchronisation =
+        qobject_cast<frmSyncro*>(WindowRegistry::instance().form(windowNames::kSyncro));
+    ASSERT_NE(synchronisation, nullptr);
+    const qint64 mapBefore = m_map->background().cacheKey();
+    const int localBefore = m_localSky->redrawCount();
+    const int wholeBefore = m_wholeSky->redrawCount();
+    m_clock.advance(3 * 24 * 3600); // what the synchronisation did to the computer's clock
+    emit synchronisation->clockSet();
+    WindowRegistry::instance().unload(synchronisation);
+    ticks(1);
+    EXPECT_NE(m_map->background().cacheKey(), mapBefore);
+    expectMapDrawnForThePresent("after the synchronisation");
+    EXPECT_EQ(m_localSky->redrawCount(), localBefore + 1);
+    EXPECT_EQ(m_wholeSky->redrawCount(), wholeBefore + 1);
+
+    // A simulated clock does not follow the computer's: nothing to redraw.
+    startSimulationAt(m_start);
+    ticks(3);
+    const int wholeSimulated = m_wholeSky->redrawCount();
+    synchronisation =
+        qobject_cast<frmSyncro*>(WindowRegistry::instance().form(windowNames::kSyncro));
+    emit synchronisation->clockSet();
+    WindowRegistry::instance().unload(synchronisation);
+    ticks(1);
+    EXPECT_EQ(m_wholeSky->redrawCount(), wholeSimulated);
+}
