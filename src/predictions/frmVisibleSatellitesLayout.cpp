@@ -163,6 +163,12 @@ QWidget* frmVisibleSatellites::buildTab(int k)
     cmdOK[i] = named(new GraphButton(tab), indexedName("cmdOK", k));
     cmdCancel[i] = named(new GraphButton(tab), indexedName("cmdCancel", k));
     cmdHelp[i] = named(new GraphButton(tab), indexedName("cmdHelp", k));
+    // Enter runs the search and Esc closes the window, wherever the control with the focus
+    // leaves the key alone.
+    cmdOK[i]->setDefault(true);
+    cmdCancel[i]->setCancel(true);
+    lvwPass[i]->installEventFilter(this);
+    lstPass[i]->installEventFilter(this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdDettagli[i]);
     buttons->addWidget(cmdMappa[i]);
@@ -296,4 +302,6 @@ void frmVisibleSatellites::loadState()
     cmbLimite->setCurrentIndex(0);
     SSTab1->setCurrentIndex(kTabPrincipal);
     chkTransito->setChecked(Impostazioni.Filtro_transito);
+    // The window opens ready for typing the start of the span.
+    DTPicker1[kTabPrincipal]->setFocus();
 }

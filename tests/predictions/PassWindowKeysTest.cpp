@@ -95,6 +95,55 @@ private:
     QMdiArea* m_area = nullptr;
 };
 
+TEST_F(PassWindowKeys, OpensWithTheFocusOnTheStartOfTheSpan)
+{
+    frmVisibleSatellites* passes = opened();
+    EXPECT_EQ(passes->focusWidget(), passes->DTPicker1[1]);
+}
+
+TEST_F(PassWindowKeys, EnterSearchesAndOnAChosenPassListsItsEphemeris)
+{
+    frmVisibleSatellites* passes = opened();
+    QDateTimeEdit* start = passes->DTPicker1[1];
+    start->setFocus();
+    // Enter in the date field and in the closed span list runs the search of the tab.
+    ASSERT_TRUE(searched(passes, [&] { QTest::keyClick(start, Qt::Key_Return); }));
+    ASSERT_GT(passes->passList(1)->rowCount(), 0);
+    EXPECT_TRUE(messages.empty());
+    QComboBox* span = passes->cmbDurata[1];
+    span->setFocus();
+    ASSERT_TRUE(
+        searched(passes, [&] { QTest::keyClick(span, Qt::Key_Enter, Qt::KeypadModifier); }));
+
+    // On the lists of a search, Enter is the double click: the ephemeris of the chosen pass.
+    for (QWidget* list : {static_cast<QWidget*>(passes->lvwPass[1]),
+                          static_cast<QWidget*>(passes->lstPass[1])}) {
+        QSignalSpy searches(passes, &frmVisibleSatellites::searchFinished);
+        const std::size_t before = listings.size();
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Return);
+        EXPECT_EQ(listings.size(), before + 1) << list->objectName().toStdString();
+        EXPECT_FALSE(passes->isSearching());
+        EXPECT_TRUE(searches.isEmpty());
+    }
+    // Esc closes the window.
+    start->setFocus();
+    QTest::keyClick(start, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(m_frame.isNull() || !m_frame->isVisible());
+}
+
+TEST_F(PassWindowKeys, CloseAfterASearchClosesTheWholeWindow)
+{
+    frmVisibleSatellites* passes = opened();
+    ASSERT_TRUE(searched(passes, [&] { passes->cmdOK_Click(1); }));
+    ASSERT_GT(passes->passList(1)->rowCount(), 0);
+    emit passes->cmdCancel[1]->Click();
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(m_frame.isNull() || !m_frame->isVisible()) << "no empty frame is left behind";
+}
+
 class PassListDates : public PassWindowKeys, public ::testing::WithParamInterface<const char*>
 {
 };
