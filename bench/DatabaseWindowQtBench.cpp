@@ -23,6 +23,9 @@
 namespace {
 
 constexpr int kSets = 30000;
+/// Openings before the timing: the third opening in a process is the first to reuse the
+/// memory of an earlier listing, as every later one does.
+constexpr int kUntimedOpenings = 2;
 
 /// The windows need an application; the offscreen platform keeps them off any display. It
 /// lives to the end of the program on purpose: a widget application destroyed by the exit
@@ -135,8 +138,19 @@ void BM_WindowReadsAndLists30000Sets(benchmark::State& state)
     MessageAnswerer answerer;
     DatabaseSession session([] { return true; });
     frmDatabase window(session, DatabaseWindowHooks{});
+    // Only the opening and the listing are timed. The file is written before, and opened
+    // untimed first: the first openings in a process also pay for what is set up once (fonts,
+    // the progress window's first showing, the memory for 30,000 rows taken from the system),
+    // and a short run would time one of those alone.
+    const QString& path = elementFilePath();
+    if (path.isEmpty()) {
+        state.SkipWithError("the element file could not be written");
+        return;
+    }
+    for (int k = 0; k < kUntimedOpenings; ++k)
+        window.Database_satelliti(path);
     for (auto _ : state) {
-        window.Database_satelliti(elementFilePath());
+        window.Database_satelliti(path);
         if (window.entryCount(DatabaseKind::Primary) != kSets)
             state.SkipWithError("the element file was not listed completely");
     }

@@ -153,7 +153,7 @@ QStringList ephemerisHeader(CoordinateSystem system, const Elemento_satellite& e
         header += QString();
         break;
     case CoordinateSystem::Eci:
-        header += kEciRuler;
+        header += listingText::alignedToDates(kEciRuler, locale);
         break;
     case CoordinateSystem::Lla:
         break;
@@ -162,7 +162,7 @@ QStringList ephemerisHeader(CoordinateSystem system, const Elemento_satellite& e
         header += QString();
         break;
     }
-    header += texts.ephemerisHeadings[heading];
+    header += listingText::alignedToDates(texts.ephemerisHeadings[heading], locale);
     header += QString();
     return header;
 }

@@ -3,6 +3,7 @@
 #include "core/DateValue.h"
 #include "services/DisplayFormat.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace listingText {
@@ -10,6 +11,8 @@ namespace {
 
 constexpr qsizetype kDesignationColumn = 9; // column 10, 0-based
 constexpr qsizetype kDesignationLength = 6;
+/// The month name's width that kDateTimeWidth counts.
+constexpr int kMonthWidth = 3;
 
 } // namespace
 
@@ -30,7 +33,19 @@ QString number(double value, int width, QStringView pattern, const QLocale& loca
 
 QString dateTime(double date, const QLocale& locale)
 {
-    return formatDate(DateValue::split(date), u"dd mmm yyyy  hh:mm:ss", locale);
+    return formatDateFixedWidth(DateValue::split(date), u"dd mmm yyyy  hh:mm:ss", locale);
+}
+
+QString alignedToDates(const QString& heading, const QLocale& locale)
+{
+    const int extra = std::max(0, longestMonthName(locale, QLocale::ShortFormat) - kMonthWidth);
+    if (extra == 0 || heading.size() <= kDateTimeWidth)
+        return heading;
+    // After the date column, or after a heading word of the language file that runs past it.
+    qsizetype at = kDateTimeWidth;
+    while (at < heading.size() && heading[at] != u' ')
+        ++at;
+    return QString(heading).insert(at, QString(extra, u' '));
 }
 
 QString epoch(const Elemento_satellite& elements, const QLocale& locale)

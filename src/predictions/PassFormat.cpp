@@ -2,6 +2,7 @@
 
 #include "core/DateValue.h"
 #include "core/mAstro.h"
+#include "predictions/ListingText.h"
 #include "services/DisplayFormat.h"
 #include "services/mLang.h"
 #include "tracking/TickTexts.h"
@@ -14,6 +15,7 @@ namespace {
 
 constexpr double kNoMagnitudeSortValue = 99.0;
 constexpr double kMagnitudeSortOffset = 99.0;
+constexpr QStringView kCulminationPattern = u"dd mmm yyyy hh:mm:ss";
 
 /// `text` padded with blanks on the left to `width`, or its first `width` characters.
 QString right(const QString& text, int width)
@@ -68,8 +70,7 @@ double localDateOf(double julianDate, const Dati_osservatore& observer)
 QString passLine(const PassEvent& event, const Dati_osservatore& observer, const QLocale& locale)
 {
     const passes::SkySample& s = event.sky;
-    QString line = formatDate(DateValue::split(localDateOf(event.julianDate, observer)),
-                              u"dd mmm yyyy  hh:mm:ss", locale);
+    QString line = listingText::dateTime(localDateOf(event.julianDate, observer), locale);
     line += blanks(18) + right(formatNumber(s.elevationDeg, u"#0.0", locale), 4);
     line += blanks(3) + formatNumber(s.azimuthDeg, u"000.0", locale);
     line += blanks(3) + left(statusName(s.status), 8);
@@ -77,6 +78,11 @@ QString passLine(const PassEvent& event, const Dati_osservatore& observer, const
     line += blanks(3) + right(formatNumber(s.sunElevationDeg, u"00.0", locale), 5);
     line += blanks(2) + right(formatNumber(s.rangeKm, u"0.0", locale), 8);
     return line;
+}
+
+QString culminationColumnText(double localDate, const QLocale& locale)
+{
+    return formatDateFixedWidth(DateValue::split(localDate), kCulminationPattern, locale);
 }
 
 PassTexts passTexts(const passes::PassRow& row, const Dati_osservatore& observer,
@@ -90,7 +96,7 @@ PassTexts passTexts(const passes::PassRow& row, const Dati_osservatore& observer
     PassTexts t;
     t.lines = {passLine(p.acquisition, observer, locale), passLine(p.culmination, observer, locale),
                passLine(p.loss, observer, locale)};
-    t.columns[kColumnCulmination] = formatDate(parts, u"dd mmm yyyy hh:mm:ss", locale);
+    t.columns[kColumnCulmination] = culminationColumnText(culmination, locale);
     t.columns[kColumnName] = QString::fromStdString(row.name);
     t.columns[kColumnElevation] = right(formatNumber(top.elevationDeg, u"#0.0", locale), 4);
     t.columns[kColumnAzimuth] = right(formatNumber(top.azimuthDeg, u"##0", locale), 4);

@@ -38,5 +38,9 @@ struct PassTexts
 [[nodiscard]] QString passLine(const passes::PassEvent& event, const Dati_osservatore& observer,
                                const QLocale& locale = QLocale());
 
+/// The pass list's culmination column of a local date value: "dd mmm yyyy hh:mm:ss", the
+/// month name padded to the locale's longest.
+[[nodiscard]] QString culminationColumnText(double localDate, const QLocale& locale = QLocale());
+
 [[nodiscard]] PassTexts passTexts(const passes::PassRow& row, const Dati_osservatore& observer,
                                   const QLocale& locale = QLocale());

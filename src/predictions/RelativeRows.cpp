@@ -157,17 +157,18 @@ QStringList relativeHeader(CoordinateSystem system, const TrackSet& tracks,
     header += QString();
     switch (system) {
     case CoordinateSystem::Eci:
-        header += kEciRuler;
+        header += listingText::alignedToDates(kEciRuler, locale);
         break;
     case CoordinateSystem::Lla:
-        header += kLlaRuler;
+        header += listingText::alignedToDates(kLlaRuler, locale);
         break;
     case CoordinateSystem::Obs:
     case CoordinateSystem::Rad:
-        header += kObsRuler;
+        header += listingText::alignedToDates(kObsRuler, locale);
         break;
     }
-    header += texts.relativeHeadings[static_cast<std::size_t>(system) - 1];
+    header += listingText::alignedToDates(
+        texts.relativeHeadings[static_cast<std::size_t>(system) - 1], locale);
     header += QString();
     return header;
 }

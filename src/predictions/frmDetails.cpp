@@ -152,14 +152,14 @@ void frmDetails::showTextListing()
     List1->setFocus();
 }
 
-void frmDetails::showLines(QStringList lines)
+void frmDetails::showLines(QStringList lines, const QString& title)
 {
     if (m_computing > 0)
         return;
     m_summary->clear();
     m_listing->setListing(std::move(lines), nullptr, {});
     showTextListing();
-    setWindowTitle(QString());
+    setWindowTitle(title);
 }
 
 void frmDetails::Salva()

@@ -55,9 +55,9 @@ public:
     ListingEnd Genera_relativo(const Record_TLE& setA, const Record_TLE& setB, double tempoinizio,
                                double tempofine, double step, int opzione);
 
-    /// Shows ready-made text lines (the event lines of a list of passes) with no caption; Save
-    /// and Print then work on them.
-    void showLines(QStringList lines);
+    /// Shows ready-made text lines (the event lines of a list of passes) under the caption
+    /// `title`; Save and Print then work on them.
+    void showLines(QStringList lines, const QString& title);
 
     /// The summary of the primary (0) or secondary (1) element database.
     void Sommario(int elenco);

@@ -137,8 +137,7 @@ void frmDetails::LeggiDiretto(const QString& FName)
         WindowRegistry::instance().unloadOrClose(this);
         return;
     }
-    setWindowTitle(mLang::Testo_lingua(u"Dialogs", u"visualizzatle") + QStringLiteral(" - ")
-                   + FName);
+    setWindowTitle(detailsText(u"sommariofile") + QStringLiteral(" - ") + FName);
     showSummary(std::move(table));
     if (QWidget* frame = parentWidget(); frame != nullptr && frame->isWindow() == false)
         frame->show();

@@ -9,6 +9,7 @@
 #include "core/PassSearch.h"
 #include "core/mAstro.h"
 #include "dialogs/frmProgress.h"
+#include "services/WindowRegistry.h"
 #include "services/mLang.h"
 
 #include <QCheckBox>
@@ -18,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QTabWidget>
@@ -390,7 +392,9 @@ void frmVisibleSatellites::lvwPass_ColumnClick(int k, int column)
 
 void frmVisibleSatellites::cmdCancel_Click()
 {
-    close();
+    // The window lives in a frame of the document area: closing only the window inside
+    // would leave the frame standing empty.
+    WindowRegistry::instance().unloadOrClose(this);
 }
 
 void frmVisibleSatellites::closeEvent(QCloseEvent* event)
@@ -403,6 +407,23 @@ void frmVisibleSatellites::closeEvent(QCloseEvent* event)
             pollSearch();
     }
     QWidget::closeEvent(event);
+}
+
+bool frmVisibleSatellites::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto* press = static_cast<QKeyEvent*>(event);
+    const bool enter = press->key() == Qt::Key_Return || press->key() == Qt::Key_Enter;
+    for (int k = 0; k < kTabs && enter; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        if ((watched == lvwPass[i] || watched == lstPass[i]) && chosenPass(k) != nullptr
+            && !lstPass[i]->selectedItems().isEmpty()) {
+            lstPass_DblClick(k);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 const PassListModel* frmVisibleSatellites::passList(int tab) const

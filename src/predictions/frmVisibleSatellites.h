@@ -171,6 +171,9 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    /// Enter on a pass list with a chosen pass opens its ephemeris, as a double click does,
+    /// rather than running the search again over the list.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Run;

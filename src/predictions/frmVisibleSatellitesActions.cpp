@@ -22,6 +22,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QTabWidget>
 #include <QTreeView>
 
 namespace {
@@ -200,9 +201,13 @@ void frmVisibleSatellites::lvwPass_RightClick(int Index)
             lines << line;
     }
     lines << QString();
+    // The caption names the satellite of the principal's tab, the tab's satellites otherwise.
+    const QString listed = named ? SSTab1->tabText(Index)
+                                 : list->entry(0)->texts.columns[kColumnName].trimmed();
     frmDetails* listing = m_actions.newListing ? m_actions.newListing() : newListingWindow();
     if (listing != nullptr)
-        listing->showLines(std::move(lines));
+        listing->showLines(std::move(lines), passText(u"elencopassaggi") + QStringLiteral(" - ")
+                                                 + listed);
 }
 
 void frmVisibleSatellites::cmdHelp_Click(int Index)

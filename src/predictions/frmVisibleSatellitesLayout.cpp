@@ -6,6 +6,8 @@
 #include "common/program_time.h"
 #include "controls/GraphButton/GraphButton.h"
 #include "core/DateValue.h"
+#include "predictions/ListingText.h"
+#include "predictions/PassFormat.h"
 #include "services/ObjectNames.h"
 #include "services/Twips.h"
 #include "services/mLang.h"
@@ -19,6 +21,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTabWidget>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -48,6 +51,27 @@ QFont listFont()
 int pixels(double twipsValue)
 {
     return static_cast<int>(twips::toPixels(twipsValue));
+}
+
+/// The width the culmination column needs for the dates of every month in the display
+/// locale, as the list draws them in its font.
+int culminationColumnWidth(const QTreeView* list)
+{
+    QStyleOptionViewItem option;
+    option.initFrom(list);
+    option.font = list->font();
+    option.fontMetrics = QFontMetrics(list->font());
+    option.features = QStyleOptionViewItem::HasDisplay;
+    option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    int widest = 0;
+    for (int month = 1; month <= 12; ++month) {
+        option.text = culminationColumnText(DateValue::fromDateTime(2028, month, 28, 23, 58, 58));
+        widest = std::max(widest, list->style()
+                                      ->sizeFromContents(QStyle::CT_ItemViewItem, &option,
+                                                         QSize(), list)
+                                      .width());
+    }
+    return widest;
 }
 
 QDateTime dateTimeOf(double dateValue)
@@ -139,6 +163,12 @@ QWidget* frmVisibleSatellites::buildTab(int k)
     cmdOK[i] = named(new GraphButton(tab), indexedName("cmdOK", k));
     cmdCancel[i] = named(new GraphButton(tab), indexedName("cmdCancel", k));
     cmdHelp[i] = named(new GraphButton(tab), indexedName("cmdHelp", k));
+    // Enter runs the search and Esc closes the window, wherever the control with the focus
+    // leaves the key alone.
+    cmdOK[i]->setDefault(true);
+    cmdCancel[i]->setCancel(true);
+    lvwPass[i]->installEventFilter(this);
+    lstPass[i]->installEventFilter(this);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdDettagli[i]);
     buttons->addWidget(cmdMappa[i]);
@@ -187,6 +217,10 @@ void frmVisibleSatellites::Applica_lingua()
             if (width > 0)
                 header->resizeSection(c, std::max(pixels(width), header->sectionSizeHint(c)));
         }
+        // The culmination dates are never cut, whatever the length of the locale's months.
+        header->resizeSection(kColumnCulmination,
+                              std::max(header->sectionSize(kColumnCulmination),
+                                       culminationColumnWidth(lvwPass[i])));
         // The window opens wide enough for every column without sideways scrolling.
         QTreeView* list = lvwPass[i];
         list->setMinimumWidth(header->length() + 2 * list->frameWidth()
@@ -205,7 +239,8 @@ void frmVisibleSatellites::Applica_lingua()
             mLang::Testo_lingua(u"frmVisibleSatellites", u"tooltipnessunfiltro"));
         cmdDettagli[i]->setCaption(mLang::Testo_lingua(u"frmVisibleSatellites", u"dettagli"));
         cmdMappa[i]->setCaption(mLang::Testo_lingua(u"frmVisibleSatellites", u"mappa"));
-        lblLegenda[i]->setText(mLang::Testo_lingua(u"frmVisibleSatellites", u"intestazioneobs"));
+        lblLegenda[i]->setText(listingText::alignedToDates(
+            mLang::Testo_lingua(u"frmVisibleSatellites", u"intestazioneobs"), QLocale()));
         lstPass[i]->setToolTip(
             mLang::Testo_lingua(u"frmVisibleSatellites", u"doppioclickdettagli"));
         cmdOK[i]->setCaption(mLang::Testo_lingua(u"Buttons", u"ok"));
@@ -267,4 +302,6 @@ void frmVisibleSatellites::loadState()
     cmbLimite->setCurrentIndex(0);
     SSTab1->setCurrentIndex(kTabPrincipal);
     chkTransito->setChecked(Impostazioni.Filtro_transito);
+    // The window opens ready for typing the start of the span.
+    DTPicker1[kTabPrincipal]->setFocus();
 }

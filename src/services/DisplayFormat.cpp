@@ -168,7 +168,58 @@ bool isDateLetter(QChar c)
            lower == u's';
 }
 
+/// Names padded to a common width: the longest of their kind, at least three characters as
+/// the fixed columns are laid out for.
+struct NameWidths
+{
+    QLocale locale;
+    int shortMonth = 0;
+    int longMonth = 0;
+    int shortDay = 0;
+    int longDay = 0;
+};
+
+constexpr int kNarrowestNameColumn = 3;
+
+int longestDayName(const QLocale& locale, QLocale::FormatType format)
+{
+    qsizetype widest = 0;
+    for (int day = 1; day <= 7; ++day)
+        widest = std::max(widest, locale.dayName(day, format).size());
+    return static_cast<int>(widest);
+}
+
+/// The padded widths of the locale's names; one locale is kept per thread, as a listing
+/// formats all its rows under one.
+const NameWidths& nameWidths(const QLocale& locale)
+{
+    thread_local NameWidths cached{QLocale::c(), -1, -1, -1, -1};
+    if (cached.shortMonth < 0 || cached.locale != locale) {
+        cached.locale = locale;
+        cached.shortMonth =
+            std::max(kNarrowestNameColumn, longestMonthName(locale, QLocale::ShortFormat));
+        cached.longMonth =
+            std::max(kNarrowestNameColumn, longestMonthName(locale, QLocale::LongFormat));
+        cached.shortDay =
+            std::max(kNarrowestNameColumn, longestDayName(locale, QLocale::ShortFormat));
+        cached.longDay =
+            std::max(kNarrowestNameColumn, longestDayName(locale, QLocale::LongFormat));
+    }
+    return cached;
+}
+
+QString formatDateParts(const DateValue::Parts& date, QStringView pattern, const QLocale& locale,
+                        bool fixedWidth);
+
 } // namespace
+
+int longestMonthName(const QLocale& locale, QLocale::FormatType format)
+{
+    qsizetype widest = 0;
+    for (int month = 1; month <= 12; ++month)
+        widest = std::max(widest, locale.monthName(month, format).size());
+    return static_cast<int>(widest);
+}
 
 QString formatNumber(double value, QStringView pattern, const QLocale& locale)
 {
@@ -248,6 +299,23 @@ QString formatNumberText(const QString& text, QStringView pattern, const QLocale
 
 QString formatDate(const DateValue::Parts& date, QStringView pattern, const QLocale& locale)
 {
+    return formatDateParts(date, pattern, locale, false);
+}
+
+QString formatDateFixedWidth(const DateValue::Parts& date, QStringView pattern,
+                             const QLocale& locale)
+{
+    return formatDateParts(date, pattern, locale, true);
+}
+
+namespace {
+
+QString formatDateParts(const DateValue::Parts& date, QStringView pattern, const QLocale& locale,
+                        bool fixedWidth)
+{
+    const auto padded = [&](const QString& name, int NameWidths::*width) {
+        return fixedWidth ? name.leftJustified(nameWidths(locale).*width, u' ') : name;
+    };
     // The locale numbers the days from Monday (1) to Sunday (7).
     const int weekday = date.weekday == 1 ? 7 : date.weekday - 1;
     QString out;
@@ -285,18 +353,20 @@ QString formatDate(const DateValue::Parts& date, QStringView pattern, const QLoc
 
         if (letter == u'd') {
             if (run >= 4)
-                out += locale.dayName(weekday, QLocale::LongFormat);
+                out += padded(locale.dayName(weekday, QLocale::LongFormat), &NameWidths::longDay);
             else if (run == 3)
-                out += locale.dayName(weekday, QLocale::ShortFormat);
+                out += padded(locale.dayName(weekday, QLocale::ShortFormat), &NameWidths::shortDay);
             else
                 out += number(date.day);
         } else if (letter == u'm') {
             if (run <= 2 && (afterHour || beforeSeconds))
                 out += number(date.minute);
             else if (run >= 4)
-                out += locale.monthName(date.month, QLocale::LongFormat);
+                out += padded(locale.monthName(date.month, QLocale::LongFormat),
+                              &NameWidths::longMonth);
             else if (run == 3)
-                out += locale.monthName(date.month, QLocale::ShortFormat);
+                out += padded(locale.monthName(date.month, QLocale::ShortFormat),
+                              &NameWidths::shortMonth);
             else
                 out += number(date.month);
         } else if (letter == u'y') {
@@ -314,6 +384,8 @@ QString formatDate(const DateValue::Parts& date, QStringView pattern, const QLoc
     }
     return out;
 }
+
+} // namespace
 
 QString formatDate(const QDateTime& dateTime, QStringView pattern, const QLocale& locale)
 {

@@ -33,6 +33,15 @@ class QDateTime;
 [[nodiscard]] QString formatDate(const DateValue::Parts& date, QStringView pattern,
                                  const QLocale& locale = QLocale());
 
+/// As formatDate, but every month or weekday name is padded with blanks on the right to the
+/// longest name of its kind in the locale (at least three characters), so that a date has
+/// one width whatever its month and weekday: the dates of fixed-column listings.
+[[nodiscard]] QString formatDateFixedWidth(const DateValue::Parts& date, QStringView pattern,
+                                           const QLocale& locale = QLocale());
+
+/// The characters of the locale's longest month name in `format` (QLocale::monthName).
+[[nodiscard]] int longestMonthName(const QLocale& locale, QLocale::FormatType format);
+
 /// The date and time as the QDateTime holds them (its own time spec), rounded to the
 /// nearest second.
 [[nodiscard]] QString formatDate(const QDateTime& dateTime, QStringView pattern,

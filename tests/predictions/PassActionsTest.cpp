@@ -333,7 +333,7 @@ TEST_F(PassActionsTest, RightClickListsEveryPassOfTheTabInTheListsOrderNamingMix
     EXPECT_EQ(lines.line(4 * passes - 3), lastName.trimmed());
     EXPECT_EQ(lines.line(4 * passes), window->passAt(0, passes - 1)->texts.lines[2]);
     EXPECT_TRUE(lines.line(4 * passes + 1).isEmpty());
-    EXPECT_TRUE(listings[0]->windowTitle().isEmpty());
+    EXPECT_EQ(listings[0]->windowTitle(), QStringLiteral("Passes found - All satellites"));
 
     // The principal's tab holds one satellite: three lines a pass, as before.
     loadSlot(1, lowOrbits()[0]);
@@ -344,6 +344,9 @@ TEST_F(PassActionsTest, RightClickListsEveryPassOfTheTabInTheListsOrderNamingMix
     const int principalPasses = window->passList(1)->rowCount();
     ASSERT_EQ(listings[1]->listing().lineCount(), 1 + 3 * principalPasses + 1);
     EXPECT_EQ(listings[1]->listing().line(1), window->passAt(1, 0)->texts.lines[0]);
+    EXPECT_EQ(listings[1]->windowTitle(),
+              QStringLiteral("Passes found - ")
+                  + QString::fromStdString(window->passAt(1, 0)->row.name).trimmed());
 }
 
 TEST_F(PassActionsTest, SaveWritesTheEventLinesAndTellsOnlyRealFailures)

@@ -229,7 +229,8 @@ TEST_F(ListingWindowTest, SummaryOfAFileIsTheSameForEveryLineEnd)
         for (int row = 0; row < 3; ++row)
             column.push_back(window.summary().index(row, 1).data().toString().trimmed());
         names.push_back(column);
-        EXPECT_TRUE(window.windowTitle().endsWith(path));
+        // Titled with what it shows, not with the file chooser's question.
+        EXPECT_EQ(window.windowTitle(), QStringLiteral("Summary of the element file - ") + path);
     }
     EXPECT_EQ(names[0], (std::vector<QString>{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")}));
     EXPECT_EQ(names[1], names[0]);

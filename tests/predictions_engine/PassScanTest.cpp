@@ -102,7 +102,7 @@ std::vector<CurveCase> curveCases()
     const std::vector<Bump> four{{100, 20, 12}, {200, 70, 12}, {300, 15, 12}, {400, 45, 12}};
     // Culminating 3 s before the coarse sample at 48 minutes: the sample still looks rising.
     const Bump peakBeforeSample{48 - 3.0 / 60.0, 50, 12};
-    return {
+    std::vector<CurveCase> cases{
         {"OnePass", {middle}, 600, {inside(middle)}},
         {"DescendingAtStart", {falling}, 600, {{0.0, 0.0, inside(falling).losMin}}},
         {"RisingAtStart", {rising}, 600, {{0.0, 3.0, inside(rising).losMin}}},
@@ -118,6 +118,18 @@ std::vector<CurveCase> curveCases()
          600,
          {inside(four[0]), inside(four[1]), inside(four[2]), inside(four[3])}},
     };
+    // Culminating within the slope step of an edge, where the slope test sees only the fall
+    // after the start or only the rise before the end.
+    for (const int seconds : {2, 4, 8}) {
+        const double inset = seconds / 60.0;
+        const Bump early{inset, 50, 12};
+        const Bump late{600 - inset, 50, 12};
+        const std::string after = std::to_string(seconds) + "sAfterStart";
+        const std::string before = std::to_string(seconds) + "sBeforeEnd";
+        cases.push_back({"Peak" + after, {early}, 600, {{0.0, inset, inside(early).losMin}}});
+        cases.push_back({"Peak" + before, {late}, 600, {{inside(late).aosMin, 600 - inset, 600}}});
+    }
+    return cases;
 }
 
 class PassScanCurve : public ::testing::TestWithParam<CurveCase>

@@ -185,6 +185,50 @@ TEST(PassSearchRealSets, CulminationIsThePeakOfADenseScan)
         << " passes, the first: " << errors.culminationMisses.front();
 }
 
+TEST(PassSearchRealSets, CulminationJustInsideAnEdgeIsThePeak)
+{
+    std::vector<Record_TLE> lowOrbits;
+    for (const Record_TLE& set : testsets::generatedSets(60)) {
+        if (set.Riga0.rfind("LEO", 0) == 0)
+            lowOrbits.push_back(set);
+    }
+    lowOrbits.resize(std::min<std::size_t>(lowOrbits.size(), 6));
+    const PassSearchRequest day = requestFor(lowOrbits, testsets::kGeneratedSearchStartJd, 1.0);
+    const std::vector<PassRow> rows = searchAll(day, 2);
+    ASSERT_GE(rows.size(), 6u);
+    int compared = 0;
+    for (std::size_t n = 0; n < rows.size(); n += rows.size() / 6) {
+        const PassRow& row = rows[n];
+        const FoundPass& whole = row.pass;
+        if (whole.acquisition.julianDate <= day.startJd || whole.loss.julianDate >= day.endJd)
+            continue;
+        const std::vector<Record_TLE> one{lowOrbits[static_cast<std::size_t>(row.index - 1)]};
+        const double peak = whole.culmination.julianDate;
+        for (const double inset : {2.0, 4.0, 8.0}) {
+            // The span starts just before the highest point, or ends just after it.
+            for (const bool startCut : {true, false}) {
+                SCOPED_TRACE(one[0].Riga0 + (startCut ? " after the start " : " before the end ")
+                             + std::to_string(inset) + " s");
+                const double start =
+                    startCut ? peak - inset * kSecond : whole.acquisition.julianDate;
+                const double end = startCut ? whole.loss.julianDate : peak + inset * kSecond;
+                PassSearchRequest cut = requestFor(one, start, end - start);
+                const std::vector<PassRow> found = searchAll(cut, 1);
+                ASSERT_EQ(found.size(), 1u);
+                const densescan::Peak reference =
+                    densescan::highestPoint(Elevation(one[0], cut), start, end);
+                const FoundPass& p = found[0].pass;
+                EXPECT_NEAR(p.culmination.julianDate, reference.julianDate,
+                            densescan::kCulminationToleranceSeconds * kSecond);
+                EXPECT_NEAR(p.culmination.sky.elevationDeg, reference.elevationDeg,
+                            densescan::kCulminationToleranceDeg);
+                ++compared;
+            }
+        }
+    }
+    EXPECT_GE(compared, 24);
+}
+
 TEST(PassSearchRealSets, EccentricOrbitsNeitherMergeNorMissPasses)
 {
     std::vector<Record_TLE> eccentric;

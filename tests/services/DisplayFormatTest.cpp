@@ -4,6 +4,7 @@
 #include "support/ScopedLocale.h"
 
 #include <QDateTime>
+#include <QSet>
 #include <QTimeZone>
 
 #include <gtest/gtest.h>
@@ -162,6 +163,31 @@ TEST(FormatDate, PatternsWithTheLocaleNames)
     const QLocale italian(QLocale::Italian, QLocale::Italy);
     EXPECT_EQ(formatDate(date, u"dd mmm yyyy", italian), QStringLiteral("05 mar 2024"));
     EXPECT_EQ(formatDate(date, u"dddd", italian), QString::fromUtf8("marted\xC3\xAC"));
+}
+
+TEST(FormatDate, FixedWidthPadsNamesToTheLocalesLongest)
+{
+    // German and French short months run from three letters ("Mai", "mai") to five ("Sept.",
+    // "janv."), and French weekdays are four ("lun.").
+    for (const char* name : {"de_DE", "fr_FR", "C"}) {
+        const QLocale locale{QString::fromLatin1(name)};
+        SCOPED_TRACE(name);
+        QSet<qsizetype> widths;
+        for (int month = 1; month <= 12; ++month) {
+            const DateValue::Parts date{2024, month, 1 + month, 9, 8, 7, 1 + month % 7, 1};
+            const QString text = formatDateFixedWidth(date, u"ddd dd mmm yyyy hh:mm:ss", locale);
+            widths.insert(text.size());
+            EXPECT_TRUE(text.contains(locale.monthName(month, QLocale::ShortFormat) + u' '));
+            EXPECT_TRUE(text.endsWith(QStringLiteral(" 2024 09:08:07"))) << text.toStdString();
+            EXPECT_EQ(formatDate(date, u"mmm", locale),
+                      locale.monthName(month, QLocale::ShortFormat)) << "formatDate pads nothing";
+        }
+        EXPECT_EQ(widths.size(), 1);
+    }
+    EXPECT_EQ(longestMonthName(QLocale(QStringLiteral("de_DE")), QLocale::ShortFormat), 5);
+    EXPECT_EQ(formatDateFixedWidth({2024, 5, 1, 0, 0, 0, 4, 1}, u"dd mmm yyyy",
+                                   QLocale(QStringLiteral("de_DE"))),
+              QStringLiteral("01 Mai   2024"));
 }
 
 TEST(FormatDate, GivenWeekdayIsUsedAsItIs)

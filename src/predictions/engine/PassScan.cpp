@@ -41,6 +41,12 @@ private:
     /// Where a bracket around the maximum after a rising sample starts: never after the
     /// maximum, and not before `floor`.
     double peakBracketStart(double risingSample, double floor) const;
+    /// The events of a pass cut by an edge of the span, where the slope test saw the
+    /// elevation only falling after the start or only rising before the end. The test spans
+    /// a slope step, so the highest point may still lie inside [lo, hi], between the edge and
+    /// the test's other sample: it is searched for there, and the edge is the culmination
+    /// only when nothing inside is higher.
+    void eventsAtEdge(double lo, double hi, double edge, double fEdge);
 
     std::optional<double> below(double t)
     {
@@ -123,9 +129,10 @@ std::optional<double> Scanner::slopeAtStart()
     if (!f1)
         return std::nullopt;
     const double slope = *f1 - *f0;
-    // Already above the minimum and going down at the start: the culmination is the start.
+    // Already above the minimum and going down at the start: the culmination is the start,
+    // or a higher point within the first slope step.
     if (slope > 0.0 && *f0 < 0.0)
-        eventsAndKeep(ti, *f0);
+        eventsAtEdge(ti, ti + kSlopeStepDays, ti, *f0);
     return slope;
 }
 
@@ -137,9 +144,10 @@ void Scanner::finishAtEnd(bool rising, double lastRising)
     if (!fBefore)
         return;
     if (*fEnd - *fBefore < 0.0) {
-        // Still rising at the end: the pass is cut there.
+        // Still rising at the end: the pass is cut there, its culmination the end or a
+        // higher point within the last slope step.
         if (*fEnd < 0.0)
-            eventsAndKeep(tf, *fEnd);
+            eventsAtEdge(tf - kSlopeStepDays, tf, tf, *fEnd);
         return;
     }
     // Rising at the last sample and falling at the end: a maximum lies between them.
@@ -156,6 +164,22 @@ double Scanner::peakBracketStart(double risingSample, double floor) const
     // maximum lies up to about half a slope step before it, so the bracket starts one whole
     // slope step earlier, or Brent's minimum would settle on the bracket's lower end.
     return std::fmax(floor, risingSample - kSlopeStepDays);
+}
+
+void Scanner::eventsAtEdge(double lo, double hi, double edge, double fEdge)
+{
+    double tOpt = edge;
+    double fOpt = fEdge;
+    const mMate::SearchResult m = mMate::findMinimum(lo, hi, m_f);
+    if (m.status == mMate::SearchStatus::EvaluationFailed)
+        return;
+    // Where the elevation only falls (or only rises) across the step, the minimiser settles
+    // beside the edge on a lower point, and the edge stays the culmination.
+    if (m.status == mMate::SearchStatus::Found && m.f < fEdge) {
+        tOpt = m.t;
+        fOpt = m.f;
+    }
+    eventsAndKeep(tOpt, fOpt);
 }
 
 void Scanner::refine(double a, double b, int depth)
