@@ -3,7 +3,6 @@
 #include "core/DateValue.h"
 #include "services/DisplayFormat.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace listingText {
@@ -11,8 +10,6 @@ namespace {
 
 constexpr qsizetype kDesignationColumn = 9; // column 10, 0-based
 constexpr qsizetype kDesignationLength = 6;
-/// The month name's width that kDateTimeWidth counts.
-constexpr int kMonthWidth = 3;
 
 } // namespace
 
@@ -38,14 +35,7 @@ QString dateTime(double date, const QLocale& locale)
 
 QString alignedToDates(const QString& heading, const QLocale& locale)
 {
-    const int extra = std::max(0, longestMonthName(locale, QLocale::ShortFormat) - kMonthWidth);
-    if (extra == 0 || heading.size() <= kDateTimeWidth)
-        return heading;
-    // After the date column, or after a heading word of the language file that runs past it.
-    qsizetype at = kDateTimeWidth;
-    while (at < heading.size() && heading[at] != u' ')
-        ++at;
-    return QString(heading).insert(at, QString(extra, u' '));
+    return alignedToFixedDates(heading, kDateTimeWidth, locale);
 }
 
 QString epoch(const Elemento_satellite& elements, const QLocale& locale)

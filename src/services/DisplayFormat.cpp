@@ -221,6 +221,23 @@ int longestMonthName(const QLocale& locale, QLocale::FormatType format)
     return static_cast<int>(widest);
 }
 
+int fixedDateWidening(const QLocale& locale)
+{
+    constexpr int kThreeLetterMonth = 3;
+    return std::max(0, longestMonthName(locale, QLocale::ShortFormat) - kThreeLetterMonth);
+}
+
+QString alignedToFixedDates(const QString& heading, int dateColumnWidth, const QLocale& locale)
+{
+    const int extra = fixedDateWidening(locale);
+    if (extra == 0 || heading.size() <= dateColumnWidth)
+        return heading;
+    qsizetype at = dateColumnWidth;
+    while (at < heading.size() && heading[at] != u' ')
+        ++at;
+    return QString(heading).insert(at, QString(extra, u' '));
+}
+
 QString formatNumber(double value, QStringView pattern, const QLocale& locale)
 {
     if (!std::isfinite(value))

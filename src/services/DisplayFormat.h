@@ -42,6 +42,17 @@ class QDateTime;
 /// The characters of the locale's longest month name in `format` (QLocale::monthName).
 [[nodiscard]] int longestMonthName(const QLocale& locale, QLocale::FormatType format);
 
+/// The characters a fixed-width date (formatDateFixedWidth, "mmm") is wider in the locale than
+/// with three-letter month names: 0 in English, 2 in German ("Sept.").
+[[nodiscard]] int fixedDateWidening(const QLocale& locale);
+
+/// A heading or ruler laid out for dates with three-letter month names in its first
+/// `dateColumnWidth` characters, with the blanks that the locale's longer names add inserted
+/// after that column (or after a heading word that runs past it), so that the heading stays
+/// over the columns of rows dated with formatDateFixedWidth.
+[[nodiscard]] QString alignedToFixedDates(const QString& heading, int dateColumnWidth,
+                                          const QLocale& locale);
+
 /// The date and time as the QDateTime holds them (its own time spec), rounded to the
 /// nearest second.
 [[nodiscard]] QString formatDate(const QDateTime& dateTime, QStringView pattern,

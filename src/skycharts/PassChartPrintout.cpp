@@ -22,7 +22,10 @@ namespace {
 using Page = PrintoutPage;
 
 constexpr int kCaptionWidth = 13;
+/// The pass lines' characters printed, with three-letter month names: up to the status.
 constexpr int kPassLineWidth = 62;
+/// The date and time column of the pass lines and of their heading ("dd mmm yyyy  hh:mm:ss").
+constexpr int kPassDateWidth = 21;
 /// The text of a label above its point stands this much higher [twips].
 constexpr double kLabelRaiseTwips = 3 * Page::kTwipsPerChartUnit;
 constexpr int kSunlitTrackWidth = 6;
@@ -118,7 +121,12 @@ QStringList passChartTextBlock(const PassChartRequest& request, const Dati_osser
                                const QLocale& locale)
 {
     const Elemento_satellite& satellite = request.satellite;
-    const auto passLine = [&request](std::size_t i) { return request.passLines[i].left(kPassLineWidth); };
+    // The pass lines' dates are as wide as the locale's longest month name makes them; the
+    // cut and the heading widen with them, so the status stays whole and under its heading.
+    const int lineWidth = kPassLineWidth + fixedDateWidening(locale);
+    const auto passLine = [&request, lineWidth](std::size_t i) {
+        return request.passLines[i].left(lineWidth);
+    };
     return {caption(u"satellite") + QString::fromStdString(satellite.Nome_satellite),
             QStringLiteral("Norad #      : ") + QString::fromStdString(satellite.Numero_catalogo),
             QStringLiteral("ID #         : ")
@@ -134,7 +142,9 @@ QStringList passChartTextBlock(const PassChartRequest& request, const Dati_osser
                 + mLang::Testo_lingua(u"Def", u"lon") + u' '
                 + formatNumber(observer.Longitudine_osservatore, u"##0.000\u00b0", locale),
             QString(),
-            caption(u"informazioni") + mLang::Testo_lingua(u"frmSkySat", u"intestazioneobs"),
+            caption(u"informazioni")
+                + alignedToFixedDates(mLang::Testo_lingua(u"frmSkySat", u"intestazioneobs"),
+                                      kPassDateWidth, locale),
             QString(),
             caption(u"mappa")
                 + formatDate(DateValue::split(request.chartTime), u"dd mmm yyyy hh:mm:ss", locale),

@@ -10,6 +10,8 @@
 #include "skycharts/PassChartTrack.h"
 #include "skycharts/SkyLayersPaper.h"
 
+#include "core/DateValue.h"
+#include "services/DisplayFormat.h"
 #include "services/PaintDeviceSurface.h"
 
 #include <cmath>
@@ -310,6 +312,32 @@ TEST_F(PassChartTest, PrintoutShowsTheStandardMagnitudeWithTheUsersSeparator)
         ASSERT_EQ(rows.size(), 20);
         EXPECT_EQ(rows[4], QStringLiteral("Std. magnitud: ") + QString::fromLatin1(shown));
         EXPECT_TRUE(rows[7].contains(QStringLiteral("45,464\u00b0"))) << rows[7].toStdString();
+    }
+}
+
+TEST_F(PassChartTest, PrintoutPassRowsStayWholeAndUnderTheirHeadingInEveryLocale)
+{
+    // Pass lines as the pass list writes them: the date and time with the month padded to the
+    // locale's longest name, then elevation, azimuth and status.
+    skycharts::PassChartRequest request = issPass();
+    for (const char* name : {"C", "de_DE", "fr_FR"}) {
+        SCOPED_TRACE(name);
+        const QLocale locale{QString::fromLatin1(name)};
+        for (int month : {5, 9, 1}) {
+            const DateValue::Parts date{2018, month, 21, 21, 41, 7, 1, 1};
+            request.passLines[0] = formatDateFixedWidth(date, u"dd mmm yyyy  hh:mm:ss", locale)
+                                   + QString(18, u' ') + QStringLiteral("45.2   123.4   Visible ")
+                                   + QStringLiteral("  -1.5    -12.0    812.3");
+            const QStringList rows = skycharts::passChartTextBlock(request, Osservatore, locale);
+            ASSERT_EQ(rows.size(), 20);
+            const QString heading = rows[9];
+            const QString rise = rows[13];
+            EXPECT_TRUE(rise.contains(QStringLiteral("Visible"))) << rise.toStdString();
+            EXPECT_EQ(heading.indexOf(QStringLiteral("Status")), rise.indexOf(QStringLiteral("Visible")))
+                << heading.toStdString() << "\n" << rise.toStdString();
+            EXPECT_EQ(heading.indexOf(QStringLiteral("Elev")) + 4,
+                      rise.indexOf(QStringLiteral("45.2")) + 4);
+        }
     }
 }
 
