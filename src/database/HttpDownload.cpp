@@ -1,5 +1,7 @@
 #include "database/HttpDownload.h"
 
+#include "services/AtomicFile.h"
+
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSslSocket>
@@ -25,14 +27,6 @@ bool isSameFile(const QString& a, const QString& b)
 std::unique_ptr<QSaveFile> plainSaveFile(const QString& path)
 {
     return std::make_unique<QSaveFile>(path);
-}
-
-/// Why a write to `file` failed, in the system's words. Qt 6.4 reports a write the disk took
-/// only in part (a full disk) as a short count without an error of its own, so its text would
-/// be "Unknown error"; the error number the failed system call left tells the reason.
-QString writeFailureText(int systemError, const QFileDevice& file)
-{
-    return systemError != 0 ? qt_error_string(systemError) : file.errorString();
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "predictions/ListingModel.h"
 #include "predictions/SummaryModel.h"
+#include "services/AtomicFile.h"
 #include "services/Printing.h"
 #include "services/ProgramFolder.h"
 #include "services/WindowRegistry.h"
@@ -19,6 +20,8 @@
 #include <QSortFilterProxyModel>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+#include <cerrno>
 
 namespace {
 
@@ -174,17 +177,23 @@ void frmDetails::Salva()
     // A long listing is written while the event loop runs; closing the window meanwhile
     // waits for the file to be complete.
     ++m_computing;
+    // Unbuffered: a buffered file that the disk took only in part would be committed as
+    // written; unbuffered, the short count of the listing's block writes shows.
     QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly);
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    int systemError = 0;
     if (written) {
+        errno = 0;
         written = m_listing->write(file, [](qint64) {
             QCoreApplication::processEvents();
+            errno = 0; // what the events left is no reason of the next block's write
             return true;
         });
+        systemError = written ? 0 : errno;
         written = written && file.commit();
     }
     if (!written) {
-        const QString reason = file.errorString();
+        const QString reason = writeFailureText(systemError, file);
         file.cancelWriting();
         QMessageBox::warning(this, QGuiApplication::applicationDisplayName(),
                              detailsText(u"salvataggiofallito") + u'\n' + path + u'\n' + reason);

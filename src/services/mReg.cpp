@@ -7,6 +7,8 @@
 #include <QSettings>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 
 namespace mReg {
 namespace {
@@ -52,6 +54,39 @@ bool storeHoldsStreamedValues(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return false;
     return storefile::holdsStreamedObjects(storefile::scanStoreFile(file.readAll()));
+}
+
+/// Whether the store file on disk holds every value the store holds. The INI writer reports a
+/// file that the system took only in part (a full disk, a file size limit) as written; read
+/// back, such a file lacks its last entries or ends inside a value. Texts are compared, not
+/// keys (the writer escapes keys); a value that is not text, or a text that the writer writes
+/// in a marked form of its own (one that begins with "@", one holding a NUL), is counted only.
+bool fileHoldsTheStore(const QString& path, const QSettings& store)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const storefile::Scan scan = storefile::scanStoreFile(file.readAll());
+    const QStringList keys = store.allKeys();
+    if (scan.entries.size() != static_cast<std::size_t>(keys.size()))
+        return false;
+    QStringList onDisk;
+    onDisk.reserve(keys.size());
+    for (const storefile::Entry& entry : scan.entries)
+        onDisk.append(entry.texts.join(u'\x1f'));
+    onDisk.sort();
+    for (const QString& key : keys) {
+        const QVariant value = store.value(key);
+        if (value.typeId() != QMetaType::QString)
+            continue;
+        const QString text = value.toString();
+        if (text.startsWith(u'@') || text.contains(QChar::Null))
+            continue;
+        const auto found = std::lower_bound(onDisk.cbegin(), onDisk.cend(), text);
+        if (found == onDisk.cend() || *found != text)
+            return false;
+    }
+    return true;
 }
 
 /// Registry type number of a stored value that is not plain text.
@@ -188,9 +223,10 @@ RegistryStatus writeValues(QAnyStringView application, const QList<RegistryValue
     for (const RegistryValue& item : values)
         store.setValue(settingsKey(item.section, item.key), item.value);
     // QSettings writes through a temporary file and renames it, so a failed sync leaves the
-    // previous file in place.
+    // previous file in place; a file the system took only in part is renamed all the same,
+    // so what reached the disk is read back before the write counts as done.
     store.sync();
-    if (store.status() != QSettings::NoError)
+    if (store.status() != QSettings::NoError || !fileHoldsTheStore(path, store))
         return failure(kErrorStoreBase + kCodeAccessDenied, "Could not set key value");
     return {};
 }

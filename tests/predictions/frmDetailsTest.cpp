@@ -8,6 +8,7 @@
 #include "predictions/SummaryModel.h"
 #include "predictions/frmDetails.h"
 #include "services/Printing.h"
+#include "support/FileSizeLimit.h"
 #include "support/ScopedLocale.h"
 
 #include <QDir>
@@ -20,6 +21,7 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include <cerrno>
 #include <memory>
 
 namespace {
@@ -152,6 +154,27 @@ TEST_F(ListingWindowTest, SaveWritesEveryLineAndTellsAFolderItCannotWrite)
     m_window->setSaveChooser([](QWidget*, const QString&, const QString&) { return QString(); });
     m_window->Salva();
     EXPECT_EQ(messages.shown.size(), 1u) << "Cancel is not told";
+}
+
+TEST_F(ListingWindowTest, ASaveTheDiskTakesOnlyInPartIsToldWithItsReasonAndKeepsTheOldFile)
+{
+    double step = 60;
+    m_window->Genera_elenco(kIssSet, m_start, DateValue::addHours(m_start, 6), step, 2);
+    ASSERT_GT(lines().join(QString()).size(), 4000);
+    const QString path = programFile(QStringLiteral("listing.txt"));
+    writeTestFile(path, "the listing saved before");
+    m_window->setSaveChooser([&](QWidget*, const QString&, const QString&) { return path; });
+    MessageRecorder messages;
+    {
+        // The system takes the first kilobyte only, as a disk that fills does.
+        const FileSizeLimit limit(1024);
+        ASSERT_TRUE(limit.set());
+        m_window->Salva();
+    }
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.anyContains(QStringLiteral("could not be saved")));
+    EXPECT_TRUE(messages.anyContains(qt_error_string(EFBIG))) << messages.shown[0].text.toStdString();
+    EXPECT_EQ(readTestFile(path), QByteArray("the listing saved before"));
 }
 
 TEST_F(ListingWindowTest, SavedListingReadsBackAsShownUnderTheOtherLocale)

@@ -1,3 +1,4 @@
+#include "support/FileSizeLimit.h"
 #include "support/TestFiles.h"
 
 #include "services/mReg.h"
@@ -178,6 +179,33 @@ TEST_F(OptionStore, StoreThatCannotBeOpenedIsReported)
     const RegistryStatus written = Scrivi_registro("Quorvanel", "Generali", "Lingua", "a.ini");
     EXPECT_EQ(written.number, kStoreFailureBase + mReg::kCodeAccessDenied);
     EXPECT_EQ(written.description, QStringLiteral("Could not open/create registry section"));
+}
+
+TEST_F(OptionStore, AStoreFileTheSystemTookOnlyInPartIsNoSuccessfulWrite)
+{
+    // Options enough for a file of some 6 KB, written while the system takes only its first
+    // kilobyte, as a disk that fills would.
+    QList<mReg::RegistryValue> values;
+    for (int k = 0; k < 100; ++k)
+        values.append({QStringLiteral("Sezione %1").arg(k / 10), QStringLiteral("Chiave %1").arg(k),
+                       QStringLiteral("valore %1 ").arg(k).repeated(4)});
+    RegistryStatus cut;
+    {
+        const FileSizeLimit limit(1024);
+        ASSERT_TRUE(limit.set());
+        cut = mReg::writeValues("Quorvanel", values);
+    }
+    EXPECT_EQ(cut.number, kStoreFailureBase + mReg::kCodeAccessDenied);
+
+    // With room again the same values are written, and read back whole.
+    ASSERT_TRUE(mReg::writeValues("Quorvanel", values).ok());
+    EXPECT_EQ(Leggi_registro("Quorvanel", "Sezione 9", "Chiave 99", ""),
+              QStringLiteral("valore 99 ").repeated(4));
+    // Texts the writer escapes or quotes are read back as they were written.
+    for (const QString& text : {QStringLiteral("Hut @Variant(abcd)"), QStringLiteral("a, b, c"),
+                                QStringLiteral("\"quoted\" ; semi"), QStringLiteral("@leading"),
+                                QStringLiteral("tab\there"), QString()})
+        EXPECT_TRUE(Scrivi_registro("Quorvanel", "Generali", "Testo", text).ok()) << text.toStdString();
 }
 
 } // namespace
