@@ -1,5 +1,7 @@
 #include "database/HttpReply.h"
 
+#include "services/TextData.h"
+
 namespace {
 
 // A size line is a few hex digits and perhaps an extension; a longer one is not a size line.
@@ -12,17 +14,6 @@ QByteArray stripCarriageReturn(QByteArrayView line)
     if (line.endsWith('\r'))
         line.chop(1);
     return line.toByteArray();
-}
-
-int hexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 } // namespace

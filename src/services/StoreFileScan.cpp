@@ -1,5 +1,7 @@
 #include "services/StoreFileScan.h"
 
+#include "services/TextData.h"
+
 #include <QStringDecoder>
 #include <QtEndian>
 
@@ -26,16 +28,6 @@ bool isValueBlank(char c)
     return c == ' ' || c == '\t';
 }
 
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 int octalValue(char c)
 {
@@ -156,10 +148,10 @@ void readValue(QByteArrayView value, Entry& entry)
                     cutShort = true;
                     break;
                 }
-                if (hexValue(value[i]) >= 0) {
+                if (hexDigitValue(value[i]) >= 0) {
                     char16_t code = 0;
-                    while (i < size && hexValue(value[i]) >= 0)
-                        code = static_cast<char16_t>(code * 16 + hexValue(value[i++]));
+                    while (i < size && hexDigitValue(value[i]) >= 0)
+                        code = static_cast<char16_t>(code * 16 + hexDigitValue(value[i++]));
                     current += QChar(code);
                     cutShort = i >= size;
                 }

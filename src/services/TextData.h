@@ -25,6 +25,9 @@
 [[nodiscard]] QString formatDataNumber(double value);
 [[nodiscard]] QString formatDataNumber(float value);
 
+/// The value of a hexadecimal digit ("0"-"9", "a"-"f", "A"-"F"); -1 for any other character.
+[[nodiscard]] int hexDigitValue(char c);
+
 /// The lines of a text whose lines end in CR LF, LF or CR; a line end after the last line adds
 /// no empty line.
 [[nodiscard]] QStringList splitDataLines(QStringView text);

@@ -189,6 +189,58 @@ MDIForm1& MainWindowTest::mainWindow()
     return *m_window;
 }
 
+QString clockText(double dateValue)
+{
+    return wallClockOf(dateValue).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+ModelRecorder::ModelRecorder()
+{
+    TrackingModel& model = TrackingModel::instance();
+    QObject::connect(&model, &TrackingModel::ticked, &m_context,
+                     [this, &model] { ticks.push_back(model.snapshot()); });
+    QObject::connect(&model, &TrackingModel::worldMapRedrawDue, &m_context,
+                     [this] { ++mapRedraws; });
+}
+
+std::vector<int> ModelRecorder::freshSlots() const
+{
+    std::vector<int> freshOnes;
+    for (const TickSnapshot& tick : ticks) {
+        for (const TrackedSatellite& satellite : tick.satellites) {
+            if (satellite.fresh)
+                freshOnes.push_back(satellite.slot);
+        }
+    }
+    return freshOnes;
+}
+
+void TickingMainWindowTest::SetUp()
+{
+    MainWindowTest::SetUp();
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    openGates();
+}
+
+void TickingMainWindowTest::TearDown()
+{
+    QLocale::setDefault(QLocale::c());
+    MainWindowTest::TearDown();
+}
+
+void TickingMainWindowTest::ticks(int count)
+{
+    for (int i = 0; i < count; ++i) {
+        m_clock.advance(1);
+        mainWindow().tmrCentrale_Timer();
+    }
+}
+
+QWidget* TickingMainWindowTest::loadedTimeWindow()
+{
+    return WindowRegistry::instance().find(windowNames::kTime);
+}
+
 void MainWindowTest::openGates()
 {
     pflgCentrale.setEnabled(true);

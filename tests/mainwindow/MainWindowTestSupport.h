@@ -12,6 +12,7 @@
 #include "common/sky_tracks.h"
 #include "database/DatabaseSession.h"
 #include "tracking/ProgramClock.h"
+#include "tracking/TrackingModel.h"
 #include "database/WorkingSet.h"
 
 #include <QDateTime>
@@ -21,6 +22,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <vector>
 
 class MDIForm1;
 
@@ -114,6 +116,48 @@ private:
     bool m_search = false;
     std::vector<Punto_traccia> m_track = Punti_transito;
     std::vector<Etichetta_traccia> m_labels = Etichette_transito;
+};
+
+/// A date value as "yyyy-MM-dd HH:mm:ss" of the wall clock it stands for.
+[[nodiscard]] QString clockText(double dateValue);
+
+/// What the windows see of the tracking model: every published snapshot and the world-map
+/// redraws announced.
+class ModelRecorder
+{
+public:
+    ModelRecorder();
+
+    /// Slots of the fresh satellites of every published tick, in order.
+    [[nodiscard]] std::vector<int> freshSlots() const;
+
+    std::vector<TickSnapshot> ticks;
+    int mapRedraws = 0;
+
+private:
+    QObject m_context;
+};
+
+/// A main window on the test clock with the gates open and English (UK) display texts, driven
+/// one tick at a time.
+class TickingMainWindowTest : public MainWindowTest
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    /// `count` ticks, the test clock a second on before each.
+    void ticks(int count);
+
+    /// A control of the loaded time window; nullptr while none is loaded.
+    template <class Control> Control* timeControl(const char* name)
+    {
+        QWidget* window = loadedTimeWindow();
+        return window ? window->findChild<Control*>(QString::fromLatin1(name)) : nullptr;
+    }
+
+private:
+    [[nodiscard]] static QWidget* loadedTimeWindow();
 };
 
 /// Removes a test window definition from the window registry and unloads the window.

@@ -29,51 +29,13 @@
 
 namespace {
 
-QString dateText(double dateValue)
-{
-    return wallClockOf(dateValue).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-}
-
-/// Every snapshot the tick publishes.
-class PublishedTicks
-{
-public:
-    PublishedTicks()
-    {
-        TrackingModel& model = TrackingModel::instance();
-        QObject::connect(&model, &TrackingModel::ticked, &m_context,
-                         [this, &model] { ticks.push_back(model.snapshot()); });
-    }
-
-    std::vector<TickSnapshot> ticks;
-
-private:
-    QObject m_context;
-};
-
-class SimulatedClock : public MainWindowTest
+class SimulatedClock : public TickingMainWindowTest
 {
 protected:
     void SetUp() override
     {
-        MainWindowTest::SetUp();
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-        openGates();
+        TickingMainWindowTest::SetUp();
         mainWindow().tmrCentrale_Timer(); // the first tick makes the time window
-    }
-
-    void TearDown() override
-    {
-        QLocale::setDefault(QLocale::c());
-        MainWindowTest::TearDown();
-    }
-
-    void ticks(int count)
-    {
-        for (int i = 0; i < count; ++i) {
-            m_clock.advance(1);
-            mainWindow().tmrCentrale_Timer();
-        }
     }
 
     /// A control of the time window; the window is made (hidden) when none is loaded, as the
@@ -108,10 +70,10 @@ TEST_F(SimulatedClock, CloseAllLeavesARunningSimulationRunning)
 {
     startSimulationAt(m_start);
     ticks(5);
-    ASSERT_EQ(dateText(Data_attuale), QStringLiteral("2018-06-21 10:00:04"));
+    ASSERT_EQ(clockText(Data_attuale), QStringLiteral("2018-06-21 10:00:04"));
     closeAll();
     ticks(1);
-    EXPECT_EQ(dateText(Data_attuale), QStringLiteral("2018-06-21 10:00:05"))
+    EXPECT_EQ(clockText(Data_attuale), QStringLiteral("2018-06-21 10:00:05"))
         << "the clock went on from the simulated instant";
     EXPECT_TRUE(mainWindow().statusPanelText(1).startsWith(QStringLiteral("21 June 2018")));
     ASSERT_TRUE(mGlobal::Form_caricato(windowNames::kTime)) << "the tick made it again";
@@ -124,7 +86,7 @@ TEST_F(SimulatedClock, CloseAllLeavesARunningSimulationRunning)
     // The window made again runs the simulation as the first one did.
     timeControl<QPushButton>("cmdStop")->click();
     ticks(3);
-    EXPECT_EQ(dateText(Data_attuale), QStringLiteral("2018-06-21 10:00:05"));
+    EXPECT_EQ(clockText(Data_attuale), QStringLiteral("2018-06-21 10:00:05"));
 }
 
 TEST_F(SimulatedClock, CloseAllLeavesAStoppedClockStoppedWithItsStartInstant)
@@ -150,7 +112,7 @@ TEST_F(SimulatedClock, CloseAllLeavesAStoppedClockStoppedWithItsStartInstant)
     // Start begins again at the picker's instant, as before Close all.
     timeControl<QPushButton>("cmdPlay")->click();
     ticks(1);
-    EXPECT_EQ(dateText(Data_attuale), QStringLiteral("2018-06-21 10:00:00"));
+    EXPECT_EQ(clockText(Data_attuale), QStringLiteral("2018-06-21 10:00:00"));
 }
 
 TEST_F(SimulatedClock, CloseAllInRealTimeStaysInRealTime)
@@ -164,11 +126,11 @@ TEST_F(SimulatedClock, CloseAllInRealTimeStaysInRealTime)
 
 TEST_F(SimulatedClock, EveryJumpOfTheClockIsPublishedOnceAtTheNewInstant)
 {
-    const PublishedTicks published;
+    const ModelRecorder published;
     const auto jumpedTo = [&]() -> QString {
         if (published.ticks.empty() || !published.ticks.back().clockJumped)
             return QStringLiteral("no jump");
-        return dateText(published.ticks.back().time.Data_locale);
+        return clockText(published.ticks.back().time.Data_locale);
     };
 
     // Start: the tick that shows the chosen instant is the one that tells of the jump.
@@ -184,12 +146,12 @@ TEST_F(SimulatedClock, EveryJumpOfTheClockIsPublishedOnceAtTheNewInstant)
     timeControl<QPushButton>("cmdStop")->click();
     ASSERT_EQ(published.ticks.size(), before + 1);
     EXPECT_EQ(jumpedTo(), QStringLiteral("2018-06-21 10:00:09"));
-    EXPECT_EQ(dateText(Data_attuale), QStringLiteral("2018-06-21 10:00:09"));
+    EXPECT_EQ(clockText(Data_attuale), QStringLiteral("2018-06-21 10:00:09"));
 
     // Back to the computer's clock: the next tick, at the computer's time.
     timeControl<QCheckBox>("chkUsaOraPc")->setChecked(true);
     ticks(1);
-    EXPECT_EQ(jumpedTo(), dateText(DateValue::addSeconds(utcDateValue(m_clock.currentUtc()), 3600)));
+    EXPECT_EQ(jumpedTo(), clockText(DateValue::addSeconds(utcDateValue(m_clock.currentUtc()), 3600)));
 
     // The real-time box unticked stops the clock at once.
     before = published.ticks.size();
@@ -202,7 +164,7 @@ TEST_F(SimulatedClock, EveryJumpOfTheClockIsPublishedOnceAtTheNewInstant)
 
 TEST_F(SimulatedClock, AJumpWhileAComputationHoldsTheClockIsPublishedByTheTickAfterIt)
 {
-    const PublishedTicks published;
+    const ModelRecorder published;
     {
         const TickPause computation(pflgCentrale);
         TrackingModel::instance().notifyClockJumped();

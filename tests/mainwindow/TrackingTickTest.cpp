@@ -22,44 +22,6 @@
 
 namespace {
 
-QString dateText(double dateValue)
-{
-    return wallClockOf(dateValue).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-}
-
-/// What the windows see of the model: every published snapshot and the redraws announced.
-class ModelRecorder
-{
-public:
-    ModelRecorder()
-    {
-        TrackingModel& model = TrackingModel::instance();
-        QObject::connect(&model, &TrackingModel::ticked, &m_context,
-                         [this, &model] { ticks.push_back(model.snapshot()); });
-        QObject::connect(&model, &TrackingModel::worldMapRedrawDue, &m_context,
-                         [this] { ++mapRedraws; });
-    }
-
-    /// Slots of the fresh satellites of every published tick, in order.
-    [[nodiscard]] std::vector<int> freshSlots() const
-    {
-        std::vector<int> freshOnes;
-        for (const TickSnapshot& tick : ticks) {
-            for (const TrackedSatellite& satellite : tick.satellites) {
-                if (satellite.fresh)
-                    freshOnes.push_back(satellite.slot);
-            }
-        }
-        return freshOnes;
-    }
-
-    std::vector<TickSnapshot> ticks;
-    int mapRedraws = 0;
-
-private:
-    QObject m_context;
-};
-
 /// A low orbit whose perigee lies below 98 km: a = 6543 km, e = 0.012.
 TestOrbit decayingOrbit()
 {
@@ -70,35 +32,9 @@ TestOrbit decayingOrbit()
     return orbit;
 }
 
-class OneSecondTick : public MainWindowTest
+class OneSecondTick : public TickingMainWindowTest
 {
 protected:
-    void SetUp() override
-    {
-        MainWindowTest::SetUp();
-        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
-        openGates();
-    }
-    void TearDown() override
-    {
-        QLocale::setDefault(QLocale::c());
-        MainWindowTest::TearDown();
-    }
-
-    void ticks(int count)
-    {
-        for (int i = 0; i < count; ++i) {
-            m_clock.advance(1);
-            mainWindow().tmrCentrale_Timer();
-        }
-    }
-
-    template <class Control> Control* timeControl(const char* name)
-    {
-        QWidget* window = WindowRegistry::instance().find(windowNames::kTime);
-        return window ? window->findChild<Control*>(QString::fromLatin1(name)) : nullptr;
-    }
-
     void threeSatellites(const TestOrbit& second = TestOrbit{})
     {
         TestOrbit first;
@@ -114,19 +50,19 @@ protected:
 TEST_F(OneSecondTick, RealTimeIsTheComputerClockInTheObserversZoneAndDaylightSaving)
 {
     mainWindow().tmrCentrale_Timer();
-    EXPECT_EQ(dateText(Data_attuale), QStringLiteral("2026-12-08 21:00:00"));
+    EXPECT_EQ(clockText(Data_attuale), QStringLiteral("2026-12-08 21:00:00"));
     EXPECT_EQ(mainWindow().statusPanelText(1), QStringLiteral("08 December 2026  21:00:00 "));
 
     m_clock.advance(1);
     Osservatore.Ora_legale = 1;
     mainWindow().tmrCentrale_Timer();
-    EXPECT_EQ(dateText(Data_attuale), QStringLiteral("2026-12-08 22:00:01"));
+    EXPECT_EQ(clockText(Data_attuale), QStringLiteral("2026-12-08 22:00:01"));
     EXPECT_EQ(mainWindow().statusPanelText(1), QStringLiteral("08 December 2026  22:00:01 *"));
 
     // The clock read is the computer's, not the count of ticks: a missed second is caught up.
     m_clock.advance(5);
     mainWindow().tmrCentrale_Timer();
-    EXPECT_EQ(dateText(Data_attuale), QStringLiteral("2026-12-08 22:00:06"));
+    EXPECT_EQ(clockText(Data_attuale), QStringLiteral("2026-12-08 22:00:06"));
 }
 
 TEST_F(OneSecondTick, SimulationStartsAtThePickerStopsAndPlaysOnWhateverTheComputerClockDoes)
@@ -144,25 +80,25 @@ TEST_F(OneSecondTick, SimulationStartsAtThePickerStopsAndPlaysOnWhateverTheCompu
 
     auto* picker = timeControl<QDateTimeEdit>("DTPicker1");
     picker->setDateTime(QDateTime(QDate(2026, 12, 9), QTime(10, 0, 0), Qt::UTC));
-    EXPECT_EQ(dateText(Data_attuale), QStringLiteral("2026-12-09 10:00:00"));
+    EXPECT_EQ(clockText(Data_attuale), QStringLiteral("2026-12-09 10:00:00"));
     timeControl<QPushButton>("cmdPlay")->click();
     ticks(1);
-    EXPECT_EQ(dateText(Data_attuale), QStringLiteral("2026-12-09 10:00:00"));
+    EXPECT_EQ(clockText(Data_attuale), QStringLiteral("2026-12-09 10:00:00"));
     ticks(1);
-    EXPECT_EQ(dateText(Data_attuale), QStringLiteral("2026-12-09 10:00:01"));
+    EXPECT_EQ(clockText(Data_attuale), QStringLiteral("2026-12-09 10:00:01"));
     m_clock.advance(3600); // the computer's clock jumps; simulated time does not
     ticks(119);
-    EXPECT_EQ(dateText(Data_attuale), QStringLiteral("2026-12-09 10:02:00"));
+    EXPECT_EQ(clockText(Data_attuale), QStringLiteral("2026-12-09 10:02:00"));
     EXPECT_EQ(timeControl<QLabel>("lblLOCALTIME")->text(), QStringLiteral("10:02:00"));
     EXPECT_EQ(timeControl<QLabel>("lblUTTIME")->text(), QStringLiteral("09:02:00"));
 
     timeControl<QPushButton>("cmdStop")->click();
     ticks(10);
-    EXPECT_EQ(dateText(Data_attuale), QStringLiteral("2026-12-09 10:02:00"));
+    EXPECT_EQ(clockText(Data_attuale), QStringLiteral("2026-12-09 10:02:00"));
     // Play starts again at the picker's instant, the start of the simulation.
     timeControl<QPushButton>("cmdPlay")->click();
     ticks(1);
-    EXPECT_EQ(dateText(Data_attuale), QStringLiteral("2026-12-09 10:00:00"));
+    EXPECT_EQ(clockText(Data_attuale), QStringLiteral("2026-12-09 10:00:00"));
 
     realTime->setChecked(true);
     ticks(1);
@@ -175,7 +111,7 @@ TEST_F(OneSecondTick, ClosedSatelliteGateKeepsClockAndTimeWindowGoingButComputes
     const ModelRecorder model;
     pflgSatellite.setEnabled(false);
     ticks(3);
-    EXPECT_EQ(dateText(Data_attuale), QStringLiteral("2026-12-08 21:00:03"));
+    EXPECT_EQ(clockText(Data_attuale), QStringLiteral("2026-12-08 21:00:03"));
     EXPECT_TRUE(mainWindow().statusPanelText(1).contains(QStringLiteral("21:00:03")));
     EXPECT_EQ(Valori[1].Distanza, 0.0);
     ASSERT_EQ(model.ticks.size(), 3u);
