@@ -107,7 +107,10 @@ SkyObjectTexts bodyTexts(int index, const Corpo_celeste& body, const QString& na
     texts.declination = declinationText(body.Declinazione);
     texts.altitude = degreesText(body.Altezza, u"#0.0\u00b0", locale);
     texts.azimuth = degreesText(body.Azimut, u"##0.0\u00b0", locale);
-    texts.magnitude = formatNumber(body.Magnitudine_visuale, u"0.0", locale);
+    // A planet whose lit part cannot be seen has no magnitude: its field stays empty.
+    texts.magnitude = std::isfinite(body.Magnitudine_visuale)
+                          ? formatNumber(body.Magnitudine_visuale, u"0.0", locale)
+                          : QString();
     texts.diameter = diameterText(body.Diametro_apparente);
     if (index == kLuna) {
         texts.magnitudeShown = false;

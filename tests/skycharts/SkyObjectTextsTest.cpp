@@ -4,6 +4,7 @@
 
 #include "LocalSkyFixture.h"
 
+#include "core/mAstro.h"
 #include "skycharts/SkyObjectTexts.h"
 #include "skycharts/frmObject.h"
 
@@ -75,6 +76,12 @@ TEST(SkyObjectTexts, SunAndMoonShowTheirOwnRows)
     EXPECT_EQ(planet.magnitude, QStringLiteral("-2.5"));
     EXPECT_EQ(planet.distance, QStringLiteral("5.20 UA"));
     EXPECT_EQ(planet.lightTime, QStringLiteral("43m15s"));
+
+    // Venus between the Sun and the Earth: no lit part, no magnitude.
+    Corpo_celeste venus = jupiter;
+    venus.Frazione_illuminata = 0.0;
+    venus.Magnitudine_visuale = mAstro::kNoMagnitude;
+    EXPECT_EQ(bodyTexts(2, venus, QStringLiteral("Venus"), captions, kEnglish).magnitude, QString());
 }
 
 TEST(SkyObjectTexts, AStarIsRelabelledWithItsCatalogueFields)
