@@ -135,6 +135,10 @@ std::optional<double> fractionValue(QStringView text)
     if (digits.isEmpty())
         return 0.0;
     // "0." followed by the digits, read as a number: the digits are decimals however many.
+    // Digits past the fifteenth lie below a double's resolution, and a long run of nines
+    // would round up to a whole degree.
+    constexpr qsizetype kSignificantDecimals = 15;
+    digits.truncate(kSignificantDecimals);
     return (QStringLiteral("0.") + digits).toDouble();
 }
 

@@ -132,6 +132,11 @@ TEST(DegreeForms, FractionDigitsAreTheDecimalsAfterTheMark)
     for (const char16_t* refused : {u"-5", u"+5", u"5x", u"5,3", u",,5", u"1e2"})
         EXPECT_FALSE(fractionValue(refused).has_value())
             << QString::fromUtf16(refused).toStdString();
+    // However many nines, the decimals stay below a whole degree.
+    const std::optional<double> nines = fractionValue(QString(40, u'9'));
+    ASSERT_TRUE(nines.has_value());
+    EXPECT_LT(*nines, 1.0);
+    EXPECT_GT(*nines, 0.9999);
     EXPECT_EQ(fractionText(0.5), QStringLiteral("5000"));
     EXPECT_EQ(fractionText(0.05), QStringLiteral("0500"));
     EXPECT_EQ(fractionText(0.0005), QStringLiteral("0005"));
