@@ -124,6 +124,22 @@ DownloadResult download(quint16 port, const QString& target)
     return result.value_or(DownloadResult{DownloadStatus::IncompleteReply, 0, {}, 0, false});
 }
 
+// A reply the download must refuse: how much of it the server got to send before the
+// refusal, and the memory the refusal needed.
+void measureRefusal(benchmark::State& state, const std::string& head, const std::string& block,
+                    qint64 total, DownloadStatus expected)
+{
+    for (auto _ : state) {
+        QTemporaryDir folder;
+        BlockServer server(head, block, total);
+        const DownloadResult result = download(server.port(), folder.filePath("visual.txt"));
+        if (result.status != expected)
+            state.SkipWithError("the reply was not refused as expected");
+        state.counters["server_sent_mb"] = static_cast<double>(server.sent()) / (1024.0 * 1024.0);
+    }
+    state.counters["peak_rss_mb"] = peakResidentMegabytes();
+}
+
 void OneGiBElementFile(benchmark::State& state)
 {
     std::string block;
@@ -154,15 +170,7 @@ void OneGiBNoElementFile(benchmark::State& state)
     const qint64 total = qint64(1) << 30;
     const std::string head =
         "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(total) + "\r\n\r\n";
-    for (auto _ : state) {
-        QTemporaryDir folder;
-        BlockServer server(head, block, total);
-        const DownloadResult result = download(server.port(), folder.filePath("visual.txt"));
-        if (result.status != DownloadStatus::RefusedContent)
-            state.SkipWithError("the reply was not refused");
-        state.counters["server_sent_mb"] = static_cast<double>(server.sent()) / (1024.0 * 1024.0);
-    }
-    state.counters["peak_rss_mb"] = peakResidentMegabytes();
+    measureRefusal(state, head, block, total, DownloadStatus::RefusedContent);
 }
 BENCHMARK(OneGiBNoElementFile)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -171,15 +179,8 @@ void EndlessHeader(benchmark::State& state)
     std::string block;
     while (block.size() < 1024 * 1024)
         block += "X-Filler: a header line that never ends\r\n";
-    for (auto _ : state) {
-        QTemporaryDir folder;
-        BlockServer server("HTTP/1.1 200 OK\r\n", block, qint64(1) << 40);
-        const DownloadResult result = download(server.port(), folder.filePath("visual.txt"));
-        if (result.status != DownloadStatus::HeaderTooLong)
-            state.SkipWithError("the endless header was not refused");
-        state.counters["server_sent_mb"] = static_cast<double>(server.sent()) / (1024.0 * 1024.0);
-    }
-    state.counters["peak_rss_mb"] = peakResidentMegabytes();
+    measureRefusal(state, "HTTP/1.1 200 OK\r\n", block, qint64(1) << 40,
+                   DownloadStatus::HeaderTooLong);
 }
 BENCHMARK(EndlessHeader)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 

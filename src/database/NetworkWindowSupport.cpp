@@ -11,6 +11,7 @@
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLocale>
 #include <QSignalBlocker>
 
 namespace {
@@ -128,4 +129,9 @@ QString connectionFailureText(int socketError, const QString& systemText)
     }
     return mLang::Testo_lingua(u"frmDownload", u"erroreconnessione") + QStringLiteral("\r\n") +
            systemText;
+}
+
+QString secondsText(std::chrono::milliseconds timeout)
+{
+    return QLocale().toString((timeout.count() + 999) / 1000);
 }

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QString>
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <span>
@@ -87,3 +88,6 @@ QMessageBox* showWindowMessage(QWidget* parent, QMessageBox::Icon icon, const QS
 /// QAbstractSocket::SocketError. A failure the language file has no text for is told with its
 /// general text followed by the system's description `systemText`.
 [[nodiscard]] QString connectionFailureText(int socketError, const QString& systemText);
+
+/// A timeout in whole seconds (rounded up), as the messages name it.
+[[nodiscard]] QString secondsText(std::chrono::milliseconds timeout);

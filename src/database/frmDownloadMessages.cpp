@@ -9,17 +9,6 @@
 #include "services/mLang.h"
 
 #include <QGuiApplication>
-#include <QLocale>
-
-namespace {
-
-/// A timeout in whole seconds, as the messages name it.
-QString secondsText(std::chrono::milliseconds timeout)
-{
-    return QLocale().toString((timeout.count() + 999) / 1000);
-}
-
-} // namespace
 
 void frmDownload::askToReloadPrimary()
 {

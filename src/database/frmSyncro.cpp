@@ -31,12 +31,6 @@ QString offsetText(qint64 offsetMs)
     return (seconds > 0 ? QStringLiteral("+") : QString()) + number + QStringLiteral(" s");
 }
 
-/// A timeout in whole seconds, as the messages name it.
-QString secondsText(std::chrono::milliseconds timeout)
-{
-    return QLocale().toString((timeout.count() + 999) / 1000);
-}
-
 /// An instant of the question about a large correction: UT, spelled alike in every language.
 QString universalTimeText(const QDateTime& instant)
 {

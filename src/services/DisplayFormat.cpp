@@ -223,8 +223,7 @@ int longestMonthName(const QLocale& locale, QLocale::FormatType format)
 
 int fixedDateWidening(const QLocale& locale)
 {
-    constexpr int kThreeLetterMonth = 3;
-    return std::max(0, longestMonthName(locale, QLocale::ShortFormat) - kThreeLetterMonth);
+    return nameWidths(locale).shortMonth - kNarrowestNameColumn;
 }
 
 QString alignedToFixedDates(const QString& heading, int dateColumnWidth, const QLocale& locale)

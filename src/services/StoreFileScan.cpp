@@ -28,7 +28,6 @@ bool isValueBlank(char c)
     return c == ' ' || c == '\t';
 }
 
-
 int octalValue(char c)
 {
     return c >= '0' && c <= '7' ? c - '0' : -1;

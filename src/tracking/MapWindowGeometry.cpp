@@ -6,8 +6,6 @@
 #include "services/mLang.h"
 #include "services/mReg.h"
 
-#include <QLocale>
-
 #include <cmath>
 
 namespace {
@@ -68,15 +66,11 @@ bool resetUnusableWindowGeometry(QStringList* reset)
                       written;
             if (!reset)
                 continue;
-            const QString shown = number
-                                      ? QLocale().toString(*value, 'g',
-                                                           QLocale::FloatingPointShortest)
-                                      : mLang::Testo_lingua(u"MDIForm1", u"valorenonvalido");
             reset->append(mLang::Testo_lingua(QStringView(window.title.section),
                                               QStringView(window.title.key)) +
                           QStringLiteral(": ") +
                           mLang::Testo_lingua(u"MDIForm1", QStringView(geometry.labelKey)) +
-                          QStringLiteral(": ") + printableExcerpt(shown));
+                          QStringLiteral(": ") + correctedValueText(value));
         }
     }
     return written;

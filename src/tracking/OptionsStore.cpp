@@ -116,15 +116,9 @@ bool applyStoredText(const OptionBinding& row, const QString& stored, Opzioni& o
 QString resetOptionText(const OptionBinding& row, const QString& stored)
 {
     std::optional<double> value = parseDataNumber(stored);
-    QString shown;
-    if (value && std::isfinite(*value)) {
-        if (row.form == StoredForm::Thousandths)
-            *value /= 1000.0;
-        shown = QLocale().toString(*value, 'g', QLocale::FloatingPointShortest);
-    } else {
-        shown = mLang::Testo_lingua(u"MDIForm1", u"valorenonvalido");
-    }
-    return optionLabel(row) + QStringLiteral(": ") + printableExcerpt(shown);
+    if (value && row.form == StoredForm::Thousandths)
+        *value /= 1000.0;
+    return optionLabel(row) + QStringLiteral(": ") + correctedValueText(value);
 }
 
 /// Makes the snapshot field of a corrected row differ from the value in force. The snapshot
@@ -160,6 +154,14 @@ bool sameValue(const OptionField& a, const OptionField& b)
 }
 
 } // namespace
+
+QString correctedValueText(std::optional<double> value)
+{
+    const QString shown = value && std::isfinite(*value)
+                              ? QLocale().toString(*value, 'g', QLocale::FloatingPointShortest)
+                              : mLang::Testo_lingua(u"MDIForm1", u"valorenonvalido");
+    return printableExcerpt(shown);
+}
 
 mReg::RegistryStatus Carica_impostazioni(QStringList* resetOptions)
 {

@@ -16,6 +16,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -68,6 +69,10 @@ struct OptionBinding
 /// The name the user knows a setting by: its label texts joined by ": " ("World map: Grid");
 /// "Section/Key" for a row without a label.
 [[nodiscard]] QString optionLabel(const OptionBinding& row);
+
+/// A stored value set back to its default, as the list of corrected settings shows it: the
+/// number in the user's locale, or the text "not valid" for none (or one that is not finite).
+[[nodiscard]] QString correctedValueText(std::optional<double> value);
 
 /// Fills Osservatore and every field of Impostazioni from the store, then copies them into
 /// Osservatore_salvato and Impostazioni_salvate. A missing key, a value that is not a number

@@ -1,15 +1,13 @@
 // Line-end repair of element files: the text rules, and the file operation with its failures.
 
 #include "database/LineEndRepair.h"
+#include "support/FileSizeLimit.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -51,34 +49,6 @@ bool writeAll(const QString& path, const QByteArray& content)
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
 }
-
-// Limits the size of any file this process writes, so a write fails as on a full disk.
-// The limit holds for every user, root included.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_previous);
-        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = m_previous;
-        limited.rlim_cur = bytes;
-        m_active = setrlimit(RLIMIT_FSIZE, &limited) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_previousHandler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    bool active() const { return m_active; }
-
-private:
-    rlimit m_previous{};
-    void (*m_previousHandler)(int) = nullptr;
-    bool m_active = false;
-};
 
 QByteArray elementFileWithLf(int satellites)
 {
@@ -173,7 +143,7 @@ TEST(LineEndRepairFile, FailedWriteLeavesTheOriginalIntact)
     LineEndRepairStatus status = LineEndRepairStatus::Repaired;
     {
         FileSizeLimit limit(static_cast<rlim_t>(original.size() / 2));
-        ASSERT_TRUE(limit.active());
+        ASSERT_TRUE(limit.set());
         status = repairLineEnds(path).status;
     }
     EXPECT_EQ(status, LineEndRepairStatus::WriteFailed);

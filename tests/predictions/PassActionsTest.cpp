@@ -54,12 +54,7 @@ class PassActionsTest : public PassWindowFixture
 protected:
     void SetUp() override
     {
-        QLocale::setDefault(QLocale::c());
         PassWindowFixture::SetUp();
-        hooks.newListing = [this] {
-            listings.push_back(std::make_unique<frmDetails>());
-            return listings.back().get();
-        };
         hooks.showChart = [this](const PassListModel::Entry& pass) { charts.push_back(pass); };
         hooks.activate = [this](const Record_TLE& set, bool principal) {
             activated.push_back({set, principal});
@@ -71,8 +66,6 @@ protected:
     void TearDown() override
     {
         window.reset();
-        listings.clear();
-        QLocale::setDefault(QLocale::c()); // the default every test program starts with
         PassWindowFixture::TearDown();
     }
 
@@ -132,8 +125,6 @@ protected:
         bool principal;
     };
 
-    frmVisibleSatellites::ActionHooks hooks;
-    std::vector<std::unique_ptr<frmDetails>> listings;
     std::vector<PassListModel::Entry> charts;
     std::vector<Activation> activated;
 };

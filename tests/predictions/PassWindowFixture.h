@@ -1,9 +1,11 @@
 #pragma once
 // Test support of the pass-prediction window: empty slots and database, an observer near Milan
 // on 11 January 2024 at 01:00 local time, the tick's gates open, a fresh window whose
-// messages are collected, and the program state as it was given back afterwards.
+// messages are collected, the listings it opens kept, and the program state as it was given
+// back afterwards.
 
 #include "predictions/frmVisibleSatellites.h"
+#include "predictions/frmDetails.h"
 
 #include "common/catalogues.h"
 #include "common/element_databases.h"
@@ -30,6 +32,7 @@ protected:
 
     void SetUp() override
     {
+        QLocale::setDefault(QLocale::c());
         ProgramStateTest::SetUp();
         QGuiApplication::setApplicationDisplayName(QStringLiteral("Quorvanel"));
         writeTestFile(folderFile(QStringLiteral("English.ini")),
@@ -56,11 +59,17 @@ protected:
         window->setMessageSink([this](QMessageBox::Icon icon, const QString& text) {
             messages.push_back({icon, text});
         });
+        hooks.newListing = [this] {
+            listings.push_back(std::make_unique<frmDetails>());
+            return listings.back().get();
+        };
     }
 
     void TearDown() override
     {
         window.reset();
+        listings.clear();
+        QLocale::setDefault(QLocale::c()); // the default every test program starts with
         RigaDati = m_lines;
         Satelement = m_elements;
         Numero_satelliti = m_count;
@@ -72,6 +81,10 @@ protected:
 
     std::unique_ptr<frmVisibleSatellites> window;
     std::vector<Message> messages;
+    /// What a test gives the window to open listings and charts and to activate sets; the
+    /// listings it opens are kept here.
+    frmVisibleSatellites::ActionHooks hooks;
+    std::vector<std::unique_ptr<frmDetails>> listings;
 
 private:
     SlotArray<Record_TLE> m_lines = RigaDati;

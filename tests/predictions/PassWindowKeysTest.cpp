@@ -35,12 +35,7 @@ class PassWindowKeys : public PassWindowFixture
 protected:
     void SetUp() override
     {
-        QLocale::setDefault(QLocale::c());
         PassWindowFixture::SetUp();
-        hooks.newListing = [this] {
-            listings.push_back(std::make_unique<frmDetails>());
-            return listings.back().get();
-        };
         // A low orbit as the principal satellite: several passes a day.
         Numero_satelliti = 1;
         for (const Record_TLE& set : testsets::generatedSets(40)) {
@@ -58,8 +53,6 @@ protected:
     void TearDown() override
     {
         delete m_area;
-        listings.clear();
-        QLocale::setDefault(QLocale::c()); // the default every test program starts with
         PassWindowFixture::TearDown();
     }
 
@@ -87,8 +80,6 @@ protected:
         return !finished.isEmpty() || finished.wait(20000);
     }
 
-    frmVisibleSatellites::ActionHooks hooks;
-    std::vector<std::unique_ptr<frmDetails>> listings;
     QPointer<QMdiSubWindow> m_frame;
 
 private:

@@ -20,6 +20,7 @@
 
 #include <map>
 #include <optional>
+#include <span>
 
 namespace {
 
@@ -154,42 +155,39 @@ protected:
         }
         return caption->text() + u' ' + entries->itemText(index);
     }
+
+    /// Checks each orientation item of a chart's menu against what the chart and its printout
+    /// draw for that orientation; returns how many items there were.
+    template <class Display>
+    static int checkMenuItems(std::span<const MarkBinding<Display>> marks,
+                              Compass (*drawn)(const Display&), Compass (*printed)(const Display&))
+    {
+        int items = 0;
+        for (const MarkBinding<Display>& mark : marks) {
+            if (mark.orientation < 0)
+                continue;
+            ++items;
+            const QString name = mark.item.toString();
+            Display display;
+            display.orientamento = static_cast<SkyOrientation>(mark.orientation);
+            const QString caption = mLang::Testo_lingua(u"MDIForm1", name);
+            expectTextAgrees(caption, drawn(display), name.toStdString() + " on the chart");
+            expectTextAgrees(caption, printed(display), name.toStdString() + " on paper");
+        }
+        return items;
+    }
 };
 
 } // namespace
 
 TEST_F(OrientationTextsTest, LocalSkyMenuItemsNameWhatTheChartAndThePrintoutDraw)
 {
-    int items = 0;
-    for (const MarkBinding<LocalSkyDisplay>& mark : localSkyMarks()) {
-        if (mark.orientation < 0)
-            continue;
-        ++items;
-        const QString name = mark.item.toString();
-        LocalSkyDisplay display;
-        display.orientamento = static_cast<SkyOrientation>(mark.orientation);
-        const QString caption = mLang::Testo_lingua(u"MDIForm1", name);
-        expectTextAgrees(caption, drawnOnLocalSky(display), name.toStdString() + " on the chart");
-        expectTextAgrees(caption, printedForLocalSky(display), name.toStdString() + " on paper");
-    }
-    EXPECT_EQ(items, 4);
+    EXPECT_EQ(checkMenuItems(localSkyMarks(), &drawnOnLocalSky, &printedForLocalSky), 4);
 }
 
 TEST_F(OrientationTextsTest, PassChartMenuItemsNameWhatTheChartAndThePrintoutDraw)
 {
-    int items = 0;
-    for (const MarkBinding<PassChartDisplay>& mark : passChartMarks()) {
-        if (mark.orientation < 0)
-            continue;
-        ++items;
-        const QString name = mark.item.toString();
-        PassChartDisplay display;
-        display.orientamento = static_cast<SkyOrientation>(mark.orientation);
-        const QString caption = mLang::Testo_lingua(u"MDIForm1", name);
-        expectTextAgrees(caption, drawnOnPassChart(display), name.toStdString() + " on the chart");
-        expectTextAgrees(caption, printedForPassChart(display), name.toStdString() + " on paper");
-    }
-    EXPECT_EQ(items, 4);
+    EXPECT_EQ(checkMenuItems(passChartMarks(), &drawnOnPassChart, &printedForPassChart), 4);
 }
 
 TEST_F(OrientationTextsTest, OptionsDialogListsNameWhatTheChartsOpenWith)
