@@ -145,18 +145,22 @@ void defineStartupWindows()
 
 void defineWindows(MDIForm1& main)
 {
-    WindowRegistry& windows = WindowRegistry::instance();
     MDIForm1* owner = &main;
-    windows.define(windowNames::kAbout, WindowLifetime::UnloadOnClose,
+    // Every window here is made for this main window: its definitions go with it.
+    const auto define = [owner](const QString& name, WindowLifetime lifetime,
+                                WindowRegistry::Factory factory) {
+        WindowRegistry::instance().define(name, lifetime, std::move(factory), owner);
+    };
+    define(windowNames::kAbout, WindowLifetime::UnloadOnClose,
                    [owner] { return new frmAbout(owner); });
-    windows.define(windowNames::kLanguage, WindowLifetime::UnloadOnClose, [owner] {
+    define(windowNames::kLanguage, WindowLifetime::UnloadOnClose, [owner] {
         auto* chooser = new frmLanguage(owner);
         QObject::connect(chooser, &frmLanguage::languageChosen, owner, &MDIForm1::Lingua);
         return chooser;
     });
-    windows.define(windowNames::kCalendar, WindowLifetime::UnloadOnClose,
+    define(windowNames::kCalendar, WindowLifetime::UnloadOnClose,
                    [owner] { return new frmCalendar(owner); });
-    windows.define(windowNames::kDownload, WindowLifetime::UnloadOnClose, [owner] {
+    define(windowNames::kDownload, WindowLifetime::UnloadOnClose, [owner] {
         auto* download = new frmDownload(owner);
         // A download over the primary database asks at once whether to read it again.
         download->setPrimaryReload({[] { return mGlobal::Form_caricato(kDatabaseWindowName); },
@@ -167,7 +171,7 @@ void defineWindows(MDIForm1& main)
                                     }});
         return download;
     });
-    windows.define(windowNames::kSyncro, WindowLifetime::UnloadOnClose, [owner] {
+    define(windowNames::kSyncro, WindowLifetime::UnloadOnClose, [owner] {
         auto* synchronisation = new frmSyncro(owner);
         // A simulated clock does not follow the computer's and does not move.
         QObject::connect(synchronisation, &frmSyncro::clockSet, &TrackingModel::instance(), [] {
@@ -177,7 +181,7 @@ void defineWindows(MDIForm1& main)
         });
         return synchronisation;
     });
-    windows.define(windowNames::kLocalSky, WindowLifetime::UnloadOnClose, [owner] {
+    define(windowNames::kLocalSky, WindowLifetime::UnloadOnClose, [owner] {
         frmLocalSky::Hooks hooks;
         hooks.popupMenu = chartMenu(*owner, ChartKind::LocalSky);
         hooks.computeTransit = principalTransit;
@@ -186,7 +190,7 @@ void defineWindows(MDIForm1& main)
         owner->mdiArea()->addSubWindow(sky);
         return sky;
     });
-    windows.define(windowNames::kGeneralSky, WindowLifetime::UnloadOnClose, [owner] {
+    define(windowNames::kGeneralSky, WindowLifetime::UnloadOnClose, [owner] {
         frmGeneralSky::Hooks hooks;
         hooks.popupMenu = chartMenu(*owner, ChartKind::GeneralSky);
         hooks.readStarRecord = starRecord;
@@ -194,15 +198,15 @@ void defineWindows(MDIForm1& main)
         owner->mdiArea()->addSubWindow(sky);
         return sky;
     });
-    windows.define(windowNames::kMagnitude, WindowLifetime::UnloadOnClose,
+    define(windowNames::kMagnitude, WindowLifetime::UnloadOnClose,
                    [owner] { return new frmMagnitude(owner); });
-    windows.define(windowNames::kLocation, WindowLifetime::HideOnClose, [owner] {
+    define(windowNames::kLocation, WindowLifetime::HideOnClose, [owner] {
         auto* location = new frmLocation(owner);
         QObject::connect(location, &frmLocation::observerChanged, owner,
                          [owner] { followObserver(*owner); });
         return location;
     });
-    windows.define(windowNames::kSettings, WindowLifetime::UnloadOnClose, [owner] {
+    define(windowNames::kSettings, WindowLifetime::UnloadOnClose, [owner] {
         auto* settings = new frmSettings(owner);
         settings->setOptionsWriter([] { return Salva_impostazioni(); });
         QObject::connect(settings, &frmSettings::optionsApplied, owner,
@@ -211,40 +215,40 @@ void defineWindows(MDIForm1& main)
     });
     // The listing window is a document of the main window, a new one for every listing; the
     // request dialogs float beside it and stay open after each request.
-    windows.define(kDetailsWindowName, WindowLifetime::NewPerRequest, [owner] {
+    define(kDetailsWindowName, WindowLifetime::NewPerRequest, [owner] {
         auto* listing = new frmDetails();
         owner->mdiArea()->addSubWindow(listing);
         return listing;
     });
     // A text window for every element file, a document of the main window whose Edit menu
     // is its pop-up menu.
-    windows.define(windowNames::kFile, WindowLifetime::NewPerRequest, [owner] {
+    define(windowNames::kFile, WindowLifetime::NewPerRequest, [owner] {
         frmFile::Hooks hooks;
         hooks.editMenu = owner->menu(mnu(u"mnuModifica"));
         auto* editor = new frmFile(std::move(hooks));
         owner->mdiArea()->addSubWindow(editor);
         return editor;
     });
-    windows.define(windowNames::kCalc, WindowLifetime::UnloadOnClose,
+    define(windowNames::kCalc, WindowLifetime::UnloadOnClose,
                    [owner] { return new frmCalc(owner); });
-    windows.define(windowNames::kRelative, WindowLifetime::UnloadOnClose,
+    define(windowNames::kRelative, WindowLifetime::UnloadOnClose,
                    [owner] { return new frmRelative(owner); });
-    windows.define(windowNames::kPlanets, WindowLifetime::UnloadOnClose,
+    define(windowNames::kPlanets, WindowLifetime::UnloadOnClose,
                    [owner] { return new frmPlanets(owner); });
-    windows.define(windowNames::kRiseSet, WindowLifetime::UnloadOnClose,
+    define(windowNames::kRiseSet, WindowLifetime::UnloadOnClose,
                    [owner] { return new frmRiseSet(owner); });
     // The live tracking windows float beside the main window and follow the tick's model.
-    windows.define(windowNames::kFloating, WindowLifetime::UnloadOnClose, [owner] {
+    define(windowNames::kFloating, WindowLifetime::UnloadOnClose, [owner] {
         auto* bar = new frmFloating(owner);
         QObject::connect(bar, &frmFloating::unloaded, owner,
                          [owner] { owner->menuItem(mnu(u"mnuVisualizzaBarraDati"))->setChecked(false); });
         return bar;
     });
-    windows.define(windowNames::kTrack, WindowLifetime::UnloadOnClose,
+    define(windowNames::kTrack, WindowLifetime::UnloadOnClose,
                    [owner] { return new frmTrack(owner); });
-    windows.define(QStringLiteral("frmChannel"), WindowLifetime::UnloadOnClose,
+    define(QStringLiteral("frmChannel"), WindowLifetime::UnloadOnClose,
                    [] { return new frmChannel(); });
-    windows.define(windowNames::kSatellite, WindowLifetime::UnloadOnClose,
+    define(windowNames::kSatellite, WindowLifetime::UnloadOnClose,
                    [owner] { return new frmSatellite(owner); });
 }
 
@@ -291,7 +295,7 @@ void defineWorldMap(MDIForm1& main, DatabaseSession& session)
         auto* map = new frmWorldMap(TrackingModel::instance(), std::move(hooks));
         main.mdiArea()->addSubWindow(map);
         return map;
-    });
+    }, &main);
 }
 
 } // namespace

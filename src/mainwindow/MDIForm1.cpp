@@ -120,7 +120,6 @@ MDIForm1::MDIForm1(const ProgramClock& clock, QWidget* parent)
 MDIForm1::~MDIForm1()
 {
     tmrCentrale->stop();
-    WindowRegistry::instance().define(windowNames::kTime, WindowLifetime::HideOnClose, {});
     if (g_instance == this)
         g_instance = nullptr;
 }
@@ -152,7 +151,7 @@ void MDIForm1::defineOwnWindows()
     WindowRegistry::instance().define(windowNames::kTime, WindowLifetime::HideOnClose, [this] {
         return new frmTime(
             m_clock, [this] { tmrCentrale_Timer(); }, this);
-    });
+    }, this);
 }
 
 void MDIForm1::connectControls()

@@ -35,9 +35,18 @@ WindowRegistry& WindowRegistry::instance()
     return registry;
 }
 
-void WindowRegistry::define(const QString& name, WindowLifetime lifetime, Factory factory)
+void WindowRegistry::define(const QString& name, WindowLifetime lifetime, Factory factory,
+                            const QObject* owner)
 {
-    m_definitions[key(name)] = Definition{lifetime, std::move(factory)};
+    const quint64 serial = ++m_lastSerial;
+    m_definitions[key(name)] = Definition{lifetime, std::move(factory), serial};
+    if (owner == nullptr)
+        return;
+    connect(owner, &QObject::destroyed, this, [this, name = key(name), serial] {
+        const auto definition = m_definitions.find(name);
+        if (definition != m_definitions.end() && definition->second.serial == serial)
+            m_definitions.erase(definition);
+    });
 }
 
 QWidget* WindowRegistry::form(const QString& name)

@@ -32,8 +32,11 @@ public:
     /// The program's registry, the one Form_caricato asks.
     static WindowRegistry& instance();
 
-    /// Tells how a window of that name is made and how it lives.
-    void define(const QString& name, WindowLifetime lifetime, Factory factory);
+    /// Tells how a window of that name is made and how it lives. A factory that makes its
+    /// windows for `owner` (the main window) is forgotten when the owner is destroyed, so no
+    /// later request makes a window for an owner that is gone.
+    void define(const QString& name, WindowLifetime lifetime, Factory factory,
+                const QObject* owner = nullptr);
 
     /// The loaded window of that name, made (hidden) when none is loaded; for a window made
     /// per request always a new instance. Null for a name never defined or a factory that
@@ -75,12 +78,14 @@ private:
     {
         WindowLifetime lifetime;
         Factory factory;
+        quint64 serial = 0; ///< tells a definition from a later one of the same name
     };
 
     void track(QWidget* window, WindowLifetime lifetime);
     void forget(QObject* window);
 
     std::map<QString, Definition> m_definitions; // by lower-case name
+    quint64 m_lastSerial = 0;
     QList<QPointer<QWidget>> m_loaded;
     QList<QWidget*> m_hideOnClose;
     QWidget* m_unloading = nullptr;

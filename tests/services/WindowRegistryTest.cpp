@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
 void processDeferredDeletes()
@@ -156,7 +158,33 @@ TEST_F(WindowRegistryTest, UnknownWindowIsNeitherMadeNorFound)
 {
     EXPECT_EQ(registry.form(QStringLiteral("frmNotAWindow")), nullptr);
     EXPECT_FALSE(mGlobal::Form_caricato(QStringLiteral("frmNotAWindow")));
+}
 
+TEST_F(WindowRegistryTest, WindowsMadeForAnOwnerAreNotMadeOnceTheOwnerIsGone)
+{
+    // A main window defines windows made for it; a later main window (the next test, a new
+    // start) defines its own. The first one's going must not take the second's definition.
+    auto first = std::make_unique<QWidget>();
+    QWidget* madeFor = nullptr;
+    registry.define(QStringLiteral("frmAbout"), WindowLifetime::NewPerRequest,
+                    [&madeFor, owner = first.get()] {
+                        madeFor = owner;
+                        return new QWidget;
+                    }, first.get());
+    first.reset();
+    EXPECT_EQ(registry.form(QStringLiteral("frmAbout")), nullptr);
+    EXPECT_EQ(madeFor, nullptr);
+
+    auto older = std::make_unique<QWidget>();
+    auto newer = std::make_unique<QWidget>();
+    registry.define(QStringLiteral("frmAbout"), WindowLifetime::NewPerRequest,
+                    [] { return new QWidget; }, older.get());
+    registry.define(QStringLiteral("frmAbout"), WindowLifetime::NewPerRequest,
+                    [] { return new QWidget; }, newer.get());
+    older.reset();
+    EXPECT_NE(registry.form(QStringLiteral("frmAbout")), nullptr);
+    newer.reset();
+    EXPECT_EQ(registry.form(QStringLiteral("frmAbout")), nullptr);
 }
 
 TEST_F(WindowRegistryTest, AdoptedWindowCountsAsLoadedUntilItIsDestroyed)
