@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 namespace {
@@ -308,6 +309,19 @@ RelinkOutcome ActiveSatellites::relink(const std::vector<Record_TLE>& sets, bool
     }
     outcome.workingSetSaved = save();
     return outcome;
+}
+
+QStringList ActiveSatellites::lackedBy(std::span<const Record_TLE> sets) const
+{
+    std::unordered_set<std::string> held;
+    for (const Record_TLE& set : sets)
+        held.insert(catalogueKey(elementColumns::catalogueText(set.Riga1)));
+    QStringList lacked;
+    for (int slot = 1; slot <= count(); ++slot) {
+        if (!held.contains(catalogueKey(Satelement[slot].Numero_catalogo)))
+            lacked.append(entryText(slot - 1));
+    }
+    return lacked;
 }
 
 DecayedOutcome ActiveSatellites::removeDecayed(int slot)

@@ -17,6 +17,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -122,6 +123,9 @@ public:
     /// first found becomes principal when the principal was not found); after a cancelled read
     /// only the satellites found are updated and the others stay as they were.
     RelinkOutcome relink(const std::vector<Record_TLE>& sets, bool completeRead);
+    /// The active satellites that `sets` (counted from 0) lacks, as relink matches them, named
+    /// as the active list shows them, in its order: those a complete re-link would remove.
+    [[nodiscard]] QStringList lackedBy(std::span<const Record_TLE> sets) const;
 
     /// Removes exactly the satellite of `slot` (decayed), whatever else is chosen in the list.
     DecayedOutcome removeDecayed(int slot);

@@ -23,16 +23,36 @@ const ElementDatabase& DatabaseSession::database(DatabaseKind kind) const
 }
 
 DatabaseReadOutcome DatabaseSession::read(DatabaseKind kind, const QString& path,
-                                          double nowJulianDate, const ReadHooks& hooks)
+                                          double nowJulianDate, const ReadHooks& hooks,
+                                          const RemovalQuestion& mayRemove)
 {
     DatabaseReadOutcome outcome;
-    outcome.read = database(kind).read(path, nowJulianDate, hooks);
+    ElementFileRead file = readElementFile(path, hooks);
+    // Only a complete read removes satellites, so only then is the user asked.
+    if (kind == DatabaseKind::Primary && file.status == ReadStatus::Complete && mayRemove) {
+        const QStringList lacked = m_active.lackedBy(file.sets);
+        outcome.removalRefused = !lacked.isEmpty() && !mayRemove(lacked);
+        if (outcome.removalRefused && !isSavedPrimary(path)) {
+            outcome.read.status = file.status;
+            outcome.read.setsRead = static_cast<int>(file.sets.size());
+            return outcome; // the sets are not taken
+        }
+    }
+    outcome.read = database(kind).adopt(path, std::move(file), nowJulianDate);
     if (kind != DatabaseKind::Primary || !outcome.read.replaced)
         return outcome;
     Impostazioni.File_database = path.toStdString();
-    outcome.relink =
-        m_active.relink(m_primary.records(), outcome.read.status == ReadStatus::Complete);
+    if (!outcome.removalRefused)
+        outcome.relink =
+            m_active.relink(m_primary.records(), outcome.read.status == ReadStatus::Complete);
     return outcome;
+}
+
+bool DatabaseSession::isSavedPrimary(const QString& path)
+{
+    const QString saved = QString::fromStdString(Impostazioni.File_database);
+    // The same file under another spelling of its path counts too.
+    return !saved.isEmpty() && (path == saved || QFileInfo(path) == QFileInfo(saved));
 }
 
 bool DatabaseSession::isOpenableChoice(const QString& path)

@@ -8,10 +8,17 @@
 // were. Reading the primary database makes its file the option File_database and re-links the
 // active satellites to the new sets: in full after a complete read, only the satellites found
 // after a cancelled one. The secondary database is never linked to the active satellites.
+//
+// A complete file that lacks some active satellites is read in full before anything changes,
+// and the caller may be asked first whether they are to be removed. Refused for another file
+// than the saved primary database (File_database), nothing changes at all: the user may have
+// opened the wrong file. Refused for the saved primary database read again, its sets are taken
+// and the active satellites keep the elements they hold.
 
 #include "database/ActiveSatellites.h"
 #include "database/ElementDatabase.h"
 
+#include <functional>
 #include <optional>
 
 /// The two databases, numbered as the window's paired controls and its open command number them.
@@ -23,9 +30,16 @@ enum class DatabaseKind {
 struct DatabaseReadOutcome
 {
     ReadOutcome read;
-    /// The re-link of the active satellites, when the primary database was replaced.
+    /// The re-link of the active satellites, when the primary database was replaced and the
+    /// active satellites it lacks may go.
     std::optional<RelinkOutcome> relink;
+    /// The user kept the active satellites the file lacks.
+    bool removalRefused = false;
 };
+
+/// Asked before anything changes: whether the active satellites a complete primary file lacks
+/// (named as the active list shows them, in its order) are to be removed.
+using RemovalQuestion = std::function<bool(const QStringList& lacked)>;
 
 class DatabaseSession
 {
@@ -39,15 +53,19 @@ public:
     [[nodiscard]] ActiveSatellites& active() { return m_active; }
     [[nodiscard]] const ActiveSatellites& active() const { return m_active; }
 
-    /// Reads `path` into a database with the ages at `nowJulianDate` (UT).
+    /// Reads `path` into a database with the ages at `nowJulianDate` (UT). Without
+    /// `mayRemove` the satellites the file lacks are removed unasked.
     DatabaseReadOutcome read(DatabaseKind kind, const QString& path, double nowJulianDate,
-                             const ReadHooks& hooks = {});
+                             const ReadHooks& hooks = {}, const RemovalQuestion& mayRemove = {});
 
     /// Whether a file chosen in the open dialog is read at all: it has a name and holds
     /// something. An empty choice or an empty file changes nothing and shows nothing.
     [[nodiscard]] static bool isOpenableChoice(const QString& path);
 
 private:
+    /// Whether `path` is the file of the option File_database.
+    [[nodiscard]] static bool isSavedPrimary(const QString& path);
+
     ElementDatabase m_primary;
     ElementDatabase m_secondary;
     ActiveSatellites m_active;

@@ -15,7 +15,12 @@ ElementDatabase::ElementDatabase(std::vector<Record_TLE>& records,
 
 ReadOutcome ElementDatabase::read(const QString& path, double nowJulianDate, const ReadHooks& hooks)
 {
-    ElementFileRead file = readElementFile(path, hooks);
+    return adopt(path, readElementFile(path, hooks), nowJulianDate);
+}
+
+ReadOutcome ElementDatabase::adopt(const QString& path, ElementFileRead&& file,
+                                   double nowJulianDate)
+{
     ReadOutcome outcome;
     outcome.status = file.status;
     outcome.setsRead = static_cast<int>(file.sets.size());

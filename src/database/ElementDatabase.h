@@ -37,6 +37,9 @@ public:
 
     /// Reads an element file; the ages are taken at `nowJulianDate` (UT).
     ReadOutcome read(const QString& path, double nowJulianDate, const ReadHooks& hooks = {});
+    /// As read, with the file `path` read already (readElementFile), so that the caller can
+    /// look at its sets before the database changes.
+    ReadOutcome adopt(const QString& path, ElementFileRead&& file, double nowJulianDate);
 
     /// Number of sets; record numbers run from 1 to size().
     [[nodiscard]] int size() const;

@@ -35,7 +35,9 @@ public:
 
     /// Reads an element file as the primary database with the progress window, lists it,
     /// shows its statistics and re-links the active satellites; the window is shown at the end.
-    /// No file name offers the open dialog; failures are reported here.
+    /// When the file lacks some active satellites the user is asked first (see
+    /// DatabaseSession::read for what No keeps). No file name offers the open dialog; failures
+    /// are reported here.
     void Database_satelliti(const QString& FileName);
     /// Reads an element file as the secondary database; nothing of the active set changes.
     void Database_satelliti_secondario(const QString& FileName);
@@ -105,6 +107,11 @@ private:
     void reportFailedRead(DatabaseKind kind, const QString& path, const ReadOutcome& read);
     void reportSetProblems(const ReadOutcome& read);
     void reportRelink(const RelinkOutcome& relink);
+    /// Whether the active satellites a file lacks may go; the answer is No unless the user
+    /// says Yes.
+    bool askToRemove(const QStringList& lacked);
+    /// "The database holds `found` of the `active` active satellites."
+    [[nodiscard]] static QString holdsText(int found, int active);
     void showStatistics(DatabaseKind kind);
     void cmbOrdina_Click(DatabaseKind kind);
 

@@ -59,9 +59,11 @@ public:
         m_window.show();
         QCoreApplication::processEvents();
     }
-    ~ReadProgress() { m_window.close(); }
+    ~ReadProgress() { close(); }
     ReadProgress(const ReadProgress&) = delete;
     ReadProgress& operator=(const ReadProgress&) = delete;
+
+    void close() { m_window.close(); }
 
     ReadHooks hooks()
     {
@@ -197,7 +199,16 @@ DatabaseReadOutcome frmDatabase::runRead(DatabaseKind kind, const QString& path)
     std::optional<TickPause> pause;
     if (kind == DatabaseKind::Primary)
         pause.emplace(pflgSatellite);
-    return m_session.read(kind, path, mAstro::Data_giuliana, progress.hooks());
+    // The file has been read and nothing has changed yet: the satellites are tracked on while
+    // the user decides.
+    const RemovalQuestion mayRemove = [&](const QStringList& lacked) {
+        progress.close();
+        pause.reset();
+        const bool remove = askToRemove(lacked);
+        pause.emplace(pflgSatellite);
+        return remove;
+    };
+    return m_session.read(kind, path, mAstro::Data_giuliana, progress.hooks(), mayRemove);
 }
 
 void frmDatabase::reportSetProblems(const ReadOutcome& read)
@@ -239,28 +250,38 @@ void frmDatabase::reportFailedRead(DatabaseKind kind, const QString& path, const
     Apertura_database(kind);
 }
 
+bool frmDatabase::askToRemove(const QStringList& lacked)
+{
+    const int active = m_session.active().count();
+    QString text = holdsText(active - static_cast<int>(lacked.size()), active);
+    // The satellites left out are named: the first ones in the text, all in the details.
+    text += u'\n' + texts(u"satellitinontrovati") + u'\n' + lacked.mid(0, kNamesInText).join(u'\n');
+    if (lacked.size() > kNamesInText)
+        text += QStringLiteral("\n...");
+    text += QStringLiteral("\n\n") + texts(u"rimuoverenontrovati");
+    QMessageBox box(QMessageBox::Question, QGuiApplication::applicationDisplayName(), text,
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setObjectName(QStringLiteral("message"));
+    // A hand-picked list is not lost to a key pressed in haste.
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    if (lacked.size() > kNamesInText)
+        box.setDetailedText(lacked.join(u'\n'));
+    fitMessageToTitle(box);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString frmDatabase::holdsText(int found, int active)
+{
+    return texts(u"databasecontiene") + u' ' + QString::number(found) + u' ' + texts(u"su") + u' ' +
+           QString::number(active) + u' ' + texts(u"satellitipreimpostati");
+}
+
 void frmDatabase::reportRelink(const RelinkOutcome& relink)
 {
-    if (relink.activeBefore >= 1) {
-        QString text = texts(u"databasecontiene") + u' ' + QString::number(relink.found) + u' ' +
-                       texts(u"su") + u' ' + QString::number(relink.activeBefore) + u' ' +
-                       texts(u"satellitipreimpostati");
-        // The satellites left out are named: the first ones in the text, all in the details.
-        const QStringList& leftOut = relink.leftOut;
-        if (!leftOut.isEmpty()) {
-            text += u'\n' + texts(u"satellitinontrovati") + u'\n' +
-                    leftOut.mid(0, kNamesInText).join(u'\n');
-            if (leftOut.size() > kNamesInText)
-                text += QStringLiteral("\n...");
-        }
-        QMessageBox box(QMessageBox::Information, QGuiApplication::applicationDisplayName(), text,
-                        QMessageBox::Ok, this);
-        box.setObjectName(QStringLiteral("message"));
-        if (leftOut.size() > kNamesInText)
-            box.setDetailedText(leftOut.join(u'\n'));
-        fitMessageToTitle(box);
-        box.exec();
-    }
+    // Satellites left out were named in the question before they went.
+    if (relink.activeBefore >= 1 && relink.leftOut.isEmpty())
+        message(holdsText(relink.found, relink.activeBefore), false);
     if (relink.principalReplaced())
         message(texts(u"satellitenondisponibile"), false);
     if (relink.listEmptied)

@@ -188,39 +188,84 @@ TEST_F(WindowTest, CancelDuringALongReadKeepsTheSetsReadAndTheSatellitesNotReach
         << messages.shown[0].text.toStdString();
 }
 
-TEST_F(WindowTest, ANewDatabaseThatLacksActiveSatellitesNamesThoseLeftOut)
+TEST_F(WindowTest, ANewDatabaseThatLacksActiveSatellitesNamesThoseLeftOutAndRemovesThemOnYes)
 {
     const std::vector<Record_TLE> sets = numberedSets(15);
     const QString holds = english("frmDatabase", "databasecontiene");
     const QString of = u' ' + english("frmDatabase", "su") + u' ';
     const QString active = u' ' + english("frmDatabase", "satellitipreimpostati");
     const QString leftOut = english("frmDatabase", "satellitinontrovati");
+    const QString question = QStringLiteral("\n\n") + english("frmDatabase", "rimuoverenontrovati");
 
     m_session.active().add({sets.begin(), sets.begin() + 4});
     {
-        const MessageRecorder messages;
+        const MessageRecorder messages(QMessageBox::Yes);
         window().Database_satelliti(
             writeElementFile("three.tle", elementFile({sets[0], sets[2], sets[3]})));
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0].text, holds + QStringLiteral(" 3") + of + u'4' + active +
-                                              u'\n' + leftOut + u'\n' + QStringLiteral("SAT 2"));
+                                              u'\n' + leftOut + u'\n' + QStringLiteral("SAT 2") +
+                                              question);
         EXPECT_TRUE(messages.shown[0].details.isEmpty());
+        EXPECT_EQ(workingSetNames().size(), 3) << "the working set is written without SAT 2";
     }
 
     // Many left out: the first ten in the text, every one in the details.
     m_session.active().removeAll();
     m_session.active().add(sets);
-    const MessageRecorder messages;
+    const MessageRecorder messages(QMessageBox::Yes);
     window().Database_satelliti(writeElementFile("one.tle", elementFile({sets[0]})));
     ASSERT_EQ(messages.shown.size(), 1u);
     QStringList missing;
     for (int k = 2; k <= 15; ++k)
         missing.append(QStringLiteral("SAT %1").arg(k));
-    EXPECT_EQ(messages.shown[0].text, holds + QStringLiteral(" 1") + of + QStringLiteral("15") +
-                                          active + u'\n' + leftOut + u'\n' +
-                                          missing.mid(0, 10).join(u'\n') + QStringLiteral("\n..."));
+    EXPECT_EQ(messages.shown[0].text,
+              holds + QStringLiteral(" 1") + of + QStringLiteral("15") + active + u'\n' + leftOut +
+                  u'\n' + missing.mid(0, 10).join(u'\n') + QStringLiteral("\n...") + question);
     EXPECT_EQ(messages.shown[0].details, missing.join(u'\n'));
     EXPECT_EQ(Numero_satelliti, 1);
+}
+
+TEST_F(WindowTest, NoToRemovingWhatAnOpenedFileLacksLeavesEverythingAsItWas)
+{
+    const std::vector<Record_TLE> sets = numberedSets(9);
+    const QString all = writeElementFile("all.tle", elementFile(sets));
+    window().Database_satelliti(all);
+    m_session.active().add({sets.begin(), sets.begin() + 7});
+    const QStringList listed = rows("lstDatabase(0)");
+    const QStringList active = rows("lstActive");
+    const QString workingSetPath = m_program.filePath(QStringLiteral("Quorvanel.ini"));
+    const QByteArray workingSet = readTestFile(workingSetPath);
+
+    const MessageRecorder messages(QMessageBox::No);
+    m_chooserAnswers.push_back(writeElementFile("two.tle", elementFile({sets[1], sets[4]})));
+    window().Apertura_database(DatabaseKind::Primary);
+
+    EXPECT_EQ(messages.shown.size(), 1u) << "the question alone";
+    EXPECT_EQ(Impostazioni.File_database, all.toStdString());
+    EXPECT_EQ(rows("lstDatabase(0)"), listed);
+    EXPECT_EQ(rows("lstActive"), active);
+    EXPECT_EQ(readTestFile(workingSetPath), workingSet);
+}
+
+TEST_F(WindowTest, TheSavedDatabaseReadAgainWithoutSomeActiveSatellitesKeepsThemOnNo)
+{
+    const std::vector<Record_TLE> sets = numberedSets(7);
+    window().Database_satelliti(writeElementFile("saved.tle", elementFile(sets)));
+    m_session.active().add(sets);
+    const QString workingSetPath = m_program.filePath(QStringLiteral("Quorvanel.ini"));
+    const QByteArray workingSet = readTestFile(workingSetPath);
+    // A download over the file brought only two of them.
+    writeElementFile("saved.tle", elementFile({sets[3], sets[0]}));
+
+    const MessageRecorder messages(QMessageBox::No);
+    window().Database_satelliti(QString::fromStdString(Impostazioni.File_database));
+
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(rows("lstDatabase(0)"),
+              (QStringList{QStringLiteral("SAT 1"), QStringLiteral("SAT 4")}));
+    EXPECT_EQ(Numero_satelliti, 7);
+    EXPECT_EQ(readTestFile(workingSetPath), workingSet);
 }
 
 TEST_F(WindowTest, ActiveListCommandsUseTheEntriesChosenAndWriteTheWorkingSet)
