@@ -355,15 +355,20 @@ bool MDIForm1::MDIForm_Load()
                        .arg(version.microVersion()));
     QStringList resetOptions;
     const mReg::RegistryStatus options = Carica_impostazioni(&resetOptions);
-    if (options.ok())
-        resetUnusableWindowGeometry(&resetOptions);
+    const bool geometryStored = !options.ok() || resetUnusableWindowGeometry(&resetOptions);
     Lingua();
-    if (!options.ok())
+    if (!options.ok()) {
         QMessageBox::warning(this, applicationTitle(),
                              mLang::Testo_lingua(u"MDIForm1", u"impostazioninonlette") + u'\n' +
                                  options.description);
-    else if (!resetOptions.isEmpty())
-        tellInOneBox(this, text(u"impostazionireimpostate"), resetOptions);
+    } else if (!resetOptions.isEmpty()) {
+        // The map windows read their size and place from the store themselves: one that could
+        // not be written back is still the stored value for them, not the default listed.
+        const QString message =
+            geometryStored ? text(u"impostazionireimpostate")
+                           : text(u"finestrenonsalvate") + u'\n' + text(u"impostazionireimpostate");
+        tellInOneBox(this, message, resetOptions);
+    }
 
     QWidget* splash = WindowRegistry::instance().form(windowNames::kAbout);
     if (splash != nullptr) {

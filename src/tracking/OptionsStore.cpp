@@ -5,6 +5,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <type_traits>
@@ -121,26 +122,15 @@ QString resetOptionText(const OptionBinding& row, const QString& stored)
     return optionLabel(row) + QStringLiteral(": ") + correctedValueText(value);
 }
 
-/// Makes the snapshot field of a corrected row differ from the value in force. The snapshot
-/// stands for what the store holds, and the store does not hold the default now in force, so
-/// the correction counts as a change to save.
-void markAsUnsaved(const OptionBinding& row)
+/// The rows read as their default at the last load because their stored value did not fit.
+/// The store does not hold the default now in force, so each stays an unsaved change until it
+/// is written, whatever value the user gives it meanwhile. Kept beside the snapshot, not in it:
+/// no value put into the snapshot could differ from every choice the user might make.
+std::vector<const OptionBinding*> g_corrected;
+
+bool isCorrected(const OptionBinding& row)
 {
-    std::visit(
-        [&](auto* snapshot) {
-            using T = std::remove_pointer_t<decltype(snapshot)>;
-            if constexpr (std::is_same_v<T, bool>) {
-                *snapshot = !*snapshot;
-            } else if constexpr (std::is_floating_point_v<T>) {
-                *snapshot = std::numeric_limits<T>::quiet_NaN(); // equal to no value
-            } else if constexpr (std::is_integral_v<T>) {
-                *snapshot = *snapshot == std::numeric_limits<T>::max()
-                                ? static_cast<T>(*snapshot - 1)
-                                : static_cast<T>(*snapshot + 1);
-            }
-            // A text always fits: it is never corrected.
-        },
-        row.field(Impostazioni_salvate, Osservatore_salvato));
+    return std::find(g_corrected.cbegin(), g_corrected.cend(), &row) != g_corrected.cend();
 }
 
 bool sameValue(const OptionField& a, const OptionField& b)
@@ -157,8 +147,11 @@ bool sameValue(const OptionField& a, const OptionField& b)
 
 QString correctedValueText(std::optional<double> value)
 {
+    // The locale's decimal mark, but no group separators: the value reads as it is stored.
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
     const QString shown = value && std::isfinite(*value)
-                              ? QLocale().toString(*value, 'g', QLocale::FloatingPointShortest)
+                              ? locale.toString(*value, 'g', QLocale::FloatingPointShortest)
                               : mLang::Testo_lingua(u"MDIForm1", u"valorenonvalido");
     return printableExcerpt(shown);
 }
@@ -168,7 +161,7 @@ mReg::RegistryStatus Carica_impostazioni(QStringList* resetOptions)
     mReg::RegistryStatus first;
     if (resetOptions)
         resetOptions->clear();
-    std::vector<const OptionBinding*> corrected;
+    g_corrected.clear();
     for (const OptionBinding& row : optionBindings()) {
         mReg::RegistryStatus status;
         const QString stored = mReg::Leggi_registro(kStoreApplication, row.section, row.key,
@@ -177,14 +170,12 @@ mReg::RegistryStatus Carica_impostazioni(QStringList* resetOptions)
             first = status;
         if (applyStoredText(row, stored, Impostazioni, Osservatore))
             continue;
-        corrected.push_back(&row);
+        g_corrected.push_back(&row);
         if (resetOptions)
             resetOptions->append(resetOptionText(row, stored));
     }
     Impostazioni_salvate = Impostazioni;
     Osservatore_salvato = Osservatore;
-    for (const OptionBinding* row : corrected)
-        markAsUnsaved(*row);
     return first;
 }
 
@@ -206,6 +197,7 @@ mReg::RegistryStatus Salva_impostazioni()
     if (status.ok()) {
         Impostazioni_salvate = Impostazioni;
         Osservatore_salvato = Osservatore;
+        g_corrected.clear();
     }
     return status;
 }
@@ -222,6 +214,7 @@ mReg::RegistryStatus saveSingleOption(QStringView section, QStringView key)
             const OptionField snapshot = row.field(Impostazioni_salvate, Osservatore_salvato);
             std::visit([&](auto* target) { *target = *std::get<decltype(target)>(field); },
                        snapshot);
+            std::erase(g_corrected, &row);
         }
         return status;
     }
@@ -236,8 +229,8 @@ bool Impostazioni_modificate()
     for (const OptionBinding& row : optionBindings()) {
         if (!row.comparedForChanges)
             continue;
-        if (!sameValue(row.field(Impostazioni, Osservatore),
-                       row.field(Impostazioni_salvate, Osservatore_salvato)))
+        if (isCorrected(row) || !sameValue(row.field(Impostazioni, Osservatore),
+                                           row.field(Impostazioni_salvate, Osservatore_salvato)))
             return true;
     }
     return false;

@@ -71,14 +71,16 @@ struct OptionBinding
 [[nodiscard]] QString optionLabel(const OptionBinding& row);
 
 /// A stored value set back to its default, as the list of corrected settings shows it: the
-/// number in the user's locale, or the text "not valid" for none (or one that is not finite).
+/// number with the user's decimal mark and no group separators, or the text "not valid" for
+/// none (or one that is not finite).
 [[nodiscard]] QString correctedValueText(std::optional<double> value);
 
 /// Fills Osservatore and every field of Impostazioni from the store, then copies them into
 /// Osservatore_salvato and Impostazioni_salvate. A missing key, a value that is not a number
 /// where a number belongs, or a number outside its row's range reads as the row's default.
 /// Such a corrected value is an unsaved change: Impostazioni_modificate reports it until the
-/// options are saved. Returns the first store failure (the fields concerned keep their
+/// options are saved, or until saveSingleOption writes that very option, whatever the user
+/// sets it to meanwhile. Returns the first store failure (the fields concerned keep their
 /// defaults). `resetOptions`, when given, receives one line per corrected value: the setting's
 /// label, then the value as stored or, for one that is not a number, the text "not valid".
 mReg::RegistryStatus Carica_impostazioni(QStringList* resetOptions = nullptr);
@@ -96,5 +98,5 @@ mReg::RegistryStatus Salva_impostazioni();
 mReg::RegistryStatus saveSingleOption(QStringView section, QStringView key);
 
 /// True when an observer field, File_database or an option other than File_lingua differs from
-/// its snapshot.
+/// its snapshot, or was corrected at load and has not been written since.
 [[nodiscard]] bool Impostazioni_modificate();

@@ -5,6 +5,7 @@
 #include "common/program_time.h"
 #include "core/ElementSet.h"
 #include "mainwindow/MDIForm1.h"
+#include "tracking/OptionsStore.h"
 #include "tracking/ReferenceData.h"
 #include "services/WindowNames.h"
 #include "services/WindowRegistry.h"
@@ -150,13 +151,10 @@ void MainWindowTest::SetUp()
     MyPath = m_folder.path();
     ASSERT_TRUE(QFile::copy(QStringLiteral(QUORVANEL_DATA_DIR "/English.ini"),
                             folderFile(QStringLiteral("English.ini"))));
-    Impostazioni = Opzioni{};
-    Impostazioni.File_lingua = "English.ini";
     mReg::Scrivi_registro(u"Quorvanel", u"Generali", u"Lingua", u"English.ini");
-    Osservatore = Dati_osservatore{"Italy: Milano", 45.47f, 9.19f, 133.0f, 1.0f, 0};
-    // As after loading: the options in force are the stored ones.
-    Impostazioni_salvate = Impostazioni;
-    Osservatore_salvato = Osservatore;
+    // As after loading a store that holds only the language: the built-in options and place,
+    // none of them left unsaved by an earlier test's corrections.
+    ASSERT_TRUE(Carica_impostazioni().ok());
     loadWorkingSet({});
 }
 

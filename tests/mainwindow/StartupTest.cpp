@@ -8,6 +8,7 @@
 #include "mainwindow/SingleInstanceLock.h"
 #include "mainwindow/StartupChecks.h"
 #include "services/mReg.h"
+#include "support/FileSizeLimit.h"
 #include "tracking/MapWindowGeometry.h"
 #include "tracking/OptionsStore.h"
 
@@ -438,6 +439,22 @@ TEST_F(WorkingSetAtStart, CorrectedOptionsAreOfferedAtExitAndThenToldNoMore)
     EXPECT_TRUE(reset.isEmpty());
     EXPECT_TRUE(resetUnusableWindowGeometry(&reset));
     EXPECT_TRUE(reset.isEmpty());
+}
+
+TEST_F(WorkingSetAtStart, MapGeometryThatCouldNotBeWrittenBackIsToldSo)
+{
+    copyReferenceData(m_folder.path());
+    writeTestFile(folderFile(QStringLiteral("Quorvanel.ini")), QByteArray());
+    mReg::Scrivi_registro(u"Quorvanel", u"Mappamondo", u"Window_Width", u"inf");
+    const ModalAnswerer answerer;
+    {
+        // The store reads, but its corrected form ("10665" for "inf") is cut short.
+        const FileSizeLimit limit(static_cast<rlim_t>(QFileInfo(storePath()).size()));
+        ASSERT_TRUE(mainWindow().MDIForm_Load());
+    }
+    ASSERT_EQ(answerer.messages().size(), 1u);
+    EXPECT_TRUE(answerer.messages()[0].text.startsWith(
+        mLang::Testo_lingua(u"MDIForm1", u"finestrenonsalvate") + u'\n'));
 }
 
 TEST_F(WorkingSetAtStart, LoadReadsTheWorkingSetBeforeParsingAndShowsThePrincipal)

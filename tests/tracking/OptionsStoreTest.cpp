@@ -224,6 +224,10 @@ TEST_F(OptionsRecord, ObserverBeyondTheEarthFallsBackAndIsListed)
         mReg::setStoreFile(folderFile(QStringLiteral("fresh.ini")));
         QFile::remove(folderFile(QStringLiteral("fresh.ini")));
     }
+    // Shown as stored: no group separators, whatever the user's locale.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    EXPECT_EQ(correctedValueText(2147483648.0), QStringLiteral("2147483648"));
+    QLocale::setDefault(QLocale::c());
 
     // The edges of the Earth's ranges are kept, and nothing is listed.
     store("Osservatore", "Fuso", QStringLiteral("-12"));
@@ -291,6 +295,14 @@ TEST_F(OptionsRecord, CorrectedValuesAreUnsavedUntilTheOptionsAreSaved)
     EXPECT_FALSE(Impostazioni_modificate());
     EXPECT_EQ(read("Cielo locale", "Stelle"), "1639");
     EXPECT_EQ(read("Osservatore", "Quota"), "133");
+
+    // The user's own choice after a correction, whatever it is, is still unsaved.
+    store("Mappamondo", "Griglia", QStringLiteral("maybe"));
+    ASSERT_TRUE(Carica_impostazioni(&reset).ok());
+    Impostazioni.Mappamondo_griglia = false;
+    EXPECT_TRUE(Impostazioni_modificate());
+    ASSERT_TRUE(Salva_impostazioni().ok());
+    EXPECT_FALSE(Impostazioni_modificate());
 }
 
 TEST_F(OptionsRecord, ASingleOptionIsStoredAndLeavesTheOtherChangesUnsaved)
