@@ -2,6 +2,7 @@
 
 #include "common/satellite_slots.h"
 #include "core/ElementSet.h"
+#include "database/ElementFile.h"
 #include "services/AtomicFile.h"
 #include "services/ProgramFolder.h"
 #include "services/TextData.h"
@@ -12,11 +13,13 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <deque>
 #include <memory>
+#include <string_view>
 
 namespace {
 
-constexpr int kLinesPerSet = 3;
+constexpr std::size_t kLinesPerSet = 3;
 /// The longest line kept [bytes]: far more than a name or an element line (69 characters)
 /// takes, so only a line that no working set holds is cut.
 constexpr qsizetype kMaxLineBytes = 1024;
@@ -41,6 +44,62 @@ std::unique_ptr<QIODevice> openForReading(const QString& path)
 QString shownName(const std::string& line)
 {
     return printableExcerpt(QString::fromStdString(line).trimmed());
+}
+
+/// The most characters of a name the program writes (the parsed name is cut to this).
+constexpr qsizetype kLongestWrittenName = 24;
+
+struct FileLine
+{
+    QByteArray text;
+    qint64 number = 0; ///< 1-based
+    bool cut = false;
+};
+
+bool isBlank(const QByteArray& line)
+{
+    return line.trimmed().isEmpty();
+}
+
+qsizetype characterCount(const QByteArray& utf8)
+{
+    return std::count_if(utf8.begin(), utf8.end(),
+                         [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+}
+
+bool canNameASet(const FileLine& line)
+{
+    // Guard: a set without a name is skipped rather than left as an unnamed hole among the
+    // active slots.
+    if (line.cut || isBlank(line.text))
+        return false;
+    // Guard: a stray element line before a set that lost its name line would otherwise be
+    // taken as that set's name. A name the program writes is far shorter than an element line.
+    const bool elementLine = line.text.startsWith("1 ") || line.text.startsWith("2 ");
+    return !elementLine || characterCount(line.text) <= kLongestWrittenName;
+}
+
+std::string_view textOf(const FileLine& line)
+{
+    return {line.text.constData(), static_cast<std::size_t>(line.text.size())};
+}
+
+/// Whether the three lines are the name and the element lines of one set.
+bool isSet(const FileLine& name, const FileLine& line1, const FileLine& line2)
+{
+    return canNameASet(name) && !line1.cut && !line2.cut &&
+           judgeElementSet(textOf(line1), textOf(line2)) != SetJudgement::Refused;
+}
+
+/// Adds a line to the lines left out, joining it to the run just before it.
+void skipLine(const FileLine& line, std::vector<LeftOutLines>& skipped)
+{
+    if (skipped.empty() || skipped.back().lastLine != line.number - 1)
+        skipped.push_back(LeftOutLines{line.number, line.number, {}});
+    LeftOutLines& run = skipped.back();
+    run.lastLine = line.number;
+    if (run.excerpt.isEmpty() && !isBlank(line.text))
+        run.excerpt = shownName(line.text.toStdString());
 }
 
 /// Copies a file through a temporary file, block by block (the file may be large).
@@ -88,54 +147,68 @@ bool Salva_Ini()
     return writeFileAtomically(dataFilePath(kWorkingSetFileName), text.toUtf8());
 }
 
-std::optional<std::vector<Record_TLE>> readWorkingSet(QIODevice& device)
+std::optional<WorkingSetRead> readWorkingSet(QIODevice& device)
 {
     TextLineReader reader(device);
     reader.setMaxLineLength(kMaxLineBytes);
-    std::vector<Record_TLE> sets;
-    QByteArray lines[kLinesPerSet];
+    WorkingSetRead read;
+    // The lines read but not yet placed: a set starts at the first of them, or it is skipped and
+    // the next set is looked for one line further on.
+    std::deque<FileLine> window;
+    qint64 lineNumber = 0;
     // Guard: reading stops after the last set kept, so a huge file is not read to its end.
-    while (sets.size() < static_cast<std::size_t>(kMaxActiveSatellites)) {
-        int read = 0;
-        bool cut = false;
-        while (read < kLinesPerSet && reader.next(lines[read])) {
-            cut = cut || reader.lineCut();
-            ++read;
+    while (read.sets.size() < static_cast<std::size_t>(kMaxActiveSatellites)) {
+        while (window.size() < kLinesPerSet) {
+            FileLine line;
+            if (!reader.next(line.text))
+                break;
+            line.number = ++lineNumber;
+            line.cut = reader.lineCut();
+            window.push_back(std::move(line));
         }
-        if (read < kLinesPerSet)
-            break; // an incomplete last set is ignored
-        const QString name = QString::fromUtf8(lines[0]);
-        // Guard: a set without a name is skipped rather than left as an unnamed hole among
-        // the active slots.
-        if (name.trimmed().isEmpty())
-            continue;
-        // A set with a line cut short is no set the program wrote: its element lines are left
-        // empty, so that it cannot be parsed and is left out (the file is then kept aside).
-        if (cut) {
-            sets.push_back(Record_TLE{name.toStdString(), {}, {}});
-            continue;
+        if (window.size() < kLinesPerSet)
+            break;
+        if (isSet(window[0], window[1], window[2])) {
+            read.sets.push_back(Record_TLE{window[0].text.toStdString(),
+                                           window[1].text.toStdString(),
+                                           window[2].text.toStdString()});
+            read.nameLines.push_back(window[0].number);
+            window.clear();
+        } else {
+            skipLine(window.front(), read.skipped);
+            window.pop_front();
         }
-        sets.push_back(Record_TLE{name.toStdString(), QString::fromUtf8(lines[1]).toStdString(),
-                                  QString::fromUtf8(lines[2]).toStdString()});
     }
     if (reader.failed())
         return std::nullopt;
-    return sets;
+    for (const FileLine& line : window) // after the last set: too few lines for another
+        skipLine(line, read.skipped);
+    return read;
 }
 
-bool Leggi_Ini()
+namespace {
+
+/// Leggi_Ini, giving what the read found besides the sets.
+std::optional<WorkingSetRead> readIntoSlots()
 {
     const std::unique_ptr<QIODevice> file = openForReading(dataFilePath(kWorkingSetFileName));
     if (!file)
-        return false;
-    const std::optional<std::vector<Record_TLE>> sets = readWorkingSet(*file);
-    if (!sets)
-        return false;
+        return std::nullopt;
+    std::optional<WorkingSetRead> read = readWorkingSet(*file);
+    if (!read)
+        return std::nullopt;
     int slot = 0;
-    for (const Record_TLE& set : *sets)
+    for (const Record_TLE& set : read->sets)
         RigaDati[++slot] = set;
     Numero_satelliti = static_cast<std::int16_t>(slot);
-    return true;
+    return read;
+}
+
+} // namespace
+
+bool Leggi_Ini()
+{
+    return readIntoSlots().has_value();
 }
 
 WorkingSetLoad loadWorkingSetSlots()
@@ -143,7 +216,8 @@ WorkingSetLoad loadWorkingSetSlots()
     WorkingSetLoad load;
     Numero_satelliti = 0;
     g_fileHeld = false;
-    if (!Leggi_Ini()) {
+    const std::optional<WorkingSetRead> read = readIntoSlots();
+    if (!read) {
         g_fileHeld = QFileInfo::exists(dataFilePath(kWorkingSetFileName));
         load.held = g_fileHeld;
         return load;
@@ -151,14 +225,21 @@ WorkingSetLoad loadWorkingSetSlots()
     load.read = true;
     const int count = Numero_satelliti;
     int kept = 0;
+    auto skipped = read->skipped.cbegin();
     for (int slot = 1; slot <= count; ++slot) {
+        const qint64 nameLine = read->nameLines[static_cast<std::size_t>(slot - 1)];
+        for (; skipped != read->skipped.cend() && skipped->firstLine < nameLine; ++skipped)
+            load.unusable.append(*skipped);
         const Record_TLE lines = RigaDati[slot];
         if (mSat::Estrai_Dati_Satellite(kept + 1, lines.Riga0, lines.Riga1, lines.Riga2) ==
             mSat::Status::Ok)
             ++kept;
         else
-            load.unusable.append(shownName(lines.Riga0));
+            load.unusable.append(LeftOutLines{nameLine,
+                                              nameLine + static_cast<qint64>(kLinesPerSet) - 1,
+                                              shownName(lines.Riga0)});
     }
+    load.unusable.append(QList<LeftOutLines>(skipped, read->skipped.cend()));
     for (int slot = kept + 1; slot <= count; ++slot) {
         mSat::Azzera_Satelement(slot);
         mSat::Azzera_RigaDati(slot);

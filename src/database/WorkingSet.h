@@ -5,8 +5,9 @@
 
 #include "common/Record_TLE.h"
 
+#include <QList>
 #include <QString>
-#include <QStringList>
+#include <QtGlobal>
 
 #include <functional>
 #include <memory>
@@ -41,23 +42,41 @@ using WorkingSetOpener = std::function<std::unique_ptr<QIODevice>(const QString&
 void setWorkingSetOpener(WorkingSetOpener opener);
 
 /// Reads the working-set file into RigaDati from slot 1 and sets Numero_satelliti to the number
-/// of sets read; the caller then parses each slot (Estrai_Dati_Satellite). Lines may end in CR
-/// LF, LF or CR. A set whose name line is empty is skipped, an incomplete last set is ignored,
-/// and reading stops after 200 sets, without reading the rest of the file. False, with the
-/// working set untouched, when the file cannot be read.
+/// of sets read (readWorkingSet); the caller then parses each slot (Estrai_Dati_Satellite).
+/// False, with the working set untouched, when the file cannot be read.
 bool Leggi_Ini();
 
+/// Consecutive lines of a working-set file that were left out.
+struct LeftOutLines
+{
+    qint64 firstLine = 0; ///< 1-based line number in the file
+    qint64 lastLine = 0;
+    QString excerpt; ///< the first of them that is not blank, cut short; empty when all are
+};
+
+/// What readWorkingSet found.
+struct WorkingSetRead
+{
+    std::vector<Record_TLE> sets;
+    std::vector<qint64> nameLines;     ///< the line number of each set's name line
+    std::vector<LeftOutLines> skipped; ///< the lines that are part of no set, in file order
+};
+
 /// The sets of a working-set file as Leggi_Ini keeps them, at most 200; nothing when the device
-/// failed. Reads no further than the last set kept. A line longer than any set holds is cut
-/// short as it is read, and its set keeps only its name, so that it cannot be parsed.
-[[nodiscard]] std::optional<std::vector<Record_TLE>> readWorkingSet(QIODevice& device);
+/// failed. Lines may end in CR LF, LF or CR. A set is a name line followed by two lines that
+/// read as element lines 1 and 2 (judgeElementSet); a line that is part of no set (a blank or
+/// stray line, a set without its name or with a damaged element line, an incomplete last set)
+/// is skipped and the next set is found again after it. Reads no further than the 200th set.
+/// A line longer than any set holds is cut short as it is read and is part of no set.
+[[nodiscard]] std::optional<WorkingSetRead> readWorkingSet(QIODevice& device);
 
 /// What loadWorkingSetSlots found.
 struct WorkingSetLoad
 {
     bool read = false;     ///< the file could be read
     bool held = false;     ///< it exists but could not be read: kept, and not written this run
-    QStringList unusable;  ///< the names of the sets left out, in file order (cut short)
+    /// The sets that cannot be parsed and the lines that hold no set, in file order.
+    QList<LeftOutLines> unusable;
     QString damagedCopy;   ///< the copy of the file kept beside it; empty when none was made
 };
 

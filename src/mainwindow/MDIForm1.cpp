@@ -83,6 +83,17 @@ void tellInOneBox(QWidget* parent, const QString& message, const QStringList& it
     box.exec();
 }
 
+/// Lines of the working set left out, as the user is told them: where they are and what they
+/// hold.
+QString leftOutText(const LeftOutLines& lines)
+{
+    const QString excerpt = lines.excerpt.isEmpty() ? text(u"insiemerigavuota") : lines.excerpt;
+    if (lines.firstLine == lines.lastLine)
+        return text(u"insiemeriga").arg(QString::number(lines.firstLine), excerpt);
+    return text(u"insiemerighe")
+        .arg(QString::number(lines.firstLine), QString::number(lines.lastLine), excerpt);
+}
+
 QString openElementFile(QWidget* parent, const QString& title, const QString& file,
                         const QString& filter)
 {
@@ -422,7 +433,8 @@ QSize MDIForm1::startSize() const
 void MDIForm1::loadWorkingSet()
 {
     // The working set is read before the slots are parsed, so the satellites of the last run
-    // are back in their slots. Sets that cannot be parsed are left out and told in one message.
+    // are back in their slots. Sets that cannot be parsed and lines that hold no set are left
+    // out and told in one message.
     const WorkingSetLoad load = loadWorkingSetSlots();
     if (load.held) {
         QMessageBox::warning(this, applicationTitle(),
@@ -435,7 +447,10 @@ void MDIForm1::loadWorkingSet()
         if (!load.damagedCopy.isEmpty())
             message += u'\n' + text(u"insiemecopiato") + u' ' +
                        QDir::toNativeSeparators(load.damagedCopy);
-        tellInOneBox(this, message, load.unusable);
+        QStringList leftOut;
+        for (const LeftOutLines& lines : load.unusable)
+            leftOut.append(leftOutText(lines));
+        tellInOneBox(this, message, leftOut);
     }
 }
 

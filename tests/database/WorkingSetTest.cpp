@@ -4,6 +4,7 @@
 #include "common/satellite_slots.h"
 #include "core/ElementSet.h"
 #include "database/WorkingSet.h"
+#include "services/TextData.h"
 
 #include <QIODevice>
 
@@ -105,6 +106,40 @@ TEST_F(WorkingSetFile, ReadingKeepsOnlyWholeNamedSetsUpToTwoHundred)
     }
 }
 
+TEST_F(WorkingSetFile, AStrayLineBetweenSetsIsToldByItsLineNumberAndTheNextSetFoundAgain)
+{
+    struct Case
+    {
+        const char* name;
+        QByteArray stray; ///< put in place of line 7, the name line of set 3
+        int kept;
+        int lastLine; ///< of the lines left out, from line 7
+        QString excerpt;
+    };
+    const QByteArray longLine(5000, 'N');
+    const Case cases[] = {
+        {"blank line", "\r\nSat 3", 10, 7, QString()},
+        {"line of text", "Stray text\r\nSat 3", 10, 7, QStringLiteral("Stray text")},
+        {"5000-byte line", longLine + "\r\nSat 3", 10, 7,
+         printableExcerpt(QString::fromLatin1(longLine))},
+        {"line 2 in place of a name", kLine2, 9, 9, printableExcerpt(QString::fromLatin1(kLine2))},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        clearSlots();
+        QByteArray file = sets(10);
+        file.replace(sets(2).size(), 5, c.stray);
+        writeTestFile(workingSetPath(), file);
+        const WorkingSetLoad load = loadWorkingSetSlots();
+        EXPECT_EQ(Numero_satelliti, c.kept);
+        EXPECT_EQ(Satelement[c.kept].Nome_satellite, "Sat 10");
+        ASSERT_EQ(load.unusable.size(), 1);
+        EXPECT_EQ(load.unusable[0].firstLine, 7);
+        EXPECT_EQ(load.unusable[0].lastLine, c.lastLine);
+        EXPECT_EQ(load.unusable[0].excerpt, c.excerpt);
+    }
+}
+
 /// A device that never ends: the same set again and again, counting the bytes given out.
 class EndlessSets : public QIODevice
 {
@@ -134,9 +169,9 @@ private:
 TEST(WorkingSetReading, StopsAfterTheTwoHundredthSetWithoutReadingFurther)
 {
     EndlessSets device;
-    const std::optional<std::vector<Record_TLE>> sets = readWorkingSet(device);
-    ASSERT_TRUE(sets);
-    EXPECT_EQ(sets->size(), 200u);
+    const std::optional<WorkingSetRead> read = readWorkingSet(device);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->sets.size(), 200u);
     EXPECT_LT(device.given(), 1024 * 1024) << "read no more than a block beyond the last set";
 }
 
@@ -220,7 +255,7 @@ TEST_F(WorkingSetFile, ASetWithAnOverlongLineIsLeftOutAndTheFileKeptAside)
     EXPECT_EQ(Numero_satelliti, 2);
     EXPECT_EQ(RigaDati[2].Riga0, "Sat 3");
     ASSERT_EQ(load.unusable.size(), 1);
-    EXPECT_LE(load.unusable[0].size(), 64) << "the name is shown cut short";
+    EXPECT_LE(load.unusable[0].excerpt.size(), 64) << "the name is shown cut short";
     EXPECT_EQ(readTestFile(workingSetPath() + kDamagedFileSuffix), file);
 }
 

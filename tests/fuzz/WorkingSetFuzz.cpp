@@ -14,11 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    const std::optional<std::vector<Record_TLE>> sets = readWorkingSet(buffer);
-    if (!sets)
+    const std::optional<WorkingSetRead> read = readWorkingSet(buffer);
+    if (!read)
         return 0;
     int slot = 0;
-    for (const Record_TLE& set : *sets) {
+    for (const Record_TLE& set : read->sets) {
         RigaDati[++slot] = set;
         // The slot's own lines, as the start-up parse passes them.
         (void)mSat::Estrai_Dati_Satellite(slot, RigaDati[slot].Riga0, RigaDati[slot].Riga1,

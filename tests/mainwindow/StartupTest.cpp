@@ -302,7 +302,7 @@ TEST_F(WorkingSetAtStart, UnusableSetsAreToldOnceLeftOutAndKeptInACopy)
     const Record_TLE good2 = elementSet("ISS", second);
     QByteArray file = QByteArray::fromStdString(good1.Riga0 + "\r\n" + good1.Riga1 + "\r\n" +
                                                 good1.Riga2 + "\r\n");
-    // Random bytes: 30 sets that cannot be parsed, then a good one.
+    // Random bytes: 90 lines that hold no set, then a good one.
     for (int k = 0; k < 90; ++k) {
         QByteArray line;
         for (int c = 0; c < 50; ++c)
@@ -321,7 +321,8 @@ TEST_F(WorkingSetAtStart, UnusableSetsAreToldOnceLeftOutAndKeptInACopy)
     const ModalAnswerer::Message& told = answerer.messages()[0];
     EXPECT_TRUE(told.text.startsWith(mLang::Testo_lingua(u"MDIForm1", u"insiemedanneggiato")));
     EXPECT_TRUE(told.text.contains(QDir::toNativeSeparators(path + QStringLiteral(".bad"))));
-    EXPECT_EQ(told.detailedText.split(u'\n').size(), 30);
+    EXPECT_TRUE(told.detailedText.startsWith(QStringLiteral("lines 4 to 93: ")));
+    EXPECT_FALSE(told.detailedText.contains(u'\n')) << "one run of lines is told once";
     EXPECT_EQ(Numero_satelliti, 2);
     EXPECT_EQ(Satelement[1].Nome_satellite, "Noaa 15");
     EXPECT_EQ(Satelement[2].Numero_catalogo, "90005");
@@ -331,6 +332,27 @@ TEST_F(WorkingSetAtStart, UnusableSetsAreToldOnceLeftOutAndKeptInACopy)
     // Only the usable sets are written back.
     window.close();
     EXPECT_EQ(readTestFile(path).count("\r\n"), 6);
+}
+
+TEST_F(WorkingSetAtStart, ABlankLineInTheMiddleKeepsEverySatellite)
+{
+    copyReferenceData(m_folder.path());
+    QByteArray file;
+    for (int k = 1; k <= 4; ++k) {
+        const Record_TLE set = elementSet("SAT " + std::to_string(k), TestOrbit{});
+        file += QByteArray::fromStdString(set.Riga0 + "\r\n" + set.Riga1 + "\r\n" + set.Riga2 +
+                                          (k == 2 ? "\r\n\r\n" : "\r\n"));
+    }
+    const QString path = folderFile(QStringLiteral("Quorvanel.ini"));
+    writeTestFile(path, file);
+    const ModalAnswerer answerer;
+    ASSERT_TRUE(mainWindow().MDIForm_Load());
+    EXPECT_EQ(Numero_satelliti, 4);
+    EXPECT_EQ(Satelement[4].Nome_satellite, "Sat 4");
+    ASSERT_EQ(answerer.messages().size(), 1u);
+    EXPECT_EQ(answerer.messages()[0].detailedText, QStringLiteral("line 7: (empty)"));
+    mainWindow().close();
+    EXPECT_EQ(readTestFile(path).count("\r\n"), 12) << "every satellite is written back";
 }
 
 /// A file that opens but fails at its first read, as a disk error does.
