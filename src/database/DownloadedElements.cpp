@@ -1,12 +1,10 @@
 #include "database/DownloadedElements.h"
 
-#include "core/ElementSet.h"
 #include "database/ElementFile.h"
 
 #include <QFileInfo>
 
 #include <string_view>
-#include <vector>
 
 namespace {
 
@@ -17,8 +15,6 @@ constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 /// Element lines are 69 characters and names a few dozen: a longer line is judged by its
 /// start, so a file of one endless line is not held whole.
 constexpr qsizetype kMaxHeldLineBytes = 4096;
-/// Column of an element line's checksum, its last: a line 2 that reaches it is whole.
-constexpr qsizetype kChecksumColumn = 69;
 
 bool isBlankLine(std::string_view line)
 {
@@ -30,22 +26,10 @@ bool isElementLine1(std::string_view line)
     return line.size() >= 2 && line[0] == '1' && line[1] == ' ';
 }
 
-bool isWellFormedSet(const std::string& name, const std::string& line1, const std::string& line2)
-{
-    if (!line1.starts_with("1 ") || !line2.starts_with("2 "))
-        return false;
-    static const std::vector<std::string> noMagnitudes;
-    static const std::vector<Record_TLE> noFrequencies;
-    return mSat::parseElementSet(name, line1, line2, noMagnitudes, noFrequencies).status
-           == mSat::Status::Ok;
-}
-
 } // namespace
 
 void ElementFileCheck::feed(QByteArrayView bytes)
 {
-    const qint64 pieceStart = m_fedBytes;
-    m_fedBytes += bytes.size();
     // Where the next CR and the next LF are, each looked up again only once passed, so a file
     // with one kind of line end is not searched to its end for the other at every line.
     qsizetype nextCr = bytes.indexOf('\r');
@@ -60,8 +44,16 @@ void ElementFileCheck::feed(QByteArrayView bytes)
                                            : qMin(nextCr, nextLf);
         if (end > i) {
             m_afterCarriageReturn = false;
-            const qsizetype room = qMax<qsizetype>(0, kMaxHeldLineBytes - m_line.size());
-            m_line.append(bytes.sliced(i, qMin(room, end - i)));
+            const qsizetype held =
+                qMin(qMax<qsizetype>(0, kMaxHeldLineBytes - m_line.size()), end - i);
+            m_line.append(bytes.sliced(i, held));
+            // The reader sees the whole line: one with more than blanks after its held start
+            // is no blank line.
+            if (!m_lineTextNotHeld && held < end - i) {
+                const QByteArrayView rest = bytes.sliced(i + held, end - i - held);
+                m_lineTextNotHeld = !isBlankLine(
+                    std::string_view(rest.data(), static_cast<std::size_t>(rest.size())));
+            }
             m_lineStarted = true;
             i = end;
             continue;
@@ -69,34 +61,27 @@ void ElementFileCheck::feed(QByteArrayView bytes)
         const char c = bytes[i];
         // The LF of a CR LF split between two pieces ends nothing.
         if (!(c == '\n' && m_afterCarriageReturn))
-            takeLine(pieceStart + i);
+            takeLine();
         m_afterCarriageReturn = c == '\r';
         ++i;
     }
-}
-
-bool ElementFileCheck::refusedAlready() const
-{
-    if (m_failed)
-        return true;
-    return m_firstSetEnd < 0 ? m_fedBytes > kMaxBytesBeforeFirstSet
-                             : m_firstSetEnd > kMaxBytesBeforeFirstSet;
 }
 
 ElementCheckVerdict ElementFileCheck::finish()
 {
     bool cut = false;
     if (m_lineStarted && !m_failed) {
-        // A last line without a line end may be a line the transfer cut in the middle.
-        cut = !lastLineIsWhole();
-        takeLine(m_fedBytes);
+        // A last line without a line end: the reader reads it like any other, but a line 2 it
+        // leaves out is likelier a line the transfer cut than a damaged one.
+        const bool lastIsLine2 = m_expect == Expect::Line2;
+        takeLine();
+        cut = lastIsLine2 && m_lastSetLeftOut;
     }
     if (m_expect != Expect::Name)
         cut = true; // the file ends inside a set
 
     ElementCheckVerdict verdict = m_counts;
-    const bool setsInTime = m_firstSetEnd >= 0 && m_firstSetEnd <= kMaxBytesBeforeFirstSet;
-    if (!setsInTime)
+    if (m_keptSets == 0)
         verdict.fault = ElementFileFault::NoSets;
     else if (m_failed)
         verdict.fault = ElementFileFault::BrokenSet;
@@ -109,18 +94,10 @@ ElementCheckVerdict ElementFileCheck::finish()
 
 qsizetype ElementFileCheck::heldBytes() const
 {
-    return m_line.size() + static_cast<qsizetype>(m_name.size() + m_line1.size());
+    return m_line.size() + static_cast<qsizetype>(m_line1.size());
 }
 
-bool ElementFileCheck::lastLineIsWhole() const
-{
-    const std::string_view line(m_line.constData(), static_cast<std::size_t>(m_line.size()));
-    // Blanks cut short are still blanks; an element line 2 that reaches its checksum column
-    // ends a complete set, as in a file written without a final line end.
-    return isBlankLine(line) || (m_expect == Expect::Line2 && m_line.size() >= kChecksumColumn);
-}
-
-void ElementFileCheck::takeLine(qint64 endOffset)
+void ElementFileCheck::takeLine()
 {
     std::string line(m_line.constData(), static_cast<std::size_t>(m_line.size()));
     m_line.clear();
@@ -128,14 +105,15 @@ void ElementFileCheck::takeLine(qint64 endOffset)
     if (m_atStart && line.starts_with(kUtf8ByteOrderMark))
         line.erase(0, kUtf8ByteOrderMark.size());
     m_atStart = false;
+    const bool blank = !m_lineTextNotHeld && isBlankLine(line);
+    m_lineTextNotHeld = false;
     ++m_lineNumber;
 
     switch (m_expect) {
     case Expect::Name:
-        if (isBlankLine(line)) {
+        if (blank) {
             // Blank lines between sets are skipped, unless the next one is an element line 1.
             m_blankNameCandidate = true;
-            m_name = line;
             return;
         }
         if (m_blankNameCandidate && isElementLine1(line)) {
@@ -143,7 +121,6 @@ void ElementFileCheck::takeLine(qint64 endOffset)
             m_line1Number = m_lineNumber;
             m_expect = Expect::Line2;
         } else {
-            m_name = std::move(line);
             m_expect = Expect::Line1;
         }
         m_blankNameCandidate = false;
@@ -159,22 +136,21 @@ void ElementFileCheck::takeLine(qint64 endOffset)
             fail(m_line1Number);
             return;
         }
-        if (takeSet(line) != SetJudgement::Refused && m_firstSetEnd < 0
-            && isWellFormedSet(m_name, m_line1, line))
-            m_firstSetEnd = endOffset;
-        m_name.clear();
+        takeSet(line);
         m_line1.clear();
         return;
     }
 }
 
-SetJudgement ElementFileCheck::takeSet(const std::string& line2)
+void ElementFileCheck::takeSet(const std::string& line2)
 {
     ++m_counts.sets;
     const SetJudgement judgement = judgeElementSet(m_line1, line2);
+    m_lastSetLeftOut = judgement == SetJudgement::Refused;
+    if (!m_lastSetLeftOut)
+        ++m_keptSets;
     if (judgement != SetJudgement::Kept && m_counts.damagedSets++ == 0)
         m_counts.firstDamagedLine = m_line1Number;
-    return judgement;
 }
 
 void ElementFileCheck::fail(qint64 line)
@@ -182,7 +158,6 @@ void ElementFileCheck::fail(qint64 line)
     m_failed = true;
     m_failureLine = line;
     m_line.clear();
-    m_name.clear();
     m_line1.clear();
 }
 

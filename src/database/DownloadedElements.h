@@ -16,9 +16,11 @@
 /// What is wrong with a downloaded element file as a whole.
 enum class ElementFileFault {
     None,      ///< the element reader reads it to its end; some sets may still be damaged
-    NoSets,    ///< no well-formed set where an element file would have one: not an element file
-    BrokenSet, ///< after well-formed sets, a set the reader cannot get past (no epoch year)
-    CutShort,  ///< it ends inside a line or inside a set: the transfer was cut
+    NoSets,    ///< no set the reader keeps: not an element file
+    BrokenSet, ///< after sets the reader keeps, a set it cannot get past (no epoch year)
+    /// It ends inside a set, or inside its last line where that line 2 leaves its set out:
+    /// the transfer was cut.
+    CutShort,
 };
 
 /// What the check of a downloaded element file found.
@@ -38,23 +40,20 @@ struct ElementCheckVerdict
 
 /// Judges an element file as it arrives, in pieces of any size, by the element reader's rules
 /// (ElementFile.h): lines end in CR LF, LF or CR wherever the pieces are cut, three lines per
-/// set, each set judged as the reader judges it. Only the set being read is held, so memory
-/// stays small whatever the size of the file.
+/// set, each set judged as the reader judges it. A file the reader reads is accepted, its
+/// damaged sets counted, with one exception: a last line without a line end that is the line
+/// 2 of a set the reader leaves out is where a cut transfer ends, and the reader would not
+/// read that file whole. Only the set being read is held, so memory stays small whatever the
+/// size of the file.
 class ElementFileCheck
 {
 public:
-    /// A file whose first well-formed set has not ended within this many bytes is taken for
-    /// something else (a web page, a binary, an endless stream): a real element file starts
-    /// with a set of about 170 bytes, so this leaves room for a thousand damaged sets or
-    /// blank lines before it, and a large reply that is no element file is refused after its
-    /// first quarter megabyte instead of at its end.
-    static constexpr qint64 kMaxBytesBeforeFirstSet = 256 * 1024;
-
     /// Takes the next bytes of the file.
     void feed(QByteArrayView bytes);
-    /// Whether the file is refused already, whatever may follow (a set the reader cannot get
-    /// past, or no well-formed set within kMaxBytesBeforeFirstSet): the download may stop.
-    [[nodiscard]] bool refusedAlready() const;
+    /// Whether the file is refused already, whatever may follow: a set the reader cannot get
+    /// past. Lines the reader skips or sets it leaves out, however many, are no reason: the
+    /// reader has no limit and reads a good set that comes after them.
+    [[nodiscard]] bool refusedAlready() const { return m_failed; }
     /// The verdict once every byte has been fed, or once the file was refused already.
     [[nodiscard]] ElementCheckVerdict finish();
 
@@ -64,25 +63,24 @@ public:
 private:
     enum class Expect { Name, Line1, Line2 };
 
-    void takeLine(qint64 endOffset);
-    SetJudgement takeSet(const std::string& line2);
-    [[nodiscard]] bool lastLineIsWhole() const;
+    void takeLine();
+    void takeSet(const std::string& line2);
     void fail(qint64 line);
 
-    QByteArray m_line;           // the line being received, at most kMaxHeldLineBytes of it
+    QByteArray m_line;              // the line being received, at most kMaxHeldLineBytes of it
+    bool m_lineTextNotHeld = false; // the part of a long line not held has more than blanks
     bool m_afterCarriageReturn = false;
-    bool m_atStart = true;       // before the first line: a byte-order mark is dropped
-    bool m_lineStarted = false;  // bytes of an unfinished line have arrived
-    qint64 m_fedBytes = 0;
-    qint64 m_lineNumber = 0;     // lines completed
+    bool m_atStart = true;      // before the first line: a byte-order mark is dropped
+    bool m_lineStarted = false; // bytes of an unfinished line have arrived
+    qint64 m_lineNumber = 0;    // lines completed
     Expect m_expect = Expect::Name;
     bool m_blankNameCandidate = false; // the last line was blank: the name of a nameless set?
-    std::string m_name;
     std::string m_line1;
     qint64 m_line1Number = 0;
+    bool m_lastSetLeftOut = false; // the reader leaves out the set taken last
+    qint64 m_keptSets = 0;
     bool m_failed = false;
     qint64 m_failureLine = 0;
-    qint64 m_firstSetEnd = -1; // byte offset where the first well-formed set ended
     ElementCheckVerdict m_counts;
 };
 

@@ -6,7 +6,6 @@
 #include <QSaveFile>
 #include <QSslSocket>
 #include <QTcpSocket>
-#include <QTimer>
 
 #include <cerrno>
 #include <cmath>
@@ -49,16 +48,23 @@ std::optional<TransferEstimate> estimateTransfer(qint64 receivedBytes, qint64 an
     return estimate;
 }
 
-HttpDownload::HttpDownload(QObject* parent)
-    : QObject(parent), m_makeFile(plainSaveFile), m_stallTimer(new QTimer(this))
+HttpDownload::HttpDownload(QObject* parent) : QObject(parent), m_makeFile(plainSaveFile)
 {
-    connect(m_stallTimer, &QTimer::timeout, this, &HttpDownload::onStallCheck);
+    setStallTimer(new EventLoopTimer);
 }
 
 HttpDownload::~HttpDownload()
 {
     if (m_socket)
         m_socket->disconnect(this);
+}
+
+void HttpDownload::setStallTimer(ExchangeTimer* timer)
+{
+    delete m_stallTimer;
+    m_stallTimer = timer;
+    m_stallTimer->setParent(this);
+    connect(m_stallTimer, &ExchangeTimer::fired, this, &HttpDownload::onStallCheck);
 }
 
 void HttpDownload::start(const QString& address, const QString& targetFile)
@@ -148,6 +154,9 @@ void HttpDownload::connectTo(const HttpAddress& address)
 
 void HttpDownload::sendRequest()
 {
+    // The reply's periods run from the connection: time spent connecting is not the server's.
+    m_bytesThisPeriod = 0;
+    m_stallTimer->start(m_stallTimeout);
     const QByteArray request = httpGetRequest(m_address);
     m_requestBytesPending = request.size();
     m_requestTimer.start();

@@ -4,6 +4,7 @@
 // of the user-interface thread and never blocks it; the download window shows its stages,
 // numbers and result with its own language texts.
 
+#include "database/ExchangeTimer.h"
 #include "database/HttpAddress.h"
 #include "database/HttpReply.h"
 
@@ -19,7 +20,6 @@
 
 class QSaveFile;
 class QTcpSocket;
-class QTimer;
 
 enum class DownloadStage {
     Idle,
@@ -38,7 +38,8 @@ enum class DownloadStatus {
     MalformedReply,    ///< no reply header, no HTTP status line, or broken chunk framing
     HeaderTooLong,     ///< the header did not end within HttpReplyStream::kMaxHeaderBytes
     /// The connection closed before the announced length or last chunk, or the body check
-    /// found the body ending where it cannot end (inside a line or an element set).
+    /// found the body ending where it cannot end (inside an element set, or inside a last line
+    /// whose set the element reader leaves out).
     IncompleteReply,
     TooManyRedirects,  ///< more than HttpDownload::kMaxRedirects redirects in a row
     /// A download begun encrypted was redirected to a plain http address (description), which
@@ -47,7 +48,8 @@ enum class DownloadStatus {
     RefusedContent,    ///< the body check refused the body, whole or before its end
     ConnectTimedOut,   ///< no connection within the stall timeout
     /// Connected, but the server sent fewer than HttpDownload::kLeastBytesPerPeriod bytes in
-    /// a whole stall timeout: it sends nothing, or a byte now and then.
+    /// a whole stall timeout counted from the connection: it sends nothing, or a byte now and
+    /// then.
     Stalled,
 };
 
@@ -119,8 +121,8 @@ class HttpDownload : public QObject
 public:
     /// Redirects followed for one download before it fails (RFC 9110 asks clients to limit them).
     static constexpr int kMaxRedirects = 5;
-    /// How long a connection may take to be made, and how long the server may send next to
-    /// nothing once it is, before the download ends.
+    /// How long a connection may take to be made, and then, counted afresh from the
+    /// connection, how long the server may send next to nothing, before the download ends.
     static constexpr std::chrono::milliseconds kDefaultStallTimeout{60000};
     /// Reply bytes a stall timeout must bring: a server sending a byte every few seconds holds
     /// the window as surely as a silent one, and no working link is slower than about two
@@ -147,15 +149,18 @@ public:
     /// The stall timeout of the next downloads (kDefaultStallTimeout unless a test shortens it).
     void setStallTimeout(std::chrono::milliseconds timeout) { m_stallTimeout = timeout; }
     [[nodiscard]] std::chrono::milliseconds stallTimeout() const { return m_stallTimeout; }
+    /// Replaces the clock of the next downloads' stall timeouts (a test drives its own); takes
+    /// `timer` over.
+    void setStallTimer(ExchangeTimer* timer);
 
     /// Starts fetching `address` (see parseHttpAddress) into `targetFile`. The body is written
     /// to a temporary file as it arrives, never held whole in memory, and the target is
     /// replaced, with the body's bytes exactly as they came, only when the whole body has
     /// arrived and the body check accepts it; a body the check refuses before its end is not
-    /// received further. A connection not made within the stall timeout, or a server that
-    /// sends fewer than kLeastBytesPerPeriod bytes in one, ends the download. Any download
-    /// under way is cancelled first. The outcome always comes through finished(), never
-    /// before this call returns.
+    /// received further. A connection not made within the stall timeout, or a server that,
+    /// once connected, sends fewer than kLeastBytesPerPeriod bytes in one, ends the download.
+    /// Any download under way is cancelled first. The outcome always comes through finished(),
+    /// never before this call returns.
     void start(const QString& address, const QString& targetFile);
 
     /// Ends the download at once, in any stage: the connection is dropped, the target file is
@@ -209,8 +214,8 @@ private:
     BodyCheckFactory m_makeBodyCheck;
     TargetFileFactory m_makeFile;
     std::chrono::milliseconds m_stallTimeout = kDefaultStallTimeout;
-    QTimer* m_stallTimer = nullptr;
-    qint64 m_bytesThisPeriod = 0; // reply bytes since the stall timer last fired
+    ExchangeTimer* m_stallTimer = nullptr;
+    qint64 m_bytesThisPeriod = 0;           // reply bytes since the last stall period began
     std::unique_ptr<BodyCheck> m_bodyCheck; // the check of the body being received
     QString m_targetFile;
     std::unique_ptr<QSaveFile> m_file;

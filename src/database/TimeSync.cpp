@@ -1,23 +1,28 @@
 #include "database/TimeSync.h"
 
 #include <QTcpSocket>
-#include <QTimer>
 
 namespace {
 constexpr double kMsPerSecond = 1000.0;
 }
 
-TimeSync::TimeSync(SystemClock& clock, QObject* parent)
-    : QObject(parent), m_clock(clock), m_deadline(new QTimer(this))
+TimeSync::TimeSync(SystemClock& clock, QObject* parent) : QObject(parent), m_clock(clock)
 {
-    m_deadline->setSingleShot(true);
-    connect(m_deadline, &QTimer::timeout, this, &TimeSync::onTimeout);
+    setTimer(new EventLoopTimer);
 }
 
 TimeSync::~TimeSync()
 {
     if (m_socket)
         m_socket->disconnect(this);
+}
+
+void TimeSync::setTimer(ExchangeTimer* timer)
+{
+    delete m_deadline;
+    m_deadline = timer;
+    m_deadline->setParent(this);
+    connect(m_deadline, &ExchangeTimer::fired, this, &TimeSync::onTimeout);
 }
 
 void TimeSync::start(const QString& host, quint16 port)
@@ -52,6 +57,8 @@ void TimeSync::cancel()
 
 void TimeSync::onConnected()
 {
+    // The reply gets the whole timeout, however long connecting took.
+    m_deadline->start(m_timeout);
     m_roundTrip.start();
     emit connected();
 }

@@ -1,12 +1,14 @@
 #pragma once
 // Clock synchronisation with a TIME-protocol server (RFC 868): connect, read the four bytes
 // the server sends before closing, add half the round trip and set the computer's clock. A
-// correction of more than a day is not made until the user has confirmed it. An exchange not
-// over within a timeout (a server that accepts and then sends nothing, or a byte now and then)
-// ends without touching the clock.
+// correction of more than a day is not made until the user has confirmed it. A connection not
+// made within a timeout, or a reply not over within the same timeout counted afresh from the
+// connection (a server that accepts and then sends nothing, or a byte now and then), ends the
+// exchange without touching the clock.
 // Runs on the event loop of the user-interface thread and never blocks it; the
 // synchronisation window shows the result with its own language texts.
 
+#include "database/ExchangeTimer.h"
 #include "database/SystemClock.h"
 #include "database/TimeProtocol.h"
 
@@ -20,7 +22,6 @@
 #include <optional>
 
 class QTcpSocket;
-class QTimer;
 
 enum class TimeSyncStatus {
     ClockSet,     ///< the clock was set to serverTimeUtc
@@ -30,8 +31,9 @@ enum class TimeSyncStatus {
     ClockRefused, ///< the system refused to set the clock: the offset is what it would have moved
     InvalidReply, ///< the reply was not exactly four bytes; the clock was not touched
     SocketError,  ///< connection failed or lost: number and description from the socket
-    /// The exchange was not over within the timeout; `connected` tells whether the server had
-    /// accepted the connection. The clock was not touched.
+    /// No connection within the timeout, or no whole reply within the timeout that followed
+    /// the connection; `connected` tells which, `replyBytes` what had come. The clock was not
+    /// touched.
     TimedOut,
 };
 
@@ -56,8 +58,9 @@ public:
     /// Largest correction made without asking [ms]: a server answering a time years away (four
     /// zero bytes read as 2036) must not move the clock by itself.
     static constexpr qint64 kLargestUnaskedCorrectionMs = 24LL * 60 * 60 * 1000;
-    /// Longest exchange, from the start to the server's close: a TIME reply is four bytes sent
-    /// at once, so anything near this long is a server that will not answer.
+    /// Longest wait for the connection, and then for the reply up to the server's close: a TIME
+    /// reply is four bytes sent at once, so anything near this long is a server that will not
+    /// answer.
     static constexpr std::chrono::milliseconds kDefaultTimeout{60000};
 
     /// `clock` is read and set by every synchronisation; it must outlive this object.
@@ -78,6 +81,11 @@ public:
     /// The timeout of the next exchanges (kDefaultTimeout unless a test shortens it).
     void setTimeout(std::chrono::milliseconds timeout) { m_timeout = timeout; }
     [[nodiscard]] std::chrono::milliseconds timeout() const { return m_timeout; }
+    /// Replaces the clock of the next exchanges' timeouts (a test drives its own); takes `timer`
+    /// over.
+    void setTimer(ExchangeTimer* timer);
+    /// Reply bytes of the exchange under way received so far.
+    [[nodiscard]] qsizetype receivedBytes() const { return m_reply.size(); }
 
     /// Sets the clock to the time of the last exchange, which ended in ConfirmationNeeded, now
     /// that the user has agreed: the measured offset is added to the clock's present reading,
@@ -103,7 +111,7 @@ private:
 
     SystemClock& m_clock;
     QTcpSocket* m_socket = nullptr;
-    QTimer* m_deadline = nullptr;
+    ExchangeTimer* m_deadline = nullptr;
     std::chrono::milliseconds m_timeout = kDefaultTimeout;
     QByteArray m_reply;
     QElapsedTimer m_roundTrip;

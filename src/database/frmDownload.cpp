@@ -209,6 +209,7 @@ void frmDownload::cmdOK_Click()
     // After a completed download the button reads "close"; during this one it cancels.
     cmdCancel->setCaption(mLang::Testo_lingua(u"Buttons", u"cancel"));
     lblStatus->setText(mLang::Testo_lingua(u"frmDownload", u"connessioneincorso"));
+    m_targetExisted = QFileInfo::exists(target);
     const QString primary = QString::fromStdString(Impostazioni.File_database);
     wscHTTP->setPrimaryDatabaseFile(primary);
     if (isElementFileTarget(target, primary))

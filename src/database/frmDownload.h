@@ -51,6 +51,14 @@ public:
     void setPrimaryReload(PrimaryReload reload) { m_primaryReload = std::move(reload); }
     /// Shortens the time a silent server may keep the window waiting (a test's server).
     void setStallTimeout(std::chrono::milliseconds timeout) { wscHTTP->setStallTimeout(timeout); }
+    /// Puts a clock of the test's in place of the event loop's for the stall timeouts; takes it
+    /// over.
+    void setStallTimer(ExchangeTimer* timer) { wscHTTP->setStallTimer(timer); }
+    /// Replaces the file that writes the target (a test's full disk).
+    void setTargetFileFactory(HttpDownload::TargetFileFactory makeFile)
+    {
+        wscHTTP->setTargetFileFactory(std::move(makeFile));
+    }
 
     void done(int result) override;
 
@@ -101,6 +109,7 @@ private:
     TargetChooser m_chooseTarget;
     ConnectionCheck m_connectionCheck;
     PrimaryReload m_primaryReload;
-    QString m_receivingText;     // "receiving" status, taken once when the window opens
-    qint64 m_elapsedSeconds = 0; // counted by the timer while the transfer can be estimated
+    QString m_receivingText;      // "receiving" status, taken once when the window opens
+    bool m_targetExisted = false; // the download under way would replace a file
+    qint64 m_elapsedSeconds = 0;  // counted by the timer while the transfer can be estimated
 };

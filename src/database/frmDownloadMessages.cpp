@@ -66,6 +66,9 @@ void frmDownload::showFailure(const DownloadResult& result)
     case DownloadStatus::TargetNotWritable:
         text = mLang::Testo_lingua(u"frmDownload", u"scritturanonriuscita") + lineEnd +
                result.description;
+        // A full disk after part of the body: the user must learn that the old file is whole.
+        if (m_targetExisted)
+            text += lineEnd + mLang::Testo_lingua(u"frmDownload", u"filemantenuto");
         break;
     case DownloadStatus::MalformedReply:
         text = mLang::Testo_lingua(u"frmDownload", u"rispostanonvalida");

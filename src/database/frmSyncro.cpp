@@ -179,9 +179,12 @@ void frmSyncro::showTimedOut(const TimeSyncResult& result)
 {
     lblStatus->setText(mLang::Testo_lingua(u"frmSyncro", u"nosincronizzazione"));
     // Whether the server took the connection tells a wrong name or port from a server that
-    // does not answer.
-    const QString reason = result.connected ? mLang::Testo_lingua(u"frmSyncro", u"orarioassente")
-                                            : mLang::Testo_lingua(u"frmSyncro", u"serverassente");
+    // does not answer, and whether bytes came one that sends nothing from one that stops.
+    QString reason = mLang::Testo_lingua(u"frmSyncro", u"orarioassente");
+    if (!result.connected)
+        reason = mLang::Testo_lingua(u"frmSyncro", u"serverassente");
+    else if (result.replyBytes > 0)
+        reason = mLang::Testo_lingua(u"frmSyncro", u"orarioincompleto");
     const QString text =
         QString(reason).replace(QStringLiteral("%1"), secondsText(Winsock1->timeout()));
     showWindowMessage(this, QMessageBox::Warning,

@@ -38,6 +38,8 @@ public:
     void setConnectionCheck(ConnectionCheck check) { m_connectionCheck = std::move(check); }
     /// Shortens the time a silent time server may keep the window waiting (a test's server).
     void setTimeout(std::chrono::milliseconds timeout) { Winsock1->setTimeout(timeout); }
+    /// Puts a clock of the test's in place of the event loop's for the timeouts; takes it over.
+    void setTimer(ExchangeTimer* timer) { Winsock1->setTimer(timer); }
 
     void done(int result) override;
 

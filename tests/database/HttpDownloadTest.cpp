@@ -31,29 +31,6 @@ QByteArray okReply(const QByteArray& body)
            body;
 }
 
-/// A target file on a disk that fills after `room` bytes. As Qt 6.4 does on a full disk, the
-/// bytes that fit are written and the count comes back short without an error of the file's
-/// own; only the system's error number tells why.
-class FullDiskFile final : public QSaveFile
-{
-public:
-    FullDiskFile(const QString& path, qint64 room) : QSaveFile(path), m_room(room) {}
-
-protected:
-    qint64 writeData(const char* data, qint64 length) override
-    {
-        const qint64 fits = qMin(length, m_room);
-        const qint64 written = fits > 0 ? QSaveFile::writeData(data, fits) : 0;
-        m_room -= written;
-        if (written < length)
-            errno = ENOSPC;
-        return written;
-    }
-
-private:
-    qint64 m_room;
-};
-
 QByteArray requestPath(const QByteArray& request)
 {
     return request.split(' ').value(1);
@@ -128,6 +105,7 @@ protected:
     void SetUp() override
     {
         ensureApplication();
+        m_download.setStallTimer(m_timer);
         ASSERT_TRUE(m_dir.isValid());
         m_target = m_dir.filePath(QStringLiteral("visual.txt"));
         writeOldTarget();
@@ -175,6 +153,7 @@ protected:
     QList<DownloadStage> m_stages;
     std::pair<qint64, qint64> m_lastProgress{-1, -1};
     HttpDownload m_download;
+    HandTimer* m_timer = new HandTimer; // the download's stall clock, owned by it
 };
 
 } // namespace
@@ -543,8 +522,9 @@ TEST_F(HttpDownloadTest, ElementFileIsSavedWithItsDamagedSetsCountedOrRefusedWhe
 
 TEST_F(HttpDownloadTest, BodyRefusedBeforeItsEndIsNotReceivedFurther)
 {
-    // 64 MB that are no element file, and 64 MB of web page after three good sets: each is
-    // refused while the server still sends, and the connection is closed on it.
+    // 64 MB of web page, alone and after three good sets: the element reader reads neither
+    // (its first lines make a set it cannot get past), so each is refused while the server
+    // still sends, and the connection is closed on it.
     const qint64 total = 64 * 1024 * 1024;
     struct Case
     {
@@ -554,7 +534,7 @@ TEST_F(HttpDownloadTest, BodyRefusedBeforeItsEndIsNotReceivedFurther)
         qint64 problemLine;
     };
     const Case cases[] = {
-        {"no element file", QByteArray(), "2024-03-15 12:00:00  1013.2 hPa  21.5 C  48 %\r\n", 0},
+        {"web page", QByteArray(), "<tr><td class=\"name\">ISS</td><td>25544</td></tr>\r\n", 0},
         {"web page after good sets", kElements + kElements + kElements,
          "<tr><td class=\"name\">ISS</td><td>25544</td></tr>\r\n", 11},
     };
@@ -584,47 +564,62 @@ TEST_F(HttpDownloadTest, BodyRefusedBeforeItsEndIsNotReceivedFurther)
 
 TEST_F(HttpDownloadTest, ServerThatSendsNextToNothingEndsTheDownload)
 {
-    m_download.setStallTimeout(std::chrono::milliseconds(300));
+    // Each step moves the stall clock on once the server has done its part.
+    const std::chrono::milliseconds period = m_download.stallTimeout();
     m_download.setPrimaryDatabaseFile(m_target);
+    QTcpSocket* client = nullptr; // the server's end of the latest connection
+    LocalServer server([&client](QTcpSocket& socket, const QByteArray&) { client = &socket; });
+    const auto request = [&] {
+        client = nullptr;
+        m_results.clear();
+        m_download.start(server.url(QStringLiteral("/visual.txt")), m_target);
+        return waitUntil(
+            [&] { return client && m_download.stage() == DownloadStage::RequestSent; });
+    };
 
     // Accepts the request and sends nothing.
-    LocalServer silent([](QTcpSocket&, const QByteArray&) {});
-    DownloadResult result = fetch(silent.url(QStringLiteral("/visual.txt")));
-    EXPECT_EQ(result.status, DownloadStatus::Stalled);
-    EXPECT_TRUE(m_stages.contains(DownloadStage::RequestSent));
-    EXPECT_TRUE(waitUntil([&] { return silent.disconnections == 1; })) << "connection dropped";
+    ASSERT_TRUE(request());
+    m_timer->advance(period);
+    EXPECT_EQ(m_results.value(0).status, DownloadStatus::Stalled);
+    EXPECT_TRUE(waitUntil([&] { return server.disconnections == 1; })) << "connection dropped";
 
-    // Sends a header, then a byte of the body every 20 ms.
-    LocalServer trickling([](QTcpSocket& client, const QByteArray&) {
-        client.write("HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n");
-        auto* drip = new QTimer(&client);
-        QObject::connect(drip, &QTimer::timeout, &client, [&client] { client.write("x"); });
-        drip->start(20);
-    });
-    result = fetch(trickling.url(QStringLiteral("/visual.txt")));
-    EXPECT_EQ(result.status, DownloadStatus::Stalled);
+    // Sends a header, then a few bytes of the body in a whole period.
+    ASSERT_TRUE(request());
+    client->write("HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\nxxxxx");
+    ASSERT_TRUE(waitUntil([&] { return m_download.receivedBytes() == 5; }));
+    m_timer->advance(period);
+    EXPECT_EQ(m_results.value(0).status, DownloadStatus::Stalled);
     EXPECT_GT(m_download.receivedBytes(), 0) << "bytes did arrive, too few to go on with";
 
-    // A slow but steady server is waited for through many timeouts.
-    LocalServer steady([](QTcpSocket& client, const QByteArray&) {
-        client.write("HTTP/1.1 200 OK\r\nContent-Length: " +
-                     QByteArray::number(12 * kElements.size()) + "\r\n\r\n");
-        auto* pace = new QTimer(&client);
-        auto sent = std::make_shared<int>(0);
-        QObject::connect(pace, &QTimer::timeout, &client, [&client, sent] {
-            if ((*sent)++ < 12)
-                client.write(kElements);
-        });
-        pace->start(100);
-    });
-    result = fetch(steady.url(QStringLiteral("/visual.txt")));
-    EXPECT_EQ(result.status, DownloadStatus::Completed);
+    // The connection took all but 10 s of its period: the reply still gets a whole one.
+    bool connecting = true;
+    m_timer->onStart = [&connecting, period](HandTimer& timer) {
+        if (std::exchange(connecting, false))
+            timer.advance(period - std::chrono::seconds(10));
+    };
+    ASSERT_TRUE(request());
+    m_timer->advance(period - std::chrono::milliseconds(1));
+    EXPECT_TRUE(m_results.isEmpty()) << "stalled before the server had a whole period";
+
+    // A slow but steady server is waited for through many periods.
+    client->write("HTTP/1.1 200 OK\r\nContent-Length: " +
+                  QByteArray::number(12 * kElements.size()) + "\r\n\r\n");
+    for (int k = 1; k <= 12 && m_results.isEmpty(); ++k) {
+        client->write(kElements);
+        ASSERT_TRUE(waitUntil([&] { return m_download.receivedBytes() == k * kElements.size(); }));
+        m_timer->advance(period);
+    }
+    EXPECT_EQ(m_results.value(0).status, DownloadStatus::Completed);
 
     // Never accepts the connection.
     writeOldTarget();
     const UnansweredPort unanswered;
-    result = fetch(QStringLiteral("http://127.0.0.1:%1/visual.txt").arg(unanswered.port()));
-    EXPECT_EQ(result.status, DownloadStatus::ConnectTimedOut);
+    m_results.clear();
+    m_download.start(QStringLiteral("http://127.0.0.1:%1/visual.txt").arg(unanswered.port()),
+                     m_target);
+    ASSERT_TRUE(waitUntil([&] { return m_timer->running(); }));
+    m_timer->advance(period);
+    EXPECT_EQ(m_results.value(0).status, DownloadStatus::ConnectTimedOut);
     EXPECT_EQ(targetContent(), kOldContent);
     EXPECT_EQ(filesInFolder(), QStringList{QStringLiteral("visual.txt")});
 }

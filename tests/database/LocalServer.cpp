@@ -4,6 +4,7 @@
 #include <QDeadlineTimer>
 
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 
 #include <gtest/gtest.h>
@@ -110,4 +111,34 @@ void replyAndClose(QTcpSocket& client, const QByteArray& reply)
 {
     client.write(reply);
     client.disconnectFromHost(); // closes once the written bytes have left
+}
+
+void HandTimer::start(std::chrono::milliseconds period)
+{
+    m_period = period;
+    m_elapsed = std::chrono::milliseconds(0);
+    m_running = true;
+    if (onStart)
+        onStart(*this);
+}
+
+void HandTimer::advance(std::chrono::milliseconds time)
+{
+    while (m_running && m_elapsed + time >= m_period) {
+        time -= m_period - m_elapsed;
+        m_elapsed = std::chrono::milliseconds(0);
+        emit fired();
+    }
+    if (m_running)
+        m_elapsed += time;
+}
+
+qint64 FullDiskFile::writeData(const char* data, qint64 length)
+{
+    const qint64 fits = qMin(length, m_room);
+    const qint64 written = fits > 0 ? QSaveFile::writeData(data, fits) : 0;
+    m_room -= written;
+    if (written < length)
+        errno = ENOSPC;
+    return written;
 }

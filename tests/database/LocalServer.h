@@ -1,14 +1,19 @@
 #pragma once
-// Test support: the one application object, bounded waits on the event loop, and a scripted
-// TCP server on 127.0.0.1 that stands in for an element-set server or a time server.
+// Test support: the one application object, bounded waits on the event loop, a scripted TCP
+// server on 127.0.0.1 that stands in for an element-set server or a time server, timeouts
+// moved on by the test's hand and a target file on a disk that fills.
+
+#include "database/ExchangeTimer.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QObject>
+#include <QSaveFile>
 #include <QString>
 #include <QTcpServer>
 #include <QTcpSocket>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -61,3 +66,38 @@ private:
 
 /// Writes a whole reply and closes the connection once it has left.
 void replyAndClose(QTcpSocket& client, const QByteArray& reply);
+
+/// Timeouts of the test's clock: time passes only through advance(), so no outcome depends
+/// on how busy the machine is.
+class HandTimer final : public ExchangeTimer
+{
+public:
+    void start(std::chrono::milliseconds period) override;
+    void stop() override { m_running = false; }
+    /// Moves the clock on by `time`, firing at the end of every period it completes.
+    void advance(std::chrono::milliseconds time);
+    [[nodiscard]] bool running() const { return m_running; }
+
+    /// Called as each period begins: a test may let time pass there (a slow connection).
+    std::function<void(HandTimer&)> onStart;
+
+private:
+    std::chrono::milliseconds m_period{0};
+    std::chrono::milliseconds m_elapsed{0};
+    bool m_running = false;
+};
+
+/// A target file on a disk that fills after `room` bytes. As Qt 6.4 does on a full disk, the
+/// bytes that fit are written and the count comes back short without an error of the file's
+/// own; only the system's error number tells why.
+class FullDiskFile final : public QSaveFile
+{
+public:
+    FullDiskFile(const QString& path, qint64 room) : QSaveFile(path), m_room(room) {}
+
+protected:
+    qint64 writeData(const char* data, qint64 length) override;
+
+private:
+    qint64 m_room;
+};

@@ -46,6 +46,7 @@ protected:
     void SetUp() override
     {
         ensureApplication();
+        m_sync.setTimer(m_timer);
         QObject::connect(&m_sync, &TimeSync::finished,
                          [this](const TimeSyncResult& result) { m_results.append(result); });
     }
@@ -61,6 +62,7 @@ protected:
     FakeClock m_clock;
     QList<TimeSyncResult> m_results;
     TimeSync m_sync{m_clock};
+    HandTimer* m_timer = new HandTimer; // the exchange's clock, owned by it
 };
 
 } // namespace
@@ -212,39 +214,46 @@ TEST_F(TimeSyncTest, CancelEndsAServerThatNeverCloses)
 
 TEST_F(TimeSyncTest, ExchangeNotOverInTimeLeavesTheClockAlone)
 {
-    m_sync.setTimeout(std::chrono::milliseconds(400));
+    const std::chrono::milliseconds timeout = m_sync.timeout();
     bool connectedTold = false;
     QObject::connect(&m_sync, &TimeSync::connected, [&connectedTold] { connectedTold = true; });
 
-    // Accepts and sends nothing; sends the four bytes one at a time and never closes.
+    // Accepts and sends nothing, after a connection that took all but 10 s of the timeout: the
+    // reply still gets a whole timeout. Sends the four bytes and never closes.
     LocalServer silent([](QTcpSocket&, const QByteArray&) {}, false);
-    LocalServer trickling(
-        [](QTcpSocket& client, const QByteArray&) {
-            auto* drip = new QTimer(&client);
-            auto sent = std::make_shared<int>(0);
-            QObject::connect(drip, &QTimer::timeout, &client, [&client, sent] {
-                if (*sent < 4)
-                    client.write(QByteArray::fromHex("E99EB6C0").mid((*sent)++, 1));
-            });
-            drip->start(30);
-        },
-        false);
-    for (const LocalServer* server : {&silent, &trickling}) {
+    LocalServer unclosed([](QTcpSocket& client,
+                            const QByteArray&) { client.write(QByteArray::fromHex("E99EB6C0")); },
+                         false);
+    bool connecting = true;
+    m_timer->onStart = [&connecting, timeout](HandTimer& timer) {
+        if (std::exchange(connecting, false))
+            timer.advance(timeout - std::chrono::seconds(10));
+    };
+    for (const LocalServer* server : {&silent, &unclosed}) {
+        m_results.clear();
         connectedTold = false;
-        const TimeSyncResult result = synchronise(QStringLiteral("127.0.0.1"), server->port());
-        EXPECT_EQ(result.status, TimeSyncStatus::TimedOut);
-        EXPECT_TRUE(result.connected);
-        EXPECT_TRUE(connectedTold) << "the window can say the server was reached";
+        m_sync.start(QStringLiteral("127.0.0.1"), server->port());
+        const qsizetype sent = server == &silent ? 0 : 4;
+        ASSERT_TRUE(waitUntil([&] { return connectedTold && m_sync.receivedBytes() == sent; }));
+        m_timer->advance(timeout - std::chrono::milliseconds(1));
+        EXPECT_TRUE(m_results.isEmpty()) << "given up before the reply had the whole timeout";
+        m_timer->advance(std::chrono::milliseconds(1));
+        ASSERT_EQ(m_results.size(), 1);
+        EXPECT_EQ(m_results[0].status, TimeSyncStatus::TimedOut);
+        EXPECT_TRUE(m_results[0].connected) << "the window can say the server was reached";
+        EXPECT_EQ(m_results[0].replyBytes, sent);
         EXPECT_TRUE(waitUntil([server] { return server->disconnections == 1; }));
     }
-    EXPECT_EQ(m_results.value(0).replyBytes, 4) << "the trickle's four bytes came, its close not";
 
     // Never accepts the connection.
     connectedTold = false;
+    m_results.clear();
     const UnansweredPort unanswered;
-    const TimeSyncResult result = synchronise(QStringLiteral("127.0.0.1"), unanswered.port());
-    EXPECT_EQ(result.status, TimeSyncStatus::TimedOut);
-    EXPECT_FALSE(result.connected);
+    m_sync.start(QStringLiteral("127.0.0.1"), unanswered.port());
+    m_timer->advance(timeout);
+    ASSERT_EQ(m_results.size(), 1);
+    EXPECT_EQ(m_results[0].status, TimeSyncStatus::TimedOut);
+    EXPECT_FALSE(m_results[0].connected);
     EXPECT_FALSE(connectedTold);
     EXPECT_FALSE(m_sync.isActive());
     EXPECT_TRUE(m_clock.settings.isEmpty());

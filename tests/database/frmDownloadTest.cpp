@@ -13,6 +13,9 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QLocale>
+
+#include <cerrno>
 
 namespace {
 
@@ -467,7 +470,8 @@ TEST_F(frmDownloadTest, SilentServerIsGivenUpWhileTheWindowTellsTheTruth)
         [](QTcpSocket& client, const QByteArray&) { replyAndClose(client, okReply(kElements)); });
     LocalServer silent([](QTcpSocket&, const QByteArray&) {});
     const auto window = openWindow(server.url(QStringLiteral("/visual.txt")), m_target);
-    window->setStallTimeout(std::chrono::milliseconds(2500));
+    auto* timer = new HandTimer; // the stall timeouts run on the test's clock
+    window->setStallTimer(timer);
     download(*window);
     ASSERT_EQ(caption(*window, "cmdCancel"), english("Buttons", "close"));
     const QString address = silent.url(QStringLiteral("/visual.txt"));
@@ -483,11 +487,36 @@ TEST_F(frmDownloadTest, SilentServerIsGivenUpWhileTheWindowTellsTheTruth)
     EXPECT_TRUE(waitUntil([&] { return labelText(*window, "lblElapsed") != "00:00:00"; }, 5000))
         << "the elapsed time runs while the server is waited for";
     EXPECT_EQ(labelText(*window, "lblStatus"), english("frmDownload", "richiestainoltrata"));
+    timer->advance(HttpDownload::kDefaultStallTimeout);
     EXPECT_EQ(dismissMessage(*window),
               english("frmDownload", "downloadnonriuscito") + QStringLiteral("\r\n") + address +
                   QStringLiteral("\r\n") +
-                  english("frmDownload", "ricezioneferma").replace(QStringLiteral("%1"), QStringLiteral("3")));
+                  english("frmDownload", "ricezioneferma")
+                      .replace(QStringLiteral("%1"), QLocale().toString(60)));
     EXPECT_TRUE(isEnabled(*window, "cmdOK"));
     EXPECT_TRUE(waitUntil([&] { return silent.disconnections == 1; }));
     EXPECT_EQ(readTestFile(m_target), kElements) << "the completed download's file";
+}
+
+TEST_F(frmDownloadTest, FullDiskSaysTheExistingFileWasKeptWhenThereWasOne)
+{
+    LocalServer server(
+        [](QTcpSocket& client, const QByteArray&) { replyAndClose(client, okReply(kElements)); });
+    const QString firstDownload = folderFile(QStringLiteral("elements/amateur.txt"));
+    const QString failed = english("frmDownload", "scritturanonriuscita") + QStringLiteral("\r\n") +
+                           qt_error_string(ENOSPC);
+    for (const QString& target : {m_target, firstDownload}) {
+        const auto window = openWindow(server.url(QStringLiteral("/visual.txt")), target);
+        window->setTargetFileFactory(
+            [](const QString& path) { return std::make_unique<FullDiskFile>(path, 100); });
+
+        download(*window);
+
+        EXPECT_EQ(dismissMessage(*window),
+                  target == m_target
+                      ? failed + QStringLiteral("\r\n") + english("frmDownload", "filemantenuto")
+                      : failed);
+    }
+    EXPECT_EQ(readTestFile(m_target), kOldContent);
+    EXPECT_EQ(elementFolder(), QStringList{QStringLiteral("visual.txt")});
 }

@@ -260,35 +260,54 @@ TEST_F(frmSyncroTest, CancelEndsAHangingExchangeWithoutTouchingTheClock)
 
 TEST_F(frmSyncroTest, SilentServerIsGivenUpAndTheStatusSaysItWasReached)
 {
+    // The timeouts run on the test's clock, moved on once the server has done its part.
+    auto* timer = new HandTimer;
+    const QString sixty = QLocale().toString(60);
     // The server accepts the connection and never answers.
     LocalServer silent([](QTcpSocket&, const QByteArray&) {}, false);
     auto window = openWindow(silent.port());
-    window->setTimeout(std::chrono::milliseconds(1000));
+    window->setTimer(timer);
 
     click(*window, "cmdOK");
     ASSERT_TRUE(waitUntil([&] { return silent.connections == 1; }));
     EXPECT_TRUE(waitUntil(
         [&] { return labelText(*window, "lblStatus") == english("frmSyncro", "attesaorario"); }))
         << "connected, no longer connecting: " << labelText(*window, "lblStatus").toStdString();
+    timer->advance(TimeSync::kDefaultTimeout);
 
     QMessageBox* box = waitForMessage(*window);
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->windowTitle(), english("frmSyncro", "nosincronizzazione"));
     EXPECT_EQ(dismissMessage(*window),
-              english("frmSyncro", "orarioassente").replace(QStringLiteral("%1"), QStringLiteral("1")) +
+              english("frmSyncro", "orarioassente").replace(QStringLiteral("%1"), sixty) +
                   QStringLiteral("\r\n127.0.0.1"));
     EXPECT_EQ(labelText(*window, "lblStatus"), english("frmSyncro", "nosincronizzazione"));
     EXPECT_TRUE(isEnabled(*window, "cmdOK"));
     EXPECT_NE(window->cursor().shape(), Qt::WaitCursor);
     EXPECT_TRUE(waitUntil([&] { return silent.disconnections == 1; }));
 
+    // A server that stops after three of the four bytes: its reply is told incomplete.
+    LocalServer stopping(
+        [](QTcpSocket& client, const QByteArray&) { client.write(QByteArray::fromHex("E99EB6")); },
+        false);
+    window = openWindow(stopping.port());
+    window->setTimer(timer = new HandTimer);
+    click(*window, "cmdOK");
+    const auto* exchange = window->findChild<TimeSync*>(QStringLiteral("Winsock1"));
+    ASSERT_TRUE(waitUntil([&] { return exchange->receivedBytes() == 3; }));
+    timer->advance(TimeSync::kDefaultTimeout);
+    EXPECT_EQ(dismissMessage(*window),
+              english("frmSyncro", "orarioincompleto").replace(QStringLiteral("%1"), sixty) +
+                  QStringLiteral("\r\n127.0.0.1"));
+
     // A server that does not even take the connection is told apart.
     const UnansweredPort unanswered;
     window = openWindow(unanswered.port());
-    window->setTimeout(std::chrono::milliseconds(1000));
-    synchronise(*window);
+    window->setTimer(timer = new HandTimer);
+    click(*window, "cmdOK");
+    timer->advance(TimeSync::kDefaultTimeout);
     EXPECT_EQ(dismissMessage(*window),
-              english("frmSyncro", "serverassente").replace(QStringLiteral("%1"), QStringLiteral("1")) +
+              english("frmSyncro", "serverassente").replace(QStringLiteral("%1"), sixty) +
                   QStringLiteral("\r\n127.0.0.1"));
     EXPECT_TRUE(m_clock.sets.isEmpty());
 }
