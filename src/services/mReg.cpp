@@ -246,7 +246,8 @@ RegistryStatus writeValues(QAnyStringView application, const QList<RegistryValue
         failure(kErrorStoreBase + kCodeAccessDenied, "Could not open/create registry section");
     const RegistryStatus notWritten =
         failure(kErrorStoreBase + kCodeAccessDenied, "Could not set key value");
-    // The store's own lock, the one QSettings takes on it: no other program saves meanwhile.
+    // The store's lock, the one QSettings takes on a file it writes and the start-up clean-up
+    // takes: no other program saves, and no clean-up runs, meanwhile.
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return cannotOpen;
     QLockFile lock(path + QStringLiteral(".lock"));
