@@ -10,7 +10,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <deque>
@@ -102,27 +101,29 @@ void skipLine(const FileLine& line, std::vector<LeftOutLines>& skipped)
         run.excerpt = shownName(line.text.toStdString());
 }
 
-/// Copies a file through a temporary file, block by block (the file may be large).
-bool copyFileAtomically(const QString& source, const QString& target)
+/// Copies a file, block by block (the file may be large), through a temporary file that is
+/// then given `copyName` or the first free numbered name after it (moveToFreeName), so an
+/// older copy is never replaced. Returns the name of the copy; empty when none was made.
+QString copyFileAtomically(const QString& source, const QString& copyName)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
-        return false;
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
+        return {};
+    SavingFile out(copyName);
+    if (!out.open())
+        return {};
     constexpr qint64 kBlock = 1 << 16;
     QByteArray block(kBlock, Qt::Uninitialized);
     for (;;) {
         const qint64 got = in.read(block.data(), kBlock);
         if (got < 0)
-            return false;
+            return {};
         if (got == 0)
             break;
-        if (out.write(block.constData(), got) != got)
-            return false;
+        if (!out.write(QByteArrayView(block.constData(), got)))
+            return {};
     }
-    return out.commit();
+    return out.keepAs(copyName);
 }
 
 } // namespace
@@ -247,9 +248,7 @@ WorkingSetLoad loadWorkingSetSlots()
     Numero_satelliti = static_cast<std::int16_t>(kept);
     if (!load.unusable.isEmpty()) {
         const QString file = dataFilePath(kWorkingSetFileName);
-        const QString copy = file + kDamagedFileSuffix;
-        if (copyFileAtomically(file, copy))
-            load.damagedCopy = copy;
+        load.damagedCopy = copyFileAtomically(file, file + kDamagedFileSuffix);
     }
     return load;
 }

@@ -83,5 +83,6 @@ struct WorkingSetLoad
 /// Reads the working set (Leggi_Ini) and parses every set into its slot
 /// (Estrai_Dati_Satellite). A set that cannot be parsed is left out, so it is neither tracked
 /// nor written back; the sets after it move up. When any was left out, the file as it was is
-/// first copied beside itself under the name + kDamagedFileSuffix, so nothing is lost.
+/// first copied beside itself under the name + kDamagedFileSuffix (".bad.2", ".bad.3" ... when
+/// older copies exist: they are kept), so nothing is lost.
 WorkingSetLoad loadWorkingSetSlots();

@@ -58,8 +58,10 @@ void tellAlreadyRunning(const StartupUi& ui)
         ui.information(mLang::Testo_lingua(u"MDIForm1", u"programmainesecuzione"));
 }
 
-/// The files the program itself writes by replacing them whole: the working set, the copy
-/// kept of a damaged one and the city list in the program folder, and the options file.
+/// The files the program itself writes by replacing them whole: the working set, the copies
+/// kept of damaged ones (written under the first copy's name, then numbered) and the city list
+/// in the program folder, and the options file. The caller holds the program folder's
+/// single-instance lock, so no save of those files is under way.
 void removeLeftoversOfInterruptedSaves()
 {
     const QDir folder(MyPath);

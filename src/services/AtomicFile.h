@@ -1,12 +1,51 @@
 #pragma once
 // Writing a whole file so that a failure never leaves half of it: the bytes go to a
 // temporary file beside the target, which replaces the target only when every byte is
-// on disk.
+// on disk. The temporary file's name carries the program's mark, so that what a run cut short
+// leaves behind can be told from a user's own files (InterruptedSaves.h).
 
 #include <QByteArrayView>
+#include <QFile>
 #include <QString>
 
-class QFileDevice;
+/// The program's temporary files are named "<target>" + kSavingMark + six random ASCII
+/// letters or digits.
+inline constexpr QLatin1String kSavingMark(".quorvanel-saving-");
+inline constexpr qsizetype kSavingRandomLength = 6;
+
+/// A temporary file beside a target, removed when the object goes unless it was put in place.
+/// A target that is a symbolic link is written through it: the file it leads to is replaced,
+/// and the link stays.
+class SavingFile
+{
+public:
+    explicit SavingFile(const QString& target);
+    ~SavingFile();
+    SavingFile(const SavingFile&) = delete;
+    SavingFile& operator=(const SavingFile&) = delete;
+
+    /// Creates the temporary file, with the target's permissions (a new file's when there is
+    /// no target yet).
+    bool open(QString* errorText = nullptr);
+    /// Writes every byte, unbuffered: Qt 6.4 reports a buffered write that the disk took only
+    /// in part as a success; unbuffered, the short count shows.
+    bool write(QByteArrayView bytes, QString* errorText = nullptr);
+    /// Puts what was written on the disk and closes the file; another writer may then replace
+    /// the temporary file by its name.
+    bool finish(QString* errorText = nullptr);
+    /// Replaces the target with the temporary file in one step (finishing it first when open).
+    bool replaceTarget(QString* errorText = nullptr);
+    /// Moves the finished temporary file to the first free name of moveToFreeName(); that name,
+    /// or empty when it could not be moved.
+    QString keepAs(const QString& copyName);
+
+    [[nodiscard]] QString fileName() const { return m_file.fileName(); }
+
+private:
+    QString m_target;
+    QFile m_file;
+    bool m_created = false;
+};
 
 /// Writes bytes to path through a temporary file. False (with the reason in errorText when
 /// given) when the file could not be written completely; the old file is then untouched.
@@ -17,3 +56,9 @@ bool writeFileAtomically(const QString& path, QByteArrayView bytes, QString* err
 /// own ("Unknown error"); the error number the failed system call left (`systemError`, 0 for
 /// none) tells the reason.
 [[nodiscard]] QString writeFailureText(int systemError, const QFileDevice& file);
+
+/// Moves `file` beside itself to `copyName`, or, when a file of that name exists, to
+/// "<copyName>.2", "<copyName>.3" ...: the first name that is free. An existing file is never
+/// replaced, not even one that another process creates meanwhile. Returns the name used; empty
+/// when the file could not be moved (it is then left as it is).
+QString moveToFreeName(const QString& file, const QString& copyName);

@@ -1,5 +1,7 @@
 #include "services/InterruptedSaves.h"
 
+#include "services/AtomicFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,30 +11,27 @@
 
 namespace {
 
-/// Length of the random part the temporary-file writer puts after the target's name.
-constexpr qsizetype kRandomPartLength = 6;
-
-bool isUpper(QChar c)
+/// Whether `text` begins with a random part as the temporary-file writers make it: six ASCII
+/// letters or digits.
+bool startsWithRandomPart(QStringView text)
 {
-    return c >= u'A' && c <= u'Z';
+    return text.size() >= kSavingRandomLength &&
+           std::all_of(text.begin(), text.begin() + kSavingRandomLength, [](QChar c) {
+               return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') ||
+                      (c >= u'0' && c <= u'9');
+           });
 }
 
-bool isLower(QChar c)
+/// Whether `rest`, what follows "<target>" + kSavingMark, is a random part alone, or one
+/// followed by the INI writer's lock or temporary file.
+bool isLeftoverRest(QStringView rest)
 {
-    return c >= u'a' && c <= u'z';
-}
-
-/// Whether `part` may be the random part of a temporary file's name: six ASCII letters whose
-/// case is mixed otherwise than in a written word. About one random part in twenty is all lower
-/// case, all upper case or capitalised; such a leftover is kept rather than risk a user's file.
-bool isRandomPart(QStringView part)
-{
-    if (part.size() != kRandomPartLength ||
-        !std::all_of(part.begin(), part.end(), [](QChar c) { return isUpper(c) || isLower(c); }))
+    if (!startsWithRandomPart(rest))
         return false;
-    const bool lowerAfterTheFirst = std::all_of(part.begin() + 1, part.end(), isLower);
-    const bool allUpper = std::all_of(part.begin(), part.end(), isUpper);
-    return !lowerAfterTheFirst && !allUpper;
+    const QStringView after = rest.sliced(kSavingRandomLength);
+    return after.isEmpty() || after == u".lock" ||
+           (after.size() == kSavingRandomLength + 1 && after.front() == u'.' &&
+            startsWithRandomPart(after.sliced(1)));
 }
 
 } // namespace
@@ -45,14 +44,14 @@ QStringList removeInterruptedSaves(const QString& file)
     if (!lock.tryLock(0))
         return {};
     const QFileInfo target(file);
-    const QString prefix = target.fileName() + u'.';
+    const QString prefix = target.fileName() + kSavingMark;
     QStringList removed;
     const QFileInfoList entries =
         target.dir().entryInfoList({prefix + QStringLiteral("*")}, QDir::Files | QDir::Hidden);
     for (const QFileInfo& entry : entries) {
         const QString name = entry.fileName();
         if (!name.startsWith(prefix) || entry.isSymLink() ||
-            !isRandomPart(QStringView(name).sliced(prefix.size())))
+            !isLeftoverRest(QStringView(name).sliced(prefix.size())))
             continue;
         if (QFile::remove(entry.filePath()))
             removed.append(entry.filePath());

@@ -1,13 +1,20 @@
 #include "services/mReg.h"
 
+#include "services/AtomicFile.h"
 #include "services/StoreFileScan.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QMetaType>
 #include <QSettings>
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <system_error>
 
 namespace mReg {
 namespace {
@@ -88,6 +95,29 @@ bool fileHoldsTheStore(const QString& path, const QSettings& store)
     return true;
 }
 
+/// Makes the modification time of `written`, which is to replace `store`, later than the
+/// store's by at least a millisecond. QSettings keeps what it read of a file within the process
+/// and reads the file again only when its size or its modification time (to the millisecond)
+/// differs; a new file of the old size written within the same clock tick would otherwise be
+/// taken for the old one.
+void laterThanTheStore(const QString& written, const QString& store)
+{
+    namespace fs = std::filesystem;
+    using std::chrono::milliseconds;
+    std::error_code error;
+    const fs::path storePath(QFile::encodeName(store).toStdString());
+    const fs::path writtenPath(QFile::encodeName(written).toStdString());
+    const fs::file_time_type old = fs::last_write_time(storePath, error);
+    if (error)
+        return; // no store yet: nothing of it can have been read
+    const fs::file_time_type now = fs::last_write_time(writtenPath, error);
+    if (error)
+        return;
+    const auto oldMs = std::chrono::floor<milliseconds>(old);
+    if (std::chrono::floor<milliseconds>(now) <= oldMs)
+        fs::last_write_time(writtenPath, oldMs + milliseconds(1), error);
+}
+
 /// Registry type number of a stored value that is not plain text.
 int typeNumber(const QVariant& value)
 {
@@ -148,12 +178,11 @@ bool storeFileUnreadable(QAnyStringView application)
 QString setAsideStoreFile(QAnyStringView application)
 {
     const QString path = fileFor(application.toString());
-    const QString copy = path + QStringLiteral(".bad");
-    if (QFile::exists(copy) && !QFile::remove(copy))
+    // Under the store's lock, so that no save of another program moves a new file in between.
+    QLockFile lock(path + QStringLiteral(".lock"));
+    if (!lock.lock())
         return {};
-    if (!QFile::rename(path, copy))
-        return {};
-    return copy;
+    return moveToFreeName(path, path + QStringLiteral(".bad"));
 }
 
 QString Leggi_registro(QAnyStringView application, QAnyStringView section, QAnyStringView key,
@@ -213,20 +242,52 @@ RegistryStatus writeValues(QAnyStringView application, const QList<RegistryValue
         return checkNames(app, QString(), QString());
 
     const QString path = fileFor(app);
+    const RegistryStatus cannotOpen =
+        failure(kErrorStoreBase + kCodeAccessDenied, "Could not open/create registry section");
+    const RegistryStatus notWritten =
+        failure(kErrorStoreBase + kCodeAccessDenied, "Could not set key value");
+    // The store's lock, the one QSettings takes on a file it writes and the start-up clean-up
+    // takes: no other program saves, and no clean-up runs, meanwhile.
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return cannotOpen;
+    QLockFile lock(path + QStringLiteral(".lock"));
+    if (!lock.lock())
+        return cannotOpen;
     if (storeHoldsStreamedValues(path))
         return failure(kErrorStoreBase + kCodeStoreCorrupt, "Could not open registry section");
-    QSettings store(path, QSettings::IniFormat);
-    if (store.status() != QSettings::NoError || !store.isWritable())
-        return failure(kErrorStoreBase + kCodeAccessDenied,
-                       "Could not open/create registry section");
-    for (const RegistryValue& item : values)
-        store.setValue(settingsKey(item.section, item.key), item.value);
-    // QSettings writes through a temporary file and renames it, so a failed sync leaves the
-    // previous file in place; a file the system took only in part is renamed all the same,
-    // so what reached the disk is read back before the write counts as done.
-    store.sync();
-    if (store.status() != QSettings::NoError || !fileHoldsTheStore(path, store))
-        return failure(kErrorStoreBase + kCodeAccessDenied, "Could not set key value");
+
+    // The values are written into a copy of the store beside it, which replaces the store in
+    // one rename once it is read back whole: a write the system takes only in part (a full
+    // disk, a file size limit) never reaches the store file, which QSettings would replace
+    // with what was taken all the same.
+    SavingFile copy(path);
+    if (!copy.open())
+        return cannotOpen;
+    if (QFileInfo::exists(path)) {
+        QFile current(path);
+        if (!current.open(QIODevice::ReadOnly))
+            return cannotOpen;
+        const QByteArray bytes = current.readAll();
+        if (current.error() != QFileDevice::NoError)
+            return cannotOpen;
+        if (!copy.write(bytes))
+            return notWritten;
+    }
+    if (!copy.finish())
+        return notWritten;
+    {
+        QSettings store(copy.fileName(), QSettings::IniFormat);
+        if (store.status() != QSettings::NoError || !store.isWritable())
+            return cannotOpen;
+        for (const RegistryValue& item : values)
+            store.setValue(settingsKey(item.section, item.key), item.value);
+        store.sync();
+        if (store.status() != QSettings::NoError || !fileHoldsTheStore(copy.fileName(), store))
+            return notWritten;
+    }
+    laterThanTheStore(copy.fileName(), path);
+    if (!copy.replaceTarget())
+        return notWritten;
     return {};
 }
 

@@ -63,9 +63,10 @@ void setStoreFile(const QString& path);
 /// text without a single section, or a value in it would be read as a streamed object.
 [[nodiscard]] bool storeFileUnreadable(QAnyStringView application);
 
-/// Moves an unreadable store file of `application` aside, to its name + ".bad" (replacing an
-/// older copy), so the store starts empty and nothing of the file is lost. Returns the path of
-/// the copy; empty when the file could not be moved (it is then left as it is).
+/// Moves an unreadable store file of `application` aside, to its name + ".bad", or when that
+/// exists to the first free ".bad.2", ".bad.3" ... (an older copy is kept), so the store starts
+/// empty and nothing of the file is lost. Returns the path of the copy; empty when the file
+/// could not be moved (it is then left as it is).
 QString setAsideStoreFile(QAnyStringView application);
 
 /// The stored text of `key` in `section`, or `defaultValue` when the section or the key does
@@ -77,7 +78,7 @@ QString setAsideStoreFile(QAnyStringView application);
                                      RegistryStatus* status = nullptr);
 
 /// Stores `value` under `key` in `section`, creating the section when needed. A failed write
-/// leaves the store as it was.
+/// leaves the store file as it was, byte for byte.
 RegistryStatus Scrivi_registro(QAnyStringView application, QAnyStringView section,
                                QAnyStringView key, QAnyStringView value);
 

@@ -256,6 +256,15 @@ TEST_F(WorkingSetFile, ASetWithAnOverlongLineIsLeftOutAndTheFileKeptAside)
     EXPECT_EQ(RigaDati[2].Riga0, "Sat 3");
     ASSERT_EQ(load.unusable.size(), 1);
     EXPECT_LE(load.unusable[0].excerpt.size(), 64) << "the name is shown cut short";
+    EXPECT_EQ(load.damagedCopy, workingSetPath() + kDamagedFileSuffix);
+    EXPECT_EQ(readTestFile(load.damagedCopy), file);
+
+    // A file damaged again is kept in a copy of its own beside the first.
+    const QByteArray again = sets(1) + "Sat 2\r\nno element line\r\n" + kLine2 + "\r\n";
+    writeTestFile(workingSetPath(), again);
+    const QString second = workingSetPath() + kDamagedFileSuffix + QStringLiteral(".2");
+    EXPECT_EQ(loadWorkingSetSlots().damagedCopy, second);
+    EXPECT_EQ(readTestFile(second), again);
     EXPECT_EQ(readTestFile(workingSetPath() + kDamagedFileSuffix), file);
 }
 

@@ -224,6 +224,16 @@ TEST_F(Startup, UnreadableOptionsFileIsKeptAsideAndToldOnce)
     EXPECT_TRUE(initialize(next));
     EXPECT_TRUE(next.information.isEmpty());
     EXPECT_EQ(readTestFile(storePath() + QStringLiteral(".bad")), garbage);
+
+    // A store unreadable again is kept in a copy of its own, and that copy is named.
+    writeTestFile(storePath(), garbage.right(100));
+    StartupRecorder again;
+    again.chosenLanguage = QStringLiteral("English.ini");
+    EXPECT_TRUE(initialize(again));
+    ASSERT_EQ(again.information.size(), 1);
+    EXPECT_TRUE(again.information[0].endsWith(QStringLiteral("options.ini.bad.2")));
+    EXPECT_EQ(readTestFile(storePath() + QStringLiteral(".bad.2")), garbage.right(100));
+    EXPECT_EQ(readTestFile(storePath() + QStringLiteral(".bad")), garbage);
 }
 
 TEST_F(Startup, SecondStartLeavesTheRunningProgramsFilesAsTheyAre)
@@ -235,8 +245,8 @@ TEST_F(Startup, SecondStartLeavesTheRunningProgramsFilesAsTheyAre)
     const QByteArray options = "[Generali]\nLingua=English.ini\n[Colori]\n"
                                "Satellite=@Variant(\\0\\0\\0\\f\\xd2z\\x81\\x12)\n";
     writeTestFile(storePath(), options);
-    const QStringList saving{folderFile(QStringLiteral("Quorvanel.ini.aBcDeF")),
-                             storePath() + QStringLiteral(".aBcDeF")};
+    const QStringList saving{folderFile(QStringLiteral("Quorvanel.ini.quorvanel-saving-aBcDeF")),
+                             storePath() + QStringLiteral(".quorvanel-saving-aBcDeF")};
     for (const QString& file : saving)
         writeTestFile(file, "partial");
 
@@ -252,11 +262,16 @@ TEST_F(Startup, SecondStartLeavesTheRunningProgramsFilesAsTheyAre)
 
 TEST_F(Startup, LeftoversOfInterruptedSavesAreClearedFromBothFolders)
 {
-    const QStringList leftovers{folderFile(QStringLiteral("Quorvanel.ini.aBcDeF")),
-                                folderFile(QStringLiteral("cities.dat.XyZaBc")),
-                                storePath() + QStringLiteral(".QwErTy")};
+    const QStringList leftovers{
+        folderFile(QStringLiteral("Quorvanel.ini.quorvanel-saving-aBcDeF")),
+        folderFile(QStringLiteral("Quorvanel.ini.bad.quorvanel-saving-a1b2c3")),
+        folderFile(QStringLiteral("cities.dat.quorvanel-saving-XyZaBc")),
+        storePath() + QStringLiteral(".quorvanel-saving-QwErTy")};
     const QStringList kept{folderFile(QStringLiteral("Quorvanel.ini.backup")),
-                           folderFile(QStringLiteral("stars.bin.aBcDeF")),
+                           folderFile(QStringLiteral("Quorvanel.ini.BackUp")),
+                           folderFile(QStringLiteral("cities.dat.iPhone")),
+                           folderFile(QStringLiteral("cities.dat.Sdmubw")),
+                           folderFile(QStringLiteral("stars.bin.quorvanel-saving-aBcDeF")),
                            storePath() + QStringLiteral(".bad")};
     for (const QString& file : leftovers + kept)
         writeTestFile(file, "partial");

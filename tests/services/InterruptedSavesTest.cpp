@@ -37,18 +37,25 @@ protected:
 
 TEST_F(InterruptedSaves, TemporaryFilesAndAStaleLockGoUsersFilesStay)
 {
-    const QStringList leftovers{QStringLiteral("Quorvanel.ini.aBcDeF"),
-                                QStringLiteral("Quorvanel.ini.QwErTy"),
-                                QStringLiteral("Quorvanel.ini.xxxxXx")};
-    const QStringList kept{
-        QStringLiteral("Quorvanel.ini"),        QStringLiteral("Quorvanel.ini.backup"),
-        QStringLiteral("Quorvanel.ini.Backup"), QStringLiteral("Quorvanel.ini.BACKUP"),
-        QStringLiteral("Quorvanel.ini.bad"),    QStringLiteral("Quorvanel.ini.aBcDe1"),
-        QStringLiteral("Quorvanel.ini.aBcDeFg"), QStringLiteral("Quorvanel.iniaBcDeF"),
-        QStringLiteral("Other.ini.aBcDeF"),     QStringLiteral("quorvanel.ini.aBcDeF"),
-    };
+    // The writer's temporary file, and the INI writer's lock and temporary file beside one.
+    const QStringList leftovers{QStringLiteral("Quorvanel.ini.quorvanel-saving-aB3dEf"),
+                                QStringLiteral("Quorvanel.ini.quorvanel-saving-Xy9zQw.lock"),
+                                QStringLiteral("Quorvanel.ini.quorvanel-saving-Xy9zQw.AbCdEf")};
+    // Without the program's mark any name may be a user's, even one that looks random.
+    const QStringList kept =
+        QStringList{
+            QStringLiteral("Quorvanel.ini"),         QStringLiteral("Quorvanel.ini.backup"),
+            QStringLiteral("Quorvanel.ini.Backup"),  QStringLiteral("Quorvanel.ini.BACKUP"),
+            QStringLiteral("Quorvanel.ini.BackUp"),  QStringLiteral("Quorvanel.ini.MyCopy"),
+            QStringLiteral("Quorvanel.ini.OldOne"),  QStringLiteral("Quorvanel.ini.aBcDeF"),
+            QStringLiteral("Quorvanel.ini.bad"),     QStringLiteral("Quorvanel.ini.aBcDe1"),
+            QStringLiteral("Quorvanel.ini.aBcDeFg"), QStringLiteral("Quorvanel.iniaBcDeF"),
+        } +
+        QStringList{QStringLiteral("Other.ini.quorvanel-saving-aB3dEf"),
+                    QStringLiteral("quorvanel.ini.quorvanel-saving-aB3dEf"),
+                    QStringLiteral("Quorvanel.ini.quorvanel-saving-aB3dEf.old")};
     makeFiles(leftovers + kept);
-    ASSERT_TRUE(QDir().mkpath(folderFile(QStringLiteral("Quorvanel.ini.fOlDeR"))));
+    ASSERT_TRUE(QDir().mkpath(folderFile(QStringLiteral("Quorvanel.ini.quorvanel-saving-fOlDeR"))));
     writeStaleLock(target() + QStringLiteral(".lock"));
 
     QStringList removed = removeInterruptedSaves(target());
@@ -62,17 +69,18 @@ TEST_F(InterruptedSaves, TemporaryFilesAndAStaleLockGoUsersFilesStay)
         EXPECT_FALSE(QFile::exists(folderFile(name))) << name.toStdString();
     for (const QString& name : kept)
         EXPECT_TRUE(QFile::exists(folderFile(name))) << name.toStdString();
-    EXPECT_TRUE(QFileInfo(folderFile(QStringLiteral("Quorvanel.ini.fOlDeR"))).isDir());
+    EXPECT_TRUE(
+        QFileInfo(folderFile(QStringLiteral("Quorvanel.ini.quorvanel-saving-fOlDeR"))).isDir());
     EXPECT_FALSE(QFile::exists(target() + QStringLiteral(".lock")));
 }
 
 TEST_F(InterruptedSaves, NothingIsRemovedWhileASaveHoldsTheLock)
 {
-    makeFiles({QStringLiteral("Quorvanel.ini.aBcDeF")});
+    makeFiles({QStringLiteral("Quorvanel.ini.quorvanel-saving-aBcDeF")});
     QLockFile saving(target() + QStringLiteral(".lock"));
     ASSERT_TRUE(saving.tryLock(0));
     EXPECT_TRUE(removeInterruptedSaves(target()).isEmpty());
-    EXPECT_TRUE(QFile::exists(folderFile(QStringLiteral("Quorvanel.ini.aBcDeF"))));
+    EXPECT_TRUE(QFile::exists(folderFile(QStringLiteral("Quorvanel.ini.quorvanel-saving-aBcDeF"))));
     EXPECT_TRUE(saving.isLocked());
     EXPECT_TRUE(QFile::exists(target() + QStringLiteral(".lock")));
 }

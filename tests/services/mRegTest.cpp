@@ -183,12 +183,16 @@ TEST_F(OptionStore, StoreThatCannotBeOpenedIsReported)
 
 TEST_F(OptionStore, AStoreFileTheSystemTookOnlyInPartIsNoSuccessfulWrite)
 {
-    // Options enough for a file of some 6 KB, written while the system takes only its first
-    // kilobyte, as a disk that fills would.
+    // A store of some 6 KB, then every value changed while the system takes only the first
+    // kilobyte of a file, as a disk that fills would: the store file stays as it was.
     QList<mReg::RegistryValue> values;
     for (int k = 0; k < 100; ++k)
         values.append({QStringLiteral("Sezione %1").arg(k / 10), QStringLiteral("Chiave %1").arg(k),
                        QStringLiteral("valore %1 ").arg(k).repeated(4)});
+    ASSERT_TRUE(mReg::writeValues("Quorvanel", values).ok());
+    const QByteArray saved = readTestFile(storePath());
+    for (mReg::RegistryValue& item : values)
+        item.value += u'+';
     RegistryStatus cut;
     {
         const FileSizeLimit limit(1024);
@@ -196,11 +200,16 @@ TEST_F(OptionStore, AStoreFileTheSystemTookOnlyInPartIsNoSuccessfulWrite)
         cut = mReg::writeValues("Quorvanel", values);
     }
     EXPECT_EQ(cut.number, kStoreFailureBase + mReg::kCodeAccessDenied);
+    EXPECT_EQ(readTestFile(storePath()), saved);
+    EXPECT_EQ(Leggi_registro("Quorvanel", "Sezione 9", "Chiave 99", ""),
+              QStringLiteral("valore 99 ").repeated(4));
 
     // With room again the same values are written, and read back whole.
     ASSERT_TRUE(mReg::writeValues("Quorvanel", values).ok());
     EXPECT_EQ(Leggi_registro("Quorvanel", "Sezione 9", "Chiave 99", ""),
-              QStringLiteral("valore 99 ").repeated(4));
+              QStringLiteral("valore 99 ").repeated(4) + u'+');
+    EXPECT_EQ(QDir(QFileInfo(storePath()).path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("options.ini")});
     // Texts the writer escapes or quotes are read back as they were written.
     for (const QString& text : {QStringLiteral("Hut @Variant(abcd)"), QStringLiteral("a, b, c"),
                                 QStringLiteral("\"quoted\" ; semi"), QStringLiteral("@leading"),

@@ -335,11 +335,13 @@ TEST_F(OptionsRecord, UnreadableStoreFileIsTold)
     EXPECT_FALSE(mReg::storeFileUnreadable(kStoreApplication));
 
     const QByteArray withNul = QByteArray("[Satelliti]\nPropagatore=3\n") + QByteArray(1, '\0');
+    QString expected = folderFile(QStringLiteral("missing.ini.bad"));
     for (const QByteArray& garbage : {withNul, QByteArray("[Sat\xff\xfe]\nA=1\n")}) {
         writeTestFile(folderFile(QStringLiteral("missing.ini")), garbage);
         EXPECT_TRUE(mReg::storeFileUnreadable(kStoreApplication));
         const QString copy = mReg::setAsideStoreFile(kStoreApplication);
-        EXPECT_EQ(copy, folderFile(QStringLiteral("missing.ini.bad")));
+        EXPECT_EQ(copy, expected);
+        expected += QStringLiteral(".2");
         EXPECT_EQ(readTestFile(copy), garbage);
         EXPECT_FALSE(QFile::exists(folderFile(QStringLiteral("missing.ini"))));
         EXPECT_FALSE(mReg::storeFileUnreadable(kStoreApplication));
