@@ -46,14 +46,10 @@ QString text(QStringView key)
 QString printoutBodyRow(int index, const Corpo_celeste& body, const QString& name,
                         const QLocale& locale)
 {
-    const double ra = body.Ascensione_retta;
-    const double dec = body.Declinazione;
     const double d = body.Diametro_apparente;
-    const QString raText = formatNumber(std::floor(ra), u"#0h", locale)
-                           + formatNumber(std::floor((ra - std::floor(ra)) * 60), u"00m", locale);
-    const QString decText = formatNumber(std::trunc(dec), u"#0\u00b0", locale)
-                            + formatNumber(std::fabs(std::trunc((dec - std::trunc(dec)) * 60)),
-                                           u"00'", locale);
+    const QString raText = formatUnitsAndMinutes(body.Ascensione_retta, u"#0h", u"00m", locale);
+    const QString decText =
+        formatUnitsAndMinutes(body.Declinazione, u"#0\u00b0", u"00'", locale);
     // No magnitude is computed for the Moon, and a planet whose disc is unlit has none: their
     // field stays blank rather than show a number that was never worked out.
     QString magnitude(kMagnitudeWidth, u' ');
