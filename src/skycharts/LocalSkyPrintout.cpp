@@ -99,11 +99,10 @@ void drawLocalSkyPrintout(DrawingSurface& page, const LocalSkyDisplay& display, 
                           double localDate, bool letterPaper, const QLocale& locale)
 {
     const SurfaceState saved(page);
-    const QString fontName = page.FontName();
+    const QFont font = page.drawingFont();
     page.setDrawWidth(1);
     page.setForeColor(Qt::black);
-    page.setFontName(QStringLiteral("Courier New"));
-    page.setFontSize(10);
+    setPrintoutFont(page);
     page.setCurrentX(Page::kMargin);
     page.setCurrentY(1000 - page.TextHeight(QStringLiteral("X")));
     page.Print(QStringLiteral("Quorvanel"), false);
@@ -130,7 +129,7 @@ void drawLocalSkyPrintout(DrawingSurface& page, const LocalSkyDisplay& display, 
         if (b == kNettuno)
             line(QString());
     }
-    page.setFontName(fontName);
+    page.setDrawingFont(font);
 }
 
 } // namespace skycharts

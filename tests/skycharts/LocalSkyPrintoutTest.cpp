@@ -1,10 +1,23 @@
-// The table of bodies under the local sky printout: its fixed-width columns, and the magnitude
-// column, which shows only magnitudes that were worked out.
+// The table of bodies under the local sky printout: its fixed-width columns, whatever face the
+// system gives for Courier New, the signed declinations, and the magnitude column, which shows
+// only magnitudes that were worked out.
 
+#include "DrawnTexts.h"
+#include "LocalSkyFixture.h"
+
+#include "skycharts/LocalSkyChart.h"
 #include "skycharts/LocalSkyPrintout.h"
 
 #include "core/mAstro.h"
 #include "services/DisplayFormat.h"
+#include "services/PaintDeviceSurface.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QScopeGuard>
+
+#include <algorithm>
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -97,4 +110,40 @@ TEST(LocalSkyPrintoutTable, SignedDegreesAndHoursWithMinutes)
         QString hours = QString(degrees).remove(u'-').replace(u'\u00b0', u'h').replace(u'\'', u'm');
         EXPECT_EQ(row.mid(kRightAscensionColumn, 6), hours.rightJustified(6)) << value;
     }
+}
+
+TEST_F(LocalSkyTest, PrintoutTableKeepsItsColumnsWhereCourierNewIsAProportionalFace)
+{
+    // As on a system whose face for Courier New has blanks narrower than digits.
+    const QStringList families = QFontDatabase::families();
+    const auto proportional = std::find_if(families.begin(), families.end(), [](const QString& f) {
+        const QFontMetricsF metrics{QFont(f)};
+        return metrics.horizontalAdvance(u' ') < metrics.horizontalAdvance(u'0');
+    });
+    ASSERT_NE(proportional, families.end());
+    const QString courier = QStringLiteral("Courier New");
+    QFont::insertSubstitution(courier, proportional->section(QStringLiteral(" ["), 0, 0));
+    const auto restore = qScopeGuard([&courier] {
+        QFont::removeSubstitutions(courier);
+        skycharts::bringSkyToInstant(Data_attuale);
+    });
+    skycharts::bringSkyToInstant(Data_attuale);
+    Corpi_celesti[kMercurio].Azimut = 50; // an azimuth under 100
+    TextRecordingDevice device({794, 1123});
+    {
+        PaintDeviceSurface page(device);
+        skycharts::drawLocalSkyPrintout(page, TrackingModel::instance().localSky(), 50,
+                                        Data_attuale, false);
+    }
+    // Where each body row's azimuth (13 + 2 + 5 characters) and altitude (7 more) end.
+    std::set<double> azimuthEnds, altitudeEnds;
+    for (const DrawnText& row : device.texts()) {
+        if (row.text.size() < 60 || row.text[13] != u':')
+            continue;
+        const QFontMetricsF metrics(row.font, &device);
+        azimuthEnds.insert(row.at.x() + metrics.horizontalAdvance(row.text.left(20)));
+        altitudeEnds.insert(row.at.x() + metrics.horizontalAdvance(row.text.left(27)));
+    }
+    EXPECT_EQ(azimuthEnds.size(), 1u);
+    EXPECT_EQ(altitudeEnds.size(), 1u);
 }
