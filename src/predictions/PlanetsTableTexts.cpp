@@ -17,19 +17,12 @@ constexpr double kLightSpeedKmS = 299792.0;
 
 QString rightAscensionText(double hours)
 {
-    const double h = std::floor(hours);
-    const double m = std::floor((hours - h) * 60.0);
-    return formatNumber(h, u"#0h") + formatNumber(m, u"00m");
+    return formatUnitsAndMinutes(hours, u"#0h", u"00m");
 }
 
 QString declinationText(double degrees, const QLocale& locale)
 {
-    const double d = std::trunc(degrees);
-    const double m = std::fabs(std::trunc((degrees - d) * 60.0));
-    QString text = formatNumber(d, u"#0\u00b0", locale) + formatNumber(m, u"00'", locale);
-    if (degrees < 0 && d == 0)
-        text.prepend(u'-');
-    return text;
+    return formatUnitsAndMinutes(degrees, u"#0\u00b0", u"00'", locale);
 }
 
 QString sunLightTimeText(double distanceKm, const QLocale& locale)

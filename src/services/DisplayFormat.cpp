@@ -303,6 +303,20 @@ QString formatNumber(double value, QStringView pattern, const QLocale& locale)
     return out;
 }
 
+QString formatUnitsAndMinutes(double value, QStringView unitsPattern, QStringView minutesPattern,
+                              const QLocale& locale)
+{
+    if (!std::isfinite(value))
+        return locale.toString(value);
+    // Far above the error of a product of degrees and 60, far below a displayed minute.
+    constexpr double kRepresentationMinutes = 1e-9;
+    const double totalMinutes = std::floor(std::fabs(value) * 60.0 + kRepresentationMinutes);
+    const double units = std::floor(totalMinutes / 60.0);
+    const QString text = formatNumber(units, unitsPattern, locale)
+                         + formatNumber(totalMinutes - units * 60.0, minutesPattern, locale);
+    return value < 0 ? locale.negativeSign() + text : text;
+}
+
 QString formatNumberText(const QString& text, QStringView pattern, const QLocale& locale)
 {
     const QString trimmed = text.trimmed();

@@ -23,6 +23,15 @@ class QDateTime;
 [[nodiscard]] QString formatNumber(double value, QStringView pattern,
                                    const QLocale& locale = QLocale());
 
+/// A signed value [degrees or hours] as whole units then whole minutes, each part in its own
+/// pattern ("#0\u00b0" and "00'" give "-0\u00b047'", "#0h" and "00m" give "5h30m"). The
+/// minutes are cut, not rounded, and split from one total, so they never show 60; a value a
+/// hair under a whole minute only by its binary representation counts as that minute. A value
+/// below zero keeps its minus sign when its whole units are 0.
+[[nodiscard]] QString formatUnitsAndMinutes(double value, QStringView unitsPattern,
+                                            QStringView minutesPattern,
+                                            const QLocale& locale = QLocale());
+
 /// A text that reads as a number ("." decimal point, as in the data files) is formatted as
 /// that number; an empty text stays empty and any other text is returned unchanged.
 [[nodiscard]] QString formatNumberText(const QString& text, QStringView pattern,

@@ -46,14 +46,10 @@ QString text(QStringView key)
 QString printoutBodyRow(int index, const Corpo_celeste& body, const QString& name,
                         const QLocale& locale)
 {
-    const double ra = body.Ascensione_retta;
-    const double dec = body.Declinazione;
     const double d = body.Diametro_apparente;
-    const QString raText = formatNumber(std::floor(ra), u"#0h", locale)
-                           + formatNumber(std::floor((ra - std::floor(ra)) * 60), u"00m", locale);
-    const QString decText = formatNumber(std::trunc(dec), u"#0\u00b0", locale)
-                            + formatNumber(std::fabs(std::trunc((dec - std::trunc(dec)) * 60)),
-                                           u"00'", locale);
+    const QString raText = formatUnitsAndMinutes(body.Ascensione_retta, u"#0h", u"00m", locale);
+    const QString decText =
+        formatUnitsAndMinutes(body.Declinazione, u"#0\u00b0", u"00'", locale);
     // No magnitude is computed for the Moon, and a planet whose disc is unlit has none: their
     // field stays blank rather than show a number that was never worked out.
     QString magnitude(kMagnitudeWidth, u' ');
@@ -103,11 +99,10 @@ void drawLocalSkyPrintout(DrawingSurface& page, const LocalSkyDisplay& display, 
                           double localDate, bool letterPaper, const QLocale& locale)
 {
     const SurfaceState saved(page);
-    const QString fontName = page.FontName();
+    const QFont font = page.drawingFont();
     page.setDrawWidth(1);
     page.setForeColor(Qt::black);
-    page.setFontName(QStringLiteral("Courier New"));
-    page.setFontSize(10);
+    setPrintoutFont(page);
     page.setCurrentX(Page::kMargin);
     page.setCurrentY(1000 - page.TextHeight(QStringLiteral("X")));
     page.Print(QStringLiteral("Quorvanel"), false);
@@ -134,7 +129,7 @@ void drawLocalSkyPrintout(DrawingSurface& page, const LocalSkyDisplay& display, 
         if (b == kNettuno)
             line(QString());
     }
-    page.setFontName(fontName);
+    page.setDrawingFont(font);
 }
 
 } // namespace skycharts

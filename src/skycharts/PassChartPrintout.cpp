@@ -10,6 +10,7 @@
 #include "services/mGlobal.h"
 #include "services/mLang.h"
 
+#include <algorithm>
 #include <cmath>
 
 using drawing::DrawStyle;
@@ -21,11 +22,16 @@ namespace {
 
 using Page = PrintoutPage;
 
+/// The captions' width: at least this, more when a caption is longer, but never so much
+/// that the pass lines run out of blanks to give up.
 constexpr int kCaptionWidth = 13;
+constexpr int kWidestCaption = 20;
 /// The pass lines' characters printed, with three-letter month names: up to the status.
 constexpr int kPassLineWidth = 62;
 /// The date and time column of the pass lines and of their heading ("dd mmm yyyy  hh:mm:ss").
 constexpr int kPassDateWidth = 21;
+/// Blanks kept between the date column and the elevation when a row is narrowed to the frame.
+constexpr qsizetype kNarrowestGap = 2;
 /// The text of a label above its point stands this much higher [twips].
 constexpr double kLabelRaiseTwips = 3 * Page::kTwipsPerChartUnit;
 constexpr int kSunlitTrackWidth = 6;
@@ -39,12 +45,22 @@ constexpr double kNoteLineRightGap = 300;
 /// monospaced font the system gives in its place, so the block always ends on the page.
 constexpr double kTextLineTwips = 227;
 
-QString caption(QStringView key)
+QString captionText(QStringView key)
 {
-    const QString text = mLang::Testo_lingua(u"frmSkySat", key);
-    return (text.size() >= kCaptionWidth ? text.left(kCaptionWidth)
-                                         : text.leftJustified(kCaptionWidth))
-           + QStringLiteral(": ");
+    return mLang::Testo_lingua(u"frmSkySat", key);
+}
+
+/// `row` with up to `count` blanks taken out of the run of blanks at or after column `from`,
+/// keeping kNarrowestGap of them: the columns after the run move left together.
+QString narrowed(QString row, qsizetype from, int count)
+{
+    qsizetype start = from;
+    while (start < row.size() && row[start] != u' ')
+        ++start;
+    qsizetype end = start;
+    while (end < row.size() && row[end] == u' ')
+        ++end;
+    return row.remove(start, std::clamp<qsizetype>(end - start - kNarrowestGap, 0, count));
 }
 
 QString epochText(const Elemento_satellite& satellite, const QLocale& locale)
@@ -121,41 +137,60 @@ QStringList passChartTextBlock(const PassChartRequest& request, const Dati_osser
                                const QLocale& locale)
 {
     const Elemento_satellite& satellite = request.satellite;
+    int captionWidth = kCaptionWidth;
+    for (const QStringView key : {u"satellite", u"elementiorbita", u"magnitudine", u"localita",
+                                  u"coordinate", u"informazioni", u"mappa", u"inizio",
+                                  u"culmine", u"fine"})
+        captionWidth = std::max(captionWidth, static_cast<int>(captionText(key).size()));
+    captionWidth = std::min(captionWidth, kWidestCaption);
+    const auto captioned = [captionWidth](const QString& text) {
+        return text.left(captionWidth).leftJustified(captionWidth) + QStringLiteral(": ");
+    };
+    const auto caption = [&captioned](QStringView key) { return captioned(captionText(key)); };
     // The pass lines' dates are as wide as the locale's longest month name makes them; the
     // cut and the heading widen with them, so the status stays whole and under its heading.
-    const int lineWidth = kPassLineWidth + fixedDateWidening(locale);
-    const auto passLine = [&request, lineWidth](std::size_t i) {
-        return request.passLines[i].left(lineWidth);
+    // What the frame cannot hold comes out of the blanks after the date, in the lines and
+    // the heading alike.
+    const int widening = fixedDateWidening(locale);
+    const int lineWidth = kPassLineWidth + widening;
+    const int room = Page::kTextColumns - captionWidth - 2;
+    const int excess = std::max(0, lineWidth - room);
+    const auto fitted = [&](const QString& row) {
+        return narrowed(row.left(lineWidth), kPassDateWidth + widening, excess).left(room);
     };
-    return {caption(u"satellite") + QString::fromStdString(satellite.Nome_satellite),
-            QStringLiteral("Norad #      : ") + QString::fromStdString(satellite.Numero_catalogo),
-            QStringLiteral("ID #         : ")
-                + QString::fromStdString(internationalDesignator(request.elementLines.Riga1)),
-            caption(u"elementiorbita") + epochText(satellite, locale),
-            caption(u"magnitudine")
-                + formatNumberText(QString::fromStdString(satellite.Magnitudine_standard), u"0.0",
-                                   locale),
-            QString(),
-            caption(u"localita") + QString::fromStdString(observer.Nome_localita),
-            caption(u"coordinate") + mLang::Testo_lingua(u"Def", u"lat") + u' '
-                + formatNumber(observer.Latitudine_osservatore, u"#0.000\u00b0", locale) + u' '
-                + mLang::Testo_lingua(u"Def", u"lon") + u' '
-                + formatNumber(observer.Longitudine_osservatore, u"##0.000\u00b0", locale),
-            QString(),
-            caption(u"informazioni")
-                + alignedToFixedDates(mLang::Testo_lingua(u"frmSkySat", u"intestazioneobs"),
-                                      kPassDateWidth, locale),
-            QString(),
-            caption(u"mappa")
-                + formatDate(DateValue::split(request.chartTime), u"dd mmm yyyy hh:mm:ss", locale),
-            QString(),
-            caption(u"inizio") + passLine(0),
-            caption(u"culmine") + passLine(1),
-            caption(u"fine") + passLine(2),
-            QString(),
-            mLang::Testo_lingua(u"frmSkySat", u"noteosservative"),
-            QString(),
-            QString()};
+    const auto passLine = [&](std::size_t i) { return fitted(request.passLines[i]); };
+    QStringList rows = {
+        caption(u"satellite") + QString::fromStdString(satellite.Nome_satellite),
+        captioned(QStringLiteral("Norad #")) + QString::fromStdString(satellite.Numero_catalogo),
+        captioned(QStringLiteral("ID #"))
+            + QString::fromStdString(internationalDesignator(request.elementLines.Riga1)),
+        caption(u"elementiorbita") + epochText(satellite, locale),
+        caption(u"magnitudine")
+            + formatNumberText(QString::fromStdString(satellite.Magnitudine_standard), u"0.0",
+                               locale),
+        QString(),
+        caption(u"localita") + QString::fromStdString(observer.Nome_localita),
+        caption(u"coordinate") + mLang::Testo_lingua(u"Def", u"lat") + u' '
+            + formatNumber(observer.Latitudine_osservatore, u"#0.000\u00b0", locale) + u' '
+            + mLang::Testo_lingua(u"Def", u"lon") + u' '
+            + formatNumber(observer.Longitudine_osservatore, u"##0.000\u00b0", locale),
+        QString(),
+        caption(u"informazioni")
+            + fitted(alignedToFixedDates(captionText(u"intestazioneobs"), kPassDateWidth, locale)),
+        QString(),
+        caption(u"mappa")
+            + formatDate(DateValue::split(request.chartTime), u"dd mmm yyyy hh:mm:ss", locale),
+        QString(),
+        caption(u"inizio") + passLine(0),
+        caption(u"culmine") + passLine(1),
+        caption(u"fine") + passLine(2),
+        QString(),
+        captionText(u"noteosservative"),
+        QString(),
+        QString()};
+    for (QString& row : rows)
+        row.truncate(Page::kTextColumns);
+    return rows;
 }
 
 void drawPassChartPrintout(DrawingSurface& page, const PassChartDisplay& display,
@@ -165,12 +200,11 @@ void drawPassChartPrintout(DrawingSurface& page, const PassChartDisplay& display
                            const QLocale& locale)
 {
     const SurfaceState saved(page);
-    const QString fontName = page.FontName();
+    const QFont font = page.drawingFont();
     page.setDrawWidth(1);
     page.setDrawStyle(DrawStyle::Solid);
     page.setForeColor(Qt::black);
-    page.setFontName(QStringLiteral("Courier New"));
-    page.setFontSize(10);
+    setPrintoutFont(page);
 
     const SkyProjection projection = passChartProjection(display);
     PaperChartLayers layers = paperLayersOf(display);
@@ -206,7 +240,7 @@ void drawPassChartPrintout(DrawingSurface& page, const PassChartDisplay& display
     }
     page.setCurrentX(Page::kTextX);
     page.setCurrentY(y);
-    page.setFontName(fontName);
+    page.setDrawingFont(font);
 }
 
 } // namespace skycharts

@@ -21,7 +21,8 @@ class DrawingSurface;
 namespace skycharts {
 
 /// The text block under the chart, one entry a printed row: the satellite's rows come from
-/// the chart's own copy of the satellite.
+/// the chart's own copy of the satellite. The captions take the width of the longest, and no
+/// row is longer than the frame holds (PrintoutPage::kTextColumns).
 [[nodiscard]] QStringList passChartTextBlock(const PassChartRequest& request,
                                              const Dati_osservatore& observer,
                                              const QLocale& locale = QLocale());

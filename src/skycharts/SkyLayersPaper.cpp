@@ -8,6 +8,8 @@
 #include "services/DrawingSurface.h"
 #include "services/mLang.h"
 
+#include <QFontDatabase>
+
 #include <cmath>
 
 using drawing::DrawStyle;
@@ -32,6 +34,18 @@ void printName(DrawingSurface& page, QPointF at, double radius, const QString& n
     page.Print(name, false);
 }
 
+/// Whether the page's font gives blanks, digits, letters and marks one width.
+bool evenlySpaced(const DrawingSurface& page)
+{
+    const double width = page.TextWidth(QStringLiteral("0"));
+    for (const QString& sample : {QStringLiteral(" "), QStringLiteral("i"), QStringLiteral("M"),
+                                  QStringLiteral(":"), QStringLiteral("-")}) {
+        if (std::fabs(page.TextWidth(sample) - width) > 0.01 * width)
+            return false;
+    }
+    return true;
+}
+
 QString bodyName(int body)
 {
     return mLang::Testo_lingua(
@@ -39,6 +53,19 @@ QString bodyName(int body)
 }
 
 } // namespace
+
+void setPrintoutFont(DrawingSurface& page)
+{
+    QFont font = page.drawingFont();
+    font.setFamily(QStringLiteral("Courier New"));
+    font.setPointSizeF(Page::kFontPoints);
+    page.setDrawingFont(font);
+    if (evenlySpaced(page))
+        return;
+    font.setFamily(QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
+    font.setStyleHint(QFont::TypeWriter);
+    page.setDrawingFont(font);
+}
 
 double printoutFrameBottom(bool letterPaper)
 {

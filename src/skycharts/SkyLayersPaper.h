@@ -27,7 +27,19 @@ struct PrintoutPage
     static constexpr double kRuleY = 9800;
     static constexpr double kTextX = 1350;
     static constexpr double kTextY = 9950;
+    /// The text font's size [points] and the width of each of its characters [twips]:
+    /// Courier New's 0.6 em.
+    static constexpr double kFontPoints = 10;
+    static constexpr double kCharacterTwips = 120;
+    /// The characters of a text row that stay inside the frame.
+    static constexpr int kTextColumns =
+        static_cast<int>((kWidth - kMargin - kTextX) / kCharacterTwips);
 };
+
+/// Sets the printouts' text font, Courier New at PrintoutPage::kFontPoints. The text rows are
+/// laid out in character columns, so where the system's face for that name has characters of
+/// different widths, the system's fixed-pitch face stands in.
+void setPrintoutFont(DrawingSurface& page);
 
 /// The frame's bottom edge: shorter on letter paper, which is shorter than A4.
 [[nodiscard]] double printoutFrameBottom(bool letterPaper);

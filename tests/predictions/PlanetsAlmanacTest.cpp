@@ -128,11 +128,13 @@ TEST(PlanetsTableTexts, CoordinatesAndDistances)
         const char* expected;
     };
     for (const Case& c : {Case{-0.5, "-0\u00b030'"}, Case{0.5, "0\u00b030'"},
-                          Case{-12.75, "-12\u00b045'"}, Case{23.999, "23\u00b059'"}})
+                          Case{-12.75, "-12\u00b045'"}, Case{23.999, "23\u00b059'"},
+                          Case{4.1, "4\u00b006'"}})
         EXPECT_EQ(planets::declinationText(c.declination, english), QString::fromUtf8(c.expected))
             << c.declination;
     EXPECT_EQ(planets::rightAscensionText(5.999), QStringLiteral("5h59m"));
     EXPECT_EQ(planets::rightAscensionText(23.5), QStringLiteral("23h30m"));
+    EXPECT_EQ(planets::rightAscensionText(4.1), QStringLiteral("4h06m")); // stored a hair below
 
     const Corpo_celeste sun = bodyAt(149597871.0, -0.1);
     const planets::PlanetRow sunRow = planets::planetRow(kSole, sun, english);

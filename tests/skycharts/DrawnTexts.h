@@ -2,6 +2,7 @@
 // A paint device that keeps the texts drawn on it and where they went, so a test can read what
 // a chart or a printout wrote without reading pixels. Figures and pictures are dropped.
 
+#include <QFont>
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
@@ -13,6 +14,7 @@ struct DrawnText
 {
     QString text;
     QPointF at; ///< baseline start [device pixels]
+    QFont font;
 };
 
 class TextRecordingDevice : public QPaintDevice
@@ -71,7 +73,7 @@ private:
         void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
         void drawTextItem(const QPointF& p, const QTextItem& item) override
         {
-            texts.push_back({item.text(), painter()->transform().map(p)});
+            texts.push_back({item.text(), painter()->transform().map(p), item.font()});
         }
         [[nodiscard]] Type type() const override { return QPaintEngine::User; }
 

@@ -288,16 +288,17 @@ TEST_F(PassChartTest, PrintoutTextBlockComesFromTheChartsOwnCopy)
     request.passLines[0] = QString(100, u'x');
     const QStringList rows = skycharts::passChartTextBlock(request, Osservatore);
     ASSERT_EQ(rows.size(), 20);
-    EXPECT_EQ(rows[0], QStringLiteral("Satellite    : Iss (zarya)"));
-    EXPECT_EQ(rows[1], QStringLiteral("Norad #      : 25544"));
-    EXPECT_EQ(rows[2], QStringLiteral("ID #         : 98067A"));
-    EXPECT_TRUE(rows[3].startsWith(QStringLiteral("Elements of  : 01 Jan 2024 - 12:00:00 UTC")))
+    EXPECT_EQ(rows[0], QStringLiteral("Satellite     : Iss (zarya)"));
+    EXPECT_EQ(rows[1], QStringLiteral("Norad #       : 25544"));
+    EXPECT_EQ(rows[2], QStringLiteral("ID #          : 98067A"));
+    EXPECT_TRUE(rows[3].startsWith(QStringLiteral("Elements of   : 01 Jan 2024 - 12:00:00 UTC")))
         << rows[3].toStdString();
-    // A caption longer than the field is cut; an empty magnitude leaves the value empty.
-    EXPECT_EQ(rows[4], QStringLiteral("Std. magnitud: "));
-    EXPECT_EQ(rows[6], QStringLiteral("Location     : Milano"));
-    EXPECT_EQ(rows[13], QStringLiteral("Rise         : ") + QString(62, u'x'));
-    EXPECT_TRUE(rows[14].startsWith(QStringLiteral("Culmination  : ")));
+    // The captions are as wide as the longest; an empty magnitude leaves the value empty.
+    EXPECT_EQ(rows[4], QStringLiteral("Std. magnitude: "));
+    EXPECT_EQ(rows[6], QStringLiteral("Location      : Milano"));
+    // A line without blanks to give up is cut at the frame.
+    EXPECT_EQ(rows[13], QStringLiteral("Rise          : ") + QString(61, u'x'));
+    EXPECT_TRUE(rows[14].startsWith(QStringLiteral("Culmination   : ")));
     EXPECT_EQ(rows[17], QStringLiteral("Observing notes:"));
 }
 
@@ -310,7 +311,7 @@ TEST_F(PassChartTest, PrintoutShowsTheStandardMagnitudeWithTheUsersSeparator)
         request.satellite.Magnitudine_standard = stored;
         const QStringList rows = skycharts::passChartTextBlock(request, Osservatore, italian);
         ASSERT_EQ(rows.size(), 20);
-        EXPECT_EQ(rows[4], QStringLiteral("Std. magnitud: ") + QString::fromLatin1(shown));
+        EXPECT_EQ(rows[4], QStringLiteral("Std. magnitude: ") + QString::fromLatin1(shown));
         EXPECT_TRUE(rows[7].contains(QStringLiteral("45,464\u00b0"))) << rows[7].toStdString();
     }
 }
@@ -318,7 +319,7 @@ TEST_F(PassChartTest, PrintoutShowsTheStandardMagnitudeWithTheUsersSeparator)
 TEST_F(PassChartTest, PrintoutPassRowsStayWholeAndUnderTheirHeadingInEveryLocale)
 {
     // Pass lines as the pass list writes them: the date and time with the month padded to the
-    // locale's longest name, then elevation, azimuth and status.
+    // locale's longest name, then elevation, azimuth and status. Every row fits the frame.
     skycharts::PassChartRequest request = issPass();
     for (const char* name : {"C", "de_DE", "fr_FR"}) {
         SCOPED_TRACE(name);
@@ -326,17 +327,19 @@ TEST_F(PassChartTest, PrintoutPassRowsStayWholeAndUnderTheirHeadingInEveryLocale
         for (int month : {5, 9, 1}) {
             const DateValue::Parts date{2018, month, 21, 21, 41, 7, 1, 1};
             request.passLines[0] = formatDateFixedWidth(date, u"dd mmm yyyy  hh:mm:ss", locale)
-                                   + QString(18, u' ') + QStringLiteral("45.2   123.4   Visible ")
+                                   + QString(18, u' ') + QStringLiteral("45.2   123.4   Eclipsed")
                                    + QStringLiteral("  -1.5    -12.0    812.3");
             const QStringList rows = skycharts::passChartTextBlock(request, Osservatore, locale);
             ASSERT_EQ(rows.size(), 20);
             const QString heading = rows[9];
             const QString rise = rows[13];
-            EXPECT_TRUE(rise.contains(QStringLiteral("Visible"))) << rise.toStdString();
-            EXPECT_EQ(heading.indexOf(QStringLiteral("Status")), rise.indexOf(QStringLiteral("Visible")))
+            EXPECT_TRUE(rise.contains(QStringLiteral("Eclipsed"))) << rise.toStdString();
+            EXPECT_EQ(heading.indexOf(QStringLiteral("Status")), rise.indexOf(QStringLiteral("Eclipsed")))
                 << heading.toStdString() << "\n" << rise.toStdString();
             EXPECT_EQ(heading.indexOf(QStringLiteral("Elev")) + 4,
                       rise.indexOf(QStringLiteral("45.2")) + 4);
+            for (const QString& row : rows)
+                EXPECT_LE(row.size(), skycharts::PrintoutPage::kTextColumns) << row.toStdString();
         }
     }
 }
