@@ -233,12 +233,10 @@ void MDIForm1::mnuFileImpostaStampante_Click()
 
 void MDIForm1::mnuFileStampa_Click()
 {
-    const QMdiSubWindow* active = m_mdiArea->activeSubWindow();
-    const QString name = active != nullptr && active->widget() != nullptr
-                             ? active->widget()->objectName()
-                             : QString();
-    if (name == windowNames::kLocalSky || name == windowNames::kSkySat || name == windowNames::kFile ||
-        focusOnListOrText())
+    // Print reaches the active window on the terms it is offered (updatePrintCommand),
+    // whatever control of the window has the focus (a pass list or a summary table as much as
+    // a list box): a command left enabled must not end in nothing.
+    if (activeChildHas("Stampa()"))
         callActiveChild("Stampa");
 }
 

@@ -6,6 +6,7 @@
 #include "common/gates.h"
 #include "common/program_time.h"
 #include "controls/AnalogClock/AnalogClock.h"
+#include "controls/DateTimeField/DateTimeField.h"
 #include "core/DateValue.h"
 #include "core/mAstro.h"
 #include "services/DisplayFormat.h"
@@ -16,7 +17,6 @@
 #include "tracking/TrackingModel.h"
 
 #include <QCheckBox>
-#include <QDateTimeEdit>
 #include <QKeyEvent>
 #include <QDialog>
 #include <QGridLayout>
@@ -176,12 +176,11 @@ QGroupBox* frmTime::buildSettingsFrame()
     chkUsaOraPc = new QCheckBox(frame);
     chkUsaOraPc->setObjectName(QStringLiteral("chkUsaOraPc"));
     lblOraInizioSimulazione = captionLabel(QStringLiteral("lblOraInizioSimulazione"), frame);
-    DTPicker1 = new QDateTimeEdit(frame);
+    DTPicker1 = new DateTimeField(frame);
     DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
     // Wall-clock values of the observer's time: no time-zone rule of the computer applies.
     DTPicker1->setTimeSpec(Qt::UTC);
     DTPicker1->setDisplayFormat(QStringLiteral("dd MMM yyyy  HH:mm:ss"));
-    DTPicker1->setCalendarPopup(true);
     lblOraInizioSimulazione->setBuddy(DTPicker1);
     cmdPlay = new QPushButton(frame);
     cmdPlay->setObjectName(QStringLiteral("cmdPlay"));

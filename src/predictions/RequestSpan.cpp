@@ -1,6 +1,7 @@
 #include "predictions/RequestSpan.h"
 
 #include "common/element_databases.h"
+#include "controls/DateTimeField/DateTimeField.h"
 #include "core/DateValue.h"
 #include "predictions/frmDetails.h"
 #include "services/ObjectNames.h"
@@ -8,7 +9,6 @@
 #include "services/mLang.h"
 
 #include <QComboBox>
-#include <QDateTimeEdit>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -55,10 +55,9 @@ QDateTime pickerValue(double date)
 QGridLayout* SpanControls::build(QWidget* parent)
 {
     lblDataInizio = named(new QLabel(parent), "lblDataInizio");
-    DTPicker1 = named(new QDateTimeEdit(parent), "DTPicker1");
+    DTPicker1 = named(new DateTimeField(parent), "DTPicker1");
     DTPicker1->setTimeSpec(Qt::UTC);
     DTPicker1->setDisplayFormat(QStringLiteral("ddd dd MMM yyyy    HH:mm:ss"));
-    DTPicker1->setCalendarPopup(true);
     lblDurata = named(new QLabel(parent), "lblDurata");
     cmbDurata = named(new QComboBox(parent), "cmbDurata");
     cmbTipoDurata = named(new QComboBox(parent), "cmbTipoDurata");

@@ -6,6 +6,7 @@
 #include "common/catalogues.h"
 #include "common/options.h"
 #include "common/program_time.h"
+#include "controls/DateTimeField/DateTimeField.h"
 #include "controls/GraphButton/GraphButton.h"
 #include "core/DateValue.h"
 #include "core/mAstro.h"
@@ -15,7 +16,6 @@
 #include "services/mLang.h"
 #include "tracking/TrackingModel.h"
 
-#include <QDateTimeEdit>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -101,10 +101,9 @@ frmRiseSet::frmRiseSet(QWidget* owner) : QDialog(owner)
 
 void frmRiseSet::buildControls()
 {
-    DTPicker1 = named(new QDateTimeEdit(this), "DTPicker1");
+    DTPicker1 = named(new DateTimeField(this), "DTPicker1");
     DTPicker1->setTimeSpec(Qt::UTC);
     DTPicker1->setDisplayFormat(QStringLiteral("ddd dd MMM yyyy"));
-    DTPicker1->setCalendarPopup(true);
     const auto stepButton = [this](GraphButton*& button, const char* name, const QString& caption) {
         button = named(new GraphButton(this), name);
         button->setCaption(caption);

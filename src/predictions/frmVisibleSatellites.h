@@ -131,7 +131,7 @@ public:
     /// failure is told, Cancel is not.
     Q_INVOKABLE void Salva();
     /// Prints the event lines of the current tab's chosen pass; a failure is told, Cancel is
-    /// not.
+    /// not, and so is having no pass to print.
     Q_INVOKABLE void Stampa();
 
     [[nodiscard]] bool isSearching() const { return m_run != nullptr; }

@@ -250,8 +250,11 @@ void frmVisibleSatellites::Salva()
 void frmVisibleSatellites::Stampa()
 {
     const QStringList lines = currentEventLines();
-    if (lines.isEmpty())
+    if (lines.isEmpty()) {
+        // File > Print is offered over this window before any pass is chosen.
+        showMessage(QMessageBox::Information, passText(u"nessunpassaggiodastampare"));
         return;
+    }
     PrinterSurface& printer = Printer();
     const bool chosen = m_choosePrinter ? m_choosePrinter(this) : showPrintDialog(this);
     if (!chosen) {

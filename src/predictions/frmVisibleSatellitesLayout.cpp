@@ -4,6 +4,7 @@
 
 #include "common/options.h"
 #include "common/program_time.h"
+#include "controls/DateTimeField/DateTimeField.h"
 #include "controls/GraphButton/GraphButton.h"
 #include "core/DateValue.h"
 #include "predictions/ListingText.h"
@@ -14,7 +15,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateTimeEdit>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -99,9 +99,8 @@ QWidget* frmVisibleSatellites::buildTab(int k)
     const auto i = static_cast<std::size_t>(k);
     fra[i] = tab;
     lblDataInizio[i] = named(new QLabel(tab), indexedName("lblDataInizio", k));
-    DTPicker1[i] = named(new QDateTimeEdit(tab), indexedName("DTPicker1", k));
+    DTPicker1[i] = named(new DateTimeField(tab), indexedName("DTPicker1", k));
     DTPicker1[i]->setDisplayFormat(QStringLiteral(" ddd dd MMM yyyy    HH:mm:ss"));
-    DTPicker1[i]->setCalendarPopup(true);
     lblDurata[i] = named(new QLabel(tab), indexedName("lblDurata", k));
     cmbDurata[i] = named(new QComboBox(tab), indexedName("cmbDurata", k));
     chkAM[i] = named(new QCheckBox(tab), indexedName("chkAM", k));

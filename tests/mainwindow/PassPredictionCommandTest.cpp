@@ -180,6 +180,13 @@ TEST_F(PassPredictionCommand, ActivateMakesThePassesSatellitePrincipalWhateverTh
     ASSERT_TRUE(window.runCommand(QStringLiteral("mnuFileSalva")));
     EXPECT_TRUE(QString::fromUtf8(readTestFile(saved))
                     .startsWith(passes->chosenPass(0)->texts.lines[0] + QStringLiteral("\r\n")));
+
+    // File > Print with the pass list above in focus prints the chosen pass.
+    int printed = 0;
+    passes->setPrintChooser([&](QWidget*) { ++printed; return false; }); // Cancel
+    passes->lvwPass[0]->setFocus();
+    window.runCommand(QStringLiteral("mnuFileStampa"));
+    EXPECT_EQ(printed, 1);
 }
 
 } // namespace

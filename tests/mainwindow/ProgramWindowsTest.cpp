@@ -1,10 +1,13 @@
 // The windows of the other parts of the program as the catalogue joins them to the main
-// window: the location dialog and the options dialog, and what they refresh.
+// window: the location dialog and the options dialog, and what they refresh; the date fields
+// of every window, which only their calendar button and the keyboard change.
 
 #include "ChartProbes.h"
 #include "MainWindowTestSupport.h"
 
 #include "app/WindowCatalogue.h"
+#include "common/program_time.h"
+#include "controls/DateTimeField/DateTimeField.h"
 #include "dialogs/frmLocation.h"
 #include "dialogs/frmSettings.h"
 #include "mainwindow/MDIForm1.h"
@@ -15,12 +18,17 @@
 #include "tracking/TrackingModel.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QListWidget>
 #include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <QWheelEvent>
 
 namespace {
 
@@ -42,7 +50,8 @@ protected:
               windowNames::kLocation,
               windowNames::kSettings, windowNames::kAbout, windowNames::kLanguage,
               windowNames::kCalendar, windowNames::kDownload, windowNames::kSyncro,
-              windowNames::kDetails, windowNames::kCalc, windowNames::kRelative}) {
+              windowNames::kDetails, windowNames::kCalc, windowNames::kRelative,
+              windowNames::kVisibleSatellites, windowNames::kRiseSet}) {
             if (QWidget* window = windows.find(name))
                 windows.unload(window);
             windows.define(name, WindowLifetime::UnloadOnClose, {});
@@ -53,6 +62,45 @@ protected:
 };
 
 } // namespace
+
+TEST_F(ProgramWindows, DateFieldsChangeOnlyThroughTheirCalendarButtonAndTheKeyboard)
+{
+    Data_attuale = 46364.5; // 2026-12-08 12 h: a day that can step up
+    mainWindow().show();
+    int fields = 0;
+    for (const QString& name : {windowNames::kTime, windowNames::kCalc, windowNames::kRelative,
+                                windowNames::kVisibleSatellites, windowNames::kRiseSet}) {
+        QWidget* shown = WindowRegistry::instance().form(name); // no modal loop of the command
+        shown->parentWidget()->show(); // the frame of a document window
+        shown->show();
+        if (auto* realTime = shown->findChild<QCheckBox*>(QStringLiteral("chkUsaOraPc")))
+            realTime->setChecked(false); // the simulation start is set with the clock stopped
+        for (DateTimeField* field : shown->findChildren<DateTimeField*>()) {
+            SCOPED_TRACE((name + u' ' + field->objectName()).toStdString());
+            ++fields;
+            if (auto* tabs = shown->findChild<QTabWidget*>(); tabs && !field->isVisible())
+                tabs->setCurrentWidget(field->parentWidget());
+            QApplication::setActiveWindow(field->window());
+            field->setFocus();
+            const QDateTime before = field->dateTime();
+            QTest::keyClick(field, Qt::Key_Up);
+            EXPECT_NE(field->dateTime(), before) << "the keyboard steps the value";
+            const QDateTime stepped = field->dateTime();
+            const QRect button = field->calendarButton();
+            const int w = field->width(), h = field->height();
+            for (const QPoint at : {QPoint(w / 2, h - 1), QPoint(w / 2, h - 2),
+                                    QPoint(button.left() - 1, h - 1), QPoint(w - 1, h / 2)})
+                QTest::mouseClick(field, Qt::LeftButton, {}, at);
+            QWheelEvent wheel({}, {}, {}, {0, 120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(field, &wheel);
+            EXPECT_EQ(field->dateTime(), stepped) << "a click on the edge or the wheel stepped it";
+            QTest::mouseClick(field, Qt::LeftButton, {}, button.center());
+            EXPECT_TRUE(field->calendarWidget()->isVisible()) << "the button opens the calendar";
+            QTest::keyClick(field->calendarWidget(), Qt::Key_Escape);
+        }
+    }
+    EXPECT_EQ(fields, 7) << "every date field of the program";
+}
 
 TEST_F(ProgramWindows, LocationPanelAndButtonOpenTheLocationDialog)
 {

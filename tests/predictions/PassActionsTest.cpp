@@ -474,6 +474,10 @@ TEST_F(PassActionsTest, PrintTellsAPrinterFailureButNotCancel)
     });
     window->Stampa();
     EXPECT_EQ(dialogs, 0);
+    ASSERT_EQ(messages.size(), 1u) << "no pass to print is told";
+    EXPECT_EQ(messages[0].text,
+              mLang::Testo_lingua(u"frmVisibleSatellites", u"nessunpassaggiodastampare"));
+    messages.clear();
 
     loadPrimary(lowOrbits());
     ASSERT_TRUE(search(0));
