@@ -146,12 +146,12 @@ void StoredGeometry::save(const QWidget& window) const
     if (frame->isMinimized() || window.isMinimized())
         return;
     const QRect g = frame->geometry();
-    const auto write = [this](const char16_t* key, int pixels) {
-        mReg::Scrivi_registro(u"Quorvanel", m_section, QStringView(key),
-                              QString::number(qRound(twips::fromPixels(pixels))));
+    const auto value = [this](const char* key, int pixels) {
+        return mReg::RegistryValue{m_section, QLatin1String(key),
+                                   QString::number(qRound(twips::fromPixels(pixels)))};
     };
-    write(u"Window_Left", g.left());
-    write(u"Window_Top", g.top());
-    write(u"Window_Width", g.width());
-    write(u"Window_Height", g.height());
+    // One write for the four values.
+    mReg::writeValues(u"Quorvanel", {value("Window_Left", g.left()), value("Window_Top", g.top()),
+                                     value("Window_Width", g.width()),
+                                     value("Window_Height", g.height())});
 }

@@ -128,11 +128,13 @@ void frmWorldMap::savePosition()
         return;
     const QRect at = frame->geometry();
     const auto text = [](int px) { return QString::number(static_cast<float>(twips::fromPixels(px))); };
-    // A store that cannot be written keeps the previous geometry: nothing to tell.
-    (void)mReg::Scrivi_registro(kApplication, kSection, u"Window_Left", text(at.x()));
-    (void)mReg::Scrivi_registro(kApplication, kSection, u"Window_Top", text(at.y()));
-    (void)mReg::Scrivi_registro(kApplication, kSection, u"Window_Width", text(at.width()));
-    (void)mReg::Scrivi_registro(kApplication, kSection, u"Window_Height", text(at.height()));
+    // One write for the four values; a store that cannot be written keeps the previous
+    // geometry: nothing to tell.
+    (void)mReg::writeValues(kApplication,
+                            {{kSection, QStringLiteral("Window_Left"), text(at.x())},
+                             {kSection, QStringLiteral("Window_Top"), text(at.y())},
+                             {kSection, QStringLiteral("Window_Width"), text(at.width())},
+                             {kSection, QStringLiteral("Window_Height"), text(at.height())}});
 }
 
 void frmWorldMap::Form_Resize()
