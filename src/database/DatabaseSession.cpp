@@ -42,9 +42,10 @@ DatabaseReadOutcome DatabaseSession::read(DatabaseKind kind, const QString& path
     if (kind != DatabaseKind::Primary || !outcome.read.replaced)
         return outcome;
     Impostazioni.File_database = path.toStdString();
-    if (!outcome.removalRefused)
-        outcome.relink =
-            m_active.relink(m_primary.records(), outcome.read.status == ReadStatus::Complete);
+    // Kept on the user's word, the satellites the file lacks stay as they are, as after a
+    // cancelled read; those it holds take its elements all the same.
+    const bool removeLacked = outcome.read.status == ReadStatus::Complete && !outcome.removalRefused;
+    outcome.relink = m_active.relink(m_primary.records(), removeLacked);
     return outcome;
 }
 

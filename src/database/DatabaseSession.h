@@ -12,8 +12,9 @@
 // A complete file that lacks some active satellites is read in full before anything changes,
 // and the caller may be asked first whether they are to be removed. Refused for another file
 // than the saved primary database (File_database), nothing changes at all: the user may have
-// opened the wrong file. Refused for the saved primary database read again, its sets are taken
-// and the active satellites keep the elements they hold.
+// opened the wrong file. Refused for the saved primary database read again (a download over it,
+// its first read in a run), its sets are taken, the active satellites it holds take its elements
+// and those it lacks stay active with the elements they hold.
 
 #include "database/ActiveSatellites.h"
 #include "database/ElementDatabase.h"
@@ -30,8 +31,7 @@ enum class DatabaseKind {
 struct DatabaseReadOutcome
 {
     ReadOutcome read;
-    /// The re-link of the active satellites, when the primary database was replaced and the
-    /// active satellites it lacks may go.
+    /// The re-link of the active satellites, when the primary database was replaced.
     std::optional<RelinkOutcome> relink;
     /// The user kept the active satellites the file lacks.
     bool removalRefused = false;

@@ -106,7 +106,7 @@ private:
     DatabaseReadOutcome runRead(DatabaseKind kind, const QString& path);
     void reportFailedRead(DatabaseKind kind, const QString& path, const ReadOutcome& read);
     void reportSetProblems(const ReadOutcome& read);
-    void reportRelink(const RelinkOutcome& relink);
+    void reportRelink(const RelinkOutcome& relink, bool removalRefused);
     /// Whether the active satellites a file lacks may go; the answer is No unless the user
     /// says Yes.
     bool askToRemove(const QStringList& lacked);

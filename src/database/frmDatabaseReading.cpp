@@ -183,7 +183,7 @@ void frmDatabase::readDatabase(DatabaseKind kind, const QString& path)
         reportSetProblems(outcome.read);
         if (outcome.relink) {
             activeSatellitesChanged();
-            reportRelink(*outcome.relink);
+            reportRelink(*outcome.relink, outcome.removalRefused);
         }
         return;
     }
@@ -277,10 +277,10 @@ QString frmDatabase::holdsText(int found, int active)
            QString::number(active) + u' ' + texts(u"satellitipreimpostati");
 }
 
-void frmDatabase::reportRelink(const RelinkOutcome& relink)
+void frmDatabase::reportRelink(const RelinkOutcome& relink, bool removalRefused)
 {
-    // Satellites left out were named in the question before they went.
-    if (relink.activeBefore >= 1 && relink.leftOut.isEmpty())
+    // Satellites left out, and those kept on the user's word, were named in the question.
+    if (relink.activeBefore >= 1 && relink.leftOut.isEmpty() && !removalRefused)
         message(holdsText(relink.found, relink.activeBefore), false);
     if (relink.principalReplaced())
         message(texts(u"satellitenondisponibile"), false);
