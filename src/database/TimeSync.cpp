@@ -6,7 +6,11 @@ namespace {
 constexpr double kMsPerSecond = 1000.0;
 }
 
-TimeSync::TimeSync(SystemClock& clock, QObject* parent) : QObject(parent), m_clock(clock)
+TimeSync::TimeSync(SystemClock& clock, QObject* parent)
+    : QObject(parent), m_clock(clock), m_elapsedClock([] {
+          return std::chrono::duration_cast<std::chrono::milliseconds>(
+              std::chrono::steady_clock::now().time_since_epoch());
+      })
 {
     setTimer(new EventLoopTimer);
 }
@@ -30,7 +34,7 @@ void TimeSync::start(const QString& host, quint16 port)
     cancel();
     m_unconfirmedOffsetMs.reset();
     m_reply.clear();
-    m_roundTrip.invalidate();
+    m_connectedAt.reset();
 
     m_socket = new QTcpSocket(this);
     connect(m_socket, &QTcpSocket::connected, this, &TimeSync::onConnected);
@@ -59,7 +63,7 @@ void TimeSync::onConnected()
 {
     // The reply gets the whole timeout, however long connecting took.
     m_deadline->start(m_timeout);
-    m_roundTrip.start();
+    m_connectedAt = m_elapsedClock();
     emit connected();
 }
 
@@ -68,7 +72,7 @@ void TimeSync::onReadyRead()
     m_reply += m_socket->readAll();
     // More than four bytes can never become a valid reply: no need to wait for the close.
     if (m_reply.size() > kTimeReplyBytes)
-        finishInvalidReply();
+        finishWithoutTime(TimeSyncStatus::InvalidReply);
 }
 
 void TimeSync::onSocketError()
@@ -90,12 +94,15 @@ void TimeSync::onServerClosed()
     m_reply += m_socket->readAll();
     const std::optional<quint32> seconds = timeProtocolSeconds(m_reply);
     if (!seconds) {
-        finishInvalidReply();
+        // Part of the four bytes is a reply cut short, as when the server falls silent.
+        const bool cutShort = !m_reply.isEmpty() && m_reply.size() < kTimeReplyBytes;
+        finishWithoutTime(cutShort ? TimeSyncStatus::IncompleteReply
+                                   : TimeSyncStatus::InvalidReply);
         return;
     }
     TimeSyncResult result;
     result.replyBytes = m_reply.size();
-    result.roundTripMs = m_roundTrip.isValid() ? m_roundTrip.elapsed() : 0;
+    result.roundTripMs = roundTripMs();
     const double halfRoundTripSeconds =
         static_cast<double>(result.roundTripMs) / 2.0 / kMsPerSecond;
     result.serverTimeUtc = timeProtocolInstant(*seconds, halfRoundTripSeconds);
@@ -103,6 +110,13 @@ void TimeSync::onServerClosed()
     result.offsetMs =
         result.serverTimeUtc.toMSecsSinceEpoch() - result.computerTimeUtc.toMSecsSinceEpoch();
 
+    // Guard: a reply held on the way (a busy server, a slow link) gives a time uncertain by
+    // half its round trip; the clock is neither set nor offered for setting from it.
+    if (result.roundTripMs > kLongestRoundTripMs) {
+        result.status = TimeSyncStatus::LateReply;
+        finish(result);
+        return;
+    }
     // Guard: a reply years away (a server's zero count, a broken server) is far likelier a
     // fault than the truth; the user decides, seeing both times.
     if (qAbs(result.offsetMs) > kLargestUnaskedCorrectionMs) {
@@ -120,9 +134,9 @@ void TimeSync::onTimeout()
     // then, would otherwise keep the exchange open for ever.
     TimeSyncResult result;
     result.status = TimeSyncStatus::TimedOut;
-    result.connected = m_roundTrip.isValid();
+    result.connected = m_connectedAt.has_value();
     result.replyBytes = m_reply.size();
-    result.roundTripMs = m_roundTrip.isValid() ? m_roundTrip.elapsed() : 0;
+    result.roundTripMs = roundTripMs();
     finish(result);
 }
 
@@ -154,13 +168,18 @@ void TimeSync::setClock(TimeSyncResult result)
     finish(result);
 }
 
-void TimeSync::finishInvalidReply()
+void TimeSync::finishWithoutTime(TimeSyncStatus status)
 {
     TimeSyncResult result;
-    result.status = TimeSyncStatus::InvalidReply;
+    result.status = status;
     result.replyBytes = m_reply.size();
-    result.roundTripMs = m_roundTrip.isValid() ? m_roundTrip.elapsed() : 0;
+    result.roundTripMs = roundTripMs();
     finish(result);
+}
+
+qint64 TimeSync::roundTripMs() const
+{
+    return m_connectedAt ? (m_elapsedClock() - *m_connectedAt).count() : 0;
 }
 
 void TimeSync::finish(const TimeSyncResult& result)

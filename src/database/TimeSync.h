@@ -1,10 +1,11 @@
 #pragma once
 // Clock synchronisation with a TIME-protocol server (RFC 868): connect, read the four bytes
 // the server sends before closing, add half the round trip and set the computer's clock. A
-// correction of more than a day is not made until the user has confirmed it. A connection not
-// made within a timeout, or a reply not over within the same timeout counted afresh from the
-// connection (a server that accepts and then sends nothing, or a byte now and then), ends the
-// exchange without touching the clock.
+// reply whose round trip is too long to know the time to the second is measured but sets
+// nothing; a correction of more than a day is not made until the user has confirmed it. A
+// connection not made within a timeout, or a reply not over within the same timeout counted
+// afresh from the connection (a server that accepts and then sends nothing, or a byte now and
+// then), ends the exchange without touching the clock.
 // Runs on the event loop of the user-interface thread and never blocks it; the
 // synchronisation window shows the result with its own language texts.
 
@@ -14,11 +15,11 @@
 
 #include <QByteArray>
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 
 #include <chrono>
+#include <functional>
 #include <optional>
 
 class QTcpSocket;
@@ -30,6 +31,13 @@ enum class TimeSyncStatus {
     ConfirmationNeeded,
     ClockRefused, ///< the system refused to set the clock: the offset is what it would have moved
     InvalidReply, ///< the reply was not exactly four bytes; the clock was not touched
+    /// The server closed the connection after part of the four bytes (`replyBytes`); the clock
+    /// was not touched.
+    IncompleteReply,
+    /// The round trip was longer than kLongestRoundTripMs: the time is known only to within
+    /// half of it, so the clock was not touched (nor offered for confirmation). The offset and
+    /// the round trip are told.
+    LateReply,
     SocketError,  ///< connection failed or lost: number and description from the socket
     /// No connection within the timeout, or no whole reply within the timeout that followed
     /// the connection; `connected` tells which, `replyBytes` what had come. The clock was not
@@ -43,7 +51,9 @@ struct TimeSyncResult
     QDateTime serverTimeUtc; ///< the server's time plus the transit time (set or refused)
     QDateTime computerTimeUtc; ///< the computer's clock when the reply was read
     qint64 offsetMs = 0;     ///< serverTimeUtc minus the computer's clock when the reply was read
-    qint64 roundTripMs = 0;  ///< from the connection to the server's close
+    /// From the connection to the server's close: once connected, the server's four bytes take
+    /// one round trip to arrive, half of it the way back.
+    qint64 roundTripMs = 0;
     qsizetype replyBytes = 0;
     int errorNumber = 0; ///< QAbstractSocket::SocketError, or the system's number when refused
     QString description; ///< the socket's error text, or the system's reason for refusing
@@ -62,6 +72,13 @@ public:
     /// reply is four bytes sent at once, so anything near this long is a server that will not
     /// answer.
     static constexpr std::chrono::milliseconds kDefaultTimeout{60000};
+    /// Longest round trip [ms] from which the clock is set. The reply counts whole seconds and
+    /// could have left the server at any moment of the round trip, so the time is uncertain by
+    /// half of it: beyond two seconds the clock could no longer be set to the second.
+    static constexpr qint64 kLongestRoundTripMs = 2000;
+
+    /// A monotonic reading the round trip is measured on.
+    using ElapsedClock = std::function<std::chrono::milliseconds()>;
 
     /// `clock` is read and set by every synchronisation; it must outlive this object.
     explicit TimeSync(SystemClock& clock, QObject* parent = nullptr);
@@ -84,6 +101,8 @@ public:
     /// Replaces the clock of the next exchanges' timeouts (a test drives its own); takes `timer`
     /// over.
     void setTimer(ExchangeTimer* timer);
+    /// Replaces the clock the round trip is measured on (a test holds a reply on its own).
+    void setElapsedClock(ElapsedClock clock) { m_elapsedClock = std::move(clock); }
     /// Reply bytes of the exchange under way received so far.
     [[nodiscard]] qsizetype receivedBytes() const { return m_reply.size(); }
 
@@ -104,7 +123,8 @@ private:
     void onSocketError();
     void onServerClosed();
     void onTimeout();
-    void finishInvalidReply();
+    void finishWithoutTime(TimeSyncStatus status); ///< a reply that gives no time
+    [[nodiscard]] qint64 roundTripMs() const; ///< so far; 0 before the connection
     void finish(const TimeSyncResult& result);
     void setClock(TimeSyncResult result);
     void dropSocket();
@@ -114,7 +134,8 @@ private:
     ExchangeTimer* m_deadline = nullptr;
     std::chrono::milliseconds m_timeout = kDefaultTimeout;
     QByteArray m_reply;
-    QElapsedTimer m_roundTrip;
+    ElapsedClock m_elapsedClock;
+    std::optional<std::chrono::milliseconds> m_connectedAt; // elapsed-clock reading
     quint64 m_run = 0; // bumped by start and cancel: stale queued work is dropped
     std::optional<qint64> m_unconfirmedOffsetMs; // correction waiting for the user's answer
 };

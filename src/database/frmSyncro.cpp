@@ -172,12 +172,17 @@ void frmSyncro::Winsock1_Finished(const TimeSyncResult& result)
     case TimeSyncStatus::TimedOut:
         showTimedOut(result);
         break;
+    case TimeSyncStatus::IncompleteReply:
+        showFailure(mLang::Testo_lingua(u"frmSyncro", u"orariotroncato"));
+        break;
+    case TimeSyncStatus::LateReply:
+        showLateReply(result);
+        break;
     }
 }
 
 void frmSyncro::showTimedOut(const TimeSyncResult& result)
 {
-    lblStatus->setText(mLang::Testo_lingua(u"frmSyncro", u"nosincronizzazione"));
     // Whether the server took the connection tells a wrong name or port from a server that
     // does not answer, and whether bytes came one that sends nothing from one that stops.
     QString reason = mLang::Testo_lingua(u"frmSyncro", u"orarioassente");
@@ -185,8 +190,27 @@ void frmSyncro::showTimedOut(const TimeSyncResult& result)
         reason = mLang::Testo_lingua(u"frmSyncro", u"serverassente");
     else if (result.replyBytes > 0)
         reason = mLang::Testo_lingua(u"frmSyncro", u"orarioincompleto");
-    const QString text =
-        QString(reason).replace(QStringLiteral("%1"), secondsText(Winsock1->timeout()));
+    showFailure(reason.replace(QStringLiteral("%1"), secondsText(Winsock1->timeout())));
+}
+
+void frmSyncro::showLateReply(const TimeSyncResult& result)
+{
+    // Guard: the time of a late reply is uncertain by half the round trip, which is told in
+    // whole seconds rounded up so that it is never understated.
+    const auto wholeSeconds = [](qint64 ms) {
+        return QLocale().toString(
+            static_cast<qint64>(std::ceil(static_cast<double>(ms) / kMsPerSecond)));
+    };
+    showFailure(mLang::Testo_lingua(u"frmSyncro", u"rispostatardiva")
+                    .replace(QStringLiteral("%1"), wholeSeconds(result.roundTripMs)) +
+                QStringLiteral("\r\n") + mLang::Testo_lingua(u"frmSyncro", u"scartoorologio") +
+                u' ' + offsetText(result.offsetMs) + QStringLiteral(" \u00B1 ") +
+                wholeSeconds((result.roundTripMs + 1) / 2) + QStringLiteral(" s"));
+}
+
+void frmSyncro::showFailure(const QString& text)
+{
+    lblStatus->setText(mLang::Testo_lingua(u"frmSyncro", u"nosincronizzazione"));
     showWindowMessage(this, QMessageBox::Warning,
                       mLang::Testo_lingua(u"frmSyncro", u"nosincronizzazione"),
                       text + QStringLiteral("\r\n") + cmbURL->currentText().trimmed());

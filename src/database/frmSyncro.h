@@ -2,8 +2,10 @@
 // The clock-synchronisation window: asks a time server for the time by the TIME protocol
 // (TimeSync) and sets the computer's clock to it. The servers offered are the option
 // Server_NTP. When the system refuses to set the clock (an ordinary user on Linux), the window
-// says so and shows how far the computer's clock is from the server's. A correction of more
-// than a day is made only when the user answers Yes to a question showing both times.
+// says so and shows how far the computer's clock is from the server's. A reply too late to set
+// the clock to the second leaves it alone; the window gives that offset with its uncertainty. A
+// correction of more than a day is made only when the user answers Yes to a question showing
+// both times.
 //
 // Opened modal and without owner by the main window's synchronisation command and by the time
 // window's cmdSincronizza:
@@ -40,6 +42,11 @@ public:
     void setTimeout(std::chrono::milliseconds timeout) { Winsock1->setTimeout(timeout); }
     /// Puts a clock of the test's in place of the event loop's for the timeouts; takes it over.
     void setTimer(ExchangeTimer* timer) { Winsock1->setTimer(timer); }
+    /// Puts a clock of the test's in place of the one the reply's round trip is measured on.
+    void setElapsedClock(TimeSync::ElapsedClock clock)
+    {
+        Winsock1->setElapsedClock(std::move(clock));
+    }
 
     void done(int result) override;
 
@@ -61,6 +68,10 @@ private:
     void Winsock1_Connect();
     void Winsock1_Finished(const TimeSyncResult& result);
     void showTimedOut(const TimeSyncResult& result);
+    void showLateReply(const TimeSyncResult& result);
+    /// The status says the clock was not synchronised; a message under that title gives
+    /// `text` and the server.
+    void showFailure(const QString& text);
     void askForLargeCorrection(const TimeSyncResult& result);
     void showClockRefused(const TimeSyncResult& result);
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <tuple>
 
 namespace {
 
@@ -171,15 +172,48 @@ TEST_F(TimeSyncTest, RefusedSettingIsReportedWithTheMeasuredOffset)
 
 TEST_F(TimeSyncTest, RepliesOfAnyOtherLengthLeaveTheClockAlone)
 {
-    for (const char* hex : {"E99EB6", "E99EB6C000", ""}) {
+    // Part of the four bytes and a close is a reply cut short, not a wrong one.
+    const std::pair<const char*, TimeSyncStatus> cases[] = {
+        {"E99EB6", TimeSyncStatus::IncompleteReply},
+        {"E99EB6C000", TimeSyncStatus::InvalidReply},
+        {"", TimeSyncStatus::InvalidReply}};
+    for (const auto& [hex, status] : cases) {
         const LocalServer server = timeServer(QByteArray::fromHex(hex));
 
         const TimeSyncResult result = synchronise(QStringLiteral("127.0.0.1"), server.port());
 
-        EXPECT_EQ(result.status, TimeSyncStatus::InvalidReply) << hex;
+        EXPECT_EQ(result.status, status) << hex;
         EXPECT_EQ(result.replyBytes, QByteArray::fromHex(hex).size()) << hex;
     }
     EXPECT_TRUE(m_clock.settings.isEmpty());
+}
+
+TEST_F(TimeSyncTest, ReplyLaterThanTwoSecondsIsMeasuredButSetsNothing)
+{
+    // The server's clock matches the computer's; its reply comes `held` after the connection.
+    std::chrono::milliseconds held{0};
+    m_sync.setElapsedClock([&, now = held]() mutable { return std::exchange(now, now + held); });
+    m_clock.now = utc(2024, 3, 15, 12, 0, 0);
+    const LocalServer server = timeServer(QByteArray::fromHex("E99EB6C0"));
+    const std::tuple<int, TimeSyncStatus, qint64> cases[] = {
+        {0, TimeSyncStatus::ClockSet, 0},          {2000, TimeSyncStatus::ClockSet, 1000},
+        {2001, TimeSyncStatus::LateReply, 1000},   {20000, TimeSyncStatus::LateReply, 10000},
+        {40000, TimeSyncStatus::LateReply, 20000}};
+    for (const auto& [heldMs, status, offsetMs] : cases) {
+        held = std::chrono::milliseconds(heldMs);
+        const TimeSyncResult result = synchronise(QStringLiteral("127.0.0.1"), server.port());
+        EXPECT_EQ(result.status, status) << heldMs;
+        EXPECT_EQ(result.offsetMs, offsetMs) << heldMs;
+        EXPECT_EQ(result.roundTripMs, heldMs);
+    }
+    EXPECT_EQ(m_clock.settings.size(), 2) << "set only from the replies within two seconds";
+
+    // Nor is a late reply more than a day away offered for confirmation.
+    const LocalServer zero = timeServer(QByteArray::fromHex("00000000"));
+    EXPECT_EQ(synchronise(QStringLiteral("127.0.0.1"), zero.port()).status,
+              TimeSyncStatus::LateReply);
+    m_sync.setConfirmedTime();
+    EXPECT_EQ(m_clock.settings.size(), 2);
 }
 
 TEST_F(TimeSyncTest, RefusedConnectionIsASocketError)

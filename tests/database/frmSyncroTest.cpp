@@ -144,6 +144,25 @@ TEST_F(frmSyncroTest, RefusedClockIsToldWithTheMeasuredOffsetNeverAsSynchronised
     EXPECT_NE(window->cursor().shape(), Qt::WaitCursor);
 }
 
+TEST_F(frmSyncroTest, LateReplyIsToldWithTheOffsetAndItsUncertaintyAndSetsNothing)
+{
+    // The server is 60 s ahead; its reply comes 20 s after the connection: 10 s more, +/- 10 s.
+    const auto server = timeServer(QByteArray::fromHex("E99EB6C0"));
+    const auto window = openWindow(server->port());
+    window->setElapsedClock([now = std::chrono::milliseconds(0)]() mutable {
+        return std::exchange(now, now + std::chrono::seconds(20));
+    });
+
+    synchronise(*window);
+
+    EXPECT_EQ(dismissMessage(*window),
+              english("frmSyncro", "rispostatardiva")
+                      .replace(QStringLiteral("%1"), QStringLiteral("20")) +
+                  QStringLiteral("\r\n") + english("frmSyncro", "scartoorologio") +
+                  QStringLiteral(" +70 s \u00B1 10 s\r\n127.0.0.1"));
+    EXPECT_TRUE(m_clock.sets.isEmpty());
+}
+
 TEST_F(frmSyncroTest, ClockYearsAwayIsSetOnlyAfterYesToAQuestionShowingBothTimes)
 {
     // Four zero bytes: 2036-02-07 06:28:16 UTC, while the computer says 2024-03-15 11:59:00.
@@ -182,7 +201,14 @@ TEST_F(frmSyncroTest, ClockYearsAwayIsSetOnlyAfterYesToAQuestionShowingBothTimes
 
 TEST_F(frmSyncroTest, ReplyThatIsNotFourBytesLeavesTheClockAlone)
 {
-    const auto server = timeServer(QByteArray::fromHex("E99EB6"));
+    // Three bytes and a close: cut short, as when the server falls silent after them.
+    const auto cut = timeServer(QByteArray::fromHex("E99EB6"));
+    const auto cutWindow = openWindow(cut->port());
+    synchronise(*cutWindow);
+    EXPECT_EQ(dismissMessage(*cutWindow),
+              english("frmSyncro", "orariotroncato") + QStringLiteral("\r\n127.0.0.1"));
+
+    const auto server = timeServer(QByteArray::fromHex("E99EB6C000"));
     const auto window = openWindow(server->port());
 
     synchronise(*window);
