@@ -1,10 +1,12 @@
 // Memory of a download against a hostile or simply huge reply from a server on 127.0.0.1: a
-// 1 GiB element file saved through the element-file check, 1 GiB that is no element file, and
-// a header that never ends. The process's peak resident size (counter peak_rss_mb) must stay
-// far below the reply's size, and a reply that is refused must be dropped long before its end
-// (counter server_sent_mb); run one case per process to read its own peak:
+// 1 GiB element file saved through the element-file check, 1 GiB that is no element file,
+// blank lines without end and a header that never ends. The process's peak resident size
+// (counter peak_rss_mb) must stay far below the reply's size, and a reply that is refused must
+// be dropped long before its end (counter server_sent_mb); run one case per process to read its
+// own peak:
 //   DownloadMemoryQtBench --benchmark_filter=OneGiBElementFile
 //   DownloadMemoryQtBench --benchmark_filter=OneGiBNoElementFile
+//   DownloadMemoryQtBench --benchmark_filter=EndlessBlankLines
 //   DownloadMemoryQtBench --benchmark_filter=EndlessHeader
 
 #include "database/DownloadedElements.h"
@@ -163,7 +165,7 @@ BENCHMARK(OneGiBElementFile)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTi
 void OneGiBNoElementFile(benchmark::State& state)
 {
     // A web page: its first lines make a set the element reader cannot get past. (Lines it
-    // would only leave out are read to the end, as a set may follow them.)
+    // would only leave out are read up to the check's limit, as a set may follow them.)
     const std::string line = "<tr><td class=\"name\">ISS</td><td>25544</td></tr>\r\n";
     std::string block;
     while (block.size() < 1024 * 1024)
@@ -174,6 +176,15 @@ void OneGiBNoElementFile(benchmark::State& state)
     measureRefusal(state, head, block, total, DownloadStatus::RefusedContent);
 }
 BENCHMARK(OneGiBNoElementFile)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void EndlessBlankLines(benchmark::State& state)
+{
+    // No length given: only the check's limit of bytes without a set ends it.
+    const std::string block(1024 * 1024, '\n');
+    measureRefusal(state, "HTTP/1.1 200 OK\r\n\r\n", block, qint64(1) << 40,
+                   DownloadStatus::RefusedContent);
+}
+BENCHMARK(EndlessBlankLines)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void EndlessHeader(benchmark::State& state)
 {

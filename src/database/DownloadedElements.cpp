@@ -35,6 +35,12 @@ void ElementFileCheck::feed(QByteArrayView bytes)
     qsizetype nextCr = bytes.indexOf('\r');
     qsizetype nextLf = bytes.indexOf('\n');
     for (qsizetype i = 0; i < bytes.size() && !m_failed;) {
+        // A set can only be completed at a line end: past the limit without one, the file is
+        // no element file, whatever follows.
+        if (m_keptSets == 0 && m_bytesTaken + i >= m_limits.bytesWithoutSet) {
+            fail(ElementFileFault::NoSetsEarly, 0);
+            break;
+        }
         if (nextCr >= 0 && nextCr < i)
             nextCr = bytes.indexOf('\r', i);
         if (nextLf >= 0 && nextLf < i)
@@ -55,6 +61,11 @@ void ElementFileCheck::feed(QByteArrayView bytes)
                     std::string_view(rest.data(), static_cast<std::size_t>(rest.size())));
             }
             m_lineStarted = true;
+            m_lineBytes += end - i;
+            if (m_lineBytes > m_limits.lineBytes) {
+                fail(ElementFileFault::LineTooLong, m_lineNumber + 1);
+                break;
+            }
             i = end;
             continue;
         }
@@ -65,6 +76,9 @@ void ElementFileCheck::feed(QByteArrayView bytes)
         m_afterCarriageReturn = c == '\r';
         ++i;
     }
+    m_bytesTaken += bytes.size();
+    if (!m_failed && m_keptSets == 0 && m_bytesTaken >= m_limits.bytesWithoutSet)
+        fail(ElementFileFault::NoSetsEarly, 0);
 }
 
 ElementCheckVerdict ElementFileCheck::finish()
@@ -81,13 +95,16 @@ ElementCheckVerdict ElementFileCheck::finish()
         cut = true; // the file ends inside a set
 
     ElementCheckVerdict verdict = m_counts;
-    if (m_keptSets == 0)
+    if (m_failed && m_failure != ElementFileFault::BrokenSet)
+        verdict.fault = m_failure; // a limit passed
+    else if (m_keptSets == 0)
         verdict.fault = ElementFileFault::NoSets;
     else if (m_failed)
         verdict.fault = ElementFileFault::BrokenSet;
     else if (cut)
         verdict.fault = ElementFileFault::CutShort;
-    if (verdict.fault == ElementFileFault::BrokenSet)
+    if (verdict.fault == ElementFileFault::BrokenSet ||
+        verdict.fault == ElementFileFault::LineTooLong)
         verdict.brokenSetLine = m_failureLine;
     return verdict;
 }
@@ -102,6 +119,7 @@ void ElementFileCheck::takeLine()
     std::string line(m_line.constData(), static_cast<std::size_t>(m_line.size()));
     m_line.clear();
     m_lineStarted = false;
+    m_lineBytes = 0;
     if (m_atStart && line.starts_with(kUtf8ByteOrderMark))
         line.erase(0, kUtf8ByteOrderMark.size());
     m_atStart = false;
@@ -133,7 +151,7 @@ void ElementFileCheck::takeLine()
     case Expect::Line2:
         m_expect = Expect::Name;
         if (!hasEpochYear(m_line1)) {
-            fail(m_line1Number);
+            fail(ElementFileFault::BrokenSet, m_line1Number);
             return;
         }
         takeSet(line);
@@ -153,9 +171,10 @@ void ElementFileCheck::takeSet(const std::string& line2)
         m_counts.firstDamagedLine = m_line1Number;
 }
 
-void ElementFileCheck::fail(qint64 line)
+void ElementFileCheck::fail(ElementFileFault fault, qint64 line)
 {
     m_failed = true;
+    m_failure = fault;
     m_failureLine = line;
     m_line.clear();
     m_line1.clear();
@@ -190,6 +209,17 @@ public:
         case ElementFileFault::BrokenSet:
             body.outcome = BodyVerdict::Outcome::Refused;
             body.problemLine = verdict.brokenSetLine;
+            break;
+        case ElementFileFault::NoSetsEarly:
+            body.outcome = BodyVerdict::Outcome::Refused;
+            body.limit = BodyLimit::BytesWithoutContent;
+            body.limitBytes = m_check.limits().bytesWithoutSet;
+            break;
+        case ElementFileFault::LineTooLong:
+            body.outcome = BodyVerdict::Outcome::Refused;
+            body.problemLine = verdict.brokenSetLine;
+            body.limit = BodyLimit::LineLength;
+            body.limitBytes = m_check.limits().lineBytes;
             break;
         case ElementFileFault::CutShort:
             body.outcome = BodyVerdict::Outcome::CutShort;

@@ -21,13 +21,18 @@ enum class ElementFileFault {
     /// It ends inside a set, or inside its last line where that line 2 leaves its set out:
     /// the transfer was cut.
     CutShort,
+    /// No set the reader keeps within the first ElementFileCheck::Limits::bytesWithoutSet
+    /// bytes: no element file (a server sending blank lines for ever), refused before its end.
+    NoSetsEarly,
+    /// A line longer than ElementFileCheck::Limits::lineBytes, which no element file holds.
+    LineTooLong,
 };
 
 /// What the check of a downloaded element file found.
 struct ElementCheckVerdict
 {
     ElementFileFault fault = ElementFileFault::None;
-    /// BrokenSet: the 1-based line of that set's line 1.
+    /// BrokenSet: the 1-based line of that set's line 1; LineTooLong: that line.
     qint64 brokenSetLine = 0;
     /// Sets whose three lines were all there, as the reader counts them.
     qint64 sets = 0;
@@ -43,16 +48,33 @@ struct ElementCheckVerdict
 /// set, each set judged as the reader judges it. A file the reader reads is accepted, its
 /// damaged sets counted, with one exception: a last line without a line end that is the line
 /// 2 of a set the reader leaves out is where a cut transfer ends, and the reader would not
-/// read that file whole. Only the set being read is held, so memory stays small whatever the
+/// read that file whole. Beyond that, a file is refused at its Limits, far beyond anything an
+/// element file holds. Only the set being read is held, so memory stays small whatever the
 /// size of the file.
 class ElementFileCheck
 {
 public:
+    /// Where the check stops reading a file that cannot be an element file, however it goes
+    /// on: a server streaming blank lines, or one endless line, would otherwise be written
+    /// until the disk is full.
+    struct Limits
+    {
+        /// Bytes read without a set the reader keeps: a whole public catalogue is a few MB and
+        /// its first set is in its first lines.
+        qint64 bytesWithoutSet = qint64(16) * 1024 * 1024;
+        /// The longest line taken: element lines are 69 characters, names a few dozen.
+        qint64 lineBytes = 64 * 1024;
+    };
+
+    ElementFileCheck() = default;
+    explicit ElementFileCheck(const Limits& limits) : m_limits(limits) {}
+    [[nodiscard]] const Limits& limits() const { return m_limits; }
+
     /// Takes the next bytes of the file.
     void feed(QByteArrayView bytes);
     /// Whether the file is refused already, whatever may follow: a set the reader cannot get
-    /// past. Lines the reader skips or sets it leaves out, however many, are no reason: the
-    /// reader has no limit and reads a good set that comes after them.
+    /// past, or a limit passed. Short of the limits, lines the reader skips and sets it leaves
+    /// out are no reason: the reader reads a good set that comes after them.
     [[nodiscard]] bool refusedAlready() const { return m_failed; }
     /// The verdict once every byte has been fed, or once the file was refused already.
     [[nodiscard]] ElementCheckVerdict finish();
@@ -65,13 +87,16 @@ private:
 
     void takeLine();
     void takeSet(const std::string& line2);
-    void fail(qint64 line);
+    void fail(ElementFileFault fault, qint64 line);
 
+    Limits m_limits;
     QByteArray m_line;              // the line being received, at most kMaxHeldLineBytes of it
     bool m_lineTextNotHeld = false; // the part of a long line not held has more than blanks
     bool m_afterCarriageReturn = false;
     bool m_atStart = true;      // before the first line: a byte-order mark is dropped
     bool m_lineStarted = false; // bytes of an unfinished line have arrived
+    qint64 m_lineBytes = 0;     // bytes of the unfinished line, held or not
+    qint64 m_bytesTaken = 0;    // bytes of the file fed before the piece being taken
     qint64 m_lineNumber = 0;    // lines completed
     Expect m_expect = Expect::Name;
     bool m_blankNameCandidate = false; // the last line was blank: the name of a nameless set?
@@ -80,6 +105,7 @@ private:
     bool m_lastSetLeftOut = false; // the reader leaves out the set taken last
     qint64 m_keptSets = 0;
     bool m_failed = false;
+    ElementFileFault m_failure = ElementFileFault::None;
     qint64 m_failureLine = 0;
     ElementCheckVerdict m_counts;
 };

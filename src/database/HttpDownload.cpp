@@ -181,7 +181,12 @@ void HttpDownload::onReadyRead()
 void HttpDownload::onStallCheck()
 {
     if (m_stage == DownloadStage::Connecting) {
-        fail(DownloadStatus::ConnectTimedOut, 0, QString());
+        // Over https the server may have accepted the connection and left the secure
+        // handshake unanswered: that is no refusal of the connection.
+        const bool handshaking =
+            m_address.tls && m_socket->state() == QAbstractSocket::ConnectedState;
+        fail(handshaking ? DownloadStatus::HandshakeTimedOut : DownloadStatus::ConnectTimedOut, 0,
+             QString());
         return;
     }
     // Guard: a server that accepted the connection and then sends nothing, or a byte now and
@@ -362,6 +367,8 @@ void HttpDownload::refuse(const BodyVerdict& verdict)
     teardown();
     DownloadResult result{DownloadStatus::RefusedContent, 0, QString(), 0, false};
     result.problemLine = verdict.problemLine;
+    result.limit = verdict.limit;
+    result.limitBytes = verdict.limitBytes;
     emit finished(result);
 }
 

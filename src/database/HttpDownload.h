@@ -47,10 +47,20 @@ enum class DownloadStatus {
     InsecureRedirect,
     RefusedContent,    ///< the body check refused the body, whole or before its end
     ConnectTimedOut,   ///< no connection within the stall timeout
+    /// Over https, the connection was made but the secure handshake did not end within the
+    /// stall timeout.
+    HandshakeTimedOut,
     /// Connected, but the server sent fewer than HttpDownload::kLeastBytesPerPeriod bytes in
     /// a whole stall timeout counted from the connection: it sends nothing, or a byte now and
     /// then.
     Stalled,
+};
+
+/// Where a body check gave up on a body before its end, whatever might have followed.
+enum class BodyLimit {
+    None,
+    BytesWithoutContent, ///< so many bytes without anything the target holds
+    LineLength,          ///< a line (BodyVerdict::problemLine) longer than any the target holds
 };
 
 struct DownloadResult
@@ -68,6 +78,9 @@ struct DownloadResult
     qint64 sets = 0;
     qint64 damagedSets = 0;
     qint64 firstDamagedLine = 0;
+    /// RefusedContent: the limit of the body check the body passed, and that limit.
+    BodyLimit limit = BodyLimit::None;
+    qint64 limitBytes = 0;
 };
 
 /// Speed and remaining time of a transfer, for the once-a-second display.
@@ -97,6 +110,9 @@ struct BodyVerdict
     qint64 sets = 0;
     qint64 damagedSets = 0;
     qint64 firstDamagedLine = 0;
+    /// When refused at a limit of the check: which, and the limit [bytes].
+    BodyLimit limit = BodyLimit::None;
+    qint64 limitBytes = 0;
 };
 
 /// Judges a body as it arrives, piece by piece, without keeping it: a refused body does not

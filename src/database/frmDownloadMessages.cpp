@@ -86,6 +86,10 @@ void frmDownload::showFailure(const DownloadResult& result)
         text = failed + mLang::Testo_lingua(u"frmDownload", u"connessionescaduta")
                             .replace(QStringLiteral("%1"), secondsText(wscHTTP->stallTimeout()));
         break;
+    case DownloadStatus::HandshakeTimedOut:
+        text = failed + mLang::Testo_lingua(u"frmDownload", u"connessionesicurascaduta")
+                            .replace(QStringLiteral("%1"), secondsText(wscHTTP->stallTimeout()));
+        break;
     case DownloadStatus::Stalled:
         text = failed + mLang::Testo_lingua(u"frmDownload", u"ricezioneferma")
                             .replace(QStringLiteral("%1"), secondsText(wscHTTP->stallTimeout()));
@@ -98,6 +102,20 @@ void frmDownload::showFailure(const DownloadResult& result)
                result.description;
         break;
     case DownloadStatus::RefusedContent:
+        // A reply given up at a limit of the check says which, so the user sees why a reply
+        // still arriving was not taken.
+        if (result.limit == BodyLimit::BytesWithoutContent) {
+            text = mLang::Testo_lingua(u"frmDownload", u"nonelementiinizio")
+                       .replace(QStringLiteral("%1"),
+                                QString::number(result.limitBytes / (1024 * 1024)));
+            break;
+        }
+        if (result.limit == BodyLimit::LineLength) {
+            text = mLang::Testo_lingua(u"frmDownload", u"rigatroppolunga")
+                       .replace(QStringLiteral("%1"), QString::number(result.problemLine))
+                       .replace(QStringLiteral("%2"), QString::number(result.limitBytes / 1024));
+            break;
+        }
         // Sets that were read before a damaged one tell the user where the damage is.
         text = result.problemLine > 0
                    ? mLang::Testo_lingua(u"frmDownload", u"setmalformato")

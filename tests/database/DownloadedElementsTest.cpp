@@ -246,7 +246,7 @@ TEST(ElementFileCheck, LargeFileIsJudgedByWholeLinesAndNamesItsBrokenSet)
     EXPECT_EQ(verdict.brokenSetLine, 60002);
 }
 
-TEST(ElementFileCheck, FileThatIsNoElementFileIsRefusedEarlyOnlyWhereTheReaderReadsNothing)
+TEST(ElementFileCheck, FileThatIsNoElementFileIsRefusedEarlyWhereTheReaderReadsNothingOrAtALimit)
 {
     // A web page: its first three lines already make a set the reader cannot get past.
     ElementFileCheck page;
@@ -270,6 +270,19 @@ TEST(ElementFileCheck, FileThatIsNoElementFileIsRefusedEarlyOnlyWhereTheReaderRe
         withSet.feed(set);
         EXPECT_EQ(withSet.finish().fault, ElementFileFault::None);
     }
+
+    // Up to a limit, though: a set that ends within it counts, one a byte beyond does not.
+    const ElementFileCheck::Limits limits{1024 * 1024, 64 * 1024};
+    const QByteArray lfSet = bytesOf(goodSets(0, 1, "\n"));
+    const QByteArray blanks(limits.bytesWithoutSet - lfSet.size(), '\n');
+    ElementFileCheck inTime(limits);
+    ElementFileCheck late(limits);
+    inTime.feed(blanks + lfSet + blanks);
+    late.feed(blanks + "\n" + lfSet);
+    EXPECT_FALSE(inTime.refusedAlready());
+    EXPECT_EQ(inTime.finish().fault, ElementFileFault::None);
+    EXPECT_TRUE(late.refusedAlready());
+    EXPECT_EQ(late.finish().fault, ElementFileFault::NoSetsEarly);
 }
 
 TEST(ElementFileCheck, EndlessLineIsNotHeld)
@@ -279,6 +292,15 @@ TEST(ElementFileCheck, EndlessLineIsNotHeld)
     for (int i = 0; i < 16; ++i)
         check.feed(block);
     EXPECT_LE(check.heldBytes(), 4096);
-    EXPECT_FALSE(check.refusedAlready()) << "as a name line, it may still start a set";
-    EXPECT_EQ(check.finish().fault, ElementFileFault::NoSets);
+    EXPECT_TRUE(check.refusedAlready()) << "no element file holds such a line";
+    EXPECT_EQ(check.finish().fault, ElementFileFault::LineTooLong);
+
+    // Blanks too, and after a good set: the line is named.
+    ElementFileCheck afterSet;
+    afterSet.feed(bytesOf(goodSets(0, 1)));
+    afterSet.feed(QByteArray(afterSet.limits().lineBytes + 1, ' '));
+    EXPECT_TRUE(afterSet.refusedAlready());
+    const ElementCheckVerdict verdict = afterSet.finish();
+    EXPECT_EQ(verdict.fault, ElementFileFault::LineTooLong);
+    EXPECT_EQ(verdict.brokenSetLine, 4);
 }

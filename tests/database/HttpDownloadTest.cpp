@@ -402,7 +402,9 @@ TEST_F(HttpDownloadTest, RedirectToHttpsOpensTlsOnTheNamedPort)
     EXPECT_EQ(secureSide.received[0].at(0), char(0x16));
     EXPECT_TRUE(m_download.currentAddress().tls);
     EXPECT_EQ(m_download.currentAddress().port, secureSide.port());
-    m_download.cancel();
+    // The connection was accepted: a handshake never answered is not told as a refusal.
+    m_timer->advance(m_download.stallTimeout());
+    EXPECT_EQ(m_results.value(0).status, DownloadStatus::HandshakeTimedOut);
     EXPECT_EQ(targetContent(), kOldContent);
 }
 
@@ -524,7 +526,8 @@ TEST_F(HttpDownloadTest, BodyRefusedBeforeItsEndIsNotReceivedFurther)
 {
     // 64 MB of web page, alone and after three good sets: the element reader reads neither
     // (its first lines make a set it cannot get past), so each is refused while the server
-    // still sends, and the connection is closed on it.
+    // still sends, and the connection is closed on it. Blank lines, or one endless line, are
+    // refused at the check's limits.
     const qint64 total = 64 * 1024 * 1024;
     struct Case
     {
@@ -532,11 +535,18 @@ TEST_F(HttpDownloadTest, BodyRefusedBeforeItsEndIsNotReceivedFurther)
         QByteArray sets;
         QByteArray filler;
         qint64 problemLine;
+        BodyLimit limit = BodyLimit::None;
+        qint64 limitBytes = 0;
     };
+    const ElementFileCheck::Limits limits;
     const Case cases[] = {
         {"web page", QByteArray(), "<tr><td class=\"name\">ISS</td><td>25544</td></tr>\r\n", 0},
         {"web page after good sets", kElements + kElements + kElements,
          "<tr><td class=\"name\">ISS</td><td>25544</td></tr>\r\n", 11},
+        {"blank lines", QByteArray(), "\r\n", 0, BodyLimit::BytesWithoutContent,
+         limits.bytesWithoutSet},
+        {"one endless line after a good set", kElements, "x", 4, BodyLimit::LineLength,
+         limits.lineBytes},
     };
     m_download.setBodyCheck(makeElementBodyCheck);
     for (const Case& c : cases) {
@@ -554,6 +564,8 @@ TEST_F(HttpDownloadTest, BodyRefusedBeforeItsEndIsNotReceivedFurther)
 
         EXPECT_EQ(result.status, DownloadStatus::RefusedContent);
         EXPECT_EQ(result.problemLine, c.problemLine);
+        EXPECT_EQ(result.limit, c.limit);
+        EXPECT_EQ(result.limitBytes, c.limitBytes);
         EXPECT_TRUE(waitUntil([&] { return server.disconnections == 1; }));
         ASSERT_TRUE(left);
         EXPECT_GT(*left, total / 2) << "refused long before the server stopped sending";

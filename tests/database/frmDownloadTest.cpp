@@ -174,6 +174,10 @@ TEST_F(frmDownloadTest, FailedDownloadsAreToldInTheLanguageFilesWordsAndChangeNo
              QByteArray(70 * 1024 / 20, 'x').replace("x", "X-Filler: 1234567\r\n"),
          english("frmDownload", "intestazionetroppolunga").replace(QStringLiteral("%1"), QStringLiteral("64"))},
         {okReply(kElements.left(kElements.size() - 40)), english("frmDownload", "nonelementi")},
+        {okReply(kElements + QByteArray(70 * 1024, 'x')),
+         english("frmDownload", "rigatroppolunga")
+             .replace(QStringLiteral("%1"), QStringLiteral("4"))
+             .replace(QStringLiteral("%2"), QStringLiteral("64"))},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message.toStdString());
