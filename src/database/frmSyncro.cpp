@@ -195,17 +195,14 @@ void frmSyncro::showTimedOut(const TimeSyncResult& result)
 
 void frmSyncro::showLateReply(const TimeSyncResult& result)
 {
-    // Guard: the time of a late reply is uncertain by half the round trip, which is told in
-    // whole seconds rounded up so that it is never understated.
-    const auto wholeSeconds = [](qint64 ms) {
-        return QLocale().toString(
-            static_cast<qint64>(std::ceil(static_cast<double>(ms) / kMsPerSecond)));
-    };
+    // The time of a late reply is uncertain by half the round trip; both are told to a tenth
+    // of a second, so that a round trip just over the limit does not read as the limit.
+    const auto seconds = [](double ms) { return QLocale().toString(ms / kMsPerSecond, 'f', 1); };
     showFailure(mLang::Testo_lingua(u"frmSyncro", u"rispostatardiva")
-                    .replace(QStringLiteral("%1"), wholeSeconds(result.roundTripMs)) +
+                    .replace(QStringLiteral("%1"), seconds(static_cast<double>(result.roundTripMs))) +
                 QStringLiteral("\r\n") + mLang::Testo_lingua(u"frmSyncro", u"scartoorologio") +
                 u' ' + offsetText(result.offsetMs) + QStringLiteral(" \u00B1 ") +
-                wholeSeconds((result.roundTripMs + 1) / 2) + QStringLiteral(" s"));
+                seconds(static_cast<double>(result.roundTripMs) / 2) + QStringLiteral(" s"));
 }
 
 void frmSyncro::showFailure(const QString& text)

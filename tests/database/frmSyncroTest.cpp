@@ -146,20 +146,23 @@ TEST_F(frmSyncroTest, RefusedClockIsToldWithTheMeasuredOffsetNeverAsSynchronised
 
 TEST_F(frmSyncroTest, LateReplyIsToldWithTheOffsetAndItsUncertaintyAndSetsNothing)
 {
-    // The server is 60 s ahead; its reply comes 20 s after the connection: 10 s more, +/- 10 s.
+    // The server is 60 s ahead; its reply comes 20.4 s after the connection: 10 s more,
+    // +/- 10.2 s.
     const auto server = timeServer(QByteArray::fromHex("E99EB6C0"));
     const auto window = openWindow(server->port());
     window->setElapsedClock([now = std::chrono::milliseconds(0)]() mutable {
-        return std::exchange(now, now + std::chrono::seconds(20));
+        return std::exchange(now, now + std::chrono::milliseconds(20400));
     });
 
     synchronise(*window);
 
+    const QLocale locale;
     EXPECT_EQ(dismissMessage(*window),
               english("frmSyncro", "rispostatardiva")
-                      .replace(QStringLiteral("%1"), QStringLiteral("20")) +
+                      .replace(QStringLiteral("%1"), locale.toString(20.4, 'f', 1)) +
                   QStringLiteral("\r\n") + english("frmSyncro", "scartoorologio") +
-                  QStringLiteral(" +70 s \u00B1 10 s\r\n127.0.0.1"));
+                  QStringLiteral(" +70 s \u00B1 ") + locale.toString(10.2, 'f', 1) +
+                  QStringLiteral(" s\r\n127.0.0.1"));
     EXPECT_TRUE(m_clock.sets.isEmpty());
 }
 
