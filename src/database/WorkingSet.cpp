@@ -10,11 +10,13 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 #include <algorithm>
 #include <deque>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -38,11 +40,15 @@ std::unique_ptr<QIODevice> openForReading(const QString& path)
     return file;
 }
 
-/// A name line as the user is shown it: trimmed, characters that do not print as '?', and
-/// cut short.
+/// A name line as the user is shown it: trimmed, characters that do not print and bytes that
+/// are no UTF-8 as '?', and cut short.
 QString shownName(const std::string& line)
 {
-    return printableExcerpt(QString::fromStdString(line).trimmed());
+    // Decoded with a NUL for each byte that is no UTF-8, which then shows as '?' (not as the
+    // replacement glyph the plain decoding gives).
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInvalidToNull);
+    const QString decoded = decoder(QByteArrayView(line.data(), qsizetype(line.size())));
+    return printableExcerpt(decoded.trimmed());
 }
 
 /// The most characters of a name the program writes (the parsed name is cut to this).
@@ -51,7 +57,8 @@ constexpr qsizetype kLongestWrittenName = 24;
 struct FileLine
 {
     QByteArray text;
-    qint64 number = 0; ///< 1-based
+    qint64 number = 0;   ///< 1-based
+    qint64 previous = 0; ///< the number of the line of text before it; 0 for none
     bool cut = false;
 };
 
@@ -90,10 +97,11 @@ bool isSet(const FileLine& name, const FileLine& line1, const FileLine& line2)
            judgeElementSet(textOf(line1), textOf(line2)) != SetJudgement::Refused;
 }
 
-/// Adds a line to the lines left out, joining it to the run just before it.
+/// Adds a line to the lines left out, joining it to the run just before it (blank lines between
+/// them do not part them).
 void skipLine(const FileLine& line, std::vector<LeftOutLines>& skipped)
 {
-    if (skipped.empty() || skipped.back().lastLine != line.number - 1)
+    if (skipped.empty() || skipped.back().lastLine != line.previous)
         skipped.push_back(LeftOutLines{line.number, line.number, {}});
     LeftOutLines& run = skipped.back();
     run.lastLine = line.number;
@@ -109,7 +117,7 @@ QString copyFileAtomically(const QString& source, const QString& copyName)
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return {};
-    SavingFile out(copyName);
+    SavingFile out(copyName, SavingFile::Use::NewCopy);
     if (!out.open())
         return {};
     constexpr qint64 kBlock = 1 << 16;
@@ -157,6 +165,7 @@ std::optional<WorkingSetRead> readWorkingSet(QIODevice& device)
     // the next set is looked for one line further on.
     std::deque<FileLine> window;
     qint64 lineNumber = 0;
+    qint64 lastTextLine = 0;
     // Guard: reading stops after the last set kept, so a huge file is not read to its end.
     while (read.sets.size() < static_cast<std::size_t>(kMaxActiveSatellites)) {
         while (window.size() < kLinesPerSet) {
@@ -165,6 +174,11 @@ std::optional<WorkingSetRead> readWorkingSet(QIODevice& device)
                 break;
             line.number = ++lineNumber;
             line.cut = reader.lineCut();
+            // Blank lines, as editors leave them, hold nothing: they are passed over without a
+            // word. A line cut short may hold text beyond its cut, so it is kept.
+            if (!line.cut && isBlank(line.text))
+                continue;
+            line.previous = std::exchange(lastTextLine, line.number);
             window.push_back(std::move(line));
         }
         if (window.size() < kLinesPerSet)
@@ -174,6 +188,7 @@ std::optional<WorkingSetRead> readWorkingSet(QIODevice& device)
                                            window[1].text.toStdString(),
                                            window[2].text.toStdString()});
             read.nameLines.push_back(window[0].number);
+            read.lastLines.push_back(window[2].number);
             window.clear();
         } else {
             skipLine(window.front(), read.skipped);
@@ -229,6 +244,7 @@ WorkingSetLoad loadWorkingSetSlots()
     auto skipped = read->skipped.cbegin();
     for (int slot = 1; slot <= count; ++slot) {
         const qint64 nameLine = read->nameLines[static_cast<std::size_t>(slot - 1)];
+        const qint64 lastLine = read->lastLines[static_cast<std::size_t>(slot - 1)];
         for (; skipped != read->skipped.cend() && skipped->firstLine < nameLine; ++skipped)
             load.unusable.append(*skipped);
         const Record_TLE lines = RigaDati[slot];
@@ -236,9 +252,7 @@ WorkingSetLoad loadWorkingSetSlots()
             mSat::Status::Ok)
             ++kept;
         else
-            load.unusable.append(LeftOutLines{nameLine,
-                                              nameLine + static_cast<qint64>(kLinesPerSet) - 1,
-                                              shownName(lines.Riga0)});
+            load.unusable.append(LeftOutLines{nameLine, lastLine, shownName(lines.Riga0)});
     }
     load.unusable.append(QList<LeftOutLines>(skipped, read->skipped.cend()));
     for (int slot = kept + 1; slot <= count; ++slot) {
@@ -249,6 +263,12 @@ WorkingSetLoad loadWorkingSetSlots()
     if (!load.unusable.isEmpty()) {
         const QString file = dataFilePath(kWorkingSetFileName);
         load.damagedCopy = copyFileAtomically(file, file + kDamagedFileSuffix);
+        // Guard: without a copy the file is the only place that holds the sets left out; it
+        // is kept as it is, as an unreadable one, so that no save of this run drops them.
+        if (load.damagedCopy.isEmpty()) {
+            g_fileHeld = true;
+            load.held = true;
+        }
     }
     return load;
 }

@@ -26,8 +26,9 @@ inline const QString kDamagedFileSuffix = QStringLiteral(".bad");
 /// held (workingSetFileHeld): then nothing is written.
 bool Salva_Ini();
 
-/// True when the working-set file existed at start but could not be read: it is kept as it is
-/// for the rest of the run, and nothing is written over it.
+/// True when the working-set file existed at start but could not be read, or held lines that
+/// were left out and could not be copied: it is kept as it is for the rest of the run, and
+/// nothing is written over it.
 [[nodiscard]] bool workingSetFileHeld();
 
 /// Salva_Ini for the commands that change the active list and for the exit: while the file is
@@ -59,14 +60,16 @@ struct WorkingSetRead
 {
     std::vector<Record_TLE> sets;
     std::vector<qint64> nameLines;     ///< the line number of each set's name line
+    std::vector<qint64> lastLines;     ///< the line number of each set's element line 2
     std::vector<LeftOutLines> skipped; ///< the lines that are part of no set, in file order
 };
 
 /// The sets of a working-set file as Leggi_Ini keeps them, at most 200; nothing when the device
-/// failed. Lines may end in CR LF, LF or CR. A set is a name line followed by two lines that
-/// read as element lines 1 and 2 (judgeElementSet); a line that is part of no set (a blank or
-/// stray line, a set without its name or with a damaged element line, an incomplete last set)
-/// is skipped and the next set is found again after it. Reads no further than the 200th set.
+/// failed. Lines may end in CR LF, LF or CR. Blank lines (empty or of blanks alone) are passed
+/// over and told nowhere. A set is a name line followed by two lines that read as element
+/// lines 1 and 2 (judgeElementSet); a line of text that is part of no set (a stray line, a set
+/// without its name or with a damaged element line, an incomplete last set) is skipped and the
+/// next set is found again after it. Reads no further than the 200th set.
 /// A line longer than any set holds is cut short as it is read and is part of no set.
 [[nodiscard]] std::optional<WorkingSetRead> readWorkingSet(QIODevice& device);
 
@@ -74,7 +77,9 @@ struct WorkingSetRead
 struct WorkingSetLoad
 {
     bool read = false;     ///< the file could be read
-    bool held = false;     ///< it exists but could not be read: kept, and not written this run
+    /// it exists but could not be read, or lines were left out and no copy could be made:
+    /// kept as it is, and not written this run
+    bool held = false;
     /// The sets that cannot be parsed and the lines that hold no set, in file order.
     QList<LeftOutLines> unusable;
     QString damagedCopy;   ///< the copy of the file kept beside it; empty when none was made
@@ -84,5 +89,6 @@ struct WorkingSetLoad
 /// (Estrai_Dati_Satellite). A set that cannot be parsed is left out, so it is neither tracked
 /// nor written back; the sets after it move up. When any was left out, the file as it was is
 /// first copied beside itself under the name + kDamagedFileSuffix (".bad.2", ".bad.3" ... when
-/// older copies exist: they are kept), so nothing is lost.
+/// older copies exist: they are kept, whatever they are), so nothing is lost; when no copy can
+/// be made the file is held (workingSetFileHeld).
 WorkingSetLoad loadWorkingSetSlots();

@@ -70,14 +70,17 @@ QString applicationTitle()
     return QGuiApplication::applicationDisplayName();
 }
 
-/// One warning for a whole list: the message with the first lines of the list, and the whole
-/// list in the box's scrollable details.
-void tellInOneBox(QWidget* parent, const QString& message, const QStringList& items)
+/// One warning for a whole list: the message with the first lines of the list (and `closing`
+/// after them, when given), and the whole list in the box's scrollable details.
+void tellInOneBox(QWidget* parent, const QString& message, const QStringList& items,
+                  const QString& closing = {})
 {
     constexpr qsizetype kLinesInText = 10;
     QString shown = message + u'\n' + items.mid(0, kLinesInText).join(u'\n');
     if (items.size() > kLinesInText)
         shown += QStringLiteral("\n...");
+    if (!closing.isEmpty())
+        shown += u'\n' + closing;
     QMessageBox box(QMessageBox::Warning, applicationTitle(), shown, QMessageBox::Ok, parent);
     box.setDetailedText(items.join(u'\n'));
     box.exec();
@@ -436,21 +439,22 @@ void MDIForm1::loadWorkingSet()
     // are back in their slots. Sets that cannot be parsed and lines that hold no set are left
     // out and told in one message.
     const WorkingSetLoad load = loadWorkingSetSlots();
-    if (load.held) {
-        QMessageBox::warning(this, applicationTitle(),
-                             text(u"insiemetrattenuto") + u' ' +
-                                 QDir::toNativeSeparators(dataFilePath(kWorkingSetFileName)));
+    const QString file = QDir::toNativeSeparators(dataFilePath(kWorkingSetFileName));
+    if (load.held && !load.read) {
+        QMessageBox::warning(this, applicationTitle(), text(u"insiemetrattenuto") + u' ' + file);
     } else if (!load.read) {
         QMessageBox::warning(this, applicationTitle(), text(u"insiemenonletto"));
     } else if (!load.unusable.isEmpty()) {
-        QString message = text(u"insiemedanneggiato");
-        if (!load.damagedCopy.isEmpty())
-            message += u'\n' + text(u"insiemecopiato") + u' ' +
-                       QDir::toNativeSeparators(load.damagedCopy);
+        // The lines come right after the heading that introduces them; then where the file as
+        // it was is kept, or that no copy could be made and the file itself is kept as it is.
+        const QString kept =
+            load.damagedCopy.isEmpty()
+                ? text(u"insiemenoncopiato") + u' ' + file
+                : text(u"insiemecopiato") + u' ' + QDir::toNativeSeparators(load.damagedCopy);
         QStringList leftOut;
         for (const LeftOutLines& lines : load.unusable)
             leftOut.append(leftOutText(lines));
-        tellInOneBox(this, message, leftOut);
+        tellInOneBox(this, text(u"insiemedanneggiato"), leftOut, kept);
     }
 }
 

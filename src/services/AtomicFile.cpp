@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -27,6 +28,27 @@ QString writtenFile(const QString& target)
     for (int link = 0; link < kMaxLinks && info.isSymLink(); ++link)
         info.setFile(info.symLinkTarget());
     return info.isSymLink() ? target : info.filePath();
+}
+
+/// The permissions the system gives a new file: 0666 less the process's umask.
+mode_t newFileMode()
+{
+    // Linux tells the umask without changing it; setting it and back would, for a moment,
+    // give the files other threads create meanwhile no mask at all.
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (QByteArray line = status.readLine(); !line.isEmpty(); line = status.readLine()) {
+            if (!line.startsWith("Umask:"))
+                continue;
+            bool ok = false;
+            const uint mask = line.mid(6).trimmed().toUInt(&ok, 8);
+            if (ok)
+                return 0666 & ~static_cast<mode_t>(mask);
+        }
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
 }
 
 enum class Placement { Done, NameTaken, Failed };
@@ -62,7 +84,10 @@ Placement placeWithoutReplacing(const fs::path& from, const fs::path& to)
 
 } // namespace
 
-SavingFile::SavingFile(const QString& target) : m_target(writtenFile(target)) {}
+SavingFile::SavingFile(const QString& target, Use use)
+    : m_target(use == Use::Replace ? writtenFile(target) : target), m_use(use)
+{
+}
 
 SavingFile::~SavingFile()
 {
@@ -78,11 +103,17 @@ bool SavingFile::open(QString* errorText)
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     constexpr int kAttempts = 100;
     const QFileInfo target(m_target);
-    // As QSaveFile: a file the user made read-only, or a folder, is not replaced.
-    if (target.exists() && (target.isDir() || !target.isWritable())) {
-        if (errorText)
-            *errorText = qt_error_string(target.isDir() ? EISDIR : EACCES);
-        return false;
+    m_mode = newFileMode();
+    if (m_use == Use::Replace && target.exists()) {
+        // As QSaveFile: a file the user made read-only, or a folder, is not replaced.
+        if (target.isDir() || !target.isWritable()) {
+            if (errorText)
+                *errorText = qt_error_string(target.isDir() ? EISDIR : EACCES);
+            return false;
+        }
+        struct stat info = {};
+        if (::stat(QFile::encodeName(m_target).constData(), &info) == 0)
+            m_mode = info.st_mode & 0777;
     }
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         QString name = m_target + kSavingMark;
@@ -90,12 +121,11 @@ bool SavingFile::open(QString* errorText)
             name += QLatin1Char(
                 kCharacters[QRandomGenerator::global()->bounded(int(sizeof kCharacters - 1))]);
         m_file.setFileName(name);
-        // A new file is made with the permissions the system gives new files (as QSaveFile
-        // makes one); it then takes the target's, and failing that (FAT) is no failure.
-        if (m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
+        // Owner-only from the start: the target may be private, and what is written is not
+        // shown to others before the file takes the target's permissions as it is finished.
+        if (m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered,
+                        QFile::ReadOwner | QFile::WriteOwner)) {
             m_created = true;
-            if (target.exists())
-                m_file.setPermissions(target.permissions());
             return true;
         }
         const QFileInfo taken(name);
@@ -123,6 +153,8 @@ bool SavingFile::finish(QString* errorText)
 {
     if (!m_file.isOpen())
         return m_created;
+    // A file system without permissions (FAT) cannot take them: that is no failure.
+    (void)::fchmod(m_file.handle(), static_cast<mode_t>(m_mode));
     // A file system that cannot sync a file (EINVAL) has nothing to put on the disk later.
     if (::fsync(m_file.handle()) != 0 && errno != EINVAL) {
         const int systemError = errno;
@@ -142,7 +174,7 @@ bool SavingFile::finish(QString* errorText)
 
 bool SavingFile::replaceTarget(QString* errorText)
 {
-    if (!finish(errorText))
+    if (m_use != Use::Replace || !finish(errorText))
         return false;
     std::error_code error;
     fs::rename(nativePath(m_file.fileName()), nativePath(m_target), error);

@@ -19,21 +19,31 @@ inline constexpr qsizetype kSavingRandomLength = 6;
 class SavingFile
 {
 public:
-    explicit SavingFile(const QString& target);
+    /// What the temporary file becomes.
+    enum class Use {
+        Replace, ///< it replaces the target (replaceTarget)
+        /// it is kept as a new file under the target's name or a free one after it (keepAs):
+        /// it replaces no file, so no file of that name, however it is, refuses it
+        NewCopy,
+    };
+
+    explicit SavingFile(const QString& target, Use use = Use::Replace);
     ~SavingFile();
     SavingFile(const SavingFile&) = delete;
     SavingFile& operator=(const SavingFile&) = delete;
 
-    /// Creates the temporary file, with the target's permissions (a new file's when there is
-    /// no target yet).
+    /// Creates the temporary file, readable and writable by its owner alone while it is
+    /// written; finish() gives it the target's permissions (a new file's for a new copy, and
+    /// when there is no target yet).
     bool open(QString* errorText = nullptr);
     /// Writes every byte, unbuffered: Qt 6.4 reports a buffered write that the disk took only
     /// in part as a success; unbuffered, the short count shows.
     bool write(QByteArrayView bytes, QString* errorText = nullptr);
-    /// Puts what was written on the disk and closes the file; another writer may then replace
-    /// the temporary file by its name.
+    /// Gives the file its permissions (open()), puts what was written on the disk and closes
+    /// the file; another writer may then replace the temporary file by its name.
     bool finish(QString* errorText = nullptr);
     /// Replaces the target with the temporary file in one step (finishing it first when open).
+    /// False for a new copy, which replaces nothing.
     bool replaceTarget(QString* errorText = nullptr);
     /// Moves the finished temporary file to the first free name of moveToFreeName(); that name,
     /// or empty when it could not be moved.
@@ -43,7 +53,9 @@ public:
 
 private:
     QString m_target;
+    Use m_use;
     QFile m_file;
+    unsigned m_mode = 0; ///< the permission bits the finished file takes
     bool m_created = false;
 };
 

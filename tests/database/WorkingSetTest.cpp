@@ -118,8 +118,10 @@ TEST_F(WorkingSetFile, AStrayLineBetweenSetsIsToldByItsLineNumberAndTheNextSetFo
     };
     const QByteArray longLine(5000, 'N');
     const Case cases[] = {
-        {"blank line", "\r\nSat 3", 10, 7, QString()},
         {"line of text", "Stray text\r\nSat 3", 10, 7, QStringLiteral("Stray text")},
+        {"line of text, blank lines", "Stray text\r\n\r\n \t \r\nSat 3", 10, 7,
+         QStringLiteral("Stray text")},
+        {"unreadable bytes", "\xFF\xFEStray\r\nSat 3", 10, 7, QStringLiteral("??Stray")},
         {"5000-byte line", longLine + "\r\nSat 3", 10, 7,
          printableExcerpt(QString::fromLatin1(longLine))},
         {"line 2 in place of a name", kLine2, 9, 9, printableExcerpt(QString::fromLatin1(kLine2))},
@@ -259,13 +261,18 @@ TEST_F(WorkingSetFile, ASetWithAnOverlongLineIsLeftOutAndTheFileKeptAside)
     EXPECT_EQ(load.damagedCopy, workingSetPath() + kDamagedFileSuffix);
     EXPECT_EQ(readTestFile(load.damagedCopy), file);
 
-    // A file damaged again is kept in a copy of its own beside the first.
+    // A file damaged again is kept in a copy of its own beside the first, which the user made
+    // read-only; nor does a folder of that name stop the copy.
+    ASSERT_TRUE(QFile::setPermissions(workingSetPath() + kDamagedFileSuffix, QFile::ReadOwner));
     const QByteArray again = sets(1) + "Sat 2\r\nno element line\r\n" + kLine2 + "\r\n";
     writeTestFile(workingSetPath(), again);
     const QString second = workingSetPath() + kDamagedFileSuffix + QStringLiteral(".2");
     EXPECT_EQ(loadWorkingSetSlots().damagedCopy, second);
     EXPECT_EQ(readTestFile(second), again);
     EXPECT_EQ(readTestFile(workingSetPath() + kDamagedFileSuffix), file);
+    ASSERT_TRUE(QFile::remove(second) && QFile::remove(workingSetPath() + kDamagedFileSuffix));
+    ASSERT_TRUE(QDir().mkdir(workingSetPath() + kDamagedFileSuffix));
+    EXPECT_EQ(loadWorkingSetSlots().damagedCopy, second);
 }
 
 } // namespace

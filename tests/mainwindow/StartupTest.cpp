@@ -334,8 +334,11 @@ TEST_F(WorkingSetAtStart, UnusableSetsAreToldOnceLeftOutAndKeptInACopy)
     ASSERT_TRUE(window.MDIForm_Load());
     ASSERT_EQ(answerer.messages().size(), 1u);
     const ModalAnswerer::Message& told = answerer.messages()[0];
-    EXPECT_TRUE(told.text.startsWith(mLang::Testo_lingua(u"MDIForm1", u"insiemedanneggiato")));
-    EXPECT_TRUE(told.text.contains(QDir::toNativeSeparators(path + QStringLiteral(".bad"))));
+    // The lines right after the heading, then where the file is kept.
+    EXPECT_EQ(told.text, mLang::Testo_lingua(u"MDIForm1", u"insiemedanneggiato") + u'\n' +
+                             told.detailedText + u'\n' +
+                             mLang::Testo_lingua(u"MDIForm1", u"insiemecopiato") + u' ' +
+                             QDir::toNativeSeparators(path + QStringLiteral(".bad")));
     EXPECT_TRUE(told.detailedText.startsWith(QStringLiteral("lines 4 to 93: ")));
     EXPECT_FALSE(told.detailedText.contains(u'\n')) << "one run of lines is told once";
     EXPECT_EQ(Numero_satelliti, 2);
@@ -356,18 +359,47 @@ TEST_F(WorkingSetAtStart, ABlankLineInTheMiddleKeepsEverySatellite)
     for (int k = 1; k <= 4; ++k) {
         const Record_TLE set = elementSet("SAT " + std::to_string(k), TestOrbit{});
         file += QByteArray::fromStdString(set.Riga0 + "\r\n" + set.Riga1 + "\r\n" + set.Riga2 +
-                                          (k == 2 ? "\r\n\r\n" : "\r\n"));
+                                          (k == 2 ? "\r\n\r\n \t\r\n" : "\r\n"));
     }
+    file += "\r\n"; // as an editor leaves it
     const QString path = folderFile(QStringLiteral("Quorvanel.ini"));
     writeTestFile(path, file);
     const ModalAnswerer answerer;
     ASSERT_TRUE(mainWindow().MDIForm_Load());
     EXPECT_EQ(Numero_satelliti, 4);
     EXPECT_EQ(Satelement[4].Nome_satellite, "Sat 4");
-    ASSERT_EQ(answerer.messages().size(), 1u);
-    EXPECT_EQ(answerer.messages()[0].detailedText, QStringLiteral("line 7: (empty)"));
+    EXPECT_TRUE(answerer.messages().empty());
+    EXPECT_FALSE(QFileInfo::exists(path + QStringLiteral(".bad")));
     mainWindow().close();
     EXPECT_EQ(readTestFile(path).count("\r\n"), 12) << "every satellite is written back";
+}
+
+TEST_F(WorkingSetAtStart, ADamagedWorkingSetThatCannotBeCopiedIsKeptAsItIs)
+{
+    copyReferenceData(m_folder.path());
+    const Record_TLE set = elementSet("NOAA 15", TestOrbit{});
+    const QByteArray file = QByteArray::fromStdString(set.Riga0 + "\r\n" + set.Riga1 + "\r\n" +
+                                                      set.Riga2 + "\r\nLeft out\r\n");
+    const QString path = folderFile(QStringLiteral("Quorvanel.ini"));
+    writeTestFile(path, file);
+    MDIForm1& window = mainWindow();
+    const ModalAnswerer answerer;
+    {
+        const FileSizeLimit limit(file.size() - 1); // no room for a copy
+        ASSERT_TRUE(limit.set());
+        ASSERT_TRUE(window.MDIForm_Load());
+    }
+    ASSERT_EQ(answerer.messages().size(), 1u);
+    EXPECT_EQ(answerer.messages()[0].text,
+              mLang::Testo_lingua(u"MDIForm1", u"insiemedanneggiato") +
+                  QStringLiteral("\nline 4: Left out\n") +
+                  mLang::Testo_lingua(u"MDIForm1", u"insiemenoncopiato") + u' ' +
+                  QDir::toNativeSeparators(path));
+    EXPECT_EQ(Numero_satelliti, 1);
+    EXPECT_TRUE(saveWorkingSet());
+    window.close();
+    EXPECT_EQ(readTestFile(path), file) << "the left-out line is still in the file";
+    setWorkingSetOpener({}); // forgets the held file
 }
 
 /// A file that opens but fails at its first read, as a disk error does.
