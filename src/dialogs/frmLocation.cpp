@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -33,6 +34,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -300,13 +302,26 @@ void frmLocation::cmbOffset_Click()
     fillHourList(cmbOffset->currentIndex());
 }
 
+void frmLocation::loadEarth()
+{
+    const QString name = QStringLiteral("MapEarth.dat");
+    const QString path = dataFilePath(name);
+    QString error;
+    m_earth = loadPicture(path, &error);
+    // A damaged picture is told once: the globes are drawn plain and the next one tries the
+    // file again. A missing picture stopped the program at its start.
+    if (m_earth.isNull() && QFileInfo::exists(path) && !std::exchange(m_earthFailureTold, true))
+        QMessageBox::warning(this, title(),
+                             text(u"erroreglobo") + u'\n' + name + QStringLiteral(": ") + error);
+}
+
 void frmLocation::Disegna_globo(float latitudeDeg, float longitudeDeg)
 {
     const location::GlobeView view = location::globeView(longitudeDeg);
     auto globe = m_globes.find(view.picture);
     if (globe == m_globes.end()) {
         if (m_earth.isNull())
-            m_earth = loadPicture(dataFilePath(QStringLiteral("MapEarth.dat")));
+            loadEarth();
         globe = m_globes
                     .emplace(view.picture, renderGlobe(m_earth, location::kGlobeCentreLatitudeDeg,
                                                        view.centreLongitudeDeg, kGlobeSizePx))

@@ -71,6 +71,7 @@ private:
     void showZone(float zoneHours);
     void fillHourList(int side);
     void Disegna_globo(float latitudeDeg, float longitudeDeg);
+    void loadEarth();
     void updateCount();
     void saveCityFile();
     void openAddLocation(frmAddLocation& dialog);
@@ -121,4 +122,5 @@ private:
     CityFileWriter m_writeCityFile;
     QImage m_earth;                 ///< the world picture the globes are drawn from
     std::map<int, QImage> m_globes; ///< globe pictures made so far, by picture number
+    bool m_earthFailureTold = false; ///< a damaged world picture was told to the user
 };

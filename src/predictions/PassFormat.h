@@ -35,8 +35,14 @@ struct PassTexts
 [[nodiscard]] double localDateOf(double julianDate, const Dati_osservatore& observer);
 
 /// One event line: date and time, elevation, azimuth, status, magnitude, Sun elevation, range.
+/// The status column is as wide as the longest status name (statusColumnWidth).
 [[nodiscard]] QString passLine(const passes::PassEvent& event, const Dati_osservatore& observer,
                                const QLocale& locale = QLocale());
+
+/// The heading of the event lines as the language file has it, laid out for three-letter
+/// month names and a status of kStatusColumnWidth characters, with blanks inserted where the
+/// locale's dates and the longest status name widen the lines, so it stays over their columns.
+[[nodiscard]] QString passLinesHeading(const QString& heading, const QLocale& locale = QLocale());
 
 /// The pass list's culmination column of a local date value: "dd mmm yyyy hh:mm:ss", the
 /// month name padded to the locale's longest.

@@ -238,7 +238,7 @@ void frmVisibleSatellites::Applica_lingua()
             mLang::Testo_lingua(u"frmVisibleSatellites", u"tooltipnessunfiltro"));
         cmdDettagli[i]->setCaption(mLang::Testo_lingua(u"frmVisibleSatellites", u"dettagli"));
         cmdMappa[i]->setCaption(mLang::Testo_lingua(u"frmVisibleSatellites", u"mappa"));
-        lblLegenda[i]->setText(listingText::alignedToDates(
+        lblLegenda[i]->setText(passLinesHeading(
             mLang::Testo_lingua(u"frmVisibleSatellites", u"intestazioneobs"), QLocale()));
         lstPass[i]->setToolTip(
             mLang::Testo_lingua(u"frmVisibleSatellites", u"doppioclickdettagli"));

@@ -85,7 +85,8 @@ QImage decodePicture(QByteArrayView bytes, QString* errorText)
     // claimed size first. Such a picture is not decoded at all.
     if (!pictureComplete(bytes)) {
         if (errorText)
-            *errorText = QStringLiteral("The picture ends before its end: the file is cut short");
+            *errorText =
+                QStringLiteral("The picture file is cut short: it ends before the whole picture.");
         return QImage();
     }
     QByteArray copy = bytes.toByteArray();

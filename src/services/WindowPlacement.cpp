@@ -9,6 +9,7 @@
 #include <QMdiSubWindow>
 #include <QObject>
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 #include <QScreen>
 #include <QWidget>
@@ -19,31 +20,54 @@
 
 namespace {
 
-/// Last top-left corner of each window by object name, for this session.
-QHash<QString, QPoint>& lastPositions()
+/// Last top-left corner of each window by object name, kept by the window that owns them: the
+/// places end with their main window, and another main window starts without any.
+class PositionMemory : public QObject
 {
-    static QHash<QString, QPoint> positions;
-    return positions;
+public:
+    using QObject::QObject;
+
+    QHash<QString, QPoint> positions;
+};
+
+const char* const kMemoryName = "WindowPlacementMemory";
+const char* const kKeeperName = "WindowPlacementKeeper";
+
+/// The places remembered for the windows of `owner`, made with the first of them.
+PositionMemory& memoryOf(QWidget& owner)
+{
+    auto* memory = owner.findChild<PositionMemory*>(QString::fromLatin1(kMemoryName),
+                                                    Qt::FindDirectChildrenOnly);
+    if (memory == nullptr) {
+        memory = new PositionMemory(&owner);
+        memory->setObjectName(QString::fromLatin1(kMemoryName));
+    }
+    return *memory;
 }
 
 /// Remembers where the user leaves a window when it hides (closing hides it first).
 class PositionKeeper : public QObject
 {
 public:
-    using QObject::QObject;
+    PositionKeeper(QWidget& window, PositionMemory& memory) : QObject(&window), m_memory(&memory)
+    {
+        setObjectName(QString::fromLatin1(kKeeperName));
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Hide) {
+        // A window hidden as its owner goes has nowhere left to keep its place.
+        if (event->type() == QEvent::Hide && m_memory != nullptr) {
             if (auto* window = qobject_cast<QWidget*>(watched))
-                lastPositions().insert(window->objectName(), window->pos());
+                m_memory->positions.insert(window->objectName(), window->pos());
         }
         return QObject::eventFilter(watched, event);
     }
-};
 
-const char* const kKeeperName = "WindowPlacementKeeper";
+private:
+    QPointer<PositionMemory> m_memory;
+};
 
 /// The MDI frame a document window moves and sizes with; null for a window without one.
 QWidget* mdiFrameOf(const QWidget& window)
@@ -66,23 +90,19 @@ void placeOverOwner(QWidget& window)
 {
     if (!window.isWindow() || window.isVisible())
         return;
+    QWidget* owner = window.parentWidget() != nullptr ? window.parentWidget()->window() : nullptr;
+    if (owner == nullptr)
+        return;
     if (window.findChild<PositionKeeper*>(QString::fromLatin1(kKeeperName),
-                                          Qt::FindDirectChildrenOnly) == nullptr) {
-        auto* keeper = new PositionKeeper(&window);
-        keeper->setObjectName(QString::fromLatin1(kKeeperName));
-        window.installEventFilter(keeper);
-    } else {
+                                          Qt::FindDirectChildrenOnly) != nullptr)
         return; // placed before: it reopens where it was hidden
-    }
-    const auto last = lastPositions().constFind(window.objectName());
-    if (last != lastPositions().constEnd()) {
+    PositionMemory& memory = memoryOf(*owner);
+    window.installEventFilter(new PositionKeeper(window, memory));
+    const auto last = memory.positions.constFind(window.objectName());
+    if (last != memory.positions.constEnd()) {
         window.move(*last);
         return;
     }
-    const QWidget* owner =
-        window.parentWidget() != nullptr ? window.parentWidget()->window() : nullptr;
-    if (owner == nullptr)
-        return;
     // The size it will show with: polished, its layout applied.
     window.ensurePolished();
     if (QLayout* layout = window.layout())

@@ -12,10 +12,10 @@
 
 class QWidget;
 
-/// Places a top-level `window` before it is shown: where a window of its object name was last
-/// seen in this session, otherwise centred on its owner's window (its parent widget's window),
-/// kept on the owner's screen. A window already on screen, or one inside another window, is
-/// left where it is.
+/// Places a top-level `window` before it is shown: where a window of its object name and owner
+/// was last seen while that owner lives, otherwise centred on its owner's window (its parent
+/// widget's window), kept on the owner's screen. A window already on screen, one inside
+/// another window, or one without an owner is left where it is.
 void placeOverOwner(QWidget& window);
 
 /// Where a document window of `area` sized `frame` goes so that it lies inside `area`: no larger

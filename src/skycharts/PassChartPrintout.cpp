@@ -9,6 +9,7 @@
 #include "services/DrawingSurface.h"
 #include "services/mGlobal.h"
 #include "services/mLang.h"
+#include "tracking/TickTexts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -26,8 +27,9 @@ using Page = PrintoutPage;
 /// that the pass lines run out of blanks to give up.
 constexpr int kCaptionWidth = 13;
 constexpr int kWidestCaption = 20;
-/// The pass lines' characters printed, with three-letter month names: up to the status.
-constexpr int kPassLineWidth = 62;
+/// Where the pass lines' status begins with three-letter month names: they are printed up to
+/// its end, the status column as wide as the longest status name.
+constexpr int kPassStatusColumn = 54;
 /// The date and time column of the pass lines and of their heading ("dd mmm yyyy  hh:mm:ss").
 constexpr int kPassDateWidth = 21;
 /// Blanks kept between the date column and the elevation when a row is narrowed to the frame.
@@ -152,7 +154,7 @@ QStringList passChartTextBlock(const PassChartRequest& request, const Dati_osser
     // What the frame cannot hold comes out of the blanks after the date, in the lines and
     // the heading alike.
     const int widening = fixedDateWidening(locale);
-    const int lineWidth = kPassLineWidth + widening;
+    const int lineWidth = kPassStatusColumn + statusColumnWidth() + widening;
     const int room = Page::kTextColumns - captionWidth - 2;
     const int excess = std::max(0, lineWidth - room);
     const auto fitted = [&](const QString& row) {

@@ -5,6 +5,7 @@
 #include "services/TextData.h"
 #include "services/mLang.h"
 
+#include <algorithm>
 #include <cmath>
 #include <variant>
 
@@ -62,6 +63,14 @@ QString statusName(int stato)
     default:
         return {};
     }
+}
+
+int statusColumnWidth()
+{
+    qsizetype width = kStatusColumnWidth;
+    for (const QString* name : {&g_eclipsedName, &g_visibleName, &g_notVisibleName})
+        width = std::max(width, name->size());
+    return static_cast<int>(width);
 }
 
 QString periodText(double periodSeconds)

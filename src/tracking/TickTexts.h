@@ -45,6 +45,12 @@ void readStatusNames();
 /// The status name of a satellite state (Stato2Stringa); "" for any other value.
 [[nodiscard]] QString statusName(int stato);
 
+/// The characters the headings of the pass lines leave for the status.
+inline constexpr int kStatusColumnWidth = 8;
+/// The width of the pass lines' status column: that of the longest status name, and never
+/// less than kStatusColumnWidth, so that no name is cut in any language.
+[[nodiscard]] int statusColumnWidth();
+
 /// The principal satellite's texts from its state and elements. `channel` is the selected
 /// radio channel (1..10; another value reads as channel 1), `equatorial` the right ascension
 /// and declination of its look direction, `stateName` the status name of its Stato.

@@ -265,6 +265,26 @@ TEST_F(LocationDialogTest, FailedReadingEmptiesTheListAndNeverRewritesTheFile)
     EXPECT_TRUE(repaired.cityFileWritable());
 }
 
+TEST_F(LocationDialogTest, DamagedGlobePictureIsToldOnceAndTheGlobeStaysPlain)
+{
+    const QByteArray whole = readTestFile(QStringLiteral(QUORVANEL_DATA_DIR "/MapEarth.dat"));
+    writeTestFile(folderFile(QStringLiteral("MapEarth.dat")), whole.left(whole.size() / 3));
+    MessageBoxAnswers answers;
+    frmLocation dialog;
+    ASSERT_EQ(answers.texts.size(), 1);
+    EXPECT_TRUE(answers.texts[0].startsWith(
+        QStringLiteral("The globe picture could not be read; the globe is shown without it.\n"
+                       "MapEarth.dat: ")))
+        << answers.texts[0].toStdString();
+    // Places on the other globes, and the dialog shown again, tell it no more.
+    for (int listIndex : {1, 2, 0})
+        choose(dialog, listIndex);
+    dialog.show();
+    dialog.reject();
+    dialog.show();
+    EXPECT_EQ(answers.texts.size(), 1);
+}
+
 TEST_F(LocationDialogTest, ModifyAndDeleteWithoutAChosenPlaceAskForOne)
 {
     frmLocation dialog;
