@@ -11,6 +11,7 @@
 #include "services/DisplayFormat.h"
 #include "services/WindowRegistry.h"
 #include "services/mLang.h"
+#include "tracking/OptionsStore.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -229,8 +230,7 @@ void frmSettings::cmdSave_Click()
     const mReg::RegistryStatus saved = m_writeOptions();
     if (!saved.ok())
         QMessageBox::warning(this, QGuiApplication::applicationDisplayName(),
-                             mLang::Testo_lingua(u"MDIForm1", u"impostazioninonsalvate") + u'\n' +
-                                 saved.description);
+                             optionsNotSavedText(saved));
 }
 
 void frmSettings::moveRow(QTreeWidget* list, int step, const char16_t* messageKey)

@@ -538,9 +538,7 @@ bool MDIForm1::keepChangedOptions()
         return true;
     // Guard: options that could not be written keep the program running, so the user learns
     // of it and can try again or leave with No.
-    QMessageBox::warning(this, applicationTitle(),
-                         mLang::Testo_lingua(u"MDIForm1", u"impostazioninonsalvate") + u'\n' +
-                             saved.description);
+    QMessageBox::warning(this, applicationTitle(), optionsNotSavedText(saved));
     return false;
 }
 
@@ -552,9 +550,7 @@ void MDIForm1::keepExitQuestionOff()
         return;
     const mReg::RegistryStatus saved = saveSingleOption(u"Generali", u"Verifica opzioni");
     if (!saved.ok())
-        QMessageBox::warning(this, applicationTitle(),
-                             mLang::Testo_lingua(u"MDIForm1", u"impostazioninonsalvate") + u'\n' +
-                                 saved.description);
+        QMessageBox::warning(this, applicationTitle(), optionsNotSavedText(saved));
 }
 
 void MDIForm1::MDIForm_Unload()

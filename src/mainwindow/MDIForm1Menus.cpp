@@ -256,9 +256,7 @@ void MDIForm1::mnuFileSalvaImpostazioni_Click()
     // saved.
     const mReg::RegistryStatus saved = Salva_impostazioni();
     if (!saved.ok())
-        QMessageBox::warning(this, applicationTitle(),
-                             mLang::Testo_lingua(u"MDIForm1", u"impostazioninonsalvate") + u'\n' +
-                                 saved.description);
+        QMessageBox::warning(this, applicationTitle(), optionsNotSavedText(saved));
 }
 
 void MDIForm1::mnuFileEsci_Click()

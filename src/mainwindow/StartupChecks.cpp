@@ -147,12 +147,15 @@ bool MDIForm_Initialize(const StartupUi& ui, SingleInstanceLock& lock)
     // told so once its language is known.
     const bool alone = lock.tryLock() != SingleInstanceLock::Result::HeldByAnother;
     QString unreadableOptions;
+    bool unreadableKeptInPlace = false;
     if (alone) {
         removeLeftoversOfInterruptedSaves();
         // Guard: an options file that cannot be read is moved aside before anything reads or
         // writes the store, so it is neither taken for a first start nor overwritten unseen.
-        if (mReg::storeFileUnreadable(kStoreApplication))
+        if (mReg::storeFileUnreadable(kStoreApplication)) {
             unreadableOptions = mReg::setAsideStoreFile(kStoreApplication);
+            unreadableKeptInPlace = unreadableOptions.isEmpty();
+        }
     }
     if (!alone) {
         tellAlreadyRunning(ui);
@@ -164,6 +167,10 @@ bool MDIForm_Initialize(const StartupUi& ui, SingleInstanceLock& lock)
     if (!unreadableOptions.isEmpty())
         ui.information(mLang::Testo_lingua(u"MDIForm1", u"impostazionidanneggiate") + u' ' +
                        QDir::toNativeSeparators(unreadableOptions));
+    if (unreadableKeptInPlace)
+        ui.information(mLang::Testo_lingua(u"MDIForm1", u"impostazioninonspostate")
+                           .replace(QStringLiteral("%1"),
+                                    QDir::toNativeSeparators(mReg::storeFile(kStoreApplication))));
 
     ui.yield();
     ensureWorkingSetFile(MyPath);

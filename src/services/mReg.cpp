@@ -6,24 +6,99 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QLockFile>
 #include <QMetaType>
 #include <QSettings>
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <filesystem>
 #include <system_error>
+
+#include <unistd.h>
 
 namespace mReg {
 namespace {
 
 QString g_storeFile; // empty: the user's configuration folder
+std::chrono::milliseconds g_lockWait = kLockWait;
+/// Size of each store file when this process last read it (see sizeReadBefore).
+QHash<QString, qint64> g_sizesRead;
 
 RegistryStatus failure(int number, const char* text)
 {
-    return RegistryStatus{number, QString::fromLatin1(text)};
+    RegistryStatus status;
+    status.number = number;
+    status.description = QString::fromLatin1(text);
+    return status;
+}
+
+RegistryStatus failure(RegistryStatus status, const QString& reason)
+{
+    status.reason = reason;
+    return status;
+}
+
+/// Takes the store's lock, waiting no longer than the lock wait: a lock that is never given up
+/// (a folder of its name, a stale lock file that cannot be removed) must not hold the program.
+RegistryStatus takeLock(QLockFile& lock, RegistryStatus failed)
+{
+    errno = 0;
+    if (lock.tryLock(g_lockWait))
+        return {};
+    const int systemError = errno;
+    switch (lock.error()) {
+    case QLockFile::LockFailedError:
+        failed.locked = true;
+        break;
+    case QLockFile::PermissionError:
+        failed.reason = qt_error_string(EACCES);
+        break;
+    default:
+        // A lock file that could not be written whole: a full disk, as a rule.
+        if (systemError != 0)
+            failed.reason = qt_error_string(systemError);
+        break;
+    }
+    return failed;
+}
+
+/// Whether a failed system call that left `systemError` tells why a file was not written.
+bool isWriteFailure(int systemError)
+{
+    switch (systemError) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EIO:
+        return true;
+    default:
+        return false;
+    }
+}
+
+/// Notes the size of a store file that QSettings has just read.
+void noteSizeRead(const QString& path)
+{
+    const QFileInfo info(path);
+    g_sizesRead.insert(info.absoluteFilePath(), info.exists() ? info.size() : -1);
+}
+
+/// Whether this process last read the store file `path` when it had `size` bytes.
+/// QSettings keeps what it read of a file within the process and reads the file again only
+/// when its size or its modification time differs; where file times are whole seconds (FAT
+/// keeps two), a new store of the size read within the same second would be taken for the
+/// old one.
+bool sizeReadBefore(const QString& path, qint64 size)
+{
+    const auto found = g_sizesRead.constFind(QFileInfo(path).absoluteFilePath());
+    return found != g_sizesRead.cend() && *found == size;
 }
 
 RegistryStatus checkNames(const QString& application, const QString& section, const QString& key)
@@ -140,6 +215,11 @@ int typeNumber(const QVariant& value)
 
 } // namespace
 
+void setLockWait(std::chrono::milliseconds wait)
+{
+    g_lockWait = wait;
+}
+
 void setStoreFile(const QString& path)
 {
     g_storeFile = path;
@@ -172,6 +252,7 @@ bool storeFileUnreadable(QAnyStringView application)
     if (utf8.hasError())
         return true;
     const QSettings store(path, QSettings::IniFormat);
+    noteSizeRead(path);
     return store.status() == QSettings::FormatError;
 }
 
@@ -180,7 +261,7 @@ QString setAsideStoreFile(QAnyStringView application)
     const QString path = fileFor(application.toString());
     // Under the store's lock, so that no save of another program moves a new file in between.
     QLockFile lock(path + QStringLiteral(".lock"));
-    if (!lock.lock())
+    if (!lock.tryLock(g_lockWait))
         return {};
     return moveToFreeName(path, path + QStringLiteral(".bad"));
 }
@@ -203,6 +284,7 @@ QString Leggi_registro(QAnyStringView application, QAnyStringView section, QAnyS
             return value;
         }
         const QSettings store(path, QSettings::IniFormat);
+        noteSizeRead(path);
         if (store.status() != QSettings::NoError) {
             const int code = store.status() == QSettings::FormatError ? kCodeStoreCorrupt
                                                                         : kCodeAccessDenied;
@@ -248,11 +330,14 @@ RegistryStatus writeValues(QAnyStringView application, const QList<RegistryValue
         failure(kErrorStoreBase + kCodeAccessDenied, "Could not set key value");
     // The store's lock, the one QSettings takes on a file it writes and the start-up clean-up
     // takes: no other program saves, and no clean-up runs, meanwhile.
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return cannotOpen;
+    std::error_code folderError;
+    std::filesystem::create_directories(
+        QFile::encodeName(QFileInfo(path).absolutePath()).toStdString(), folderError);
+    if (folderError)
+        return failure(cannotOpen, qt_error_string(folderError.value()));
     QLockFile lock(path + QStringLiteral(".lock"));
-    if (!lock.lock())
-        return cannotOpen;
+    if (const RegistryStatus locked = takeLock(lock, cannotOpen); !locked.ok())
+        return locked;
     if (storeHoldsStreamedValues(path))
         return failure(kErrorStoreBase + kCodeStoreCorrupt, "Could not open registry section");
 
@@ -260,34 +345,47 @@ RegistryStatus writeValues(QAnyStringView application, const QList<RegistryValue
     // one rename once it is read back whole: a write the system takes only in part (a full
     // disk, a file size limit) never reaches the store file, which QSettings would replace
     // with what was taken all the same.
+    QString reason;
     SavingFile copy(path);
-    if (!copy.open())
-        return cannotOpen;
+    if (!copy.open(&reason))
+        return failure(cannotOpen, reason);
     if (QFileInfo::exists(path)) {
         QFile current(path);
         if (!current.open(QIODevice::ReadOnly))
-            return cannotOpen;
+            return failure(cannotOpen, current.errorString());
         const QByteArray bytes = current.readAll();
         if (current.error() != QFileDevice::NoError)
-            return cannotOpen;
-        if (!copy.write(bytes))
-            return notWritten;
+            return failure(cannotOpen, current.errorString());
+        if (!copy.write(bytes, &reason))
+            return failure(notWritten, reason);
     }
-    if (!copy.finish())
-        return notWritten;
+    if (!copy.finish(&reason))
+        return failure(notWritten, reason);
     {
         QSettings store(copy.fileName(), QSettings::IniFormat);
         if (store.status() != QSettings::NoError || !store.isWritable())
             return cannotOpen;
         for (const RegistryValue& item : values)
             store.setValue(settingsKey(item.section, item.key), item.value);
+        // QSettings gives no reason of its own: the error number its failed write left does.
+        errno = 0;
         store.sync();
+        const int systemError = errno;
         if (store.status() != QSettings::NoError || !fileHoldsTheStore(copy.fileName(), store))
-            return notWritten;
+            return failure(notWritten,
+                           isWriteFailure(systemError) ? qt_error_string(systemError) : QString());
+    }
+    if (sizeReadBefore(path, QFileInfo(copy.fileName()).size())) {
+        // A blank line, which the INI reader skips, gives the new store a size of its own.
+        QFile padded(copy.fileName());
+        errno = 0;
+        if (!padded.open(QIODevice::Append | QIODevice::Unbuffered) || padded.write("\n", 1) != 1 ||
+            (::fsync(padded.handle()) != 0 && errno != EINVAL))
+            return failure(notWritten, writeFailureText(errno, padded));
     }
     laterThanTheStore(copy.fileName(), path);
-    if (!copy.replaceTarget())
-        return notWritten;
+    if (!copy.replaceTarget(&reason))
+        return failure(notWritten, reason);
     return {};
 }
 

@@ -13,6 +13,8 @@
 #include <QList>
 #include <QString>
 
+#include <chrono>
+
 namespace mReg {
 
 /// Base of the error numbers (0x80040000 as a signed 32-bit value).
@@ -39,6 +41,12 @@ struct RegistryStatus
 {
     int number = 0;
     QString description;
+    /// Why the store file could not be written, in the system's words ("No space left on
+    /// device", "Permission denied"); empty when the system gave none.
+    QString reason;
+    /// The store's lock was not free within the lock wait: another program is saving, or a
+    /// lock file (or a folder of its name) is in the way and cannot be removed.
+    bool locked = false;
 
     [[nodiscard]] bool ok() const { return number == 0; }
 };
@@ -50,6 +58,13 @@ struct RegistryValue
     QString key;
     QString value;
 };
+
+/// How long a write waits for the store's lock "<store file>.lock" before it fails: a save of
+/// another program holds it for a moment only.
+inline constexpr std::chrono::milliseconds kLockWait{3000};
+
+/// Sets the lock wait (tests shorten it); kLockWait restores it.
+void setLockWait(std::chrono::milliseconds wait);
 
 /// Points every application's store at `path`; an empty path restores the user's
 /// configuration folder.
@@ -66,7 +81,8 @@ void setStoreFile(const QString& path);
 /// Moves an unreadable store file of `application` aside, to its name + ".bad", or when that
 /// exists to the first free ".bad.2", ".bad.3" ... (an older copy is kept), so the store starts
 /// empty and nothing of the file is lost. Returns the path of the copy; empty when the file
-/// could not be moved (it is then left as it is).
+/// could not be moved (it is then left as it is; as well when the store's lock is not free
+/// within the lock wait).
 QString setAsideStoreFile(QAnyStringView application);
 
 /// The stored text of `key` in `section`, or `defaultValue` when the section or the key does
@@ -84,7 +100,8 @@ RegistryStatus Scrivi_registro(QAnyStringView application, QAnyStringView sectio
 
 /// Stores several values of one application in one pass over the store file (saving every
 /// option at once). Names are checked as by Scrivi_registro before anything is written; the
-/// first failure is returned and then nothing is written.
+/// first failure is returned and then nothing is written. A write waits for the store's lock
+/// no longer than the lock wait.
 RegistryStatus writeValues(QAnyStringView application, const QList<RegistryValue>& values);
 
 } // namespace mReg

@@ -3,6 +3,7 @@
 #include "services/TextData.h"
 #include "services/mLang.h"
 
+#include <QDir>
 #include <QLocale>
 
 #include <algorithm>
@@ -220,8 +221,26 @@ mReg::RegistryStatus saveSingleOption(QStringView section, QStringView key)
     }
     Q_ASSERT_X(false, "saveSingleOption", "no such option");
     constexpr int kCodeNotFound = 2; // the registry's code for a key that does not exist
-    return mReg::RegistryStatus{mReg::kErrorStoreBase + kCodeNotFound,
-                                QStringLiteral("Could not set key value")};
+    mReg::RegistryStatus notFound;
+    notFound.number = mReg::kErrorStoreBase + kCodeNotFound;
+    notFound.description = QStringLiteral("Could not set key value");
+    return notFound;
+}
+
+QString optionsNotSavedText(const mReg::RegistryStatus& status)
+{
+    const QString file = QDir::toNativeSeparators(mReg::storeFile(kStoreApplication));
+    QString text = mLang::Testo_lingua(u"MDIForm1", u"impostazioninonsalvate");
+    if (status.locked)
+        text += u'\n' + mLang::Testo_lingua(u"MDIForm1", u"impostazioniinuso")
+                            .replace(QStringLiteral("%1"), file + QStringLiteral(".lock"));
+    else if (!status.reason.isEmpty())
+        text += u'\n' + status.reason;
+    else if (status.number == mReg::kErrorStoreBase + mReg::kCodeStoreCorrupt)
+        text += u'\n' + mLang::Testo_lingua(u"MDIForm1", u"impostazioniilleggibili");
+    return text + u'\n' +
+           mLang::Testo_lingua(u"MDIForm1", u"impostazionilasciate")
+               .replace(QStringLiteral("%1"), file);
 }
 
 bool Impostazioni_modificate()

@@ -97,6 +97,11 @@ mReg::RegistryStatus Salva_impostazioni();
 /// its value into the snapshot, so it is no unsaved change any more.
 mReg::RegistryStatus saveSingleOption(QStringView section, QStringView key);
 
+/// The text of the box that tells of a save of the options that failed: that the settings
+/// were not saved, why (the file is in use or locked, or the system's reason), and that the
+/// settings file, named, was left as it was.
+[[nodiscard]] QString optionsNotSavedText(const mReg::RegistryStatus& status);
+
 /// True when an observer field, File_database or an option other than File_lingua differs from
 /// its snapshot, or was corrected at load and has not been written since.
 [[nodiscard]] bool Impostazioni_modificate();

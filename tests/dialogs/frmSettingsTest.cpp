@@ -368,7 +368,8 @@ TEST_F(SettingsDialogTest, SaveTakesTheControlsFirstThenWritesAndReportsAFailure
         writtenAfterApplying = applied && Impostazioni.Rifrazione;
         mReg::RegistryStatus status;
         status.number = 5;
-        status.description = QStringLiteral("disk full");
+        status.description = QStringLiteral("Could not set key value");
+        status.reason = QStringLiteral("disk full");
         return status;
     });
     child<QCheckBox>(dialog, "chkRifrazione")->setChecked(true);
@@ -376,7 +377,7 @@ TEST_F(SettingsDialogTest, SaveTakesTheControlsFirstThenWritesAndReportsAFailure
     press(dialog, "cmdSave");
     EXPECT_TRUE(writtenAfterApplying);
     ASSERT_EQ(answers.texts.size(), 1);
-    EXPECT_TRUE(answers.texts[0].endsWith(QStringLiteral("disk full")));
+    EXPECT_TRUE(answers.texts[0].contains(QStringLiteral("\ndisk full\n"))) << "the reason";
 }
 
 TEST_F(SettingsDialogTest, AddressesAndCompassLettersFitWhereTheyBelong)

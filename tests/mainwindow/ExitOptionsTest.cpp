@@ -10,6 +10,10 @@
 #include "services/mReg.h"
 #include "tracking/OptionsStore.h"
 
+#include <QDir>
+#include <QFile>
+
+#include <cerrno>
 #include <functional>
 
 namespace {
@@ -193,21 +197,47 @@ TEST_F(ExitOptions, TurningTheQuestionOffIsKeptWithoutTheOtherChanges)
     EXPECT_NE(observer.Nome_localita, "Peru: Lima") << "the other change was not to be saved";
 }
 
-TEST_F(ExitOptions, ASaveThatFailsIsToldAndTheProgramStays)
+TEST_F(ExitOptions, ASaveThatFailsIsToldWithItsReasonAndTheProgramStays)
 {
-    writeTestFile(folderFile(QStringLiteral("blocked")), "a file where a folder belongs");
-    mReg::setStoreFile(folderFile(QStringLiteral("blocked/options.ini")));
-    Osservatore.Nome_localita = "Peru: Lima";
+    // What stands in the store's way, and the reason the box gives for it.
+    struct Case
     {
-        const ModalAnswerer answerer(QMessageBox::Yes);
-        EXPECT_FALSE(mainWindow().close());
-        ASSERT_EQ(answerer.messages().size(), 2u);
-        EXPECT_EQ(answerer.messages()[1].icon, QMessageBox::Warning);
-        EXPECT_TRUE(answerer.messages()[1].text.startsWith(
-            mLang::Testo_lingua(u"MDIForm1", u"impostazioninonsalvate")));
+        const char* store;
+        const char* blocker;
+        QString reason;
+    };
+    const Case cases[] = {
+        {"blocked/options.ini", "blocked", qt_error_string(ENOTDIR)},
+        {"locked/options.ini", "locked/options.ini.lock/",
+         mLang::Testo_lingua(u"MDIForm1", u"impostazioniinuso")
+             .replace(QStringLiteral("%1"), QDir::toNativeSeparators(folderFile(
+                                                QStringLiteral("locked/options.ini.lock"))))},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.store);
+        const QString blocker = folderFile(QString::fromLatin1(c.blocker));
+        if (blocker.endsWith(u'/'))
+            ASSERT_TRUE(QDir().mkpath(blocker)); // a folder no wait for the lock ever takes
+        else
+            writeTestFile(blocker, "a file where a folder belongs");
+        const QString store = folderFile(QString::fromLatin1(c.store));
+        mReg::setStoreFile(store);
+        Osservatore.Nome_localita = "Peru: Lima";
+        {
+            const ModalAnswerer answerer(QMessageBox::Yes);
+            EXPECT_FALSE(mainWindow().close());
+            ASSERT_EQ(answerer.messages().size(), 2u);
+            EXPECT_EQ(answerer.messages()[1].icon, QMessageBox::Warning);
+            EXPECT_EQ(answerer.messages()[1].text,
+                      mLang::Testo_lingua(u"MDIForm1", u"impostazioninonsalvate") + u'\n' +
+                          c.reason + u'\n' +
+                          mLang::Testo_lingua(u"MDIForm1", u"impostazionilasciate")
+                              .replace(QStringLiteral("%1"), QDir::toNativeSeparators(store)));
+        }
+        EXPECT_TRUE(running());
+        EXPECT_TRUE(Impostazioni_modificate()) << "still unsaved";
+        EXPECT_FALSE(QFile::exists(store));
     }
-    EXPECT_TRUE(running());
-    EXPECT_TRUE(Impostazioni_modificate()) << "still unsaved";
     // The user may still leave without saving.
     const ModalAnswerer answerer(QMessageBox::No);
     EXPECT_TRUE(mainWindow().close());

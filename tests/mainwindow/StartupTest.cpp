@@ -236,6 +236,21 @@ TEST_F(Startup, UnreadableOptionsFileIsKeptAsideAndToldOnce)
     EXPECT_EQ(readTestFile(storePath() + QStringLiteral(".bad")), garbage);
 }
 
+TEST_F(Startup, AnUnreadableOptionsFileThatIsLockedIsToldAndKeptAndTheStartGoesOn)
+{
+    // Text that is not UTF-8 in a comment: unreadable as a store, though the language reads.
+    const QByteArray text = readTestFile(storePath()) + "; \xff\n";
+    writeTestFile(storePath(), text);
+    ASSERT_TRUE(QDir().mkpath(storePath() + QStringLiteral(".lock")));
+    StartupRecorder recorder;
+    EXPECT_TRUE(initialize(recorder));
+    EXPECT_EQ(
+        recorder.information,
+        QStringList{mLang::Testo_lingua(u"MDIForm1", u"impostazioninonspostate")
+                        .replace(QStringLiteral("%1"), QDir::toNativeSeparators(storePath()))});
+    EXPECT_EQ(readTestFile(storePath()), text);
+}
+
 TEST_F(Startup, SecondStartLeavesTheRunningProgramsFilesAsTheyAre)
 {
     SingleInstanceLock running(m_folder.path());

@@ -5,6 +5,10 @@
 
 #include <QFileInfo>
 
+#include <cerrno>
+#include <chrono>
+#include <filesystem>
+
 namespace {
 
 using mReg::Leggi_registro;
@@ -200,6 +204,7 @@ TEST_F(OptionStore, AStoreFileTheSystemTookOnlyInPartIsNoSuccessfulWrite)
         cut = mReg::writeValues("Quorvanel", values);
     }
     EXPECT_EQ(cut.number, kStoreFailureBase + mReg::kCodeAccessDenied);
+    EXPECT_EQ(cut.reason, qt_error_string(EFBIG)) << "the system's reason";
     EXPECT_EQ(readTestFile(storePath()), saved);
     EXPECT_EQ(Leggi_registro("Quorvanel", "Sezione 9", "Chiave 99", ""),
               QStringLiteral("valore 99 ").repeated(4));
@@ -215,6 +220,35 @@ TEST_F(OptionStore, AStoreFileTheSystemTookOnlyInPartIsNoSuccessfulWrite)
                                 QStringLiteral("\"quoted\" ; semi"), QStringLiteral("@leading"),
                                 QStringLiteral("tab\there"), QString()})
         EXPECT_TRUE(Scrivi_registro("Quorvanel", "Generali", "Testo", text).ok()) << text.toStdString();
+}
+
+TEST_F(OptionStore, ALockThatIsNeverFreeFailsEveryWriteInTimeAndLeavesTheStore)
+{
+    ASSERT_TRUE(Scrivi_registro("Quorvanel", "Generali", "Lingua", "a.ini").ok());
+    const QByteArray saved = readTestFile(storePath());
+    // A folder in place of the lock file: no wait ever takes it.
+    ASSERT_TRUE(QDir().mkpath(storePath() + QStringLiteral(".lock")));
+    const RegistryStatus written = Scrivi_registro("Quorvanel", "Generali", "Lingua", "b.ini");
+    EXPECT_EQ(written.number, kStoreFailureBase + mReg::kCodeAccessDenied);
+    EXPECT_TRUE(written.locked);
+    EXPECT_TRUE(mReg::setAsideStoreFile("Quorvanel").isEmpty());
+    EXPECT_EQ(readTestFile(storePath()), saved);
+}
+
+TEST_F(OptionStore, AValueRewrittenAtTheSameLengthReadsBackWhereFileTimesAreWholeSeconds)
+{
+    // After every save the store gets back the whole second of the one before it, as a file
+    // system that keeps whole seconds gives it within one second.
+    namespace fs = std::filesystem;
+    const fs::path store(QFile::encodeName(storePath()).toStdString());
+    ASSERT_TRUE(Scrivi_registro("Quorvanel", "Generali", "Lingua", "aaa").ok());
+    const auto second = std::chrono::floor<std::chrono::seconds>(fs::last_write_time(store));
+    fs::last_write_time(store, second);
+    for (const char* value : {"aaa", "bbb", "ccc", "bbb"}) {
+        ASSERT_TRUE(Scrivi_registro("Quorvanel", "Generali", "Lingua", value).ok());
+        fs::last_write_time(store, second);
+        EXPECT_EQ(Leggi_registro("Quorvanel", "Generali", "Lingua", ""), QLatin1String(value));
+    }
 }
 
 } // namespace

@@ -51,6 +51,8 @@ protected:
         ASSERT_TRUE(m_folder.isValid());
         MyPath = m_folder.path();
         mReg::setStoreFile(m_folder.filePath(QStringLiteral("store/options.ini")));
+        // A lock that cannot be taken fails at once rather than after the user's wait.
+        mReg::setLockWait(std::chrono::milliseconds(100));
         mLang::Lingua_caricata = false;
         mGlobal::setComputerZone(QTimeZone::utc(), QDateTime());
     }
@@ -59,6 +61,7 @@ protected:
     {
         MyPath = m_savedPath;
         mReg::setStoreFile(QString());
+        mReg::setLockWait(mReg::kLockWait);
         Impostazioni = m_savedOptions;
         Impostazioni_salvate = m_savedOptionsSnapshot;
         Osservatore = m_savedObserver;
