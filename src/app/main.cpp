@@ -2,6 +2,8 @@
 
 #include "app/WindowCatalogue.h"
 
+#include "common/options.h"
+
 #include "mainwindow/MDIForm1.h"
 #include "tracking/ProgramClock.h"
 #include "mainwindow/SingleInstanceLock.h"
@@ -32,9 +34,11 @@ StartupUi startupUi()
         QMessageBox::information(nullptr, QGuiApplication::applicationDisplayName(), text);
     };
     ui.chooseLanguage = [] {
-        if (auto* chooser = qobject_cast<QDialog*>(
-                WindowRegistry::instance().form(QStringLiteral("frmLanguage"))))
-            chooser->exec();
+        auto* chooser =
+            qobject_cast<QDialog*>(WindowRegistry::instance().form(QStringLiteral("frmLanguage")));
+        if (chooser == nullptr || chooser->exec() != QDialog::Accepted)
+            return QString();
+        return QString::fromStdString(Impostazioni.File_lingua);
     };
     ui.yield = [] { QCoreApplication::processEvents(); };
     return ui;

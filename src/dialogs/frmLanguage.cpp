@@ -7,6 +7,7 @@
 #include "services/WindowRegistry.h"
 #include "services/mLang.h"
 #include "services/mReg.h"
+#include "tracking/OptionsStore.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -149,7 +150,7 @@ void frmLanguage::cmdOK_Click()
     if (!stored.ok())
         QMessageBox::warning(this, QGuiApplication::applicationDisplayName(),
                              mLang::Testo_lingua(u"frmLanguage", u"linguanonsalvata") + u'\n'
-                                 + stored.description);
+                                 + optionsStoreFailureReason(stored));
 
     // The open windows show the old texts: close every one but the main window (the first
     // loaded), the chooser among them, last loaded first, and let the main window relabel

@@ -37,8 +37,9 @@ QString settleLanguageFile(const StartupUi& ui)
         ui.critical(noLanguageFileText());
         return {};
     }
-    ui.chooseLanguage();
-    file = recordedLanguageFile();
+    // The choice holds for this run even when the store could not keep it (the chooser says
+    // so): read back from the store, it would end the start.
+    file = ui.chooseLanguage();
     Impostazioni.File_lingua = file.toStdString();
     return languageFileUsable(MyPath, file) ? file : QString();
 }

@@ -38,8 +38,9 @@ struct StartupUi
 {
     std::function<void(const QString& text)> critical;
     std::function<void(const QString& text)> information;
-    /// Shows the language chooser modally; it stores the choice itself.
-    std::function<void()> chooseLanguage;
+    /// Shows the language chooser modally; it stores the choice itself. Returns the language
+    /// file chosen, empty when the chooser was closed without a choice.
+    std::function<QString()> chooseLanguage;
     /// Lets pending window events run.
     std::function<void()> yield;
 };

@@ -227,17 +227,26 @@ mReg::RegistryStatus saveSingleOption(QStringView section, QStringView key)
     return notFound;
 }
 
+QString optionsStoreFailureReason(const mReg::RegistryStatus& status)
+{
+    if (status.locked) {
+        const QString file = QDir::toNativeSeparators(mReg::storeFile(kStoreApplication));
+        return mLang::Testo_lingua(u"MDIForm1", u"impostazioniinuso")
+            .replace(QStringLiteral("%1"), file + QStringLiteral(".lock"));
+    }
+    if (!status.reason.isEmpty())
+        return status.reason;
+    if (status.number == mReg::kErrorStoreBase + mReg::kCodeStoreCorrupt)
+        return mLang::Testo_lingua(u"MDIForm1", u"impostazioniilleggibili");
+    return {};
+}
+
 QString optionsNotSavedText(const mReg::RegistryStatus& status)
 {
     const QString file = QDir::toNativeSeparators(mReg::storeFile(kStoreApplication));
     QString text = mLang::Testo_lingua(u"MDIForm1", u"impostazioninonsalvate");
-    if (status.locked)
-        text += u'\n' + mLang::Testo_lingua(u"MDIForm1", u"impostazioniinuso")
-                            .replace(QStringLiteral("%1"), file + QStringLiteral(".lock"));
-    else if (!status.reason.isEmpty())
-        text += u'\n' + status.reason;
-    else if (status.number == mReg::kErrorStoreBase + mReg::kCodeStoreCorrupt)
-        text += u'\n' + mLang::Testo_lingua(u"MDIForm1", u"impostazioniilleggibili");
+    if (const QString reason = optionsStoreFailureReason(status); !reason.isEmpty())
+        text += u'\n' + reason;
     return text + u'\n' +
            mLang::Testo_lingua(u"MDIForm1", u"impostazionilasciate")
                .replace(QStringLiteral("%1"), file);

@@ -97,6 +97,10 @@ mReg::RegistryStatus Salva_impostazioni();
 /// its value into the snapshot, so it is no unsaved change any more.
 mReg::RegistryStatus saveSingleOption(QStringView section, QStringView key);
 
+/// Why a write of the option store failed, in plain words: the file is in use or locked, the
+/// system's reason, or that the file cannot be read as a settings file; empty when unknown.
+[[nodiscard]] QString optionsStoreFailureReason(const mReg::RegistryStatus& status);
+
 /// The text of the box that tells of a save of the options that failed: that the settings
 /// were not saved, why (the file is in use or locked, or the system's reason), and that the
 /// settings file, named, was left as it was.

@@ -9,6 +9,7 @@
 #include "services/WindowRegistry.h"
 #include "services/mLang.h"
 #include "services/mReg.h"
+#include "tracking/OptionsStore.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -174,7 +175,7 @@ void frmChannel::cmdOK_Click()
     if (!stored.ok())
         QMessageBox::warning(this, QGuiApplication::applicationDisplayName(),
                              mLang::Testo_lingua(u"frmChannel", u"nonsalvato") +
-                                 QStringLiteral("\n") + stored.description);
+                                 QStringLiteral("\n") + optionsStoreFailureReason(stored));
     WindowRegistry::instance().unload(this);
 }
 

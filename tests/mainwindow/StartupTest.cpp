@@ -41,6 +41,7 @@ struct StartupRecorder
             ++chooserShown;
             if (!chosenLanguage.isEmpty())
                 mReg::Scrivi_registro(u"Quorvanel", u"Generali", u"Lingua", chosenLanguage);
+            return chosenLanguage;
         };
         startup.yield = [] {};
         return startup;
@@ -159,6 +160,17 @@ TEST_F(Startup, LanguageFileListedAfterTheWorkingSetFileIsStillOffered)
     EXPECT_EQ(recorder.chooserShown, 1);
     EXPECT_TRUE(recorder.critical.isEmpty());
     EXPECT_EQ(Impostazioni.File_lingua, "zz.INI");
+}
+
+TEST_F(Startup, ALanguageChosenWhileTheOptionsFileIsLockedHoldsForThisRun)
+{
+    mReg::Scrivi_registro(u"Quorvanel", u"Generali", u"Lingua", u"Klingon.ini");
+    ASSERT_TRUE(QDir().mkpath(storePath() + QStringLiteral(".lock")));
+    StartupRecorder recorder;
+    recorder.chosenLanguage = QStringLiteral("English.ini");
+    EXPECT_TRUE(initialize(recorder)) << "the choice could not be stored, the start goes on";
+    EXPECT_EQ(recorder.chooserShown, 1);
+    EXPECT_EQ(Impostazioni.File_lingua, "English.ini");
 }
 
 TEST_F(Startup, LanguageChooserClosedWithoutAChoiceEndsTheStartSilently)
