@@ -16,15 +16,9 @@ namespace {
 constexpr double kNoMagnitudeSortValue = 99.0;
 constexpr double kMagnitudeSortOffset = 99.0;
 constexpr QStringView kCulminationPattern = u"dd mmm yyyy hh:mm:ss";
-/// The blanks before each field of an event line, and the fields' widths before the status.
-constexpr int kElevationGap = 18;
-constexpr int kElevationWidth = 4;
-constexpr int kAzimuthGap = 3;
-constexpr int kAzimuthWidth = 5;
-constexpr int kStatusGap = 3;
-/// Where the status begins with three-letter month names.
-constexpr int kStatusColumn = listingText::kDateTimeWidth + kElevationGap + kElevationWidth
-                              + kAzimuthGap + kAzimuthWidth + kStatusGap;
+/// Where the status of an event line begins with three-letter month names, as the headings
+/// lay it out: the date, its blanks, elevation, blanks, azimuth, blanks.
+constexpr int kStatusColumn = listingText::kDateTimeWidth + kPassDateGap + 4 + 3 + 5 + 3;
 
 /// `text` padded with blanks on the left to `width`, or its first `width` characters.
 QString right(const QString& text, int width)
@@ -80,10 +74,12 @@ QString passLine(const PassEvent& event, const Dati_osservatore& observer, const
 {
     const passes::SkySample& s = event.sky;
     QString line = listingText::dateTime(localDateOf(event.julianDate, observer), locale);
-    line += blanks(kElevationGap)
-            + right(formatNumber(s.elevationDeg, u"#0.0", locale), kElevationWidth);
-    line += blanks(kAzimuthGap) + formatNumber(s.azimuthDeg, u"000.0", locale);
-    line += blanks(kStatusGap) + left(statusName(s.status), statusColumnWidth());
+    // A status name longer than the headings allow takes its room from the blanks after the
+    // date, so that the line keeps its width.
+    line += blanks(kPassDateGap - passDateGapGiven())
+            + right(formatNumber(s.elevationDeg, u"#0.0", locale), 4);
+    line += blanks(3) + formatNumber(s.azimuthDeg, u"000.0", locale);
+    line += blanks(3) + left(statusName(s.status), statusColumnWidth());
     line += blanks(2) + magnitudeField(s.magnitude, locale);
     line += blanks(3) + right(formatNumber(s.sunElevationDeg, u"00.0", locale), 5);
     line += blanks(2) + right(formatNumber(s.rangeKm, u"0.0", locale), 8);
@@ -92,15 +88,19 @@ QString passLine(const PassEvent& event, const Dati_osservatore& observer, const
 
 QString passLinesHeading(const QString& heading, const QLocale& locale)
 {
-    QString aligned = listingText::alignedToDates(heading, locale);
-    const int extra = statusColumnWidth() - kStatusColumnWidth;
-    qsizetype at = kStatusColumn + kStatusColumnWidth + fixedDateWidening(locale);
-    if (extra <= 0 || aligned.size() <= at)
-        return aligned;
-    // After the status heading word, even one longer than the column.
-    while (at < aligned.size() && aligned[at] != u' ')
+    const int widening = fixedDateWidening(locale);
+    const QString aligned = listingText::alignedToDates(heading, locale);
+    QString narrowed =
+        narrowedAfter(aligned, listingText::kDateTimeWidth + widening, passDateGapGiven());
+    const qsizetype given = aligned.size() - narrowed.size();
+    // The status heading moved left with the columns before it; those after the status did
+    // not, and get their blanks back after its word.
+    qsizetype at = kStatusColumn + widening - given;
+    if (given == 0 || narrowed.size() <= at)
+        return narrowed;
+    while (at < narrowed.size() && narrowed[at] != u' ')
         ++at;
-    return aligned.insert(at, blanks(extra));
+    return narrowed.insert(at, blanks(static_cast<int>(given)));
 }
 
 QString culminationColumnText(double localDate, const QLocale& locale)

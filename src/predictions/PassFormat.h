@@ -41,7 +41,8 @@ struct PassTexts
 
 /// The heading of the event lines as the language file has it, laid out for three-letter
 /// month names and a status of kStatusColumnWidth characters, with blanks inserted where the
-/// locale's dates and the longest status name widen the lines, so it stays over their columns.
+/// locale's dates widen the lines and taken out after the date where the longest status name
+/// takes them (passDateGapGiven), so it stays over their columns.
 [[nodiscard]] QString passLinesHeading(const QString& heading, const QLocale& locale = QLocale());
 
 /// The pass list's culmination column of a local date value: "dd mmm yyyy hh:mm:ss", the

@@ -226,6 +226,18 @@ int fixedDateWidening(const QLocale& locale)
     return nameWidths(locale).shortMonth - kNarrowestNameColumn;
 }
 
+QString narrowedAfter(QString row, qsizetype from, int count)
+{
+    constexpr qsizetype kNarrowestGap = 2;
+    qsizetype start = from;
+    while (start < row.size() && row[start] != u' ')
+        ++start;
+    qsizetype end = start;
+    while (end < row.size() && row[end] == u' ')
+        ++end;
+    return row.remove(start, std::clamp<qsizetype>(end - start - kNarrowestGap, 0, count));
+}
+
 QString alignedToFixedDates(const QString& heading, int dateColumnWidth, const QLocale& locale)
 {
     const int extra = fixedDateWidening(locale);

@@ -55,6 +55,11 @@ class QDateTime;
 /// with three-letter month names: 0 in English, 2 in German ("Sept.").
 [[nodiscard]] int fixedDateWidening(const QLocale& locale);
 
+/// `row` with up to `count` blanks taken out of the run of blanks at or after column `from`
+/// (after the word that stands there, if any), keeping two of them: the columns after the run
+/// move left together.
+[[nodiscard]] QString narrowedAfter(QString row, qsizetype from, int count);
+
 /// A heading or ruler laid out for dates with three-letter month names in its first
 /// `dateColumnWidth` characters, with the blanks that the locale's longer names add inserted
 /// after that column (or after a heading word that runs past it), so that the heading stays

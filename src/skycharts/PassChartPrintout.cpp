@@ -27,13 +27,11 @@ using Page = PrintoutPage;
 /// that the pass lines run out of blanks to give up.
 constexpr int kCaptionWidth = 13;
 constexpr int kWidestCaption = 20;
-/// Where the pass lines' status begins with three-letter month names: they are printed up to
-/// its end, the status column as wide as the longest status name.
+/// Where the pass lines' status begins with three-letter month names and a status column of
+/// kStatusColumnWidth: they are printed up to its end.
 constexpr int kPassStatusColumn = 54;
 /// The date and time column of the pass lines and of their heading ("dd mmm yyyy  hh:mm:ss").
 constexpr int kPassDateWidth = 21;
-/// Blanks kept between the date column and the elevation when a row is narrowed to the frame.
-constexpr qsizetype kNarrowestGap = 2;
 /// The text of a label above its point stands this much higher [twips].
 constexpr double kLabelRaiseTwips = 3 * Page::kTwipsPerChartUnit;
 constexpr int kSunlitTrackWidth = 6;
@@ -50,19 +48,6 @@ constexpr double kTextLineTwips = 227;
 QString captionText(QStringView key)
 {
     return mLang::Testo_lingua(u"frmSkySat", key);
-}
-
-/// `row` with up to `count` blanks taken out of the run of blanks at or after column `from`,
-/// keeping kNarrowestGap of them: the columns after the run move left together.
-QString narrowed(QString row, qsizetype from, int count)
-{
-    qsizetype start = from;
-    while (start < row.size() && row[start] != u' ')
-        ++start;
-    qsizetype end = start;
-    while (end < row.size() && row[end] == u' ')
-        ++end;
-    return row.remove(start, std::clamp<qsizetype>(end - start - kNarrowestGap, 0, count));
 }
 
 QString epochText(const Elemento_satellite& satellite, const QLocale& locale)
@@ -154,11 +139,12 @@ QStringList passChartTextBlock(const PassChartRequest& request, const Dati_osser
     // What the frame cannot hold comes out of the blanks after the date, in the lines and
     // the heading alike.
     const int widening = fixedDateWidening(locale);
-    const int lineWidth = kPassStatusColumn + statusColumnWidth() + widening;
+    // A wider status column takes its room from the blanks after the date (passDateGapGiven).
+    const int lineWidth = kPassStatusColumn + statusColumnWidth() - passDateGapGiven() + widening;
     const int room = Page::kTextColumns - captionWidth - 2;
     const int excess = std::max(0, lineWidth - room);
     const auto fitted = [&](const QString& row) {
-        return narrowed(row.left(lineWidth), kPassDateWidth + widening, excess).left(room);
+        return narrowedAfter(row.left(lineWidth), kPassDateWidth + widening, excess).left(room);
     };
     const auto passLine = [&](std::size_t i) { return fitted(request.passLines[i]); };
     QStringList rows = {
@@ -178,7 +164,9 @@ QStringList passChartTextBlock(const PassChartRequest& request, const Dati_osser
             + formatNumber(observer.Longitudine_osservatore, u"##0.000\u00b0", locale),
         QString(),
         caption(u"informazioni")
-            + fitted(alignedToFixedDates(captionText(u"intestazioneobs"), kPassDateWidth, locale)),
+            + fitted(narrowedAfter(
+                alignedToFixedDates(captionText(u"intestazioneobs"), kPassDateWidth, locale),
+                kPassDateWidth + widening, passDateGapGiven())),
         QString(),
         caption(u"mappa")
             + formatDate(DateValue::split(request.chartTime), u"dd mmm yyyy hh:mm:ss", locale),

@@ -73,6 +73,11 @@ int statusColumnWidth()
     return static_cast<int>(width);
 }
 
+int passDateGapGiven()
+{
+    return std::clamp(statusColumnWidth() - kStatusColumnWidth, 0, kPassDateGap - 2);
+}
+
 QString periodText(double periodSeconds)
 {
     const double hours = std::floor(periodSeconds / kSecondsPerHour);

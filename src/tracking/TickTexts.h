@@ -50,6 +50,12 @@ inline constexpr int kStatusColumnWidth = 8;
 /// The width of the pass lines' status column: that of the longest status name, and never
 /// less than kStatusColumnWidth, so that no name is cut in any language.
 [[nodiscard]] int statusColumnWidth();
+/// The blanks between the date column and the elevation of the pass lines, as the headings
+/// lay them out.
+inline constexpr int kPassDateGap = 18;
+/// How many of those blanks a status column wider than kStatusColumnWidth takes, keeping two:
+/// the pass lines keep their width and the columns after the status their place.
+[[nodiscard]] int passDateGapGiven();
 
 /// The principal satellite's texts from its state and elements. `channel` is the selected
 /// radio channel (1..10; another value reads as channel 1), `equatorial` the right ascension

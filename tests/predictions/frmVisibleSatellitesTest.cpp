@@ -273,21 +273,24 @@ TEST_F(PassWindowTest, EventLineKeepsItsFixedColumns)
     event.julianDate = 2460321.0; // 2024-01-11 12:00 UT, 13:00 local
     event.sky = {5.25, 7.5, kStatoVisibile, 2.75, -12.34, 1234.56};
     const QString line = passLine(event, Osservatore, QLocale::c());
-    // The status column is as wide as the longest status name ("Not visible").
-    EXPECT_EQ(line, QStringLiteral("11 Jan 2024  13:00:00") + QString(18, u' ') +
+    // The status column is as wide as the longest status name ("Not visible"), its room taken
+    // from the blanks after the date: the line keeps its width.
+    EXPECT_EQ(line, QStringLiteral("11 Jan 2024  13:00:00") + QString(15, u' ') +
                         QStringLiteral(" 5.3   007.5   Visible       2.8   -12.3    1234.6"));
-    EXPECT_EQ(line.size(), 89);
+    EXPECT_EQ(line.size(), 86);
     event.sky.status = kStatoIlluminato;
     const QString notVisible = passLine(event, Osservatore, QLocale::c());
-    EXPECT_EQ(notVisible.mid(54, 17), QStringLiteral("Not visible   2.8"));
-    // The heading over the lines widens with the column.
+    EXPECT_EQ(notVisible.mid(51, 17), QStringLiteral("Not visible   2.8"));
+    // The heading over the lines moves with the columns.
+    EXPECT_EQ(window->lblLegenda[0]->text().indexOf(QStringLiteral("Elev")),
+              notVisible.indexOf(QStringLiteral("5.3")) - 1);
     const QString legend = window->lblLegenda[0]->text();
     EXPECT_EQ(legend.indexOf(QStringLiteral("Mag.")), notVisible.indexOf(QStringLiteral("2.8")) - 1)
         << legend.toStdString() << '\n'
         << notVisible.toStdString();
     event.sky.magnitude = std::string();
     event.sky.status = kStatoEclisse;
-    EXPECT_EQ(passLine(event, Osservatore, QLocale::c()).mid(54, 17),
+    EXPECT_EQ(passLine(event, Osservatore, QLocale::c()).mid(51, 17),
               QStringLiteral("Eclipsed         "));
 }
 
