@@ -28,6 +28,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QTimer>
 #include <QPainter>
 #include <QPushButton>
 #include <QShowEvent>
@@ -310,9 +311,11 @@ void frmLocation::loadEarth()
     m_earth = loadPicture(path, &error);
     // A damaged picture is told once: the globes are drawn plain and the next one tries the
     // file again. A missing picture stopped the program at its start.
-    if (m_earth.isNull() && QFileInfo::exists(path) && !std::exchange(m_earthFailureTold, true))
-        QMessageBox::warning(this, title(),
-                             text(u"erroreglobo") + u'\n' + name + QStringLiteral(": ") + error);
+    // Told once the dialog is on screen, so that the box stands over it.
+    if (m_earth.isNull() && QFileInfo::exists(path) && !std::exchange(m_earthFailureTold, true)) {
+        const QString told = text(u"erroreglobo") + u'\n' + name + QStringLiteral(": ") + error;
+        QTimer::singleShot(0, this, [this, told] { QMessageBox::warning(this, title(), told); });
+    }
 }
 
 void frmLocation::Disegna_globo(float latitudeDeg, float longitudeDeg)

@@ -11,6 +11,7 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -177,6 +178,8 @@ TEST_F(LocationDialogTest, ZonesOfTheWholeWorldShowAndAZoneBeyondIsClampedAndTol
     Osservatore.Fuso_orario = 15;
     MessageBoxAnswers answers;
     frmLocation dialog;
+    dialog.show();
+    QCoreApplication::processEvents();
     ASSERT_EQ(answers.texts.size(), 1);
     EXPECT_TRUE(answers.texts[0].startsWith(QStringLiteral("The lists show zones")));
     EXPECT_EQ(child<QComboBox>(dialog, "cmbOffsetHours")->currentText(), QStringLiteral("14"));
@@ -247,6 +250,8 @@ TEST_F(LocationDialogTest, FailedReadingEmptiesTheListAndNeverRewritesTheFile)
     writeTestFile(citiesPath(), damaged);
     MessageBoxAnswers answers;
     frmLocation dialog;
+    dialog.show();
+    QCoreApplication::processEvents();
     ASSERT_EQ(answers.texts.size(), 1);
     EXPECT_TRUE(answers.texts[0].startsWith(QStringLiteral("The city list cities.dat could not")));
     EXPECT_TRUE(listed(dialog).isEmpty());
@@ -271,6 +276,8 @@ TEST_F(LocationDialogTest, DamagedGlobePictureIsToldOnceAndTheGlobeStaysPlain)
     writeTestFile(folderFile(QStringLiteral("MapEarth.dat")), whole.left(whole.size() / 3));
     MessageBoxAnswers answers;
     frmLocation dialog;
+    dialog.show();
+    QCoreApplication::processEvents();
     ASSERT_EQ(answers.texts.size(), 1);
     EXPECT_TRUE(answers.texts[0].startsWith(
         QStringLiteral("The globe picture could not be read; the globe is shown without it.\n"
@@ -279,9 +286,9 @@ TEST_F(LocationDialogTest, DamagedGlobePictureIsToldOnceAndTheGlobeStaysPlain)
     // Places on the other globes, and the dialog shown again, tell it no more.
     for (int listIndex : {1, 2, 0})
         choose(dialog, listIndex);
-    dialog.show();
     dialog.reject();
     dialog.show();
+    QCoreApplication::processEvents();
     EXPECT_EQ(answers.texts.size(), 1);
 }
 
