@@ -16,9 +16,8 @@ namespace {
 constexpr double kNoMagnitudeSortValue = 99.0;
 constexpr double kMagnitudeSortOffset = 99.0;
 constexpr QStringView kCulminationPattern = u"dd mmm yyyy hh:mm:ss";
-/// Where the status of an event line begins with three-letter month names, as the headings
-/// lay it out: the date, its blanks, elevation, blanks, azimuth, blanks.
-constexpr int kStatusColumn = listingText::kDateTimeWidth + kPassDateGap + 4 + 3 + 5 + 3;
+static_assert(kPassStatusColumn == listingText::kDateTimeWidth + kPassDateGap + 15,
+              "the pass lines' status column follows their date column");
 
 /// `text` padded with blanks on the left to `width`, or its first `width` characters.
 QString right(const QString& text, int width)
@@ -95,7 +94,7 @@ QString passLinesHeading(const QString& heading, const QLocale& locale)
     const qsizetype given = aligned.size() - narrowed.size();
     // The status heading moved left with the columns before it; those after the status did
     // not, and get their blanks back after its word.
-    qsizetype at = kStatusColumn + widening - given;
+    qsizetype at = kPassStatusColumn + widening - given;
     if (given == 0 || narrowed.size() <= at)
         return narrowed;
     while (at < narrowed.size() && narrowed[at] != u' ')

@@ -27,9 +27,6 @@ using Page = PrintoutPage;
 /// that the pass lines run out of blanks to give up.
 constexpr int kCaptionWidth = 13;
 constexpr int kWidestCaption = 20;
-/// Where the pass lines' status begins with three-letter month names and a status column of
-/// kStatusColumnWidth: they are printed up to its end.
-constexpr int kPassStatusColumn = 54;
 /// The date and time column of the pass lines and of their heading ("dd mmm yyyy  hh:mm:ss").
 constexpr int kPassDateWidth = 21;
 /// The text of a label above its point stands this much higher [twips].
@@ -139,7 +136,8 @@ QStringList passChartTextBlock(const PassChartRequest& request, const Dati_osser
     // What the frame cannot hold comes out of the blanks after the date, in the lines and
     // the heading alike.
     const int widening = fixedDateWidening(locale);
-    // A wider status column takes its room from the blanks after the date (passDateGapGiven).
+    // The lines are printed up to the end of their status; a status column wider than the
+    // headings' takes its room from the blanks after the date (passDateGapGiven).
     const int lineWidth = kPassStatusColumn + statusColumnWidth() - passDateGapGiven() + widening;
     const int room = Page::kTextColumns - captionWidth - 2;
     const int excess = std::max(0, lineWidth - room);

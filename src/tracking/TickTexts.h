@@ -53,6 +53,10 @@ inline constexpr int kStatusColumnWidth = 8;
 /// The blanks between the date column and the elevation of the pass lines, as the headings
 /// lay them out.
 inline constexpr int kPassDateGap = 18;
+/// Where the status of a pass line begins with three-letter month names, as the headings lay
+/// it out: the date and time (21), its blanks, the elevation (4), 3 blanks, the azimuth (5) and
+/// 3 blanks.
+inline constexpr int kPassStatusColumn = 21 + kPassDateGap + 4 + 3 + 5 + 3;
 /// How many of those blanks a status column wider than kStatusColumnWidth takes, keeping two:
 /// the pass lines keep their width and the columns after the status their place.
 [[nodiscard]] int passDateGapGiven();
