@@ -14,6 +14,7 @@
 
 #include "services/MessageBoxes.h"
 #include "services/ProgramFolder.h"
+#include "services/mReg.h"
 #include "services/WindowRegistry.h"
 
 #include <QApplication>
@@ -57,15 +58,19 @@ int main(int argc, char* argv[])
     MyPath = programFolder();
     SingleInstanceLock lock(MyPath);
     defineStartupWindows();
-    if (!MDIForm_Initialize(startupUi(), lock))
-        return 0;
-
     const SystemProgramClock clock;
     DatabaseSession databases(&saveWorkingSet);
-    const auto mainWindow = std::make_unique<MDIForm1>(clock);
-    defineWindows(*mainWindow);
-    connectElementDatabase(*mainWindow, databases);
-    if (!mainWindow->MDIForm_Load())
-        return 1;
+    std::unique_ptr<MDIForm1> mainWindow;
+    {
+        // The whole start waits for a stuck lock on the options file once at most.
+        const mReg::OneLockWait oneLockWait;
+        if (!MDIForm_Initialize(startupUi(), lock))
+            return 0;
+        mainWindow = std::make_unique<MDIForm1>(clock);
+        defineWindows(*mainWindow);
+        connectElementDatabase(*mainWindow, databases);
+        if (!mainWindow->MDIForm_Load())
+            return 1;
+    }
     return QApplication::exec();
 }

@@ -360,6 +360,8 @@ void MDIForm1::setFileChooser(FileChooser chooser)
 
 bool MDIForm1::MDIForm_Load()
 {
+    // A stuck lock on the options file is waited for once in the whole load.
+    const mReg::OneLockWait oneLockWait;
     resize(startSize());
     const QVersionNumber version = QVersionNumber::fromString(QApplication::applicationVersion());
     setWindowTitle(applicationTitle() + u' ' +
@@ -369,7 +371,8 @@ bool MDIForm1::MDIForm_Load()
                        .arg(version.microVersion()));
     QStringList resetOptions;
     const mReg::RegistryStatus options = Carica_impostazioni(&resetOptions);
-    const bool geometryStored = !options.ok() || resetUnusableWindowGeometry(&resetOptions);
+    const mReg::RegistryStatus geometry =
+        options.ok() ? resetUnusableWindowGeometry(&resetOptions) : mReg::RegistryStatus();
     Lingua();
     if (!options.ok()) {
         QMessageBox::warning(this, applicationTitle(),
@@ -377,10 +380,14 @@ bool MDIForm1::MDIForm_Load()
                                  options.description);
     } else if (!resetOptions.isEmpty()) {
         // The map windows read their size and place from the store themselves: one that could
-        // not be written back is still the stored value for them, not the default listed.
-        const QString message =
-            geometryStored ? text(u"impostazionireimpostate")
-                           : text(u"finestrenonsalvate") + u'\n' + text(u"impostazionireimpostate");
+        // not be written back is still the stored value for them, not the default listed. Why
+        // it could not is said once, whatever the number of values.
+        QString message = text(u"impostazionireimpostate");
+        if (!geometry.ok()) {
+            const QString reason = optionsStoreFailureReason(geometry);
+            message = text(u"finestrenonsalvate") + u'\n' +
+                      (reason.isEmpty() ? QString() : reason + u'\n') + message;
+        }
         tellInOneBox(this, message, resetOptions);
     }
 
@@ -492,6 +499,9 @@ void MDIForm1::closeEvent(QCloseEvent* event)
 
 bool MDIForm1::MDIForm_QueryUnload()
 {
+    // The options saved on the way out, and the size and place each map window writes as it
+    // closes, wait for a stuck lock on the options file once.
+    const mReg::OneLockWait oneLockWait;
     if (Impostazioni.Conferma_uscita &&
         QMessageBox::question(
             this, applicationTitle(), mLang::Testo_lingua(u"MDIForm1", u"sicuridiuscire"),

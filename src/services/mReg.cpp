@@ -25,6 +25,8 @@ namespace {
 
 QString g_storeFile; // empty: the user's configuration folder
 std::chrono::milliseconds g_lockWait = kLockWait;
+int g_oneLockWaitScopes = 0;   // OneLockWait scopes alive
+bool g_lockFoundTaken = false; // within them, a write found the lock taken for its whole wait
 /// Size of each store file when this process last read it (see sizeReadBefore).
 QHash<QString, qint64> g_sizesRead;
 
@@ -42,12 +44,24 @@ RegistryStatus failure(RegistryStatus status, const QString& reason)
     return status;
 }
 
-/// Takes the store's lock, waiting no longer than the lock wait: a lock that is never given up
-/// (a folder of its name, a stale lock file that cannot be removed) must not hold the program.
+/// Takes the store's lock, waiting no longer than the lock wait, and not at all where a
+/// OneLockWait scope found it stuck already: a lock that is never given up (a folder of its
+/// name, a stale lock file that cannot be removed) must not hold the program.
+bool waitForLock(QLockFile& lock)
+{
+    const bool foundStuck = g_oneLockWaitScopes > 0 && g_lockFoundTaken;
+    if (lock.tryLock(foundStuck ? std::chrono::milliseconds(0) : g_lockWait))
+        return true;
+    if (lock.error() == QLockFile::LockFailedError && g_oneLockWaitScopes > 0)
+        g_lockFoundTaken = true;
+    return false;
+}
+
+/// Takes the store's lock (waitForLock); `failed`, with the reason, when it is not free.
 RegistryStatus takeLock(QLockFile& lock, RegistryStatus failed)
 {
     errno = 0;
-    if (lock.tryLock(g_lockWait))
+    if (waitForLock(lock))
         return {};
     const int systemError = errno;
     switch (lock.error()) {
@@ -116,8 +130,12 @@ QString fileFor(const QString& application)
 {
     if (!g_storeFile.isEmpty())
         return g_storeFile;
+    // QSettings names the file of the user's configuration folder only once it has read it:
+    // that read is noted like any other, or a save would be padded, or not, against a size
+    // the reader no longer holds.
     const QSettings user(QSettings::IniFormat, QSettings::UserScope,
                          QStringLiteral("Quorvanel"), application.trimmed());
+    noteSizeRead(user.fileName());
     return user.fileName();
 }
 
@@ -220,6 +238,15 @@ void setLockWait(std::chrono::milliseconds wait)
     g_lockWait = wait;
 }
 
+OneLockWait::OneLockWait() : m_scopes(g_oneLockWaitScopes++) {}
+
+OneLockWait::~OneLockWait()
+{
+    g_oneLockWaitScopes = m_scopes;
+    if (m_scopes == 0)
+        g_lockFoundTaken = false;
+}
+
 void setStoreFile(const QString& path)
 {
     g_storeFile = path;
@@ -261,7 +288,7 @@ QString setAsideStoreFile(QAnyStringView application)
     const QString path = fileFor(application.toString());
     // Under the store's lock, so that no save of another program moves a new file in between.
     QLockFile lock(path + QStringLiteral(".lock"));
-    if (!lock.tryLock(g_lockWait))
+    if (!waitForLock(lock))
         return {};
     return moveToFreeName(path, path + QStringLiteral(".bad"));
 }

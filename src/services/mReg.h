@@ -66,6 +66,23 @@ inline constexpr std::chrono::milliseconds kLockWait{3000};
 /// Sets the lock wait (tests shorten it); kLockWait restores it.
 void setLockWait(std::chrono::milliseconds wait);
 
+/// While one lives, the store's lock is waited for once: after a write (or a set-aside) has
+/// found it taken for the whole lock wait, the later ones try it without waiting. A start or
+/// an exit that writes several values then waits for a stuck lock once, not once for each
+/// value. Scopes nest: a lock found stuck within an inner one stays known to the outer one,
+/// and the outermost forgets it as it ends.
+class OneLockWait
+{
+public:
+    OneLockWait();
+    ~OneLockWait();
+    OneLockWait(const OneLockWait&) = delete;
+    OneLockWait& operator=(const OneLockWait&) = delete;
+
+private:
+    int m_scopes; // scopes alive when this one began
+};
+
 /// Points every application's store at `path`; an empty path restores the user's
 /// configuration folder.
 void setStoreFile(const QString& path);

@@ -45,9 +45,9 @@ constexpr GeometryKey kGeometryKeys[] = {
 
 } // namespace
 
-bool resetUnusableWindowGeometry(QStringList* reset)
+mReg::RegistryStatus resetUnusableWindowGeometry(QStringList* reset)
 {
-    bool written = true;
+    QList<mReg::RegistryValue> corrected;
     for (const MapWindow& window : kMapWindows) {
         for (const GeometryKey& geometry : kGeometryKeys) {
             mReg::RegistryStatus status;
@@ -60,10 +60,9 @@ bool resetUnusableWindowGeometry(QStringList* reset)
             const bool number = value && std::isfinite(*value);
             if (number && *value >= geometry.minimum && *value <= kLargestTwips)
                 continue;
-            written = mReg::Scrivi_registro(kStoreApplication, window.section, geometry.key,
-                                            geometry.defaultText)
-                          .ok() &&
-                      written;
+            corrected.append({QString::fromUtf16(window.section),
+                              QString::fromUtf16(geometry.key),
+                              QString::fromUtf16(geometry.defaultText)});
             if (!reset)
                 continue;
             reset->append(mLang::Testo_lingua(QStringView(window.title.section),
@@ -73,5 +72,8 @@ bool resetUnusableWindowGeometry(QStringList* reset)
                           QStringLiteral(": ") + correctedValueText(value));
         }
     }
-    return written;
+    // One write for them all: a store whose lock is stuck is waited for once, not once a value.
+    if (corrected.isEmpty())
+        return {};
+    return mReg::writeValues(kStoreApplication, corrected);
 }

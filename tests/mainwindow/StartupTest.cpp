@@ -14,12 +14,15 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QHostInfo>
 #include <QProcess>
 #include <QTimeZone>
 
+#include <chrono>
 #include <clocale>
+#include <optional>
 #include <string>
 
 namespace {
@@ -533,24 +536,58 @@ TEST_F(WorkingSetAtStart, CorrectedOptionsAreOfferedAtExitAndThenToldNoMore)
     QStringList reset;
     ASSERT_TRUE(Carica_impostazioni(&reset).ok());
     EXPECT_TRUE(reset.isEmpty());
-    EXPECT_TRUE(resetUnusableWindowGeometry(&reset));
+    EXPECT_TRUE(resetUnusableWindowGeometry(&reset).ok());
     EXPECT_TRUE(reset.isEmpty());
 }
 
 TEST_F(WorkingSetAtStart, MapGeometryThatCouldNotBeWrittenBackIsToldSo)
 {
+    // The store reads, but its corrections cannot be written back: its corrected form ("10665"
+    // for "inf") is cut short; or, where the program keeps its options, a lock that is never
+    // free stands in the way of all twelve values of the three maps. The start waits for that
+    // lock once, not once for each value (twelve waits), and the box says once why.
     copyReferenceData(m_folder.path());
     writeTestFile(folderFile(QStringLiteral("Quorvanel.ini")), QByteArray());
-    mReg::Scrivi_registro(u"Quorvanel", u"Mappamondo", u"Window_Width", u"inf");
-    const ModalAnswerer answerer;
-    {
-        // The store reads, but its corrected form ("10665" for "inf") is cut short.
-        const FileSizeLimit limit(static_cast<rlim_t>(QFileInfo(storePath()).size()));
-        ASSERT_TRUE(mainWindow().MDIForm_Load());
+    const std::chrono::seconds lockWait(1);
+    for (const bool locked : {false, true}) {
+        SCOPED_TRACE(locked ? "locked" : "cut short");
+        const QString store = locked ? useConfigurationFolder() : storePath();
+        if (locked) {
+            ASSERT_TRUE(mReg::Scrivi_registro(u"Quorvanel", u"Generali", u"Lingua",
+                                              u"English.ini").ok());
+            for (const char16_t* map : {u"Mappamondo", u"Cielo locale", u"Cielo generale"}) {
+                for (const char16_t* key :
+                     {u"Window_Left", u"Window_Top", u"Window_Width", u"Window_Height"})
+                    ASSERT_TRUE(mReg::Scrivi_registro(u"Quorvanel", map, key, u"x").ok());
+            }
+            ASSERT_TRUE(QDir().mkpath(store + QStringLiteral(".lock")));
+            mReg::setLockWait(lockWait);
+        } else {
+            mReg::Scrivi_registro(u"Quorvanel", u"Mappamondo", u"Window_Width", u"inf");
+        }
+        const ModalAnswerer answerer;
+        QElapsedTimer start;
+        start.start();
+        {
+            std::optional<FileSizeLimit> limit;
+            if (!locked)
+                limit.emplace(static_cast<rlim_t>(QFileInfo(store).size()));
+            ASSERT_TRUE(mainWindow().MDIForm_Load());
+        }
+        const std::chrono::milliseconds took(start.elapsed());
+        ASSERT_EQ(answerer.messages().size(), 1u);
+        const QString told = answerer.messages()[0].text;
+        EXPECT_TRUE(
+            told.startsWith(mLang::Testo_lingua(u"MDIForm1", u"finestrenonsalvate") + u'\n'));
+        if (!locked)
+            continue;
+        EXPECT_EQ(answerer.messages()[0].detailedText.count(u'\n'), 11) << "twelve values";
+        EXPECT_EQ(told.count(mLang::Testo_lingua(u"MDIForm1", u"impostazioniinuso")
+                                 .replace(QStringLiteral("%1"),
+                                          QDir::toNativeSeparators(store + QStringLiteral(".lock")))),
+                  1);
+        EXPECT_LT(took, 6 * lockWait) << "one wait for the lock, not one for each value";
     }
-    ASSERT_EQ(answerer.messages().size(), 1u);
-    EXPECT_TRUE(answerer.messages()[0].text.startsWith(
-        mLang::Testo_lingua(u"MDIForm1", u"finestrenonsalvate") + u'\n'));
 }
 
 TEST_F(WorkingSetAtStart, LoadReadsTheWorkingSetBeforeParsingAndShowsThePrincipal)

@@ -238,16 +238,29 @@ TEST_F(OptionStore, ALockThatIsNeverFreeFailsEveryWriteInTimeAndLeavesTheStore)
 TEST_F(OptionStore, AValueRewrittenAtTheSameLengthReadsBackWhereFileTimesAreWholeSeconds)
 {
     // After every save the store gets back the whole second of the one before it, as a file
-    // system that keeps whole seconds gives it within one second.
+    // system that keeps whole seconds gives it within one second. Values of one length are
+    // saved one after another, some of them twice before they are read: with a store file set,
+    // and where the program keeps its options.
     namespace fs = std::filesystem;
-    const fs::path store(QFile::encodeName(storePath()).toStdString());
-    ASSERT_TRUE(Scrivi_registro("Quorvanel", "Generali", "Lingua", "aaa").ok());
-    const auto second = std::chrono::floor<std::chrono::seconds>(fs::last_write_time(store));
-    fs::last_write_time(store, second);
-    for (const char* value : {"aaa", "bbb", "ccc", "bbb"}) {
-        ASSERT_TRUE(Scrivi_registro("Quorvanel", "Generali", "Lingua", value).ok());
+    for (const bool configurationFolder : {false, true}) {
+        SCOPED_TRACE(configurationFolder ? "configuration folder" : "store file set");
+        const QString path = configurationFolder ? useConfigurationFolder() : storePath();
+        const fs::path store(QFile::encodeName(path).toStdString());
+        ASSERT_TRUE(Scrivi_registro("Quorvanel", "Generali", "Lingua", "aaa").ok());
+        const auto second = std::chrono::floor<std::chrono::seconds>(fs::last_write_time(store));
         fs::last_write_time(store, second);
-        EXPECT_EQ(Leggi_registro("Quorvanel", "Generali", "Lingua", ""), QLatin1String(value));
+        EXPECT_EQ(Leggi_registro("Quorvanel", "Generali", "Lingua", ""), QLatin1String("aaa"));
+        const std::pair<const char*, bool> saves[] = {
+            {"aaa", true}, {"bbb", false}, {"ccc", true}, {"bbb", true},
+            {"ddd", false}, {"eee", false}, {"ccc", true}};
+        for (const auto& [value, read] : saves) {
+            ASSERT_TRUE(Scrivi_registro("Quorvanel", "Generali", "Lingua", value).ok());
+            fs::last_write_time(store, second);
+            if (read) {
+                EXPECT_EQ(Leggi_registro("Quorvanel", "Generali", "Lingua", ""),
+                          QLatin1String(value));
+            }
+        }
     }
 }
 

@@ -11,6 +11,8 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QString>
 #include <QTemporaryDir>
 #include <QTimeZone>
@@ -61,6 +63,10 @@ protected:
     {
         MyPath = m_savedPath;
         mReg::setStoreFile(QString());
+        if (m_configurationFolderMoved)
+            QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                               QStandardPaths::writableLocation(
+                                   QStandardPaths::GenericConfigLocation));
         mReg::setLockWait(mReg::kLockWait);
         Impostazioni = m_savedOptions;
         Impostazioni_salvate = m_savedOptionsSnapshot;
@@ -73,9 +79,21 @@ protected:
     QString folderFile(const QString& name) const { return m_folder.filePath(name); }
     QString storePath() const { return m_folder.filePath(QStringLiteral("store/options.ini")); }
 
+    /// Keeps the options where the program itself keeps them, in the user's configuration
+    /// folder (moved into the test's folder), with no store file set. Returns the store file.
+    QString useConfigurationFolder()
+    {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                           m_folder.filePath(QStringLiteral("config")));
+        m_configurationFolderMoved = true;
+        mReg::setStoreFile(QString());
+        return mReg::storeFile(u"Quorvanel");
+    }
+
     QTemporaryDir m_folder;
 
 private:
+    bool m_configurationFolderMoved = false;
     QString m_savedPath = MyPath;
     Opzioni m_savedOptions = Impostazioni;
     Opzioni m_savedOptionsSnapshot = Impostazioni_salvate;
