@@ -195,14 +195,18 @@ void frmSyncro::showTimedOut(const TimeSyncResult& result)
 
 void frmSyncro::showLateReply(const TimeSyncResult& result)
 {
-    // The time of a late reply is uncertain by half the round trip; both are told to a tenth
-    // of a second, so that a round trip just over the limit does not read as the limit.
-    const auto seconds = [](double ms) { return QLocale().toString(ms / kMsPerSecond, 'f', 1); };
+    // The time of a late reply is uncertain by half the round trip; both are told to the
+    // tenth of a second above, so that a round trip just over the limit (2,001 ms) does not
+    // read as the limit, nor an uncertainty as smaller than it is.
+    const auto seconds = [](qint64 ms) {
+        const qint64 tenths = (ms + 99) / 100;
+        return QLocale().toString(static_cast<double>(tenths) / 10, 'f', 1);
+    };
     showFailure(mLang::Testo_lingua(u"frmSyncro", u"rispostatardiva")
-                    .replace(QStringLiteral("%1"), seconds(static_cast<double>(result.roundTripMs))) +
+                    .replace(QStringLiteral("%1"), seconds(result.roundTripMs)) +
                 QStringLiteral("\r\n") + mLang::Testo_lingua(u"frmSyncro", u"scartoorologio") +
                 u' ' + offsetText(result.offsetMs) + QStringLiteral(" \u00B1 ") +
-                seconds(static_cast<double>(result.roundTripMs) / 2) + QStringLiteral(" s"));
+                seconds((result.roundTripMs + 1) / 2) + QStringLiteral(" s"));
 }
 
 void frmSyncro::showFailure(const QString& text)

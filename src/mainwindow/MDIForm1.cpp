@@ -547,8 +547,9 @@ bool MDIForm1::keepChangedOptions()
     if (saved.ok())
         return true;
     // Guard: options that could not be written keep the program running, so the user learns
-    // of it and can try again or leave with No.
-    QMessageBox::warning(this, applicationTitle(), optionsNotSavedText(saved));
+    // of it and can try again or leave with No; the box says both.
+    QMessageBox::warning(this, applicationTitle(),
+                         optionsNotSavedText(saved) + u'\n' + text(u"programmaaperto"));
     return false;
 }
 

@@ -146,23 +146,39 @@ TEST_F(frmSyncroTest, RefusedClockIsToldWithTheMeasuredOffsetNeverAsSynchronised
 
 TEST_F(frmSyncroTest, LateReplyIsToldWithTheOffsetAndItsUncertaintyAndSetsNothing)
 {
-    // The server is 60 s ahead; its reply comes 20.4 s after the connection: 10 s more,
-    // +/- 10.2 s.
+    // The server is 60 s ahead; its reply comes so long after the connection that the clock is
+    // not set. The round trip and half of it, the uncertainty, are told to the tenth of a second
+    // above: one just over the limit never reads as the limit itself.
+    struct Case
+    {
+        int roundTripMs;
+        double shown;
+        const char* offset;
+        double uncertainty;
+    };
+    const Case cases[] = {
+        {20400, 20.4, "+70 s", 10.2},
+        {2001, 2.1, "+61 s", 1.1},
+        {2050, 2.1, "+61 s", 1.1},
+    };
     const auto server = timeServer(QByteArray::fromHex("E99EB6C0"));
     const auto window = openWindow(server->port());
-    window->setElapsedClock([now = std::chrono::milliseconds(0)]() mutable {
-        return std::exchange(now, now + std::chrono::milliseconds(20400));
-    });
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.roundTripMs);
+        window->setElapsedClock([now = std::chrono::milliseconds(0), c]() mutable {
+            return std::exchange(now, now + std::chrono::milliseconds(c.roundTripMs));
+        });
 
-    synchronise(*window);
+        synchronise(*window);
 
-    const QLocale locale;
-    EXPECT_EQ(dismissMessage(*window),
-              english("frmSyncro", "rispostatardiva")
-                      .replace(QStringLiteral("%1"), locale.toString(20.4, 'f', 1)) +
-                  QStringLiteral("\r\n") + english("frmSyncro", "scartoorologio") +
-                  QStringLiteral(" +70 s \u00B1 ") + locale.toString(10.2, 'f', 1) +
-                  QStringLiteral(" s\r\n127.0.0.1"));
+        const QLocale locale;
+        EXPECT_EQ(dismissMessage(*window),
+                  english("frmSyncro", "rispostatardiva")
+                          .replace(QStringLiteral("%1"), locale.toString(c.shown, 'f', 1)) +
+                      QStringLiteral("\r\n") + english("frmSyncro", "scartoorologio") + u' ' +
+                      QLatin1String(c.offset) + QStringLiteral(" \u00B1 ") +
+                      locale.toString(c.uncertainty, 'f', 1) + QStringLiteral(" s\r\n127.0.0.1"));
+    }
     EXPECT_TRUE(m_clock.sets.isEmpty());
 }
 

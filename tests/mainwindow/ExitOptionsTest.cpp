@@ -232,7 +232,8 @@ TEST_F(ExitOptions, ASaveThatFailsIsToldWithItsReasonAndTheProgramStays)
                       mLang::Testo_lingua(u"MDIForm1", u"impostazioninonsalvate") + u'\n' +
                           c.reason + u'\n' +
                           mLang::Testo_lingua(u"MDIForm1", u"impostazionilasciate")
-                              .replace(QStringLiteral("%1"), QDir::toNativeSeparators(store)));
+                              .replace(QStringLiteral("%1"), QDir::toNativeSeparators(store)) +
+                          u'\n' + mLang::Testo_lingua(u"MDIForm1", u"programmaaperto"));
         }
         EXPECT_TRUE(running());
         EXPECT_TRUE(Impostazioni_modificate()) << "still unsaved";
