@@ -1,12 +1,14 @@
-// Memory of a download against a hostile or simply huge reply from a server on 127.0.0.1: a
-// 1 GiB element file saved through the element-file check, 1 GiB that is no element file,
-// blank lines without end and a header that never ends. The process's peak resident size
-// (counter peak_rss_mb) must stay far below the reply's size, and a reply that is refused must
-// be dropped long before its end (counter server_sent_mb); run one case per process to read its
-// own peak:
-//   DownloadMemoryQtBench --benchmark_filter=OneGiBElementFile
+// Memory of a download against a hostile or simply huge reply from a server on 127.0.0.1: the
+// largest element file the element-file check takes (256 MiB), 1 GiB that is no element file,
+// blank lines without end (from the start or after a set), good sets without end and a header
+// that never ends. The process's peak resident size (counter peak_rss_mb) must stay far below
+// the reply's size, and a reply that is refused must be dropped long before its end (counter
+// server_sent_mb); run one case per process to read its own peak:
+//   DownloadMemoryQtBench --benchmark_filter=LargestElementFile
 //   DownloadMemoryQtBench --benchmark_filter=OneGiBNoElementFile
-//   DownloadMemoryQtBench --benchmark_filter=EndlessBlankLines
+//   DownloadMemoryQtBench --benchmark_filter=EndlessBlankLines/
+//   DownloadMemoryQtBench --benchmark_filter=EndlessBlankLinesAfterASet
+//   DownloadMemoryQtBench --benchmark_filter=EndlessElementSets
 //   DownloadMemoryQtBench --benchmark_filter=EndlessHeader
 
 #include "database/DownloadedElements.h"
@@ -142,12 +144,19 @@ void measureRefusal(benchmark::State& state, const std::string& head, const std:
     state.counters["peak_rss_mb"] = peakResidentMegabytes();
 }
 
-void OneGiBElementFile(benchmark::State& state)
+std::string blockOfSets()
 {
     std::string block;
     while (block.size() < 1024 * 1024)
         block += kSet;
-    const qint64 total = (qint64(1) << 30) / qint64(kSet.size()) * qint64(kSet.size());
+    return block;
+}
+
+void LargestElementFile(benchmark::State& state)
+{
+    const std::string block = blockOfSets();
+    const qint64 total =
+        ElementFileCheck::Limits().totalBytes / qint64(kSet.size()) * qint64(kSet.size());
     const std::string head =
         "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(total) + "\r\n\r\n";
     for (auto _ : state) {
@@ -160,7 +169,7 @@ void OneGiBElementFile(benchmark::State& state)
     state.counters["peak_rss_mb"] = peakResidentMegabytes();
     state.SetBytesProcessed(state.iterations() * total);
 }
-BENCHMARK(OneGiBElementFile)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+BENCHMARK(LargestElementFile)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 void OneGiBNoElementFile(benchmark::State& state)
 {
@@ -185,6 +194,23 @@ void EndlessBlankLines(benchmark::State& state)
                    DownloadStatus::RefusedContent);
 }
 BENCHMARK(EndlessBlankLines)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void EndlessBlankLinesAfterASet(benchmark::State& state)
+{
+    // One good set, then blank lines: refused at the limit of bytes after the last set.
+    const std::string block(1024 * 1024, '\n');
+    measureRefusal(state, "HTTP/1.1 200 OK\r\n\r\n" + kSet, block, qint64(1) << 40,
+                   DownloadStatus::RefusedContent);
+}
+BENCHMARK(EndlessBlankLinesAfterASet)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void EndlessElementSets(benchmark::State& state)
+{
+    // Good sets without end: refused at the limit of a file's size.
+    measureRefusal(state, "HTTP/1.1 200 OK\r\n\r\n", blockOfSets(), qint64(1) << 40,
+                   DownloadStatus::RefusedContent);
+}
+BENCHMARK(EndlessElementSets)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void EndlessHeader(benchmark::State& state)
 {

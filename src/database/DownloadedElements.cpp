@@ -35,12 +35,10 @@ void ElementFileCheck::feed(QByteArrayView bytes)
     qsizetype nextCr = bytes.indexOf('\r');
     qsizetype nextLf = bytes.indexOf('\n');
     for (qsizetype i = 0; i < bytes.size() && !m_failed;) {
-        // A set can only be completed at a line end: past the limit without one, the file is
-        // no element file, whatever follows.
-        if (m_keptSets == 0 && m_bytesTaken + i >= m_limits.bytesWithoutSet) {
-            fail(ElementFileFault::NoSetsEarly, 0);
+        // A set can only be completed at a line end: past a limit without one, the file is no
+        // element file, whatever follows.
+        if (passedLimit(m_bytesTaken + i))
             break;
-        }
         if (nextCr >= 0 && nextCr < i)
             nextCr = bytes.indexOf('\r', i);
         if (nextLf >= 0 && nextLf < i)
@@ -71,14 +69,33 @@ void ElementFileCheck::feed(QByteArrayView bytes)
         }
         const char c = bytes[i];
         // The LF of a CR LF split between two pieces ends nothing.
-        if (!(c == '\n' && m_afterCarriageReturn))
+        if (!(c == '\n' && m_afterCarriageReturn)) {
+            const qint64 keptBefore = m_keptSets;
             takeLine();
+            if (m_keptSets != keptBefore)
+                m_lastSetEnd = m_bytesTaken + i + 1;
+        }
         m_afterCarriageReturn = c == '\r';
         ++i;
     }
     m_bytesTaken += bytes.size();
-    if (!m_failed && m_keptSets == 0 && m_bytesTaken >= m_limits.bytesWithoutSet)
-        fail(ElementFileFault::NoSetsEarly, 0);
+    if (!m_failed)
+        passedLimit(m_bytesTaken);
+}
+
+bool ElementFileCheck::passedLimit(qint64 bytesRead)
+{
+    // The bytes since the last set kept, or since the start before the first one.
+    if (bytesRead - m_lastSetEnd >= m_limits.bytesWithoutSet) {
+        fail(m_keptSets == 0 ? ElementFileFault::NoSetsEarly : ElementFileFault::NoNewSetsEarly,
+             0);
+        return true;
+    }
+    if (bytesRead > m_limits.totalBytes) {
+        fail(ElementFileFault::TooLarge, 0);
+        return true;
+    }
+    return false;
 }
 
 ElementCheckVerdict ElementFileCheck::finish()
@@ -220,6 +237,16 @@ public:
             body.problemLine = verdict.brokenSetLine;
             body.limit = BodyLimit::LineLength;
             body.limitBytes = m_check.limits().lineBytes;
+            break;
+        case ElementFileFault::NoNewSetsEarly:
+            body.outcome = BodyVerdict::Outcome::Refused;
+            body.limit = BodyLimit::BytesWithoutNewContent;
+            body.limitBytes = m_check.limits().bytesWithoutSet;
+            break;
+        case ElementFileFault::TooLarge:
+            body.outcome = BodyVerdict::Outcome::Refused;
+            body.limit = BodyLimit::TotalBytes;
+            body.limitBytes = m_check.limits().totalBytes;
             break;
         case ElementFileFault::CutShort:
             body.outcome = BodyVerdict::Outcome::CutShort;

@@ -26,6 +26,12 @@ enum class ElementFileFault {
     NoSetsEarly,
     /// A line longer than ElementFileCheck::Limits::lineBytes, which no element file holds.
     LineTooLong,
+    /// After a set the reader keeps, no other within ElementFileCheck::Limits::bytesWithoutSet
+    /// bytes (a server sending blank lines for ever once it has sent a set).
+    NoNewSetsEarly,
+    /// More than ElementFileCheck::Limits::totalBytes bytes: far more than any element file,
+    /// however good its sets (a server sending them for ever).
+    TooLarge,
 };
 
 /// What the check of a downloaded element file found.
@@ -59,11 +65,13 @@ public:
     /// until the disk is full.
     struct Limits
     {
-        /// Bytes read without a set the reader keeps: a whole public catalogue is a few MB and
-        /// its first set is in its first lines.
+        /// Bytes read without a set the reader keeps, from the start or from the last one: a
+        /// whole public catalogue is a few MB and its sets follow one another.
         qint64 bytesWithoutSet = qint64(16) * 1024 * 1024;
         /// The longest line taken: element lines are 69 characters, names a few dozen.
         qint64 lineBytes = 64 * 1024;
+        /// The largest file taken: some fifty times a whole public catalogue.
+        qint64 totalBytes = qint64(256) * 1024 * 1024;
     };
 
     ElementFileCheck() = default;
@@ -85,6 +93,8 @@ public:
 private:
     enum class Expect { Name, Line1, Line2 };
 
+    /// Fails the check when `bytesRead` bytes of the file pass one of its limits.
+    bool passedLimit(qint64 bytesRead);
     void takeLine();
     void takeSet(const std::string& line2);
     void fail(ElementFileFault fault, qint64 line);
@@ -104,6 +114,7 @@ private:
     qint64 m_line1Number = 0;
     bool m_lastSetLeftOut = false; // the reader leaves out the set taken last
     qint64 m_keptSets = 0;
+    qint64 m_lastSetEnd = 0; // where in the file the last set kept ended (0: none yet)
     bool m_failed = false;
     ElementFileFault m_failure = ElementFileFault::None;
     qint64 m_failureLine = 0;

@@ -61,6 +61,9 @@ enum class BodyLimit {
     None,
     BytesWithoutContent, ///< so many bytes without anything the target holds
     LineLength,          ///< a line (BodyVerdict::problemLine) longer than any the target holds
+    /// So many bytes after the last thing the target holds without another.
+    BytesWithoutNewContent,
+    TotalBytes, ///< more bytes than any file of the target's kind has
 };
 
 struct DownloadResult

@@ -10,6 +10,27 @@
 
 #include <QGuiApplication>
 
+namespace {
+
+/// The message of a reply given up at a limit counted in megabytes; null for other limits.
+const char16_t* megabyteLimitKey(BodyLimit limit)
+{
+    switch (limit) {
+    case BodyLimit::BytesWithoutContent:
+        return u"nonelementiinizio";
+    case BodyLimit::BytesWithoutNewContent:
+        return u"nonuovielementi";
+    case BodyLimit::TotalBytes:
+        return u"rispostatroppogrande";
+    case BodyLimit::None:
+    case BodyLimit::LineLength:
+        break;
+    }
+    return nullptr;
+}
+
+} // namespace
+
 void frmDownload::askToReloadPrimary()
 {
     if (!m_primaryReload.available || !m_primaryReload.reload)
@@ -104,8 +125,8 @@ void frmDownload::showFailure(const DownloadResult& result)
     case DownloadStatus::RefusedContent:
         // A reply given up at a limit of the check says which, so the user sees why a reply
         // still arriving was not taken.
-        if (result.limit == BodyLimit::BytesWithoutContent) {
-            text = mLang::Testo_lingua(u"frmDownload", u"nonelementiinizio")
+        if (const char16_t* key = megabyteLimitKey(result.limit)) {
+            text = mLang::Testo_lingua(u"frmDownload", QStringView(key))
                        .replace(QStringLiteral("%1"),
                                 QString::number(result.limitBytes / (1024 * 1024)));
             break;

@@ -526,8 +526,9 @@ TEST_F(HttpDownloadTest, BodyRefusedBeforeItsEndIsNotReceivedFurther)
 {
     // 64 MB of web page, alone and after three good sets: the element reader reads neither
     // (its first lines make a set it cannot get past), so each is refused while the server
-    // still sends, and the connection is closed on it. Blank lines, or one endless line, are
-    // refused at the check's limits.
+    // still sends, and the connection is closed on it. Blank lines, before a set or after one,
+    // one endless line, and good sets without end past any catalogue's size, are refused at the
+    // check's limits, whether or not the server gave the length.
     const qint64 total = 64 * 1024 * 1024;
     struct Case
     {
@@ -537,6 +538,8 @@ TEST_F(HttpDownloadTest, BodyRefusedBeforeItsEndIsNotReceivedFurther)
         qint64 problemLine;
         BodyLimit limit = BodyLimit::None;
         qint64 limitBytes = 0;
+        qint64 sent = total;
+        bool lengthGiven = true;
     };
     const ElementFileCheck::Limits limits;
     const Case cases[] = {
@@ -545,19 +548,24 @@ TEST_F(HttpDownloadTest, BodyRefusedBeforeItsEndIsNotReceivedFurther)
          "<tr><td class=\"name\">ISS</td><td>25544</td></tr>\r\n", 11},
         {"blank lines", QByteArray(), "\r\n", 0, BodyLimit::BytesWithoutContent,
          limits.bytesWithoutSet},
+        {"blank lines after a good set, no length given", kElements, "\r\n", 0,
+         BodyLimit::BytesWithoutNewContent, limits.bytesWithoutSet, total, false},
         {"one endless line after a good set", kElements, "x", 4, BodyLimit::LineLength,
          limits.lineBytes},
+        {"good sets without end, no length given", QByteArray(), kElements, 0,
+         BodyLimit::TotalBytes, limits.totalBytes, 3 * limits.totalBytes, false},
     };
     m_download.setBodyCheck(makeElementBodyCheck);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::shared_ptr<qint64> left;
         LocalServer server([&](QTcpSocket& client, const QByteArray&) {
-            left = sendRepeated(client,
-                                "HTTP/1.1 200 OK\r\nContent-Length: " +
-                                    QByteArray::number(c.sets.size() + total) + "\r\n\r\n" +
-                                    c.sets,
-                                c.filler, total, true);
+            const QByteArray length =
+                c.lengthGiven
+                    ? "Content-Length: " + QByteArray::number(c.sets.size() + c.sent) + "\r\n"
+                    : QByteArray();
+            left = sendRepeated(client, "HTTP/1.1 200 OK\r\n" + length + "\r\n" + c.sets,
+                                c.filler, c.sent, true);
         });
 
         const DownloadResult result = fetch(server.url(QStringLiteral("/visual.txt")));
@@ -568,7 +576,7 @@ TEST_F(HttpDownloadTest, BodyRefusedBeforeItsEndIsNotReceivedFurther)
         EXPECT_EQ(result.limitBytes, c.limitBytes);
         EXPECT_TRUE(waitUntil([&] { return server.disconnections == 1; }));
         ASSERT_TRUE(left);
-        EXPECT_GT(*left, total / 2) << "refused long before the server stopped sending";
+        EXPECT_GT(*left, c.sent / 2) << "refused long before the server stopped sending";
         EXPECT_EQ(targetContent(), kOldContent);
         EXPECT_EQ(filesInFolder(), QStringList{QStringLiteral("visual.txt")});
     }

@@ -178,6 +178,8 @@ TEST_F(frmDownloadTest, FailedDownloadsAreToldInTheLanguageFilesWordsAndChangeNo
          english("frmDownload", "rigatroppolunga")
              .replace(QStringLiteral("%1"), QStringLiteral("4"))
              .replace(QStringLiteral("%2"), QStringLiteral("64"))},
+        {okReply(kElements + QByteArray(17 * 1024 * 1024, '\n')),
+         english("frmDownload", "nonuovielementi").replace(QStringLiteral("%1"), QStringLiteral("16"))},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message.toStdString());
