@@ -217,6 +217,7 @@ public:
     BodyVerdict finish() override
     {
         const ElementCheckVerdict verdict = m_check.finish();
+        const ElementFileCheck::Limits& limits = m_check.limits();
         BodyVerdict body;
         switch (verdict.fault) {
         case ElementFileFault::None:
@@ -228,25 +229,17 @@ public:
             body.problemLine = verdict.brokenSetLine;
             break;
         case ElementFileFault::NoSetsEarly:
-            body.outcome = BodyVerdict::Outcome::Refused;
-            body.limit = BodyLimit::BytesWithoutContent;
-            body.limitBytes = m_check.limits().bytesWithoutSet;
+            refuseAtLimit(body, BodyLimit::BytesWithoutContent, limits.bytesWithoutSet);
             break;
         case ElementFileFault::LineTooLong:
-            body.outcome = BodyVerdict::Outcome::Refused;
+            refuseAtLimit(body, BodyLimit::LineLength, limits.lineBytes);
             body.problemLine = verdict.brokenSetLine;
-            body.limit = BodyLimit::LineLength;
-            body.limitBytes = m_check.limits().lineBytes;
             break;
         case ElementFileFault::NoNewSetsEarly:
-            body.outcome = BodyVerdict::Outcome::Refused;
-            body.limit = BodyLimit::BytesWithoutNewContent;
-            body.limitBytes = m_check.limits().bytesWithoutSet;
+            refuseAtLimit(body, BodyLimit::BytesWithoutNewContent, limits.bytesWithoutSet);
             break;
         case ElementFileFault::TooLarge:
-            body.outcome = BodyVerdict::Outcome::Refused;
-            body.limit = BodyLimit::TotalBytes;
-            body.limitBytes = m_check.limits().totalBytes;
+            refuseAtLimit(body, BodyLimit::TotalBytes, limits.totalBytes);
             break;
         case ElementFileFault::CutShort:
             body.outcome = BodyVerdict::Outcome::CutShort;
@@ -259,6 +252,13 @@ public:
     }
 
 private:
+    static void refuseAtLimit(BodyVerdict& body, BodyLimit limit, qint64 bytes)
+    {
+        body.outcome = BodyVerdict::Outcome::Refused;
+        body.limit = limit;
+        body.limitBytes = bytes;
+    }
+
     ElementFileCheck m_check;
 };
 
