@@ -261,6 +261,13 @@ void frmLocation::updateCount()
 
 void frmLocation::Mostra_osservatore()
 {
+    // No place stays chosen: OK applies a place chosen in the list, and one left with Cancel,
+    // or deleted, must not come back with the next OK.
+    {
+        const QSignalBlocker quiet(cmbCity);
+        cmbCity->clearSelection();
+        cmbCity->setCurrentRow(-1);
+    }
     txtCity->setText(QString::fromStdString(Osservatore.Nome_localita));
     lblLatitude->setText(formatNumber(Osservatore.Latitudine_osservatore, kLatitudePattern));
     lblLongitude->setText(formatNumber(Osservatore.Longitudine_osservatore, kLongitudePattern));
@@ -489,8 +496,6 @@ void frmLocation::cmdElimina_Click()
     {
         const QSignalBlocker quiet(cmbCity);
         delete item;
-        cmbCity->clearSelection();
-        cmbCity->setCurrentRow(-1);
     }
     // No place is chosen now: the controls show the observer again, time zone included, so
     // that OK does not apply a part of the deleted place to it.

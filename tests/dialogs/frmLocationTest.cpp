@@ -132,24 +132,34 @@ TEST_F(LocationDialogTest, HeightTypedWithDecimalsIsTakenToTheNearestMetre)
     }
 }
 
-TEST_F(LocationDialogTest, AfterADeletionTheControlsShowTheObserverAgain)
+TEST_F(LocationDialogTest, AfterADeletionOrACancelTheControlsShowTheObserverAgain)
 {
-    frmLocation dialog;
-    choose(dialog, 2); // Lima, five hours west of Greenwich
-    {
-        MessageBoxAnswers yes(QMessageBox::Yes);
-        QMetaObject::invokeMethod(child<QWidget>(dialog, "cmdElimina"), "Click");
-        ASSERT_EQ(yes.texts.size(), 1);
-    }
-    EXPECT_EQ(child<QLineEdit>(dialog, "txtCity")->text(), QStringLiteral("Italy: Milano"));
-    EXPECT_EQ(child<QLabel>(dialog, "lblLatitude")->text(),
-              QLocale().toString(45.47, 'f', 3) + u'\u00B0');
-    EXPECT_EQ(child<QComboBox>(dialog, "cmbOffset")->currentIndex(), 0);
-    EXPECT_EQ(child<QComboBox>(dialog, "cmbOffsetHours")->currentIndex(), 1);
-    EXPECT_EQ(child<QLineEdit>(dialog, "txtHeight")->text(), QStringLiteral("133"));
+    // Lima, five hours west of Greenwich, is chosen, then deleted, or left with Cancel and the
+    // dialog opened again: nothing of it is shown, or applied by the next OK.
+    for (const bool deleted : {true, false}) {
+        SCOPED_TRACE(deleted ? "deleted" : "cancelled");
+        writeTestFile(citiesPath(), kThreePlaces);
+        frmLocation dialog;
+        dialog.show();
+        choose(dialog, 2);
+        if (deleted) {
+            MessageBoxAnswers yes(QMessageBox::Yes);
+            QMetaObject::invokeMethod(child<QWidget>(dialog, "cmdElimina"), "Click");
+            ASSERT_EQ(yes.texts.size(), 1);
+        } else {
+            dialog.reject();
+            dialog.show();
+        }
+        EXPECT_EQ(child<QLineEdit>(dialog, "txtCity")->text(), QStringLiteral("Italy: Milano"));
+        EXPECT_EQ(child<QLabel>(dialog, "lblLatitude")->text(),
+                  QLocale().toString(45.47, 'f', 3) + u'\u00B0');
+        EXPECT_EQ(child<QComboBox>(dialog, "cmbOffset")->currentIndex(), 0);
+        EXPECT_EQ(child<QComboBox>(dialog, "cmbOffsetHours")->currentIndex(), 1);
+        EXPECT_EQ(child<QLineEdit>(dialog, "txtHeight")->text(), QStringLiteral("133"));
 
-    dialog.cmdOk_Click();
-    EXPECT_EQ(Osservatore, (Dati_osservatore{"Italy: Milano", 45.47f, 9.19f, 133, 1, 0}));
+        dialog.cmdOk_Click();
+        EXPECT_EQ(Osservatore, (Dati_osservatore{"Italy: Milano", 45.47f, 9.19f, 133, 1, 0}));
+    }
 }
 
 TEST_F(LocationDialogTest, EveryOpeningStartsInThePlaceField)
