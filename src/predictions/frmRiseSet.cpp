@@ -10,6 +10,7 @@
 #include "controls/GraphButton/GraphButton.h"
 #include "core/DateValue.h"
 #include "core/mAstro.h"
+#include "services/DisplayFormat.h"
 #include "services/Help.h"
 #include "services/PaintDeviceSurface.h"
 #include "services/ProgramFolder.h"
@@ -23,14 +24,18 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <QStringList>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
 constexpr int kHelpContext = 200;
 constexpr int kPictureSide = 72;
+/// The least width of a time or azimuth label [pixels], so that the columns do not jump.
+constexpr int kLeastValueWidth = 60;
 
 QString text(QStringView key)
 {
@@ -70,6 +75,18 @@ QPixmap sunPicture(const QColor& background)
     painter.setBrush(yellow);
     painter.drawEllipse(centre, radius, radius);
     return QPixmap::fromImage(image);
+}
+
+/// Makes `label` at least as wide as the widest of `texts` on one line, so that no day's text is
+/// cut, whatever the day the window was sized for.
+void holdWidest(QLabel* label, const QStringList& texts)
+{
+    const QFontMetrics metrics = label->fontMetrics();
+    int widest = kLeastValueWidth;
+    for (const QString& shown : texts)
+        widest = std::max(widest, metrics.size(Qt::TextSingleLine, shown).width());
+    const QMargins margins = label->contentsMargins();
+    label->setMinimumWidth(widest + margins.left() + margins.right() + 2 * label->margin());
 }
 
 /// One event into its two labels and the azimuth caption beside them.
@@ -142,8 +159,6 @@ void frmRiseSet::buildControls()
         riseAz = named(new QLabel(frame), riseAzName);
         set = named(new QLabel(frame), setName);
         setAz = named(new QLabel(frame), setAzName);
-        for (QLabel* value : {rise, riseAz, set, setAz})
-            value->setMinimumWidth(60);
         grid->addWidget(pic, 0, 0, 3, 1);
         grid->addWidget(heading, 0, 1, 1, 4);
         grid->addWidget(lblSorge[i], 1, 1);
@@ -205,6 +220,17 @@ void frmRiseSet::Imposta_testi()
     cmdMeseDopo->setToolTip(text(u"mesedopo"));
     cmdGiornoPrima->setToolTip(text(u"giornoprima"));
     cmdGiornoDopo->setToolTip(text(u"giornodopo"));
+    // A time label shows a time or any of the day's status words; an azimuth label an azimuth.
+    QStringList times{formatNumber(0, u"00") + u':' + formatNumber(0, u"00")};
+    for (const mAstro::RiseSetStatus status :
+         {mAstro::RiseSetStatus::NoRise, mAstro::RiseSetStatus::NoSet,
+          mAstro::RiseSetStatus::AlwaysAbove, mAstro::RiseSetStatus::AlwaysBelow})
+        times.append(text(almanac::statusKey(status)));
+    for (QLabel* event : {lblSunRise, lblSunSet, lblMoonRise, lblMoonSet})
+        holdWidest(event, times);
+    const QStringList azimuths{formatNumber(0, u"000.0") + u'\u00b0'};
+    for (QLabel* event : {lblSunRiseAz, lblSunSetAz, lblMoonRiseAz, lblMoonSetAz})
+        holdWidest(event, azimuths);
     cmdOK->setCaption(mLang::Testo_lingua(u"Buttons", u"ok"));
     cmdHelp->setCaption(mLang::Testo_lingua(u"Buttons", u"help"));
 }
