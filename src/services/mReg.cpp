@@ -46,12 +46,16 @@ RegistryStatus failure(RegistryStatus status, const QString& reason)
 
 /// Takes the store's lock, waiting no longer than the lock wait, and not at all where a
 /// OneLockWait scope found it stuck already: a lock that is never given up (a folder of its
-/// name, a stale lock file that cannot be removed) must not hold the program.
+/// name, a stale lock file that cannot be removed) must not hold the program. A lock taken is
+/// no longer stuck: the writes after it wait for it again, as another program's save holds it
+/// for a moment.
 bool waitForLock(QLockFile& lock)
 {
     const bool foundStuck = g_oneLockWaitScopes > 0 && g_lockFoundTaken;
-    if (lock.tryLock(foundStuck ? std::chrono::milliseconds(0) : g_lockWait))
+    if (lock.tryLock(foundStuck ? std::chrono::milliseconds(0) : g_lockWait)) {
+        g_lockFoundTaken = false;
         return true;
+    }
     if (lock.error() == QLockFile::LockFailedError && g_oneLockWaitScopes > 0)
         g_lockFoundTaken = true;
     return false;

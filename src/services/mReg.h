@@ -69,7 +69,8 @@ void setLockWait(std::chrono::milliseconds wait);
 /// While one lives, the store's lock is waited for once: after a write (or a set-aside) has
 /// found it taken for the whole lock wait, the later ones try it without waiting. A start or
 /// an exit that writes several values then waits for a stuck lock once, not once for each
-/// value. Scopes nest: a lock found stuck within an inner one stays known to the outer one,
+/// value. A write that takes the lock forgets that it was stuck: the writes after it wait for
+/// it again. Scopes nest: a lock found stuck within an inner one stays known to the outer one,
 /// and the outermost forgets it as it ends.
 class OneLockWait
 {
