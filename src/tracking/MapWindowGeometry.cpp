@@ -45,7 +45,7 @@ constexpr GeometryKey kGeometryKeys[] = {
 
 } // namespace
 
-mReg::RegistryStatus resetUnusableWindowGeometry(QStringList* reset)
+QList<mReg::RegistryValue> unusableWindowGeometry(QStringList* reset)
 {
     QList<mReg::RegistryValue> corrected;
     for (const MapWindow& window : kMapWindows) {
@@ -72,7 +72,13 @@ mReg::RegistryStatus resetUnusableWindowGeometry(QStringList* reset)
                           QStringLiteral(": ") + correctedValueText(value));
         }
     }
+    return corrected;
+}
+
+mReg::RegistryStatus resetUnusableWindowGeometry(QStringList* reset)
+{
     // One write for them all: a store whose lock is stuck is waited for once, not once a value.
+    const QList<mReg::RegistryValue> corrected = unusableWindowGeometry(reset);
     if (corrected.isEmpty())
         return {};
     return mReg::writeValues(kStoreApplication, corrected);

@@ -6,6 +6,11 @@
 
 #include <QStringList>
 
+/// The defaults of every stored size or place of a map window that is no number or that no
+/// screen could show, one value per key to set back; `reset` as for
+/// resetUnusableWindowGeometry.
+[[nodiscard]] QList<mReg::RegistryValue> unusableWindowGeometry(QStringList* reset);
+
 /// Sets back to its default every stored size or place of a map window that is no number or
 /// that no screen could show (a map one pixel wide, or far off every screen), and writes the
 /// defaults at once, in one write: the map windows read these keys themselves each time they

@@ -1,5 +1,7 @@
 #include "tracking/OptionsStore.h"
 
+#include "tracking/MapWindowGeometry.h"
+
 #include "services/TextData.h"
 #include "services/mLang.h"
 
@@ -194,6 +196,9 @@ mReg::RegistryStatus Salva_impostazioni()
     values.reserve(static_cast<qsizetype>(optionBindings().size()));
     for (const OptionBinding& row : optionBindings())
         values.append({row.section, row.key, storedText(row, row.field(Impostazioni, Osservatore))});
+    // The map windows' sizes and places that the start set back but could not write (the
+    // store was locked then) are written with the options: the start's box promised so.
+    values.append(unusableWindowGeometry(nullptr));
     const mReg::RegistryStatus status = mReg::writeValues(kStoreApplication, values);
     if (status.ok()) {
         Impostazioni_salvate = Impostazioni;

@@ -89,8 +89,10 @@ mReg::RegistryStatus Carica_impostazioni(QStringList* resetOptions = nullptr);
 /// File_lingua. Touches neither Osservatore nor the snapshots, and writes nothing.
 void Impostazioni_default();
 
-/// Writes Osservatore and every field of Impostazioni to its own key. On success the snapshots
-/// are refreshed, so Impostazioni_modificate then reports changes made after the save.
+/// Writes Osservatore and every field of Impostazioni to its own key, and in the same write the
+/// default of every map window's size or place that is still unusable in the store (see
+/// unusableWindowGeometry). On success the snapshots are refreshed, so Impostazioni_modificate
+/// then reports changes made after the save.
 mReg::RegistryStatus Salva_impostazioni();
 
 /// Writes the one option of `section` and `key` to the store and, when that succeeded, takes
