@@ -63,6 +63,9 @@ frmWorldMap::frmWorldMap(TrackingModel& model, Hooks hooks, QWidget* parent)
     m_model.setWorldMap(options);
     Leggi_posizione_finestra();
     connectControls();
+    // The data box shows what the program last computed at once, also while the clock stands
+    // still and no tick comes.
+    followPrincipal();
 }
 
 frmWorldMap::~frmWorldMap() = default;
@@ -101,13 +104,19 @@ void frmWorldMap::reportOnce(const QString& key, const QString& detail)
     m_failures.reportOnce(key, detail);
 }
 
-void frmWorldMap::model_ticked()
+void frmWorldMap::followPrincipal()
 {
     const TickSnapshot& tick = m_model.snapshot();
     if (tick.hasPrincipal)
         showPrincipalTexts(tick.principal);
     else if (tick.satellites.empty())
         resetPrincipalTexts();
+}
+
+void frmWorldMap::model_ticked()
+{
+    followPrincipal();
+    const TickSnapshot& tick = m_model.snapshot();
     if (!drawable())
         return;
     // The background follows the principal: another satellite, or on the globe another view;

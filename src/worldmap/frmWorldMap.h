@@ -71,6 +71,9 @@ private:
     // frmWorldMap.cpp: wiring, the model and the mouse.
     void connectControls();
     void model_ticked();
+    /// The data box from the model's last snapshot: the principal's values, or zeros when no
+    /// satellite is active.
+    void followPrincipal();
     void model_worldMapChanged(const WorldMapDisplay& previous);
     void model_chartCommand(ChartKind chart, ChartCommand command);
     void Picture1_MouseMove(QPointF at);
