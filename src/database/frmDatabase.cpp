@@ -60,12 +60,16 @@ void frmDatabase::present()
     // more room; the frame grows to it instead of squeezing the buttons below their captions.
     frame->resize(frame->size().expandedTo(frame->minimumSizeHint()));
     // Guard: grown, or placed after another document window, the frame would reach past the
-    // document area and hide OK and Help; it is moved, and shrunk if it must, to lie inside.
+    // document area and hide OK and Help; it is moved, and shrunk if it must, to lie inside,
+    // but never below its own minimum size, which would cut its captions: in a document area
+    // too small for it, the area scrolls to the rest.
     if (mdiFrame != nullptr && mdiFrame->mdiArea() != nullptr && !mdiFrame->isMaximized() &&
         !mdiFrame->isMinimized()) {
         const QSize area = mdiFrame->mdiArea()->viewport()->size();
         if (!area.isEmpty())
-            mdiFrame->setGeometry(fittedIntoArea(mdiFrame->geometry(), area));
+            mdiFrame->setGeometry(fittedIntoArea(
+                mdiFrame->geometry(), area,
+                mdiFrame->minimumSizeHint().expandedTo(mdiFrame->minimumSize())));
     }
     frame->raise();
     frame->activateWindow();

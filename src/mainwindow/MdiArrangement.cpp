@@ -51,7 +51,9 @@ private:
         window.removeEventFilter(this);
         if (window.isMaximized() || window.isMinimized())
             return;
-        const QRect fitted = fittedIntoArea(window.geometry(), area);
+        // Never below its minimum size: the area scrolls to what lies beyond it.
+        const QRect fitted = fittedIntoArea(window.geometry(), area,
+                                            window.minimumSizeHint().expandedTo(window.minimumSize()));
         if (fitted != window.geometry())
             window.setGeometry(fitted);
     }

@@ -77,10 +77,10 @@ QWidget* mdiFrameOf(const QWidget& window)
 
 } // namespace
 
-QRect fittedIntoArea(const QRect& frame, const QSize& area)
+QRect fittedIntoArea(const QRect& frame, const QSize& area, const QSize& least)
 {
-    const int width = std::min(frame.width(), area.width());
-    const int height = std::min(frame.height(), area.height());
+    const int width = std::min(frame.width(), std::max(area.width(), least.width()));
+    const int height = std::min(frame.height(), std::max(area.height(), least.height()));
     const int left = std::clamp(frame.left(), 0, std::max(0, area.width() - width));
     const int top = std::clamp(frame.top(), 0, std::max(0, area.height() - height));
     return {left, top, width, height};

@@ -19,8 +19,10 @@ class QWidget;
 void placeOverOwner(QWidget& window);
 
 /// Where a document window of `area` sized `frame` goes so that it lies inside `area`: no larger
-/// than the area, moved left and up only as far as needed, never above or left of it.
-[[nodiscard]] QRect fittedIntoArea(const QRect& frame, const QSize& area);
+/// than the area, moved left and up only as far as needed, never above or left of it. It is
+/// never made smaller than `least` (its minimum size, below which its captions are cut): what
+/// then lies beyond the area is reached by scrolling the area.
+[[nodiscard]] QRect fittedIntoArea(const QRect& frame, const QSize& area, const QSize& least = {});
 
 /// The size and place of a document window kept in the option store (application
 /// "Quorvanel") between sessions, in twips under the window's own section: read the first time

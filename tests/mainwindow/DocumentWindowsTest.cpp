@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -72,6 +73,9 @@ TEST(FittedIntoArea, MovesAndShrinksOnlyAsFarAsNeeded)
     EXPECT_EQ(fittedIntoArea(QRect(600, 400, 300, 200), area), QRect(500, 300, 300, 200));
     EXPECT_EQ(fittedIntoArea(QRect(30, 40, 900, 600), area), QRect(0, 0, 800, 500));
     EXPECT_EQ(fittedIntoArea(QRect(-20, -5, 100, 100), area), QRect(0, 0, 100, 100));
+    // Never below its minimum size, nor grown to it.
+    EXPECT_EQ(fittedIntoArea(QRect(30, 40, 900, 600), area, QSize(850, 450)), QRect(0, 0, 850, 500));
+    EXPECT_EQ(fittedIntoArea(QRect(30, 40, 820, 600), area, QSize(850, 450)), QRect(0, 0, 820, 500));
 }
 
 TEST_F(DocumentWindows, ChartsAndListingsOpenInsideTheDocumentArea)
@@ -109,18 +113,45 @@ TEST_F(DocumentWindows, DatabaseWindowOpensWholeBesideAnotherWindow)
 
     mainWindow().runCommand(QStringLiteral("mnuCieloMappaLocale"));
     QCoreApplication::processEvents();
-    mainWindow().runCommand(QStringLiteral("mnuSatellitiDatabase"));
-    QCoreApplication::processEvents();
-    frmDatabase* database = databaseWindow();
-    ASSERT_NE(database, nullptr);
-    ASSERT_TRUE(database->isVisible());
-    expectInside(database, "the database window");
-    for (const char* button : {"cmdOK", "cmdHelp"}) {
-        const QWidget* shown = database->findChild<QWidget*>(QString::fromLatin1(button));
-        ASSERT_NE(shown, nullptr) << button;
-        const QRect inArea(shown->mapTo(mainWindow().mdiArea()->viewport(), QPoint(0, 0)),
-                           shown->size());
-        EXPECT_TRUE(mainWindow().mdiArea()->viewport()->rect().contains(inArea)) << button;
+    // A main window wide enough for it, or one too narrow: there the window keeps its own
+    // size, every caption whole, and the document area scrolls to OK and Help.
+    for (const int mainWidth : {800, 1000}) {
+        SCOPED_TRACE(mainWidth);
+        mainWindow().resize(mainWidth, mainWindow().height());
+        QCoreApplication::processEvents();
+        mainWindow().runCommand(QStringLiteral("mnuSatellitiDatabase"));
+        QCoreApplication::processEvents();
+        frmDatabase* database = databaseWindow();
+        ASSERT_NE(database, nullptr);
+        ASSERT_TRUE(database->isVisible());
+        auto* frame = qobject_cast<QMdiSubWindow*>(database->parentWidget());
+        ASSERT_NE(frame, nullptr);
+        EXPECT_GE(frame->width(), frame->minimumSizeHint().width());
+        EXPECT_GE(frame->height(), frame->minimumSizeHint().height());
+        for (const QLabel* caption : database->findChildren<QLabel*>()) {
+            if (caption->isVisible() && !caption->text().isEmpty() && !caption->wordWrap()) {
+                EXPECT_GE(caption->contentsRect().width(),
+                          caption->fontMetrics().horizontalAdvance(caption->text()))
+                    << caption->text().toStdString();
+            }
+        }
+        QMdiArea* area = mainWindow().mdiArea();
+        if (mainWidth == 1000)
+            expectInside(database, "the database window");
+        for (const char* button : {"cmdOK", "cmdHelp"}) {
+            const QWidget* shown = database->findChild<QWidget*>(QString::fromLatin1(button));
+            ASSERT_NE(shown, nullptr) << button;
+            // Where the area scrolls to, at most.
+            const QRect inArea(shown->mapTo(area->viewport(), QPoint(0, 0)), shown->size());
+            const QRect reachable =
+                area->viewport()->rect().adjusted(0, 0, area->horizontalScrollBar()->maximum() -
+                                                            area->horizontalScrollBar()->value(),
+                                                  area->verticalScrollBar()->maximum() -
+                                                      area->verticalScrollBar()->value());
+            EXPECT_TRUE(reachable.contains(inArea)) << button;
+        }
+        frame->close();
+        QCoreApplication::processEvents();
     }
 }
 
