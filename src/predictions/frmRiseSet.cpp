@@ -155,6 +155,13 @@ void frmRiseSet::buildControls()
         lblTramonta[i] = named(new QLabel(frame), "lblTramonta");
         lblAzimuth[2 * i] = named(new QLabel(frame), "lblAzimuth");
         lblAzimuth[2 * i + 1] = named(new QLabel(frame), "lblAzimuth");
+        // A day without the event hides its azimuth caption but keeps its room: the window
+        // keeps one size from day to day, and the step buttons stay under the pointer.
+        for (QLabel* caption : {lblAzimuth[2 * i], lblAzimuth[2 * i + 1]}) {
+            QSizePolicy policy = caption->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            caption->setSizePolicy(policy);
+        }
         rise = named(new QLabel(frame), riseName);
         riseAz = named(new QLabel(frame), riseAzName);
         set = named(new QLabel(frame), setName);

@@ -252,21 +252,24 @@ TEST_F(AlmanacTest, RiseAndSetTextsAtMilan)
 TEST_F(AlmanacTest, PolarDayAndNightShowTheirStatusWords)
 {
     // The window opens on an ordinary day and is stepped into the midnight sun and the polar
-    // night: every text is shown whole on one line, at the size the window opened with.
+    // night, and back: every text is shown whole on one line, at the size the window opened
+    // with, which it keeps.
     Osservatore = observerAt("Tromso", 69.65f, 18.96f, 1, 0);
     setClock(DateValue::fromDateTime(2026, 3, 1, 12, 0, 0));
     frmRiseSet window;
     window.show();
     QApplication::processEvents();
+    const QSize opened = window.size();
     struct Case
     {
         int month, day;
         const char16_t* key; ///< empty: an ordinary day
     };
     for (const Case& c : {Case{3, 1, u""}, Case{6, 21, u"sopraorizzonte"},
-                          Case{12, 21, u"sottoorizzonte"}}) {
+                          Case{12, 21, u"sottoorizzonte"}, Case{3, 1, u""}}) {
         window.setPickedDate(DateValue::fromDateTime(2026, c.month, c.day, 12, 0, 0));
         QApplication::processEvents();
+        EXPECT_EQ(window.size(), opened) << c.month;
         for (const QLabel* event : {window.lblSunRise, window.lblSunSet, window.lblMoonRise,
                                     window.lblMoonSet, window.lblSunRiseAz, window.lblMoonSetAz})
             EXPECT_GE(event->contentsRect().width(),
