@@ -20,8 +20,11 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -29,6 +32,8 @@ const WindowTexts texts(u"frmDatabase");
 
 constexpr int kListMinimumWidthPx = 260;
 constexpr int kListMinimumHeightPx = 260;
+/// The characters of a satellite's name kept from its name line.
+constexpr int kNameCharacters = 24;
 
 QString indexedName(const char* name, DatabaseKind kind)
 {
@@ -175,7 +180,12 @@ QWidget* frmDatabase::buildActiveFrame()
 {
     fraAttivi = named(new QGroupBox(this), QStringLiteral("fraAttivi"));
     lstActive = databaseListView(fraAttivi, QStringLiteral("lstActive"));
-    lstActive->setMinimumWidth(kListMinimumWidthPx * 2 / 3);
+    // Never so narrow that it cuts a name: room for as many capitals as a name keeps, beside
+    // the scroll bar that a long active list shows.
+    const int wholeName = lstActive->fontMetrics().horizontalAdvance(QString(kNameCharacters, u'N')) +
+                          2 * lstActive->frameWidth() +
+                          lstActive->verticalScrollBar()->sizeHint().width();
+    lstActive->setMinimumWidth(std::max(kListMinimumWidthPx * 2 / 3, wholeName));
     m_activeModel = new ActiveListModel(m_session.active(), this);
     lstActive->setModel(m_activeModel);
     // The drop target of entries dragged out of a database list.

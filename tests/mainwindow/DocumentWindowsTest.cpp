@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QListView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -135,6 +136,11 @@ TEST_F(DocumentWindows, DatabaseWindowOpensWholeBesideAnotherWindow)
                     << caption->text().toStdString();
             }
         }
+        // The longest names a set keeps, 24 characters, are not cut in the active list.
+        const auto* active = database->findChild<QListView*>(QStringLiteral("lstActive"));
+        ASSERT_NE(active, nullptr);
+        EXPECT_GE(active->viewport()->width(),
+                  active->fontMetrics().horizontalAdvance(QStringLiteral("COSMOS 482 DESCENT CRAFT")));
         QMdiArea* area = mainWindow().mdiArea();
         if (mainWidth == 1000)
             expectInside(database, "the database window");
