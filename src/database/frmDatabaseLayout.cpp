@@ -182,9 +182,9 @@ QWidget* frmDatabase::buildActiveFrame()
     lstActive = databaseListView(fraAttivi, QStringLiteral("lstActive"));
     // Never so narrow that it cuts a name: room for as many capitals as a name keeps, beside
     // the scroll bar that a long active list shows.
-    const int wholeName = lstActive->fontMetrics().horizontalAdvance(QString(kNameCharacters, u'N')) +
-                          2 * lstActive->frameWidth() +
-                          lstActive->verticalScrollBar()->sizeHint().width();
+    const int wholeName =
+        lstActive->fontMetrics().horizontalAdvance(QString(kNameCharacters, u'N')) +
+        2 * lstActive->frameWidth() + lstActive->verticalScrollBar()->sizeHint().width();
     lstActive->setMinimumWidth(std::max(kListMinimumWidthPx * 2 / 3, wholeName));
     m_activeModel = new ActiveListModel(m_session.active(), this);
     lstActive->setModel(m_activeModel);

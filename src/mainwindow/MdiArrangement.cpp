@@ -52,8 +52,8 @@ private:
         if (window.isMaximized() || window.isMinimized())
             return;
         // Never below its minimum size: the area scrolls to what lies beyond it.
-        const QRect fitted = fittedIntoArea(window.geometry(), area,
-                                            window.minimumSizeHint().expandedTo(window.minimumSize()));
+        const QSize least = window.minimumSizeHint().expandedTo(window.minimumSize());
+        const QRect fitted = fittedIntoArea(window.geometry(), area, least);
         if (fitted != window.geometry())
             window.setGeometry(fitted);
     }
