@@ -74,9 +74,6 @@ TEST(FittedIntoArea, MovesAndShrinksOnlyAsFarAsNeeded)
     EXPECT_EQ(fittedIntoArea(QRect(600, 400, 300, 200), area), QRect(500, 300, 300, 200));
     EXPECT_EQ(fittedIntoArea(QRect(30, 40, 900, 600), area), QRect(0, 0, 800, 500));
     EXPECT_EQ(fittedIntoArea(QRect(-20, -5, 100, 100), area), QRect(0, 0, 100, 100));
-    // Never below its minimum size, nor grown to it.
-    EXPECT_EQ(fittedIntoArea(QRect(30, 40, 900, 600), area, {850, 0}), QRect(0, 0, 850, 500));
-    EXPECT_EQ(fittedIntoArea(QRect(30, 40, 820, 600), area, {850, 0}), QRect(0, 0, 820, 500));
 }
 
 TEST_F(DocumentWindows, ChartsAndListingsOpenInsideTheDocumentArea)
