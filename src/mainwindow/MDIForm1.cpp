@@ -202,6 +202,15 @@ void MDIForm1::connectModel()
     connect(&model, &TrackingModel::clockJumped, this, [this] {
         m_failures.contain(QStringLiteral("erroreaggiornamento"), [this] { m_tick.clockJumped(); });
     });
+    // Connected before any window, so that a window hearing of the change reads a snapshot
+    // that already shows it when the clock stands still.
+    const auto stateChanged = [this] {
+        m_failures.contain(QStringLiteral("erroreaggiornamento"), [this] { m_tick.stateChanged(); });
+    };
+    connect(&model, &TrackingModel::principalChanged, this, stateChanged);
+    connect(&model, &TrackingModel::activeSetChanged, this, stateChanged);
+    connect(&model, &TrackingModel::observerChanged, this, stateChanged);
+    connect(&model, &TrackingModel::principalChannelChanged, this, stateChanged);
     connect(&model, &TrackingModel::activeSetChanged, this, &MDIForm1::showPrincipalName);
     connect(&model, &TrackingModel::observerChanged, this, &MDIForm1::showLocationName);
     connect(&model, &TrackingModel::principalChanged, this,

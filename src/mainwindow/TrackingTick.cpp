@@ -11,6 +11,8 @@
 #include "core/mAstro.h"
 #include "core/mMate.h"
 
+#include <QScopedValueRollback>
+
 #include <algorithm>
 #include <utility>
 
@@ -31,8 +33,11 @@ TrackingTick::TrackingTick(TickHost& host, const ProgramClock& clock, TrackingMo
 
 void TrackingTick::run()
 {
-    if (!pflgCentrale)
+    if (!pflgCentrale) {
+        if (m_republishDue)
+            republishStoppedClock();
         return;
+    }
     advanceProgramClock();
     if (pflgSatellite)
         countTowardsFullRedraw();
@@ -42,9 +47,25 @@ void TrackingTick::run()
 void TrackingTick::clockJumped()
 {
     m_clockJumped = true;
-    // A computation holding the gate owns the time state meanwhile; the tick after it
-    // publishes the jump.
-    if (!pflgCentrale.isEnabled() && pflgCentrale.holdCount() == 0) {
+    // On a running clock the next tick publishes the jump.
+    if (!pflgCentrale.isEnabled())
+        republishStoppedClock();
+}
+
+void TrackingTick::stateChanged()
+{
+    if (!pflgCentrale.isEnabled())
+        republishStoppedClock();
+}
+
+void TrackingTick::republishStoppedClock()
+{
+    m_republishDue = true;
+    // A computation holding a gate owns the slots or the time state meanwhile, and a change
+    // told during a publication (a decayed satellite removed) is published after it.
+    if (pflgCentrale.holdCount() > 0 || pflgSatellite.holdCount() > 0 || m_publishing)
+        return;
+    while (m_republishDue) {
         mAstro::Calcola_tempi(Data_attuale);
         publishPresentInstant();
     }
@@ -52,6 +73,8 @@ void TrackingTick::clockJumped()
 
 void TrackingTick::publishPresentInstant()
 {
+    const QScopedValueRollback publishing(m_publishing, true);
+    m_republishDue = false;
     TickSnapshot snapshot;
     if (pflgSatellite) {
         if (principalLoaded()) {

@@ -44,12 +44,22 @@ public:
     /// further tick, so that publication is made at once, at the stopped instant.
     void clockJumped();
 
+    /// Something the tick computes changed without the clock moving: another principal,
+    /// satellites added or removed, another observer, options or the principal's radio channel.
+    /// A running clock shows it at its next tick; on a clock the user stopped no tick comes, so
+    /// the standing instant is computed and published again at once.
+    void stateChanged();
+
     /// Ticks counted towards the next full redraw of the world map.
     [[nodiscard]] int redrawCounter() const { return m_redrawCounter; }
 
 private:
     /// Computes and publishes the state at Data_attuale, the clock as it stands.
     void publishPresentInstant();
+    /// On a clock the user stopped: publishes the standing instant again, now when nothing
+    /// holds the clock or the satellites and no publication is under way, otherwise at the
+    /// first timer event after that.
+    void republishStoppedClock();
     void advanceProgramClock();
     void countTowardsFullRedraw();
     /// False when a decayed satellite was removed: the tick ends there.
@@ -66,5 +76,7 @@ private:
     TrackingModel& m_model;
     int m_redrawCounter = 0;
     bool m_clockJumped = false; // a jump not yet published
+    bool m_republishDue = false; // a stopped clock's change not yet published
+    bool m_publishing = false;
     std::vector<bool> m_failed; // by slot: no fresh state in this tick
 };

@@ -85,6 +85,11 @@ void TrackingModel::notifyPrincipalChanged()
     emit principalChanged();
 }
 
+void TrackingModel::notifyPrincipalChannelChanged()
+{
+    emit principalChannelChanged();
+}
+
 void TrackingModel::reset()
 {
     m_clockMode = ClockMode::Real;

@@ -139,6 +139,9 @@ public:
     /// The maps redraw (clearing chart and data box without a principal), the local sky drops
     /// the old principal's pass track.
     void notifyPrincipalChanged();
+    /// The radio channel of the principal's data boxes (Canale_selezionato of the first row)
+    /// is another one.
+    void notifyPrincipalChannelChanged();
 
     /// Back to the state at start (tests).
     void reset();
@@ -158,6 +161,7 @@ signals:
     void observerChanged();
     void activeSetChanged();
     void principalChanged();
+    void principalChannelChanged();
 
 private:
     TrackingModel() = default;

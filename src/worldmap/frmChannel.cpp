@@ -10,6 +10,7 @@
 #include "services/mLang.h"
 #include "services/mReg.h"
 #include "tracking/OptionsStore.h"
+#include "tracking/TrackingModel.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -172,6 +173,9 @@ void frmChannel::cmdOK_Click()
     if (auto* table = qobject_cast<frmTrack*>(
             WindowRegistry::instance().find(QStringLiteral("frmTrack"))))
         table->setRowChannel(row, channel);
+    // The first row's channel is also that of the principal's data boxes.
+    if (row == 0)
+        TrackingModel::instance().notifyPrincipalChannelChanged();
     if (!stored.ok())
         QMessageBox::warning(this, QGuiApplication::applicationDisplayName(),
                              mLang::Testo_lingua(u"frmChannel", u"nonsalvato") +

@@ -1,6 +1,7 @@
 // The program clock as the user sets it in the time window, seen from the rest of the program:
 // Windows > Close all leaves a simulated clock as it was, and a jump of the clock (Start, Stop,
-// back to the computer's clock, a clock synchronisation) reaches the maps and charts at once.
+// back to the computer's clock, a clock synchronisation) reaches the maps and charts at once,
+// as does a change of principal or place while the clock stands still.
 
 #include "MainWindowTestSupport.h"
 
@@ -8,6 +9,8 @@
 #include "common/gates.h"
 #include "common/program_time.h"
 #include "database/frmSyncro.h"
+#include "dialogs/frmLocation.h"
+#include "services/DisplayFormat.h"
 #include "core/DateValue.h"
 #include "mainwindow/MDIForm1.h"
 #include "services/WindowNames.h"
@@ -23,9 +26,11 @@
 #include <QDateTimeEdit>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -280,4 +285,62 @@ TEST_F(ChartsAfterAJump, ASynchronisedComputerClockRedrawsTheChartsThatFollowIt)
     WindowRegistry::instance().unload(synchronisation);
     ticks(1);
     EXPECT_EQ(m_wholeSky->redrawCount(), wholeSimulated);
+}
+
+TEST_F(ChartsAfterAJump, WhileTheClockStandsStillAnotherPrincipalOrPlaceIsShownAtOnce)
+{
+    writeTestFile(folderFile(QStringLiteral("cities.dat")),
+                  "\"Italy: Milano\",45.47,9.19,1\r\n\"Norway: Tromso\",69.65,18.96,1\r\n");
+    TestOrbit second;
+    second.catalogueNumber = 90002;
+    second.meanAnomalyDeg = 100.0;
+    loadWorkingSet({elementSet("FIRST SAT", TestOrbit{}), elementSet("SECOND SAT", second)});
+    ticks(1);
+    ASSERT_TRUE(mainWindow().runCommand(QStringLiteral("mnuVisualizzaBarraDati")));
+    QWidget* dataBar = WindowRegistry::instance().find(windowNames::kFloating);
+    ASSERT_NE(dataBar, nullptr);
+    timeControl<QCheckBox>("chkUsaOraPc")->setChecked(false); // the clock stops here
+    const double stoppedAt = Data_attuale;
+    const auto shown = [&](const char* value) {
+        std::vector<QString> texts;
+        for (const QWidget* window : {static_cast<QWidget*>(m_map), static_cast<QWidget*>(m_localSky),
+                                      dataBar})
+            texts.push_back(window->findChild<QLabel*>(QString::fromLatin1(value))->text());
+        return texts;
+    };
+    const auto everywhere = [](const QString& text) { return std::vector<QString>(3, text); };
+    const QLocale locale;
+    const QString degree = QStringLiteral("\u00B0");
+
+    // Another principal, clicked on the world map.
+    const ModalAnswerer yes(QMessageBox::Yes);
+    auto* picture = m_map->findChild<QWidget*>(QStringLiteral("Picture1"));
+    const std::optional<QPointF> at = m_map->mapProjection().placeToPixel(
+        Valori[2].Longitudine_subsatellite, Valori[2].Latitudine_subsatellite);
+    ASSERT_TRUE(at);
+    QTest::mouseMove(picture, at->toPoint());
+    QTest::mouseClick(picture, Qt::LeftButton, {}, at->toPoint());
+    ASSERT_EQ(Satelement[kPrincipalSlot].Nome_satellite, "Second Sat");
+    const TickSnapshot& published = TrackingModel::instance().snapshot();
+    ASSERT_FALSE(published.satellites.empty());
+    EXPECT_EQ(published.satellites.front().name, "Second Sat");
+    EXPECT_EQ(shown("lblLatitude"),
+              everywhere(locale.toString(Valori[kPrincipalSlot].Latitudine, 'f', 2) + degree +
+                         QString::fromStdString(Valori[kPrincipalSlot].Emisfero_ns)));
+
+    // Another place in the same zone: the same instant seen from elsewhere.
+    const QString elevationBefore = shown("lblAltitude").front();
+    ASSERT_TRUE(mainWindow().runCommand(QStringLiteral("mnuOpzioniLocalita")));
+    auto* location =
+        qobject_cast<frmLocation*>(WindowRegistry::instance().find(windowNames::kLocation));
+    ASSERT_NE(location, nullptr);
+    location->findChild<QListWidget*>(QStringLiteral("cmbCity"))
+        ->setCurrentRow(1, QItemSelectionModel::ClearAndSelect);
+    location->cmdOk_Click();
+    ASSERT_EQ(Osservatore.Nome_localita, "Norway: Tromso");
+    const QString elevation =
+        formatNumber(Valori[kPrincipalSlot].Elevazione, QStringLiteral("00.00") + degree, locale);
+    EXPECT_NE(elevation, elevationBefore);
+    EXPECT_EQ(shown("lblAltitude"), everywhere(elevation));
+    EXPECT_EQ(Data_attuale, stoppedAt) << "the clock stood still";
 }
