@@ -5,6 +5,8 @@
 #include <string>
 
 inline constexpr int kRadioChannels = 10;
+/// The characters of a satellite's name kept from its name line.
+inline constexpr int kNameCharacters = 24;
 
 struct Elemento_satellite
 {

@@ -4,6 +4,7 @@
 
 #include "tracking/TrackingModel.h"
 
+#include "common/Elemento_satellite.h"
 #include "common/satellite_slots.h"
 #include "controls/GraphButton/GraphButton.h"
 #include "database/DatabaseButtonPictures.h"
@@ -32,8 +33,6 @@ const WindowTexts texts(u"frmDatabase");
 
 constexpr int kListMinimumWidthPx = 260;
 constexpr int kListMinimumHeightPx = 260;
-/// The characters of a satellite's name kept from its name line.
-constexpr int kNameCharacters = 24;
 
 QString indexedName(const char* name, DatabaseKind kind)
 {

@@ -7,6 +7,7 @@
 #include "services/DisplayFormat.h"
 #include "services/Help.h"
 #include "services/ProgramFolder.h"
+#include "services/TextRoom.h"
 #include "services/mLang.h"
 
 #include <QComboBox>
@@ -24,6 +25,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -42,13 +44,14 @@ QString text(QStringView key)
     return mLang::Testo_lingua(u"frmAddLocation", key);
 }
 
-QLineEdit* numberField(const char16_t* name, int length, QWidget* parent)
+/// A field of at most `length` characters, wide enough for `digits` digits, its widest entry.
+QLineEdit* numberField(const char16_t* name, int length, int digits, QWidget* parent)
 {
     auto* edit = new QLineEdit(QStringLiteral("0"), parent);
     edit->setObjectName(QString::fromUtf16(name));
     edit->setMaxLength(length);
     edit->setAlignment(Qt::AlignRight);
-    edit->setFixedWidth(kFieldWidthPx);
+    edit->setFixedWidth(std::max(kFieldWidthPx, fieldWidthFor(*edit, QString(digits, u'0'))));
     return edit;
 }
 
@@ -130,9 +133,9 @@ QWidget* frmAddLocation::buildSexagesimalTab()
                             const char16_t* secondsName) {
         frame = new QGroupBox(page);
         frame->setObjectName(QString::fromUtf16(name));
-        degrees = numberField(degreesName, degreeDigits, frame);
-        minutes = numberField(minutesName, 2, frame);
-        seconds = numberField(secondsName, 2, frame);
+        degrees = numberField(degreesName, degreeDigits, degreeDigits, frame);
+        minutes = numberField(minutesName, 2, 2, frame);
+        seconds = numberField(secondsName, 2, 2, frame);
         auto* line = new QHBoxLayout(frame);
         line->addWidget(degrees);
         line->addWidget(mark(QStringLiteral("\u00B0"), frame));
@@ -162,8 +165,10 @@ QWidget* frmAddLocation::buildDecimalTab()
         frame->setObjectName(QString::fromUtf16(name));
         // Room for a decimal mark typed after the degrees and the decimals behind it, which
         // move on into the fraction field.
-        degrees = numberField(degreesName, degreeDigits + 1 + location::kFractionDigits, frame);
-        fraction = numberField(fractionName, location::kFractionDigits, frame);
+        degrees = numberField(degreesName, degreeDigits + 1 + location::kFractionDigits,
+                              degreeDigits, frame);
+        fraction = numberField(fractionName, location::kFractionDigits, location::kFractionDigits,
+                               frame);
         fraction->setText(QStringLiteral("0000"));
         auto* line = new QHBoxLayout(frame);
         line->addWidget(degrees);

@@ -27,6 +27,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <utility>
@@ -86,8 +87,10 @@ void frmTime::buildControls()
     AnalogClock1_0->setObjectName(QStringLiteral("AnalogClock1_0"));
     AnalogClock1_1 = new AnalogClock(this);
     AnalogClock1_1->setObjectName(QStringLiteral("AnalogClock1_1"));
-    for (AnalogClock* clock : {AnalogClock1_0, AnalogClock1_1})
-        clock->setFixedSize(kClockSize, kClockSize);
+    for (AnalogClock* clock : {AnalogClock1_0, AnalogClock1_1}) {
+        const int side = std::max(kClockSize, clock->leastSideForNumbers());
+        clock->setFixedSize(side, side);
+    }
 
     cmdOK = new QPushButton(this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));

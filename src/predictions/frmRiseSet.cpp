@@ -34,6 +34,7 @@ namespace {
 
 constexpr int kHelpContext = 200;
 constexpr int kPictureSide = 72;
+constexpr int kStepButtonWidth = 34;
 /// The least width of a time or azimuth label [pixels], so that the columns do not jump.
 constexpr int kLeastValueWidth = 60;
 
@@ -124,7 +125,7 @@ void frmRiseSet::buildControls()
     const auto stepButton = [this](GraphButton*& button, const char* name, const QString& caption) {
         button = named(new GraphButton(this), name);
         button->setCaption(caption);
-        button->setFixedWidth(34);
+        button->setFixedWidth(std::max(kStepButtonWidth, button->wholeCaptionSize(caption).width()));
     };
     stepButton(cmdMesePrima, "cmdMesePrima", QStringLiteral("<<"));
     stepButton(cmdGiornoPrima, "cmdGiornoPrima", QStringLiteral("<"));

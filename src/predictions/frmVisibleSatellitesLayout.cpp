@@ -2,6 +2,7 @@
 
 #include "predictions/frmVisibleSatellites.h"
 
+#include "common/Elemento_satellite.h"
 #include "common/options.h"
 #include "common/program_time.h"
 #include "controls/DateTimeField/DateTimeField.h"
@@ -26,12 +27,15 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr double kPassListHeightTwips = 3735;
 constexpr std::array<double, kPassColumnCount> kColumnWidthsTwips{2300, 2400, 800, 800, 900,
                                                                   800,  1200, 0,   0};
 constexpr int kLineListHeightPx = 64;
+constexpr int kEventLines = 3;
 constexpr std::array<int, 6> kLimitSlots{10, 20, 30, 40, 50, 200};
 constexpr int kSpanHoursTab0 = 24;
 constexpr int kSpanDays = 28;
@@ -53,9 +57,9 @@ int pixels(double twipsValue)
     return static_cast<int>(twips::toPixels(twipsValue));
 }
 
-/// The width the culmination column needs for the dates of every month in the display
-/// locale, as the list draws them in its font.
-int culminationColumnWidth(const QTreeView* list)
+/// The size an item of `list` needs for the largest of `texts`, as the list draws them in its
+/// font.
+QSize itemSizeFor(const QAbstractItemView* list, const QStringList& texts)
 {
     QStyleOptionViewItem option;
     option.initFrom(list);
@@ -63,15 +67,35 @@ int culminationColumnWidth(const QTreeView* list)
     option.fontMetrics = QFontMetrics(list->font());
     option.features = QStyleOptionViewItem::HasDisplay;
     option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
-    int widest = 0;
-    for (int month = 1; month <= 12; ++month) {
-        option.text = culminationColumnText(DateValue::fromDateTime(2028, month, 28, 23, 58, 58));
-        widest = std::max(widest, list->style()
-                                      ->sizeFromContents(QStyle::CT_ItemViewItem, &option,
-                                                         QSize(), list)
-                                      .width());
+    QSize largest;
+    for (const QString& text : texts) {
+        option.text = text;
+        largest = largest.expandedTo(
+            list->style()->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), list));
     }
-    return widest;
+    return largest;
+}
+
+/// The widest texts a column of the pass list shows: the dates of every month in the display
+/// locale, a name of as many capitals as a set keeps, and the values at their fixed widths.
+QStringList widestColumnTexts(int column)
+{
+    switch (column) {
+    case kColumnCulmination: {
+        QStringList dates;
+        for (int month = 1; month <= 12; ++month)
+            dates.append(culminationColumnText(DateValue::fromDateTime(2028, month, 28, 23, 58, 58)));
+        return dates;
+    }
+    case kColumnName:
+        return {QString(kNameCharacters, u'N')};
+    case kColumnStatus:
+        return {QString(3, u'N')};
+    case kColumnDuration:
+        return {QStringLiteral("00:00:00")};
+    default:
+        return {QString(4, u'0')};
+    }
 }
 
 QDateTime dateTimeOf(double dateValue)
@@ -209,19 +233,17 @@ void frmVisibleSatellites::Applica_lingua()
         QStringLiteral("Mag. (appoggio)")};
     for (std::size_t i = 0; i < kTabs; ++i) {
         m_models[i]->setHeaders(headers);
-        // The columns keep their widths, but never hide their own header text.
-        QHeaderView* header = lvwPass[i]->header();
+        // The columns keep their widths, but never hide their own header text nor cut their
+        // widest value, whatever the font and the length of the locale's months.
+        QTreeView* list = lvwPass[i];
+        QHeaderView* header = list->header();
         for (int c = 0; c < kPassColumnCount; ++c) {
             const double width = kColumnWidthsTwips[static_cast<std::size_t>(c)];
             if (width > 0)
-                header->resizeSection(c, std::max(pixels(width), header->sectionSizeHint(c)));
+                header->resizeSection(c, std::max({pixels(width), header->sectionSizeHint(c),
+                                                   itemSizeFor(list, widestColumnTexts(c)).width()}));
         }
-        // The culmination dates are never cut, whatever the length of the locale's months.
-        header->resizeSection(kColumnCulmination,
-                              std::max(header->sectionSize(kColumnCulmination),
-                                       culminationColumnWidth(lvwPass[i])));
         // The window opens wide enough for every column without sideways scrolling.
-        QTreeView* list = lvwPass[i];
         list->setMinimumWidth(header->length() + 2 * list->frameWidth()
                               + list->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list));
         lblDataInizio[i]->setText(mLang::Testo_lingua(u"frmVisibleSatellites", u"datainizio"));
@@ -240,6 +262,12 @@ void frmVisibleSatellites::Applica_lingua()
         cmdMappa[i]->setCaption(mLang::Testo_lingua(u"frmVisibleSatellites", u"mappa"));
         lblLegenda[i]->setText(passLinesHeading(
             mLang::Testo_lingua(u"frmVisibleSatellites", u"intestazioneobs"), QLocale()));
+        // The three event lines of a pass in sight, as wide as their heading lays them out.
+        QListWidget* lines = lstPass[i];
+        const QSize line = itemSizeFor(lines, {lblLegenda[i]->text()});
+        lines->setFixedHeight(
+            std::max(kLineListHeightPx, kEventLines * line.height() + 2 * lines->frameWidth()));
+        lines->setMinimumWidth(line.width() + 2 * lines->frameWidth());
         lstPass[i]->setToolTip(
             mLang::Testo_lingua(u"frmVisibleSatellites", u"doppioclickdettagli"));
         cmdOK[i]->setCaption(mLang::Testo_lingua(u"Buttons", u"ok"));

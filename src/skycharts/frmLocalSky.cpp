@@ -13,6 +13,7 @@
 #include "services/PictureBox.h"
 #include "services/Printing.h"
 #include "services/ProgramFolder.h"
+#include "services/TextRoom.h"
 #include "services/Twips.h"
 #include "services/WindowRegistry.h"
 #include "services/mLang.h"
@@ -27,6 +28,9 @@
 #include <QMessageBox>
 #include <QPrinter>
 #include <QTimer>
+
+#include <algorithm>
+#include <array>
 
 namespace {
 
@@ -94,7 +98,6 @@ void frmLocalSky::buildDataBox()
 {
     fraSatellitePrincipale = new QGroupBox(this);
     fraSatellitePrincipale->setObjectName(QStringLiteral("fraSatellitePrincipale"));
-    fraSatellitePrincipale->setFixedWidth(qRound(twips::toPixels(kDataBoxWidthTwips)));
     // A smaller type than the window's, so that caption and value share a line.
     QFont font = fraSatellitePrincipale->font();
     font.setPointSizeF(font.pointSizeF() * kDataBoxFontScale);
@@ -115,6 +118,9 @@ void frmLocalSky::buildDataBox()
     }
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(static_cast<int>(kDataRows.size()), 1);
+    const std::array<QString, 18> widest = principalValues(widestPrincipalTexts());
+    for (std::size_t i = 0; i < kDataRows.size(); ++i)
+        m_values[i]->setMinimumWidth(m_values[i]->fontMetrics().horizontalAdvance(widest[i]));
 }
 
 void frmLocalSky::Form_Load()
@@ -146,6 +152,9 @@ void frmLocalSky::Imposta_etichette()
     fraSatellitePrincipale->setTitle(mLang::Testo_lingua(u"frmLocalSky", u"satelliteprincipale"));
     for (std::size_t i = 0; i < kDataRows.size(); ++i)
         m_captions[i]->setToolTip(mLang::Testo_lingua(u"ToolTips", kDataRows[i].key));
+    // The layout's width, or what the title, the captions and the widest values need.
+    fraSatellitePrincipale->setFixedWidth(std::max(qRound(twips::toPixels(kDataBoxWidthTwips)),
+                                                   groupBoxWidthFor(*fraSatellitePrincipale)));
 }
 
 void frmLocalSky::connectControls()

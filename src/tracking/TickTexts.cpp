@@ -101,6 +101,38 @@ QString dopplerText(const std::string& frequency, double rangeRateKmS, int sign,
                   locale);
 }
 
+PrincipalTexts widestPrincipalTexts(const QLocale& locale)
+{
+    const QString point = locale.decimalPoint();
+    const QString minus = locale.negativeSign();
+    const auto digits = [&point](int whole, int decimals) {
+        return QString(whole, u'0') + point + QString(decimals, u'0');
+    };
+    PrincipalTexts t;
+    t.latitude = digits(2, 2) + kDegree + u'N';
+    t.longitude = digits(3, 2) + kDegree + u'W';
+    t.height = digits(6, 1);
+    t.range = digits(6, 1);
+    t.rangeRate = minus + digits(2, 1);
+    t.orbitNumber = digits(6, 1);
+    t.elevation = minus + digits(2, 2) + kDegree;
+    t.azimuth = digits(3, 2) + kDegree;
+    t.apogee = digits(6, 1);
+    t.perigee = digits(6, 1);
+    t.period = QStringLiteral("00:00:00");
+    t.speed = digits(2, 1);
+    t.rightAscension = QStringLiteral("00h00m00s");
+    t.declination = QStringLiteral("+00") + kDegree + QStringLiteral("00'");
+    for (const int stato : {kStatoEclisse, kStatoVisibile, kStatoIlluminato}) {
+        if (statusName(stato).size() > t.state.size())
+            t.state = statusName(stato);
+    }
+    t.magnitude = minus + digits(2, 1);
+    t.downlink = digits(4, 4);
+    t.uplink = digits(4, 4);
+    return t;
+}
+
 PrincipalTexts principalTexts(const Posizione_satellite& valori, const Elemento_satellite& elements,
                               int channel, const mAstro::SexagesimalEquatorial& equatorial,
                               const QString& stateName, const QLocale& locale)

@@ -70,6 +70,11 @@ inline constexpr int kPassStatusColumn = 21 + kPassDateGap + 4 + 3 + 5 + 3;
                                             const QString& stateName,
                                             const QLocale& locale = QLocale());
 
+/// The widest text each value of a data box can show, so that the box keeps room for it: each
+/// number with all its digits and a sign where it can have one, "00h00m00s", a frequency of
+/// "0000.0000", and the longest status name of the language file.
+[[nodiscard]] PrincipalTexts widestPrincipalTexts(const QLocale& locale = QLocale());
+
 /// An orbital period [s] as hh:mm:ss, each part cut to whole units.
 [[nodiscard]] QString periodText(double periodSeconds);
 

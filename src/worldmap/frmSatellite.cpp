@@ -23,6 +23,9 @@
 namespace {
 
 constexpr int kHelpContext = 90;
+constexpr int kStepButtonWidth = 40;
+constexpr int kButtonWidth = 80;
+constexpr int kButtonHeight = 24;
 
 enum Frame { General, Elements, Derived };
 
@@ -177,20 +180,19 @@ void frmSatellite::buildControls()
     }
 
     lblSatellite = newLabel(this, u"lblSatellite");
-    auto button = [this](const char16_t* name, const QString& text, int width) {
+    auto button = [this](const char16_t* name, const QString& text) {
         auto* b = new GraphButton(this);
         b->setObjectName(QString::fromUtf16(name));
         b->setCaption(text);
-        b->setFixedSize(width, 24);
         return b;
     };
-    cmdPrimo = button(u"cmdPrimo", QStringLiteral("|<"), 40);
-    cmdPrecedente = button(u"cmdPrecedente", QStringLiteral("<"), 40);
-    cmdSuccessivo = button(u"cmdSuccessivo", QStringLiteral(">"), 40);
-    cmdUltimo = button(u"cmdUltimo", QStringLiteral(">|"), 40);
-    cmdOK = button(u"cmdOK", QString(), 80);
+    cmdPrimo = button(u"cmdPrimo", QStringLiteral("|<"));
+    cmdPrecedente = button(u"cmdPrecedente", QStringLiteral("<"));
+    cmdSuccessivo = button(u"cmdSuccessivo", QStringLiteral(">"));
+    cmdUltimo = button(u"cmdUltimo", QStringLiteral(">|"));
+    cmdOK = button(u"cmdOK", QString());
     cmdOK->setDefault(true);
-    cmdHelp = button(u"cmdHelp", QString(), 80);
+    cmdHelp = button(u"cmdHelp", QString());
     connect(cmdPrimo, &GraphButton::Click, this, &frmSatellite::cmdPrimo_Click);
     connect(cmdPrecedente, &GraphButton::Click, this, &frmSatellite::cmdPrecedente_Click);
     connect(cmdSuccessivo, &GraphButton::Click, this, &frmSatellite::cmdSuccessivo_Click);
@@ -234,6 +236,11 @@ void frmSatellite::Imposta_lingua()
     cmdUltimo->setToolTip(Testo_lingua(u"frmSatellite", u"ultimo"));
     cmdOK->setCaption(Testo_lingua(u"Buttons", u"ok"));
     cmdHelp->setCaption(Testo_lingua(u"Buttons", u"help"));
+    // The layout's sizes, or what the captions need in the font.
+    for (GraphButton* b : {cmdPrimo, cmdPrecedente, cmdSuccessivo, cmdUltimo})
+        fixButtonSize(*b, {kStepButtonWidth, kButtonHeight});
+    for (GraphButton* b : {cmdOK, cmdHelp})
+        fixButtonSize(*b, {kButtonWidth, kButtonHeight});
 }
 
 void frmSatellite::showEvent(QShowEvent* event)

@@ -3,6 +3,7 @@
 #include "worldmap/TrackRows.h"
 #include "worldmap/frmChannel.h"
 
+#include "common/Elemento_satellite.h"
 #include "common/options.h"
 #include "common/satellite_slots.h"
 #include "controls/GraphButton/GraphButton.h"
@@ -26,8 +27,13 @@
 namespace {
 
 constexpr int kHelpContext = 190;
+// The layout's sizes [pixels]: the least, widened where the font needs more.
 constexpr int kRowHeight = 18;
 constexpr int kHeadingHeight = 20;
+constexpr int kChannelButtonWidth = 56;
+constexpr int kStepButtonWidth = 40;
+constexpr int kButtonWidth = 80;
+constexpr int kButtonHeight = 24;
 constexpr double kDegToRad = 0.0174532925;
 
 const QColor kBelowHorizon(255, 0, 0);
@@ -120,7 +126,7 @@ QFrame* frmTrack::buildTab(const QString& name, const std::vector<Heading>& head
         const int c = static_cast<int>(columns.size());
         for (int row = 0; row < kTrackRows; ++row) {
             auto* button = named(new GraphButton(frame), indexed(QStringLiteral("cmdCanale"), row));
-            button->setFixedSize(56, kRowHeight);
+            button->setFixedSize(kChannelButtonWidth, kRowHeight);
             cmdCanale[static_cast<std::size_t>(row)] = button;
             grid->addWidget(button, row + 1, c);
             connect(button, &GraphButton::Click, this, [this, row] { cmdCanale_Click(row); });
@@ -195,8 +201,6 @@ void frmTrack::buildControls()
     auto button = [this](const char16_t* name, const QString& text) {
         auto* b = named(new GraphButton(this), QString::fromUtf16(name));
         b->setCaption(text);
-        // Wide enough that a caption such as "|<" is not wrapped at its bar.
-        b->setFixedSize(text.size() > 2 ? 80 : 40, 24);
         return b;
     };
     cmdPrimo = button(u"cmdPrimo", QStringLiteral("|<"));
@@ -204,7 +208,6 @@ void frmTrack::buildControls()
     cmdSuccessivo = button(u"cmdSuccessivo", QStringLiteral(">"));
     cmdUltimo = button(u"cmdUltimo", QStringLiteral(">|"));
     cmdOK = button(u"cmdOK", QStringLiteral("OK"));
-    cmdOK->setFixedWidth(80);
     cmdHelp = button(u"cmdHelp", QStringLiteral("Help"));
     connect(cmdPrimo, &GraphButton::Click, this, &frmTrack::cmdPrimo_Click);
     connect(cmdPrecedente, &GraphButton::Click, this, &frmTrack::cmdPrecedente_Click);
@@ -277,6 +280,33 @@ void frmTrack::Imposta_lingua()
     cmdUltimo->setToolTip(Testo_lingua(u"frmTrack", u"ultimo"));
     cmdOK->setCaption(Testo_lingua(u"Buttons", u"ok"));
     cmdHelp->setCaption(Testo_lingua(u"Buttons", u"help"));
+    fitToFont();
+}
+
+void frmTrack::fitToFont()
+{
+    // A caption such as "|<" is not wrapped at its bar, nor "Ch. 10" at its blank.
+    for (GraphButton* b : {cmdPrimo, cmdPrecedente, cmdSuccessivo, cmdUltimo})
+        fixButtonSize(*b, {kStepButtonWidth, kButtonHeight});
+    for (GraphButton* b : {cmdOK, cmdHelp})
+        fixButtonSize(*b, {kButtonWidth, kButtonHeight});
+    const QString widestChannel = QStringLiteral("Ch. ") + QString::number(kRadioChannels);
+    for (GraphButton* b : cmdCanale)
+        fixButtonSize(*b, {kChannelButtonWidth, kRowHeight}, widestChannel);
+    // Every row of the names and the tabs has one height, so that the rows line up.
+    const int row = std::max(cmdCanale[0]->height(), lblName[0]->fontMetrics().height());
+    for (GraphButton* b : cmdCanale)
+        b->setFixedHeight(row);
+    for (QLabel* name : lblName)
+        name->setFixedHeight(row);
+    for (QFrame* page : {fraOsserva, fraOrbita1, fraOrbita2, fraRadio}) {
+        for (QLabel* label : page->findChildren<QLabel*>()) {
+            if (std::find(m_headings.begin(), m_headings.end(), label) == m_headings.end())
+                label->setFixedHeight(row);
+        }
+    }
+    for (QLabel* heading : m_headings)
+        heading->setFixedHeight(std::max(kHeadingHeight, heading->fontMetrics().height()));
 }
 
 void frmTrack::Form_Load()

@@ -72,6 +72,9 @@ private:
     QFrame* buildTab(const QString& name, const std::vector<Heading>& headings,
                      const std::vector<Rows<QLabel>*>& columns, bool channelColumn);
     void Imposta_lingua();
+    /// Sizes fixed for texts, the layout's at the least: the buttons for their captions, the
+    /// rows for a line of the font.
+    void fitToFont();
     void Form_Load();
     void showPage(int firstRow);
     void cmdHelp_Click();

@@ -2,6 +2,7 @@
 
 #include "worldmap/frmWorldMap.h"
 
+#include "services/TextRoom.h"
 #include "services/Twips.h"
 #include "services/mLang.h"
 #include "services/mReg.h"
@@ -11,6 +12,8 @@
 #include <QLabel>
 #include <QMdiSubWindow>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 
 using namespace worldmap;
@@ -45,6 +48,16 @@ constexpr std::array<DataRow, 18> kRows{{
     {u"lblPrd", u"prd", u"lblPeriod"},          {u"lblVel", u"vel", u"lblVelocity"},
     {u"lblRicezione", u"ricezione", u"lblRicez"}, {u"lblTrasmissione", u"trasmissione", u"lblTrasm"},
 }};
+
+/// The texts of a data box in the order of its rows.
+std::array<const QString*, 18> inRowOrder(const PrincipalTexts& texts)
+{
+    return {&texts.latitude,  &texts.longitude,      &texts.height,      &texts.elevation,
+            &texts.azimuth,   &texts.rightAscension, &texts.declination, &texts.orbitNumber,
+            &texts.rangeRate, &texts.state,          &texts.magnitude,   &texts.range,
+            &texts.apogee,    &texts.perigee,        &texts.period,      &texts.speed,
+            &texts.downlink,  &texts.uplink};
+}
 
 int pixels(double twipsValue)
 {
@@ -92,6 +105,10 @@ void frmWorldMap::buildControls()
         grid->addWidget(m_values[i], int(i), 1);
     }
     grid->setRowStretch(int(kRows.size()), 1);
+    const PrincipalTexts widest = widestPrincipalTexts();
+    const std::array<const QString*, 18> widestValues = inRowOrder(widest);
+    for (std::size_t i = 0; i < kRows.size(); ++i)
+        m_values[i]->setMinimumWidth(m_values[i]->fontMetrics().horizontalAdvance(*widestValues[i]));
 }
 
 void frmWorldMap::Imposta_lingua()
@@ -140,7 +157,11 @@ void frmWorldMap::savePosition()
 void frmWorldMap::Form_Resize()
 {
     const int margin = std::max(1, pixels(kMarginTwips));
-    const int boxWidth = m_model.worldMap().riquadroDati ? pixels(kDataBoxWidthTwips) : 0;
+    // The layout's width, or what the title, the captions and the widest values need.
+    const int boxWidth =
+        m_model.worldMap().riquadroDati
+            ? std::max(pixels(kDataBoxWidthTwips), groupBoxWidthFor(*fraSatellitePrincipale))
+            : 0;
     const int mapWidth = std::max(0, width() - margin - boxWidth - (boxWidth > 0 ? margin : 0));
     const int mapHeight = std::max(0, height() - 2 * margin);
     Picture1->setGeometry(margin, margin, mapWidth, mapHeight);
@@ -152,12 +173,7 @@ void frmWorldMap::Form_Resize()
 
 void frmWorldMap::showPrincipalTexts(const PrincipalTexts& texts)
 {
-    const std::array<const QString*, 18> values{
-        &texts.latitude,  &texts.longitude,      &texts.height,      &texts.elevation,
-        &texts.azimuth,   &texts.rightAscension, &texts.declination, &texts.orbitNumber,
-        &texts.rangeRate, &texts.state,          &texts.magnitude,   &texts.range,
-        &texts.apogee,    &texts.perigee,        &texts.period,      &texts.speed,
-        &texts.downlink,  &texts.uplink};
+    const std::array<const QString*, 18> values = inRowOrder(texts);
     for (std::size_t i = 0; i < values.size(); ++i)
         m_values[i]->setText(*values[i]);
 }

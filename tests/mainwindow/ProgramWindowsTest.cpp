@@ -1,15 +1,20 @@
 // The windows of the other parts of the program as the catalogue joins them to the main
 // window: the location dialog and the options dialog, and what they refresh; the date fields
-// of every window, which only their calendar button and the keyboard change.
+// of every window, which only their calendar button and the keyboard change; and the texts of
+// every window whole at a desktop font larger than Qt's.
 
 #include "ChartProbes.h"
 #include "MainWindowTestSupport.h"
 
 #include "app/WindowCatalogue.h"
 #include "common/program_time.h"
+#include "controls/AnalogClock/AnalogClock.h"
 #include "controls/DateTimeField/DateTimeField.h"
+#include "controls/GraphButton/GraphButton.h"
+#include "dialogs/frmAddLocation.h"
 #include "dialogs/frmLocation.h"
 #include "dialogs/frmSettings.h"
+#include "predictions/PassFormat.h"
 #include "mainwindow/MDIForm1.h"
 #include "services/WindowNames.h"
 #include "skycharts/frmGeneralSky.h"
@@ -24,6 +29,13 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QStyle>
+#include <QTreeView>
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -228,4 +240,127 @@ TEST_F(ProgramWindows, SaveWritesTheOptionsShownToTheStore)
     EXPECT_EQ(Impostazioni.Propagatore, 0);
     EXPECT_EQ(mReg::Leggi_registro(u"Quorvanel", u"Satelliti", u"Propagatore", u"?"),
               QStringLiteral("0"));
+}
+
+namespace {
+
+/// Every text of `window` drawn whole: captions and values as wide and as tall as a line of
+/// their font, picture buttons wide enough that the caption stays on one line inside their
+/// frame, and fields wide enough for their text.
+void expectTextsWhole(const QWidget* window, const char* what)
+{
+    SCOPED_TRACE(what);
+    const auto named = [](const QWidget* control, const QString& text) {
+        return control->objectName().toStdString() + " '" + text.toStdString() + "'";
+    };
+    for (const QLabel* label : window->findChildren<QLabel*>()) {
+        const QString text = label->text();
+        if (!label->isVisible() || label->wordWrap() || text.contains(u'\n') ||
+            Qt::mightBeRichText(text))
+            continue;
+        const QRect room = label->contentsRect();
+        EXPECT_TRUE(room.width() >= label->fontMetrics().horizontalAdvance(text) &&
+                    room.height() >= label->fontMetrics().height())
+            << named(label, text);
+    }
+    constexpr int kInset = 4; // a picture button's frame and bevel
+    for (const GraphButton* button : window->findChildren<GraphButton*>()) {
+        const QString caption = button->Caption();
+        if (!button->isVisible() || caption.isEmpty() || !button->Picture().isNull())
+            continue;
+        // Wrapped as the button wraps it, inside margins of an average character.
+        const QFontMetrics metrics(button->font());
+        const auto height = [&metrics, &caption](int width) {
+            return metrics.boundingRect(QRect(0, 0, std::max(width, 1), 1000),
+                                        Qt::AlignCenter | Qt::TextWordWrap, caption).height();
+        };
+        const int content = button->width() - 2 * kInset;
+        EXPECT_TRUE(height(content - 2 * metrics.averageCharWidth()) == height(10000) &&
+                    content >= metrics.horizontalAdvance(caption) &&
+                    button->height() - 4 >= metrics.height())
+            << named(button, caption);
+    }
+    for (const QLineEdit* field : window->findChildren<QLineEdit*>()) {
+        if (!field->isVisible() || qobject_cast<const QComboBox*>(field->parentWidget()))
+            continue;
+        const QMargins margins = field->textMargins();
+        const int frame = field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+        EXPECT_GE(field->width() - 2 * frame - 4 - margins.left() - margins.right(),
+                  field->fontMetrics().horizontalAdvance(field->text()) + 1)
+            << named(field, field->text());
+    }
+}
+
+} // namespace
+
+TEST_F(ProgramWindows, AtALargeDesktopFontEveryFixedSizeHoldsItsText)
+{
+    // A desktop's own font, as KDE and GNOME set it larger than Qt's: the windows are made in it.
+    const QFont qtDefault = QApplication::font();
+    const auto restore = qScopeGuard([&qtDefault] { QApplication::setFont(qtDefault); });
+    QFont desktop = qtDefault;
+    desktop.setPointSize(12);
+    QApplication::setFont(desktop);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QUORVANEL_DATA_DIR "/MapEarth.dat"),
+                            folderFile(QStringLiteral("MapEarth.dat"))));
+    openGates();
+    loadWorkingSet({elementSet("COSMOS 482 DESCENT CRAFT", TestOrbit{})});
+    MDIForm1& window = mainWindow();
+    window.resize(1600, 1000);
+    window.show();
+    window.tmrCentrale_Timer();
+    WindowRegistry& windows = WindowRegistry::instance();
+    const auto shown = [&windows](const QString& name) {
+        QWidget* form = windows.form(name);
+        if (form->parentWidget() != nullptr)
+            form->parentWidget()->show(); // the frame of a document window
+        form->show();
+        QCoreApplication::processEvents();
+        return form;
+    };
+    const auto unload = qScopeGuard([&windows] {
+        for (const QString& name : {windowNames::kTrack, windowNames::kSatellite, windowNames::kTime})
+            if (QWidget* form = windows.find(name))
+                windows.unload(form);
+    });
+
+    expectTextsWhole(shown(windowNames::kWorldMap), "the world map");
+    expectTextsWhole(shown(windowNames::kLocalSky), "the local sky");
+    QWidget* table = shown(windowNames::kTrack);
+    table->findChild<QTabWidget*>(QStringLiteral("SSTab1"))
+        ->setCurrentWidget(table->findChild<QWidget*>(QStringLiteral("fraRadio")));
+    expectTextsWhole(table, "the tracking table's radio tab");
+    expectTextsWhole(shown(windowNames::kSatellite), "the orbital elements");
+    expectTextsWhole(shown(windowNames::kRiseSet), "the almanac");
+    for (const AnalogClock* clock : shown(windowNames::kTime)->findChildren<AnalogClock*>()) {
+        for (int hour = 1; hour <= 12; ++hour) {
+            EXPECT_FALSE(clock->numberBox(hour).intersects(clock->numberBox(hour % 12 + 1)))
+                << clock->objectName().toStdString() << " " << hour << " touches the next";
+        }
+    }
+    frmAddLocation modify(&window);
+    modify.show();
+    modify.findChild<QTabWidget*>(QStringLiteral("SSTab1"))->setCurrentIndex(1);
+    for (auto* fraction : modify.findChildren<QLineEdit*>(QRegularExpression(QStringLiteral("Fraz"))))
+        fraction->setText(QStringLiteral("3469"));
+    expectTextsWhole(&modify, "the place's decimal degrees");
+
+    QWidget* passWindow = shown(windowNames::kVisibleSatellites);
+    // A pass's three event lines, as wide as their heading, all in sight.
+    auto* lines = passWindow->findChild<QListWidget*>(QStringLiteral("lstPass(0)"));
+    const QString heading = passWindow->findChild<QLabel*>(QStringLiteral("lblLegenda(0)"))->text();
+    lines->addItems({heading, heading, heading});
+    QCoreApplication::processEvents();
+    const QRect last = lines->visualItemRect(lines->item(2));
+    EXPECT_TRUE(lines->viewport()->rect().contains(last))
+        << last.bottom() << " below " << lines->viewport()->height();
+    EXPECT_GE(lines->viewport()->width(), lines->fontMetrics().horizontalAdvance(heading));
+    const auto* passes = passWindow->findChild<QTreeView*>(QStringLiteral("lvwPass(0)"));
+    const int itemMargins =
+        2 * (passes->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, passes) + 1);
+    const QFontMetrics listFont = passes->fontMetrics();
+    EXPECT_GE(passes->columnWidth(kColumnDuration),
+              listFont.horizontalAdvance(QStringLiteral("00:05:12")) + itemMargins);
+    EXPECT_GE(passes->columnWidth(kColumnName),
+              listFont.horizontalAdvance(QStringLiteral("COSMOS 482 DESCENT CRAFT")) + itemMargins);
 }

@@ -26,6 +26,20 @@ constexpr qreal kSecondHandWidth = 1;
 // The numbers stand inside the rim by the width of "00" divided by this.
 constexpr double kNumberInsetDivisor = 1.3;
 constexpr QSize kSizeHint(120, 120);
+// The largest clock leastSideForNumbers proposes, whatever the font [pixels].
+constexpr int kLargestSidePx = 1000;
+
+/// Where the number of `hour` stands on a dial drawn on `surface` with `metrics`.
+QRectF numberBoxOn(QSizeF surface, const QFontMetricsF& metrics, int hour)
+{
+    const double radius = std::min(surface.width(), surface.height()) / 2.0 - kRimMarginPx;
+    const double distance
+        = radius - metrics.horizontalAdvance(QStringLiteral("00")) / kNumberInsetDivisor;
+    const QPointF centre = QPointF(surface.width() / 2.0, surface.height() / 2.0)
+                           + controls::dialPoint(180.0 - 30.0 * hour, distance);
+    const QSizeF size(metrics.horizontalAdvance(QString::number(hour)), metrics.height());
+    return QRectF(centre - QPointF(size.width() / 2, size.height() / 2), size);
+}
 
 } // namespace
 
@@ -67,6 +81,28 @@ QSize AnalogClock::sizeHint() const
     return kSizeHint;
 }
 
+int AnalogClock::leastSideForNumbers() const
+{
+    const QFontMetricsF metrics(font());
+    const auto apart = [&metrics](int side) {
+        for (int hour = 1; hour <= 12; ++hour) {
+            if (numberBoxOn(QSizeF(side, side), metrics, hour)
+                    .intersects(numberBoxOn(QSizeF(side, side), metrics, hour % 12 + 1)))
+                return false;
+        }
+        return true;
+    };
+    int side = 1;
+    while (side < kLargestSidePx && !apart(side))
+        ++side;
+    return side;
+}
+
+QRectF AnalogClock::numberBox(int hour) const
+{
+    return numberBoxOn(QSizeF(size()), QFontMetricsF(font()), hour);
+}
+
 void AnalogClock::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -91,16 +127,10 @@ void AnalogClock::drawDial(QPainter& painter, double radius) const
     painter.setBrush(Qt::black);
     painter.drawEllipse(QPointF(0, 0), kHubRadiusPx, kHubRadiusPx);
 
-    const QFontMetricsF metrics(font());
-    const double distance
-        = radius - metrics.horizontalAdvance(QStringLiteral("00")) / kNumberInsetDivisor;
-    for (int hour = 1; hour <= 12; ++hour) {
-        const QString number = QString::number(hour);
-        const QPointF centre = controls::dialPoint(180.0 - 30.0 * hour, distance);
-        const QSizeF size(metrics.horizontalAdvance(number), metrics.height());
-        painter.drawText(QRectF(centre - QPointF(size.width() / 2, size.height() / 2), size),
-                         Qt::AlignCenter, number);
-    }
+    // The painter's origin is the dial's centre.
+    const QPointF centre(width() / 2.0, height() / 2.0);
+    for (int hour = 1; hour <= 12; ++hour)
+        painter.drawText(numberBox(hour).translated(-centre), Qt::AlignCenter, QString::number(hour));
     painter.restore();
 }
 

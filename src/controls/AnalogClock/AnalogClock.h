@@ -40,6 +40,11 @@ public:
     void setValue(QTime time);
 
     QSize sizeHint() const override;
+    /// The least side of a square clock at which no number of the dial touches its
+    /// neighbours in the control's font [pixels].
+    [[nodiscard]] int leastSideForNumbers() const;
+    /// Where the number of `hour` (1..12) stands on the dial, in the control's coordinates.
+    [[nodiscard]] QRectF numberBox(int hour) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

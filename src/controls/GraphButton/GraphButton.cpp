@@ -25,6 +25,8 @@ constexpr std::array<int, 4> kPictureSides{16, 24, 32, 48};
 constexpr int kOwnSizeFallbackPx = 32;
 // Size of a platform push button, the least a button asks of a layout [pixels].
 constexpr QSize kSmallestHint(75, 25);
+// The bevel drawn over the edge of the surface [pixels].
+constexpr int kBevelPx = 2;
 // Word-wrapped captions are measured in a box this tall, which no caption fills [pixels].
 constexpr int kMeasureHeightPx = 10000;
 constexpr int kCaptionFlags = Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic;
@@ -194,14 +196,27 @@ int GraphButton::textMargin() const
     return QFontMetrics(font()).averageCharWidth();
 }
 
-QSize GraphButton::measureCaption(int contentWidth) const
+QSize GraphButton::measureCaption(const QString& caption, int contentWidth) const
 {
     const QFontMetrics metrics(font());
     const int margin = textMargin();
     const int wrapWidth = std::max(contentWidth - 2 * margin, 1);
     const QRect bounds = metrics.boundingRect(QRect(0, 0, wrapWidth, kMeasureHeightPx),
-                                              kCaptionFlags, m_caption);
+                                              kCaptionFlags, caption);
     return QSize(bounds.width() + 2 * margin, bounds.height());
+}
+
+QSize GraphButton::wholeCaptionSize(const QString& caption) const
+{
+    const QSize line = measureCaption(caption, QWIDGETSIZE_MAX / 2);
+    const int margins = 2 * textMargin();
+    // A caption without a break fits with its margins cut into; one with a break wraps there
+    // unless the margins fit too.
+    int content = line.width() - margins;
+    while (content < line.width() && measureCaption(caption, content).height() > line.height())
+        ++content;
+    const int inset = 2 * controls::kGraphButtonContentInset;
+    return QSize(content + inset, line.height() + 2 * kBevelPx);
 }
 
 bool GraphButton::event(QEvent* event)
@@ -394,4 +409,10 @@ void GraphButton::drawFrame(QPainter& painter) const
         outline(-1, -1, w - 1, h - 1, dark);
     }
     painter.restore();
+}
+
+void fixButtonSize(GraphButton& button, QSize least, const QString& widestCaption)
+{
+    const QString& caption = widestCaption.isEmpty() ? button.Caption() : widestCaption;
+    button.setFixedSize(least.expandedTo(button.wholeCaptionSize(caption)));
 }

@@ -76,6 +76,10 @@ public:
     void setCancel(bool isCancel);
 
     QSize sizeHint() const override;
+    /// The least size at which `caption` is drawn whole in the button's font: on one line as
+    /// the painting wraps it, inside the content, within the bevel. A size fixed for a button
+    /// is never below this for its widest caption.
+    [[nodiscard]] QSize wholeCaptionSize(const QString& caption) const;
 
 signals:
     void Click();
@@ -97,7 +101,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    QSize measureCaption(int contentWidth) const;
+    QSize measureCaption(int contentWidth) const { return measureCaption(m_caption, contentWidth); }
+    QSize measureCaption(const QString& caption, int contentWidth) const;
     int textMargin() const;
     void drawPicture(QPainter& painter) const;
     void drawCaption(QPainter& painter) const;
@@ -121,3 +126,7 @@ private:
     controls::GraphButtonLayout m_layout; // kept between paints, see layoutGraphButton
     QPointer<QWidget> m_form;  // the form whose unused Enter / Esc this button takes
 };
+
+/// Fixes the size of `button` at `least`, or larger where `widestCaption` (its own caption when
+/// empty) needs more to be drawn whole in the button's font.
+void fixButtonSize(GraphButton& button, QSize least, const QString& widestCaption = {});
