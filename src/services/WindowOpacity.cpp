@@ -1,6 +1,6 @@
-// Whether the windowing system blends translucent windows. On X11 that needs a compositing
-// manager, which owns the selection _NET_WM_CM_S<screen> while it runs (EWMH); the X
-// connection is Qt's and libxcb is already loaded by Qt's xcb platform, so its functions are
+// Whether and how the windowing system blends translucent windows. On X11 that needs a
+// compositing manager, which owns the selection _NET_WM_CM_S<screen> while it runs (EWMH); the
+// X connection is Qt's and libxcb is already loaded by Qt's xcb platform, so its functions are
 // looked up at run time instead of linking the program to it.
 
 #include "services/mGlobal.h"
@@ -73,14 +73,22 @@ bool x11CompositorRunning()
 
 namespace mGlobal {
 
+WindowBlending windowBlending(const QString& platformName)
+{
+    if (platformName == u"windows" || platformName == u"cocoa")
+        return WindowBlending::WindowOpacity;
+    // Wayland has no opacity for a whole window; its compositors blend the alpha of what a
+    // window draws.
+    if (platformName.startsWith(u"wayland"))
+        return WindowBlending::DrawnBackground;
+    if (platformName == u"xcb")
+        return x11CompositorRunning() ? WindowBlending::WindowOpacity : WindowBlending::None;
+    return WindowBlending::None; // offscreen, minimal, vnc, framebuffers: nothing blends
+}
+
 bool platformHasTranslucentWindows()
 {
-    const QString platform = QGuiApplication::platformName();
-    if (platform == u"windows" || platform == u"cocoa" || platform.startsWith(u"wayland"))
-        return true;
-    if (platform == u"xcb")
-        return x11CompositorRunning();
-    return false; // offscreen, minimal, vnc, framebuffers: nothing blends the windows
+    return windowBlending(QGuiApplication::platformName()) != WindowBlending::None;
 }
 
 } // namespace mGlobal

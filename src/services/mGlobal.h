@@ -2,8 +2,8 @@
 // Small services over the platform, used by many windows: whether a window is loaded, the
 // computer's time zone, the file name of a download address, the Internet connection state,
 // a duration as hours, minutes and seconds, window translucency, and two drawing routines
-// (radial gradient, arrow with chevrons). Form_caricato, Imposta_trasparenza and
-// platformHasTranslucentWindows work on windows: they are part of the widget ring
+// (radial gradient, arrow with chevrons). Form_caricato, Imposta_trasparenza, windowBlending
+// and platformHasTranslucentWindows work on windows: they are part of the widget ring
 // (services_widgets, mGlobalWindows.cpp and WindowOpacity.cpp), the others of services.
 
 #include <QByteArrayView>
@@ -60,10 +60,24 @@ inline constexpr int kTranslucencySet = 0;
 inline constexpr int kAlphaOutOfRange = 1;
 inline constexpr int kTranslucencyUnavailable = 2;
 
+/// How the windowing system blends a window with what lies behind it.
+enum class WindowBlending {
+    None,            ///< nothing blends windows: they stay opaque
+    WindowOpacity,   ///< the platform sets a whole window's opacity
+    DrawnBackground, ///< the window paints its background with alpha; the compositor blends it
+};
+
+/// The blending of the Qt platform of that name; for "xcb" whether a compositing manager runs
+/// on the program's own X connection.
+[[nodiscard]] WindowBlending windowBlending(const QString& platformName);
+
 /// Makes a window translucent: alpha 255 opaque .. 0 fully transparent. Returns
 /// kAlphaOutOfRange (window unchanged) for alpha outside 0..255, and
-/// kTranslucencyUnavailable where the platform blends no windows (no compositor).
+/// kTranslucencyUnavailable where the platform blends no windows (no compositor). A drawn
+/// background needs a translucent native window: call it first before the window is shown.
 int Imposta_trasparenza(QWidget* window, int alpha);
+/// The same with the blending given instead of the running platform's.
+int Imposta_trasparenza(QWidget* window, int alpha, WindowBlending blending);
 
 /// Whether the windowing system can show translucent windows.
 [[nodiscard]] bool platformHasTranslucentWindows();

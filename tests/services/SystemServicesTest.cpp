@@ -150,6 +150,27 @@ TEST(Imposta_trasparenza, PlatformWithoutWindowBlendingReportsItUnavailable)
     EXPECT_EQ(mGlobal::Imposta_trasparenza(nullptr, 128), mGlobal::kTranslucencyUnavailable);
 }
 
+TEST(Imposta_trasparenza, OnWaylandTheWindowDrawsItsBackgroundTranslucent)
+{
+    using mGlobal::WindowBlending;
+    // Qt's Wayland platform cannot set a window's opacity (it only warns).
+    for (const char* platform : {"wayland", "wayland-egl"})
+        EXPECT_EQ(mGlobal::windowBlending(QString::fromLatin1(platform)),
+                  WindowBlending::DrawnBackground)
+            << platform;
+    EXPECT_EQ(mGlobal::windowBlending(QStringLiteral("windows")), WindowBlending::WindowOpacity);
+    EXPECT_EQ(mGlobal::windowBlending(QStringLiteral("offscreen")), WindowBlending::None);
+
+    QWidget bar;
+    bar.resize(40, 30);
+    for (const int alpha : {128, 200}) { // the second: the scroll bar moved
+        EXPECT_EQ(mGlobal::Imposta_trasparenza(&bar, alpha, WindowBlending::DrawnBackground),
+                  mGlobal::kTranslucencySet);
+        EXPECT_NEAR(bar.grab().toImage().pixelColor(20, 15).alpha(), alpha, 2);
+    }
+    EXPECT_EQ(bar.windowOpacity(), 1.0);
+}
+
 /// Catches the addresses the desktop would open.
 class UrlCatcher : public QObject
 {
