@@ -168,8 +168,37 @@ TEST_F(GraphButtonTest, PictureShiftsOnePixelDownRightWhilePressed)
     EXPECT_EQ(hex(image.pixelColor(topLeft + QPoint(16, 16))), hex(QColor(Qt::red)));
 }
 
-TEST_F(GraphButtonTest, ShrinkingBelowTenPixelsSnapsBack)
+TEST_F(GraphButtonTest, NoSizeCutsTheCaptionAndOnlyAButtonWithoutOneShrinksToTenPixels)
 {
+    button.resize(4, 6);
+    EXPECT_EQ(button.size(), button.wholeCaptionSize(QStringLiteral("OK")));
+
+    // In a layout given less room than it asks for, at a desktop font larger than Qt's.
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* list = new QTableWidget(&window);
+    list->setMinimumHeight(200);
+    auto* help = new GraphButton(&window);
+    layout->addWidget(list);
+    layout->addWidget(help);
+    help->setCaption(QStringLiteral("Help"));
+    QFont large = window.font();
+    large.setPointSize(14);
+    window.setFont(large);
+    window.show();
+    window.resize(40, 150);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(help->width() >= help->wholeCaptionSize(QStringLiteral("Help")).width() &&
+                help->height() >= help->wholeCaptionSize(QStringLiteral("Help")).height())
+        << help->width() << " x " << help->height();
+
+    // A size its owner fixes too small is widened to the caption, and stays fixed.
+    help->setFixedSize(20, 10);
+    help->setCaption(QStringLiteral("Help"));
+    EXPECT_EQ(help->minimumSize(), help->wholeCaptionSize(QStringLiteral("Help")));
+    EXPECT_EQ(help->maximumSize(), help->minimumSize());
+
+    button.setCaption(QString());
     button.resize(4, 6);
     EXPECT_EQ(button.size(), QSize(10, 10));
 }

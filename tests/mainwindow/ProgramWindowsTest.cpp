@@ -271,8 +271,26 @@ void expectTextsWhole(const QWidget* window, const char* what)
         const int content = button->width() - 2 * kInset;
         EXPECT_TRUE(height(content - 2 * metrics.averageCharWidth()) == height(10000) &&
                     content >= metrics.horizontalAdvance(caption) &&
-                    button->height() - 4 >= metrics.height())
+                    button->height() - 4 >= metrics.height() &&
+                    button->parentWidget()->rect().contains(button->geometry()))
             << button->objectName().toStdString() << " '" << caption.toStdString() << "'";
+    }
+}
+
+/// The same in every tab of every tab set of `window`, each brought to the front in turn, at
+/// the size the window has.
+void expectEveryTabWhole(QWidget* window, const char* what)
+{
+    const QList<QTabWidget*> tabSets = window->findChildren<QTabWidget*>();
+    if (tabSets.isEmpty())
+        expectTextsWhole(window, what);
+    for (QTabWidget* tabs : tabSets) {
+        for (int k = 0; k < tabs->count(); ++k) {
+            tabs->setCurrentIndex(k);
+            QCoreApplication::processEvents();
+            const std::string tab = std::string(what) + ", tab " + tabs->tabText(k).toStdString();
+            expectTextsWhole(window, tab.c_str());
+        }
     }
 }
 
@@ -311,10 +329,7 @@ TEST_F(ProgramWindows, AtALargeDesktopFontEveryFixedSizeHoldsItsText)
 
     expectTextsWhole(shown(windowNames::kWorldMap), "the world map");
     expectTextsWhole(shown(windowNames::kLocalSky), "the local sky");
-    QWidget* table = shown(windowNames::kTrack);
-    table->findChild<QTabWidget*>(QStringLiteral("SSTab1"))
-        ->setCurrentWidget(table->findChild<QWidget*>(QStringLiteral("fraRadio")));
-    expectTextsWhole(table, "the tracking table's radio tab");
+    expectEveryTabWhole(shown(windowNames::kTrack), "the tracking table");
     expectTextsWhole(shown(windowNames::kSatellite), "the orbital elements");
     expectTextsWhole(shown(windowNames::kRiseSet), "the almanac");
     for (const AnalogClock* clock : shown(windowNames::kTime)->findChildren<AnalogClock*>()) {
@@ -333,7 +348,12 @@ TEST_F(ProgramWindows, AtALargeDesktopFontEveryFixedSizeHoldsItsText)
     EXPECT_GE(fraction->width() - 2 * (frame + 2),
               fraction->fontMetrics().horizontalAdvance(QStringLiteral("3469")) + 1);
 
+    expectEveryTabWhole(&modify, "the place's Modify dialog");
+
+    // The pass window opens on another tab than the one with the most rows.
     QWidget* passWindow = shown(windowNames::kVisibleSatellites);
+    expectEveryTabWhole(passWindow, "the pass predictions");
+    passWindow->findChild<QTabWidget*>(QStringLiteral("SSTab1"))->setCurrentIndex(0);
     // A pass's three event lines, as wide as their heading, all in sight.
     auto* lines = passWindow->findChild<QListWidget*>(QStringLiteral("lstPass(0)"));
     const QString heading = passWindow->findChild<QLabel*>(QStringLiteral("lblLegenda(0)"))->text();

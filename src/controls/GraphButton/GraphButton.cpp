@@ -56,15 +56,33 @@ GraphButton::GraphButton(QWidget* parent)
     : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
-    setMinimumSize(kMinimumSidePx, kMinimumSidePx);
+    keepCaptionRoom();
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void GraphButton::setCaption(const QString& caption)
 {
     m_caption = caption;
+    keepCaptionRoom();
     updateGeometry();
     update();
+}
+
+void GraphButton::keepCaptionRoom()
+{
+    // Bounds that differ from the ones set here were set by the owner since (a fixed size, a
+    // least size of its own): they are kept, widened to the caption where they cut it.
+    if (minimumSize() != m_minimumSet)
+        m_ownerMinimum = minimumSize();
+    if (maximumSize() != m_maximumSet)
+        m_ownerMaximum = maximumSize();
+    QSize least = m_ownerMinimum.expandedTo(QSize(kMinimumSidePx, kMinimumSidePx));
+    if (!m_caption.isEmpty())
+        least = least.expandedTo(wholeCaptionSize(m_caption));
+    m_minimumSet = least;
+    m_maximumSet = m_ownerMaximum.expandedTo(least);
+    setMaximumSize(m_maximumSet);
+    setMinimumSize(m_minimumSet);
 }
 
 void GraphButton::setPicturePosition(int position)
@@ -223,6 +241,10 @@ bool GraphButton::event(QEvent* event)
 {
     if (event->type() == QEvent::ParentChange || event->type() == QEvent::Show) {
         watchForm();
+        if (event->type() == QEvent::Show)
+            keepCaptionRoom(); // bounds the owner set after the caption
+    } else if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        keepCaptionRoom();
     } else if (event->type() == QEvent::ShortcutOverride) {
         // A focused button takes Enter and Space itself, before any shortcut of the window.
         const int key = static_cast<QKeyEvent*>(event)->key();

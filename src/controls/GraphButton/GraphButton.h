@@ -109,6 +109,9 @@ private:
     void drawFocus(QPainter& painter) const;
     void drawFrame(QPainter& painter) const;
     void watchForm();
+    /// Keeps the button's least size at what its caption needs in its font (and at least
+    /// kMinimumSidePx square), over whatever bounds its owner set, so no layout squeezes it.
+    void keepCaptionRoom();
 
     QString m_caption;
     int m_picturePosition = controls::kPictureLeft;
@@ -125,6 +128,11 @@ private:
     bool m_keyLatch = false;   // a key is down: its repeats do not click again
     controls::GraphButtonLayout m_layout; // kept between paints, see layoutGraphButton
     QPointer<QWidget> m_form;  // the form whose unused Enter / Esc this button takes
+    // The owner's own size bounds, and the bounds last set here from them and the caption.
+    QSize m_ownerMinimum;
+    QSize m_ownerMaximum{QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
+    QSize m_minimumSet;
+    QSize m_maximumSet{QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
 };
 
 /// Fixes the size of `button` at `least`, or larger where `widestCaption` (its own caption when
