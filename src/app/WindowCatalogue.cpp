@@ -155,7 +155,8 @@ void defineWindows(MDIForm1& main)
                    [owner] { return new frmAbout(owner); });
     define(windowNames::kLanguage, WindowLifetime::UnloadOnClose, [owner] {
         auto* chooser = new frmLanguage(owner);
-        QObject::connect(chooser, &frmLanguage::languageChosen, owner, &MDIForm1::Lingua);
+        QObject::connect(chooser, &frmLanguage::languageChosen, owner,
+                         &MDIForm1::languageChanged);
         return chooser;
     });
     define(windowNames::kCalendar, WindowLifetime::UnloadOnClose,

@@ -7,6 +7,7 @@
 // are what keep the tick away from the slots and the time state meanwhile.
 
 #include <cassert>
+#include <functional>
 
 /// One gate of the tick. It is open when its owner has it enabled and no computation holds
 /// it. The owner's switch (the main window at start-up, the time window's Stop, Play and
@@ -26,6 +27,12 @@ public:
     /// Number of computations holding the gate closed now.
     [[nodiscard]] int holdCount() const noexcept { return m_holds; }
 
+    /// Called when the last hold ends, so that what waited for the gate (the tick's
+    /// publication of a stopped clock) is done then rather than at the next timer event.
+    /// One listener; an empty function removes it. It runs inside the holder's destructor,
+    /// so it only schedules the work; what it throws is dropped.
+    void setOnReleased(std::function<void()> listener) { m_onReleased = std::move(listener); }
+
 private:
     friend class TickPause;
     void hold() noexcept { ++m_holds; }
@@ -34,10 +41,18 @@ private:
         assert(m_holds > 0);
         if (m_holds > 0)
             --m_holds;
+        if (m_holds == 0 && m_onReleased) {
+            try {
+                m_onReleased();
+            } catch (...) {
+                // The holder is being destroyed; the next timer event does the work instead.
+            }
+        }
     }
 
     bool m_enabled = false; // closed until start-up has loaded everything
     int m_holds = 0;
+    std::function<void()> m_onReleased;
 };
 
 /// Holds a gate closed for its lifetime. A long computation keeps one on the stack (or, when

@@ -615,6 +615,12 @@ void MDIForm1::Lingua()
         m_bars.openItems.value(QString::fromUtf16(entry.key))->setText(text(entry.command));
 }
 
+void MDIForm1::languageChanged()
+{
+    Lingua();
+    m_failures.contain(QStringLiteral("erroreaggiornamento"), [this] { m_tick.stateChanged(); });
+}
+
 QString MDIForm1::Stato2Stringa(int enuStato)
 {
     return statusName(enuStato);

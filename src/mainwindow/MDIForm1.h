@@ -84,6 +84,10 @@ public:
     // --- texts -------------------------------------------------------------------------
     /// Puts the texts of the current language file on the main window.
     void Lingua();
+    /// Another language was chosen while the program runs: the main window's texts, and the
+    /// present instant published again so that every window shows its words (a stopped clock
+    /// gets no tick that would).
+    void languageChanged();
     /// The status name of a satellite state (1 eclipsed, 2 visible, 3 not visible), "" for
     /// any other value.
     [[nodiscard]] static QString Stato2Stringa(int enuStato);

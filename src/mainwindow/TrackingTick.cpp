@@ -12,6 +12,7 @@
 #include "core/mMate.h"
 
 #include <QScopedValueRollback>
+#include <QTimer>
 
 #include <algorithm>
 #include <utility>
@@ -29,6 +30,14 @@ TrackingTick::TrackingTick(TickHost& host, const ProgramClock& clock, TrackingMo
     : m_host(host), m_clock(clock), m_model(model),
       m_failed(static_cast<std::size_t>(kLastSlot) + 1, false)
 {
+    pflgCentrale.setOnReleased([this] { holdEnded(); });
+    pflgSatellite.setOnReleased([this] { holdEnded(); });
+}
+
+TrackingTick::~TrackingTick()
+{
+    pflgCentrale.setOnReleased({});
+    pflgSatellite.setOnReleased({});
 }
 
 void TrackingTick::run()
@@ -69,6 +78,18 @@ void TrackingTick::republishStoppedClock()
         mAstro::Calcola_tempi(Data_attuale);
         publishPresentInstant();
     }
+}
+
+void TrackingTick::holdEnded()
+{
+    // The hold ends inside its holder's destructor, amid the computation's own clean-up: the
+    // publication waits for the event loop, and is made only if still due then.
+    if (!m_republishDue)
+        return;
+    QTimer::singleShot(0, &m_deferred, [this] {
+        if (m_republishDue && !pflgCentrale.isEnabled())
+            republishStoppedClock();
+    });
 }
 
 void TrackingTick::publishPresentInstant()

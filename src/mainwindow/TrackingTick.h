@@ -8,6 +8,8 @@
 #include "core/mSat.h"
 #include "tracking/TrackingModel.h"
 
+#include <QObject>
+
 #include <vector>
 
 class ProgramClock;
@@ -35,6 +37,9 @@ class TrackingTick
 public:
     TrackingTick(TickHost& host, const ProgramClock& clock,
                  TrackingModel& model = TrackingModel::instance());
+    ~TrackingTick();
+    TrackingTick(const TrackingTick&) = delete;
+    TrackingTick& operator=(const TrackingTick&) = delete;
 
     /// One tick (the timer's handler).
     void run();
@@ -57,9 +62,11 @@ private:
     /// Computes and publishes the state at Data_attuale, the clock as it stands.
     void publishPresentInstant();
     /// On a clock the user stopped: publishes the standing instant again, now when nothing
-    /// holds the clock or the satellites and no publication is under way, otherwise at the
-    /// first timer event after that.
+    /// holds the clock or the satellites and no publication is under way, otherwise as soon
+    /// as the hold or the publication ends.
     void republishStoppedClock();
+    /// A gate's last hold ended: a publication kept for it is made from the event loop.
+    void holdEnded();
     void advanceProgramClock();
     void countTowardsFullRedraw();
     /// False when a decayed satellite was removed: the tick ends there.
@@ -79,4 +86,5 @@ private:
     bool m_republishDue = false; // a stopped clock's change not yet published
     bool m_publishing = false;
     std::vector<bool> m_failed; // by slot: no fresh state in this tick
+    QObject m_deferred;         // context of the publications scheduled when a hold ends
 };

@@ -345,6 +345,10 @@ void frmTime::DTPicker1_Change()
     TrackingModel::instance().setSimulationStart(Data_attuale);
     mAstro::Calcola_tempi(Data_attuale);
     Aggiorna_dati();
+    // The picker is open on a stopped clock only, which no tick moves on: the satellites, the
+    // Sun and the charts are computed for the picked instant now, as after any clock jump,
+    // so that no window shows the instant the clock stood at before.
+    TrackingModel::instance().notifyClockJumped();
 }
 
 void frmTime::cmdOK_Click()

@@ -8,10 +8,15 @@
 #include "app/WindowCatalogue.h"
 #include "common/gates.h"
 #include "common/program_time.h"
+#include "controls/GraphButton/GraphButton.h"
+#include "database/DatabaseCommands.h"
+#include "database/frmDatabase.h"
 #include "database/frmSyncro.h"
 #include "dialogs/frmLocation.h"
 #include "services/DisplayFormat.h"
 #include "core/DateValue.h"
+#include "core/mAstro.h"
+#include "core/mSat.h"
 #include "mainwindow/MDIForm1.h"
 #include "services/WindowNames.h"
 #include "services/WindowRegistry.h"
@@ -19,6 +24,8 @@
 #include "skycharts/frmGeneralSky.h"
 #include "skycharts/frmLocalSky.h"
 #include "tracking/TrackingModel.h"
+#include "worldmap/frmChannel.h"
+#include "worldmap/frmTrack.h"
 #include "worldmap/frmWorldMap.h"
 
 #include <QCheckBox>
@@ -26,10 +33,12 @@
 #include <QDateTimeEdit>
 #include <QFile>
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 
 namespace {
@@ -335,5 +344,97 @@ TEST_F(ChartsAfterAJump, WhileTheClockStandsStillAnotherPrincipalOrPlaceIsShownA
     ASSERT_EQ(Osservatore.Nome_localita, "Norway: Tromso");
     EXPECT_EQ(shown("lblAltitude"),
               principal(Valori[kPrincipalSlot].Elevazione, QStringLiteral("00.00\u00B0"), ""));
+
+    // A satellite added through the database window, made principal while a computation holds
+    // the tick, then its second radio channel chosen in the tracking table.
+    TestOrbit third;
+    third.catalogueNumber = 7530; // two channels in the frequency table: 29.45 and 145.95 MHz
+    third.meanAnomalyDeg = 200.0;
+    QByteArray file;
+    for (const Record_TLE& set : {RigaDati[1], RigaDati[2], elementSet("THIRD SAT", third)})
+        file += QByteArray::fromStdString(set.Riga0 + "\r\n" + set.Riga1 + "\r\n" + set.Riga2 + "\r\n");
+    writeTestFile(folderFile(QStringLiteral("elements.txt")), file);
+    Impostazioni.File_database = folderFile(QStringLiteral("elements.txt")).toStdString();
+    ASSERT_TRUE(mainWindow().runCommand(QStringLiteral("mnuSatellitiDatabase")));
+    frmDatabase* database = databaseWindow();
+    ASSERT_NE(database, nullptr);
+    auto* primary = database->findChild<QListView*>(QStringLiteral("lstDatabase(0)"));
+    const QModelIndexList thirdRow = primary->model()->match(
+        primary->model()->index(0, 0), Qt::DisplayRole, QStringLiteral("THIRD"), 1, Qt::MatchContains);
+    ASSERT_EQ(thirdRow.size(), 1);
+    primary->setCurrentIndex(thirdRow.front());
+    emit database->findChild<GraphButton*>(QStringLiteral("cmdAdd(0)"))->Click();
+    ASSERT_EQ(Numero_satelliti, 3);
+    EXPECT_EQ(TrackingModel::instance().snapshot().satellites.size(), 3u) << "the added one shown";
+    {
+        const TickPause search(pflgSatellite);
+        auto* active = database->findChild<QListView*>(QStringLiteral("lstActive"));
+        active->setCurrentIndex(active->model()->index(2, 0));
+        database->cmdPrincipale_Click();
+        ASSERT_EQ(Satelement[kPrincipalSlot].Nome_satellite, "Third Sat");
+    }
+    QCoreApplication::processEvents(); // as the hold ends, before any tick
+    EXPECT_EQ(shown("lblLatitude"), principal(Valori[kPrincipalSlot].Latitudine,
+                                              QStringLiteral("#0.00\u00B0"),
+                                              Valori[kPrincipalSlot].Emisfero_ns));
+    auto* table = WindowRegistry::instance().form<frmTrack>(windowNames::kTrack);
+    const auto unloadTable = qScopeGuard([table] { WindowRegistry::instance().unload(table); });
+    table->cmdCanale_Click(0); // the first row
+    auto* chooser =
+        qobject_cast<frmChannel*>(WindowRegistry::instance().find(QStringLiteral("frmChannel")));
+    ASSERT_NE(chooser, nullptr);
+    chooser->List1->setCurrentRow(1);
+    chooser->cmdOK_Click();
+    for (const QString& downlink : shown("lblRicez"))
+        EXPECT_TRUE(downlink.startsWith(formatNumber(145.9, QStringLiteral("0.0"), QLocale())))
+            << downlink.toStdString();
     EXPECT_EQ(Data_attuale, stoppedAt) << "the clock stood still";
+}
+
+TEST_F(ChartsAfterAJump, WhileTheClockStandsStillANewStartAndAnotherLanguageAreShownAtOnce)
+{
+    ASSERT_TRUE(mainWindow().runCommand(QStringLiteral("mnuVisualizzaBarraDati")));
+    const auto shownLatitudes = [this] {
+        return std::vector<QString>{
+            m_map->findChild<QLabel*>(QStringLiteral("lblLatitude"))->text(),
+            WindowRegistry::instance().find(windowNames::kFloating)
+                ->findChild<QLabel*>(QStringLiteral("lblLatitude"))->text()};
+    };
+    timeControl<QCheckBox>("chkUsaOraPc")->setChecked(false); // the clock stops here
+    const int localBefore = m_localSky->redrawCount();
+
+    // A new simulation start, without Start: every window at the picked instant at once.
+    timeControl<QDateTimeEdit>("DTPicker1")->setDateTime(m_start);
+    EXPECT_TRUE(mainWindow().statusPanelText(1).startsWith(QStringLiteral("21 June 2018")))
+        << mainWindow().statusPanelText(1).toStdString();
+    EXPECT_EQ(m_wholeSky->chartTime(), QStringLiteral("21 Jun 2018 10:00"));
+    EXPECT_EQ(m_localSky->redrawCount(), localBefore + 1);
+    expectMapDrawnForThePresent("after a new start");
+    const std::vector<QString> shown = shownLatitudes();
+    mSat::Calcola_satellite(kPrincipalSlot, mAstro::Data_giuliana);
+    const Posizione_satellite& now = Valori[kPrincipalSlot];
+    EXPECT_EQ(shown, std::vector<QString>(2, formatNumber(now.Latitudine, QStringLiteral("#0.00\u00B0"),
+                                                          QLocale()) +
+                                                 QString::fromStdString(now.Emisfero_ns)));
+
+    // Another language: the data bar opened again shows the satellite's state in its words.
+    QByteArray other = readTestFile(folderFile(QStringLiteral("English.ini")));
+    for (const auto& [english, italian] : {std::pair{"=Eclipsed\n", "=Eclissato\n"},
+                                           std::pair{"=Not visible\n", "=Non visibile\n"},
+                                           std::pair{"=Visible\n", "=Visibile\n"}})
+        other.replace(english, italian);
+    writeTestFile(folderFile(QStringLiteral("Italiano.ini")), other);
+    QWidget* chooser = WindowRegistry::instance().form(windowNames::kLanguage); // no modal loop
+    ASSERT_NE(chooser, nullptr);
+    chooser->show();
+    chooser->findChild<QListWidget*>(QStringLiteral("lstLingua"))->setCurrentRow(1);
+    emit chooser->findChild<GraphButton*>(QStringLiteral("cmdOK"))->Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(mainWindow().runCommand(QStringLiteral("mnuVisualizzaBarraDati")));
+    const QString state = WindowRegistry::instance()
+                              .find(windowNames::kFloating)
+                              ->findChild<QLabel*>(QStringLiteral("lblState"))
+                              ->text();
+    EXPECT_TRUE(state == u"Eclissato" || state == u"Non visibile" || state == u"Visibile")
+        << state.toStdString();
 }
