@@ -37,13 +37,16 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QFontMetricsF>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QVersionNumber>
+#include <QWindow>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -57,8 +60,25 @@ constexpr double kDesignWidthTwips = 11150;
 constexpr double kDesignHeightTwips = 8200;
 constexpr std::chrono::milliseconds kTickInterval{1000};
 // Size [pixels] that holds the database window in the document area between the toolbar and
-// the status bar.
+// the status bar, at Qt's own font (kDesignFontPoints); a larger desktop font widens the window's
+// texts, and this size with them.
 constexpr QSize kMinimumStartSize(1000, 720);
+constexpr int kDesignFontPoints = 9;
+// Room kept on the screen for what the desktop adds around and beside the window: its title
+// bar and borders, known only once the window is shown, and on Wayland a panel the platform
+// does not tell of [pixels].
+constexpr QMargins kFrameAllowance(8, 64, 8, 8);
+
+/// How much wider and taller than Qt's own font the texts of `font` are.
+QSizeF fontScale(const QFont& font)
+{
+    const QFont design(QStringLiteral("Sans Serif"), kDesignFontPoints);
+    const QString sample = QStringLiteral("The quick brown fox jumps over the lazy dog 0123456789");
+    const QFontMetricsF ours(font);
+    const QFontMetricsF theirs(design);
+    return QSizeF(std::max(1.0, ours.horizontalAdvance(sample) / theirs.horizontalAdvance(sample)),
+                  std::max(1.0, ours.height() / theirs.height()));
+}
 
 QString text(QStringView key)
 {
@@ -438,14 +458,28 @@ bool MDIForm1::MDIForm_Load()
 
 QSize MDIForm1::startSize() const
 {
+    const QScreen* display = screen();
+    return display != nullptr ? firstSize(display->availableSize()) : firstSize({});
+}
+
+QSize MDIForm1::firstSize(QSize available) const
+{
     // The design size, made large enough for the whole toolbar and for the child windows,
     // whose widgets take more room than the design's; never beyond the screen.
+    const QSizeF scale = fontScale(QApplication::font()); // the child windows' font
+    const QSize childWindows(static_cast<int>(std::ceil(kMinimumStartSize.width() * scale.width())),
+                             static_cast<int>(std::ceil(kMinimumStartSize.height() * scale.height())));
     QSize size = QSize(static_cast<int>(twips::toPixels(kDesignWidthTwips)),
                        static_cast<int>(twips::toPixels(kDesignHeightTwips)))
-                     .expandedTo(kMinimumStartSize)
+                     .expandedTo(childWindows)
                      .expandedTo(QSize(m_bars.Toolbar1->sizeHint().width(), 0));
-    if (const QScreen* display = screen())
-        size = size.boundedTo(display->availableSize());
+    // The frame comes on top of this size: window and frame together stay on the screen.
+    if (available.isValid()) {
+        const QMargins frame = windowHandle() != nullptr && !windowHandle()->frameMargins().isNull()
+                                   ? windowHandle()->frameMargins()
+                                   : kFrameAllowance;
+        size = size.boundedTo(available.shrunkBy(frame));
+    }
     return size;
 }
 

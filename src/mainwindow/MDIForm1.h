@@ -81,6 +81,11 @@ public:
     /// been told).
     bool MDIForm_Load();
 
+    /// The first size of the window on a screen whose available area is `available`: room
+    /// for the toolbar and for the largest child window at the window's font, within that
+    /// area with the frame the desktop adds. Unbounded for an invalid size.
+    [[nodiscard]] QSize firstSize(QSize available) const;
+
     // --- texts -------------------------------------------------------------------------
     /// Puts the texts of the current language file on the main window.
     void Lingua();

@@ -22,7 +22,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
+#include <QScopeGuard>
 #include <QScrollBar>
+#include <QWindow>
 
 namespace {
 
@@ -95,6 +97,38 @@ TEST_F(DocumentWindows, ChartsAndListingsOpenInsideTheDocumentArea)
     const QMdiArea* area = mainWindow().mdiArea();
     EXPECT_FALSE(area->horizontalScrollBar()->isVisible());
     EXPECT_FALSE(area->verticalScrollBar()->isVisible());
+}
+
+TEST_F(DocumentWindows, TheFirstSizeHoldsTheDatabaseWindowAtTheUserFontWithinTheScreen)
+{
+    const QFont qtDefault = QApplication::font();
+    const auto restore = qScopeGuard([&qtDefault] { QApplication::setFont(qtDefault); });
+    QFont desktop = qtDefault;
+    desktop.setPointSize(11);
+    QApplication::setFont(desktop);
+    MDIForm1& window = mainWindow();
+    // A small screen: the window and the frame the desktop adds lie on it.
+    const QMargins frame = window.windowHandle()->frameMargins();
+    const QSize small = window.firstSize(QSize(1024, 600));
+    EXPECT_TRUE(QRect(QPoint(0, 0), QSize(1024, 600))
+                    .contains(QRect(QPoint(0, 0), small).marginsAdded(frame).translated(
+                        frame.left(), frame.top())))
+        << small.width() << " x " << small.height();
+
+    // A large one: the database window whole in the document area at the user's font.
+    window.resize(window.firstSize(QSize(1600, 1000)));
+    const Record_TLE set = elementSet("FIRST", TestOrbit{});
+    writeTestFile(folderFile(QStringLiteral("elements.txt")),
+                  QByteArray::fromStdString(set.Riga0 + "\r\n" + set.Riga1 + "\r\n" + set.Riga2 + "\r\n"));
+    Impostazioni.File_database = folderFile(QStringLiteral("elements.txt")).toStdString();
+    window.runCommand(QStringLiteral("mnuSatellitiDatabase"));
+    QCoreApplication::processEvents();
+    ASSERT_NE(databaseWindow(), nullptr);
+    const QWidget* database = databaseWindow()->parentWidget();
+    const QSize area = window.mdiArea()->viewport()->size();
+    EXPECT_TRUE(area.width() >= database->minimumSizeHint().width() &&
+                area.height() >= database->minimumSizeHint().height())
+        << database->minimumSizeHint().width() << " in " << area.width();
 }
 
 TEST_F(DocumentWindows, DatabaseWindowOpensWholeBesideAnotherWindow)
