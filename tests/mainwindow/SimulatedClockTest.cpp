@@ -345,8 +345,8 @@ TEST_F(ChartsAfterAJump, WhileTheClockStandsStillAnotherPrincipalOrPlaceIsShownA
     EXPECT_EQ(shown("lblAltitude"),
               principal(Valori[kPrincipalSlot].Elevazione, QStringLiteral("00.00\u00B0"), ""));
 
-    // A satellite added through the database window, made principal while a computation holds
-    // the tick, then its second radio channel chosen in the tracking table.
+    // A satellite added through the database window and made principal, then its second radio
+    // channel chosen in the tracking table while a computation holds the tick.
     TestOrbit third;
     third.catalogueNumber = 7530; // two channels in the frequency table: 29.45 and 145.95 MHz
     third.meanAnomalyDeg = 200.0;
@@ -366,14 +366,10 @@ TEST_F(ChartsAfterAJump, WhileTheClockStandsStillAnotherPrincipalOrPlaceIsShownA
     emit database->findChild<GraphButton*>(QStringLiteral("cmdAdd(0)"))->Click();
     ASSERT_EQ(Numero_satelliti, 3);
     EXPECT_EQ(TrackingModel::instance().snapshot().satellites.size(), 3u) << "the added one shown";
-    {
-        const TickPause search(pflgSatellite);
-        auto* active = database->findChild<QListView*>(QStringLiteral("lstActive"));
-        active->setCurrentIndex(active->model()->index(2, 0));
-        database->cmdPrincipale_Click();
-        ASSERT_EQ(Satelement[kPrincipalSlot].Nome_satellite, "Third Sat");
-    }
-    QCoreApplication::processEvents(); // as the hold ends, before any tick
+    auto* active = database->findChild<QListView*>(QStringLiteral("lstActive"));
+    active->setCurrentIndex(active->model()->index(2, 0));
+    database->cmdPrincipale_Click();
+    ASSERT_EQ(Satelement[kPrincipalSlot].Nome_satellite, "Third Sat");
     EXPECT_EQ(shown("lblLatitude"), principal(Valori[kPrincipalSlot].Latitudine,
                                               QStringLiteral("#0.00\u00B0"),
                                               Valori[kPrincipalSlot].Emisfero_ns));
@@ -384,7 +380,11 @@ TEST_F(ChartsAfterAJump, WhileTheClockStandsStillAnotherPrincipalOrPlaceIsShownA
         qobject_cast<frmChannel*>(WindowRegistry::instance().find(QStringLiteral("frmChannel")));
     ASSERT_NE(chooser, nullptr);
     chooser->List1->setCurrentRow(1);
-    chooser->cmdOK_Click();
+    {
+        const TickPause search(pflgSatellite);
+        chooser->cmdOK_Click();
+    }
+    QCoreApplication::processEvents(); // as the hold ends, before any tick
     for (const QString& downlink : shown("lblRicez"))
         EXPECT_TRUE(downlink.startsWith(formatNumber(145.9, QStringLiteral("0.0"), QLocale())))
             << downlink.toStdString();
