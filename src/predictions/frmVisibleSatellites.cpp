@@ -21,7 +21,9 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QListWidget>
+#include <QMdiSubWindow>
 #include <QTabWidget>
 #include <QTimer>
 #include <QTreeView>
@@ -395,6 +397,18 @@ void frmVisibleSatellites::cmdCancel_Click()
     // The window lives in a frame of the document area: closing only the window inside
     // would leave the frame standing empty.
     WindowRegistry::instance().unloadOrClose(this);
+}
+
+void frmVisibleSatellites::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // The layouts of the tabs not in front keep what they measured before their buttons took
+    // their captions' room; they measure again.
+    for (QLayout* layout : SSTab1->findChildren<QLayout*>())
+        layout->invalidate();
+    setMinimumSize(minimumSizeHint());
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        frame->resize(frame->size().expandedTo(frame->minimumSizeHint()));
 }
 
 void frmVisibleSatellites::closeEvent(QCloseEvent* event)

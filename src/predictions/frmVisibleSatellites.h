@@ -171,6 +171,9 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    /// The tabs hold different rows: the window, and the document window's frame around it,
+    /// grow to the tab that needs the most, whichever tab it shows.
+    void showEvent(QShowEvent* event) override;
     /// Enter on a pass list with a chosen pass opens its ephemeris, as a double click does,
     /// rather than running the search again over the list.
     bool eventFilter(QObject* watched, QEvent* event) override;

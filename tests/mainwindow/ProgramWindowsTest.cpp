@@ -353,6 +353,14 @@ TEST_F(ProgramWindows, AtALargeDesktopFontEveryFixedSizeHoldsItsText)
     // The pass window opens on another tab than the one with the most rows.
     QWidget* passWindow = shown(windowNames::kVisibleSatellites);
     expectEveryTabWhole(passWindow, "the pass predictions");
+    auto* passTabs = passWindow->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
+    for (int k = 0; k < passTabs->count(); ++k) {
+        passTabs->setCurrentIndex(k);
+        QCoreApplication::processEvents();
+        const auto* list = passWindow->findChild<QWidget*>(QStringLiteral("lvwPass(%1)").arg(k));
+        const auto* legend = passWindow->findChild<QWidget*>(QStringLiteral("lblLegenda(%1)").arg(k));
+        EXPECT_FALSE(list->geometry().intersects(legend->geometry())) << "tab " << k << ": rows overlap";
+    }
     passWindow->findChild<QTabWidget*>(QStringLiteral("SSTab1"))->setCurrentIndex(0);
     // A pass's three event lines, as wide as their heading, all in sight.
     auto* lines = passWindow->findChild<QListWidget*>(QStringLiteral("lstPass(0)"));
